@@ -1,0 +1,99 @@
+#pragma once
+// Drive letters on a system that has none. A DriveTable maps the letters A..Z
+// to directories: C is "/", then the mount points of real file systems under
+// /media, /run/media and /mnt, sorted, from D on; the [Drives] section of a
+// program's settings ("E=/home/anna/Archiv") adds letters and overrides
+// automatic ones, so any folder can be read as a drive. For each letter it
+// answers what the old volume calls answered: type code, label, capacity and
+// free space.
+//
+// The system is reached through MountSource so that tests can feed a fake
+// mount table, label directory and sizes; it never writes anything.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The old drive type codes, kept as their numbers because files store them.
+enum class DriveType : int {
+  Unknown = 0,
+  NoRootDir = 1,
+  Removable = 2,
+  Fixed = 3,
+  Remote = 4,
+  CdRom = 5,
+  RamDisk = 6,
+};
+
+struct MountEntry {
+  std::string device;      // "/dev/sr0", "server:/share", "tmpfs"
+  std::string mountPoint;  // "/media/anna/DISC" (octal escapes of /proc/mounts decoded)
+  std::string fsType;      // "iso9660", "ext4", "nfs4", ...
+};
+
+// Parses /proc/self/mounts text; malformed lines are skipped.
+std::vector<MountEntry> parseMountTable(std::string_view text);
+// True for proc, sysfs, cgroup, devpts and the other pseudo file systems.
+bool isPseudoFileSystem(std::string_view fsType);
+DriveType driveTypeFor(const MountEntry& mount, bool removableBlockDevice);
+
+struct SpaceInfo {
+  std::int64_t capacity = -1;   // bytes; -1 when unknown
+  std::int64_t freeSpace = -1;  // bytes; -1 when unknown
+};
+
+// What the drive table asks of the running system.
+class MountSource {
+ public:
+  virtual ~MountSource() = default;
+  virtual std::vector<MountEntry> mounts() const = 0;
+  // True when the block device (e.g. "/dev/sdb1") is removable (sysfs).
+  virtual bool isRemovable(const std::string& device) const = 0;
+  // File system label of the device (via /dev/disk/by-label), empty when none.
+  virtual std::string labelOf(const std::string& device) const = 0;
+  virtual SpaceInfo space(const std::filesystem::path& root) const = 0;
+};
+
+// The real system: /proc/self/mounts, /sys/block, /dev/disk/by-label, statvfs.
+std::unique_ptr<MountSource> systemMountSource();
+
+struct DriveInfo {
+  char letter = 'C';
+  std::filesystem::path root;  // always ends with "/"
+  DriveType type = DriveType::Fixed;
+  std::string label;
+  SpaceInfo space;
+};
+
+class DriveTable {
+ public:
+  // overrides: letter -> directory, from the settings' [Drives] section.
+  DriveTable(std::shared_ptr<const MountSource> source,
+             std::map<char, std::filesystem::path> overrides = {});
+  static DriveTable fromSystem(std::map<char, std::filesystem::path> overrides = {});
+
+  bool exists(char letter) const;
+  std::vector<char> letters() const;  // in order A..Z
+  std::optional<std::filesystem::path> root(char letter) const;
+  // Type, label and space are read when asked, as the old calls did.
+  std::optional<DriveInfo> info(char letter) const;
+  // The letter whose root holds path (longest root wins), if any.
+  std::optional<char> letterOf(const std::filesystem::path& path) const;
+
+ private:
+  struct Entry {
+    std::filesystem::path root;
+    std::optional<MountEntry> mount;  // the mount that holds root
+  };
+  std::shared_ptr<const MountSource> m_source;
+  std::map<char, Entry> m_entries;
+};
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+#pragma once
+// A settings file with the semantics of the Win32 private profile calls:
+// sections and keys compared without regard to case, a missing file or key
+// reading as the caller's default, lines outside any section ignored, and
+// everything the program does not write left exactly as it was (comments,
+// unknown keys, order). The document lives in memory; flush() writes it to a
+// temporary file beside the target and renames it over the old one, so a
+// crash never leaves half a settings file. Files are written in UTF-8; a file
+// that is not valid UTF-8 is read as Windows-1252.
+//
+// It does not interpret values beyond GetPrivateProfileInt's integer rule.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+class IniFile {
+ public:
+  IniFile() = default;
+  // Reads the file at once; a missing or unreadable file is an empty document.
+  explicit IniFile(std::filesystem::path path);
+  // Parses text as the content of a file (for tests and for in-memory use).
+  static IniFile fromText(std::string_view text, std::filesystem::path path = {});
+
+  const std::filesystem::path& path() const { return m_path; }
+
+  // The value after the first "=" with surrounding blanks removed; a value in
+  // matching double quotes loses them. Missing key: the default.
+  std::string readString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue = {}) const;
+  // GetPrivateProfileInt: optional sign, then decimal digits ("0x" hex too);
+  // the digits before the first non-digit; no digits at all gives 0 when the
+  // key exists, the default when it does not.
+  int readInt(std::string_view section, std::string_view key, int defaultValue) const;
+  bool hasKey(std::string_view section, std::string_view key) const;
+  bool hasSection(std::string_view section) const;
+  // Keys of a section in file order (first spelling of each).
+  std::vector<std::string> keys(std::string_view section) const;
+  std::vector<std::string> sections() const;
+
+  // Changes in memory; a new key is appended to its section, a new section to
+  // the document. Nothing is written until flush().
+  void writeString(std::string_view section, std::string_view key, std::string_view value);
+  void writeInt(std::string_view section, std::string_view key, int value);
+  void eraseKey(std::string_view section, std::string_view key);
+  void eraseSection(std::string_view section);
+
+  bool dirty() const { return m_dirty; }
+  // Writes the document (temporary file, then rename). False when the
+  // directory cannot be written; the document stays in memory.
+  bool flush();
+  std::string text() const;
+
+ private:
+  struct Line {
+    std::string raw;      // the line as read (without line end)
+    std::string key;      // empty for comments, blanks and section lines
+    std::string section;  // section header name when this line is one
+  };
+  std::filesystem::path m_path;
+  std::vector<Line> m_lines;
+  bool m_dirty = false;
+};
+
+}  // namespace platform
