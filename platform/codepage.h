@@ -34,8 +34,8 @@ std::string utf8OrCp1252ToUtf8(std::string_view bytes);
 std::uint8_t oem850ToCp1252(std::uint8_t byte);
 std::string oem850ToCp1252(std::string_view bytes);
 
-// Case mapping of Windows-1252 bytes (the German umlauts included; "ß" and "ÿ"
-// have no single-byte upper case and stay as they are).
+// Case mapping of Windows-1252 bytes (the German umlauts, "š", "œ", "ž" and
+// "ÿ"/"Ÿ" included; "ß" and "µ" have no single-byte upper case and stay).
 std::uint8_t cp1252ToUpper(std::uint8_t byte);
 std::uint8_t cp1252ToLower(std::uint8_t byte);
 

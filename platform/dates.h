@@ -1,7 +1,7 @@
 #pragma once
 // Calendar conversions the old file formats need: packed DOS date/time words
 // and day-count dates (days since 30 December 1899, the time of day as the
-// fraction). Both are in local time, as the original platform kept them.
+// fraction). Both are in local time, as the old file formats keep them.
 
 #include <cstdint>
 #include <ctime>
@@ -37,7 +37,7 @@ std::time_t unixTimeFromDos(DosDateTime dos);
 // values count backwards for the date; the fraction is always the time of day.
 double dayCountFromCivil(const CivilTime& civil);
 CivilTime civilFromDayCount(double dayCount);
-double dayCountFromUnixTime(std::time_t t);  // local time
+double dayCountFromUnixTime(std::time_t t);         // local time
 std::time_t unixTimeFromDayCount(double dayCount);  // local time
 CivilTime localCivilNow();
 
