@@ -1,0 +1,41 @@
+#pragma once
+// The fixed German texts of the catalogue's questions and notices that are not
+// tied to a result code: conversion of old files, deleting a volume and the
+// writability test of the data directory. The UI shows them; the core only
+// words them so that every front end says the same.
+
+#include <string>
+#include <string_view>
+
+namespace diskindex::messages {
+
+inline constexpr std::string_view kConvertCaption = "Daten konvertieren:";
+inline constexpr std::string_view kConvertQuestion =
+    "Es wurden Dateien gefunden, welche Programmdaten im Format\r\n"
+    "einer älteren Version enthalten. Eine Konvertierung dieser\r\n"
+    "Dateien ist für den weiteren Ablauf erforderlich.\r\n"
+    "Jetzt Konvertierung starten?";
+inline constexpr std::string_view kConvertCancelled =
+    "Der Vorgang wurde abgebrochen.\r\n\r\nEs sind nicht alle Daten konvertiert\r\nworden!";
+
+inline constexpr std::string_view kDeleteCaption = "Daten löschen";
+// "%s" is the volume name.
+std::string deleteQuestion(std::string_view volumeName);
+// "%s" is the .DAT file name.
+std::string deleteFailed(std::string_view fileName);
+
+inline constexpr std::string_view kAddVolumeTitle = "Datenträger hinzufügen";
+inline constexpr std::string_view kChangeInfoTitle = "Datenträger-Informationen ändern";
+inline constexpr std::string_view kReadOnlyDataDir =
+    "Das Datenverzeichnis ist schreibgeschützt.\r\n\r\nEs können keine Daten gespeichert "
+    "oder\r\ngeändert werden!";
+
+inline constexpr std::string_view kListLoadCaption = "Liste der Datenträger lesen";
+inline constexpr std::string_view kListIncomplete =
+    "\r\n\r\n->Liste der Datenträger unvollständig!";
+
+inline constexpr std::string_view kNoCategory = "<keine Zuordnung>";
+inline constexpr std::string_view kAllCategories = "<ALLE>";
+inline constexpr std::string_view kEmptyLabel = "[leer]";
+
+}  // namespace diskindex::messages

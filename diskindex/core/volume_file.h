@@ -1,0 +1,63 @@
+#pragma once
+// Reading and writing one volume data file (CDnnnnnn.DAT): the 512-byte
+// header followed by the entry records in walk order. The tree loader reads
+// the entries in blocks of 32,000 bytes into a TOutlineDirList; the writer
+// stores a walk result. Every failure is a result code; no reader trusts a
+// count or length from the file beyond what the file's size allows.
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "diskindex/core/dir_list.h"
+#include "diskindex/core/entry_record.h"
+#include "diskindex/core/observers.h"
+#include "diskindex/core/result_code.h"
+#include "diskindex/core/volume_header.h"
+
+namespace diskindex {
+
+inline constexpr std::size_t kLoadBlockSize = 32000;
+
+// Reads the first 512 bytes: CannotOpen, CannotRead (short), Ok. The magic is
+// not checked (see headerKind).
+ResultCode readHeaderBytes(const std::filesystem::path& dataFile, HeaderBytes& bytes);
+// Reads and decodes a current-format header: CannotOpen, CannotRead,
+// BadFormat (no "K&T"), OldFormat ("KT"), Ok.
+ResultCode readHeader(const std::filesystem::path& dataFile, VolumeHeader& header);
+
+// Overwrites the first 512 bytes of the existing file in place (CannotOpen,
+// CannotWrite); the entries are not touched. The file keeps its encoding;
+// when the new texts need UTF-8 and the file is Windows-1252, the whole file
+// is rewritten as UTF-8 through a temporary file (CannotWrite when a name
+// then no longer fits its 255 bytes).
+ResultCode rewriteHeader(const std::filesystem::path& dataFile, const VolumeHeader& header);
+
+// True when a walk result holds a name that Windows-1252 cannot represent.
+bool entriesNeedUtf8(std::span<const EntryRecord> entries);
+
+// Creates the volume data file: stores entries.size() split into directory and
+// file counts into the header (offsets 7 and 11), then writes the header and
+// the entries; write progress every 10th entry and 100 at the end. The files
+// are UTF-8 (and marked) when forceUtf8 is set or any text needs it.
+// DriveNotReady and no file for an empty walk; CannotCreate, CannotWrite;
+// CommentNotRemovable when an old .CMT of the same stem cannot be removed.
+// On failure the new .DAT is deleted again. header receives the counts and
+// the encoding actually used (header.utf8).
+ResultCode createVolume(const std::filesystem::path& dataFile, VolumeHeader& header,
+                        std::span<const EntryRecord> entries, ProgressObserver* observer = nullptr,
+                        bool forceUtf8 = false);
+
+// The tree loader: CannotOpen, CannotRead (short header, an entry cut off, a
+// read error), BadFormat (no "K&T", an empty name), Ok. Progress after every
+// 10th directory (directories so far * 100 / header's directory count) and
+// 100 at the end. On failure the list is left empty.
+ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,
+                              ProgressObserver* observer = nullptr);
+// Same, also giving the decoded header.
+ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,
+                              VolumeHeader& header, ProgressObserver* observer = nullptr);
+
+}  // namespace diskindex
