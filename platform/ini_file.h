@@ -29,12 +29,13 @@ class IniFile {
   const std::filesystem::path& path() const { return m_path; }
 
   // The value after the first "=" with surrounding blanks removed; a value in
-  // matching double quotes loses them. Missing key: the default.
+  // matching double or single quotes loses them. Missing key: the default.
+  // When a section or key occurs twice, the first key in file order wins.
   std::string readString(std::string_view section, std::string_view key,
                          std::string_view defaultValue = {}) const;
   // GetPrivateProfileInt: optional sign, then decimal digits ("0x" hex too);
   // the digits before the first non-digit; no digits at all gives 0 when the
-  // key exists, the default when it does not.
+  // key has a value, the default when the key is missing or its value empty.
   int readInt(std::string_view section, std::string_view key, int defaultValue) const;
   bool hasKey(std::string_view section, std::string_view key) const;
   bool hasSection(std::string_view section) const;
@@ -42,8 +43,10 @@ class IniFile {
   std::vector<std::string> keys(std::string_view section) const;
   std::vector<std::string> sections() const;
 
-  // Changes in memory; a new key is appended to its section, a new section to
-  // the document. Nothing is written until flush().
+  // Changes in memory; a new key is appended to its section (before the blank
+  // lines that end it), a new section to the document. Line breaks in what is
+  // written become blanks. Erasing removes every copy of a key or section.
+  // Nothing is written until flush().
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInt(std::string_view section, std::string_view key, int value);
   void eraseKey(std::string_view section, std::string_view key);
@@ -56,13 +59,24 @@ class IniFile {
   std::string text() const;
 
  private:
+  enum class LineKind { Other, Section, Key };
   struct Line {
-    std::string raw;      // the line as read (without line end)
-    std::string key;      // empty for comments, blanks and section lines
-    std::string section;  // section header name when this line is one
+    std::string raw;  // the line as read, without its line end
+    std::string end;  // "\r\n", "\n", or "" for a last line without one
+    LineKind kind = LineKind::Other;
+    std::string name;  // section name of a header line, key name of a key line
   };
+  void parse(std::string_view content);
+  static void classify(Line& line, bool inSection);
+  static std::string valueOf(const Line& line);
+  std::optional<std::size_t> findKey(std::string_view section, std::string_view key) const;
+  std::size_t insertionPoint(std::size_t header) const;
+  void insertLine(std::size_t at, std::string raw, bool inSection);
+
   std::filesystem::path m_path;
   std::vector<Line> m_lines;
+  std::string m_newline = "\n";  // line end of new lines: the file's own
+  bool m_bom = false;
   bool m_dirty = false;
 };
 
