@@ -61,8 +61,17 @@ class MountSource {
   virtual SpaceInfo space(const std::filesystem::path& root) const = 0;
 };
 
-// The real system: /proc/self/mounts, /sys/block, /dev/disk/by-label, statvfs.
+// Where the real system keeps what the drive table reads; tests point these
+// at a directory of their own.
+struct SystemPaths {
+  std::filesystem::path mountTable = "/proc/self/mounts";
+  std::filesystem::path sysBlock = "/sys/class/block";
+  std::filesystem::path byLabel = "/dev/disk/by-label";
+};
+
+// The real system: /proc/self/mounts, /sys/class/block, /dev/disk/by-label, statvfs.
 std::unique_ptr<MountSource> systemMountSource();
+std::unique_ptr<MountSource> systemMountSource(SystemPaths paths);
 
 struct DriveInfo {
   char letter = 'C';
@@ -79,6 +88,8 @@ class DriveTable {
              std::map<char, std::filesystem::path> overrides = {});
   static DriveTable fromSystem(std::map<char, std::filesystem::path> overrides = {});
 
+  // Letters may be given in either case. A letter exists when it is mapped,
+  // whether or not its directory can be read right now.
   bool exists(char letter) const;
   std::vector<char> letters() const;  // in order A..Z
   std::optional<std::filesystem::path> root(char letter) const;
@@ -92,6 +103,8 @@ class DriveTable {
     std::filesystem::path root;
     std::optional<MountEntry> mount;  // the mount that holds root
   };
+  const Entry* find(char letter) const;  // letters in either case
+
   std::shared_ptr<const MountSource> m_source;
   std::map<char, Entry> m_entries;
 };
