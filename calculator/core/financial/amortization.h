@@ -1,0 +1,77 @@
+#pragma once
+// Amortization: splitting payments into interest and principal, and the
+// rows of the amortization schedule.
+//
+// Each payment pays interest |i * PV / 100| on the balance (none for the
+// first payment when n is 0 and payments fall at the beginning of the
+// period); the rest of the payment is principal and moves PV, which is then
+// rounded to cents, and the next payment's interest comes from the rounded
+// balance. Signs follow PMT: for PMT < 0 the interest and principal totals
+// come out negative, as cash paid.
+//
+// The schedule lists one row per payment, k = 1, 2, ..., with the interest
+// and principal of that payment and the balance less k * 0.0003611, up to
+// and including the first row whose balance is 0 or less. It needs PMT < 0,
+// PV > 0 and i > 0. The rows' text uses a number formatter supplied by the
+// caller (the display's), so this unit needs no display code.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "calculator/core/financial/outcome.h"
+
+namespace finova::fin {
+
+struct LoanState {
+  double pv = 0.0;
+  double n = 0.0;
+  double i = 0.0;  // periodic rate in percent
+  double pmt = 0.0;
+  bool begin = false;
+};
+
+struct AmortizeOutcome {
+  double interestTotal = 0.0;
+  double principalTotal = 0.0;
+  LoanState after;  // new balance in pv, n advanced by the payments
+  int error = error::kNone;
+};
+
+// The largest number of payments one AMRT amortizes; more is refused with
+// error 6, so that a huge count cannot stall the calculator.
+inline constexpr double kMaxAmortizedPayments = 100000;
+
+// Amortizes `payments` payments (a whole number greater than 0).
+AmortizeOutcome amortize(const LoanState& loan, double payments);
+
+// PV rounded to 2 decimals by writing it with 2 decimals and reading it back.
+double roundToCents(double value);
+
+struct ScheduleRow {
+  int number = 0;
+  double principal = 0.0;
+  double interest = 0.0;
+  double balance = 0.0;
+};
+
+// The longest schedule produced; a loan whose balance never reaches 0 stops
+// here.
+inline constexpr int kMaxScheduleRows = 9999;
+
+// True when the registers suit a schedule: PMT < 0, PV > 0 and i > 0.
+bool scheduleAllowed(const LoanState& loan);
+// The schedule rows (empty when the registers do not suit a schedule).
+std::vector<ScheduleRow> scheduleRows(const LoanState& loan);
+
+using NumberFormatter = std::function<std::string(double)>;
+// One row as the list shows it and the text file holds it: column 0 blank,
+// the payment number from column 1 with at least three digits, then
+// principal, interest and balance right-aligned so that they end 12, 25 and
+// 41 columns after the number.
+std::string scheduleRowText(const ScheduleRow& row, const NumberFormatter& format);
+inline constexpr const char* kScheduleHeading = "Pmt#     Principal    Interest       Balance";
+// The rows for the text file: each followed by CR LF, no heading.
+std::string scheduleText(const std::vector<ScheduleRow>& rows, const NumberFormatter& format);
+
+}  // namespace finova::fin
