@@ -115,7 +115,7 @@ double dayCountFromCivil(const CivilTime& civil) {
 
 CivilTime civilFromDayCount(double dayCount) {
   if (std::isnan(dayCount)) dayCount = 0.0;
-  dayCount = std::clamp(dayCount, kFirstDay, kLastDay + 0.99999);
+  dayCount = std::clamp(dayCount, kFirstDay - 0.99999, kLastDay + 0.99999);
   long long days = static_cast<long long>(std::trunc(dayCount));
   double fraction = std::fabs(dayCount - static_cast<double>(days));
   long long seconds = std::llround(fraction * kSecondsPerDay);

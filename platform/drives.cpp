@@ -111,7 +111,7 @@ class SystemMountSource : public MountSource {
   bool isRemovable(const std::string& device) const override {
     std::error_code ec;
     const fs::path real = fs::canonical(device, ec);
-    if (ec || real.parent_path() != "/dev") return false;
+    if (ec) return false;
     fs::path block = fs::canonical(m_paths.sysBlock / real.filename(), ec);
     if (ec) return false;
     // A partition's sysfs directory sits inside its disk's directory.

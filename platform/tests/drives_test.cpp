@@ -1,0 +1,239 @@
+#include "platform/drives.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeMountSource : public MountSource {
+ public:
+  std::vector<MountEntry> table;
+  std::map<std::string, bool> removable;
+  std::map<std::string, std::string> labels;
+  std::map<std::string, SpaceInfo> spaces;
+
+  std::vector<MountEntry> mounts() const override { return table; }
+  bool isRemovable(const std::string& device) const override {
+    const auto it = removable.find(device);
+    return it != removable.end() && it->second;
+  }
+  std::string labelOf(const std::string& device) const override {
+    const auto it = labels.find(device);
+    return it == labels.end() ? std::string() : it->second;
+  }
+  SpaceInfo space(const fs::path& root) const override {
+    const auto it = spaces.find(root.string());
+    return it == spaces.end() ? SpaceInfo{} : it->second;
+  }
+};
+
+std::shared_ptr<FakeMountSource> typicalDesktop() {
+  auto fake = std::make_shared<FakeMountSource>();
+  fake->table = {
+      {"/dev/nvme0n1p2", "/", "ext4"},
+      {"proc", "/proc", "proc"},
+      {"sysfs", "/sys", "sysfs"},
+      {"/dev/nvme0n1p3", "/home", "ext4"},
+      {"/dev/sdb1", "/media/anna/USB STICK", "vfat"},
+      {"/dev/sr0", "/media/anna/DISC_2024", "iso9660"},
+      {"server:/export", "/mnt/nas", "nfs4"},
+      {"tmpfs", "/mnt/ram", "tmpfs"},
+      {"cgroup2", "/mnt/cgroup", "cgroup2"},
+      {"tmpfs", "/run/user/1000", "tmpfs"},
+      {"/dev/sdc1", "/run/media/anna/Backup", "ext4"},
+  };
+  fake->removable["/dev/sdb1"] = true;
+  fake->labels["/dev/sr0"] = "DISC_2024";
+  fake->labels["/dev/sdb1"] = "USB STICK";
+  fake->spaces["/media/anna/USB STICK/"] = SpaceInfo{8'000'000'000, 5'000'000'000};
+  return fake;
+}
+
+TEST(MountTable, ParsesFieldsAndDecodesOctalEscapes) {
+  const auto mounts = parseMountTable(
+      "/dev/sdb1 /media/anna/USB\\040STICK vfat rw,nosuid 0 0\n"
+      "//srv/a\\134b /mnt/tab\\011name cifs rw 0 0\n"
+      "short line\n"
+      "\n"
+      "dev relative/point ext4 rw 0 0\n"
+      "/dev/sr0 /media/x\\04 iso9660 ro 0 0\n"
+      "/dev/sda1 / ext4 rw 0 0");
+  ASSERT_EQ(mounts.size(), 4u);
+  EXPECT_EQ(mounts[0].mountPoint, "/media/anna/USB STICK");
+  EXPECT_EQ(mounts[0].device, "/dev/sdb1");
+  EXPECT_EQ(mounts[0].fsType, "vfat");
+  EXPECT_EQ(mounts[1].device, "//srv/a\\b");
+  EXPECT_EQ(mounts[1].mountPoint, "/mnt/tab\tname");
+  EXPECT_EQ(mounts[2].mountPoint, "/media/x\\04");  // an incomplete escape stays
+  EXPECT_EQ(mounts[3].mountPoint, "/");
+}
+
+TEST(DriveTypes, FollowTheFileSystemAndDevice) {
+  EXPECT_EQ(driveTypeFor({"/dev/sr0", "/m", "iso9660"}, false), DriveType::CdRom);
+  EXPECT_EQ(driveTypeFor({"/dev/sdb1", "/m", "udf"}, true), DriveType::CdRom);
+  EXPECT_EQ(driveTypeFor({"/dev/sr1", "/m", "auto"}, false), DriveType::CdRom);
+  EXPECT_EQ(driveTypeFor({"/dev/sdb1", "/m", "vfat"}, true), DriveType::Removable);
+  for (const char* net : {"nfs", "nfs4", "cifs", "smb3", "fuse.sshfs"}) {
+    EXPECT_EQ(driveTypeFor({"srv:/x", "/m", net}, false), DriveType::Remote) << net;
+  }
+  EXPECT_EQ(driveTypeFor({"tmpfs", "/m", "tmpfs"}, false), DriveType::RamDisk);
+  EXPECT_EQ(driveTypeFor({"ramfs", "/m", "ramfs"}, false), DriveType::RamDisk);
+  EXPECT_EQ(driveTypeFor({"/dev/sda1", "/m", "ext4"}, false), DriveType::Fixed);
+  EXPECT_EQ(static_cast<int>(DriveType::CdRom), 5);
+  EXPECT_EQ(static_cast<int>(DriveType::Removable), 2);
+  EXPECT_EQ(static_cast<int>(DriveType::Remote), 4);
+  EXPECT_EQ(static_cast<int>(DriveType::RamDisk), 6);
+  EXPECT_EQ(static_cast<int>(DriveType::Fixed), 3);
+  EXPECT_TRUE(isPseudoFileSystem("proc"));
+  EXPECT_TRUE(isPseudoFileSystem("cgroup2"));
+  EXPECT_FALSE(isPseudoFileSystem("ext4"));
+  EXPECT_FALSE(isPseudoFileSystem("tmpfs"));
+}
+
+TEST(DriveTable, RootIsCAndMediaMountsFollowSortedFromD) {
+  const DriveTable table(typicalDesktop());
+  EXPECT_EQ(table.letters(), (std::vector<char>{'C', 'D', 'E', 'F', 'G', 'H'}));
+  EXPECT_EQ(table.root('C'), fs::path("/"));
+  EXPECT_EQ(table.root('D'), fs::path("/media/anna/DISC_2024/"));
+  EXPECT_EQ(table.root('E'), fs::path("/media/anna/USB STICK/"));
+  EXPECT_EQ(table.root('F'), fs::path("/mnt/nas/"));
+  EXPECT_EQ(table.root('G'), fs::path("/mnt/ram/"));
+  EXPECT_EQ(table.root('H'), fs::path("/run/media/anna/Backup/"));
+  EXPECT_FALSE(table.exists('I'));
+  EXPECT_FALSE(table.exists('A'));
+  EXPECT_TRUE(table.exists('e'));
+}
+
+TEST(DriveTable, InfoReportsTypeLabelAndSpace) {
+  const DriveTable table(typicalDesktop());
+  const auto disc = table.info('D');
+  ASSERT_TRUE(disc.has_value());
+  EXPECT_EQ(disc->type, DriveType::CdRom);
+  EXPECT_EQ(disc->label, "DISC_2024");
+  EXPECT_EQ(disc->space.capacity, -1);
+  const auto stick = table.info('e');
+  ASSERT_TRUE(stick.has_value());
+  EXPECT_EQ(stick->letter, 'E');
+  EXPECT_EQ(stick->type, DriveType::Removable);
+  EXPECT_EQ(stick->label, "USB STICK");
+  EXPECT_EQ(stick->space.capacity, 8'000'000'000);
+  EXPECT_EQ(stick->space.freeSpace, 5'000'000'000);
+  EXPECT_EQ(table.info('F')->type, DriveType::Remote);
+  EXPECT_EQ(table.info('F')->label, "");
+  EXPECT_EQ(table.info('G')->type, DriveType::RamDisk);
+  EXPECT_EQ(table.info('C')->type, DriveType::Fixed);
+  EXPECT_FALSE(table.info('Q').has_value());
+}
+
+TEST(DriveTable, OverridesAddLettersAndReplaceAutomaticOnes) {
+  const DriveTable table(typicalDesktop(), {{'e', "/home/anna/Archiv"},
+                                            {'A', "/media/anna/DISC_2024/sub/../docs"},
+                                            {'1', "/ignored"},
+                                            {'Z', ""}});
+  EXPECT_EQ(table.root('E'), fs::path("/home/anna/Archiv/"));
+  EXPECT_EQ(table.root('A'), fs::path("/media/anna/DISC_2024/docs/"));
+  EXPECT_EQ(table.root('F'), fs::path("/mnt/nas/"));  // later letters do not move
+  EXPECT_FALSE(table.exists('Z'));
+  EXPECT_EQ(table.letters(), (std::vector<char>{'A', 'C', 'D', 'E', 'F', 'G', 'H'}));
+  // A folder inside a mount inherits that mount's type.
+  EXPECT_EQ(table.info('E')->type, DriveType::Fixed);
+  EXPECT_EQ(table.info('A')->type, DriveType::CdRom);
+}
+
+TEST(DriveTable, LetterOfPicksTheLongestRootOnComponentBoundaries) {
+  const DriveTable table(typicalDesktop(), {{'K', "/media/anna/USB STICK/Fotos"}});
+  EXPECT_EQ(table.letterOf("/media/anna/USB STICK/Fotos/2024/a.jpg"), 'K');
+  EXPECT_EQ(table.letterOf("/media/anna/USB STICK/Musik"), 'E');
+  EXPECT_EQ(table.letterOf("/media/anna/USB STICK"), 'E');
+  EXPECT_EQ(table.letterOf("/mnt/nasty/file"), 'C');
+  EXPECT_EQ(table.letterOf("/etc/passwd"), 'C');
+}
+
+TEST(DriveTable, LaterMountOnTheSamePointHidesTheEarlierOne) {
+  auto fake = std::make_shared<FakeMountSource>();
+  fake->table = {{"/dev/sda1", "/", "ext4"},
+                 {"/dev/sdb1", "/media/x", "ext4"},
+                 {"/dev/sr0", "/media/x", "iso9660"}};
+  const DriveTable table(fake);
+  EXPECT_EQ(table.letters(), (std::vector<char>{'C', 'D'}));
+  EXPECT_EQ(table.info('D')->type, DriveType::CdRom);
+}
+
+TEST(DriveTable, NoMoreThanTheLettersUpToZ) {
+  auto fake = std::make_shared<FakeMountSource>();
+  fake->table.push_back({"/dev/sda1", "/", "ext4"});
+  for (int i = 0; i < 40; ++i) {
+    fake->table.push_back(
+        {"/dev/loop" + std::to_string(i), "/mnt/m" + std::to_string(100 + i), "ext4"});
+  }
+  const DriveTable table(fake);
+  EXPECT_EQ(table.letters().size(), 24u);  // C..Z
+  EXPECT_EQ(table.root('Z'), fs::path("/mnt/m122/"));
+}
+
+class SystemSourceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device rd;
+    m_dir = fs::temp_directory_path() / ("drives_test_" + std::to_string(rd()));
+    fs::create_directories(m_dir / "dev" / "by-label");
+    fs::create_directories(m_dir / "sys" / "devices" / "sdb" / "sdb1");
+    fs::create_directories(m_dir / "sys" / "devices" / "sda" / "sda1");
+    fs::create_directories(m_dir / "class");
+    std::ofstream(m_dir / "dev" / "sdb1");
+    std::ofstream(m_dir / "dev" / "sda1");
+    std::ofstream(m_dir / "sys" / "devices" / "sdb" / "removable") << "1\n";
+    std::ofstream(m_dir / "sys" / "devices" / "sdb" / "sdb1" / "partition") << "1\n";
+    std::ofstream(m_dir / "sys" / "devices" / "sda" / "removable") << "0\n";
+    std::ofstream(m_dir / "sys" / "devices" / "sda" / "sda1" / "partition") << "1\n";
+    fs::create_directory_symlink(m_dir / "sys" / "devices" / "sdb" / "sdb1",
+                                 m_dir / "class" / "sdb1");
+    fs::create_directory_symlink(m_dir / "sys" / "devices" / "sda" / "sda1",
+                                 m_dir / "class" / "sda1");
+    fs::create_symlink("../sdb1", m_dir / "dev" / "by-label" / "MY\\x20DISK");
+    std::ofstream(m_dir / "mounts") << "/dev/sdb1 /media/anna/MY\\040DISK vfat rw 0 0\n";
+    paths.mountTable = m_dir / "mounts";
+    paths.sysBlock = m_dir / "class";
+    paths.byLabel = m_dir / "dev" / "by-label";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(m_dir, ec);
+  }
+  fs::path dev(const char* name) const { return m_dir / "dev" / name; }
+
+  SystemPaths paths;
+  fs::path m_dir;
+};
+
+TEST_F(SystemSourceTest, ReadsLabelsRemovableFlagAndMountTable) {
+  const auto source = systemMountSource(paths);
+  EXPECT_EQ(source->labelOf(dev("sdb1").string()), "MY DISK");
+  EXPECT_EQ(source->labelOf(dev("sda1").string()), "");
+  EXPECT_EQ(source->labelOf((m_dir / "nothing").string()), "");
+  EXPECT_TRUE(source->isRemovable(dev("sdb1").string()));
+  EXPECT_FALSE(source->isRemovable(dev("sda1").string()));
+  EXPECT_FALSE(source->isRemovable((m_dir / "nothing").string()));
+  const auto mounts = source->mounts();
+  ASSERT_EQ(mounts.size(), 1u);
+  EXPECT_EQ(mounts[0].mountPoint, "/media/anna/MY DISK");
+}
+
+TEST_F(SystemSourceTest, SpaceComesFromTheFileSystemOrIsUnknown) {
+  const auto source = systemMountSource(paths);
+  const SpaceInfo here = source->space(m_dir);
+  EXPECT_GT(here.capacity, 0);
+  EXPECT_GE(here.freeSpace, 0);
+  EXPECT_LE(here.freeSpace, here.capacity);
+  const SpaceInfo missing = source->space(m_dir / "no" / "such" / "dir");
+  EXPECT_EQ(missing.capacity, -1);
+  EXPECT_EQ(missing.freeSpace, -1);
+}
+
+}  // namespace
+}  // namespace platform
