@@ -1,0 +1,183 @@
+#include "arena/core/arena_game.h"
+
+#include <limits>
+
+#include "arena/core/hero.h"
+#include "arena/core/keys.h"
+
+namespace arena {
+
+ArenaGame::ArenaGame(GameState& state, ArenaScreen* screen) : m_state(state), m_screen(screen) {}
+
+void ArenaGame::initialUpdate() { startGarden(); }
+
+void ArenaGame::startGarden() {
+  m_state.canvas.reset();
+  if (m_hero) {
+    m_state.sprites.remove(m_hero.get());
+  } else {
+    m_hero = std::make_unique<CSprite>(image::kHeroStart, sprite_flag::kMasked, kHeroStartX,
+                                       kHeroStartY);
+  }
+  m_state.dirtyRect = m_state.clientRect();
+  m_state.canvas = std::make_unique<CArenaCanvas>(m_state);
+  m_state.fireRing.reset();
+  m_hero->setImage(image::kHeroStart);
+  m_hero->placeAt(kHeroStartX, kHeroStartY);
+  m_hero->clearCounters();
+  m_state.sprites.append(m_hero.get());
+  paint();
+}
+
+void ArenaGame::resize(Size client) {
+  m_state.clientSize = client;
+  if (!m_state.canvas) return;
+  // Pausing first lets the garden start's paint show the overlays at once.
+  m_state.paused = true;
+  startGarden();
+}
+
+void ArenaGame::activate(bool active) {
+  if (active) {
+    m_timerId = kTimerId;
+    return;
+  }
+  m_timerId = 0;
+  m_state.paused = true;
+}
+
+void ArenaGame::paint() {
+  if (!m_state.canvas) return;
+  if (m_state.dirtyRect.isEmpty()) m_state.dirtyRect = m_state.clientRect();
+  Frame frame;
+  frame.pass = m_state.canvas->render(m_state.dirtyRect, m_state.sprites);
+  m_state.dirtyRect = {};
+  if (m_state.paused) {
+    frame.overlays =
+        overlayLayout(m_state.clientSize, m_state.score, m_state.garden, m_state.lives);
+    if (m_gameOver) frame.overlays.push_back(gameOverBanner(m_state.clientSize));
+  }
+  if (m_screen) m_screen->present(frame);
+}
+
+void ArenaGame::repaintAll() {
+  m_state.dirtyRect = m_state.clientRect();
+  paint();
+}
+
+void ArenaGame::setScroll(Point scroll) {
+  if (m_state.canvas) m_state.canvas->setScroll(scroll);
+}
+
+void ArenaGame::keyDown(int32_t virtualKey) {
+  if (!m_state.canvas || !m_hero) return;
+  if (virtualKey == key::kF1) {
+    m_state.paused = true;
+    repaintAll();
+    if (m_screen) m_screen->openHelp();
+    return;
+  }
+  if (m_state.paused) {
+    if (virtualKey != key::kReturn) return;
+    m_state.paused = false;
+    m_gameOver = false;
+    repaintAll();
+    return;
+  }
+  if (virtualKey == key::kEscape) {
+    m_state.paused = true;
+    repaintAll();
+    return;
+  }
+  runningKey(virtualKey);
+}
+
+void ArenaGame::runningKey(int32_t virtualKey) {
+  const Point heroBefore{m_hero->left(), m_hero->top()};
+  const Point scrollBefore = m_state.scroll();
+  if (virtualKey == key::kSpace) {
+    fire();
+  } else if (isHeadingCode(virtualKey)) {
+    const auto heading = static_cast<Heading>(virtualKey);
+    Point scroll = scrollBefore;
+    moveHero(*m_hero, heading, m_state.clientSize, scroll);
+    setScroll(scroll);
+    if (auto wall = m_state.walls.findOverlapping(*m_hero, scroll)) {
+      pushHeroOut(*m_hero, heading, m_state.walls.at(*wall), scroll);
+    }
+  } else if (virtualKey == key::kF2) {
+    m_state.soundOn = !m_state.soundOn;
+  }
+  advanceWorldAfterKey(heroBefore, scrollBefore);
+}
+
+// Every running key but Escape moves the world on: shots fly (taking no
+// power-up), droids make their move, and a hero still inside a wall goes back
+// to where the key found it, scroll offset included.
+void ArenaGame::advanceWorldAfterKey(Point heroBefore, Point scrollBefore) {
+  moveShots(false);
+  m_state.dirtyRect = m_state.clientRect();
+  for (size_t i = 0; i < m_state.droids.count(); ++i) moveDroid(m_state, m_state.droids.at(i));
+  if (m_state.walls.findOverlapping(*m_hero, m_state.scroll())) {
+    m_hero->placeAt(heroBefore.x, heroBefore.y);
+    setScroll(scrollBefore);
+  }
+  repaintAll();
+  if (m_screen && m_hero->shieldActive()) m_screen->drawFocusRect(*shieldRect());
+}
+
+void ArenaGame::mouseButton() {
+  if (m_state.paused) return;
+  fire();
+}
+
+void ArenaGame::timer() {
+  tick();
+  deliverPosted();
+}
+
+// Several notices in one tick (two droids, or a droid and the fire ring) come
+// from one collision: only the first is handled, so a tick costs at most one
+// life.
+void ArenaGame::deliverPosted() {
+  if (m_state.posted.empty()) return;
+  const EndOfGarden first = m_state.posted.front();
+  m_state.posted.clear();
+  endOfGarden(first);
+}
+
+void ArenaGame::endOfGarden(EndOfGarden event) {
+  m_state.paused = true;
+  if (event == EndOfGarden::Cleared) {
+    if (m_state.garden < std::numeric_limits<int32_t>::max()) ++m_state.garden;
+    m_state.playSound("WINLEVEL.WAV");
+    m_state.score += kPointsGarden;
+    startGarden();
+  } else if (m_state.lives > 1) {
+    --m_state.lives;
+    startGarden();
+    m_state.playSound("LOSLEVEL.WAV");
+  } else {
+    m_state.garden = 1;
+    startGarden();
+    m_gameOver = true;
+    m_state.lives = kStartLives;
+    m_state.score = 0;
+    m_state.playSound("GAMEOVER.WAV");
+    repaintAll();
+  }
+  m_state.paused = true;
+}
+
+std::optional<Rect> ArenaGame::shieldRect() const {
+  if (!m_hero || !m_hero->shieldActive()) return std::nullopt;
+  return m_hero->rect().inflated(m_hero->shield());
+}
+
+std::optional<Rect> ArenaGame::fireRingClientRect() const {
+  if (!m_state.fireRing) return std::nullopt;
+  const Point s = m_state.scroll();
+  return m_state.fireRing->offset(-s.x, -s.y);
+}
+
+}  // namespace arena
