@@ -1,0 +1,74 @@
+#pragma once
+// Reading a directory tree into a walk result: the entry list of a volume in
+// the order the volume data file keeps (the files of a directory first, then
+// each subdirectory followed at once by its whole subtree), with sizes, DOS
+// times in local time and DOS attributes as the old file systems reported
+// them. On Linux these notions are decided here once:
+//  - a name beginning with "." is hidden: hidden files are listed with the
+//    hidden attribute, hidden directories are skipped with all they hold;
+//  - read-only means the owner has no write permission; regular files carry
+//    the archive attribute; there are no system files;
+//  - the long-name flag is set unless the name is a valid upper-case 8.3 name;
+//  - entries are listed in a stable order, names compared without regard to
+//    case (ties by their bytes), not in the order the kernel returns them;
+//  - the walk stays on the root's file system, never follows a symbolic link
+//    to a directory, lists a link to a file as that file (target size and
+//    time) and skips a dangling link;
+//  - a directory that cannot be opened is listed but its contents are not;
+//  - names that are not UTF-8 are decoded byte by byte as Windows-1252;
+//  - levels come from the walk depth (a name may hold a "\"), and since the
+//    data file keeps the level in one byte, directories at level 255 are
+//    listed without their contents.
+// It does not write anything and knows nothing of the catalogue files.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "diskindex/core/scan/scan_observer.h"
+
+namespace diskindex::scan {
+
+inline constexpr std::uint8_t kAttrReadOnly = 0x01;
+inline constexpr std::uint8_t kAttrHidden = 0x02;
+inline constexpr std::uint8_t kAttrSystem = 0x04;
+inline constexpr std::uint8_t kAttrDirectory = 0x10;
+inline constexpr std::uint8_t kAttrArchive = 0x20;
+inline constexpr std::uint8_t kAttrLongName = 0x80;
+inline constexpr int kMaxLevel = 255;
+
+struct WalkEntry {
+  std::string name;               // last path component, UTF-8
+  std::string nativeName;         // the file system's bytes when they differ from name, else empty
+  std::uint64_t size = 0;         // bytes (the data file clamps); 0 for directories
+  std::uint32_t dosDateTime = 0;  // last-write time, local: date in the high word
+  int level = 1;                  // files of the root have level 1
+  std::uint8_t attributes = 0;
+
+  bool isDirectory() const { return (attributes & kAttrDirectory) != 0; }
+  // The name as the file system knows it (to open the entry again).
+  const std::string& fileSystemName() const { return nativeName.empty() ? name : nativeName; }
+};
+
+struct WalkResult {
+  std::vector<WalkEntry> entries;
+  int directoryCount = 0;  // the root is not counted
+  int fileCount = 0;
+};
+
+enum class WalkStatus { Completed, Cancelled };
+
+// True for names such as "README.TXT" or "A1_B": one to eight characters, an
+// optional extension of one to three, upper case and DOS-valid characters only.
+bool isShortUpperName(std::string_view name);
+
+// Walks root (a directory) into result, which is cleared first. A root that
+// cannot be opened yields an empty result. The observer hears of every
+// directory found and is polled for cancelling after the files of each
+// directory; a cancelled walk leaves a partial result that callers discard.
+// Out of memory surfaces as std::bad_alloc.
+WalkStatus walkTree(const std::filesystem::path& root, WalkResult& result, ScanObserver& observer);
+
+}  // namespace diskindex::scan
