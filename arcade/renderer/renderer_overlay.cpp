@@ -1,0 +1,114 @@
+// The score overlay: labels, score, play time, spare balls and the
+// enhancement timer, blitted at the overlay depth so no geometry covers them.
+// High resolution uses textures 1251, 1253 and full-size positions; Normal
+// resolution textures 1252, 1254 and halved ones. Rows count from the
+// bottom, so "H - 20" is near the top of the picture.
+#include <algorithm>
+
+#include "arcade/renderer/renderer.h"
+
+namespace arcade {
+
+namespace {
+
+// Label, digit and glyph backgrounds are black (index 0) and let the scene
+// show through.
+constexpr int kGlyphKey = 0;
+
+struct GlyphMetrics {
+  int u;
+  int width;
+  int advance;
+};
+
+GlyphMetrics glyphMetrics(Resolution res, int glyph) {
+  if (res == Resolution::High) {
+    if (glyph < 10) return {10 * glyph, 10, 11};
+    return {50 + 5 * glyph, 5, 6};
+  }
+  if (glyph < 10) return {5 * glyph, 5, 5};
+  const int w = glyph == kSeparatorGlyph ? 3 : 2;
+  return {30 + 2 * glyph, w, w};
+}
+
+}  // namespace
+
+void CRenderer::BlitGlyphs(int textureId, int x, int y, int sx, int w, int h) {
+  const CIndexedImage* t = m_textures.Texture(textureId);
+  if (t == nullptr) return;
+  Blit(m_overlayDepth, x, y, w, h, *t, sx, 0, w, h, kGlyphKey, BlitMode::WriteDepth);
+}
+
+int CRenderer::DrawGlyph(int x, int y, int glyph) {
+  if (glyph < 0 || glyph > kSeparatorGlyph) return x;
+  const GlyphMetrics m = glyphMetrics(m_resolution, glyph);
+  const bool high = m_resolution == Resolution::High;
+  BlitGlyphs(high ? kDigitTexture : kDigitTextureSmall, x, y, m.u, m.width, high ? 16 : 8);
+  return x + m.advance;
+}
+
+int CRenderer::DrawTime(int x, int y, int milliseconds) {
+  const int ms = std::max(milliseconds, 0);
+  const int minutes = (ms / 60000) % 100, seconds = (ms / 1000) % 60, hundredths = (ms % 1000) / 10;
+  const int parts[3] = {minutes, seconds, hundredths};
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) x = DrawGlyph(x, y, kColonGlyph);
+    x = DrawGlyph(x, y, parts[i] / 10);
+    x = DrawGlyph(x, y, parts[i] % 10);
+  }
+  return x;
+}
+
+int CRenderer::DrawNumber(int x, int y, int value) {
+  if (value < 0) return x;
+  char digits[12];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>(value % 10);
+    value /= 10;
+  } while (value > 0);
+  for (int i = count - 1; i >= 0; --i) {
+    x = DrawGlyph(x, y, digits[i]);
+    if (i > 0 && i % 3 == 0) x = DrawGlyph(x, y, kSeparatorGlyph);
+  }
+  return x;
+}
+
+void CRenderer::DrawBalls(int x, int y, int count) {
+  const CIndexedImage* ball = m_textures.Texture(kBallTexture);
+  if (ball == nullptr) return;
+  const bool high = m_resolution == Resolution::High;
+  const int side = high ? 18 : 9, step = high ? 20 : 10;
+  for (int i = 0; i < count; ++i, x += step) {
+    Blit(m_overlayDepth, x, y, side, side, *ball, 0, 0, ball->width, ball->height, kBallKey,
+         BlitMode::WriteDepth);
+  }
+}
+
+void CRenderer::DrawOverlay() {
+  const int w = width, h = height;
+  if (m_resolution == Resolution::High) {
+    if (const CIndexedImage* label = m_textures.Texture(kScoreLabelTexture)) {
+      Blit(m_overlayDepth, 4, h - 20, 60, 16, *label, 0, 0, 60, 16, kGlyphKey,
+           BlitMode::WriteDepth);
+      Blit(m_overlayDepth, w - 137, h - 20, 50, 16, *label, 60, 0, 50, 16, kGlyphKey,
+           BlitMode::WriteDepth);
+    }
+    DrawNumber(65, h - 20, m_overlay.score);
+    DrawTime(w - 82, h - 20, m_overlay.elapsedMs);
+    DrawBalls(4, 5, m_overlay.spareBalls);
+    if (m_overlay.enhancementActive) DrawTime(w - 82, 4, m_overlay.enhancementMs);
+    return;
+  }
+  if (const CIndexedImage* label = m_textures.Texture(kScoreLabelTextureSmall)) {
+    Blit(m_overlayDepth, 2, h - 10, 30, 8, *label, 0, 0, 30, 8, kGlyphKey, BlitMode::WriteDepth);
+    Blit(m_overlayDepth, w - 65, h - 10, 25, 8, *label, 30, 0, 25, 8, kGlyphKey,
+         BlitMode::WriteDepth);
+  }
+  DrawNumber(32, h - 10, m_overlay.score);
+  DrawTime(w - 39, h - 10, m_overlay.elapsedMs);
+  DrawBalls(2, 3, m_overlay.spareBalls);
+  if (m_overlay.enhancementActive) DrawTime(w - 39, 3, m_overlay.enhancementMs);
+}
+
+}  // namespace arcade
