@@ -15,7 +15,8 @@
 namespace platform {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
+// A carriage return counts as a blank: a lone one may end the last line.
+constexpr std::string_view kBlanks = " \t\r";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 std::string_view trim(std::string_view s) {
@@ -26,13 +27,20 @@ std::string_view trim(std::string_view s) {
 }
 
 // Keys, sections and values are single-line by nature; a line break in one
-// would smuggle a new line into the file, so it becomes a blank.
+// would smuggle a new line into the file, so it becomes a blank. Bytes that
+// are not UTF-8 are taken as Windows-1252, so the file stays UTF-8.
 std::string oneLine(std::string_view s) {
-  std::string out(s);
+  std::string out = utf8OrCp1252ToUtf8(s);
   for (char& c : out) {
     if (c == '\r' || c == '\n') c = ' ';
   }
   return out;
+}
+
+// A section or key name as the file holds it: on one line, without
+// surrounding blanks. Lookups clean their names the same way as writes.
+std::string cleanName(std::string_view s) {
+  return std::string(trim(oneLine(s)));
 }
 
 // RtlUnicodeStringToInteger as the profile integer read uses it: blanks,
@@ -108,7 +116,9 @@ void IniFile::parse(std::string_view content) {
     if (line.kind == LineKind::Section) inSection = true;
     m_lines.push_back(std::move(line));
   }
-  if (!m_lines.empty() && !m_lines.front().end.empty()) m_newline = m_lines.front().end;
+  if (!m_lines.empty() && m_lines.front().end.find('\n') != std::string::npos) {
+    m_newline = m_lines.front().end;
+  }
 }
 
 void IniFile::classify(Line& line, bool inSection) {
@@ -118,17 +128,16 @@ void IniFile::classify(Line& line, bool inSection) {
   if (!t.empty() && t.front() == '[') {
     const auto close = t.find(']');
     line.kind = LineKind::Section;
-    line.name =
-        trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    line.name = cleanName(t.substr(1, close == std::string_view::npos ? close : close - 1));
     return;
   }
   if (!inSection || t.empty() || t.front() == ';') return;
   const auto eq = t.find('=');
   if (eq == std::string_view::npos) return;
-  const std::string_view key = trim(t.substr(0, eq));
+  std::string key = cleanName(t.substr(0, eq));
   if (key.empty()) return;
   line.kind = LineKind::Key;
-  line.name = key;
+  line.name = std::move(key);
 }
 
 std::string IniFile::valueOf(const Line& line) {
@@ -140,7 +149,10 @@ std::string IniFile::valueOf(const Line& line) {
 }
 
 // Index of the first key line named key in any section named section.
-std::optional<std::size_t> IniFile::findKey(std::string_view section, std::string_view key) const {
+std::optional<std::size_t> IniFile::findKey(std::string_view rawSection,
+                                            std::string_view rawKey) const {
+  const std::string section = cleanName(rawSection);
+  const std::string key = cleanName(rawKey);
   bool inside = false;
   for (std::size_t i = 0; i < m_lines.size(); ++i) {
     const Line& line = m_lines[i];
@@ -172,14 +184,16 @@ bool IniFile::hasKey(std::string_view section, std::string_view key) const {
   return findKey(section, key).has_value();
 }
 
-bool IniFile::hasSection(std::string_view section) const {
+bool IniFile::hasSection(std::string_view rawSection) const {
+  const std::string section = cleanName(rawSection);
   for (const Line& line : m_lines) {
     if (line.kind == LineKind::Section && equalsNoCase(line.name, section)) return true;
   }
   return false;
 }
 
-std::vector<std::string> IniFile::keys(std::string_view section) const {
+std::vector<std::string> IniFile::keys(std::string_view rawSection) const {
+  const std::string section = cleanName(rawSection);
   std::vector<std::string> result;
   bool inside = false;
   for (const Line& line : m_lines) {
@@ -217,8 +231,10 @@ std::size_t IniFile::insertionPoint(std::size_t header) const {
 
 void IniFile::insertLine(std::size_t at, std::string raw, bool inSection) {
   // The line before the new one may be the last line of a file that ended
-  // without a line break.
-  if (at > 0 && m_lines[at - 1].end.empty()) m_lines[at - 1].end = m_newline;
+  // without a line break, or with a lone carriage return.
+  if (at > 0 && (m_lines[at - 1].end.empty() || m_lines[at - 1].end == "\r")) {
+    m_lines[at - 1].end = m_newline;
+  }
   Line line;
   line.raw = std::move(raw);
   line.end = m_newline;
@@ -227,8 +243,8 @@ void IniFile::insertLine(std::size_t at, std::string raw, bool inSection) {
 }
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string cleanSection = oneLine(trim(section));
-  const std::string cleanKey = oneLine(trim(key));
+  const std::string cleanSection = cleanName(section);
+  const std::string cleanKey = cleanName(key);
   const std::string cleanValue = oneLine(value);
   if (const auto index = findKey(cleanSection, cleanKey)) {
     Line& line = m_lines[*index];
@@ -263,7 +279,8 @@ void IniFile::eraseKey(std::string_view section, std::string_view key) {
   }
 }
 
-void IniFile::eraseSection(std::string_view section) {
+void IniFile::eraseSection(std::string_view rawSection) {
+  const std::string section = cleanName(rawSection);
   std::vector<Line> kept;
   kept.reserve(m_lines.size());
   bool erasing = false;

@@ -170,6 +170,14 @@ TEST(IniWrite, NewSectionIsAppendedAfterABlankLineInTheFilesLineEnds) {
   EXPECT_EQ(empty.text(), "[s]\nk=v\n");
 }
 
+TEST(IniWrite, LoneCarriageReturnAtTheEndIsAnEndOfLine) {
+  IniFile ini = IniFile::fromText("[a]\nk=v\r");
+  EXPECT_EQ(ini.readString("a", "k"), "v");
+  ini.writeString("a", "n", "1");
+  EXPECT_EQ(ini.text(), "[a]\nk=v\nn=1\n");
+  EXPECT_EQ(IniFile::fromText(ini.text()).readString("a", "k"), "v");
+}
+
 TEST(IniWrite, LineBreaksCannotInjectKeysOrSections) {
   IniFile ini;
   ini.writeString("s", "k", "a\nb=c\r\n[x]");
