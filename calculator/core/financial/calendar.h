@@ -40,7 +40,7 @@ bool isValidDate(const CalendarDate& date);
 // splitDate followed by isValidDate.
 std::optional<CalendarDate> readDate(double value, bool monthFirst);
 
-// Day number of a date: 0 is 1 January 1980; Julian calendar before the
+// Day number of a date: 1 is 1 January 1980; Julian calendar before the
 // Gregorian reform, Gregorian after it. Only differences and the weekday use
 // it.
 double dayNumber(const CalendarDate& date);
