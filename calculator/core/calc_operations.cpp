@@ -1,0 +1,334 @@
+// The operations of the engine (state Operate): arithmetic, functions, stack
+// keys, clearing, statistics sums and the calls of the routine library. Each
+// one either succeeds or sets m_error and leaves every register unchanged.
+#include <cmath>
+#include <cstdlib>
+
+#include "calculator/core/calc_engine.h"
+
+namespace finova {
+namespace {
+
+bool setsLastXFirst(KeyCode code) {
+  return code == key::kEstX || code == key::kEstY || code == key::kDdys || code == key::kDate;
+}
+
+bool keepsStackLift(KeyCode code) {
+  return code == key::kInt || (code >= key::kSPPV && code <= key::kUSFV);
+}
+
+}  // namespace
+
+void CalcEngine::setResult(double value, bool saveLastX) {
+  if (std::isnan(value)) {
+    m_error = error::kMath;
+    return;
+  }
+  if (saveLastX) m_regs.LSTX = m_regs.x;
+  m_regs.X = value;
+  m_regs.stackLift = true;
+}
+
+void CalcEngine::runOperation(KeyCode code) {
+  if (runArithmetic(code) || runFunction(code) || runStackOrClear(code) || runStatistics(code)) {
+    return;
+  }
+  switch (code) {
+    case key::kMem:
+    case key::kUnused66:
+    case key::kUnused67:
+    case key::kUnused103:
+      return;
+    case key::kDMY:
+    case key::kMDY:
+      m_regs.dateOrderMDY = code == key::kMDY;
+      return;
+    default:
+      runRoutine(code);
+      return;
+  }
+}
+
+bool CalcEngine::runArithmetic(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  const double x = r.x;
+  double result = 0.0;
+  switch (code) {
+    case key::kPlus:
+      result = r.Y + x;
+      break;
+    case key::kMinus:
+      result = r.Y - x;
+      break;
+    case key::kTimes:
+      result = r.Y * x;
+      break;
+    case key::kDivide:
+      if (x == 0.0) {
+        m_error = error::kMath;
+        return true;
+      }
+      result = r.Y / x;
+      break;
+    case key::kPower:
+      runPower();
+      return true;
+    default:
+      return false;
+  }
+  if (std::isnan(result)) {
+    m_error = error::kMath;
+    return true;
+  }
+  r.LSTX = x;
+  r.x = result;
+  r.drop();
+  r.X = result;
+  r.stackLift = true;
+  return true;
+}
+
+// Y^X: Y^0 = 1 and 0^x = 0 for x > 0. 0 to a negative power and a negative
+// Y with a fractional x have no real value: error 1.
+void CalcEngine::runPower() {
+  EngineRegisters& r = m_regs;
+  const double x = r.x;
+  if ((r.Y == 0.0 && x < 0.0) || (r.Y < 0.0 && x != std::trunc(x))) {
+    m_error = error::kMath;
+    return;
+  }
+  const double result = std::pow(r.Y, x);
+  if (std::isnan(result)) {
+    m_error = error::kMath;
+    return;
+  }
+  r.LSTX = x;
+  r.x = result;
+  r.drop();
+  r.X = result;
+  r.stackLift = true;
+}
+
+bool CalcEngine::runFunction(KeyCode code) {
+  const double x = m_regs.x;
+  switch (code) {
+    case key::kExp:
+      setResult(std::exp(x), true);
+      return true;
+    case key::kSqrt:
+      if (x < 0.0) {
+        m_error = error::kMath;
+      } else {
+        setResult(std::sqrt(x), true);
+      }
+      return true;
+    case key::kSquare:
+      setResult(x * x, true);
+      return true;
+    case key::kLn:
+    case key::kLog:
+      if (x <= 0.0) {
+        m_error = error::kMath;
+      } else {
+        setResult(code == key::kLn ? std::log(x) : std::log10(x), true);
+      }
+      return true;
+    case key::kTenPower:
+      setResult(std::pow(10.0, x), true);
+      return true;
+    case key::kFrac:
+      setResult(x - std::trunc(x), true);
+      return true;
+    case key::kIntg:
+      setResult(std::trunc(x), true);
+      return true;
+    case key::kReciprocal: {
+      if (x == 0.0) {
+        m_error = error::kMath;
+        return true;
+      }
+      const bool lift = m_regs.stackLift;
+      setResult(1.0 / x, true);
+      m_regs.stackLift = lift;
+      return true;
+    }
+    case key::kFactorial:
+      runFactorial();
+      return true;
+    case key::kPercent:
+      setResult(m_regs.Y * x / 100.0, true);
+      return true;
+    case key::kPercentDiff:
+      if (m_regs.Y == 0.0) {
+        m_error = error::kMath;
+      } else {
+        setResult((x - m_regs.Y) / m_regs.Y * 100.0, true);
+      }
+      return true;
+    case key::kPercentTotal:
+      runPercentTotal();
+      return true;
+    case key::kRnd:
+      setResult(std::strtod(formatUngrouped(x, m_decimals).c_str(), nullptr), false);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// N!: whole numbers 0..69 only; a negative whole number is refused too.
+void CalcEngine::runFactorial() {
+  const double x = m_regs.x;
+  if (x != std::trunc(x) || x > 69.0 || x < 0.0) {
+    m_error = error::kMath;
+    return;
+  }
+  double product = 1.0;
+  for (int k = 2; k <= static_cast<int>(x); ++k) product *= k;
+  setResult(product, true);
+}
+
+// %TOT right after CLX divides by the total of the previous %TOT.
+void CalcEngine::runPercentTotal() {
+  EngineRegisters& r = m_regs;
+  const double x = r.x;
+  if (!r.stackLift && m_lastKey == key::kClx) {
+    if (r.PercentTotal == 0.0) {
+      m_error = error::kMath;
+      return;
+    }
+    setResult(x / r.PercentTotal * 100.0, true);
+    return;
+  }
+  if (r.Y == 0.0) {
+    m_error = error::kMath;
+    return;
+  }
+  const double total = r.Y;
+  setResult(x / total * 100.0, true);
+  if (m_error == error::kNone) r.PercentTotal = total;
+}
+
+bool CalcEngine::runStackOrClear(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  const double x = r.x;
+  switch (code) {
+    case key::kClx:
+      r.X = 0.0;
+      r.stackLift = false;
+      return true;
+    case key::kEnter:
+      r.X = x;
+      r.push();
+      r.stackLift = false;
+      return true;
+    case key::kSwap:
+      r.X = r.Y;
+      r.Y = x;
+      r.stackLift = true;
+      return true;
+    case key::kRollDown:
+      r.X = r.Y;
+      r.Y = r.Z;
+      r.Z = r.T;
+      r.T = x;
+      r.stackLift = true;
+      return true;
+    case key::kRandom:
+    case key::kPi:
+    case key::kLastX: {
+      double value = r.LSTX;
+      if (code == key::kPi) {
+        r.LSTX = x;
+        value = 3.141592653589793;
+      } else if (code == key::kRandom) {
+        m_seed = m_seed * 214013u + 2531011u;
+        const double raw = static_cast<double>((m_seed >> 16) & 32767u);
+        double scale = 1.0;
+        while (raw / scale > 1.0) scale *= 10.0;
+        value = raw / scale;
+      }
+      r.X = x;
+      if (r.stackLift) r.push();
+      r.X = value;
+      r.stackLift = true;
+      return true;
+    }
+    case key::kClearSum:
+      for (int k = reg::kStatN; k <= reg::kSumXY; ++k) r.R[static_cast<std::size_t>(k)] = 0.0;
+      r.X = r.Y = r.Z = 0.0;
+      r.x = 0.0;
+      return true;
+    case key::kClearFin:
+      for (int k = reg::kPV; k < reg::kCount; ++k) r.R[static_cast<std::size_t>(k)] = 0.0;
+      r.stackLift = true;
+      return true;
+    case key::kClearReg: {
+      // All numbers back to their state at start; the flags stay.
+      EngineRegisters cleared;
+      cleared.stackLift = r.stackLift;
+      cleared.endMode = r.endMode;
+      cleared.dateOrderMDY = r.dateOrderMDY;
+      cleared.compoundOddPeriod = r.compoundOddPeriod;
+      r = cleared;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool CalcEngine::runStatistics(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  const double x = r.x;
+  auto R = [&r](int index) -> double& { return r.R[static_cast<std::size_t>(index)]; };
+  switch (code) {
+    case key::kSumPlus:
+    case key::kSumMinus: {
+      const double sign = code == key::kSumPlus ? 1.0 : -1.0;
+      r.LSTX = x;
+      R(reg::kStatN) += sign;
+      R(reg::kSumX) += sign * x;
+      R(reg::kSumX2) += sign * x * x;
+      R(reg::kSumY) += sign * r.Y;
+      R(reg::kSumY2) += sign * r.Y * r.Y;
+      R(reg::kSumXY) += sign * r.Y * x;
+      r.X = R(reg::kStatN);
+      r.stackLift = false;
+      return true;
+    }
+    case key::kMean:
+      if (R(reg::kStatN) == 0.0) {
+        m_error = error::kStatistics;
+        return true;
+      }
+      r.X = R(reg::kSumX) / R(reg::kStatN);
+      r.Y = R(reg::kSumY) / R(reg::kStatN);
+      r.stackLift = true;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CalcEngine::runRoutine(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  const double x = r.x;
+  const double lastX = r.LSTX;
+  if (setsLastXFirst(code)) r.LSTX = x;
+  RoutineOutput out;
+  const int failure = m_routines->run(code, r, out);
+  if (failure != error::kNone) {
+    r.LSTX = lastX;
+    m_error = failure;
+    return;
+  }
+  if (code == key::kAdvp) r.LSTX = x;
+  if (!keepsStackLift(code)) r.stackLift = true;
+  if (out.showText) {
+    m_displayMode = DisplayMode::Text;
+    m_shownText = std::move(out.text);
+  }
+}
+
+}  // namespace finova

@@ -1,0 +1,299 @@
+// Register keys (PV, FV, N, PMT, I, 12*, 12/, the cash-flow keys, markup and
+// interest conversion keys) and the operand of STO and RCL.
+#include <cmath>
+
+#include "calculator/core/calc_engine.h"
+
+namespace finova {
+namespace {
+
+bool isWhole(double value) {
+  return value == std::trunc(value);
+}
+
+}  // namespace
+
+// First press: store x (12* and 12/ convert it first); X shows the value.
+void CalcEngine::registerFirstPress(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  r.X = r.x;
+  r.stackLift = false;
+  double value = r.x;
+  switch (code) {
+    case key::kPV:
+      r.PV() = value;
+      break;
+    case key::kFV:
+      r.FV() = value;
+      break;
+    case key::kN:
+      r.n() = value;
+      break;
+    case key::kPMT:
+      r.PMT() = value;
+      break;
+    case key::kI:
+      r.i() = value;
+      break;
+    case key::kTimes12:
+      value *= 12.0;
+      r.n() = value;
+      break;
+    case key::kDiv12:
+      if (value == 0.0) {
+        m_error = error::kMath;
+        return;
+      }
+      value /= 12.0;
+      r.i() = value;
+      break;
+    case key::kNom:
+      r.R[reg::kNom] = value;
+      break;
+    case key::kEff:
+      r.R[reg::kEff] = value;
+      break;
+    case key::kPeriods:
+      r.R[reg::kP] = value;
+      break;
+    case key::kCost:
+      r.CST = value;
+      break;
+    case key::kPriceReg:
+      r.PRC = value;
+      break;
+    case key::kMarkupCost:
+    case key::kMarkupPrice:
+      storeMarkup(code);
+      break;
+    default:
+      storeCashFlow(code);
+      break;
+  }
+  if (m_error != error::kNone) return;
+  r.x = value;
+  r.X = value;
+}
+
+void CalcEngine::storeMarkup(KeyCode code) {
+  const bool onCost = code == key::kMarkupCost;
+  (onCost ? m_regs.MUC : m_regs.MUP) = m_regs.x;
+  (onCost ? m_regs.MUP : m_regs.MUC) = 0.0;
+}
+
+// CF0 starts a cash-flow list, CFJ appends a flow, NJ sets the repeat count
+// of the last flow. n must index a flow slot (0..19); anything else, or a
+// count that is not a whole number in 0..99, is error 7.
+void CalcEngine::storeCashFlow(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  const double x = r.x;
+  if (code == key::kCF0) {
+    r.R[reg::kCF0] = x;
+    r.n() = 0.0;
+    r.Nj.fill(1);
+  } else if (code == key::kCFj) {
+    if (!(r.n() >= 0.0 && r.n() <= 18.0)) {
+      m_error = error::kCashFlow;
+      return;
+    }
+    r.n() += 1.0;
+    r.R[static_cast<std::size_t>(std::trunc(r.n()))] = x;
+  } else if (code == key::kNj) {
+    const double slot = std::trunc(r.n());
+    if (!isWhole(x) || x >= 100.0 || x < 0.0 || !(slot >= 0.0 && slot < 20.0)) {
+      m_error = error::kCashFlow;
+      return;
+    }
+    r.Nj[static_cast<std::size_t>(slot)] = static_cast<std::int32_t>(x);
+  }
+}
+
+// Repeated press: solve, convert or compute from the other markup values.
+void CalcEngine::registerRepeatPress(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  r.stackLift = true;
+  switch (code) {
+    case key::kPV:
+    case key::kFV:
+    case key::kN:
+    case key::kPMT:
+    case key::kI:
+    case key::kEff:
+    case key::kNom: {
+      const double lastX = r.LSTX;
+      if (code == key::kNom) r.LSTX = r.x;
+      RoutineOutput out;
+      m_error = m_routines->run(code, r, out);
+      if (m_error != error::kNone) r.LSTX = lastX;
+      return;
+    }
+    case key::kTimes12:
+    case key::kDiv12:
+      registerFirstPress(code);
+      return;
+    case key::kMarkupCost:
+    case key::kMarkupPrice:
+    case key::kCost:
+    case key::kPriceReg:
+      solveMarkup(code);
+      return;
+    default:
+      return;  // CF0, CFJ, NJ, P
+  }
+}
+
+void CalcEngine::solveMarkup(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  double value = 0.0;
+  double divisor = 1.0;
+  double* target = nullptr;
+  switch (code) {
+    case key::kMarkupCost:
+      divisor = r.CST;
+      value = (r.PRC - r.CST) / divisor * 100.0;
+      target = &r.MUC;
+      break;
+    case key::kMarkupPrice:
+      divisor = r.PRC;
+      value = (r.PRC - r.CST) / divisor * 100.0;
+      target = &r.MUP;
+      break;
+    case key::kCost:
+      target = &r.CST;
+      if (r.MUC == 0.0) {
+        value = (1.0 - r.MUP / 100.0) * r.PRC;
+      } else if (r.MUP == 0.0) {
+        divisor = 1.0 + r.MUC / 100.0;
+        value = r.PRC / divisor;
+      } else {
+        divisor = 0.0;
+      }
+      break;
+    default:
+      target = &r.PRC;
+      if (r.MUP == 0.0) {
+        value = (r.MUC / 100.0 + 1.0) * r.CST;
+      } else if (r.MUC == 0.0) {
+        divisor = 1.0 - r.MUP / 100.0;
+        value = r.CST / divisor;
+      } else {
+        divisor = 0.0;
+      }
+      break;
+  }
+  if (divisor == 0.0) {
+    m_error = error::kMath;
+    return;
+  }
+  *target = value;
+  r.x = value;
+  r.X = value;
+}
+
+// The register a STO/RCL operand names, or -1 for register keys that name
+// none; `scale` converts a recalled value (12* recalls n/12, 12/ recalls i*12).
+int CalcEngine::operandRegister(KeyCode code, double& scale) const {
+  scale = 1.0;
+  switch (code) {
+    case key::kPV:
+      return reg::kPV;
+    case key::kFV:
+      return reg::kFV;
+    case key::kN:
+      return reg::kN;
+    case key::kPMT:
+      return reg::kPMT;
+    case key::kI:
+      return reg::kI;
+    case key::kTimes12:
+      scale = 1.0 / 12.0;
+      return reg::kN;
+    case key::kDiv12:
+      scale = 12.0;
+      return reg::kI;
+    case key::kNom:
+      return reg::kNom;
+    case key::kEff:
+      return reg::kEff;
+    case key::kPeriods:
+      return reg::kP;
+    default:
+      return -1;
+  }
+}
+
+void CalcEngine::storeOrRecall(int index, double scale) {
+  EngineRegisters& r = m_regs;
+  double& slot = r.R[static_cast<std::size_t>(index)];
+  if (m_stoRclKey == key::kSto) {
+    switch (m_stoRclOp) {
+      case key::kPlus:
+        slot += r.X;
+        break;
+      case key::kMinus:
+        slot -= r.X;
+        break;
+      case key::kTimes:
+        slot *= r.X;
+        break;
+      case key::kDivide:
+        slot /= r.X;
+        break;  // division by zero is not trapped
+      default:
+        slot = r.X;
+        break;
+    }
+    return;
+  }
+  if (r.stackLift) r.push();
+  r.stackLift = true;
+  r.x = slot * scale;
+  r.X = r.x;
+}
+
+bool CalcEngine::handleStoRclOperand(KeyKind kind, KeyCode code) {
+  // The operand completes unless said otherwise: back to state Entering.
+  m_displayMode = DisplayMode::Number;
+  m_state = EngineState::Entering;
+  auto stayPending = [this] {
+    m_displayMode = DisplayMode::Hold;
+    m_state = EngineState::StoRclOperand;
+    return true;
+  };
+  switch (kind) {
+    case KeyKind::Entry:
+      if (code >= key::kDigit0 && code <= key::kDigit9) {
+        storeOrRecall(code + (m_stoRclDot ? 10 : 0), 1.0);
+      } else if (code == key::kPoint) {
+        m_stoRclDot = true;
+        return stayPending();
+      } else if (code == key::kEex) {
+        m_regs.compoundOddPeriod = !m_regs.compoundOddPeriod;
+      }
+      return true;
+    case KeyKind::Operation:
+      if (m_stoRclKey == key::kSto && code >= key::kPlus && code <= key::kDivide) {
+        m_stoRclOp = code;
+        return stayPending();
+      }
+      m_state = EngineState::Operate;
+      return false;
+    case KeyKind::RegisterAccess:
+      return stayPending();
+    case KeyKind::RegisterKey: {
+      double scale = 1.0;
+      const int index = operandRegister(code, scale);
+      if (index < 0) {
+        m_regs.x = 0.0;
+        m_regs.X = 0.0;
+      } else {
+        storeOrRecall(index, scale);
+      }
+      return true;
+    }
+    default:
+      return true;  // program control keys are consumed
+  }
+}
+
+}  // namespace finova

@@ -1,0 +1,107 @@
+#include "calculator/core/finova_settings.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "calculator/core/calc_engine.h"
+
+namespace finova {
+namespace {
+
+double readNumber(const platform::IniFile& ini, const std::string& key) {
+  const std::string text = ini.readString(kFinovaSection, key, "0");
+  const double value = std::strtod(text.c_str(), nullptr);
+  return std::isfinite(value) ? value : 0.0;
+}
+
+bool readFlag(const platform::IniFile& ini, const char* key, bool fallback) {
+  return ini.readInt(kFinovaSection, key, fallback ? 1 : 0) != 0;
+}
+
+}  // namespace
+
+std::string formatStoredNumber(double value) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%.14E", value);
+  return text;
+}
+
+FinovaSettings readSettings(const platform::IniFile& ini) {
+  FinovaSettings s;
+  s.endMode = readFlag(ini, "END", true);
+  s.dateOrderMDY = readFlag(ini, "MDY", true);
+  s.compoundOddPeriod = readFlag(ini, "ODDPERIOD", false);
+  s.separator = ini.readInt(kFinovaSection, "SEPARATOR", FinovaSettings::kEnglishSeparators);
+  const int decimals = ini.readInt(kFinovaSection, "DECPT", 2);
+  s.decimals = decimals < 0 || decimals > 9 ? 2 : decimals;
+  s.horiz = ini.readInt(kFinovaSection, "HORIZ", 640);
+  s.vert = ini.readInt(kFinovaSection, "VERT", 480);
+  s.tapeVisible = readFlag(ini, "TSTATUS", false);
+  s.tapeHoriz = ini.readInt(kFinovaSection, "THORIZ", 8);
+  s.tapeVert = ini.readInt(kFinovaSection, "TVERT", 40);
+  s.tapeFile =
+      ini.readString(kFinovaSection, "TAPEFILE", "").substr(0, FinovaSettings::kMaxTapeFile);
+  s.append = ini.readInt(kFinovaSection, "APPEND", 0);
+  s.onTop = ini.readInt(kFinovaSection, "ONTOP", 0);
+  for (std::size_t k = 0; k < s.stack.size(); ++k) {
+    s.stack[k] = readNumber(ini, "R" + std::to_string(k));
+  }
+  for (std::size_t k = 0; k < s.registers.size(); ++k) {
+    s.registers[k] = readNumber(ini, "M" + std::to_string(k));
+  }
+  return s;
+}
+
+void writeSettings(platform::IniFile& ini, const FinovaSettings& s) {
+  const char* section = kFinovaSection;
+  ini.writeInt(section, "END", s.endMode ? 1 : 0);
+  ini.writeInt(section, "MDY", s.dateOrderMDY ? 1 : 0);
+  ini.writeInt(section, "ODDPERIOD", s.compoundOddPeriod ? 1 : 0);
+  ini.writeInt(section, "SEPARATOR", s.separator);
+  ini.writeInt(section, "DECPT", s.decimals);
+  ini.writeInt(section, "HORIZ", s.horiz);
+  ini.writeInt(section, "VERT", s.vert);
+  ini.writeInt(section, "TSTATUS", s.tapeVisible ? 1 : 0);
+  ini.writeInt(section, "THORIZ", s.tapeHoriz);
+  ini.writeInt(section, "TVERT", s.tapeVert);
+  ini.writeString(section, "TAPEFILE", s.tapeFile);
+  ini.writeInt(section, "APPEND", s.append);
+  ini.writeInt(section, "ONTOP", s.onTop);
+  for (std::size_t k = 0; k < s.stack.size(); ++k) {
+    ini.writeString(section, "R" + std::to_string(k), formatStoredNumber(s.stack[k]));
+  }
+  for (std::size_t k = 0; k < s.registers.size(); ++k) {
+    ini.writeString(section, "M" + std::to_string(k), formatStoredNumber(s.registers[k]));
+  }
+}
+
+void applySettings(const FinovaSettings& s, CalcEngine& engine) {
+  EngineRegisters& r = engine.registers();
+  r.endMode = s.endMode;
+  r.dateOrderMDY = s.dateOrderMDY;
+  r.compoundOddPeriod = s.compoundOddPeriod;
+  r.X = s.stack[0];
+  r.Y = s.stack[1];
+  r.Z = s.stack[2];
+  r.T = s.stack[3];
+  r.x = r.X;
+  r.R = s.registers;
+  engine.setDecimals(s.decimals);
+  engine.setSeparatorStyle(s.separatorStyle());
+}
+
+void captureSettings(const CalcEngine& engine, FinovaSettings& s) {
+  const EngineRegisters& r = engine.registers();
+  s.endMode = r.endMode;
+  s.dateOrderMDY = r.dateOrderMDY;
+  s.compoundOddPeriod = r.compoundOddPeriod;
+  s.stack = {r.X, r.Y, r.Z, r.T};
+  s.registers = r.R;
+  s.decimals = engine.decimals();
+  s.separator = engine.separatorStyle() == SeparatorStyle::European
+                    ? FinovaSettings::kEuropeanSeparators
+                    : FinovaSettings::kEnglishSeparators;
+}
+
+}  // namespace finova

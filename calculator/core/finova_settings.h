@@ -1,0 +1,57 @@
+#pragma once
+// FINOVA.INI, section FINOVA: the calculator's settings with their defaults,
+// and the stack (R0..R3 = X, Y, Z, T) and the 29 registers (M0..M28) that
+// survive from one run to the next. Values are read with the private-profile
+// rules of platform::IniFile and written back with integers in decimal and
+// numbers as "%.14E". It does not decide where the file lives.
+
+#include <array>
+#include <string>
+
+#include "calculator/core/engine_registers.h"
+#include "calculator/core/number_format.h"
+#include "platform/ini_file.h"
+
+namespace finova {
+
+class CalcEngine;
+
+struct FinovaSettings {
+  static constexpr int kEnglishSeparators = 10135;
+  static constexpr int kEuropeanSeparators = 10136;
+  static constexpr std::size_t kMaxTapeFile = 255;
+
+  bool endMode = true;                          // END
+  bool dateOrderMDY = true;                     // MDY
+  bool compoundOddPeriod = false;               // ODDPERIOD
+  int separator = kEnglishSeparators;           // SEPARATOR
+  int decimals = 2;                             // DECPT
+  int horiz = 640;                              // HORIZ
+  int vert = 480;                               // VERT
+  bool tapeVisible = false;                     // TSTATUS
+  int tapeHoriz = 8;                            // THORIZ
+  int tapeVert = 40;                            // TVERT
+  std::string tapeFile;                         // TAPEFILE
+  int append = 0;                               // APPEND (8: File Exit writes the tape)
+  int onTop = 0;                                // ONTOP (8: windows stay on top)
+  std::array<double, 4> stack{};                // R0..R3: X, Y, Z, T
+  std::array<double, reg::kCount> registers{};  // M0..M28
+
+  SeparatorStyle separatorStyle() const {
+    return separator == kEuropeanSeparators ? SeparatorStyle::European : SeparatorStyle::English;
+  }
+};
+
+inline constexpr const char* kFinovaSection = "FINOVA";
+
+FinovaSettings readSettings(const platform::IniFile& ini);
+void writeSettings(platform::IniFile& ini, const FinovaSettings& settings);
+// "%.14E" of a value, the form the stack and registers are stored in.
+std::string formatStoredNumber(double value);
+
+// Copies the flags, display settings, stack and registers into the engine,
+// and back.
+void applySettings(const FinovaSettings& settings, CalcEngine& engine);
+void captureSettings(const CalcEngine& engine, FinovaSettings& settings);
+
+}  // namespace finova
