@@ -1,0 +1,7 @@
+#include "art_resources.h"
+
+#include <QtCore/qglobal.h>
+
+void initVortexiaArt() {
+  Q_INIT_RESOURCE(vortexia_art);
+}
