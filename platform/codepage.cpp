@@ -100,9 +100,9 @@ char32_t upperOf(char32_t cp) {
   if (cp < 0x80) return cp;
   if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return cp - 0x20;
   if (cp == 0xFF) return 0x178;
+  if (cp == 0x131) return 'I';  // dotless i, inside the even/odd pair range
   if (latinExtAUpperIsEven(cp)) return cp & ~char32_t{1};
   if (latinExtAUpperIsOdd(cp)) return (cp & 1) ? cp : cp - 1;
-  if (cp == 0x131) return 'I';
   if (cp == 0x192) return 0x191;
   if (cp >= 0x3B1 && cp <= 0x3C9 && cp != 0x3C2) return cp - 0x20;
   if (cp == 0x3C2) return 0x3A3;

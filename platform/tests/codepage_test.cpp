@@ -131,7 +131,9 @@ TEST(Cp1252Case, ByteMappingAgreesWithTheUnicodeMapping) {
 TEST(Utf8Case, CoversGermanLatinGreekAndCyrillic) {
   EXPECT_EQ(toUpperUtf8("straße äöü"), "STRAßE ÄÖÜ");
   EXPECT_EQ(toLowerUtf8("ÄÖÜ STRAßE"), "äöü straße");
-  EXPECT_EQ(toUpperUtf8("łódź œuvre"), "ŁÓDŹ ŒUVRE");
+  EXPECT_EQ(toUpperUtf8("łódź œuvre ÿ"), "ŁÓDŹ ŒUVRE Ÿ");
+  EXPECT_EQ(toUpperUtf8("ı ĸ ŉ"), "I ĸ ŉ");
+  EXPECT_EQ(toLowerUtf8("İ Ÿ Ł"), "i ÿ ł");
   EXPECT_EQ(toUpperUtf8("αβγ ς привет ёж"), "ΑΒΓ Σ ПРИВЕТ ЁЖ");
   EXPECT_EQ(toLowerUtf8("ΑΒΓ ПРИВЕТ ЁЖ"), "αβγ привет ёж");
   EXPECT_EQ(toUpperUtf8("a\xFF"
