@@ -6,6 +6,12 @@
 // dialog; tests and the command line use small fakes. Nothing here owns state
 // of the scan itself.
 
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+#include "diskindex/core/result_code.h"
+
 namespace diskindex::scan {
 
 class ScanObserver {
@@ -22,6 +28,24 @@ class ScanObserver {
   // Called between steps so that a window can process its pending events;
   // true once the user confirmed cancelling.
   virtual bool cancelRequested() { return false; }
+
+  // A series asks before each volume: "Folgenden Datenträger einlegen:"
+  // with its name; false (Cancel) ends the series.
+  virtual bool confirmInsertVolume(const std::string& name) {
+    (void)name;
+    return true;
+  }
+  // A volume is about to be read: the window shows its name, puts the
+  // counter back to 0, dims the write label and empties the bar.
+  virtual void volumeStarted(const std::string& name) { (void)name; }
+  // A volume was added to the catalogue at this place of the volume list.
+  virtual void volumeAdded(std::size_t index) { (void)index; }
+  // Reading or writing a volume failed; the window shows the message of code
+  // (title "Daten erzeugen") with the data file's name.
+  virtual void volumeFailed(ResultCode code, const std::filesystem::path& dataFile) {
+    (void)code;
+    (void)dataFile;
+  }
 };
 
 }  // namespace diskindex::scan

@@ -1,0 +1,60 @@
+#pragma once
+// Test helper: a drive table whose letters are temporary directories, each
+// mounted (for the table) from its own device with a chosen file system,
+// label and size.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/drives.h"
+
+namespace diskindex::scan::testing {
+
+struct FakeDrive {
+  std::filesystem::path root;
+  std::string fsType = "vfat";
+  std::string label;
+  platform::SpaceInfo space{1474560, 1024};
+};
+
+class FakeMountSource : public platform::MountSource {
+ public:
+  explicit FakeMountSource(std::map<char, FakeDrive> drives) : m_drives(std::move(drives)) {}
+  std::vector<platform::MountEntry> mounts() const override {
+    std::vector<platform::MountEntry> list;
+    for (const auto& [letter, drive] : m_drives) {
+      list.push_back({device(letter), drive.root.string(), drive.fsType});
+    }
+    return list;
+  }
+  bool isRemovable(const std::string&) const override { return true; }
+  std::string labelOf(const std::string& dev) const override {
+    for (const auto& [letter, drive] : m_drives) {
+      if (device(letter) == dev) return drive.label;
+    }
+    return {};
+  }
+  platform::SpaceInfo space(const std::filesystem::path& root) const override {
+    for (const auto& [letter, drive] : m_drives) {
+      if (std::filesystem::path(drive.root.string() + "/").lexically_normal() ==
+          root.lexically_normal()) {
+        return drive.space;
+      }
+    }
+    return {};
+  }
+
+ private:
+  static std::string device(char letter) { return std::string("/dev/fake") + letter; }
+  std::map<char, FakeDrive> m_drives;
+};
+
+inline platform::DriveTable fakeDriveTable(const std::map<char, FakeDrive>& drives) {
+  std::map<char, std::filesystem::path> overrides;
+  for (const auto& [letter, drive] : drives) overrides[letter] = drive.root;
+  return platform::DriveTable(std::make_shared<FakeMountSource>(drives), overrides);
+}
+
+}  // namespace diskindex::scan::testing

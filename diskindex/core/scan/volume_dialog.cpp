@@ -1,0 +1,114 @@
+#include "diskindex/core/scan/volume_dialog.h"
+
+#include <cctype>
+#include <vector>
+
+#include "diskindex/core/messages.h"
+#include "diskindex/core/scan/volume_checks.h"
+#include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/volume_list.h"
+
+namespace diskindex::scan {
+namespace {
+
+char upperLetter(char letter) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+}
+
+bool isNoCategory(const std::string& category) {
+  return category.empty() || category == diskindex::messages::kNoCategory;
+}
+
+std::vector<std::string> otherNames(const VolumeList& volumes, std::optional<std::size_t> skip) {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < volumes.size(); ++i) {
+    if (i != skip) names.push_back(volumes[i].name);
+  }
+  return names;
+}
+
+std::vector<std::string> storedLabels(const VolumeList& volumes) {
+  std::vector<std::string> labels;
+  for (const VolumeRecord& record : volumes.records()) labels.push_back(record.label);
+  return labels;
+}
+
+}  // namespace
+
+DialogValues valuesForAdding(const platform::DriveTable& drives, char driveLetter,
+                             const std::string& categoryFilter) {
+  DialogValues values;
+  values.driveLetter = upperLetter(driveLetter);
+  values.name = currentLabel(drives, values.driveLetter);
+  values.category =
+      (categoryFilter.empty() || categoryFilter == diskindex::messages::kAllCategories)
+          ? std::string(diskindex::messages::kNoCategory)
+          : categoryFilter;
+  return values;
+}
+
+DialogValues valuesForChanging(const VolumeHeader& header) {
+  DialogValues values;
+  values.driveLetter = upperLetter(header.driveLetter);
+  values.name = header.name;
+  values.remark = header.remark;
+  values.location = header.location;
+  values.category =
+      header.category.empty() ? std::string(diskindex::messages::kNoCategory) : header.category;
+  return values;
+}
+
+DialogCheck checkDialog(const DialogValues& values, const DialogContext& context,
+                        DialogQuestions& questions, int* count) {
+  const VolumeList& volumes = *context.volumes;
+  const bool changing = context.editedIndex.has_value();
+  if (changing) {
+    const char original = volumes[*context.editedIndex].driveLetter;
+    if (driveTypeCode(*context.drives, values.driveLetter) !=
+            driveTypeCode(*context.drives, original) &&
+        !questions.confirmOtherDriveType()) {
+      return DialogCheck::KeepOpenRestoreDrive;
+    }
+  }
+  const int seriesSize = (!changing && values.serial) ? seriesCount(values.countText) : 0;
+  const auto conflict = findNameConflict(namesToCheck(values.name, seriesSize),
+                                         otherNames(volumes, context.editedIndex));
+  if (conflict) {
+    questions.nameTaken(*conflict);
+    return DialogCheck::KeepOpen;
+  }
+  if (!changing) {
+    const std::string label = currentLabel(*context.drives, values.driveLetter);
+    if (labelAlreadyCatalogued(label, storedLabels(volumes)) &&
+        !questions.confirmSameLabel(label)) {
+      return DialogCheck::KeepOpen;
+    }
+  }
+  if (count != nullptr) *count = seriesSize;
+  return DialogCheck::Accepted;
+}
+
+void fillHeader(VolumeHeader& header, const DialogValues& values, std::uint8_t driveType) {
+  header.driveLetter = upperLetter(values.driveLetter);
+  header.driveType = driveType;
+  header.name = values.name;
+  header.remark = values.remark;
+  header.location = values.location;
+  header.category = isNoCategory(values.category) ? std::string() : values.category;
+}
+
+ResultCode changeVolumeInformation(Catalogue& catalogue, const platform::DriveTable& drives,
+                                   std::size_t index, VolumeHeader header,
+                                   const DialogValues& values, std::size_t* newIndex) {
+  const char oldLetter = upperLetter(header.driveLetter);
+  const std::uint8_t type = driveTypeCode(drives, values.driveLetter);
+  fillHeader(header, values, type);
+  const ResultCode code = catalogue.changeVolumeInfo(index, header, newIndex);
+  if (code != ResultCode::Ok) return code;
+  if (values.changeAllDrives && header.driveLetter != oldLetter) {
+    catalogue.changeDriveOfAll(oldLetter, header.driveLetter, type);
+  }
+  return code;
+}
+
+}  // namespace diskindex::scan

@@ -1,0 +1,156 @@
+#include "diskindex/core/scan/volume_scanner.h"
+
+#include <cctype>
+#include <new>
+
+#include "diskindex/core/comment_file.h"
+#include "diskindex/core/messages.h"
+#include "diskindex/core/remark_list.h"
+#include "diskindex/core/scan/description_pass.h"
+#include "diskindex/core/scan/volume_checks.h"
+#include "diskindex/core/scan/walk.h"
+#include "diskindex/core/volume_file.h"
+#include "diskindex/core/volume_list.h"
+
+namespace diskindex::scan {
+namespace {
+
+char upperLetter(char letter) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+}
+
+// The first maxChars characters of UTF-8 text.
+std::string firstCharacters(const std::string& text, std::size_t maxChars) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (count++ == maxChars) return text.substr(0, i);
+  }
+  return text;
+}
+
+// Write progress of the data file goes to the scan's observer.
+class WriteProgress : public ProgressObserver {
+ public:
+  explicit WriteProgress(ScanObserver& observer) : m_observer(observer) {}
+  void progress(int percent) override { m_observer.writeProgress(percent); }
+  bool cancelRequested() override { return m_observer.cancelRequested(); }
+
+ private:
+  ScanObserver& m_observer;
+};
+
+std::vector<EntryRecord> toRecords(const WalkResult& walk) {
+  std::vector<EntryRecord> records;
+  records.reserve(walk.entries.size());
+  for (const WalkEntry& e : walk.entries) {
+    records.push_back(EntryRecord{static_cast<std::uint8_t>(e.level), e.name, e.size, e.dosDateTime,
+                                  e.attributes});
+  }
+  return records;
+}
+
+// The descriptions question and pass after the data file was written.
+void readRemarks(const WalkResult& walk, const std::filesystem::path& root,
+                 const std::filesystem::path& dataFile, bool utf8, ScanObserver& observer,
+                 ReadDriveOutcome& outcome) {
+  outcome.descriptionsFound = hasDescriptionFiles(walk);
+  if (!outcome.descriptionsFound || !observer.askReadDescriptions()) return;
+  outcome.descriptionsRead = true;
+  try {
+    const DescriptionOutcome pass = readDescriptions(walk, root, observer);
+    if (pass.status == DescriptionStatus::Cancelled) {
+      outcome.remarksCode = ResultCode::Cancelled;
+    } else if (pass.status == DescriptionStatus::Collected) {
+      TFileCommentList remarks;
+      for (const auto& [key, text] : pass.remarks) remarks.set({key.first, key.second}, text);
+      outcome.remarksCode = saveRemarks(commentFileFor(dataFile), remarks, utf8);
+    }
+  } catch (const std::bad_alloc&) {
+    outcome.remarksCode = ResultCode::OutOfMemory;
+  }
+}
+
+}  // namespace
+
+VolumeInfo readVolumeInfo(const platform::DriveTable& drives, char letter) {
+  VolumeInfo volume;
+  volume.label = std::string(diskindex::messages::kEmptyLabel);
+  const auto info = drives.info(upperLetter(letter));
+  if (!info) return volume;
+  volume.capacity = info->space.capacity;
+  volume.freeSpace = info->space.freeSpace;
+  if (!info->label.empty()) volume.label = firstCharacters(info->label, kMaxLabelLength);
+  return volume;
+}
+
+std::string currentLabel(const platform::DriveTable& drives, char letter) {
+  const auto info = drives.info(upperLetter(letter));
+  return info ? info->label : std::string();
+}
+
+std::uint8_t driveTypeCode(const platform::DriveTable& drives, char letter) {
+  const auto info = drives.info(upperLetter(letter));
+  if (!info) return static_cast<std::uint8_t>(platform::DriveType::NoRootDir);
+  const int type = static_cast<int>(info->type);
+  return type == 0 ? 255 : static_cast<std::uint8_t>(type);
+}
+
+ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& header,
+                           const std::filesystem::path& dataFile, ScanObserver& observer) {
+  ReadDriveOutcome outcome;
+  const VolumeInfo volume = readVolumeInfo(drives, header.driveLetter);
+  header.capacity = volume.capacity;
+  header.freeSpace = volume.freeSpace;
+  header.label = volume.label;
+  const auto root = drives.root(upperLetter(header.driveLetter));
+  WalkResult walk;
+  try {
+    if (root && walkTree(*root, walk, observer) == WalkStatus::Cancelled) {
+      outcome.code = ResultCode::Cancelled;
+      return outcome;
+    }
+    if (walk.entries.empty()) {
+      outcome.code = ResultCode::DriveNotReady;
+      return outcome;
+    }
+    WriteProgress progress(observer);
+    outcome.code = createVolume(dataFile, header, toRecords(walk), &progress);
+  } catch (const std::bad_alloc&) {
+    outcome.code = ResultCode::OutOfMemory;
+  }
+  if (outcome.code == ResultCode::Ok) {
+    readRemarks(walk, *root, dataFile, header.utf8, observer, outcome);
+  }
+  return outcome;
+}
+
+AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
+                      const VolumeHeader& header, int seriesCount, ScanObserver& observer) {
+  AddOutcome outcome;
+  const int count = seriesCount > 0 ? seriesCount : 1;
+  for (int i = 1; i <= count; ++i) {
+    VolumeHeader volume = header;
+    if (seriesCount > 0) volume.name = seriesName(header.name, i, seriesCount);
+    observer.volumeStarted(volume.name);
+    if (seriesCount > 0 && !observer.confirmInsertVolume(volume.name)) {
+      outcome.seriesEnded = true;
+      break;
+    }
+    const std::filesystem::path dataFile =
+        catalogue.volumes().takeNextDataFile(catalogue.dataDirectory());
+    outcome.lastCode = readDrive(drives, volume, dataFile, observer).code;
+    if (outcome.lastCode != ResultCode::Ok) {
+      observer.volumeFailed(outcome.lastCode, dataFile);
+      if (outcome.lastCode == ResultCode::Cancelled) break;
+      continue;
+    }
+    const std::size_t index =
+        catalogue.volumes().insert(VolumeRecord::fromHeader(volume, dataFile));
+    outcome.added.push_back(dataFile);
+    observer.volumeAdded(index);
+  }
+  return outcome;
+}
+
+}  // namespace diskindex::scan

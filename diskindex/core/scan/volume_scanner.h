@@ -1,0 +1,64 @@
+#pragma once
+// Reading drives into the catalogue: the volume information of a drive
+// (label, capacity, free space, type code), reading one drive into a new
+// volume data file and, on request, its descriptions into the comment file,
+// and adding one volume or a numbered series to the catalogue's volume list.
+// The dialog before it and the windows around it are the caller's; every
+// question and every step is reported through the ScanObserver.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "diskindex/core/catalogue.h"
+#include "diskindex/core/result_code.h"
+#include "diskindex/core/scan/scan_observer.h"
+#include "diskindex/core/volume_header.h"
+#include "platform/drives.h"
+
+namespace diskindex::scan {
+
+struct VolumeInfo {
+  std::int64_t capacity = -1;  // bytes; -1 when the system cannot tell
+  std::int64_t freeSpace = -1;
+  std::string label;  // at most 11 characters, "[leer]" when none
+};
+
+VolumeInfo readVolumeInfo(const platform::DriveTable& drives, char letter);
+// The label as the drive reports it now, empty when it has none.
+std::string currentLabel(const platform::DriveTable& drives, char letter);
+// The drive type code stored for a letter: the system's code, 255 when the
+// system answers 0 (the letter exists but its type is unknown).
+std::uint8_t driveTypeCode(const platform::DriveTable& drives, char letter);
+
+struct ReadDriveOutcome {
+  // Ok, DriveNotReady (nothing to catalogue), Cancelled, OutOfMemory, or
+  // the data file's codes (CannotCreate, CannotWrite, CommentNotRemovable).
+  ResultCode code = ResultCode::Ok;
+  bool descriptionsFound = false;  // the test pass found description files
+  bool descriptionsRead = false;   // and the user wanted them
+  // DriveNotReady when no remark was collected, Cancelled, or the comment
+  // file's code; the volume stays added whatever it is.
+  ResultCode remarksCode = ResultCode::DriveNotReady;
+};
+
+// Reads the drive of header.driveLetter: volume information into header,
+// the walk, the data file (dataFile), then the descriptions question and pass.
+ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& header,
+                           const std::filesystem::path& dataFile, ScanObserver& observer);
+
+struct AddOutcome {
+  std::vector<std::filesystem::path> added;  // data files of the volumes added, in order
+  ResultCode lastCode = ResultCode::Ok;      // of the last volume read
+  bool seriesEnded = false;                  // Cancel at a series prompt
+};
+
+// Adds one volume (seriesCount 0) or a series of seriesCount volumes named
+// after header.name (see seriesName). A cancelled volume ends a series.
+AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
+                      const VolumeHeader& header, int seriesCount, ScanObserver& observer);
+
+}  // namespace diskindex::scan
