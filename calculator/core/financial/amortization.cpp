@@ -55,6 +55,9 @@ AmortizeOutcome amortize(const LoanState& loan, double payments) {
   out.after = walkPayments(loan, count, out.interestTotal, out.principalTotal,
                            [](int, double) { return true; });
   out.after.n = loan.n + payments;
+  if (std::isnan(out.interestTotal) || std::isnan(out.principalTotal) || std::isnan(out.after.pv)) {
+    out.error = error::kFinancial;
+  }
   return out;
 }
 

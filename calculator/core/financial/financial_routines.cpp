@@ -45,6 +45,9 @@ int advancePayments(EngineRegisters& r) {
 int simpleInterest(EngineRegisters& r) {
   const double interest360 = -r.n() * r.i() * r.PV() / 36000.0;
   const double interest365 = -r.n() * r.i() * r.PV() / 36500.0;
+  // Only registers holding infinities (0 * inf) get here; such a product has
+  // no value to show.
+  if (std::isnan(interest360) || std::isnan(interest365)) return error::kFinancial;
   r.X = r.x;
   r.push();
   r.push();
