@@ -54,6 +54,8 @@ void CalcEngine::PressKey(KeyCode code) {
     if (next == key::kNoKey) break;
     failed = processKey(next);
   }
+  // An error stops the program at the failing step; R/S continues after it.
+  if (failed) m_running = false;
 }
 
 KeyCode CalcEngine::nextProgramKey() {

@@ -67,18 +67,18 @@ void ProgramMemory::readLine(std::string_view line) {
     if (m_comment.size() + piece.size() <= kMaxComment) m_comment += piece;
     return;
   }
-  std::string_view tokens[1 + kSlots];
-  std::size_t count = 0;
   std::size_t pos = 0;
-  while (pos < line.size() && count < std::size(tokens)) {
+  auto nextToken = [&]() {
     while (pos < line.size() && isBlank(line[pos])) ++pos;
     const std::size_t start = pos;
     while (pos < line.size() && !isBlank(line[pos])) ++pos;
-    if (pos > start) tokens[count++] = line.substr(start, pos - start);
-  }
-  if (count < 2 || tokens[0].size() > 3) return;
+    return line.substr(start, pos - start);
+  };
+  const std::string_view first = nextToken();
+  std::string_view token = nextToken();
+  if (token.empty() || first.size() > 3) return;
   int number = 0;
-  for (char c : tokens[0]) {
+  for (char c : first) {
     if (!isDigitChar(c)) return;
     number = number * 10 + (c - '0');
   }
@@ -87,8 +87,8 @@ void ProgramMemory::readLine(std::string_view line) {
   Line& codes = m_steps[static_cast<std::size_t>(number)];
   codes = {key::kNoKey, key::kNoKey, key::kNoKey, key::kNoKey};
   std::size_t next = 0;
-  for (std::size_t k = 1; k < count; ++k) {
-    const auto code = keyFromMnemonic(tokens[k].substr(0, kMaxToken));
+  for (; !token.empty() && next < codes.size(); token = nextToken()) {
+    const auto code = keyFromMnemonic(token.substr(0, kMaxToken));
     if (code) codes[next++] = static_cast<std::uint8_t>(*code);
   }
 }

@@ -1,0 +1,79 @@
+#include "calculator/core/finova_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "calculator/core/calc_engine.h"
+
+namespace finova {
+namespace {
+
+TEST(FinovaSettingsTest, MissingKeysReadAsDefaults) {
+  const FinovaSettings s = readSettings(platform::IniFile::fromText(""));
+  EXPECT_TRUE(s.endMode);
+  EXPECT_TRUE(s.dateOrderMDY);
+  EXPECT_FALSE(s.compoundOddPeriod);
+  EXPECT_EQ(s.separator, 10135);
+  EXPECT_EQ(s.decimals, 2);
+  EXPECT_EQ(s.horiz, 640);
+  EXPECT_EQ(s.vert, 480);
+  EXPECT_FALSE(s.tapeVisible);
+  EXPECT_EQ(s.tapeHoriz, 8);
+  EXPECT_EQ(s.tapeVert, 40);
+  EXPECT_EQ(s.tapeFile, "");
+  EXPECT_EQ(s.append, 0);
+  EXPECT_EQ(s.onTop, 0);
+  EXPECT_EQ(s.stack[3], 0);
+  EXPECT_EQ(s.registers[28], 0);
+}
+
+TEST(FinovaSettingsTest, ReadsValuesAndRefusesBadOnes) {
+  const FinovaSettings s = readSettings(platform::IniFile::fromText(
+      "[finova]\nEND=0\nSEPARATOR=10136\nDECPT=12\nTAPEFILE=/tmp/t.tpf\nR1=2.5E+03\n"
+      "M22=garbage\nM23=1e999\nONTOP=8\n"));
+  EXPECT_FALSE(s.endMode);
+  EXPECT_EQ(s.separatorStyle(), SeparatorStyle::European);
+  EXPECT_EQ(s.decimals, 2);
+  EXPECT_EQ(s.tapeFile, "/tmp/t.tpf");
+  EXPECT_EQ(s.stack[1], 2500);
+  EXPECT_EQ(s.registers[22], 0);
+  EXPECT_EQ(s.registers[23], 0);
+  EXPECT_EQ(s.onTop, 8);
+}
+
+TEST(FinovaSettingsTest, NumbersRoundTripThroughTheStoredForm) {
+  FinovaSettings s;
+  s.stack = {1.0 / 3.0, -2.5e-20, 9.87654321e99, 0};
+  for (int k = 0; k < reg::kCount; ++k) s.registers[static_cast<std::size_t>(k)] = k * 1.1;
+  s.decimals = 4;
+  s.compoundOddPeriod = true;
+  platform::IniFile ini;
+  writeSettings(ini, s);
+  EXPECT_EQ(ini.readString("FINOVA", "R1"), "-2.50000000000000E-20");
+  const FinovaSettings back = readSettings(ini);
+  for (int k = 0; k < 4; ++k) EXPECT_NEAR(back.stack[k], s.stack[k], std::abs(s.stack[k]) * 1e-14);
+  EXPECT_NEAR(back.registers[27], 27 * 1.1, 1e-12);
+  EXPECT_EQ(back.decimals, 4);
+  EXPECT_TRUE(back.compoundOddPeriod);
+}
+
+TEST(FinovaSettingsTest, EngineStateSurvivesARestart) {
+  CalcEngine engine;
+  engine.registers().X = 12;
+  engine.registers().R[20] = 1000;
+  engine.registers().endMode = false;
+  engine.setDecimals(5);
+  FinovaSettings s;
+  captureSettings(engine, s);
+  platform::IniFile ini;
+  writeSettings(ini, s);
+  CalcEngine restarted;
+  applySettings(readSettings(ini), restarted);
+  restarted.Reset();
+  EXPECT_EQ(restarted.registers().x, 12);
+  EXPECT_EQ(restarted.registers().PV(), 1000);
+  EXPECT_FALSE(restarted.registers().endMode);
+  EXPECT_EQ(restarted.xDisplayText(), "12.00000");
+}
+
+}  // namespace
+}  // namespace finova
