@@ -10,7 +10,9 @@ CArenaCanvas::CArenaCanvas(GameState& state) : m_backBuffer(state.clientSize) {
   buildGarden(state, *this);
 }
 
-Size CArenaCanvas::worldSize() { return {kWorldSize, kWorldSize}; }
+Size CArenaCanvas::worldSize() {
+  return {kWorldSize, kWorldSize};
+}
 
 RenderPass CArenaCanvas::render(Rect area, CSpriteList& sprites) const {
   const Point offset = scroll();

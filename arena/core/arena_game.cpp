@@ -9,7 +9,9 @@ namespace arena {
 
 ArenaGame::ArenaGame(GameState& state, ArenaScreen* screen) : m_state(state), m_screen(screen) {}
 
-void ArenaGame::initialUpdate() { startGarden(); }
+void ArenaGame::initialUpdate() {
+  startGarden();
+}
 
 void ArenaGame::startGarden() {
   m_state.canvas.reset();

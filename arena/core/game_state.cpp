@@ -17,7 +17,9 @@ GameState::~GameState() {
   sprites.removeAll();
 }
 
-Point GameState::scroll() const { return canvas ? canvas->scroll() : Point{}; }
+Point GameState::scroll() const {
+  return canvas ? canvas->scroll() : Point{};
+}
 
 void GameState::playSound(std::string_view fileName) {
   if (!soundOn) return;

@@ -47,7 +47,9 @@ void writeRect(std::ostream& out, const Rect& r) {
       << ", \"bottom\": " << r.bottom;
 }
 
-const char* separator(size_t index, size_t count) { return index + 1 < count ? ",\n" : "\n"; }
+const char* separator(size_t index, size_t count) {
+  return index + 1 < count ? ",\n" : "\n";
+}
 
 void writeWalls(std::ostream& out, const GameState& state) {
   out << "  \"walls\": [\n";

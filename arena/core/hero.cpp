@@ -44,7 +44,9 @@ void moveAxis(int32_t& pos, int32_t& scroll, int32_t direction, int32_t client, 
 
 }  // namespace
 
-int32_t scrollLimit(int32_t clientExtent) { return std::max(0, kWorldSize - clientExtent); }
+int32_t scrollLimit(int32_t clientExtent) {
+  return std::max(0, kWorldSize - clientExtent);
+}
 
 void moveHero(CSprite& hero, Heading heading, Size client, Point& scroll) {
   hero.setImage(heroImage(heading));
@@ -117,7 +119,9 @@ std::vector<Point> muzzlePoints(const CSprite& hero, bool doubleGun) {
   return {};
 }
 
-int32_t shotColour(int32_t draw) { return image::kShotRed + (draw & 3); }
+int32_t shotColour(int32_t draw) {
+  return image::kShotRed + (draw & 3);
+}
 
 const char* shotSound(int32_t shotImage) {
   switch (shotImage) {

@@ -13,43 +13,80 @@ using K = ImageKind;
 // the picture they replace so that a hit never moves the hero's edges. Droid
 // frames follow the same idea at droid scale.
 constexpr std::array kImages = {
-    ImageInfo{130, 8, 8, K::Palette},         ImageInfo{131, 478, 642, K::Background},
-    ImageInfo{134, 60, 84, K::Hero},          ImageInfo{139, 60, 84, K::Hero},
-    ImageInfo{141, 84, 60, K::Hero},          ImageInfo{142, 84, 60, K::Hero},
-    ImageInfo{143, 76, 76, K::Hero},          ImageInfo{144, 76, 76, K::Hero},
-    ImageInfo{145, 76, 76, K::Hero},          ImageInfo{146, 76, 76, K::Hero},
-    ImageInfo{151, 106, 106, K::Droid},       ImageInfo{152, 106, 106, K::Droid},
-    ImageInfo{153, 106, 106, K::Droid},       ImageInfo{154, 106, 106, K::Droid},
-    ImageInfo{155, 106, 106, K::Droid},       ImageInfo{156, 106, 106, K::Droid},
-    ImageInfo{157, 106, 106, K::Droid},       ImageInfo{158, 106, 106, K::Droid},
-    ImageInfo{159, 96, 110, K::Droid},        ImageInfo{160, 96, 110, K::Droid},
-    ImageInfo{161, 96, 110, K::Droid},        ImageInfo{162, 96, 110, K::Droid},
-    ImageInfo{163, 114, 96, K::Droid},        ImageInfo{164, 114, 96, K::Droid},
-    ImageInfo{165, 114, 96, K::Droid},        ImageInfo{166, 114, 96, K::Droid},
-    ImageInfo{167, 100, 100, K::Tile},        ImageInfo{180, 8, 8, K::Shot},
-    ImageInfo{181, 8, 8, K::Shot},            ImageInfo{182, 8, 8, K::Shot},
-    ImageInfo{183, 8, 8, K::Shot},            ImageInfo{186, 114, 96, K::DroidDestroyed},
-    ImageInfo{187, 114, 96, K::DroidDestroyed}, ImageInfo{188, 106, 106, K::DroidDestroyed},
-    ImageInfo{189, 106, 106, K::DroidDestroyed}, ImageInfo{190, 96, 110, K::DroidDestroyed},
-    ImageInfo{191, 96, 110, K::DroidDestroyed}, ImageInfo{192, 106, 106, K::DroidDestroyed},
-    ImageInfo{193, 106, 106, K::DroidDestroyed}, ImageInfo{194, 106, 106, K::DroidDestroyed},
-    ImageInfo{195, 106, 106, K::DroidDestroyed}, ImageInfo{196, 96, 110, K::DroidDestroyed},
-    ImageInfo{197, 96, 110, K::DroidDestroyed}, ImageInfo{198, 106, 106, K::DroidDestroyed},
-    ImageInfo{199, 106, 106, K::DroidDestroyed}, ImageInfo{200, 114, 96, K::DroidDestroyed},
-    ImageInfo{201, 114, 96, K::DroidDestroyed}, ImageInfo{202, 100, 100, K::PowerUp},
-    ImageInfo{204, 100, 100, K::PowerUp},     ImageInfo{205, 8, 8, K::Shot},
-    ImageInfo{206, 100, 100, K::PowerUp},     ImageInfo{210, 100, 100, K::Tile},
-    ImageInfo{211, 100, 100, K::Tile},        ImageInfo{213, 100, 100, K::Tile},
-    ImageInfo{214, 100, 100, K::Tile},        ImageInfo{216, 100, 100, K::Tile},
-    ImageInfo{217, 100, 100, K::Tile},        ImageInfo{218, 84, 60, K::HeroHit},
-    ImageInfo{219, 60, 84, K::HeroHit},       ImageInfo{220, 76, 76, K::HeroHit},
-    ImageInfo{221, 76, 76, K::HeroHit},       ImageInfo{222, 60, 84, K::HeroHit},
-    ImageInfo{223, 76, 76, K::HeroHit},       ImageInfo{224, 84, 60, K::HeroHit},
-    ImageInfo{225, 76, 76, K::HeroHit},       ImageInfo{229, 390, 288, K::Overlay},
-    ImageInfo{230, 146, 280, K::Overlay},     ImageInfo{231, 150, 21, K::Overlay},
-    ImageInfo{232, 116, 31, K::Overlay},      ImageInfo{233, 164, 45, K::Overlay},
-    ImageInfo{234, 150, 21, K::Overlay},      ImageInfo{235, 116, 42, K::Overlay},
-    ImageInfo{236, 126, 32, K::Overlay},      ImageInfo{237, 40, 35, K::Overlay},
+    ImageInfo{130, 8, 8, K::Palette},
+    ImageInfo{131, 478, 642, K::Background},
+    ImageInfo{134, 60, 84, K::Hero},
+    ImageInfo{139, 60, 84, K::Hero},
+    ImageInfo{141, 84, 60, K::Hero},
+    ImageInfo{142, 84, 60, K::Hero},
+    ImageInfo{143, 76, 76, K::Hero},
+    ImageInfo{144, 76, 76, K::Hero},
+    ImageInfo{145, 76, 76, K::Hero},
+    ImageInfo{146, 76, 76, K::Hero},
+    ImageInfo{151, 106, 106, K::Droid},
+    ImageInfo{152, 106, 106, K::Droid},
+    ImageInfo{153, 106, 106, K::Droid},
+    ImageInfo{154, 106, 106, K::Droid},
+    ImageInfo{155, 106, 106, K::Droid},
+    ImageInfo{156, 106, 106, K::Droid},
+    ImageInfo{157, 106, 106, K::Droid},
+    ImageInfo{158, 106, 106, K::Droid},
+    ImageInfo{159, 96, 110, K::Droid},
+    ImageInfo{160, 96, 110, K::Droid},
+    ImageInfo{161, 96, 110, K::Droid},
+    ImageInfo{162, 96, 110, K::Droid},
+    ImageInfo{163, 114, 96, K::Droid},
+    ImageInfo{164, 114, 96, K::Droid},
+    ImageInfo{165, 114, 96, K::Droid},
+    ImageInfo{166, 114, 96, K::Droid},
+    ImageInfo{167, 100, 100, K::Tile},
+    ImageInfo{180, 8, 8, K::Shot},
+    ImageInfo{181, 8, 8, K::Shot},
+    ImageInfo{182, 8, 8, K::Shot},
+    ImageInfo{183, 8, 8, K::Shot},
+    ImageInfo{186, 114, 96, K::DroidDestroyed},
+    ImageInfo{187, 114, 96, K::DroidDestroyed},
+    ImageInfo{188, 106, 106, K::DroidDestroyed},
+    ImageInfo{189, 106, 106, K::DroidDestroyed},
+    ImageInfo{190, 96, 110, K::DroidDestroyed},
+    ImageInfo{191, 96, 110, K::DroidDestroyed},
+    ImageInfo{192, 106, 106, K::DroidDestroyed},
+    ImageInfo{193, 106, 106, K::DroidDestroyed},
+    ImageInfo{194, 106, 106, K::DroidDestroyed},
+    ImageInfo{195, 106, 106, K::DroidDestroyed},
+    ImageInfo{196, 96, 110, K::DroidDestroyed},
+    ImageInfo{197, 96, 110, K::DroidDestroyed},
+    ImageInfo{198, 106, 106, K::DroidDestroyed},
+    ImageInfo{199, 106, 106, K::DroidDestroyed},
+    ImageInfo{200, 114, 96, K::DroidDestroyed},
+    ImageInfo{201, 114, 96, K::DroidDestroyed},
+    ImageInfo{202, 100, 100, K::PowerUp},
+    ImageInfo{204, 100, 100, K::PowerUp},
+    ImageInfo{205, 8, 8, K::Shot},
+    ImageInfo{206, 100, 100, K::PowerUp},
+    ImageInfo{210, 100, 100, K::Tile},
+    ImageInfo{211, 100, 100, K::Tile},
+    ImageInfo{213, 100, 100, K::Tile},
+    ImageInfo{214, 100, 100, K::Tile},
+    ImageInfo{216, 100, 100, K::Tile},
+    ImageInfo{217, 100, 100, K::Tile},
+    ImageInfo{218, 84, 60, K::HeroHit},
+    ImageInfo{219, 60, 84, K::HeroHit},
+    ImageInfo{220, 76, 76, K::HeroHit},
+    ImageInfo{221, 76, 76, K::HeroHit},
+    ImageInfo{222, 60, 84, K::HeroHit},
+    ImageInfo{223, 76, 76, K::HeroHit},
+    ImageInfo{224, 84, 60, K::HeroHit},
+    ImageInfo{225, 76, 76, K::HeroHit},
+    ImageInfo{229, 390, 288, K::Overlay},
+    ImageInfo{230, 146, 280, K::Overlay},
+    ImageInfo{231, 150, 21, K::Overlay},
+    ImageInfo{232, 116, 31, K::Overlay},
+    ImageInfo{233, 164, 45, K::Overlay},
+    ImageInfo{234, 150, 21, K::Overlay},
+    ImageInfo{235, 116, 42, K::Overlay},
+    ImageInfo{236, 126, 32, K::Overlay},
+    ImageInfo{237, 40, 35, K::Overlay},
     ImageInfo{240, 158, 22, K::Overlay},
 };
 
@@ -81,7 +118,9 @@ const HeadingRow& row(Heading heading) {
 
 }  // namespace
 
-bool isHeadingCode(int32_t code) { return code >= 33 && code <= 40; }
+bool isHeadingCode(int32_t code) {
+  return code >= 33 && code <= 40;
+}
 
 int32_t headingDx(Heading heading) {
   switch (heading) {
@@ -113,9 +152,13 @@ int32_t headingDy(Heading heading) {
   }
 }
 
-bool isDiagonal(Heading heading) { return headingDx(heading) != 0 && headingDy(heading) != 0; }
+bool isDiagonal(Heading heading) {
+  return headingDx(heading) != 0 && headingDy(heading) != 0;
+}
 
-std::span<const ImageInfo> allImages() { return kImages; }
+std::span<const ImageInfo> allImages() {
+  return kImages;
+}
 
 std::optional<Size> imageSize(int32_t id) {
   auto it = std::lower_bound(kImages.begin(), kImages.end(), id,
@@ -124,7 +167,9 @@ std::optional<Size> imageSize(int32_t id) {
   return Size{it->width, it->height};
 }
 
-int32_t heroImage(Heading heading) { return row(heading).hero; }
+int32_t heroImage(Heading heading) {
+  return row(heading).hero;
+}
 
 std::optional<Heading> heroHeading(int32_t imageId) {
   for (size_t i = 0; i < kHeadings.size(); ++i) {

@@ -15,7 +15,9 @@ constexpr int32_t kLabelGap = 20;
 constexpr int32_t kRankRowHeight = 35;
 constexpr int32_t kLifeStep = 40;
 
-Size sizeOf(int32_t id) { return imageSize(id).value_or(Size{}); }
+Size sizeOf(int32_t id) {
+  return imageSize(id).value_or(Size{});
+}
 
 OverlayBlit whole(int32_t id, int32_t x, int32_t y) {
   const Size s = sizeOf(id);
@@ -37,7 +39,9 @@ void appendNumber(std::vector<OverlayBlit>& out, int32_t digitsImage, int32_t va
 
 }  // namespace
 
-int32_t rankRow(int32_t garden) { return std::clamp(garden, 1, 8) - 1; }
+int32_t rankRow(int32_t garden) {
+  return std::clamp(garden, 1, 8) - 1;
+}
 
 std::vector<OverlayBlit> overlayLayout(Size client, int32_t score, int32_t garden, int32_t lives) {
   const int32_t cx = client.cx;

@@ -1,0 +1,256 @@
+#include "arena/core/arena_game.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "arena_test_support.h"
+
+namespace arena {
+namespace {
+
+using test::Session;
+using test::snapshot;
+
+bool played(const GameState& state, const std::string& sound) {
+  return std::find(state.sounds.begin(), state.sounds.end(), sound) != state.sounds.end();
+}
+
+void placeDroidOnHero(Session& s, size_t index) {
+  CDroid& droid = s.state.droids.at(index);
+  droid.setHeading(Heading::Down);
+  const Point scroll = s.state.scroll();
+  droid.sprite().placeAt(s.hero().left() + scroll.x, s.hero().top() + scroll.y);
+}
+
+TEST(ArenaGameRules, FirstGardenIsPausedUntilEnter) {
+  Session s(1);
+  ASSERT_TRUE(s.state.paused);
+  ASSERT_FALSE(s.screen.frames.empty());
+  EXPECT_EQ(s.screen.frames.back().overlays.front().imageId, image::kTitle);
+  const std::string before = snapshot(s.game);
+  for (int32_t k : {key::kRight, key::kSpace, key::kF2, key::kEscape, 0x41}) s.game.keyDown(k);
+  s.game.mouseButton();
+  for (int i = 0; i < 5; ++i) s.game.timer();
+  EXPECT_EQ(snapshot(s.game), before);
+  s.game.keyDown(key::kReturn);
+  EXPECT_FALSE(s.state.paused);
+  EXPECT_TRUE(s.screen.frames.back().overlays.empty());
+  s.game.timer();
+  EXPECT_NE(snapshot(s.game), before);
+}
+
+TEST(ArenaGameRules, F2ToggleSoundAndAdvancesTheWorldLikeAnyRunningKey) {
+  Session withF2(2);
+  Session withOther(2);
+  withF2.start();
+  withOther.start();
+  const std::string before = snapshot(withF2.game);
+  withF2.game.keyDown(key::kF2);
+  withOther.game.keyDown(0x41);
+  EXPECT_FALSE(withF2.state.soundOn);
+  EXPECT_TRUE(withOther.state.soundOn);
+  withF2.state.soundOn = true;
+  EXPECT_EQ(snapshot(withF2.game), snapshot(withOther.game));
+  EXPECT_NE(snapshot(withF2.game), before);
+  withF2.game.keyDown(key::kF2);
+  EXPECT_FALSE(withF2.state.soundOn);
+  withF2.game.keyDown(key::kSpace);
+  EXPECT_TRUE(withF2.state.sounds.empty());  // no sound is queued while sound is off
+}
+
+TEST(ArenaGameRules, EscapeAndF1PauseWithoutMovingAnything) {
+  Session s(1);
+  s.start();
+  const std::string running = snapshot(s.game);
+  s.game.keyDown(key::kEscape);
+  EXPECT_TRUE(s.state.paused);
+  s.state.paused = false;
+  EXPECT_EQ(snapshot(s.game), running);
+  s.game.keyDown(key::kF1);
+  EXPECT_TRUE(s.state.paused);
+  EXPECT_EQ(s.screen.helpOpened, 1);
+  s.game.keyDown(key::kF1);  // help also opens while paused
+  EXPECT_EQ(s.screen.helpOpened, 2);
+}
+
+TEST(ArenaGameRules, ClearedGardenIsDeclaredOnTheNextTick) {
+  Session s(1);
+  s.start();
+  for (size_t i = 0; i < s.state.droids.count(); ++i) s.state.droids.at(i).destroy();
+  s.game.timer();
+  EXPECT_EQ(s.state.droids.count(), 0u);
+  EXPECT_EQ(s.state.score, 500);
+  EXPECT_EQ(s.state.garden, 1);
+  EXPECT_FALSE(s.state.paused);
+  s.game.timer();
+  EXPECT_EQ(s.state.garden, 2);
+  EXPECT_EQ(s.state.score, 1500);
+  EXPECT_TRUE(s.state.paused);
+  EXPECT_EQ(s.state.droids.count(), 10u);
+  EXPECT_TRUE(played(s.state, "WINLEVEL.WAV"));
+}
+
+TEST(ArenaGameRules, AHitCostsOneLifeEvenWhenSeveralDroidsTouchTheHero) {
+  Session s(2);
+  s.start();
+  placeDroidOnHero(s, 0);
+  placeDroidOnHero(s, 1);
+  s.game.timer();
+  EXPECT_EQ(s.state.lives, 4);
+  EXPECT_EQ(s.state.garden, 2);
+  EXPECT_TRUE(s.state.paused);
+  EXPECT_TRUE(s.state.posted.empty());
+  EXPECT_TRUE(played(s.state, "HEROHIT.WAV"));
+  EXPECT_TRUE(played(s.state, "LOSLEVEL.WAV"));
+  // The same garden starts again: every droid back at the spawn point.
+  EXPECT_EQ(s.state.droids.count(), 10u);
+  for (size_t i = 0; i < 10; ++i) EXPECT_EQ(s.state.droids.at(i).sprite().left(), 1790);
+  EXPECT_EQ(s.hero().imageId(), image::kHeroStart);
+  EXPECT_EQ(s.hero().rect().left, 110);
+}
+
+TEST(ArenaGameRules, ShieldedHeroIsNotHurtByDroids) {
+  Session s(2);
+  s.start();
+  s.hero().startShield();
+  placeDroidOnHero(s, 0);
+  s.game.timer();
+  EXPECT_EQ(s.state.lives, 5);
+  EXPECT_FALSE(s.state.paused);
+}
+
+TEST(ArenaGameRules, LosingTheLastLifeStartsANewGamePausedWithTheBanner) {
+  Session s(4);
+  s.start();
+  s.state.lives = 1;
+  s.state.score = 1234;
+  placeDroidOnHero(s, 0);
+  s.game.timer();
+  EXPECT_EQ(s.state.garden, 1);
+  EXPECT_EQ(s.state.lives, 5);
+  EXPECT_EQ(s.state.score, 0);
+  EXPECT_TRUE(s.state.paused);
+  EXPECT_TRUE(s.game.gameOverShown());
+  EXPECT_EQ(s.state.droids.count(), 5u);
+  EXPECT_TRUE(played(s.state, "GAMEOVER.WAV"));
+  const Frame& frame = s.screen.frames.back();
+  ASSERT_FALSE(frame.overlays.empty());
+  EXPECT_EQ(frame.overlays.back(), gameOverBanner({800, 600}));
+  // The banner shows 5 lives and score 0 beneath it.
+  const auto lifeIcons = std::count_if(frame.overlays.begin(), frame.overlays.end(),
+                                       [](const OverlayBlit& b) { return b.imageId == 237; });
+  EXPECT_EQ(lifeIcons, 5);
+  s.game.keyDown(key::kReturn);
+  EXPECT_FALSE(s.game.gameOverShown());
+}
+
+TEST(ArenaGameRules, ResizeRestartsTheSameGardenAndPauses) {
+  Session s(3);
+  s.start();
+  for (int32_t k : {key::kRight, key::kDown, key::kNext, key::kRight}) {
+    s.game.keyDown(k);
+    s.game.timer();
+  }
+  s.game.resize({640, 480});
+  EXPECT_TRUE(s.state.paused);
+  EXPECT_EQ(s.state.clientSize, (Size{640, 480}));
+  EXPECT_EQ(s.state.canvas->backBufferSize(), (Size{640, 480}));
+  Session fresh(3, {640, 480});
+  s.state.sounds.clear();
+  fresh.state.sounds.clear();
+  EXPECT_EQ(snapshot(s.game), snapshot(fresh.game));
+}
+
+TEST(ArenaGameRules, ResizeBeforeTheFirstGardenOnlyStoresTheSize) {
+  GameState state;
+  ArenaGame game(state);
+  game.resize({300, 200});
+  EXPECT_EQ(state.clientSize, (Size{300, 200}));
+  EXPECT_EQ(state.canvas, nullptr);
+  game.keyDown(key::kReturn);
+  game.timer();
+  EXPECT_TRUE(state.paused);
+}
+
+TEST(ArenaGameRules, DeactivationStopsTheTimerAndPauses) {
+  Session s(1);
+  s.game.activate(true);
+  EXPECT_EQ(s.game.timerId(), 1);
+  s.start();
+  s.game.activate(false);
+  EXPECT_EQ(s.game.timerId(), 0);
+  EXPECT_TRUE(s.state.paused);
+}
+
+TEST(ArenaGameKeys, AHeroStillInAWallAfterThePushGoesBackWithTheScroll) {
+  Session blocked(1);
+  Session free(1);
+  for (Session* s : {&blocked, &free}) {
+    s->start();
+    s->state.walls.removeAll();
+    s->state.walls.append({200, 180, 400, 400});
+  }
+  blocked.state.walls.append({100, 200, 130, 230});
+  blocked.game.keyDown(key::kNext);
+  free.game.keyDown(key::kNext);
+  EXPECT_EQ(free.hero().left(), 124);  // pushed out sideways (the tie rule)
+  EXPECT_EQ(free.hero().top(), 140);
+  EXPECT_EQ(blocked.hero().left(), 110);
+  EXPECT_EQ(blocked.hero().top(), 110);
+  EXPECT_EQ(blocked.state.scroll(), (Point{0, 0}));
+}
+
+TEST(ArenaGameKeys, RunningKeysRepaintTheWholeWindowAndRedrawTheShield) {
+  Session s(1);
+  s.start();
+  s.hero().startShield();
+  s.screen.focusRects.clear();
+  s.game.keyDown(key::kDown);
+  EXPECT_EQ(s.screen.frames.back().pass.area, (Rect{0, 0, 800, 600}));
+  ASSERT_EQ(s.screen.focusRects.size(), 1u);
+  EXPECT_EQ(s.screen.focusRects[0], s.hero().rect().inflated(1));
+}
+
+// A scripted game, key by key and tick by tick, played twice from the start:
+// every step must leave exactly the same state.
+TEST(ArenaGameReplay, AScriptedGameReplaysExactly) {
+  std::mt19937 script(7);
+  std::vector<int32_t> events;  // 0 = tick, else a key code
+  const int32_t keys[] = {key::kPrior, key::kNext,  key::kEnd,    key::kHome,  key::kLeft,
+                          key::kUp,    key::kRight, key::kDown,   key::kSpace, key::kSpace,
+                          key::kSpace, key::kF2,    key::kReturn, key::kEscape};
+  for (int i = 0; i < 4000; ++i) {
+    const auto pick = script() % 100;
+    if (i % 500 == 0) {
+      events.push_back(key::kReturn);
+    } else if (pick < 55) {
+      events.push_back(0);
+    } else {
+      events.push_back(keys[script() % std::size(keys)]);
+    }
+  }
+  Session first(1);
+  Session second(1);
+  int32_t bestScore = 0;
+  int32_t lowestLives = 5;
+  for (size_t i = 0; i < events.size(); ++i) {
+    for (Session* s : {&first, &second}) {
+      if (events[i] == 0) {
+        s->game.timer();
+      } else {
+        s->game.keyDown(events[i]);
+      }
+    }
+    ASSERT_EQ(snapshot(first.game), snapshot(second.game)) << "after event " << i;
+    bestScore = std::max(bestScore, first.state.score);
+    lowestLives = std::min(lowestLives, first.state.lives);
+  }
+  EXPECT_EQ(first.screen.frames.size(), second.screen.frames.size());
+  // The script really played: droids were shot or the hero was hit.
+  EXPECT_TRUE(bestScore > 0 || lowestLives < 5);
+}
+
+}  // namespace
+}  // namespace arena

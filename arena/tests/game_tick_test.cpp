@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "arena/core/arena_game.h"
+#include "arena/core/hero.h"
+#include "arena_test_support.h"
+
+namespace arena {
+namespace {
+
+using test::Session;
+
+bool played(const GameState& state, const std::string& sound) {
+  return std::find(state.sounds.begin(), state.sounds.end(), sound) != state.sounds.end();
+}
+
+CSprite& addPowerUp(GameState& state, int32_t imageId, int32_t x, int32_t y) {
+  auto* p = new CSprite(imageId, sprite_flag::kMasked | sprite_flag::kWorld, x, y);
+  state.treasures.append(p);
+  state.sprites.append(p);
+  state.walls.append(p->rect(), WallKind::PowerUpCell);
+  return *p;
+}
+
+CSprite& addShot(GameState& state, Heading heading, int32_t x, int32_t y) {
+  auto* shot = new CSprite(image::kShotRed, sprite_flag::kMasked, x, y);
+  shot->setHeading(heroImage(heading));
+  state.shots.append(shot);
+  state.sprites.append(shot);
+  return *shot;
+}
+
+// A running garden 1 with a power-up cell at world (600, 200) and a shot that
+// reaches it with its next step.
+struct PowerUpShot : Session {
+  explicit PowerUpShot(int32_t imageId) : Session(1) {
+    start();
+    powerUp = &addPowerUp(state, imageId, 600, 200);
+    addShot(state, Heading::Right, 565, 230);
+    walls = state.walls.count();
+  }
+  bool powerUpLies() const { return state.treasures.contains(powerUp); }
+  CSprite* powerUp;
+  size_t walls;
+};
+
+TEST(GameTickShots, FiringOnSpaceLeavesFromTheMuzzleAndMovesWithTheWorld) {
+  Session s(1);
+  s.start();
+  GameRandom expected = s.state.random;
+  s.game.keyDown(key::kSpace);
+  ASSERT_EQ(s.state.shots.count(), 1u);
+  const CSprite& shot = *s.state.shots.at(0);
+  EXPECT_EQ(shot.imageId(), shotColour(expected.draw()));
+  EXPECT_EQ(shot.heading(), 146);
+  EXPECT_EQ(shot.rect(), Rect::fromSize(110 + 76 + 30, 110 + 76 + 30, 8, 8));
+  EXPECT_TRUE(played(s.state, shotSound(shot.imageId())));
+  EXPECT_TRUE(s.state.sprites.contains(&shot));
+}
+
+TEST(GameTickShots, MouseButtonsFireOnlyWhileRunningAndMoveNothingElse) {
+  Session s(1);
+  s.game.mouseButton();
+  EXPECT_EQ(s.state.shots.count(), 0u);
+  s.start();
+  s.game.mouseButton();
+  ASSERT_EQ(s.state.shots.count(), 1u);
+  EXPECT_EQ(s.state.shots.at(0)->rect().left, 186);
+  EXPECT_EQ(s.screen.frames.back().pass.area.left, 186);  // the new shot is painted at once
+}
+
+TEST(GameTickShots, ShotsLeavingTheWindowOrThePlayingAreaAreRemoved) {
+  Session s(1);
+  s.start();
+  s.state.walls.removeAll();
+  CSprite& up = addShot(s.state, Heading::Up, 400, 20);        // leaves the window
+  CSprite& left = addShot(s.state, Heading::Left, 120, 400);   // world 90 < 100
+  CSprite& stays = addShot(s.state, Heading::Down, 400, 300);  // keeps flying
+  s.game.tick();
+  EXPECT_FALSE(s.state.shots.contains(&up));
+  EXPECT_FALSE(s.state.shots.contains(&left));
+  ASSERT_TRUE(s.state.shots.contains(&stays));
+  EXPECT_EQ(stays.top(), 330);
+  EXPECT_FALSE(s.state.sprites.contains(&up));
+  // A moving shot repaints where it was and where it is.
+  EXPECT_TRUE(s.screen.frames.back().pass.area.overlaps(Rect{400, 300, 408, 338}));
+}
+
+TEST(GameTickShots, ShotDestroysADroidThatTheNextTickRemovesForAHundredPoints) {
+  Session s(1);
+  s.start();
+  s.state.walls.removeAll();
+  CDroid& droid = s.state.droids.at(0);
+  droid.setHeading(Heading::Down);
+  droid.sprite().placeAt(400, 300);
+  CSprite& shot = addShot(s.state, Heading::Down, 440, 330);
+  s.game.timer();
+  EXPECT_TRUE(droid.destroyed());
+  EXPECT_FALSE(s.state.shots.contains(&shot));
+  EXPECT_TRUE(played(s.state, "DROIDHIT.WAV"));
+  EXPECT_EQ(s.state.score, 0);
+  const size_t droids = s.state.droids.count();
+  s.game.timer();
+  EXPECT_EQ(s.state.droids.count(), droids - 1);
+  EXPECT_EQ(s.state.score, 100);
+}
+
+TEST(GameTickPowerUps, ShotTakesAPowerUpOnATick) {
+  PowerUpShot s(image::kWaveOfLife);
+  s.game.timer();
+  EXPECT_FALSE(s.powerUpLies());
+  EXPECT_EQ(s.state.walls.count(), s.walls - 1);
+  EXPECT_EQ(s.state.shots.count(), 0u);
+  EXPECT_EQ(s.state.score, 50);
+  EXPECT_TRUE(s.hero().shieldActive());
+  EXPECT_TRUE(played(s.state, "SHIELD.WAV"));
+}
+
+TEST(GameTickPowerUps, ShotReachingAPowerUpOnAKeyPressTakesNothing) {
+  PowerUpShot s(image::kWildFire);
+  s.game.keyDown(0x41);
+  EXPECT_TRUE(s.powerUpLies());
+  EXPECT_EQ(s.state.walls.count(), s.walls);
+  EXPECT_EQ(s.state.shots.count(), 0u);
+  EXPECT_EQ(s.state.score, 0);
+  EXPECT_FALSE(s.state.fireRing);
+}
+
+TEST(GameTickPowerUps, WaveOfLifeShotWhileShieldedStaysInPlace) {
+  PowerUpShot s(image::kWaveOfLife);
+  s.hero().startShield();
+  s.game.timer();
+  EXPECT_TRUE(s.powerUpLies());
+  EXPECT_EQ(s.state.walls.count(), s.walls);
+  EXPECT_EQ(s.state.shots.count(), 0u);
+  EXPECT_EQ(s.state.score, 0);
+}
+
+TEST(GameTickPowerUps, DoubleWhiteLightningGivesOneDoubleShotPerDroid) {
+  Session s(3);
+  s.start();
+  while (s.state.droids.count() > 12) {
+    s.state.sprites.remove(&s.state.droids.at(0).sprite());
+    s.state.droids.removeAt(0);
+  }
+  s.state.droids.at(0).destroy();  // destroyed but still listed: counted
+  s.game.takePowerUp(addPowerUp(s.state, image::kDoubleWhiteLightning, 1000, 1000));
+  EXPECT_EQ(s.hero().doubleShots(), 12);
+  EXPECT_TRUE(played(s.state, "DUBGUN.WAV"));
+  s.hero().startShield();
+  s.game.mouseButton();
+  EXPECT_EQ(s.hero().doubleShots(), 12);  // not counted while shielded
+  s.hero().setShield(0);
+  for (int i = 0; i < 12; ++i) s.game.mouseButton();
+  EXPECT_EQ(s.hero().doubleShots(), 0);
+  ASSERT_EQ(s.state.shots.count(), 26u);
+  for (size_t i = 0; i < 26; ++i) EXPECT_EQ(s.state.shots.at(i)->imageId(), image::kShotWhite);
+  s.game.mouseButton();
+  EXPECT_EQ(s.state.shots.count(), 27u);
+  EXPECT_NE(s.state.shots.at(26)->imageId(), image::kShotWhite);
+}
+
+TEST(GameTickPowerUps, WildFireRingGrowsAPixelPerTickAndEndsAfter251Ticks) {
+  Session s(1);
+  s.start();
+  s.game.takePowerUp(addPowerUp(s.state, image::kWildFire, 1000, 1000));
+  ASSERT_TRUE(s.state.fireRing);
+  EXPECT_TRUE(played(s.state, "FIRE.WAV"));
+  // A second Wild Fire while one burns stays where it is.
+  CSprite& second = addPowerUp(s.state, image::kWildFire, 1500, 1000);
+  s.game.takePowerUp(second);
+  EXPECT_TRUE(s.state.treasures.contains(&second));
+  s.screen.focusRects.clear();
+  for (int i = 1; i <= 250; ++i) {
+    s.game.tick();
+    s.state.posted.clear();
+  }
+  ASSERT_TRUE(s.state.fireRing);
+  EXPECT_EQ(*s.state.fireRing, (Rect{750, 750, 1350, 1350}));
+  EXPECT_EQ(s.screen.focusRects.size(), 250u);
+  EXPECT_EQ(s.screen.focusRects.back(), (Rect{750, 750, 1350, 1350}));
+  s.game.tick();
+  EXPECT_FALSE(s.state.fireRing);
+  const Rect area = s.screen.frames.back().pass.area;  // the pattern is wiped
+  EXPECT_EQ(area.united(Rect{749, 749, 1351, 1351}), area);
+}
+
+TEST(GameTickPowerUps, HeroInsideTheSpreadingRingIsHitWhenItArrives) {
+  Session s(1);
+  s.start();
+  s.state.fireRing = Rect{200, 200, 300, 300};
+  int ticks = 0;
+  while (s.state.lives == 5 && ticks < 100) {
+    s.game.timer();
+    ++ticks;
+  }
+  EXPECT_EQ(ticks, 15);  // the ring's left edge passes the hero's right edge (186)
+  EXPECT_TRUE(played(s.state, "HEROHIT.WAV"));
+  EXPECT_FALSE(s.state.fireRing);  // the restart cancels it
+}
+
+TEST(GameTickPowerUps, ShieldLastsAHundredTicksAndErasesEverySquareItDraws) {
+  Session s(1);
+  s.start();
+  s.hero().startShield();
+  s.screen.focusRects.clear();
+  for (int i = 0; i < 99; ++i) {
+    s.game.tick();
+    s.state.posted.clear();
+  }
+  EXPECT_TRUE(s.hero().shieldActive());
+  s.game.tick();
+  EXPECT_FALSE(s.hero().shieldActive());
+  std::map<std::tuple<int, int, int, int>, int> drawn;
+  for (const Rect& r : s.screen.focusRects) ++drawn[{r.left, r.top, r.right, r.bottom}];
+  EXPECT_EQ(drawn.size(), 99u);  // squares grown by 2 to 100 pixels
+  for (const auto& [rect, count] : drawn) EXPECT_EQ(count, 2);
+}
+
+}  // namespace
+}  // namespace arena
