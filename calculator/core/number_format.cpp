@@ -1,6 +1,7 @@
 #include "calculator/core/number_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -17,45 +18,59 @@ struct Digits {
   int point = 0;
 };
 
-// The 17 significant digits of a non-zero finite |value| and its decimal
-// exponent (value = 0.d1d2... * 10^point).
-int significantDigits(double magnitude, char (&digits)[18]) {
+// The 17 significant digits of a non-zero finite magnitude and its decimal
+// point position (value = 0.d1d2... * 10^point).
+struct Significant {
+  char digits[18] = {};
+  int point = 0;
+};
+
+Significant significantDigits(double magnitude) {
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.16e", magnitude);
-  digits[0] = buffer[0];
-  std::copy(buffer + 2, buffer + 18, digits + 1);
-  digits[17] = '\0';
-  return std::atoi(buffer + 19) + 1;
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 16);
+  *result.ptr = '\0';
+  Significant s;
+  s.digits[0] = buffer[0];
+  std::copy(buffer + 2, buffer + 18, s.digits + 1);
+  s.point = std::atoi(buffer + 19) + 1;
+  return s;
 }
 
-Digits fixedDigits(double value, int decimals) {
+Digits roundDigits(const Significant& s, int decimals) {
   Digits result;
-  const double magnitude = std::fabs(value);
-  if (magnitude == 0.0) {
-    result.digits.assign(static_cast<std::size_t>(decimals), '0');
-    return result;
-  }
-  char digits[18];
-  const int point = significantDigits(magnitude, digits);
-  const int count = decimals + point;  // digits kept
-  if (count < 0 || (count == 0 && digits[0] < '5')) {
+  const int count = decimals + s.point;  // digits kept
+  if (count < 0 || (count == 0 && s.digits[0] < '5')) {
     result.point = -decimals;
     return result;
   }
   result.digits.reserve(static_cast<std::size_t>(count) + 1);
-  for (int k = 0; k < count; ++k) result.digits.push_back(k < 17 ? digits[k] : '0');
-  result.point = point;
-  const bool roundUp = count < 17 && digits[count] >= '5';
+  for (int k = 0; k < count; ++k) result.digits.push_back(k < 17 ? s.digits[k] : '0');
+  result.point = s.point;
+  const bool roundUp = count < 17 && s.digits[count] >= '5';
   if (!roundUp) return result;
   int k = count - 1;
-  while (k >= 0 && result.digits[k] == '9') result.digits[k--] = '0';
+  while (k >= 0 && result.digits[static_cast<std::size_t>(k)] == '9') {
+    result.digits[static_cast<std::size_t>(k--)] = '0';
+  }
   if (k >= 0) {
-    ++result.digits[k];
+    ++result.digits[static_cast<std::size_t>(k)];
   } else {
     result.digits.insert(result.digits.begin(), '1');
     ++result.point;
   }
   return result;
+}
+
+// The digits of a value with `decimals` places; no significant digits
+// (null) stands for zero.
+Digits fixedDigits(const Significant* value, int decimals) {
+  if (value == nullptr) {
+    Digits zero;
+    zero.digits.assign(static_cast<std::size_t>(decimals), '0');
+    return zero;
+  }
+  return roundDigits(*value, decimals);
 }
 
 std::string exponentText(char sign, int exponent) {
@@ -67,17 +82,18 @@ std::string exponentText(char sign, int exponent) {
 // |v| < 1 with a first significant digit far right: d.dddddddd E-xx
 std::string smallScientific(double magnitude) {
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.8e", magnitude);
-  const std::string text(buffer);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 8);
+  const std::string text(buffer, result.ptr);
   const std::size_t e = text.find('e');
   const int exponent = std::atoi(text.c_str() + e + 1);
   return text.substr(0, e) + exponentText(exponent < 0 ? '-' : '+', std::abs(exponent));
 }
 
-std::string belowOne(double magnitude, int decimals, int point) {
+std::string belowOne(double magnitude, const Significant* sig, int decimals, int point) {
   const int width = decimals - point - 1;
   if (width > 15) return smallScientific(magnitude);
-  const Digits again = fixedDigits(magnitude, std::max(decimals, width));
+  const Digits again = fixedDigits(sig, std::max(decimals, width));
   if (again.point == 1 && again.digits.size() == static_cast<std::size_t>(decimals) + 1 &&
       again.digits[0] == '1' &&
       std::all_of(again.digits.begin() + 1, again.digits.end(), [](char c) { return c == '0'; })) {
@@ -89,8 +105,8 @@ std::string belowOne(double magnitude, int decimals, int point) {
   return text;
 }
 
-std::string fixedForm(double magnitude, int decimals) {
-  const Digits digits = fixedDigits(magnitude, decimals);
+std::string fixedForm(const Significant* sig, int decimals) {
+  const Digits digits = fixedDigits(sig, decimals);
   const std::size_t whole = static_cast<std::size_t>(std::max(0, digits.point));
   std::string text = digits.digits.substr(0, whole);
   text.push_back('.');
@@ -114,12 +130,18 @@ std::string formatUngrouped(double value, int decimals) {
   if (value < -1e99) value = -kLargest;
   if (std::fabs(value) < 1e-99) value = 0.0;
   const double magnitude = std::fabs(value);
-  const Digits digits = fixedDigits(magnitude, 15);
+  Significant significant;
+  const Significant* sig = nullptr;
+  if (magnitude != 0.0) {
+    significant = significantDigits(magnitude);
+    sig = &significant;
+  }
+  const Digits digits = fixedDigits(sig, 15);
   std::string text = value < 0.0 ? "-" : "";
   if (digits.point < 1) {
-    text += belowOne(magnitude, decimals, digits.point);
+    text += belowOne(magnitude, sig, decimals, digits.point);
   } else if (digits.point < 12) {
-    text += fixedForm(magnitude, decimals);
+    text += fixedForm(sig, decimals);
   } else {
     text += largeScientific(digits);
   }
