@@ -25,8 +25,9 @@ inline constexpr std::size_t kText = 8;
 
 // CannotOpen when the file is missing or cannot be opened (callers treat a
 // missing file as no remarks), CannotRead when the header is short or the last
-// record has no terminator, BadFormat when the magic is not "KT". The list is
-// replaced (left empty on failure) and not marked modified.
+// record is cut off, BadFormat when the magic is not "KT". The list is
+// replaced and not marked modified. After a cut-off record the records before
+// it are kept, so that a later save does not throw them away with the damage.
 ResultCode loadRemarks(const std::filesystem::path& commentFile, TFileCommentList& remarks);
 
 // Header and all records in list order; UTF-8 when forceUtf8 is set or any

@@ -72,6 +72,8 @@ class VolumeList {
   // Replaces a record (its name may change) and returns its new index.
   std::size_t replace(std::size_t index, VolumeRecord record);
   void clear();
+  // Changes fields that do not take part in the order, in place.
+  void setDrive(std::size_t index, char driveLetter, std::uint8_t driveType);
 
   // Index of the first volume with this name (case-insensitive), if any.
   std::optional<std::size_t> findByName(std::string_view name) const;

@@ -1,0 +1,153 @@
+#include "diskindex/cli/commands.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "diskindex/core/catalogue.h"
+#include "diskindex/core/messages.h"
+#include "diskindex/core/volume_file.h"
+#include "platform/dates.h"
+
+namespace diskindex::cli {
+namespace {
+
+constexpr int kNotFound = 1;
+constexpr int kError = 2;
+
+const char* kUsage =
+    "Aufruf: diskindx-cli [--data VERZEICHNIS] list\n"
+    "        diskindx-cli [--data VERZEICHNIS] tree NAME\n";
+
+// Messages keep CR LF in the program; a terminal wants plain line ends.
+std::string plainLines(std::string text) {
+  std::string result;
+  for (char c : text) {
+    if (c != '\r') result += c;
+  }
+  return result;
+}
+
+std::string formatDate(const platform::CivilTime& c) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", c.day, c.month, c.year);
+  return text;
+}
+
+// A stored date after today counts from 1 January of the year 1 (a file of
+// an old version): it is shown 693,594 days earlier.
+std::string captureDate(double dayCount) {
+  const platform::CivilTime today = platform::localCivilNow();
+  if (std::isfinite(dayCount) &&
+      dayCount >= platform::daysSince18991230(today.year, today.month, today.day) + 1) {
+    dayCount -= 693594.0;
+  }
+  return formatDate(platform::civilFromDayCount(dayCount));
+}
+
+std::string dosDateTime(std::uint32_t packed) {
+  const platform::CivilTime c = platform::unpackDos(platform::DosDateTime{
+      static_cast<std::uint16_t>(packed >> 16), static_cast<std::uint16_t>(packed)});
+  char time[16];
+  std::snprintf(time, sizeof time, " %02d:%02d:%02d", c.hour, c.minute, c.second);
+  return formatDate(c) + time;
+}
+
+class ErrorPrinter : public ListLoadObserver {
+ public:
+  explicit ErrorPrinter(std::ostream& err) : m_err(err) {}
+  void fileFailed(ResultCode code, const std::filesystem::path& file) override {
+    const ErrorMessage message = listLoadMessage(code, file.string());
+    m_err << message.caption << ": " << plainLines(message.text) << "\n";
+  }
+
+ private:
+  std::ostream& m_err;
+};
+
+int loadCatalogue(const std::filesystem::path& dataDir, Catalogue& catalogue, std::ostream& err) {
+  catalogue.setDataDirectory(dataDir);
+  ErrorPrinter printer(err);
+  if (catalogue.loadVolumeList(&printer) != ResultCode::Ok) {
+    const ErrorMessage message =
+        errorMessage(ResultCode::CannotOpen, messages::kListLoadCaption, dataDir.string());
+    err << message.caption << ": " << plainLines(message.text) << "\n";
+    return kError;
+  }
+  for (const std::filesystem::path& file : catalogue.oldFormatFiles()) {
+    err << file.string() << ": Format einer älteren Version, im Programm konvertieren\n";
+  }
+  return 0;
+}
+
+int listCommand(const Catalogue& catalogue, std::ostream& out) {
+  for (const VolumeRecord& v : catalogue.volumes().records()) {
+    out << v.name << '\t' << v.category.value_or("") << '\t' << v.label << '\t'
+        << driveTypeWord(v.driveType) << '\t' << v.fileCount << '\t' << v.directoryCount << '\t'
+        << captureDate(v.captureDate) << '\n';
+  }
+  return 0;
+}
+
+void printTree(const TOutlineDirList& dirs, const std::string& volumeName, std::ostream& out) {
+  for (std::size_t d = 0; d < dirs.directoryCount(); ++d) {
+    const std::size_t level = dirs.level(d);
+    out << std::string(level, '\t') << (d == 0 ? volumeName : std::string(dirs.directoryName(d)))
+        << "/\n";
+    const std::string indent(level + 1, '\t');
+    for (const FileItem& file : dirs.files(d)) {
+      out << indent << dirs.name(file) << '\t' << file.size << '\t' << dosDateTime(file.dosDateTime)
+          << '\n';
+    }
+  }
+}
+
+int treeCommand(const Catalogue& catalogue, const std::string& name, std::ostream& out,
+                std::ostream& err) {
+  const auto index = catalogue.volumes().findByName(name);
+  if (!index) {
+    err << "Datenträger \"" << name << "\" ist nicht erfaßt.\n";
+    return kNotFound;
+  }
+  const VolumeRecord& volume = catalogue.volumes()[*index];
+  TOutlineDirList dirs;
+  const ResultCode code = loadVolumeContents(volume.dataFile, dirs);
+  if (code != ResultCode::Ok) {
+    const ErrorMessage message =
+        errorMessage(code, OperationTitle::ReadContents, volume.dataFile.string());
+    err << message.caption << " " << plainLines(message.text) << "\n";
+    return kError;
+  }
+  printTree(dirs, volume.name, out);
+  return 0;
+}
+
+}  // namespace
+
+std::filesystem::path defaultDataDirectory() {
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  if (dataHome != nullptr && dataHome[0] == '/')
+    return std::filesystem::path(dataHome) / "diskindx";
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home ? home : ".") / ".local/share/diskindx";
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::filesystem::path dataDir = defaultDataDirectory();
+  std::size_t i = 0;
+  if (args.size() >= 2 && args[0] == "--data") {
+    dataDir = args[1];
+    i = 2;
+  }
+  const bool list = args.size() == i + 1 && args[i] == "list";
+  const bool tree = args.size() == i + 2 && args[i] == "tree";
+  if (!list && !tree) {
+    err << kUsage;
+    return kError;
+  }
+  Catalogue catalogue;
+  if (const int status = loadCatalogue(dataDir, catalogue, err); status != 0) return status;
+  return list ? listCommand(catalogue, out) : treeCommand(catalogue, args[i + 1], out, err);
+}
+
+}  // namespace diskindex::cli

@@ -1,0 +1,284 @@
+#include "diskindex/cli/scan_command.h"
+
+#include <unistd.h>
+
+#include <csignal>
+#include <iostream>
+#include <map>
+#include <optional>
+
+#include "diskindex/core/catalogue.h"
+#include "diskindex/core/messages.h"
+#include "diskindex/core/result_code.h"
+#include "diskindex/core/scan/scan_messages.h"
+#include "diskindex/core/scan/volume_dialog.h"
+#include "diskindex/core/scan/volume_scanner.h"
+#include "platform/codepage.h"
+#include "platform/ini_file.h"
+#include "platform/settings_location.h"
+
+namespace diskindex::cli {
+namespace {
+
+constexpr int kError = 2;
+namespace scanText = diskindex::scan::messages;
+
+const char* kScanUsage =
+    "Aufruf: diskindx-cli [--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME\n"
+    "          [--remark TEXT] [--location TEXT] [--category TEXT] [--descriptions yes|no|ask]\n";
+
+volatile std::sig_atomic_t g_interrupted = 0;
+extern "C" void onInterrupt(int) {
+  g_interrupted = 1;
+}
+
+// Ctrl+C cancels the scan (as "Abbruch" does) while this object lives.
+class InterruptGuard {
+ public:
+  InterruptGuard() {
+    g_interrupted = 0;
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &m_previous);
+  }
+  ~InterruptGuard() { sigaction(SIGINT, &m_previous, nullptr); }
+  InterruptGuard(const InterruptGuard&) = delete;
+  InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+ private:
+  struct sigaction m_previous {};
+};
+
+struct ScanOptions {
+  std::optional<char> drive;
+  std::optional<std::filesystem::path> path;
+  scan::DialogValues values;
+  std::string descriptions = "ask";
+};
+
+std::string plainLines(std::string_view text) {
+  std::string result;
+  for (char c : text) {
+    if (c != '\r') result += c;
+  }
+  return result;
+}
+
+std::size_t characters(std::string_view utf8) {
+  std::size_t count = 0;
+  for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
+// Fills options from the arguments; an error text when they are wrong.
+std::optional<std::string> parseOptions(const std::vector<std::string>& args, ScanOptions& o) {
+  std::map<std::string, std::string> given;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (i + 1 >= args.size() || args[i].rfind("--", 0) != 0)
+      return "Unbekanntes Argument: " + args[i];
+    if (!given.emplace(args[i], args[i + 1]).second) return "Doppelt angegeben: " + args[i];
+  }
+  for (const auto& [option, value] : given) {
+    if (option == "--drive") {
+      const char letter = value.size() == 1 ? static_cast<char>(std::toupper(value[0])) : 0;
+      if (letter < 'A' || letter > 'Z') return "Ungültiger Laufwerksbuchstabe: " + value;
+      o.drive = letter;
+    } else if (option == "--path") {
+      o.path = value;
+    } else if (option == "--name") {
+      o.values.name = value;
+    } else if (option == "--remark") {
+      o.values.remark = value;
+    } else if (option == "--location") {
+      o.values.location = value;
+    } else if (option == "--category") {
+      o.values.category = value;
+    } else if (option == "--descriptions") {
+      if (value != "yes" && value != "no" && value != "ask") return "--descriptions yes|no|ask";
+      o.descriptions = value;
+    } else {
+      return "Unbekanntes Argument: " + option;
+    }
+  }
+  if (o.drive && o.path) return "--drive und --path schließen sich aus";
+  if (o.values.name.empty()) return "--name fehlt";
+  if (characters(o.values.name) > kMaxNameLength ||
+      characters(o.values.remark) > kMaxRemarkLength ||
+      characters(o.values.location) > kMaxLocationLength ||
+      characters(o.values.category) > kMaxCategoryLength) {
+    return "Bezeichnung, Lagerort und Kategorie höchstens 50, Bemerkung höchstens 255 Zeichen";
+  }
+  return std::nullopt;
+}
+
+bool askYesNo(ScanStreams& s, std::string_view question) {
+  s.err << plainLines(question) << " [j/N] " << std::flush;
+  std::string answer;
+  if (!std::getline(s.in, answer)) return false;
+  return !answer.empty() && (answer[0] == 'j' || answer[0] == 'J' || answer[0] == 'y');
+}
+
+class CliObserver : public scan::ScanObserver {
+ public:
+  CliObserver(ScanStreams& streams, std::string descriptions)
+      : m_s(streams), m_descriptions(std::move(descriptions)) {}
+  ~CliObserver() override { endLine(); }
+
+  void directoryFound(int total) override {
+    if (total % 64 == 0) show(std::string(scanText::kCounterLabel) + " " + std::to_string(total));
+  }
+  void writeProgress(int percent) override { showPercent(scanText::kWriteLabel, percent); }
+  void descriptionProgress(int percent) override {
+    showPercent(scanText::kDescriptionsLabel, percent);
+  }
+  bool askReadDescriptions() override {
+    if (m_descriptions != "ask") return m_descriptions == "yes";
+    endLine();
+    return m_s.interactive && askYesNo(m_s, scanText::kReadDescriptionsQuestion);
+  }
+  bool cancelRequested() override { return g_interrupted != 0; }
+
+ private:
+  void showPercent(std::string_view label, int percent) {
+    if (percent != m_lastPercent) show(std::string(label) + " " + std::to_string(percent) + " %");
+    m_lastPercent = percent;
+  }
+  void show(const std::string& line) {
+    if (!m_s.showProgress) return;
+    m_s.err << "\r\033[K" << line << std::flush;
+    m_open = true;
+  }
+  void endLine() {
+    if (m_open) m_s.err << "\r\033[K" << std::flush;
+    m_open = false;
+  }
+
+  ScanStreams& m_s;
+  std::string m_descriptions;
+  int m_lastPercent = -1;
+  bool m_open = false;
+};
+
+// Questions of the dialog's checks, answered on the terminal.
+class CliQuestions : public scan::DialogQuestions {
+ public:
+  explicit CliQuestions(ScanStreams& streams) : m_s(streams) {}
+  bool confirmOtherDriveType() override { return true; }
+  void nameTaken(const std::string& name) override {
+    m_s.err << scanText::kAddCaption << ": " << plainLines(scanText::nameTaken(name)) << "\n";
+  }
+  // Without a terminal nobody can answer: a known label only draws the
+  // warning, as it does in the dialog, and the volume is read.
+  bool confirmSameLabel(const std::string& label) override {
+    const std::string question = scanText::sameLabelQuestion(label);
+    if (m_s.interactive) return askYesNo(m_s, question);
+    m_s.err << scanText::kAddCaption << ": " << plainLines(question) << " -> Ja\n";
+    return true;
+  }
+
+ private:
+  ScanStreams& m_s;
+};
+
+// The letter to read: --drive, the letter whose root is --path (or a free one
+// mapped to it), else DRIVE of the settings, the first CD-ROM drive, or C.
+char chooseDrive(const ScanOptions& o, const platform::IniFile& settings,
+                 std::map<char, std::filesystem::path>& overrides) {
+  if (o.drive) return *o.drive;
+  const auto table = platform::DriveTable::fromSystem(overrides);
+  if (o.path) {
+    const std::filesystem::path wanted = std::filesystem::weakly_canonical(*o.path);
+    for (char letter : table.letters()) {
+      if (table.root(letter)->lexically_normal() == (wanted / "").lexically_normal()) return letter;
+    }
+    char letter = 'D';
+    while (letter < 'Z' && table.exists(letter)) ++letter;
+    overrides[letter] = wanted;
+    return letter;
+  }
+  const std::string drive = settings.readString("Inits", "DRIVE");
+  if (drive.size() == 1 && std::toupper(drive[0]) >= 'A' && std::toupper(drive[0]) <= 'Z') {
+    return static_cast<char>(std::toupper(drive[0]));
+  }
+  for (char letter : table.letters()) {
+    const auto info = table.info(letter);
+    if (info && info->type == platform::DriveType::CdRom) return letter;
+  }
+  return 'C';
+}
+
+void printError(ScanStreams& s, ResultCode code, const std::filesystem::path& file) {
+  const ErrorMessage message = errorMessage(code, OperationTitle::CreateData, file.string());
+  s.err << message.caption << " " << plainLines(message.text) << "\n";
+}
+
+int runScan(Catalogue& catalogue, const platform::DriveTable& drives, const ScanOptions& o,
+            ScanStreams& s) {
+  CliQuestions questions(s);
+  const scan::DialogContext context{&catalogue.volumes(), &drives, std::nullopt};
+  if (scan::checkDialog(o.values, context, questions) != scan::DialogCheck::Accepted) return kError;
+  VolumeHeader header = freshHeader();
+  scan::fillHeader(header, o.values, scan::driveTypeCode(drives, o.values.driveLetter));
+  std::filesystem::path dataFile = catalogue.volumes().takeNextDataFile(catalogue.dataDirectory());
+  scan::ReadDriveOutcome outcome;
+  {
+    InterruptGuard interrupts;
+    CliObserver observer(s, o.descriptions);
+    outcome = scan::readDrive(drives, header, dataFile, observer);
+  }
+  if (outcome.code != ResultCode::Ok) {
+    printError(s, outcome.code, dataFile);
+    return kError;
+  }
+  catalogue.volumes().insert(VolumeRecord::fromHeader(header, dataFile));
+  if (outcome.descriptionsRead && outcome.remarksCode != ResultCode::Ok &&
+      outcome.remarksCode != ResultCode::DriveNotReady) {
+    s.err << "Bemerkungen: "
+          << plainLines(errorMessage(outcome.remarksCode, OperationTitle::SaveRemarks,
+                                     commentFileFor(dataFile).string())
+                            .text)
+          << "\n";
+  }
+  s.out << "Datenträger \"" << header.name << "\" erfaßt: " << header.directoryCount
+        << " Verzeichnisse, " << header.fileCount << " Dateien (" << dataFile.string() << ")\n";
+  return 0;
+}
+
+}  // namespace
+
+int scanCommand(const std::filesystem::path& dataDir, const std::filesystem::path& settingsFile,
+                const std::vector<std::string>& args, ScanStreams streams) {
+  ScanOptions options;
+  if (const auto problem = parseOptions(args, options)) {
+    streams.err << *problem << "\n" << kScanUsage;
+    return kError;
+  }
+  const platform::IniFile settings(settingsFile);
+  std::map<char, std::filesystem::path> overrides = scan::driveOverrides(settings);
+  options.values.driveLetter = chooseDrive(options, settings, overrides);
+  const auto drives = platform::DriveTable::fromSystem(overrides);
+  if (options.path && !std::filesystem::is_directory(*options.path)) {
+    printError(streams, ResultCode::DriveNotReady, *options.path);
+    return kError;
+  }
+  platform::ensureDirectory(dataDir);
+  Catalogue catalogue;
+  catalogue.setDataDirectory(dataDir);
+  catalogue.loadVolumeList();
+  if (!catalogue.dataDirectoryWritable()) {
+    streams.err << diskindex::messages::kAddVolumeTitle << ": "
+                << plainLines(diskindex::messages::kReadOnlyDataDir) << "\n";
+    return kError;
+  }
+  return runScan(catalogue, drives, options, streams);
+}
+
+int scanCommand(const std::filesystem::path& dataDir, const std::vector<std::string>& args) {
+  const bool terminal = isatty(STDERR_FILENO) != 0;
+  return scanCommand(
+      dataDir, platform::settingsFilePath("diskindx", "DISKINDX.INI"), args,
+      ScanStreams{std::cin, std::cout, std::cerr, terminal && isatty(STDIN_FILENO) != 0, terminal});
+}
+
+}  // namespace diskindex::cli

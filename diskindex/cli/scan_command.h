@@ -1,0 +1,33 @@
+#pragma once
+// The "scan" command of diskindx-cli: reads a drive of the drive table, or
+// any directory as a drive, into a new volume of the catalogue without a
+// window. Checks the name and the label as the add dialog does, asks the
+// descriptions question on the terminal (or answers it from the command
+// line), shows a one-line progress on the error stream when it is a
+// terminal, and stops cleanly on Ctrl+C.
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace diskindex::cli {
+
+struct ScanStreams {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+  bool interactive = false;   // in and err are a terminal: questions are asked
+  bool showProgress = false;  // err is a terminal
+};
+
+// args: everything after the word "scan". settingsFile: DISKINDX.INI, whose
+// [Drives] section maps letters to folders and whose DRIVE key is the
+// default drive. Exit status 0, or 2 with the German message.
+int scanCommand(const std::filesystem::path& dataDir, const std::filesystem::path& settingsFile,
+                const std::vector<std::string>& args, ScanStreams streams);
+
+// The same with the process's streams and settings file.
+int scanCommand(const std::filesystem::path& dataDir, const std::vector<std::string>& args);
+
+}  // namespace diskindex::cli

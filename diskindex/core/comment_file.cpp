@@ -1,0 +1,98 @@
+#include "diskindex/core/comment_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "diskindex/core/binary_io.h"
+#include "diskindex/core/file_io.h"
+#include "diskindex/core/text_codec.h"
+#include "platform/codepage.h"
+
+namespace diskindex {
+namespace {
+
+namespace C = comment_layout;
+constexpr char kMark[4] = {'U', 'T', 'F', '8'};
+
+bool needsUtf8(const TFileCommentList& remarks) {
+  for (const Remark& remark : remarks.records()) {
+    if (!platform::fitsCp1252(remark.text)) return true;
+  }
+  return false;
+}
+
+// Parses the records after the header. A record cut off at the end (no full
+// key or no terminator) stops the parse: the records before it are kept.
+bool parseRecords(std::string_view body, bool utf8, TFileCommentList& remarks) {
+  std::size_t offset = 0;
+  while (offset < body.size()) {
+    if (body.size() - offset < C::kText) return false;
+    const auto* key = reinterpret_cast<const std::uint8_t*>(body.data() + offset);
+    const std::size_t textStart = offset + C::kText;
+    const std::size_t nul = body.find('\0', textStart);
+    if (nul == std::string_view::npos) return false;
+    TDirFileNo dirFile{bin::readI32(key + C::kDirNo), bin::readI32(key + C::kFileNo)};
+    remarks.appendLoaded(dirFile, decodeStoredText(body.substr(textStart, nul - textStart), utf8));
+    offset = nul + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+ResultCode loadRemarks(const std::filesystem::path& commentFile, TFileCommentList& remarks) {
+  remarks.clear();
+  FileHandle file = FileHandle::openRead(commentFile);
+  if (!file.valid()) return ResultCode::CannotOpen;
+  std::uint8_t header[C::kHeaderSize];
+  if (file.read(header, sizeof header) != static_cast<std::ptrdiff_t>(sizeof header)) {
+    return ResultCode::CannotRead;
+  }
+  if (header[C::kMagic] != 'K' || header[C::kMagic + 1] != 'T') return ResultCode::BadFormat;
+  const bool utf8 = std::memcmp(header + C::kUtf8Mark, kMark, 4) == 0;
+  const std::int64_t size = file.size();
+  const std::int64_t bodySize = size - static_cast<std::int64_t>(C::kHeaderSize);
+  std::string body(static_cast<std::size_t>(bodySize > 0 ? bodySize : 0), '\0');
+  const std::ptrdiff_t got = file.read(body.data(), body.size());
+  if (got < 0) return ResultCode::CannotRead;
+  body.resize(static_cast<std::size_t>(got));
+  const bool complete = parseRecords(body, utf8, remarks);
+  remarks.finishLoading();
+  remarks.setModified(false);
+  return complete ? ResultCode::Ok : ResultCode::CannotRead;
+}
+
+ResultCode saveRemarks(const std::filesystem::path& commentFile, TFileCommentList& remarks,
+                       bool forceUtf8) {
+  const bool utf8 = forceUtf8 || needsUtf8(remarks);
+  std::string data(C::kHeaderSize, '\0');
+  data[C::kMagic] = 'K';
+  data[C::kMagic + 1] = 'T';
+  if (utf8) data.replace(C::kUtf8Mark, 4, kMark, 4);
+  for (const Remark& remark : remarks.records()) {
+    std::uint8_t key[C::kText];
+    bin::writeI32(key + C::kDirNo, remark.key.dirNo);
+    bin::writeI32(key + C::kFileNo, remark.key.fileNo);
+    data.append(reinterpret_cast<const char*>(key), sizeof key);
+    std::string stored = encodeStoredText(remark.text, utf8);
+    // A NUL inside a text would end it early when read back.
+    stored.resize(std::min(stored.size(), stored.find('\0')));
+    const std::string_view text = cutToBytes(stored, kMaxRemarkTextBytes, utf8);
+    data.append(text);
+    data.push_back('\0');
+  }
+  std::filesystem::path temp = commentFile;
+  temp += ".tmp";
+  FileHandle file = FileHandle::create(temp);
+  if (!file.valid()) return ResultCode::CannotCreate;
+  const bool written = file.write(data.data(), data.size()) && file.sync() && file.close();
+  if (!written || !renameFile(temp, commentFile)) {
+    removeFile(temp);
+    return ResultCode::CannotWrite;
+  }
+  remarks.setModified(false);
+  return ResultCode::Ok;
+}
+
+}  // namespace diskindex

@@ -1,0 +1,318 @@
+#include "diskindex/core/settings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+
+#include "diskindex/core/messages.h"
+#include "diskindex/core/volume_header.h"
+#include "platform/codepage.h"
+#include "platform/drives.h"
+#include "platform/ini_file.h"
+
+namespace diskindex {
+namespace {
+
+constexpr const char* kInits = "Inits";
+constexpr const char* kFonts = "Fonts";
+constexpr const char* kSearch = "Search";
+
+int inRangeOr(int value, int low, int high, int fallback) {
+  return value < low || value > high ? fallback : value;
+}
+
+// Cuts UTF-8 text to a number of characters.
+std::string cutCharacters(std::string text, std::size_t maxCharacters) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == maxCharacters) {
+      text.resize(i);
+      break;
+    }
+  }
+  return text;
+}
+
+void readWindow(const platform::IniFile& ini, const ScreenSize& screen, DiskIndexSettings& s) {
+  auto position = [&](const char* key, int limit) {
+    const int v = ini.readInt(kInits, key, 10);
+    return v < 0 ? 1 : (v > limit - 100 ? 10 : v);
+  };
+  s.winX = position("WIN_X", screen.width);
+  s.winY = position("WIN_Y", screen.height);
+  auto size = [&](const char* key, int fallback, int screenSize, int pos) {
+    const int v = ini.readInt(kInits, key, fallback);
+    return v < 0 ? screenSize / 2 : (v > screenSize ? screenSize - pos : v);
+  };
+  s.winW = size("WIN_W", 620, screen.width, s.winX);
+  s.winH = size("WIN_H", 460, screen.height, s.winY);
+  // -1 means "never placed": the search results window chooses for itself.
+  auto searchValue = [&](const char* key, int limit) {
+    const int v = ini.readInt(kInits, key, -1);
+    return v == -1 ? -1 : (v < 0 || v > limit ? 10 : v);
+  };
+  s.swinX = searchValue("SWIN_X", screen.width - 100);
+  s.swinY = searchValue("SWIN_Y", screen.height - 100);
+  s.swinW = searchValue("SWIN_W", screen.width);
+  s.swinH = searchValue("SWIN_H", screen.height);
+  auto column = [&](const char* key, int fallback) {
+    const int v = ini.readInt(kInits, key, fallback);
+    return v < 0 ? 0 : v;
+  };
+  s.swinS = column("SWIN_S", 140);
+  s.swinS1 = column("SWIN_S1", 240);
+  s.swinS2 = column("SWIN_S2", 60);
+}
+
+void readPanes(const platform::IniFile& ini, DiskIndexSettings& s) {
+  const int splitX = ini.readInt(kInits, "SplitX", 180);
+  s.splitX = splitX < 30 ? 30 : (splitX > s.winW - 40 ? 180 : splitX);
+  auto splitY = [&](const char* key) {
+    const int v = ini.readInt(kInits, key, 50);
+    return v < 15 ? 15 : (v > s.winH - 120 ? 50 : v);
+  };
+  s.splitYL = splitY("SplitYL");
+  s.splitYR = splitY("SplitYR");
+  s.w1 = inRangeOr(ini.readInt(kInits, "W1", 120), 50, 1200, 120);
+  s.w2 = inRangeOr(ini.readInt(kInits, "W2", 80), 30, 1200, 80);
+  s.w3 = inRangeOr(ini.readInt(kInits, "W3", 140), 30, 1200, 140);
+}
+
+void readPaths(const platform::IniFile& ini, const SettingsEnvironment& env, DiskIndexSettings& s) {
+  const std::string drive = ini.readString(kInits, "DRIVE");
+  const char letter = drive.size() == 1 ? drive[0] : 0;
+  s.drive =
+      letter >= 'A' && letter <= 'Z' ? letter : (env.firstCdRomDrive ? env.firstCdRomDrive : 'C');
+  s.bgnd = ini.readInt(kInits, "BGND", 1);
+  s.memos = ini.readInt(kInits, "MEMOS", 3);
+  const DiskIndexSettings defaults = defaultSettings(env);
+  s.dataPath = withTrailingSlash(ini.readString(kInits, "DATA_PATH", defaults.dataPath));
+  s.copyPath = withTrailingSlash(ini.readString(kInits, "COPY_PATH", defaults.copyPath));
+  if (s.copyPath.size() < 2) s.copyPath = defaults.copyPath;
+  s.exptPath = ini.readString(kInits, "EXPT_PATH", s.copyPath + "CDEXPORT.LST");
+  s.editPath = ini.readString(kInits, "EDIT_PATH", defaults.editPath);
+  s.category = cutCharacters(ini.readString(kInits, "CATEGORY"), kMaxCategoryLength);
+}
+
+void readExport(const platform::IniFile& ini, DiskIndexSettings& s) {
+  s.expSDir = ini.readInt(kInits, "ExpSDir", 0);
+  s.expPath = ini.readInt(kInits, "ExpPath", 0);
+  s.expApnd = ini.readInt(kInits, "ExpApnd", 0);
+  s.expType = ini.readInt(kInits, "ExpType", 0);
+  s.expFAll = ini.readInt(kInits, "ExpFAll", 0);
+  // One character; a blank value (a TAB the file lost) means TAB.
+  s.expCSep = ini.readString(kInits, "ExpCSep", "\t");
+  if (s.expCSep.empty()) s.expCSep = "\t";
+  s.expFlds = ini.readString(kInits, "ExpFlds");
+}
+
+FontSetting readFont(const platform::IniFile& ini, const char* suffix, const FontSetting& fallback,
+                     bool limitSize) {
+  const std::string letter(suffix);
+  FontSetting font;
+  font.name = ini.readString(kFonts, "NAME_" + letter, fallback.name);
+  if (font.name.empty()) font.name = fallback.name;
+  font.size = ini.readInt(kFonts, "SIZE_" + letter, fallback.size);
+  if (limitSize) font.size = inRangeOr(font.size, 8, 14, fallback.size);
+  font.style = limitSize ? ini.readInt(kFonts, "STYLE_" + letter, fallback.style) & 15 : 0;
+  return font;
+}
+
+// Every key of the section in file order, whatever its name; empty values
+// skipped.
+std::vector<std::string> readList(const platform::IniFile& ini, const char* section) {
+  std::vector<std::string> values;
+  for (const std::string& key : ini.keys(section)) {
+    std::string value = ini.readString(section, key);
+    if (!value.empty()) values.push_back(std::move(value));
+  }
+  return values;
+}
+
+void writeList(platform::IniFile& ini, const char* section, const char* prefix,
+               const std::vector<std::string>& values) {
+  ini.eraseSection(section);
+  int number = 0;
+  for (const std::string& value : values) {
+    if (!value.empty()) ini.writeString(section, prefix + std::to_string(++number), value);
+  }
+}
+
+void writeFont(platform::IniFile& ini, const char* suffix, const FontSetting& font, bool style) {
+  const std::string letter(suffix);
+  ini.writeString(kFonts, "NAME_" + letter, font.name);
+  ini.writeInt(kFonts, "SIZE_" + letter, font.size);
+  if (style) ini.writeInt(kFonts, "STYLE_" + letter, font.style);
+}
+
+}  // namespace
+
+namespace {
+
+std::string findEditor() {
+  static constexpr const char* kEditors[] = {
+      "gnome-text-editor", "gedit",  "kate", "kwrite", "mousepad", "xed", "pluma",
+      "featherpad",        "leafpad"};
+  const char* pathVariable = std::getenv("PATH");
+  const std::string path = pathVariable ? pathVariable : "/usr/bin:/bin";
+  for (const char* editor : kEditors) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+      const std::size_t end = std::min(path.find(':', start), path.size());
+      const std::filesystem::path candidate =
+          std::filesystem::path(path.substr(start, end - start)) / editor;
+      std::error_code error;
+      if (end > start && std::filesystem::is_regular_file(candidate, error))
+        return candidate.string();
+      start = end + 1;
+    }
+  }
+  return "xdg-open";
+}
+
+char firstCdRom() {
+  const platform::DriveTable drives = platform::DriveTable::fromSystem();
+  for (char letter : drives.letters()) {
+    const auto info = drives.info(letter);
+    if (info && info->type == platform::DriveType::CdRom) return letter;
+  }
+  return 0;
+}
+
+}  // namespace
+
+SettingsEnvironment SettingsEnvironment::fromSystem(ScreenSize screen) {
+  SettingsEnvironment env;
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  if (dataHome != nullptr && dataHome[0] == '/') {
+    env.dataHome = dataHome;
+  } else {
+    env.dataHome = std::filesystem::path(home ? home : "/tmp") / ".local/share";
+  }
+  std::error_code error;
+  env.tempDir = std::filesystem::temp_directory_path(error);
+  if (error) env.tempDir = "/tmp";
+  env.defaultEditor = findEditor();
+  env.firstCdRomDrive = firstCdRom();
+  env.screen = screen;
+  return env;
+}
+
+std::string withTrailingSlash(std::string path) {
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  if (!path.empty() && path.back() != '/') path += '/';
+  return path;
+}
+
+DiskIndexSettings defaultSettings(const SettingsEnvironment& env) {
+  DiskIndexSettings s;
+  s.drive = env.firstCdRomDrive ? env.firstCdRomDrive : 'C';
+  s.dataPath = withTrailingSlash((env.dataHome / "diskindx").string());
+  s.copyPath = withTrailingSlash(env.tempDir.string());
+  if (s.copyPath.size() < 2) s.copyPath = "/tmp/";
+  s.exptPath = s.copyPath + "CDEXPORT.LST";
+  s.editPath = env.defaultEditor.empty() ? "xdg-open" : env.defaultEditor;
+  return s;
+}
+
+DiskIndexSettings readSettings(const platform::IniFile& ini, const SettingsEnvironment& env) {
+  DiskIndexSettings s = defaultSettings(env);
+  readWindow(ini, env.screen, s);
+  readPanes(ini, s);
+  readPaths(ini, env, s);
+  readExport(ini, s);
+  s.fontF = readFont(ini, "F", s.fontF, true);
+  s.fontL = readFont(ini, "L", s.fontL, true);
+  s.fontM = readFont(ini, "M", s.fontM, true);
+  s.fontS = readFont(ini, "S", s.fontS, true);
+  s.fontP = readFont(ini, "P", s.fontP, false);
+  s.searchWhere = ini.readInt(kSearch, "WHERE", 3);
+  s.searchWords = ini.readInt(kSearch, "WORDS", 0);
+  s.searchCase = ini.readInt(kSearch, "CASE", 0);
+  s.searchFrom = ini.readInt(kSearch, "FROM", 0);
+  s.categories = readList(ini, "Categories");
+  s.searchTexts = readList(ini, "SearchTexts");
+  for (std::string& editor : readList(ini, "Editors")) {
+    bool known = false;
+    for (const std::string& e : s.editors) known = known || e == editor;
+    if (!known) s.editors.push_back(std::move(editor));
+  }
+  s.searchVolumes = decodeSearchVolumes(readList(ini, "SearchCDs"));
+  return s;
+}
+
+void writeSettings(platform::IniFile& ini, const DiskIndexSettings& s) {
+  const std::pair<const char*, int> numbers[] = {
+      {"WIN_X", s.winX},      {"WIN_Y", s.winY},      {"WIN_W", s.winW},
+      {"WIN_H", s.winH},      {"SWIN_X", s.swinX},    {"SWIN_Y", s.swinY},
+      {"SWIN_W", s.swinW},    {"SWIN_H", s.swinH},    {"SWIN_S", s.swinS},
+      {"SWIN_S1", s.swinS1},  {"SWIN_S2", s.swinS2},  {"SplitX", s.splitX},
+      {"SplitYL", s.splitYL}, {"SplitYR", s.splitYR}, {"W1", s.w1},
+      {"W2", s.w2},           {"W3", s.w3},           {"BGND", s.bgnd},
+      {"MEMOS", s.memos},     {"ExpSDir", s.expSDir}, {"ExpPath", s.expPath},
+      {"ExpApnd", s.expApnd}, {"ExpType", s.expType}, {"ExpFAll", s.expFAll}};
+  for (const auto& [key, value] : numbers) ini.writeInt(kInits, key, value);
+  ini.writeString(kInits, "DRIVE", std::string(1, s.drive));
+  ini.writeString(kInits, "DATA_PATH", s.dataPath);
+  ini.writeString(kInits, "COPY_PATH", s.copyPath);
+  ini.writeString(kInits, "EXPT_PATH", s.exptPath);
+  ini.writeString(kInits, "EDIT_PATH", s.editPath);
+  ini.writeString(kInits, "CATEGORY", s.category);
+  // Quoted so that a blank or TAB separator survives the trimming of values.
+  ini.writeString(kInits, "ExpCSep", "\"" + s.expCSep + "\"");
+  ini.writeString(kInits, "ExpFlds", s.expFlds);
+  writeFont(ini, "F", s.fontF, true);
+  writeFont(ini, "L", s.fontL, true);
+  writeFont(ini, "M", s.fontM, true);
+  writeFont(ini, "S", s.fontS, true);
+  writeFont(ini, "P", s.fontP, false);
+  ini.writeInt(kSearch, "WHERE", s.searchWhere);
+  ini.writeInt(kSearch, "WORDS", s.searchWords);
+  ini.writeInt(kSearch, "CASE", s.searchCase);
+  ini.writeInt(kSearch, "FROM", s.searchFrom);
+  std::vector<std::string> categories;
+  for (const std::string& c : s.categories) {
+    if (c != messages::kNoCategory && c != messages::kAllCategories) categories.push_back(c);
+  }
+  writeList(ini, "Categories", "CAT", categories);
+  writeList(ini, "SearchTexts", "STR", s.searchTexts);
+  writeList(ini, "Editors", "EDT", s.editors);
+  writeList(ini, "SearchCDs", "G", encodeSearchVolumes(s.searchVolumes));
+}
+
+std::vector<std::string> encodeSearchVolumes(const std::vector<int>& positions) {
+  std::vector<std::string> values;
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    if (i % 25 == 0) values.emplace_back();
+    char group[8];
+    std::snprintf(group, sizeof group, "%04X", static_cast<unsigned>(positions[i]) & 0xFFFFu);
+    values.back() += group;
+  }
+  return values;
+}
+
+std::vector<int> decodeSearchVolumes(const std::vector<std::string>& values) {
+  std::vector<int> positions;
+  for (const std::string& value : values) {
+    for (std::size_t i = 0; i + 4 <= value.size(); i += 4) {
+      int position = 0;
+      bool valid = true;
+      for (std::size_t j = i; j < i + 4 && valid; ++j) {
+        const char c = value[j];
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : -1;
+        valid = digit >= 0;
+        position = position * 16 + digit;
+      }
+      if (valid) positions.push_back(position);
+    }
+  }
+  return positions;
+}
+
+}  // namespace diskindex

@@ -1,0 +1,25 @@
+#pragma once
+// Conversion of the catalogue's on-disk texts (Windows-1252, or UTF-8 in a
+// volume marked as such) to and from the UTF-8 the program works with, and
+// cutting a text to a field's byte size without splitting a character.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace diskindex {
+
+// Stored bytes to UTF-8. In UTF-8 mode invalid sequences (a damaged file)
+// are read as Windows-1252 rather than passed on.
+std::string decodeStoredText(std::string_view bytes, bool utf8);
+// UTF-8 to stored bytes; the caller has chosen utf8 when Windows-1252 cannot
+// hold the text.
+std::string encodeStoredText(std::string_view text, bool utf8);
+// Appends the UTF-8 form of Windows-1252 bytes (the tree loader's fast path).
+void appendCp1252AsUtf8(std::string& out, std::string_view bytes);
+// At most maxBytes bytes; in UTF-8 mode never ends inside a character.
+std::string_view cutToBytes(std::string_view bytes, std::size_t maxBytes, bool utf8);
+// The part of a fixed field before its first NUL.
+std::string_view fieldText(const unsigned char* field, std::size_t size);
+
+}  // namespace diskindex

@@ -1,0 +1,154 @@
+// The tree loader: reads the entry records of a volume data file in blocks of
+// 32,000 bytes and builds the directory list. An entry is taken only when its
+// fixed part and its name both lie in the buffer; otherwise the file position
+// goes back to the start of that entry and the next block is read from there.
+
+#include <array>
+#include <vector>
+
+#include "diskindex/core/binary_io.h"
+#include "diskindex/core/file_io.h"
+#include "diskindex/core/text_codec.h"
+#include "diskindex/core/volume_file.h"
+#include "platform/codepage.h"
+
+namespace diskindex {
+namespace {
+
+namespace E = entry_layout;
+
+// Files beyond this cannot be indexed by the 32-bit name offsets.
+constexpr std::int64_t kMaxVolumeFileSize = std::int64_t{3} << 30;
+
+const std::array<std::uint8_t, 256>& lowerTable() {
+  static const std::array<std::uint8_t, 256> table = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (int b = 0; b < 256; ++b) t[b] = platform::cp1252ToLower(static_cast<std::uint8_t>(b));
+    return t;
+  }();
+  return table;
+}
+
+class TreeBuilder {
+ public:
+  TreeBuilder(TOutlineDirList& list, bool utf8, std::int32_t headerDirs, ProgressObserver* observer)
+      : m_list(list), m_utf8(utf8), m_headerDirs(headerDirs), m_observer(observer) {}
+
+  void add(const std::uint8_t* entry) {
+    const std::uint8_t length = entry[E::kNameLength];
+    const std::uint8_t attributes = entry[E::kAttributes];
+    displayCase(reinterpret_cast<const char*>(entry + E::kName), length, attributes);
+    if ((attributes & attributes::kDirectory) != 0) {
+      m_list.addDirectory(entry[E::kLevel], m_name);
+      if (++m_directories % 10 == 0) report();
+    } else {
+      m_list.addFile(m_name, bin::readU32(entry + E::kSize), bin::readU32(entry + E::kDosDateTime),
+                     attributes);
+    }
+  }
+
+ private:
+  void displayCase(const char* raw, std::size_t length, std::uint8_t attributes) {
+    const std::string_view stored(raw, length);
+    m_name.clear();
+    if (m_utf8) {
+      m_name = displayName(decodeStoredText(stored, true), attributes);
+      return;
+    }
+    if ((attributes & attributes::kLongName) != 0 || length < 2) {
+      appendCp1252AsUtf8(m_name, stored);
+      return;
+    }
+    m_lowered.assign(stored);
+    const auto& lower = lowerTable();
+    for (std::size_t i = 1; i < length; ++i) {
+      m_lowered[i] = static_cast<char>(lower[static_cast<std::uint8_t>(m_lowered[i])]);
+    }
+    appendCp1252AsUtf8(m_name, m_lowered);
+  }
+
+  void report() {
+    if (m_observer == nullptr || m_headerDirs <= 0) return;
+    const std::int64_t percent = std::int64_t{m_directories} * 100 / m_headerDirs;
+    m_observer->progress(static_cast<int>(percent > 100 ? 100 : percent));
+  }
+
+  TOutlineDirList& m_list;
+  bool m_utf8;
+  std::int32_t m_headerDirs;
+  ProgressObserver* m_observer;
+  std::int64_t m_directories = 0;
+  std::string m_name;
+  std::string m_lowered;
+};
+
+// Reserves what the header promises, but never more than the file's size
+// allows (every entry takes at least 11 bytes).
+void reserveFor(TOutlineDirList& list, const VolumeHeader& header, std::int64_t fileSize) {
+  const std::int64_t body = fileSize - static_cast<std::int64_t>(header_layout::kSize);
+  const std::int64_t maxEntries = body / static_cast<std::int64_t>(E::kFixedSize);
+  auto bounded = [&](std::int64_t claimed) {
+    return static_cast<std::size_t>(claimed < 0 ? 0
+                                                : (claimed > maxEntries ? maxEntries : claimed));
+  };
+  list.reserve(bounded(std::int64_t{header.directoryCount} + 1), bounded(header.fileCount),
+               static_cast<std::size_t>(body > 0 ? body : 0));
+}
+
+ResultCode readEntries(FileHandle& file, TreeBuilder& builder) {
+  std::vector<std::uint8_t> buffer(kLoadBlockSize);
+  for (;;) {
+    const std::ptrdiff_t got = file.read(buffer.data(), buffer.size());
+    if (got < 0) return ResultCode::CannotRead;
+    const auto size = static_cast<std::size_t>(got);
+    std::size_t offset = 0;
+    while (offset + E::kFixedSize <= size) {
+      const std::size_t length = E::kFixedSize + buffer[offset + E::kNameLength];
+      if (offset + length > size) break;
+      builder.add(buffer.data() + offset);
+      offset += length;
+    }
+    if (size < buffer.size()) {
+      // End of file: anything left over is an entry cut off.
+      return offset == size ? ResultCode::Ok : ResultCode::CannotRead;
+    }
+    if (offset < size && !file.seekRelative(-static_cast<std::int64_t>(size - offset))) {
+      return ResultCode::CannotRead;
+    }
+  }
+}
+
+}  // namespace
+
+ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,
+                              VolumeHeader& header, ProgressObserver* observer) {
+  directories.clear();
+  FileHandle file = FileHandle::openRead(dataFile);
+  if (!file.valid()) return ResultCode::CannotOpen;
+  HeaderBytes bytes{};
+  if (file.read(bytes.data(), bytes.size()) != static_cast<std::ptrdiff_t>(bytes.size())) {
+    return ResultCode::CannotRead;
+  }
+  if (headerKind(bytes) != HeaderKind::Current) return ResultCode::BadFormat;
+  header = decodeHeader(bytes);
+  const std::int64_t fileSize = file.size();
+  if (fileSize > kMaxVolumeFileSize) return ResultCode::OutOfMemory;
+  reserveFor(directories, header, fileSize);
+  directories.addDirectory(0, "\\");
+  TreeBuilder builder(directories, header.utf8, header.directoryCount, observer);
+  const ResultCode code = readEntries(file, builder);
+  if (code != ResultCode::Ok) {
+    directories.clear();
+    return code;
+  }
+  if (observer != nullptr) observer->progress(100);
+  return ResultCode::Ok;
+}
+
+ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,
+                              ProgressObserver* observer) {
+  VolumeHeader header;
+  return loadVolumeContents(dataFile, directories, header, observer);
+}
+
+}  // namespace diskindex

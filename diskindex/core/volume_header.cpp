@@ -1,0 +1,137 @@
+#include "diskindex/core/volume_header.h"
+
+#include <cstring>
+#include <limits>
+
+#include "diskindex/core/binary_io.h"
+#include "diskindex/core/text_codec.h"
+#include "platform/codepage.h"
+#include "platform/dates.h"
+
+namespace diskindex {
+namespace {
+
+namespace L = header_layout;
+constexpr char kUtf8Mark[4] = {'U', 'T', 'F', '8'};
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+void putText(HeaderBytes& bytes, std::size_t offset, std::size_t fieldSize, std::string_view text,
+             bool utf8) {
+  const std::string stored = encodeStoredText(text, utf8);
+  const std::string_view cut = cutToBytes(stored, fieldSize - 1, utf8);
+  std::memcpy(bytes.data() + offset, cut.data(), cut.size());
+}
+
+std::string getText(const HeaderBytes& bytes, std::size_t offset, std::size_t fieldSize,
+                    bool utf8) {
+  return decodeStoredText(fieldText(bytes.data() + offset, fieldSize), utf8);
+}
+
+// The old 32-bit field: the value when it fits, -1 for unknown, the largest
+// positive value beyond it. The full value goes to the 64-bit field.
+void putSize(HeaderBytes& bytes, std::size_t offset32, std::size_t offset64, std::int64_t value) {
+  std::int32_t small = -1;
+  if (value >= 0)
+    small =
+        value > kInt32Max ? static_cast<std::int32_t>(kInt32Max) : static_cast<std::int32_t>(value);
+  bin::writeI32(bytes.data() + offset32, small);
+  bin::writeU64(bytes.data() + offset64, value > kInt32Max ? static_cast<std::uint64_t>(value) : 0);
+}
+
+std::int64_t getSize(const HeaderBytes& bytes, std::size_t offset32, std::size_t offset64) {
+  const std::uint64_t full = bin::readU64(bytes.data() + offset64);
+  if (full != 0 && full <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+    return static_cast<std::int64_t>(full);
+  }
+  return bin::readI32(bytes.data() + offset32);
+}
+
+}  // namespace
+
+VolumeHeader freshHeader() {
+  VolumeHeader header;
+  const platform::CivilTime now = platform::localCivilNow();
+  header.captureDate = platform::daysSince18991230(now.year, now.month, now.day);
+  header.capacity = 0;
+  header.freeSpace = 0;
+  return header;
+}
+
+bool headerNeedsUtf8(const VolumeHeader& header) {
+  for (const std::string* text :
+       {&header.name, &header.remark, &header.location, &header.category, &header.label}) {
+    if (!platform::fitsCp1252(*text)) return true;
+  }
+  return false;
+}
+
+HeaderBytes encodeHeader(const VolumeHeader& header, bool utf8) {
+  HeaderBytes bytes{};
+  std::memcpy(bytes.data() + L::kMagic, "K&T", 3);
+  bytes[L::kDriveType] = header.driveType;
+  bytes[L::kByteOne] = 1;
+  bytes[L::kDriveLetter] = static_cast<std::uint8_t>(header.driveLetter);
+  bytes[L::kByteEleven] = 11;
+  bin::writeI32(bytes.data() + L::kDirectoryCount, header.directoryCount);
+  bin::writeI32(bytes.data() + L::kFileCount, header.fileCount);
+  bin::writeF64(bytes.data() + L::kCaptureDate, header.captureDate);
+  putText(bytes, L::kName, L::kNameSize, header.name, utf8);
+  putText(bytes, L::kRemark, L::kRemarkSize, header.remark, utf8);
+  putText(bytes, L::kLocation, L::kLocationSize, header.location, utf8);
+  putText(bytes, L::kCategory, L::kCategorySize, header.category, utf8);
+  putSize(bytes, L::kCapacity, L::kCapacity64, header.capacity);
+  putSize(bytes, L::kFreeSpace, L::kFreeSpace64, header.freeSpace);
+  putText(bytes, L::kLabel, L::kLabelSize, header.label, utf8);
+  if (utf8) std::memcpy(bytes.data() + L::kUtf8Mark, kUtf8Mark, 4);
+  return bytes;
+}
+
+HeaderKind headerKind(std::span<const std::uint8_t> firstBytes) {
+  if (firstBytes.size() >= 3 && std::memcmp(firstBytes.data(), "K&T", 3) == 0) {
+    return HeaderKind::Current;
+  }
+  if (firstBytes.size() >= 2 && std::memcmp(firstBytes.data(), "KT", 2) == 0) {
+    return HeaderKind::OldFormat;
+  }
+  return HeaderKind::Unknown;
+}
+
+VolumeHeader decodeHeader(const HeaderBytes& bytes) {
+  VolumeHeader header;
+  header.utf8 = std::memcmp(bytes.data() + L::kUtf8Mark, kUtf8Mark, 4) == 0;
+  const bool utf8 = header.utf8;
+  header.driveType = bytes[L::kDriveType];
+  header.driveLetter = static_cast<char>(bytes[L::kDriveLetter]);
+  header.directoryCount = bin::readI32(bytes.data() + L::kDirectoryCount);
+  header.fileCount = bin::readI32(bytes.data() + L::kFileCount);
+  header.captureDate = bin::readF64(bytes.data() + L::kCaptureDate);
+  header.name = getText(bytes, L::kName, L::kNameSize, utf8);
+  header.remark = getText(bytes, L::kRemark, L::kRemarkSize, utf8);
+  header.location = getText(bytes, L::kLocation, L::kLocationSize, utf8);
+  header.category = getText(bytes, L::kCategory, L::kCategorySize, utf8);
+  header.capacity = getSize(bytes, L::kCapacity, L::kCapacity64);
+  header.freeSpace = getSize(bytes, L::kFreeSpace, L::kFreeSpace64);
+  header.label = getText(bytes, L::kLabel, L::kLabelSize, utf8);
+  return header;
+}
+
+std::string_view driveTypeWord(std::uint8_t driveType) {
+  switch (driveType) {
+    case 0:
+      return "";
+    case 2:
+      return "Diskette";
+    case 3:
+      return "Festplatte";
+    case 4:
+      return "Netzwerk";
+    case 5:
+      return "CD-ROM";
+    case 6:
+      return "RAM-Disk";
+    default:
+      return "Unbekannt";
+  }
+}
+
+}  // namespace diskindex

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "diskindex/cli/commands.h"
+#include "diskindex/core/volume_file.h"
+#include "diskindex/tests/test_files.h"
+#include "platform/dates.h"
+
+namespace diskindex {
+namespace {
+
+using test::dir;
+using test::file;
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun run(std::vector<std::string> args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = cli::run(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+void makeVolume(const std::filesystem::path& path, const std::string& name,
+                const std::vector<EntryRecord>& entries) {
+  VolumeHeader header = test::sampleHeader(name);
+  header.category = name == "Spiele 1" ? "Spiele" : "";
+  header.captureDate = platform::daysSince18991230(2024, 3, 9);
+  ASSERT_EQ(createVolume(path, header, entries), ResultCode::Ok);
+}
+
+TEST(Cli, ListPrintsOneTabSeparatedLinePerVolumeAndReportsDamage) {
+  test::TempDir tmp;
+  makeVolume(tmp / "CD000001.DAT", "Spiele 1", {dir(1, "GAMES"), file(2, "A.EXE")});
+  makeVolume(tmp / "CD000002.DAT", "Archiv", {file(1, "B.TXT")});
+  test::writeAll(tmp / "CD000003.DAT", {'J', 'U', 'N', 'K'});
+  const CliRun r = run({"--data", tmp.path().string(), "list"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "Archiv\t\tDISC\tCD-ROM\t1\t0\t09.03.2024\n"
+            "Spiele 1\tSpiele\tDISC\tCD-ROM\t1\t1\t09.03.2024\n");
+  EXPECT_NE(r.err.find("CD000003.DAT\"\nkann nicht gelesen werden!"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("unvollständig"), std::string::npos);
+}
+
+TEST(Cli, TreeIndentsDirectoriesAndFiles) {
+  test::TempDir tmp;
+  makeVolume(tmp / "CD000001.DAT", "Spiele 1",
+             {file(1, "README.TXT", 12, 0x58690000u | (10 << 11) | (30 << 5) | 5), dir(1, "GAMES"),
+              dir(2, "Long Name", attributes::kLongName), file(3, "X.EXE", 7)});
+  const CliRun r = run({"--data", tmp.path().string(), "tree", "spiele 1"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Spiele 1/\n"
+            "\tReadme.txt\t12\t09.03.2024 10:30:10\n"
+            "\tGames/\n"
+            "\t\tLong Name/\n"
+            "\t\t\tX.exe\t7\t01.01.2025 09:32:00\n");
+}
+
+TEST(Cli, ExitStatusTellsNotFoundFromErrors) {
+  test::TempDir tmp;
+  makeVolume(tmp / "CD000001.DAT", "Da", {file(1, "A")});
+  EXPECT_EQ(run({"--data", tmp.path().string(), "tree", "Weg"}).status, 1);
+  EXPECT_EQ(run({"--data", (tmp / "absent").string(), "list"}).status, 2);
+  EXPECT_EQ(run({"bogus"}).status, 2);
+  // A volume whose entries are cut off: the German message and status 2.
+  auto bytes = test::readAll(tmp / "CD000001.DAT");
+  bytes.pop_back();
+  test::writeAll(tmp / "CD000001.DAT", bytes);
+  const CliRun r = run({"--data", tmp.path().string(), "tree", "Da"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("Datenträger-Inhalt lesen - Fehler:"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace diskindex
