@@ -89,6 +89,17 @@ std::string currentLabel(const platform::DriveTable& drives, char letter) {
   return info ? info->label : std::string();
 }
 
+std::map<char, std::filesystem::path> driveOverrides(const platform::IniFile& settings) {
+  std::map<char, std::filesystem::path> overrides;
+  for (const std::string& key : settings.keys("Drives")) {
+    const char letter = key.empty() ? 0 : upperLetter(key[0]);
+    if (key.size() != 1 || letter < 'A' || letter > 'Z') continue;
+    const std::string path = settings.readString("Drives", key);
+    if (!path.empty()) overrides.try_emplace(letter, path);
+  }
+  return overrides;
+}
+
 std::uint8_t driveTypeCode(const platform::DriveTable& drives, char letter) {
   const auto info = drives.info(upperLetter(letter));
   if (!info) return static_cast<std::uint8_t>(platform::DriveType::NoRootDir);

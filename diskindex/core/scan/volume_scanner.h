@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "diskindex/core/scan/scan_observer.h"
 #include "diskindex/core/volume_header.h"
 #include "platform/drives.h"
+#include "platform/ini_file.h"
 
 namespace diskindex::scan {
 
@@ -33,6 +35,11 @@ std::string currentLabel(const platform::DriveTable& drives, char letter);
 // The drive type code stored for a letter: the system's code, 255 when the
 // system answers 0 (the letter exists but its type is unknown).
 std::uint8_t driveTypeCode(const platform::DriveTable& drives, char letter);
+
+// The [Drives] section of the settings ("E=/home/anna/Archiv"): letters that
+// name folders as drives. Keys that are no single letter A..Z and empty values
+// are ignored.
+std::map<char, std::filesystem::path> driveOverrides(const platform::IniFile& settings);
 
 struct ReadDriveOutcome {
   // Ok, DriveNotReady (nothing to catalogue), Cancelled, OutOfMemory, or

@@ -1,0 +1,92 @@
+#include "diskindex/cli/scan_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "diskindex/core/catalogue.h"
+#include "diskindex/core/comment_file.h"
+#include "diskindex/core/scan/tests/temp_tree.h"
+
+namespace diskindex::cli {
+namespace {
+
+using scan::testing::TempTree;
+
+class ScanCommandTest : public ::testing::Test {
+ protected:
+  int run(std::vector<std::string> args) {
+    m_out.str("");
+    m_err.str("");
+    args.insert(args.begin(), {"--path", m_disc.root().string()});
+    return scanCommand(m_data.root(), m_data.root() / "none.ini", args,
+                       ScanStreams{m_in, m_out, m_err, false, false});
+  }
+  Catalogue loaded() {
+    Catalogue catalogue;
+    catalogue.setDataDirectory(m_data.root());
+    catalogue.loadVolumeList();
+    return catalogue;
+  }
+
+  TempTree m_disc;
+  TempTree m_data;
+  std::istringstream m_in;
+  std::ostringstream m_out;
+  std::ostringstream m_err;
+};
+
+TEST_F(ScanCommandTest, ReadsADirectoryAsADriveIntoANewVolume) {
+  m_disc.file("A.TXT");
+  m_disc.file("SUB/B.TXT");
+  ASSERT_EQ(run({"--name", "Archiv", "--location", "Regal 3", "--category", "Sicherung"}), 0)
+      << m_err.str();
+  EXPECT_NE(m_out.str().find("1 Verzeichnisse, 2 Dateien"), std::string::npos) << m_out.str();
+  const Catalogue catalogue = loaded();
+  ASSERT_EQ(catalogue.volumes().size(), 1u);
+  const VolumeRecord& v = catalogue.volumes()[0];
+  EXPECT_EQ(v.name, "Archiv");
+  EXPECT_EQ(v.location.value_or(""), "Regal 3");
+  EXPECT_EQ(v.category.value_or(""), "Sicherung");
+  EXPECT_EQ(v.dataFile.filename(), "CD000001.DAT");
+}
+
+TEST_F(ScanCommandTest, RefusesATakenNameAndWrongArguments) {
+  m_disc.file("A.TXT");
+  ASSERT_EQ(run({"--name", "Archiv"}), 0);
+  EXPECT_EQ(run({"--name", "ARCHIV"}), 2);
+  EXPECT_NE(m_err.str().find("wurde bereits für einen anderen"), std::string::npos) << m_err.str();
+  EXPECT_EQ(run({"--remark", "ohne Namen"}), 2);
+  EXPECT_NE(m_err.str().find("--name fehlt"), std::string::npos);
+  EXPECT_EQ(run({"--name", "X", "--descriptions", "vielleicht"}), 2);
+  EXPECT_EQ(run({"--name", std::string(51, 'n')}), 2);
+  EXPECT_EQ(loaded().volumes().size(), 1u);
+}
+
+TEST_F(ScanCommandTest, EmptyOrMissingDirectoryIsNotReady) {
+  EXPECT_EQ(run({"--name", "Leer"}), 2);
+  EXPECT_NE(m_err.str().find("nicht bereit"), std::string::npos) << m_err.str();
+  EXPECT_TRUE(loaded().volumes().empty());
+}
+
+TEST_F(ScanCommandTest, DescriptionsFollowTheOption) {
+  m_disc.file("A.TXT");
+  m_disc.file("FILES.BBS", "A.TXT  Beschreibung\r\n");
+  ASSERT_EQ(run({"--name", "Mit", "--descriptions", "yes"}), 0);
+  ASSERT_EQ(run({"--name", "Ohne", "--descriptions", "no"}), 0);
+  ASSERT_EQ(run({"--name", "Gefragt"}), 0);  // no terminal: the answer is No
+  const Catalogue catalogue = loaded();
+  TFileCommentList remarks;
+  const auto with = catalogue.volumes()[*catalogue.volumes().findByName("Mit")].commentFile();
+  ASSERT_EQ(loadRemarks(with, remarks), ResultCode::Ok);
+  EXPECT_EQ(remarks.find({1, 0}).value_or(""), "Beschreibung");
+  for (const char* name : {"Ohne", "Gefragt"}) {
+    const auto file = catalogue.volumes()[*catalogue.volumes().findByName(name)].commentFile();
+    EXPECT_FALSE(std::filesystem::exists(file)) << name;
+  }
+}
+
+}  // namespace
+}  // namespace diskindex::cli
