@@ -96,6 +96,7 @@ bool CIndexedImage::LoadResource(ImageLibrary& library, int id, CIndexedImage* n
   Reset(nextImage);
   std::vector<std::uint8_t> data;
   bool ok = library.resources.Load(ResourceType::Bitmap, id, data) &&
+            data.size() >= bmp::kFileHeaderSize &&
             bmp::readU16(data, bmp::kFileTypeOffset) == bmp::kFileType;
   // Resources are stored as bitmap files; the program's own layout starts at
   // the information header.

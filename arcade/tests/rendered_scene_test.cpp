@@ -1,0 +1,62 @@
+// Rendered frames of the demonstration scene, pinned by checksums of the
+// 8-bit picture and written as bitmaps under the build tree
+// (arcade/rendered/) so they can be looked at.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "arcade/imagelib/bitmap_format.h"
+#include "support/demo_scene.h"
+#include "support/fakes.h"
+
+namespace arcade {
+namespace {
+
+struct SceneCase {
+  const char* name;
+  Resolution resolution;
+  bool shading;
+  bool topDown;
+  std::uint64_t golden;
+};
+
+class RenderedScene : public ::testing::TestWithParam<SceneCase> {};
+
+TEST_P(RenderedScene, FrameMatchesItsGoldenChecksum) {
+  const SceneCase& c = GetParam();
+  const CGamePalette palette;
+  const DirectoryResources resources(testing::artDirectory());
+  testing::RecordingReporter reporter;
+  ImageLibrary library{palette, resources, reporter};
+  CTextureSlots textures(library);
+  testing::DemoScene scene = testing::buildDemoScene(palette, textures, 12, 2);
+  CRenderer renderer(palette, reporter, textures, 480, 360, c.resolution);
+  renderer.SetCamera(scene.camera);
+  renderer.SetTopDown(c.topDown);
+  renderer.SetOverlay({1234567, 83456, 3, true, 9870});
+  renderer.Render(scene.head, Fixed::fromDouble(0.6), c.shading);
+  EXPECT_TRUE(reporter.messages.empty());
+  const std::span<const std::uint8_t> picture(renderer.pixels,
+                                              static_cast<std::size_t>(renderer.size));
+  const auto bytes =
+      bmp::encode8(renderer.width, renderer.height, picture, CGamePalette::TableEntries());
+  const auto path = testing::renderedDirectory() / (std::string(c.name) + ".bmp");
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  const std::uint64_t sum = testing::fnv1a(picture);
+  EXPECT_EQ(sum, c.golden) << std::hex << "checksum 0x" << sum << " of " << path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ring, RenderedScene,
+    ::testing::Values(
+        SceneCase{"high_shaded", Resolution::High, true, false, 0x1e301e5a6a1c0c1full},
+        SceneCase{"high_flat", Resolution::High, false, false, 0xc21fb960bacfe456ull},
+        SceneCase{"normal_shaded", Resolution::Normal, true, false, 0xa0f72093ed0770eaull},
+        SceneCase{"high_topdown", Resolution::High, true, true, 0x33099321231699a0ull}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace arcade
