@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <sstream>
@@ -185,10 +186,12 @@ TEST_F(FinancialKeys, RandomKeySequencesOverOddRegistersStayFinite) {
   std::mt19937 random(20261208);
   const double odd[] = {0, 1, -1, 0.5, 12, 1e300, -1e300, INFINITY, 1.011996, 99, 20};
   std::uniform_int_distribution<int> pickOdd(0, std::size(odd) - 1);
+  const std::int32_t oddCounts[] = {0, 1, -1, 3, 99, 100, INT32_MAX, INT32_MIN};
+  std::uniform_int_distribution<int> pickCount(0, std::size(oddCounts) - 1);
   std::uniform_int_distribution<int> pickKey(0, key::kUnused103);
   for (int round = 0; round < 1000; ++round) {
     for (double& value : regs().R) value = odd[pickOdd(random)];
-    for (auto& count : regs().Nj) count = static_cast<std::int32_t>(odd[pickOdd(random)]);
+    for (auto& count : regs().Nj) count = oddCounts[pickCount(random)];
     for (int press = 0; press < 300; ++press) {
       const KeyCode code = pickKey(random);
       if (code == key::kRS || code == key::kPR) continue;
