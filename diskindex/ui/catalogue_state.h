@@ -1,0 +1,38 @@
+#pragma once
+// What the main window knows of the catalogue, in core types only: the
+// catalogue (data directory and volume list), the category list, the
+// settings and, while the contents view is shown, the opened volume with its
+// directory list and remarks. The window's widgets read from here and never
+// keep copies. No Qt.
+
+#include <cstddef>
+#include <optional>
+
+#include "diskindex/core/catalogue.h"
+#include "diskindex/core/category_list.h"
+#include "diskindex/core/dir_list.h"
+#include "diskindex/core/remark_list.h"
+#include "diskindex/core/settings.h"
+
+namespace diskindex::ui {
+
+using diskindex::DiskIndexSettings;
+using diskindex::FontSetting;
+using diskindex::SettingsEnvironment;
+using diskindex::TDirFileNo;
+
+struct OpenedVolume {
+  std::size_t volumeIndex = 0;  // position in the volume list
+  VolumeRecord record;          // the record as it was when opened
+  TOutlineDirList directories;
+  TFileCommentList remarks;
+};
+
+struct CatalogueState {
+  Catalogue catalogue;
+  CategoryList categories;
+  DiskIndexSettings settings;
+  std::optional<OpenedVolume> opened;
+};
+
+}  // namespace diskindex::ui

@@ -1,0 +1,36 @@
+#include "diskindex/ui/convert_dialog.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace diskindex::ui {
+
+TDlgConvert::TDlgConvert(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("DlgConvert"));
+  setWindowTitle(QStringLiteral("Daten konvertieren"));
+  setModal(true);
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(new QLabel(QStringLiteral("Datei wird konvertiert:"), this));
+  m_file = new QLabel(this);
+  m_file->setMinimumWidth(360);
+  column->addWidget(m_file);
+  m_count = new QLabel(this);
+  column->addWidget(m_count);
+  m_bar = new QProgressBar(this);
+  column->addWidget(m_bar);
+  auto* cancel = new QPushButton(QStringLiteral("Abbruch"), this);
+  connect(cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
+  column->addWidget(cancel, 0, Qt::AlignHCenter);
+}
+
+void TDlgConvert::showFile(const QString& file, int index, int count) {
+  m_file->setText(file);
+  m_count->setText(QStringLiteral("%1 von %2").arg(index).arg(count));
+  m_bar->setRange(0, count);
+  m_bar->setValue(index);
+  if (!isVisible()) show();
+  QApplication::processEvents();
+}
+
+}  // namespace diskindex::ui

@@ -1,0 +1,163 @@
+#pragma once
+// TDiskIndexForm, the catalogue's main window. It shows the catalogue in two
+// views: the overview (the volumes of the chosen category and the information
+// of the selected one) and the contents view (the directory tree of one
+// volume, the file list of the selected directory and the remarks on both).
+// It reads the settings at start-up, writes them back at shutdown and saves
+// the open volume's remarks when the user leaves it.
+//
+// Each command makes one call into the catalogue core and then refreshes the
+// widgets from the core's state (CatalogueState); the widgets keep no
+// catalogue data of their own. Questions and error boxes go through
+// FormPrompts so that tests can answer them.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "diskindex/ui/catalogue_state.h"
+#include "diskindex/ui/form_prompts.h"
+#include "diskindex/ui/main_actions.h"
+
+class QLabel;
+class QProgressBar;
+class QSplitter;
+class QStackedWidget;
+class QTableView;
+class QTreeView;
+
+namespace diskindex::ui {
+
+inline constexpr const char* kProgramTitle = "K&T DiskIndex";
+
+class DirTreeModel;
+class FileListModel;
+class HelpWindow;
+class RemarkEdit;
+class VolumeInfoPane;
+class VolumeListModel;
+
+// Where the window finds its settings and the defaults that depend on the
+// running system.
+struct FormEnvironment {
+  std::filesystem::path settingsFile;  // DISKINDX.INI
+  SettingsEnvironment settings;        // data home, temp dir, editor, screen
+};
+
+class TDiskIndexForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  enum class View { Overview, Contents };
+
+  TDiskIndexForm(FormEnvironment environment, std::unique_ptr<FormPrompts> prompts = {},
+                 QWidget* parent = nullptr);
+  ~TDiskIndexForm() override;
+
+  // Start-up: settings, volume list, conversion offer, overview.
+  void start();
+  // Shutdown: pending remarks saved, every setting written back.
+  void shutdown();
+
+  View view() const { return m_view; }
+  const CatalogueState& state() const { return m_state; }
+  const MainActions& actions() const { return m_actions; }
+
+  // Opens the volume at this position of the volume list (the contents view).
+  bool openVolume(std::size_t volumeIndex);
+
+ public slots:
+  void onOverview();
+  void onContents();
+  void onAddVolume();
+  void onRemoveVolume();
+  void onChangeVolume();
+  void onCategories();
+  void onPrint();
+  void onExportInfo();
+  void onCopyFiles();
+  void onEditFile();
+  void onRunFile();
+  void onSearchCurrent();
+  void onSearchNext();
+  void onSearchMulti();
+  void onCopyTree();
+  void onChooseEditor();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Construction (disk_index_form.cpp).
+  void buildLayout();
+  void connectActions();
+  void connectViews();
+  // Settings (form_settings.cpp).
+  void applySettings();
+  void collectSettings();
+  void loadCatalogue();
+  void offerConversion();
+  void rebuildCategoryCombo();
+  void applyFonts();
+  void applyBackground();
+  void applyRemarkFields();
+  // Overview (form_overview.cpp).
+  void showOverview(std::optional<std::size_t> selectVolume);
+  void refreshOverview(std::optional<std::size_t> selectVolume);
+  void onFilterChanged(int comboIndex);
+  void onVolumeSelected();
+  std::optional<std::size_t> selectedVolume() const;
+  void onDataDirectory();
+  void updateOverviewStatus();
+  // Contents (form_contents.cpp).
+  void leaveContents();
+  void onDirectorySelected();
+  void onFileSelected();
+  void takeRemarkFields();
+  void showFileRemark();
+  void onSortChanged();
+  std::optional<std::uint32_t> selectedDirectory() const;
+  int currentFilePosition() const;
+  // Commands (form_commands.cpp).
+  void updateCommandStates();
+  void onCopy();
+  void onEditCommand(QAction* action);
+  void onCopyPath();
+  void chooseFont(FontSetting& setting, const QString& title);
+  void onHelp();
+  void onAbout();
+  void showStatus(const QString& text);
+  RemarkEdit* focusedRemark() const;
+
+  FormEnvironment m_env;
+  std::unique_ptr<FormPrompts> m_prompts;
+  CatalogueState m_state;
+  View m_view = View::Overview;
+  bool m_started = false;
+  bool m_shutDown = false;
+  // Which remark each field shows: the key its text is handed back under.
+  std::optional<TDirFileNo> m_dirRemarkKey;
+  std::optional<TDirFileNo> m_fileRemarkKey;
+
+  MainActions m_actions;
+  ToolBarItems m_toolBar;
+  ContextMenus m_menus;
+  QSplitter* m_mainSplit = nullptr;
+  QSplitter* m_leftSplit = nullptr;
+  QSplitter* m_rightSplit = nullptr;
+  QStackedWidget* m_rightStack = nullptr;
+  QTreeView* m_tree = nullptr;
+  QTableView* m_files = nullptr;
+  RemarkEdit* m_dirRemark = nullptr;
+  RemarkEdit* m_fileRemark = nullptr;
+  VolumeInfoPane* m_info = nullptr;
+  QLabel* m_status = nullptr;
+  QProgressBar* m_progress = nullptr;
+  VolumeListModel* m_volumeModel = nullptr;
+  DirTreeModel* m_dirModel = nullptr;
+  FileListModel* m_fileModel = nullptr;
+  QPointer<HelpWindow> m_help;
+};
+
+}  // namespace diskindex::ui

@@ -1,0 +1,52 @@
+#pragma once
+// How the main window writes numbers and dates: sizes with "." between
+// groups of three digits and "   Byte" after them, the used space that is
+// only shown when both capacity and free space are known, capture dates as
+// DD.MM.YYYY (with the correction for dates stored counting from the year 1)
+// and the DOS date and time of a file. Plain text, no Qt: the window puts
+// these strings into its labels and cells unchanged.
+
+#include <cstdint>
+#include <string>
+
+namespace diskindex::ui {
+
+// 1474560 -> "1.474.560"; negative numbers keep their sign ("-1.000").
+std::string groupDigits(std::int64_t value);
+// 1474560 -> "1.474.560   Byte".
+std::string byteText(std::int64_t value);
+
+// The three size fields of the volume information. Capacity is shown when it
+// is at least 1; free and used (capacity - free) only when, in addition, the
+// free space is not negative. A field that is not shown is empty.
+struct SpaceTexts {
+  std::string capacity;
+  std::string used;
+  std::string free;
+};
+SpaceTexts spaceTexts(std::int64_t capacity, std::int64_t freeSpace);
+
+// Days between 1 January of the year 1 and 30 December 1899: a stored
+// capture date that lies after today was counted from the year 1 and is
+// shown this many days earlier.
+inline constexpr double kYearOneOffsetDays = 693594.0;
+// The capture date (day count) as DD.MM.YYYY, given today's day count.
+std::string captureDateText(double storedDayCount, double todayDayCount);
+
+// "DD.MM.YYYY" of the date half of a packed DOS date/time (high word).
+std::string dosDateText(std::uint32_t dosDateTime);
+// Hour, minute and second of the time half (low word).
+struct ClockTime {
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+ClockTime dosClockTime(std::uint32_t dosDateTime);
+
+// A file list size cell: the plain number followed by four blanks.
+std::string fileSizeCell(std::uint32_t size);
+// A file list date cell: three blanks, DD.MM.YYYY, four blanks, the time
+// already written in the system's time format.
+std::string fileDateCell(std::uint32_t dosDateTime, const std::string& timeText);
+
+}  // namespace diskindex::ui

@@ -1,0 +1,31 @@
+#pragma once
+// A font as the settings store it (name, size in points, style set: bold 1,
+// italic 2, underline 4, strike-out 8) and as Qt uses it. Classic names such
+// as "MS Sans Serif" are left to fontconfig, which maps them to installed
+// fonts.
+
+#include <QFont>
+
+#include "diskindex/core/settings.h"
+
+namespace diskindex::ui {
+
+inline QFont toFont(const diskindex::FontSetting& setting) {
+  QFont font(QString::fromStdString(setting.name), setting.size);
+  font.setBold((setting.style & 1) != 0);
+  font.setItalic((setting.style & 2) != 0);
+  font.setUnderline((setting.style & 4) != 0);
+  font.setStrikeOut((setting.style & 8) != 0);
+  return font;
+}
+
+inline diskindex::FontSetting fontSetting(const QFont& font) {
+  diskindex::FontSetting setting;
+  setting.name = font.family().toStdString();
+  setting.size = font.pointSize();
+  setting.style = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
+                  (font.strikeOut() ? 8 : 0);
+  return setting;
+}
+
+}  // namespace diskindex::ui

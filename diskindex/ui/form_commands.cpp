@@ -1,0 +1,151 @@
+// The main window's commands that are not tied to one view: the enabled
+// states, the Edit menu and its clipboard commands, fonts, help and the
+// program information, and the slots of the commands whose dialogs come
+// with other parts of the program.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QTreeView>
+
+#include "diskindex/ui/dir_tree_model.h"
+#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/file_list_model.h"
+#include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/help_window.h"
+#include "diskindex/ui/later_commands.h"
+#include "diskindex/ui/remark_edit.h"
+#include "diskindex/ui/version_info.h"
+
+namespace diskindex::ui {
+
+RemarkEdit* TDiskIndexForm::focusedRemark() const {
+  for (RemarkEdit* edit : {m_dirRemark, m_fileRemark}) {
+    if (edit->hasFocus() && edit->isVisible() && edit->isEnabled()) return edit;
+  }
+  return nullptr;
+}
+
+void TDiskIndexForm::updateCommandStates() {
+  const MainActions& a = m_actions;
+  const bool overview = m_view == View::Overview;
+  const bool volume = overview && selectedVolume().has_value();
+  const bool file = !overview && currentFilePosition() >= 0;
+  a.overview->setEnabled(!overview);
+  a.contents->setEnabled(volume);
+  a.addVolume->setEnabled(overview && LaterCommands::addVolume);
+  a.removeVolume->setEnabled(volume);
+  a.changeVolume->setEnabled(volume && LaterCommands::changeVolume);
+  a.categories->setEnabled(overview && LaterCommands::categories);
+  a.print->setEnabled(LaterCommands::print);
+  a.exportInfo->setEnabled(LaterCommands::exportInfo);
+  a.copyFiles->setEnabled(!overview && LaterCommands::copyFiles);
+  a.editFile->setEnabled(file && LaterCommands::editFile);
+  a.runFile->setEnabled(file && LaterCommands::runFile);
+  a.searchCurrent->setEnabled(!overview && LaterCommands::search);
+  a.searchNext->setEnabled(!overview && LaterCommands::search);
+  a.searchMulti->setEnabled(LaterCommands::search);
+  a.copyTree->setEnabled(!overview && LaterCommands::copyTree);
+  a.chooseEditor->setEnabled(LaterCommands::chooseEditor);
+  a.copyPath->setEnabled(file);
+  const bool remark = focusedRemark() != nullptr;
+  const QWidget* focus = QApplication::focusWidget();
+  const bool list = focus == m_tree || (focus == m_files && !overview);
+  for (QAction* edit : {a.undo, a.cut, a.paste, a.erase}) edit->setEnabled(remark);
+  a.copy->setEnabled(remark || list);
+  a.selectAll->setEnabled(remark || (focus == m_files && !overview));
+  for (QAction* sort : a.sortGroup->actions()) sort->setEnabled(!overview);
+  a.sortReverse->setEnabled(!overview);
+}
+
+void TDiskIndexForm::onCopy() {
+  if (RemarkEdit* remark = focusedRemark()) {
+    remark->copy();
+    return;
+  }
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus == m_tree && m_tree->currentIndex().isValid()) {
+    QApplication::clipboard()->setText(m_tree->currentIndex().data().toString());
+  } else if (focus == m_files && m_view == View::Contents) {
+    QList<int> rows;
+    for (const QModelIndex& index : m_files->selectionModel()->selectedRows()) {
+      rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    QApplication::clipboard()->setText(m_fileModel->rowsText(rows, kMaxClipboardBytes));
+  }
+}
+
+void TDiskIndexForm::onEditCommand(QAction* action) {
+  const MainActions& a = m_actions;
+  if (action == a.selectAll && QApplication::focusWidget() == m_files) {
+    m_files->selectAll();
+    return;
+  }
+  RemarkEdit* remark = focusedRemark();
+  if (!remark) return;
+  if (action == a.undo) remark->undo();
+  if (action == a.cut) remark->cut();
+  if (action == a.paste) remark->paste();
+  if (action == a.selectAll) remark->selectAll();
+  if (action == a.erase) {
+    QTextCursor cursor = remark->textCursor();
+    if (cursor.hasSelection()) {
+      cursor.removeSelectedText();
+    } else {
+      cursor.deleteChar();
+    }
+    remark->setTextCursor(cursor);
+  }
+}
+
+void TDiskIndexForm::onCopyPath() {
+  const std::optional<std::uint32_t> dir = selectedDirectory();
+  const int position = currentFilePosition();
+  if (!dir || position < 0 || !m_state.opened) return;
+  const OpenedVolume& opened = *m_state.opened;
+  const FileItem& file = opened.directories.files(*dir)[static_cast<std::size_t>(position)];
+  const std::string path = fullPath(opened.directories, m_dirModel->treeIndex(), *dir,
+                                    opened.record.driveLetter, opened.directories.name(file));
+  QApplication::clipboard()->setText(QString::fromStdString(path));
+}
+
+void TDiskIndexForm::chooseFont(FontSetting& setting, const QString& title) {
+  if (const std::optional<QFont> font = m_prompts->chooseFont(toFont(setting), title)) {
+    setting = fontSetting(*font);
+    applyFonts();
+  }
+}
+
+void TDiskIndexForm::onHelp() {
+  if (!m_help) m_help = new HelpWindow(this);
+  m_help->show();
+  m_help->raise();
+  m_help->activateWindow();
+}
+
+void TDiskIndexForm::onAbout() {
+  const VersionInfo info = versionInfo();
+  m_prompts->information(QStringLiteral("Info"), info.productName + QStringLiteral("\n\nVersion ") +
+                                                     info.productVersion + QStringLiteral("\n\n") +
+                                                     info.legalCopyright);
+}
+
+// Commands whose dialogs belong to other parts of the program. Their actions
+// stay disabled (see LaterCommands) until these slots are filled in.
+void TDiskIndexForm::onAddVolume() {}
+void TDiskIndexForm::onChangeVolume() {}
+void TDiskIndexForm::onCategories() {}
+void TDiskIndexForm::onPrint() {}
+void TDiskIndexForm::onExportInfo() {}
+void TDiskIndexForm::onCopyFiles() {}
+void TDiskIndexForm::onEditFile() {}
+void TDiskIndexForm::onRunFile() {}
+void TDiskIndexForm::onSearchCurrent() {}
+void TDiskIndexForm::onSearchNext() {}
+void TDiskIndexForm::onSearchMulti() {}
+void TDiskIndexForm::onCopyTree() {}
+void TDiskIndexForm::onChooseEditor() {}
+
+}  // namespace diskindex::ui

@@ -1,0 +1,208 @@
+// The contents view of the main window: opening and leaving a volume, the
+// directory tree, the file list with its order, and the two remark fields
+// whose texts go back to the remark list when the selection moves on.
+
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTreeView>
+
+#include "diskindex/core/comment_file.h"
+#include "diskindex/core/volume_file.h"
+#include "diskindex/ui/dir_tree_model.h"
+#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/file_list_model.h"
+#include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/remark_edit.h"
+#include "diskindex/ui/volume_list_model.h"
+
+namespace diskindex::ui {
+
+namespace {
+
+// Shows the loader's percentage in the status bar; repaints only the bar so
+// that no other command can run while the volume loads.
+class LoadProgress : public ProgressObserver {
+ public:
+  explicit LoadProgress(QProgressBar* bar) : m_bar(bar) {
+    m_bar->setValue(0);
+    m_bar->show();
+  }
+  ~LoadProgress() override { m_bar->hide(); }
+  void progress(int percent) override {
+    if (percent == m_bar->value()) return;
+    m_bar->setValue(percent);
+    m_bar->repaint();
+  }
+
+ private:
+  QProgressBar* m_bar;
+};
+
+void setTreeModel(QTreeView* tree, QAbstractItemModel* model) {
+  QItemSelectionModel* old = tree->selectionModel();
+  tree->setModel(model);
+  delete old;
+}
+
+}  // namespace
+
+void TDiskIndexForm::onContents() {
+  if (m_view != View::Overview) return;
+  if (const std::optional<std::size_t> volume = selectedVolume()) openVolume(*volume);
+}
+
+void TDiskIndexForm::onOverview() {
+  if (m_view != View::Contents) return;
+  const std::size_t volume = m_state.opened->volumeIndex;
+  leaveContents();
+  showOverview(volume);
+}
+
+bool TDiskIndexForm::openVolume(std::size_t volumeIndex) {
+  if (volumeIndex >= m_state.catalogue.volumes().size()) return false;
+  if (m_view == View::Contents) onOverview();
+  OpenedVolume opened;
+  opened.volumeIndex = volumeIndex;
+  opened.record = m_state.catalogue.volumes()[volumeIndex];
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ResultCode code;
+  {
+    LoadProgress progress(m_progress);
+    code = loadVolumeContents(opened.record.dataFile, opened.directories, &progress);
+  }
+  QApplication::restoreOverrideCursor();
+  if (code != ResultCode::Ok) {
+    const ErrorMessage message =
+        errorMessage(code, OperationTitle::ReadContents, opened.record.dataFile.string());
+    m_prompts->error(QString::fromStdString(message.caption), boxText(message.text));
+    return false;
+  }
+  const ResultCode remarks = loadRemarks(opened.record.commentFile(), opened.remarks);
+  if (remarks != ResultCode::Ok && remarks != ResultCode::CannotOpen) m_prompts->beep();
+  m_state.opened = std::move(opened);
+
+  m_view = View::Contents;
+  setWindowTitle(QString::fromUtf8(kProgramTitle) + QStringLiteral(":  [") +
+                 QString::fromStdString(m_state.opened->record.name) + QStringLiteral("]"));
+  m_toolBar.categoryLabelItem->setVisible(false);
+  m_toolBar.categoryComboItem->setVisible(false);
+  for (QAction* action : m_toolBar.contentsOnly) action->setVisible(true);
+  m_rightStack->setCurrentWidget(m_rightSplit);
+  applyRemarkFields();
+  m_tree->setFont(toFont(m_state.settings.fontL));
+  m_tree->setRootIsDecorated(true);
+  m_dirModel->setDirectories(&m_state.opened->directories);
+  setTreeModel(m_tree, m_dirModel);
+  connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &TDiskIndexForm::onDirectorySelected);
+  const QModelIndex root = m_dirModel->indexOfDirectory(0);
+  m_tree->expand(root);
+  m_tree->selectionModel()->setCurrentIndex(root, QItemSelectionModel::ClearAndSelect);
+  updateCommandStates();
+  return true;
+}
+
+void TDiskIndexForm::leaveContents() {
+  if (!m_state.opened) return;
+  takeRemarkFields();
+  OpenedVolume& opened = *m_state.opened;
+  if (opened.remarks.modified()) {
+    const std::filesystem::path file = opened.record.commentFile();
+    const ResultCode code = saveRemarks(file, opened.remarks);
+    if (code != ResultCode::Ok) {
+      const ErrorMessage message = errorMessage(code, OperationTitle::SaveRemarks, file.string());
+      m_prompts->error(QString::fromStdString(message.caption), boxText(message.text));
+    }
+  }
+  m_dirRemarkKey.reset();
+  m_fileRemarkKey.reset();
+  m_dirRemark->showBlank();
+  m_fileRemark->showBlank();
+  m_fileModel->setDirectory(nullptr, 0);
+  setTreeModel(m_tree, m_volumeModel);
+  connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &TDiskIndexForm::onVolumeSelected);
+  m_dirModel->setDirectories(nullptr);
+  m_state.opened.reset();
+  m_view = View::Overview;
+}
+
+std::optional<std::uint32_t> TDiskIndexForm::selectedDirectory() const {
+  if (m_view != View::Contents) return std::nullopt;
+  const QModelIndex current = m_tree->currentIndex();
+  if (!current.isValid()) return std::nullopt;
+  return DirTreeModel::directoryOf(current);
+}
+
+int TDiskIndexForm::currentFilePosition() const {
+  return m_fileModel->filePosition(m_files->currentIndex().row());
+}
+
+void TDiskIndexForm::takeRemarkFields() {
+  if (!m_state.opened) return;
+  TFileCommentList& remarks = m_state.opened->remarks;
+  if (m_dirRemarkKey && m_dirRemark->userChanged()) {
+    remarks.set(*m_dirRemarkKey, m_dirRemark->remarkText());
+    m_dirRemark->document()->setModified(false);
+  }
+  if (m_fileRemarkKey && m_fileRemark->userChanged()) {
+    remarks.set(*m_fileRemarkKey, m_fileRemark->remarkText());
+    m_fileRemark->document()->setModified(false);
+  }
+}
+
+void TDiskIndexForm::onDirectorySelected() {
+  const std::optional<std::uint32_t> dir = selectedDirectory();
+  if (!dir || !m_state.opened) return;
+  takeRemarkFields();
+  const OpenedVolume& opened = *m_state.opened;
+  m_dirRemarkKey = TDirFileNo{static_cast<std::int32_t>(*dir) + 1, -1};
+  m_dirRemark->showRemark(opened.remarks.find(*m_dirRemarkKey));
+  m_fileRemarkKey.reset();
+  m_fileModel->setDirectory(&opened.directories, *dir);
+  m_files->setCurrentIndex(m_fileModel->index(0, 0));
+  showFileRemark();
+  showStatus(QStringLiteral(" ") +
+             QString::fromStdString(fullPath(opened.directories, m_dirModel->treeIndex(), *dir,
+                                             opened.record.driveLetter)));
+  updateCommandStates();
+}
+
+void TDiskIndexForm::onFileSelected() {
+  if (m_view != View::Contents) return;
+  takeRemarkFields();
+  showFileRemark();
+  updateCommandStates();
+}
+
+void TDiskIndexForm::showFileRemark() {
+  const std::optional<std::uint32_t> dir = selectedDirectory();
+  const int position = currentFilePosition();
+  m_fileRemark->setEnabled(m_fileModel->hasFiles());
+  if (!dir || position < 0) {
+    m_fileRemarkKey.reset();
+    m_fileRemark->showRemark(std::nullopt);
+    return;
+  }
+  const TDirFileNo key{static_cast<std::int32_t>(*dir) + 1, position};
+  if (m_fileRemarkKey == key) return;
+  m_fileRemarkKey = key;
+  m_fileRemark->showRemark(m_state.opened->remarks.find(key));
+}
+
+void TDiskIndexForm::onSortChanged() {
+  const QAction* checked = m_actions.sortGroup->checkedAction();
+  const SortKey key = checked == m_actions.sortName   ? SortKey::Name
+                      : checked == m_actions.sortType ? SortKey::Extension
+                      : checked == m_actions.sortSize ? SortKey::Size
+                      : checked == m_actions.sortDate ? SortKey::Date
+                                                      : SortKey::None;
+  m_fileModel->setOrder(key, m_actions.sortReverse->isChecked());
+  if (m_files->currentIndex().isValid()) m_files->scrollTo(m_files->currentIndex());
+}
+
+}  // namespace diskindex::ui

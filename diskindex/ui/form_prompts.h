@@ -1,0 +1,46 @@
+#pragma once
+// Everything the main window asks of the user in a modal way: error and
+// information boxes, yes/no questions, the font dialog, the data directory
+// dialog and the warning beep. The window calls these instead of showing
+// dialogs itself, so that tests answer them without a screen; QtFormPrompts
+// is the real implementation with German buttons.
+
+#include <QFont>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace diskindex::ui {
+
+class FormPrompts {
+ public:
+  virtual ~FormPrompts() = default;
+  virtual void error(const QString& caption, const QString& text) = 0;
+  virtual void information(const QString& caption, const QString& text) = 0;
+  // True for "Ja".
+  virtual bool question(const QString& caption, const QString& text) = 0;
+  virtual std::optional<QFont> chooseFont(const QFont& current, const QString& title) = 0;
+  // The new data directory, or nothing when the dialog was cancelled.
+  virtual std::optional<QString> chooseDataDirectory(const QString& current) = 0;
+  virtual void beep() = 0;
+};
+
+class QtFormPrompts : public FormPrompts {
+ public:
+  explicit QtFormPrompts(QWidget* parent) : m_parent(parent) {}
+  void error(const QString& caption, const QString& text) override;
+  void information(const QString& caption, const QString& text) override;
+  bool question(const QString& caption, const QString& text) override;
+  std::optional<QFont> chooseFont(const QFont& current, const QString& title) override;
+  std::optional<QString> chooseDataDirectory(const QString& current) override;
+  void beep() override;
+
+ private:
+  QWidget* m_parent;
+};
+
+// The program's texts use CR LF; Qt's boxes want plain line feeds.
+QString boxText(std::string_view programText);
+
+}  // namespace diskindex::ui

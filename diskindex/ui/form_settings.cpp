@@ -1,0 +1,212 @@
+// Start-up and shutdown of the main window: the settings applied to the
+// widgets and collected back from them, the volume list loaded and the
+// conversion of old files offered.
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTreeView>
+
+#include "diskindex/core/comment_file.h"
+#include "diskindex/core/messages.h"
+#include "diskindex/ui/convert_dialog.h"
+#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/file_list_model.h"
+#include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/remark_edit.h"
+#include "diskindex/ui/volume_info_pane.h"
+#include "diskindex/ui/volume_list_model.h"
+#include "platform/ini_file.h"
+
+namespace diskindex::ui {
+namespace {
+
+QString qText(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+class ListLoadBoxes : public ListLoadObserver {
+ public:
+  explicit ListLoadBoxes(FormPrompts& prompts) : m_prompts(prompts) {}
+  void fileFailed(ResultCode code, const std::filesystem::path& file) override {
+    const ErrorMessage message = listLoadMessage(code, file.string());
+    m_prompts.error(qText(message.caption), boxText(message.text));
+  }
+
+ private:
+  FormPrompts& m_prompts;
+};
+
+class ConversionWindow : public ConversionObserver {
+ public:
+  ConversionWindow(FormPrompts& prompts, QWidget* parent) : m_prompts(prompts), m_dialog(parent) {}
+  bool confirmConversion() override {
+    return m_prompts.question(qText(messages::kConvertCaption),
+                              boxText(messages::kConvertQuestion));
+  }
+  void converting(const std::filesystem::path& file, int index, int count) override {
+    m_dialog.showFile(QString::fromStdString(file.string()), index, count);
+  }
+  bool cancelRequested() override { return m_dialog.cancelRequested(); }
+  void fileFailed(ResultCode code, const std::filesystem::path& file) override {
+    const ErrorMessage message = listLoadMessage(code, file.string());
+    m_prompts.error(qText(message.caption), boxText(message.text));
+  }
+  void cancelled() override {
+    m_dialog.hide();
+    m_prompts.information(qText(messages::kConvertCaption), boxText(messages::kConvertCancelled));
+  }
+
+ private:
+  FormPrompts& m_prompts;
+  TDlgConvert m_dialog;
+};
+
+}  // namespace
+
+void TDiskIndexForm::start() {
+  const platform::IniFile ini(m_env.settingsFile);
+  m_state.settings = readSettings(ini, m_env.settings);
+  applySettings();
+  loadCatalogue();
+  offerConversion();
+  m_state.categories = CategoryList(m_state.settings.categories);
+  m_state.categories.addFromVolumes(m_state.catalogue.volumes());
+  rebuildCategoryCombo();
+  m_started = true;
+  showOverview(std::nullopt);
+}
+
+void TDiskIndexForm::loadCatalogue() {
+  const std::filesystem::path dataDir(m_state.settings.dataPath);
+  if (!dataDir.empty() && !std::filesystem::exists(dataDir) &&
+      dataDir == defaultSettings(m_env.settings).dataPath) {
+    std::error_code ignored;  // the user's default data directory is ours to create
+    std::filesystem::create_directories(dataDir, ignored);
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  m_state.catalogue.setDataDirectory(dataDir);
+  ListLoadBoxes boxes(*m_prompts);
+  m_state.catalogue.loadVolumeList(&boxes);
+  QApplication::restoreOverrideCursor();
+}
+
+void TDiskIndexForm::offerConversion() {
+  if (m_state.catalogue.oldFormatFiles().empty()) return;
+  ConversionWindow window(*m_prompts, this);
+  ListLoadBoxes boxes(*m_prompts);
+  m_state.catalogue.convertOldFiles(window, &boxes);
+}
+
+void TDiskIndexForm::applySettings() {
+  const DiskIndexSettings& s = m_state.settings;
+  if (s.winW > 0 && s.winH > 0) {
+    move(s.winX, s.winY);
+    resize(s.winW, s.winH);
+  }
+  m_mainSplit->setSizes({s.splitX, std::max(40, width() - s.splitX)});
+  m_leftSplit->setSizes({std::max(30, height() - s.splitYL), s.splitYL});
+  m_rightSplit->setSizes({std::max(30, height() - s.splitYR), s.splitYR});
+  m_files->setColumnWidth(FileListModel::NameColumn, s.w1);
+  m_files->setColumnWidth(FileListModel::SizeColumn, s.w2);
+  m_files->setColumnWidth(FileListModel::DateColumn, s.w3);
+  {
+    const QSignalBlocker blockDir(m_actions.dirRemarks);
+    const QSignalBlocker blockFile(m_actions.fileRemarks);
+    const QSignalBlocker blockGrey(m_actions.greyBackground);
+    m_actions.dirRemarks->setChecked(s.showDirRemarks());
+    m_actions.fileRemarks->setChecked(s.showFileRemarks());
+    m_actions.greyBackground->setChecked(s.bgnd != 0);
+  }
+  applyRemarkFields();
+  applyBackground();
+  applyFonts();
+}
+
+void TDiskIndexForm::collectSettings() {
+  DiskIndexSettings& s = m_state.settings;
+  if (!isMaximized() && !isMinimized()) {
+    s.winX = pos().x();
+    s.winY = pos().y();
+    s.winW = width();
+    s.winH = height();
+  }
+  s.splitX = m_mainSplit->sizes().value(0, s.splitX);
+  if (m_dirRemark->isVisible()) s.splitYL = m_leftSplit->sizes().value(1, s.splitYL);
+  if (m_fileRemark->isVisible()) s.splitYR = m_rightSplit->sizes().value(1, s.splitYR);
+  s.w1 = m_files->columnWidth(FileListModel::NameColumn);
+  s.w2 = m_files->columnWidth(FileListModel::SizeColumn);
+  s.w3 = m_files->columnWidth(FileListModel::DateColumn);
+  s.bgnd = m_actions.greyBackground->isChecked() ? 1 : 0;
+  s.memos =
+      (m_actions.dirRemarks->isChecked() ? 1 : 0) | (m_actions.fileRemarks->isChecked() ? 2 : 0);
+  s.dataPath = withTrailingSlash(m_state.catalogue.dataDirectory().string());
+  const std::string filter = m_volumeModel->filter();
+  s.category = filter == messages::kAllCategories ? std::string() : filter;
+  s.categories = m_state.categories.names();
+}
+
+void TDiskIndexForm::shutdown() {
+  if (!m_started || m_shutDown) return;
+  m_shutDown = true;
+  if (m_view == View::Contents) leaveContents();
+  collectSettings();
+  platform::IniFile ini(m_env.settingsFile);
+  writeSettings(ini, m_state.settings);
+  std::error_code ignored;
+  std::filesystem::create_directories(m_env.settingsFile.parent_path(), ignored);
+  ini.flush();
+}
+
+void TDiskIndexForm::rebuildCategoryCombo() {
+  QComboBox* combo = m_toolBar.categoryCombo;
+  const QSignalBlocker block(combo);
+  combo->clear();
+  combo->addItem(qText(messages::kAllCategories));
+  combo->addItem(qText(messages::kNoCategory));
+  for (const std::string& name : m_state.categories.names()) combo->addItem(qText(name));
+  const std::string& wanted = m_started ? m_volumeModel->filter() : m_state.settings.category;
+  const int found = combo->findText(qText(wanted), Qt::MatchFixedString);
+  combo->setCurrentIndex(found >= 0 ? found : 0);
+  m_volumeModel->setFilter(combo->currentText().toStdString());
+}
+
+void TDiskIndexForm::applyFonts() {
+  const DiskIndexSettings& s = m_state.settings;
+  const QFont listFont = toFont(m_view == View::Overview ? s.fontF : s.fontL);
+  m_tree->setFont(listFont);
+  m_info->setValueFont(toFont(s.fontF));
+  m_files->setFont(toFont(s.fontL));
+  m_files->horizontalHeader()->setFont(QApplication::font());
+  m_dirRemark->setFont(toFont(s.fontM));
+  m_fileRemark->setFont(toFont(s.fontM));
+  // Rows as high as the font needs, at least the classic 18 pixels.
+  const int rowHeight = std::max(18, QFontMetrics(toFont(s.fontL)).height() + 4);
+  m_files->verticalHeader()->setDefaultSectionSize(rowHeight);
+  m_files->verticalHeader()->setMinimumSectionSize(rowHeight);
+}
+
+void TDiskIndexForm::applyBackground() {
+  const bool grey = m_actions.greyBackground->isChecked();
+  const QColor colour =
+      grey ? QColor(192, 192, 192) : QApplication::palette().color(QPalette::Base);
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{m_tree, m_dirRemark, m_fileRemark, m_files, m_info}) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+  }
+}
+
+void TDiskIndexForm::applyRemarkFields() {
+  // The overview has no directory remarks to show.
+  m_dirRemark->setVisible(m_view == View::Contents && m_actions.dirRemarks->isChecked());
+  m_fileRemark->setVisible(m_actions.fileRemarks->isChecked());
+}
+
+}  // namespace diskindex::ui

@@ -1,0 +1,25 @@
+#pragma once
+// Commands of the main window whose dialogs are built by other parts of the
+// program. Each stands in its menu and tool bar from the start; its flag here
+// says whether its dialog exists yet. A command whose flag is false stays
+// disabled in every view, so the window never offers a command that does
+// nothing. Enabling one is a one-word change here plus its slot in
+// TDiskIndexForm (onAddVolume(), onChangeVolume(), ...).
+
+namespace diskindex::ui {
+
+struct LaterCommands {
+  static constexpr bool addVolume = false;     // onAddVolume()
+  static constexpr bool changeVolume = false;  // onChangeVolume()
+  static constexpr bool categories = false;    // onCategories()
+  static constexpr bool print = false;         // onPrint()
+  static constexpr bool exportInfo = false;    // onExportInfo()
+  static constexpr bool copyFiles = false;     // onCopyFiles()
+  static constexpr bool editFile = false;      // onEditFile()
+  static constexpr bool runFile = false;       // onRunFile()
+  static constexpr bool copyTree = false;      // onCopyTree()
+  static constexpr bool search = false;        // onSearchCurrent(), onSearchNext(), onSearchMulti()
+  static constexpr bool chooseEditor = false;  // onChooseEditor()
+};
+
+}  // namespace diskindex::ui

@@ -1,0 +1,56 @@
+#include "diskindex/ui/remark_edit.h"
+
+namespace diskindex::ui {
+
+RemarkEdit::RemarkEdit(QWidget* parent) : QPlainTextEdit(parent) {
+  setTabChangesFocus(true);
+  setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void RemarkEdit::showRemark(std::optional<std::string_view> remark) {
+  QString text;
+  if (remark && !remark->empty()) {
+    text = QString::fromUtf8(remark->data(), static_cast<qsizetype>(remark->size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_placeholderShown = false;
+  } else {
+    text = QString::fromUtf8(kNoRemarks);
+    m_placeholderShown = true;
+  }
+  setPlainText(text);
+  document()->setModified(false);
+  // A field that has the focus already was "entered": clear it at once.
+  if (hasFocus()) clearPlaceholder();
+}
+
+void RemarkEdit::showBlank() {
+  m_placeholderShown = false;
+  setPlainText({});
+  document()->setModified(false);
+}
+
+bool RemarkEdit::userChanged() const {
+  return document()->isModified();
+}
+
+std::string RemarkEdit::remarkText() const {
+  QString text = toPlainText();
+  text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  return text.toStdString();
+}
+
+void RemarkEdit::focusInEvent(QFocusEvent* event) {
+  QPlainTextEdit::focusInEvent(event);
+  clearPlaceholder();
+}
+
+void RemarkEdit::clearPlaceholder() {
+  if (m_placeholderShown && !isReadOnly() && isEnabled()) {
+    m_placeholderShown = false;
+    const bool wasModified = document()->isModified();
+    clear();
+    document()->setModified(wasModified);
+  }
+}
+
+}  // namespace diskindex::ui

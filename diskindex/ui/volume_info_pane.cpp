@@ -1,0 +1,101 @@
+#include "diskindex/ui/volume_info_pane.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+
+#include "diskindex/ui/display_format.h"
+
+namespace diskindex::ui {
+namespace {
+
+QString text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString optionalText(const std::optional<std::string>& value) {
+  return value ? text(*value).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) : QString();
+}
+
+}  // namespace
+
+VolumeInfoPane::VolumeInfoPane(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("PanelInfo"));
+  setAutoFillBackground(true);
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(14, 10, 14, 10);
+  grid->setHorizontalSpacing(14);
+  grid->setVerticalSpacing(6);
+  m_title = new QLabel(QStringLiteral("Informationen zum Datenträger:"), this);
+  QFont bold = m_title->font();
+  bold.setBold(true);
+  m_title->setFont(bold);
+  grid->addWidget(m_title, 0, 0, 1, 3);
+  grid->addItem(new QSpacerItem(0, 6), 1, 0);
+  m_driveType = addRow("Laufwerkstyp:", "LabelDriveType", 2);
+  m_label = addRow("Volume-Label:", "LabelVolumeLabel", 3);
+  m_capacity = addRow("Kapazität:", "LabelCapacity", 4);
+  m_used = addRow("Belegt:", "LabelUsed", 5);
+  m_free = addRow("Frei:", "LabelFree", 6);
+  m_dirCount = addRow("Anzahl Verzeichnisse:", "LabelDirCount", 7);
+  m_fileCount = addRow("Anzahl Dateien:", "LabelFileCount", 8);
+  m_captured = addRow("Erfaßt am:", "LabelCaptureDate", 9);
+  m_location = addRow("Aufbewahrungsort:", "LabelLocation", 10);
+  m_remark = addRow("Bemerkungen:", "LabelRemark", 11);
+  m_remark->setWordWrap(true);
+  m_remark->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  for (QLabel* size : {m_capacity, m_used, m_free}) {
+    size->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  }
+  grid->setColumnStretch(2, 1);
+  grid->setRowStretch(11, 1);
+  setValueFont(font());
+}
+
+QLabel* VolumeInfoPane::addRow(const char* caption, const char* objectName, int row) {
+  auto* grid = static_cast<QGridLayout*>(layout());
+  auto* captionLabel = new QLabel(QString::fromUtf8(caption), this);
+  captionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  m_captions.append(captionLabel);
+  auto* value = new QLabel(this);
+  value->setObjectName(QString::fromUtf8(objectName));
+  value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  grid->addWidget(captionLabel, row, 0);
+  // The remark may be long: it takes the rest of the line; the other values
+  // share one column so the sizes can line up on their right edge.
+  grid->addWidget(value, row, 1, 1, row == 11 ? 2 : 1);
+  return value;
+}
+
+void VolumeInfoPane::setValueFont(const QFont& font) {
+  setFont(font);
+  QFont bold = font;
+  bold.setBold(true);
+  m_title->setFont(bold);
+  // The size column is as wide as the largest size the header can hold.
+  const int width = QFontMetrics(font).horizontalAdvance(QStringLiteral("999.999.999.999   Byte"));
+  for (QLabel* size : {m_capacity, m_used, m_free}) size->setMinimumWidth(width);
+}
+
+void VolumeInfoPane::showVolume(const VolumeRecord* record, double today) {
+  if (!record) {
+    for (QLabel* value : {m_driveType, m_label, m_capacity, m_used, m_free, m_dirCount, m_fileCount,
+                          m_captured, m_location, m_remark}) {
+      value->clear();
+    }
+    return;
+  }
+  m_driveType->setText(text(driveTypeWord(record->driveType)));
+  m_label->setText(text(record->label));
+  const SpaceTexts space = spaceTexts(record->capacity, record->freeSpace);
+  m_capacity->setText(text(space.capacity));
+  m_used->setText(text(space.used));
+  m_free->setText(text(space.free));
+  m_dirCount->setText(QString::number(record->directoryCount));
+  m_fileCount->setText(QString::number(record->fileCount));
+  m_captured->setText(text(captureDateText(record->captureDate, today)));
+  m_location->setText(optionalText(record->location));
+  m_remark->setText(optionalText(record->remark));
+}
+
+}  // namespace diskindex::ui
