@@ -33,7 +33,7 @@ class WavePlayer {
   virtual bool hasDevice() const = 0;
 };
 
-// SDL2 audio output (library platform_audio); the silent player when no
+// SDL2 audio output (library platform_sdl); the silent player when no
 // audio device can be opened.
 std::unique_ptr<WavePlayer> makeWavePlayer();
 // Answers like a player, plays nothing.
