@@ -109,4 +109,24 @@ std::string scheduleText(const std::vector<ScheduleRow>& rows, const NumberForma
   return text;
 }
 
+ScheduleHeader scheduleHeader(const LoanState& loan) {
+  return ScheduleHeader{loan.pv, loan.i * 12.0, loan.pmt};
+}
+
+std::vector<std::string> schedulePrintLines(const LoanState& loan,
+                                            const std::vector<ScheduleRow>& rows,
+                                            const NumberFormatter& format) {
+  const ScheduleHeader header = scheduleHeader(loan);
+  std::vector<std::string> lines{
+      "     Loan Amount:  " + format(header.loanAmount),
+      "Interest rate/yr:  " + format(header.ratePerYear),
+      "  Payment amount:  " + format(header.payment),
+      "",
+      "Pmt#      Principal     Interest      Balance",
+      std::string(48, '='),
+  };
+  for (const ScheduleRow& row : rows) lines.push_back(scheduleRowText(row, format));
+  return lines;
+}
+
 }  // namespace finova::fin

@@ -74,4 +74,25 @@ inline constexpr const char* kScheduleHeading = "Pmt#     Principal    Interest 
 // The rows for the text file: each followed by CR LF, no heading.
 std::string scheduleText(const std::vector<ScheduleRow>& rows, const NumberFormatter& format);
 
+// What the schedule window shows above the rows: the loan, the yearly rate
+// (12 periods a year) and the payment.
+struct ScheduleHeader {
+  double loanAmount = 0.0;
+  double ratePerYear = 0.0;
+  double payment = 0.0;
+};
+ScheduleHeader scheduleHeader(const LoanState& loan);
+
+// The printout's lines in order: the three header lines, an empty line, the
+// column heading, a rule of 48 "=" and the rows. Pagination is the printer's.
+std::vector<std::string> schedulePrintLines(const LoanState& loan,
+                                            const std::vector<ScheduleRow>& rows,
+                                            const NumberFormatter& format);
+
+// The message box shown instead of a schedule when the registers do not
+// describe a loan being paid off.
+inline constexpr const char* kScheduleErrorCaption = "Amortization Error";
+inline constexpr const char* kScheduleErrorText =
+    "An amortization schedule needs a loan: PMT < 0 (payments made), i > 0 and PV > 0.";
+
 }  // namespace finova::fin

@@ -98,8 +98,7 @@ int cashFlowKey(KeyCode code, EngineRegisters& r) {
 }
 
 int amortizeKey(EngineRegisters& r) {
-  const LoanState loan{r.PV(), r.n(), r.i(), r.PMT(), !r.endMode};
-  const AmortizeOutcome o = amortize(loan, r.x);
+  const AmortizeOutcome o = amortize(loanOf(r), r.x);
   if (o.error) return o.error;
   r.X = r.x;
   r.push();
@@ -223,6 +222,10 @@ int timeValueKey(KeyCode code, EngineRegisters& r) {
 }
 
 }  // namespace
+
+LoanState loanOf(const EngineRegisters& regs) {
+  return LoanState{regs.PV(), regs.n(), regs.i(), regs.PMT(), !regs.endMode};
+}
 
 int runRoutine(KeyCode code, EngineRegisters& regs, RoutineOutput& out) {
   switch (code) {

@@ -9,6 +9,7 @@
 // stack lift, showing errors and texts) is not done here.
 
 #include "calculator/core/finance_routines.h"
+#include "calculator/core/financial/amortization.h"
 
 namespace finova {
 
@@ -20,6 +21,9 @@ class FinancialRoutines final : public FinanceRoutines {
 namespace fin {
 // The same table as a plain function, for callers without the interface.
 int runRoutine(KeyCode code, EngineRegisters& regs, RoutineOutput& out);
+// The loan in the registers (PV, n, i, PMT, payment timing), as AMRT and the
+// amortization schedule read it.
+LoanState loanOf(const EngineRegisters& regs);
 }  // namespace fin
 
 }  // namespace finova

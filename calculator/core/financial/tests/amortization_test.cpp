@@ -113,6 +113,19 @@ TEST(AmortizationSchedule, OverwideNumbersStaySeparated) {
   EXPECT_EQ(line.substr(line.size() - 5), " 2.00");
 }
 
+TEST(AmortizationSchedule, PrintoutHasHeaderHeadingRuleAndRows) {
+  const LoanState start = loan(1000, -100, 1);
+  const std::vector<ScheduleRow> rows = scheduleRows(start);
+  const std::vector<std::string> lines = schedulePrintLines(start, rows, twoDecimals);
+  ASSERT_EQ(lines.size(), 6 + rows.size());
+  EXPECT_EQ(lines[0], "     Loan Amount:  1000.00");
+  EXPECT_EQ(lines[1], "Interest rate/yr:  12.00");
+  EXPECT_EQ(lines[2], "  Payment amount:  -100.00");
+  EXPECT_EQ(lines[3], "");
+  EXPECT_EQ(lines[5], std::string(48, '='));
+  EXPECT_EQ(lines[6], scheduleRowText(rows[0], twoDecimals));
+}
+
 TEST(AmortizationSchedule, TextFileHoldsRowsWithCrLfAndNoHeading) {
   const std::vector<ScheduleRow> rows = scheduleRows(loan(1000, -100, 1));
   const std::string text = scheduleText(rows, twoDecimals);
