@@ -1,5 +1,7 @@
 #include "calculator/core/key_table.h"
 
+#include <unordered_map>
+
 namespace finova {
 
 const std::array<KeyInfo, kKeyTableRows> kKeyTable = {{
@@ -149,11 +151,16 @@ std::string_view compactMnemonic(KeyCode code) {
 }
 
 std::optional<KeyCode> keyFromMnemonic(std::string_view token) {
-  if (token.empty()) return std::nullopt;
-  for (int row = 0; row < kKeyTableRows - 1; ++row) {
-    if (compactMnemonic(row) == token) return kKeyTable[row].code;
-  }
-  return std::nullopt;
+  static const std::unordered_map<std::string_view, KeyCode> codes = [] {
+    std::unordered_map<std::string_view, KeyCode> map;
+    for (int row = 0; row < kKeyTableRows - 1; ++row) {
+      if (!compactMnemonic(row).empty()) map.emplace(compactMnemonic(row), kKeyTable[row].code);
+    }
+    return map;
+  }();
+  const auto found = codes.find(token);
+  if (found == codes.end()) return std::nullopt;
+  return found->second;
 }
 
 }  // namespace finova
