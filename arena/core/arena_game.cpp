@@ -53,6 +53,9 @@ void ArenaGame::paint() {
   if (m_state.dirtyRect.isEmpty()) m_state.dirtyRect = m_state.clientRect();
   Frame frame;
   frame.pass = m_state.canvas->render(m_state.dirtyRect, m_state.sprites);
+  // Droids removed or moved outside the window may have grown the area past
+  // the window; only the window's part is copied.
+  frame.pass.area = frame.pass.area.intersected(m_state.clientRect());
   m_state.dirtyRect = {};
   if (m_state.paused) {
     frame.overlays =

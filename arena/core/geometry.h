@@ -44,6 +44,12 @@ struct Rect {
     return !isEmpty() && !o.isEmpty() && std::max(left, o.left) < std::min(right, o.right) &&
            std::max(top, o.top) < std::min(bottom, o.bottom);
   }
+  // The common part, or an empty rectangle when there is none.
+  Rect intersected(const Rect& o) const {
+    if (!overlaps(o)) return {};
+    return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+            std::min(bottom, o.bottom)};
+  }
   Rect united(const Rect& o) const {
     if (o.isEmpty()) return *this;
     if (isEmpty()) return o;

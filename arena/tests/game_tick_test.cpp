@@ -163,7 +163,7 @@ TEST(GameTickPowerUps, DoubleWhiteLightningGivesOneDoubleShotPerDroid) {
 }
 
 TEST(GameTickPowerUps, WildFireRingGrowsAPixelPerTickAndEndsAfter251Ticks) {
-  Session s(1);
+  Session s(1, {1600, 1400});  // the whole ring stays in the window
   s.start();
   s.game.takePowerUp(addPowerUp(s.state, image::kWildFire, 1000, 1000));
   ASSERT_TRUE(s.state.fireRing);
