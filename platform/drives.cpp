@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <system_error>
 
@@ -104,8 +103,9 @@ class SystemMountSource : public MountSource {
 
   std::vector<MountEntry> mounts() const override {
     std::ifstream in(m_paths.mountTable, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return parseMountTable(text);
+    std::ostringstream text;
+    if (in.is_open()) text << in.rdbuf();  // a read error ends the text, never throws
+    return parseMountTable(text.str());
   }
 
   bool isRemovable(const std::string& device) const override {

@@ -6,9 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "platform/codepage.h"
 
@@ -73,13 +70,45 @@ int parseProfileInt(std::string_view s) {
   return static_cast<int>(value);
 }
 
+enum class FileRead { Missing, Ok, Failed };
+
+// Plain POSIX reading: streams throw on a directory and hide read errors.
+FileRead readWholeFile(const std::filesystem::path& path, std::string& content) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Failed;
+  struct stat st {};
+  bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  char buffer[65536];
+  while (ok) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    content.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return ok ? FileRead::Ok : FileRead::Failed;
+}
+
 }  // namespace
 
 IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path)) {
-  std::ifstream in(m_path, std::ios::binary);
-  if (!in) return;
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  parse(content);
+  std::string content;
+  switch (readWholeFile(m_path, content)) {
+    case FileRead::Missing:
+      return;  // an empty document
+    case FileRead::Ok:
+      parse(content);
+      return;
+    case FileRead::Failed:
+      // A file that is there but cannot be read (permissions, a directory,
+      // an I/O error) must not be replaced by what little the program
+      // writes: flush refuses.
+      m_unreadable = true;
+      return;
+  }
 }
 
 IniFile IniFile::fromText(std::string_view text, std::filesystem::path path) {
@@ -306,7 +335,7 @@ std::string IniFile::text() const {
 }
 
 bool IniFile::flush() {
-  if (m_path.empty()) return false;
+  if (m_path.empty() || m_unreadable) return false;
   if (!m_dirty) return true;
   const std::string content = text();
   std::string tempName = m_path.string() + ".XXXXXX";

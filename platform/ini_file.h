@@ -53,8 +53,12 @@ class IniFile {
   void eraseSection(std::string_view section);
 
   bool dirty() const { return m_dirty; }
+  // True when the file exists but could not be read (permissions, a
+  // directory, an I/O error): it reads as empty and is never overwritten.
+  bool unreadable() const { return m_unreadable; }
   // Writes the document (temporary file, then rename). False when the
-  // directory cannot be written; the document stays in memory.
+  // directory cannot be written or the file was unreadable; the document
+  // stays in memory.
   bool flush();
   std::string text() const;
 
@@ -78,6 +82,7 @@ class IniFile {
   std::string m_newline = "\n";  // line end of new lines: the file's own
   bool m_bom = false;
   bool m_dirty = false;
+  bool m_unreadable = false;
 };
 
 }  // namespace platform

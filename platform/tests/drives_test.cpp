@@ -222,6 +222,8 @@ TEST_F(SystemSourceTest, ReadsLabelsRemovableFlagAndMountTable) {
   const auto mounts = source->mounts();
   ASSERT_EQ(mounts.size(), 1u);
   EXPECT_EQ(mounts[0].mountPoint, "/media/anna/MY DISK");
+  paths.mountTable = m_dir / "dev";  // a directory, not a table
+  EXPECT_TRUE(systemMountSource(paths)->mounts().empty());
 }
 
 TEST_F(SystemSourceTest, SpaceComesFromTheFileSystemOrIsUnknown) {

@@ -225,7 +225,25 @@ TEST(IniFlush, FailureKeepsTheDocumentAndTheOldFile) {
   EXPECT_TRUE(nowhere.dirty());
   EXPECT_EQ(nowhere.readString("a", "b"), "c");
 
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
+  // A directory where the file should be cannot be read, and is not replaced.
+  const fs::path directory = dir.path() / "folder.ini";
+  fs::create_directory(directory);
+  IniFile odd(directory);
+  EXPECT_TRUE(odd.unreadable());
+  odd.writeString("a", "b", "c");
+  EXPECT_FALSE(odd.flush());
+  EXPECT_TRUE(fs::is_directory(directory));
+
+  if (geteuid() == 0) GTEST_SKIP() << "root reads and writes regardless of permissions";
+  const fs::path locked = dir.path() / "locked.ini";
+  writeAll(locked, "[a]\nb=keep\n");
+  fs::permissions(locked, fs::perms::owner_write);
+  IniFile unreadable(locked);
+  unreadable.writeString("a", "c", "d");
+  EXPECT_FALSE(unreadable.flush());
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(readAll(locked), "[a]\nb=keep\n");
+
   const fs::path file = dir.path() / "ro.ini";
   writeAll(file, "[a]\nb=old\n");
   IniFile ini(file);
