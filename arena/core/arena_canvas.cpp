@@ -2,6 +2,7 @@
 
 #include "arena/core/game_state.h"
 #include "arena/core/garden_builder.h"
+#include "arena/core/images.h"
 #include "arena/core/sprite_list.h"
 
 namespace arena {
@@ -12,6 +13,15 @@ CArenaCanvas::CArenaCanvas(GameState& state) : m_backBuffer(state.clientSize) {
 
 Size CArenaCanvas::worldSize() {
   return {kWorldSize, kWorldSize};
+}
+
+std::vector<Point> CArenaCanvas::backgroundPlacements() {
+  const Size pattern = imageSize(image::kBackground).value_or(Size{kWorldSize, kWorldSize});
+  std::vector<Point> out;
+  for (int32_t y = 0; y < kWorldSize; y += pattern.cy) {
+    for (int32_t x = 0; x < kWorldSize; x += pattern.cx) out.push_back({x, y});
+  }
+  return out;
 }
 
 RenderPass CArenaCanvas::render(Rect area, CSpriteList& sprites) const {

@@ -50,6 +50,9 @@ class CArenaCanvas {
   }
   Size backBufferSize() const { return m_backBuffer; }
   static Size worldSize();
+  // Where the background picture is copied, whole, to cover the garden
+  // picture before any tile is painted: rows 642 apart, columns 478 apart.
+  static std::vector<Point> backgroundPlacements();
 
   void paintTile(int32_t imageId, int32_t x, int32_t y) { m_tiles.push_back({imageId, x, y}); }
   const std::vector<TilePaint>& tiles() const { return m_tiles; }

@@ -4,10 +4,16 @@
 
 #include "arena/core/hero.h"
 #include "arena/core/keys.h"
+#include "arena/core/sounds.h"
 
 namespace arena {
 
 ArenaGame::ArenaGame(GameState& state, ArenaScreen* screen) : m_state(state), m_screen(screen) {}
+
+// The hero leaves the draw list with the view that owns it.
+ArenaGame::~ArenaGame() {
+  if (m_hero) m_state.sprites.remove(m_hero.get());
+}
 
 void ArenaGame::initialUpdate() {
   startGarden();
@@ -155,20 +161,20 @@ void ArenaGame::endOfGarden(EndOfGarden event) {
   m_state.paused = true;
   if (event == EndOfGarden::Cleared) {
     if (m_state.garden < std::numeric_limits<int32_t>::max()) ++m_state.garden;
-    m_state.playSound("WINLEVEL.WAV");
+    m_state.playSound(sound::kWinLevel);
     m_state.score += kPointsGarden;
     startGarden();
   } else if (m_state.lives > 1) {
     --m_state.lives;
     startGarden();
-    m_state.playSound("LOSLEVEL.WAV");
+    m_state.playSound(sound::kLoseLevel);
   } else {
     m_state.garden = 1;
     startGarden();
     m_gameOver = true;
     m_state.lives = kStartLives;
     m_state.score = 0;
-    m_state.playSound("GAMEOVER.WAV");
+    m_state.playSound(sound::kGameOver);
     repaintAll();
   }
   m_state.paused = true;

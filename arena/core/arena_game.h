@@ -46,6 +46,9 @@ class ArenaGame {
   static constexpr int32_t kFireRingLimit = 600;
 
   explicit ArenaGame(GameState& state, ArenaScreen* screen = nullptr);
+  ~ArenaGame();
+  ArenaGame(const ArenaGame&) = delete;
+  ArenaGame& operator=(const ArenaGame&) = delete;
 
   // Framework events of the view.
   void initialUpdate();

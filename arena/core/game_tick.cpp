@@ -4,6 +4,7 @@
 
 #include "arena/core/arena_game.h"
 #include "arena/core/hero.h"
+#include "arena/core/sounds.h"
 
 namespace arena {
 namespace {
@@ -32,8 +33,8 @@ void ArenaGame::tick() {
   moveShots(true);
   droidPass();
   if (!m_state.dirtyRect.isEmpty()) {
-    if (m_droidDestroyed) m_state.playSound("DROIDHIT.WAV");
-    if (m_heroHit) m_state.playSound("HEROHIT.WAV");
+    if (m_droidDestroyed) m_state.playSound(sound::kDroidHit);
+    if (m_heroHit) m_state.playSound(sound::kHeroHit);
     paint();
   }
   shieldStep();
@@ -151,16 +152,16 @@ void ArenaGame::takePowerUp(CSprite& powerUp) {
     case image::kWaveOfLife:
       if (m_hero->shieldActive()) return;
       m_hero->startShield();
-      m_state.playSound("SHIELD.WAV");
+      m_state.playSound(sound::kShield);
       break;
     case image::kDoubleWhiteLightning:
       m_hero->setDoubleShots(static_cast<int32_t>(m_state.droids.count()));
-      m_state.playSound("DUBGUN.WAV");
+      m_state.playSound(sound::kDoubleGun);
       break;
     case image::kWildFire:
       if (m_state.fireRing) return;
       m_state.fireRing = powerUp.rect();
-      m_state.playSound("FIRE.WAV");
+      m_state.playSound(sound::kFire);
       break;
     default:
       return;
@@ -194,7 +195,7 @@ void ArenaGame::fireRingStep() {
   if (m_screen) m_screen->drawFocusRect(client);
   if (!m_hero->shieldActive() && client.overlaps(m_hero->rect())) {
     hitHero();
-    m_state.playSound("HEROHIT.WAV");
+    m_state.playSound(sound::kHeroHit);
     paint();
   }
   if (client.width() > kFireRingLimit || client.height() > kFireRingLimit) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "arena/core/game_state.h"
+#include "arena/core/sounds.h"
 
 namespace arena {
 namespace {
@@ -123,18 +124,18 @@ int32_t shotColour(int32_t draw) {
   return image::kShotRed + (draw & 3);
 }
 
-const char* shotSound(int32_t shotImage) {
+std::string_view shotSound(int32_t shotImage) {
   switch (shotImage) {
     case image::kShotRed:
-      return "RED.WAV";
+      return sound::kRed;
     case image::kShotGreen:
-      return "GREEN.WAV";
+      return sound::kGreen;
     case image::kShotBlue:
-      return "BLUE.WAV";
+      return sound::kBlue;
     case image::kShotYellow:
-      return "YELLOW.WAV";
+      return sound::kYellow;
     default:
-      return "WHITE.WAV";
+      return sound::kWhite;
   }
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "arena/core/geometry.h"
@@ -38,6 +39,6 @@ std::vector<Point> muzzlePoints(const CSprite& hero, bool doubleGun);
 // The shot picture of a colour draw: red, green, blue, yellow by draw & 3.
 int32_t shotColour(int32_t draw);
 // The sound file of a shot picture.
-const char* shotSound(int32_t shotImage);
+std::string_view shotSound(int32_t shotImage);
 
 }  // namespace arena

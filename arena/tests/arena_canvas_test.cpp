@@ -81,6 +81,11 @@ TEST(ArenaCanvas, StartsUnscrolledWithTheClientSizedBackBuffer) {
   EXPECT_EQ(canvas.backBufferSize(), (Size{640, 480}));
   EXPECT_EQ(CArenaCanvas::worldSize(), (Size{1900, 1900}));
   EXPECT_EQ(state.droids.count(), 5u);  // building the canvas built garden 1
+  // The background pattern covers the whole garden picture: 3 rows of 4.
+  const auto placements = CArenaCanvas::backgroundPlacements();
+  ASSERT_EQ(placements.size(), 12u);
+  EXPECT_EQ(placements[1], (Point{478, 0}));
+  EXPECT_EQ(placements.back(), (Point{1434, 1284}));
 }
 
 }  // namespace

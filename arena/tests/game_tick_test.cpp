@@ -56,7 +56,7 @@ TEST(GameTickShots, FiringOnSpaceLeavesFromTheMuzzleAndMovesWithTheWorld) {
   EXPECT_EQ(shot.imageId(), shotColour(expected.draw()));
   EXPECT_EQ(shot.heading(), 146);
   EXPECT_EQ(shot.rect(), Rect::fromSize(110 + 76 + 30, 110 + 76 + 30, 8, 8));
-  EXPECT_TRUE(played(s.state, shotSound(shot.imageId())));
+  EXPECT_TRUE(played(s.state, std::string(shotSound(shot.imageId()))));
   EXPECT_TRUE(s.state.sprites.contains(&shot));
 }
 

@@ -175,11 +175,11 @@ TEST(HeroGuns, ColourDrawPicksTheShotAndItsSound) {
   EXPECT_EQ(shotColour(5), 181);
   EXPECT_EQ(shotColour(6), 182);
   EXPECT_EQ(shotColour(32767), 183);
-  EXPECT_STREQ(shotSound(180), "RED.WAV");
-  EXPECT_STREQ(shotSound(181), "GREEN.WAV");
-  EXPECT_STREQ(shotSound(182), "BLUE.WAV");
-  EXPECT_STREQ(shotSound(183), "YELLOW.WAV");
-  EXPECT_STREQ(shotSound(205), "WHITE.WAV");
+  EXPECT_EQ(shotSound(180), "RED.WAV");
+  EXPECT_EQ(shotSound(181), "GREEN.WAV");
+  EXPECT_EQ(shotSound(182), "BLUE.WAV");
+  EXPECT_EQ(shotSound(183), "YELLOW.WAV");
+  EXPECT_EQ(shotSound(205), "WHITE.WAV");
 }
 
 }  // namespace
