@@ -113,6 +113,7 @@ class CalcEngine {
   bool handleRegisterSolve(KeyKind kind, KeyCode code);
   bool handleStoRclOperand(KeyKind kind, KeyCode code);
   bool handleProgramKey(KeyKind kind, KeyCode code);
+  void programModeKey(KeyKind kind, KeyCode code);
   bool handleProgramRun(KeyKind kind, KeyCode code);
   bool handleGotoDigits(KeyKind kind, KeyCode code);
 
@@ -121,6 +122,9 @@ class CalcEngine {
   bool runArithmetic(KeyCode code);
   bool runFunction(KeyCode code);
   bool runStackOrClear(KeyCode code);
+  void pushConstant(KeyCode code);
+  bool runClear(KeyCode code);
+  void setChecked(bool valid, double value);
   bool runStatistics(KeyCode code);
   void runPercentTotal();
   void runFactorial();
@@ -130,6 +134,7 @@ class CalcEngine {
 
   // Register keys and STO/RCL (calc_register_keys.cpp).
   void registerFirstPress(KeyCode code);
+  double* firstPressTarget(KeyCode code);
   void registerRepeatPress(KeyCode code);
   void storeMarkup(KeyCode code);
   void storeCashFlow(KeyCode code);

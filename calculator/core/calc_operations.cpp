@@ -109,71 +109,67 @@ void CalcEngine::runPower() {
   r.stackLift = true;
 }
 
+void CalcEngine::setChecked(bool valid, double value) {
+  if (!valid) {
+    m_error = error::kMath;
+    return;
+  }
+  setResult(value, true);
+}
+
 bool CalcEngine::runFunction(KeyCode code) {
   const double x = m_regs.x;
+  const double y = m_regs.Y;
   switch (code) {
     case key::kExp:
       setResult(std::exp(x), true);
-      return true;
+      break;
     case key::kSqrt:
-      if (x < 0.0) {
-        m_error = error::kMath;
-      } else {
-        setResult(std::sqrt(x), true);
-      }
-      return true;
+      setChecked(x >= 0.0, x >= 0.0 ? std::sqrt(x) : 0.0);
+      break;
     case key::kSquare:
       setResult(x * x, true);
-      return true;
+      break;
     case key::kLn:
+      setChecked(x > 0.0, x > 0.0 ? std::log(x) : 0.0);
+      break;
     case key::kLog:
-      if (x <= 0.0) {
-        m_error = error::kMath;
-      } else {
-        setResult(code == key::kLn ? std::log(x) : std::log10(x), true);
-      }
-      return true;
+      setChecked(x > 0.0, x > 0.0 ? std::log10(x) : 0.0);
+      break;
     case key::kTenPower:
       setResult(std::pow(10.0, x), true);
-      return true;
+      break;
     case key::kFrac:
       setResult(x - std::trunc(x), true);
-      return true;
+      break;
     case key::kIntg:
       setResult(std::trunc(x), true);
-      return true;
+      break;
     case key::kReciprocal: {
-      if (x == 0.0) {
-        m_error = error::kMath;
-        return true;
-      }
-      const bool lift = m_regs.stackLift;
-      setResult(1.0 / x, true);
+      const bool lift = m_regs.stackLift;  // 1/X leaves the stack lift as it was
+      setChecked(x != 0.0, x != 0.0 ? 1.0 / x : 0.0);
       m_regs.stackLift = lift;
-      return true;
+      break;
     }
     case key::kFactorial:
       runFactorial();
-      return true;
+      break;
     case key::kPercent:
-      setResult(m_regs.Y * x / 100.0, true);
-      return true;
+      setResult(y * x / 100.0, true);
+      break;
     case key::kPercentDiff:
-      if (m_regs.Y == 0.0) {
-        m_error = error::kMath;
-      } else {
-        setResult((x - m_regs.Y) / m_regs.Y * 100.0, true);
-      }
-      return true;
+      setChecked(y != 0.0, y != 0.0 ? (x - y) / y * 100.0 : 0.0);
+      break;
     case key::kPercentTotal:
       runPercentTotal();
-      return true;
+      break;
     case key::kRnd:
       setResult(std::strtod(formatUngrouped(x, m_decimals).c_str(), nullptr), false);
-      return true;
+      break;
     default:
       return false;
   }
+  return true;
 }
 
 // N!: whole numbers 0..69 only; a negative whole number is refused too.
@@ -236,24 +232,37 @@ bool CalcEngine::runStackOrClear(KeyCode code) {
       return true;
     case key::kRandom:
     case key::kPi:
-    case key::kLastX: {
-      double value = r.LSTX;
-      if (code == key::kPi) {
-        r.LSTX = x;
-        value = 3.141592653589793;
-      } else if (code == key::kRandom) {
-        m_seed = m_seed * 214013u + 2531011u;
-        const double raw = static_cast<double>((m_seed >> 16) & 32767u);
-        double scale = 1.0;
-        while (raw / scale > 1.0) scale *= 10.0;
-        value = raw / scale;
-      }
-      r.X = x;
-      if (r.stackLift) r.push();
-      r.X = value;
-      r.stackLift = true;
+    case key::kLastX:
+      pushConstant(code);
       return true;
-    }
+    default:
+      return runClear(code);
+  }
+}
+
+// RAN#, PI and LSTX: X = x, push when the lift is on, then the new value.
+void CalcEngine::pushConstant(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  double value = r.LSTX;
+  if (code == key::kPi) {
+    r.LSTX = r.x;
+    value = 3.141592653589793;
+  } else if (code == key::kRandom) {
+    m_seed = m_seed * 214013u + 2531011u;
+    const double raw = static_cast<double>((m_seed >> 16) & 32767u);
+    double scale = 1.0;
+    while (raw / scale > 1.0) scale *= 10.0;
+    value = raw / scale;
+  }
+  r.X = r.x;
+  if (r.stackLift) r.push();
+  r.X = value;
+  r.stackLift = true;
+}
+
+bool CalcEngine::runClear(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  switch (code) {
     case key::kClearSum:
       for (int k = reg::kStatN; k <= reg::kSumXY; ++k) r.R[static_cast<std::size_t>(k)] = 0.0;
       r.X = r.Y = r.Z = 0.0;

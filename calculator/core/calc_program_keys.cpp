@@ -7,27 +7,7 @@ namespace finova {
 bool CalcEngine::handleProgramKey(KeyKind kind, KeyCode code) {
   m_displayMode = DisplayMode::ProgramLine;
   if (m_programMode) {
-    switch (code) {
-      case key::kPR:
-        m_programMode = false;
-        m_program.setLine(0);
-        m_displayMode = DisplayMode::Number;
-        m_regs.stackLift = false;
-        m_state = EngineState::Entering;
-        break;
-      case key::kClearPgm:
-        m_program.Clear();
-        break;
-      case key::kSst:
-        m_program.StepForward();
-        break;
-      case key::kBst:
-        m_program.StepBack();
-        break;
-      default:
-        m_program.Record(kind, code);
-        break;
-    }
+    programModeKey(kind, code);
     return true;
   }
   if (m_running) {
@@ -53,6 +33,31 @@ bool CalcEngine::handleProgramKey(KeyKind kind, KeyCode code) {
       break;  // BST, PSE, X<=Y, X=0, C_PGM: nothing outside a program
   }
   return true;
+}
+
+// In program mode every key but P/R, C_PGM, SST and BST is recorded.
+void CalcEngine::programModeKey(KeyKind kind, KeyCode code) {
+  switch (code) {
+    case key::kPR:
+      m_programMode = false;
+      m_program.setLine(0);
+      m_displayMode = DisplayMode::Number;
+      m_regs.stackLift = false;
+      m_state = EngineState::Entering;
+      break;
+    case key::kClearPgm:
+      m_program.Clear();
+      break;
+    case key::kSst:
+      m_program.StepForward();
+      break;
+    case key::kBst:
+      m_program.StepBack();
+      break;
+    default:
+      m_program.Record(kind, code);
+      break;
+  }
 }
 
 bool CalcEngine::handleGotoDigits(KeyKind kind, KeyCode code) {

@@ -19,60 +19,55 @@ void CalcEngine::registerFirstPress(KeyCode code) {
   r.X = r.x;
   r.stackLift = false;
   double value = r.x;
-  switch (code) {
-    case key::kPV:
-      r.PV() = value;
-      break;
-    case key::kFV:
-      r.FV() = value;
-      break;
-    case key::kN:
-      r.n() = value;
-      break;
-    case key::kPMT:
-      r.PMT() = value;
-      break;
-    case key::kI:
-      r.i() = value;
-      break;
-    case key::kTimes12:
-      value *= 12.0;
-      r.n() = value;
-      break;
-    case key::kDiv12:
-      if (value == 0.0) {
-        m_error = error::kMath;
-        return;
-      }
-      value /= 12.0;
-      r.i() = value;
-      break;
-    case key::kNom:
-      r.R[reg::kNom] = value;
-      break;
-    case key::kEff:
-      r.R[reg::kEff] = value;
-      break;
-    case key::kPeriods:
-      r.R[reg::kP] = value;
-      break;
-    case key::kCost:
-      r.CST = value;
-      break;
-    case key::kPriceReg:
-      r.PRC = value;
-      break;
-    case key::kMarkupCost:
-    case key::kMarkupPrice:
-      storeMarkup(code);
-      break;
-    default:
-      storeCashFlow(code);
-      break;
+  if (code == key::kTimes12) value *= 12.0;
+  if (code == key::kDiv12) {
+    if (value == 0.0) {
+      m_error = error::kMath;
+      return;
+    }
+    value /= 12.0;
+  }
+  if (double* target = firstPressTarget(code)) {
+    *target = value;
+  } else if (code == key::kMarkupCost || code == key::kMarkupPrice) {
+    storeMarkup(code);
+  } else {
+    storeCashFlow(code);
   }
   if (m_error != error::kNone) return;
   r.x = value;
   r.X = value;
+}
+
+// The register a first press stores into; null for markup and cash flows.
+double* CalcEngine::firstPressTarget(KeyCode code) {
+  EngineRegisters& r = m_regs;
+  switch (code) {
+    case key::kPV:
+      return &r.PV();
+    case key::kFV:
+      return &r.FV();
+    case key::kN:
+    case key::kTimes12:
+      return &r.n();
+    case key::kPMT:
+      return &r.PMT();
+    case key::kI:
+    case key::kDiv12:
+      return &r.i();
+    case key::kNom:
+      return &r.R[reg::kNom];
+    case key::kEff:
+      return &r.R[reg::kEff];
+    case key::kPeriods:
+      return &r.R[reg::kP];
+    case key::kCost:
+      return &r.CST;
+    case key::kPriceReg:
+      return &r.PRC;
+    default:
+      return nullptr;
+  }
 }
 
 void CalcEngine::storeMarkup(KeyCode code) {
