@@ -1,0 +1,20 @@
+# Runs the artwork generator again into OUT and fails unless every file it
+# writes equals the one in REFERENCE (the build's own output).
+file(REMOVE_RECURSE ${OUT})
+execute_process(COMMAND ${TOOL} ${OUT} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "generator failed: ${result}")
+endif()
+file(GLOB written RELATIVE ${OUT} ${OUT}/*)
+list(LENGTH written count)
+if(count LESS 18)
+  message(FATAL_ERROR "generator wrote only ${count} files")
+endif()
+foreach(name IN LISTS written)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${name} ${REFERENCE}/${name}
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    message(FATAL_ERROR "${name} differs between two runs")
+  endif()
+endforeach()
+message(STATUS "${count} files identical")
