@@ -2,12 +2,14 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/messages.h"
+#include "diskindex/core/settings.h"
 #include "diskindex/core/volume_file.h"
 #include "platform/dates.h"
+#include "platform/ini_file.h"
+#include "platform/settings_location.h"
 
 namespace diskindex::cli {
 namespace {
@@ -53,12 +55,16 @@ std::string dosDateTime(std::uint32_t packed) {
   return formatDate(c) + time;
 }
 
+void printMessage(std::ostream& err, const ErrorMessage& message) {
+  const bool colon = !message.caption.empty() && message.caption.back() == ':';
+  err << message.caption << (colon ? " " : ": ") << plainLines(message.text) << "\n";
+}
+
 class ErrorPrinter : public ListLoadObserver {
  public:
   explicit ErrorPrinter(std::ostream& err) : m_err(err) {}
   void fileFailed(ResultCode code, const std::filesystem::path& file) override {
-    const ErrorMessage message = listLoadMessage(code, file.string());
-    m_err << message.caption << ": " << plainLines(message.text) << "\n";
+    printMessage(m_err, listLoadMessage(code, file.string()));
   }
 
  private:
@@ -69,9 +75,8 @@ int loadCatalogue(const std::filesystem::path& dataDir, Catalogue& catalogue, st
   catalogue.setDataDirectory(dataDir);
   ErrorPrinter printer(err);
   if (catalogue.loadVolumeList(&printer) != ResultCode::Ok) {
-    const ErrorMessage message =
-        errorMessage(ResultCode::CannotOpen, messages::kListLoadCaption, dataDir.string());
-    err << message.caption << ": " << plainLines(message.text) << "\n";
+    printMessage(
+        err, errorMessage(ResultCode::CannotOpen, messages::kListLoadCaption, dataDir.string()));
     return kError;
   }
   for (const std::filesystem::path& file : catalogue.oldFormatFiles()) {
@@ -113,9 +118,7 @@ int treeCommand(const Catalogue& catalogue, const std::string& name, std::ostrea
   TOutlineDirList dirs;
   const ResultCode code = loadVolumeContents(volume.dataFile, dirs);
   if (code != ResultCode::Ok) {
-    const ErrorMessage message =
-        errorMessage(code, OperationTitle::ReadContents, volume.dataFile.string());
-    err << message.caption << " " << plainLines(message.text) << "\n";
+    printMessage(err, errorMessage(code, OperationTitle::ReadContents, volume.dataFile.string()));
     return kError;
   }
   printTree(dirs, volume.name, out);
@@ -125,15 +128,14 @@ int treeCommand(const Catalogue& catalogue, const std::string& name, std::ostrea
 }  // namespace
 
 std::filesystem::path defaultDataDirectory() {
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  if (dataHome != nullptr && dataHome[0] == '/')
-    return std::filesystem::path(dataHome) / "diskindx";
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home ? home : ".") / ".local/share/diskindx";
+  const platform::IniFile ini(platform::settingsFilePath("diskindx", "DISKINDX.INI"));
+  const std::string dataPath = ini.readString("Inits", "DATA_PATH");
+  if (!dataPath.empty()) return withTrailingSlash(dataPath);
+  return platform::dataDirectory("diskindx");
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::filesystem::path dataDir = defaultDataDirectory();
+  std::filesystem::path dataDir;
   std::size_t i = 0;
   if (args.size() >= 2 && args[0] == "--data") {
     dataDir = args[1];
@@ -146,6 +148,15 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kError;
   }
   Catalogue catalogue;
+  if (dataDir.empty()) {
+    // The default folder does not exist before the first volume is added:
+    // an empty catalogue, not an error.
+    dataDir = defaultDataDirectory();
+    std::error_code error;
+    if (!std::filesystem::exists(dataDir, error)) {
+      return list ? 0 : treeCommand(catalogue, args[i + 1], out, err);
+    }
+  }
   if (const int status = loadCatalogue(dataDir, catalogue, err); status != 0) return status;
   return list ? listCommand(catalogue, out) : treeCommand(catalogue, args[i + 1], out, err);
 }

@@ -15,7 +15,8 @@ namespace diskindex::cli {
 // the usage and give 2.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The data directory when none is given: $XDG_DATA_HOME/diskindx/.
+// The data directory when none is given: DATA_PATH of the program's
+// settings file, else $XDG_DATA_HOME/diskindx/.
 std::filesystem::path defaultDataDirectory();
 
 }  // namespace diskindex::cli

@@ -41,26 +41,32 @@ bool parseRecords(std::string_view body, bool utf8, TFileCommentList& remarks) {
 
 }  // namespace
 
-ResultCode loadRemarks(const std::filesystem::path& commentFile, TFileCommentList& remarks) {
+ResultCode parseRemarks(std::span<const std::uint8_t> fileBytes, TFileCommentList& remarks) {
   remarks.clear();
-  FileHandle file = FileHandle::openRead(commentFile);
-  if (!file.valid()) return ResultCode::CannotOpen;
-  std::uint8_t header[C::kHeaderSize];
-  if (file.read(header, sizeof header) != static_cast<std::ptrdiff_t>(sizeof header)) {
-    return ResultCode::CannotRead;
-  }
+  if (fileBytes.size() < C::kHeaderSize) return ResultCode::CannotRead;
+  const std::uint8_t* header = fileBytes.data();
   if (header[C::kMagic] != 'K' || header[C::kMagic + 1] != 'T') return ResultCode::BadFormat;
   const bool utf8 = std::memcmp(header + C::kUtf8Mark, kMark, 4) == 0;
-  const std::int64_t size = file.size();
-  const std::int64_t bodySize = size - static_cast<std::int64_t>(C::kHeaderSize);
-  std::string body(static_cast<std::size_t>(bodySize > 0 ? bodySize : 0), '\0');
-  const std::ptrdiff_t got = file.read(body.data(), body.size());
-  if (got < 0) return ResultCode::CannotRead;
-  body.resize(static_cast<std::size_t>(got));
+  const std::string_view body(reinterpret_cast<const char*>(fileBytes.data()) + C::kHeaderSize,
+                              fileBytes.size() - C::kHeaderSize);
   const bool complete = parseRecords(body, utf8, remarks);
   remarks.finishLoading();
   remarks.setModified(false);
   return complete ? ResultCode::Ok : ResultCode::CannotRead;
+}
+
+ResultCode loadRemarks(const std::filesystem::path& commentFile, TFileCommentList& remarks) {
+  remarks.clear();
+  FileHandle file = FileHandle::openRead(commentFile);
+  if (!file.valid()) return ResultCode::CannotOpen;
+  const std::int64_t size = file.size();
+  // The file is read whole; a size the system cannot tell reads the header.
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(
+      size > static_cast<std::int64_t>(C::kHeaderSize) ? size : C::kHeaderSize));
+  const std::ptrdiff_t got = file.read(bytes.data(), bytes.size());
+  if (got < 0) return ResultCode::CannotRead;
+  bytes.resize(static_cast<std::size_t>(got));
+  return parseRemarks(bytes, remarks);
 }
 
 ResultCode saveRemarks(const std::filesystem::path& commentFile, TFileCommentList& remarks,

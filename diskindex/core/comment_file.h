@@ -7,7 +7,9 @@
 // remarks already stored.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <span>
 
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/result_code.h"
@@ -29,6 +31,9 @@ inline constexpr std::size_t kText = 8;
 // replaced and not marked modified. After a cut-off record the records before
 // it are kept, so that a later save does not throw them away with the damage.
 ResultCode loadRemarks(const std::filesystem::path& commentFile, TFileCommentList& remarks);
+
+// The same reader over the bytes of a whole file held in memory.
+ResultCode parseRemarks(std::span<const std::uint8_t> fileBytes, TFileCommentList& remarks);
 
 // Header and all records in list order; UTF-8 when forceUtf8 is set or any
 // text needs it. CannotCreate, CannotWrite. On success the modified mark is

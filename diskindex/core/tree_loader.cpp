@@ -3,7 +3,9 @@
 // fixed part and its name both lie in the buffer; otherwise the file position
 // goes back to the start of that entry and the next block is read from there.
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "diskindex/core/binary_io.h"
@@ -95,10 +97,55 @@ void reserveFor(TOutlineDirList& list, const VolumeHeader& header, std::int64_t 
                static_cast<std::size_t>(body > 0 ? body : 0));
 }
 
-ResultCode readEntries(FileHandle& file, TreeBuilder& builder) {
+// Where the loader takes its blocks from: the open file, or bytes already in
+// memory (which behave exactly like the file, block by block).
+class BlockSource {
+ public:
+  virtual ~BlockSource() = default;
+  virtual std::ptrdiff_t read(std::uint8_t* buffer, std::size_t size) = 0;
+  virtual bool seekRelative(std::int64_t delta) = 0;
+  virtual std::int64_t size() const = 0;
+};
+
+class FileSource : public BlockSource {
+ public:
+  explicit FileSource(FileHandle& file) : m_file(file) {}
+  std::ptrdiff_t read(std::uint8_t* buffer, std::size_t size) override {
+    return m_file.read(buffer, size);
+  }
+  bool seekRelative(std::int64_t delta) override { return m_file.seekRelative(delta); }
+  std::int64_t size() const override { return m_file.size(); }
+
+ private:
+  FileHandle& m_file;
+};
+
+class MemorySource : public BlockSource {
+ public:
+  explicit MemorySource(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+  std::ptrdiff_t read(std::uint8_t* buffer, std::size_t size) override {
+    const std::size_t n = std::min(size, m_bytes.size() - m_position);
+    std::memcpy(buffer, m_bytes.data() + m_position, n);
+    m_position += n;
+    return static_cast<std::ptrdiff_t>(n);
+  }
+  bool seekRelative(std::int64_t delta) override {
+    const std::int64_t target = static_cast<std::int64_t>(m_position) + delta;
+    if (target < 0 || target > static_cast<std::int64_t>(m_bytes.size())) return false;
+    m_position = static_cast<std::size_t>(target);
+    return true;
+  }
+  std::int64_t size() const override { return static_cast<std::int64_t>(m_bytes.size()); }
+
+ private:
+  std::span<const std::uint8_t> m_bytes;
+  std::size_t m_position = 0;
+};
+
+ResultCode readEntries(BlockSource& source, TreeBuilder& builder) {
   std::vector<std::uint8_t> buffer(kLoadBlockSize);
   for (;;) {
-    const std::ptrdiff_t got = file.read(buffer.data(), buffer.size());
+    const std::ptrdiff_t got = source.read(buffer.data(), buffer.size());
     if (got < 0) return ResultCode::CannotRead;
     const auto size = static_cast<std::size_t>(got);
     std::size_t offset = 0;
@@ -112,10 +159,33 @@ ResultCode readEntries(FileHandle& file, TreeBuilder& builder) {
       // End of file: anything left over is an entry cut off.
       return offset == size ? ResultCode::Ok : ResultCode::CannotRead;
     }
-    if (offset < size && !file.seekRelative(-static_cast<std::int64_t>(size - offset))) {
+    if (offset < size && !source.seekRelative(-static_cast<std::int64_t>(size - offset))) {
       return ResultCode::CannotRead;
     }
   }
+}
+
+ResultCode loadFrom(BlockSource& source, TOutlineDirList& directories, VolumeHeader& header,
+                    ProgressObserver* observer) {
+  directories.clear();
+  HeaderBytes bytes{};
+  if (source.read(bytes.data(), bytes.size()) != static_cast<std::ptrdiff_t>(bytes.size())) {
+    return ResultCode::CannotRead;
+  }
+  if (headerKind(bytes) != HeaderKind::Current) return ResultCode::BadFormat;
+  header = decodeHeader(bytes);
+  const std::int64_t fileSize = source.size();
+  if (fileSize > kMaxVolumeFileSize) return ResultCode::OutOfMemory;
+  reserveFor(directories, header, fileSize);
+  directories.addDirectory(0, "\\");
+  TreeBuilder builder(directories, header.utf8, header.directoryCount, observer);
+  const ResultCode code = readEntries(source, builder);
+  if (code != ResultCode::Ok) {
+    directories.clear();
+    return code;
+  }
+  if (observer != nullptr) observer->progress(100);
+  return ResultCode::Ok;
 }
 
 }  // namespace
@@ -125,24 +195,15 @@ ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDir
   directories.clear();
   FileHandle file = FileHandle::openRead(dataFile);
   if (!file.valid()) return ResultCode::CannotOpen;
-  HeaderBytes bytes{};
-  if (file.read(bytes.data(), bytes.size()) != static_cast<std::ptrdiff_t>(bytes.size())) {
-    return ResultCode::CannotRead;
-  }
-  if (headerKind(bytes) != HeaderKind::Current) return ResultCode::BadFormat;
-  header = decodeHeader(bytes);
-  const std::int64_t fileSize = file.size();
-  if (fileSize > kMaxVolumeFileSize) return ResultCode::OutOfMemory;
-  reserveFor(directories, header, fileSize);
-  directories.addDirectory(0, "\\");
-  TreeBuilder builder(directories, header.utf8, header.directoryCount, observer);
-  const ResultCode code = readEntries(file, builder);
-  if (code != ResultCode::Ok) {
-    directories.clear();
-    return code;
-  }
-  if (observer != nullptr) observer->progress(100);
-  return ResultCode::Ok;
+  FileSource source(file);
+  return loadFrom(source, directories, header, observer);
+}
+
+ResultCode parseVolumeContents(std::span<const std::uint8_t> fileBytes,
+                               TOutlineDirList& directories, VolumeHeader& header,
+                               ProgressObserver* observer) {
+  MemorySource source(fileBytes);
+  return loadFrom(source, directories, header, observer);
 }
 
 ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,

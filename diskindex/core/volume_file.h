@@ -56,6 +56,10 @@ ResultCode createVolume(const std::filesystem::path& dataFile, VolumeHeader& hea
 // 100 at the end. On failure the list is left empty.
 ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,
                               ProgressObserver* observer = nullptr);
+// The same loader over the bytes of a whole file held in memory.
+ResultCode parseVolumeContents(std::span<const std::uint8_t> fileBytes,
+                               TOutlineDirList& directories, VolumeHeader& header,
+                               ProgressObserver* observer = nullptr);
 // Same, also giving the decoded header.
 ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,
                               VolumeHeader& header, ProgressObserver* observer = nullptr);

@@ -1,12 +1,12 @@
 // Feeds arbitrary bytes to the comment file reader. A file that loads must
-// save and load again to the same remarks.
+// save and load again (from disk) to the same remarks.
 
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <span>
 
 #include "diskindex/core/comment_file.h"
 
@@ -26,13 +26,8 @@ const std::filesystem::path& workDir() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace diskindex;
-  const std::filesystem::path file = workDir() / "CD000001.CMT";
-  {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
   TFileCommentList remarks;
-  if (loadRemarks(file, remarks) != ResultCode::Ok) return 0;
+  if (parseRemarks(std::span(data, size), remarks) != ResultCode::Ok) return 0;
   for (std::size_t i = 1; i < remarks.size(); ++i) {
     if (!(remarks.records()[i - 1].key < remarks.records()[i].key)) std::abort();
   }
