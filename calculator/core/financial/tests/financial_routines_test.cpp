@@ -183,6 +183,7 @@ TEST(RoutineKeys, ConversionsUsePeriodsRegisterAndKeepTimeValueRegisters) {
   r.n() = 7;
   r.i() = 3;
   r.PV() = 5;
+  r.PMT() = -50;  // a payment left in its register does not enter the conversion
   ASSERT_EQ(run(key::kEff, r), error::kNone);
   EXPECT_NEAR(r.R[reg::kEff], 12.6825, 5e-5);
   EXPECT_EQ(r.X, r.R[reg::kEff]);

@@ -89,6 +89,9 @@ TEST(TvmSolve, PeriodsOfLoanRecoverTheTermItWasPricedFor) {
   const Outcome quick = solveN(loan(0, 1, 1000, -2000, 0));
   ASSERT_TRUE(quick.ok());
   EXPECT_EQ(quick.value, 1.0);
+  // PMT equal to i * FV (i in percent) is an ordinary loan with a balloon.
+  const double balloonLoan = 100.0 * annuityFactor(10, 0.01) + 100.0 * std::pow(1.01, -10);
+  EXPECT_EQ(solveN(loan(0, 1, balloonLoan, -100, -100)).value, 10.0);
 }
 
 TEST(TvmSolve, PeriodsRefusedWhenPaymentNeverCoversInterest) {
