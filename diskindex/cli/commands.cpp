@@ -19,7 +19,9 @@ constexpr int kError = 2;
 
 const char* kUsage =
     "Aufruf: diskindx-cli [--data VERZEICHNIS] list\n"
-    "        diskindx-cli [--data VERZEICHNIS] tree NAME\n";
+    "        diskindx-cli [--data VERZEICHNIS] tree NAME\n"
+    "        diskindx-cli [--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME\n"
+    "                     [--remark T] [--location T] [--category T] [--descriptions yes|no|ask]\n";
 
 // Messages keep CR LF in the program; a terminal wants plain line ends.
 std::string plainLines(std::string text) {
