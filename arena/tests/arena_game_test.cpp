@@ -10,12 +10,9 @@
 namespace arena {
 namespace {
 
+using test::played;
 using test::Session;
 using test::snapshot;
-
-bool played(const GameState& state, const std::string& sound) {
-  return std::find(state.sounds.begin(), state.sounds.end(), sound) != state.sounds.end();
-}
 
 void placeDroidOnHero(Session& s, size_t index) {
   CDroid& droid = s.state.droids.at(index);

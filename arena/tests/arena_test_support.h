@@ -3,9 +3,11 @@
 // for comparing replays.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "arena/core/arena_game.h"
@@ -52,6 +54,10 @@ struct Session {
   RecordingScreen screen;
   ArenaGame game;
 };
+
+inline bool played(const GameState& state, std::string_view sound) {
+  return std::find(state.sounds.begin(), state.sounds.end(), sound) != state.sounds.end();
+}
 
 inline void writeSprite(std::ostream& out, const CSprite& s) {
   out << s.imageId() << '@' << s.rect() << " h" << s.heading() << " f" << s.flags() << " s"

@@ -10,11 +10,8 @@
 namespace arena {
 namespace {
 
+using test::played;
 using test::Session;
-
-bool played(const GameState& state, const std::string& sound) {
-  return std::find(state.sounds.begin(), state.sounds.end(), sound) != state.sounds.end();
-}
 
 CSprite& addPowerUp(GameState& state, int32_t imageId, int32_t x, int32_t y) {
   auto* p = new CSprite(imageId, sprite_flag::kMasked | sprite_flag::kWorld, x, y);
@@ -56,7 +53,7 @@ TEST(GameTickShots, FiringOnSpaceLeavesFromTheMuzzleAndMovesWithTheWorld) {
   EXPECT_EQ(shot.imageId(), shotColour(expected.draw()));
   EXPECT_EQ(shot.heading(), 146);
   EXPECT_EQ(shot.rect(), Rect::fromSize(110 + 76 + 30, 110 + 76 + 30, 8, 8));
-  EXPECT_TRUE(played(s.state, std::string(shotSound(shot.imageId()))));
+  EXPECT_TRUE(played(s.state, shotSound(shot.imageId())));
   EXPECT_TRUE(s.state.sprites.contains(&shot));
 }
 
