@@ -128,7 +128,6 @@ class CalcEngine {
   bool runStatistics(KeyCode code);
   void runPercentTotal();
   void runFactorial();
-  void runPower();
   void runRoutine(KeyCode code);
   void setResult(double value, bool saveLastX);
 

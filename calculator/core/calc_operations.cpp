@@ -49,34 +49,37 @@ void CalcEngine::runOperation(KeyCode code) {
   }
 }
 
+// + - * / and Y^X: x = Y op x, drop, X = x. Y^X gives Y^0 = 1 and 0^x = 0
+// for x > 0; 0 to a negative power and a negative Y with a fractional x have
+// no real value: error 1, as any result that is not a number.
 bool CalcEngine::runArithmetic(KeyCode code) {
   EngineRegisters& r = m_regs;
   const double x = r.x;
+  const double y = r.Y;
+  bool valid = true;
   double result = 0.0;
   switch (code) {
     case key::kPlus:
-      result = r.Y + x;
+      result = y + x;
       break;
     case key::kMinus:
-      result = r.Y - x;
+      result = y - x;
       break;
     case key::kTimes:
-      result = r.Y * x;
+      result = y * x;
       break;
     case key::kDivide:
-      if (x == 0.0) {
-        m_error = error::kMath;
-        return true;
-      }
-      result = r.Y / x;
+      valid = x != 0.0;
+      result = valid ? y / x : 0.0;
       break;
     case key::kPower:
-      runPower();
-      return true;
+      valid = !(y == 0.0 && x < 0.0) && !(y < 0.0 && x != std::trunc(x));
+      result = valid ? std::pow(y, x) : 0.0;
+      break;
     default:
       return false;
   }
-  if (std::isnan(result)) {
+  if (!valid || std::isnan(result)) {
     m_error = error::kMath;
     return true;
   }
@@ -86,27 +89,6 @@ bool CalcEngine::runArithmetic(KeyCode code) {
   r.X = result;
   r.stackLift = true;
   return true;
-}
-
-// Y^X: Y^0 = 1 and 0^x = 0 for x > 0. 0 to a negative power and a negative
-// Y with a fractional x have no real value: error 1.
-void CalcEngine::runPower() {
-  EngineRegisters& r = m_regs;
-  const double x = r.x;
-  if ((r.Y == 0.0 && x < 0.0) || (r.Y < 0.0 && x != std::trunc(x))) {
-    m_error = error::kMath;
-    return;
-  }
-  const double result = std::pow(r.Y, x);
-  if (std::isnan(result)) {
-    m_error = error::kMath;
-    return;
-  }
-  r.LSTX = x;
-  r.x = result;
-  r.drop();
-  r.X = result;
-  r.stackLift = true;
 }
 
 void CalcEngine::setChecked(bool valid, double value) {
