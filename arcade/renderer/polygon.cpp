@@ -35,6 +35,21 @@ std::int32_t advance(std::int32_t value, std::int32_t step, int rows) {
   return static_cast<std::int32_t>(value + std::int64_t{step} * rows);
 }
 
+// Bubble sort by start row; among sides starting on the same row the
+// horizontal ones go last, so the two sides that open a polygon are the ones
+// that run down its outline.
+void sortByStartRow(EdgeRecord* edges, int n) {
+  auto later = [](const EdgeRecord& p, const EdgeRecord& q) {
+    if (p.startRow != q.startRow) return p.startRow > q.startRow;
+    return p.startRow == p.endRow && q.startRow != q.endRow;
+  };
+  for (int pass = 0; pass < n - 1; ++pass) {
+    for (int i = 0; i < n - 1 - pass; ++i) {
+      if (later(edges[i], edges[i + 1])) std::swap(edges[i], edges[i + 1]);
+    }
+  }
+}
+
 }  // namespace
 
 CPolygon::CPolygon(std::vector<CVertex*> verts, bool cullBackFaces)
@@ -179,18 +194,7 @@ int CPolygon::Prepare(bool interpolateInclusive) {
       e.startRow = 0;
     }
   }
-  // Bubble sort by start row; among sides starting on the same row the
-  // horizontal ones go last, so the two sides that open a polygon are the
-  // ones that run down its outline.
-  auto later = [](const EdgeRecord& p, const EdgeRecord& q) {
-    if (p.startRow != q.startRow) return p.startRow > q.startRow;
-    return p.startRow == p.endRow && q.startRow != q.endRow;
-  };
-  for (int pass = 0; pass < n - 1; ++pass) {
-    for (int i = 0; i < n - 1 - pass; ++i) {
-      if (later(edges[i], edges[i + 1])) std::swap(edges[i], edges[i + 1]);
-    }
-  }
+  sortByStartRow(edges.data(), n);
   return n;
 }
 

@@ -47,6 +47,31 @@ void stepEdge(EdgeRecord& e, int rows) {
   e.v = advanceBy(e.v, e.dv, rows);
 }
 
+// The span of one row between the left and right side, clipped to columns
+// 0..width - 1. False when it is empty.
+bool spanBetween(const EdgeRecord& l, const EdgeRecord& r, int width, std::int32_t* rowCells,
+                 Span& s) {
+  int xl = l.x >> 16, xr = r.x >> 16;
+  if (xr <= xl || xl >= width) return false;
+  const int length = xr - xl;
+  s.dz = spanStep(l.z, r.z, length);
+  s.du = spanStep(l.u, r.u, length);
+  s.dv = spanStep(l.v, r.v, length);
+  s.z = l.z;
+  s.u = l.u;
+  s.v = l.v;
+  if (xl < 0) {
+    s.z = advanceBy(s.z, s.dz, -xl);
+    s.u = advanceBy(s.u, s.du, -xl);
+    s.v = advanceBy(s.v, s.dv, -xl);
+    xl = 0;
+  }
+  xr = std::min(xr, width);
+  s.cell = rowCells + xl;
+  s.count = xr - xl;
+  return s.count > 0;
+}
+
 }  // namespace
 
 template <typename SpanFn>
@@ -77,28 +102,10 @@ void CRenderer::ScanConvert(CPolygon& p, bool interpolateInclusive, SpanFn&& fil
       if (bStarted) stepEdge(*b, 1);
       continue;
     }
-    const EdgeRecord& l = a->x <= b->x ? *a : *b;
-    const EdgeRecord& r = a->x <= b->x ? *b : *a;
-    int xl = l.x >> 16, xr = r.x >> 16;
-    if (xr > xl && xl < width) {
-      const int length = xr - xl;
-      Span s;
-      s.dz = spanStep(l.z, r.z, length);
-      s.du = spanStep(l.u, r.u, length);
-      s.dv = spanStep(l.v, r.v, length);
-      s.z = l.z;
-      s.u = l.u;
-      s.v = l.v;
-      if (xl < 0) {
-        s.z = advanceBy(s.z, s.dz, -xl);
-        s.u = advanceBy(s.u, s.du, -xl);
-        s.v = advanceBy(s.v, s.dv, -xl);
-        xl = 0;
-      }
-      xr = std::min(xr, width);
-      s.cell = cells() + static_cast<std::size_t>(row) * width + xl;
-      s.count = xr - xl;
-      if (s.count > 0) fill(s);
+    Span span;
+    std::int32_t* rowCells = cells() + static_cast<std::size_t>(row) * width;
+    if (spanBetween(a->x <= b->x ? *a : *b, a->x <= b->x ? *b : *a, width, rowCells, span)) {
+      fill(span);
     }
     stepEdge(*a, 1);
     stepEdge(*b, 1);
