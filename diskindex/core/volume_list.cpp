@@ -141,6 +141,11 @@ void VolumeList::remove(std::size_t index) {
 }
 
 std::size_t VolumeList::replace(std::size_t index, VolumeRecord record) {
+  if (index < m_records.size() && compareVolumeNames(m_records[index].name, record.name) == 0) {
+    // Same sort key: the record keeps its place among equal names.
+    m_records[index] = std::move(record);
+    return index;
+  }
   remove(index);
   return insert(std::move(record));
 }

@@ -69,7 +69,8 @@ class VolumeList {
   // inserted in turn (a stable sort): the fast path of the list loader.
   void insertAll(std::vector<VolumeRecord> records);
   void remove(std::size_t index);
-  // Replaces a record (its name may change) and returns its new index.
+  // Replaces a record and returns its new index: in place when the name
+  // sorts the same, otherwise moved to its sorted place.
   std::size_t replace(std::size_t index, VolumeRecord record);
   void clear();
   // Changes fields that do not take part in the order, in place.

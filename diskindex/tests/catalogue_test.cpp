@@ -64,6 +64,7 @@ TEST(Catalogue, DamagedFilesAreReportedAndTheRestLoads) {
   makeVolume(tmp / "CD000002.DAT", "Alpha");
   test::writeAll(tmp / "CD000003.DAT", std::vector<std::uint8_t>(100, 'K'));  // short
   test::writeAll(tmp / "CDXYZ.DAT", std::vector<std::uint8_t>(600, 7));       // random
+  makeVolume(tmp / "CD7ABC.DAT", "Mitte");  // not six digits: loads like any other
   std::vector<std::uint8_t> old(300, 0);
   old[0] = 'K';
   old[1] = 'T';
@@ -73,15 +74,16 @@ TEST(Catalogue, DamagedFilesAreReportedAndTheRestLoads) {
   catalogue.setDataDirectory(tmp.path());
   FailureLog log;
   ASSERT_EQ(catalogue.loadVolumeList(&log), ResultCode::Ok);
-  ASSERT_EQ(catalogue.volumes().size(), 2u);
+  ASSERT_EQ(catalogue.volumes().size(), 3u);
   EXPECT_EQ(catalogue.volumes()[0].name, "Alpha");
-  EXPECT_EQ(catalogue.volumes()[1].name, "zeta");
+  EXPECT_EQ(catalogue.volumes()[1].name, "Mitte");
+  EXPECT_EQ(catalogue.volumes()[2].name, "zeta");
   ASSERT_EQ(log.failures.size(), 2u);
   EXPECT_EQ(log.failures[0], std::make_pair(ResultCode::CannotRead, std::string("CD000003.DAT")));
   EXPECT_EQ(log.failures[1], std::make_pair(ResultCode::BadFormat, std::string("CDXYZ.DAT")));
   ASSERT_EQ(catalogue.oldFormatFiles().size(), 1u);
   EXPECT_EQ(catalogue.oldFormatFiles()[0].filename(), "CD000004.DAT");
-  EXPECT_EQ(catalogue.volumes().maxFileNumber(), 4);
+  EXPECT_EQ(catalogue.volumes().maxFileNumber(), 7);  // CD7ABC counts as 7
 }
 
 TEST(Catalogue, MissingDataDirectoryIsAnErrorWithAnEmptyList) {

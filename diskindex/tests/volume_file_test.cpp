@@ -67,6 +67,12 @@ TEST(VolumeFile, RoundTripKeepsTreeAcrossManyLoadBlocks) {
   ASSERT_EQ(loadVolumeContents(tmp / "CD000001.DAT", list, loaded), ResultCode::Ok);
   expectTree(list, walk);
   EXPECT_EQ(loaded, header);
+  // The in-memory reader takes the same blocks from the same bytes.
+  TOutlineDirList fromMemory;
+  VolumeHeader memoryHeader;
+  const auto bytes = test::readAll(tmp / "CD000001.DAT");
+  ASSERT_EQ(parseVolumeContents(bytes, fromMemory, memoryHeader), ResultCode::Ok);
+  expectTree(fromMemory, walk);
   const FileItem& last = list.files(1200).back();
   EXPECT_EQ(last.size, 1199u * 1000 + 7);
   EXPECT_EQ(last.dosDateTime, 0x5A214C00u + 7);

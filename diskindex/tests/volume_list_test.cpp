@@ -57,6 +57,12 @@ TEST(VolumeList, ReplaceMovesARenamedRecordToItsPlace) {
   EXPECT_EQ(list[1].name, "Q");
   EXPECT_EQ(list.findByName("q"), 1u);
   EXPECT_FALSE(list.findByName("A").has_value());
+  list.insert(named("q", "second"));
+  VolumeRecord changed = named("Q", "first");
+  changed.category = "Spiele";
+  EXPECT_EQ(list.replace(1, changed), 1u);  // equal names keep their order
+  EXPECT_EQ(list[1].category, "Spiele");
+  EXPECT_EQ(list[2].dataFile, "second");
 }
 
 TEST(VolumeList, FileNumbersTakeTheLeadingDigits) {
