@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "arcade/renderer/renderer.h"
+#include "arcade/renderer/steps.h"
 #include "arcade/world/trig.h"
 
 namespace arcade {
@@ -14,26 +15,7 @@ constexpr std::int32_t toFixed(int v) {
   return static_cast<std::int32_t>(v) * Fixed::kOne;
 }
 
-// (end - start) / rows, by a shift for 2, 4, 8 and 16 rows.
-std::int32_t edgeStep(std::int32_t start, std::int32_t end, int rows) {
-  const std::int64_t d = std::int64_t{end} - start;
-  switch (rows) {
-    case 2:
-      return static_cast<std::int32_t>(d >> 1);
-    case 4:
-      return static_cast<std::int32_t>(d >> 2);
-    case 8:
-      return static_cast<std::int32_t>(d >> 3);
-    case 16:
-      return static_cast<std::int32_t>(d >> 4);
-    default:
-      return static_cast<std::int32_t>(d / rows);
-  }
-}
-
-std::int32_t advance(std::int32_t value, std::int32_t step, int rows) {
-  return static_cast<std::int32_t>(value + std::int64_t{step} * rows);
-}
+constexpr int kEdgeShiftLimit = 16;
 
 // Bubble sort by start row; among sides starting on the same row the
 // horizontal ones go last, so the two sides that open a polygon are the ones
@@ -180,17 +162,17 @@ int CPolygon::Prepare(bool interpolateInclusive) {
     if (!interpolateInclusive && rows < 2) {
       e.dx = e.dz = e.du = e.dv = 0;
     } else {
-      e.dx = edgeStep(e.x, toFixed(b.sx), rows);
-      e.dz = edgeStep(e.z, b.camera.z.raw(), rows);
-      e.du = edgeStep(e.u, coords[ib].u, rows);
-      e.dv = edgeStep(e.v, coords[ib].v, rows);
+      e.dx = stepBetween(e.x, toFixed(b.sx), rows, kEdgeShiftLimit);
+      e.dz = stepBetween(e.z, b.camera.z.raw(), rows, kEdgeShiftLimit);
+      e.du = stepBetween(e.u, coords[ib].u, rows, kEdgeShiftLimit);
+      e.dv = stepBetween(e.v, coords[ib].v, rows, kEdgeShiftLimit);
     }
     if (e.startRow < 0 && e.endRow >= 0) {
       const int skip = -e.startRow;
-      e.x = advance(e.x, e.dx, skip);
-      e.z = advance(e.z, e.dz, skip);
-      e.u = advance(e.u, e.du, skip);
-      e.v = advance(e.v, e.dv, skip);
+      e.x = advanceBy(e.x, e.dx, skip);
+      e.z = advanceBy(e.z, e.dz, skip);
+      e.u = advanceBy(e.u, e.du, skip);
+      e.v = advanceBy(e.v, e.dv, skip);
       e.startRow = 0;
     }
   }

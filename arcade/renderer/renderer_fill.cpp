@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "arcade/renderer/renderer.h"
+#include "arcade/renderer/steps.h"
 
 namespace arcade {
 
@@ -17,28 +18,7 @@ struct Span {
   std::int32_t z = 0, dz = 0, u = 0, du = 0, v = 0, dv = 0;
 };
 
-// (end - start) / length, by a shift for lengths 2, 4, 8, 16 and 32.
-std::int32_t spanStep(std::int32_t start, std::int32_t end, int length) {
-  const std::int64_t d = std::int64_t{end} - start;
-  switch (length) {
-    case 2:
-      return static_cast<std::int32_t>(d >> 1);
-    case 4:
-      return static_cast<std::int32_t>(d >> 2);
-    case 8:
-      return static_cast<std::int32_t>(d >> 3);
-    case 16:
-      return static_cast<std::int32_t>(d >> 4);
-    case 32:
-      return static_cast<std::int32_t>(d >> 5);
-    default:
-      return static_cast<std::int32_t>(d / length);
-  }
-}
-
-std::int32_t advanceBy(std::int32_t value, std::int32_t step, int count) {
-  return static_cast<std::int32_t>(value + std::int64_t{step} * count);
-}
+constexpr int kSpanShiftLimit = 32;
 
 void stepEdge(EdgeRecord& e, int rows) {
   e.x = advanceBy(e.x, e.dx, rows);
@@ -54,9 +34,9 @@ bool spanBetween(const EdgeRecord& l, const EdgeRecord& r, int width, std::int32
   int xl = l.x >> 16, xr = r.x >> 16;
   if (xr <= xl || xl >= width) return false;
   const int length = xr - xl;
-  s.dz = spanStep(l.z, r.z, length);
-  s.du = spanStep(l.u, r.u, length);
-  s.dv = spanStep(l.v, r.v, length);
+  s.dz = stepBetween(l.z, r.z, length, kSpanShiftLimit);
+  s.du = stepBetween(l.u, r.u, length, kSpanShiftLimit);
+  s.dv = stepBetween(l.v, r.v, length, kSpanShiftLimit);
   s.z = l.z;
   s.u = l.u;
   s.v = l.v;
