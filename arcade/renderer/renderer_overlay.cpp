@@ -86,29 +86,27 @@ void CRenderer::DrawBalls(int x, int y, int count) {
 }
 
 void CRenderer::DrawOverlay() {
-  const int w = width, h = height;
-  if (m_resolution == Resolution::High) {
-    if (const CIndexedImage* label = m_textures.Texture(kScoreLabelTexture)) {
-      Blit(m_overlayDepth, 4, h - 20, 60, 16, *label, 0, 0, 60, 16, kGlyphKey,
-           BlitMode::WriteDepth);
-      Blit(m_overlayDepth, w - 137, h - 20, 50, 16, *label, 60, 0, 50, 16, kGlyphKey,
-           BlitMode::WriteDepth);
-    }
-    DrawNumber(65, h - 20, m_overlay.score);
-    DrawTime(w - 82, h - 20, m_overlay.elapsedMs);
-    DrawBalls(4, 5, m_overlay.spareBalls);
-    if (m_overlay.enhancementActive) DrawTime(w - 82, 4, m_overlay.enhancementMs);
-    return;
+  // Where the parts stand: x from the left (or from the right edge), rows
+  // from the top edge for the labels and the play time.
+  struct Layout {
+    int labelTexture, scoreLabelWidth, timeLabelWidth, labelHeight;
+    int labelX, scoreX, timeLabelFromRight, timeFromRight, fromTop, ballsX, ballsY, lowY;
+  };
+  static constexpr Layout kHigh{kScoreLabelTexture, 60, 50, 16, 4, 65, 137, 82, 20, 4, 5, 4};
+  static constexpr Layout kNormal{kScoreLabelTextureSmall, 30, 25, 8, 2, 32, 65, 39, 10, 2, 3, 3};
+  const Layout& l = m_resolution == Resolution::High ? kHigh : kNormal;
+  const int top = height - l.fromTop;
+  if (const CIndexedImage* label = m_textures.Texture(l.labelTexture)) {
+    Blit(m_overlayDepth, l.labelX, top, l.scoreLabelWidth, l.labelHeight, *label, 0, 0,
+         l.scoreLabelWidth, l.labelHeight, kGlyphKey, BlitMode::WriteDepth);
+    Blit(m_overlayDepth, width - l.timeLabelFromRight, top, l.timeLabelWidth, l.labelHeight, *label,
+         l.scoreLabelWidth, 0, l.timeLabelWidth, l.labelHeight, kGlyphKey, BlitMode::WriteDepth);
   }
-  if (const CIndexedImage* label = m_textures.Texture(kScoreLabelTextureSmall)) {
-    Blit(m_overlayDepth, 2, h - 10, 30, 8, *label, 0, 0, 30, 8, kGlyphKey, BlitMode::WriteDepth);
-    Blit(m_overlayDepth, w - 65, h - 10, 25, 8, *label, 30, 0, 25, 8, kGlyphKey,
-         BlitMode::WriteDepth);
-  }
-  DrawNumber(32, h - 10, m_overlay.score);
-  DrawTime(w - 39, h - 10, m_overlay.elapsedMs);
-  DrawBalls(2, 3, m_overlay.spareBalls);
-  if (m_overlay.enhancementActive) DrawTime(w - 39, 3, m_overlay.enhancementMs);
+  DrawNumber(l.scoreX, top, m_overlay.score);
+  DrawTime(width - l.timeFromRight, top, m_overlay.elapsedMs);
+  DrawBalls(l.ballsX, l.ballsY, m_overlay.spareBalls);
+  if (m_overlay.enhancementActive)
+    DrawTime(width - l.timeFromRight, l.lowY, m_overlay.enhancementMs);
 }
 
 }  // namespace arcade
