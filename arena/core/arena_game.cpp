@@ -62,6 +62,7 @@ void ArenaGame::paint() {
   // Droids removed or moved outside the window may have grown the area past
   // the window; only the window's part is copied.
   frame.pass.area = frame.pass.area.intersected(m_state.clientRect());
+  frame.scroll = m_state.scroll();
   m_state.dirtyRect = {};
   if (m_state.paused) {
     frame.overlays =

@@ -23,8 +23,11 @@
 
 namespace arena {
 
+// One paint: the background comes from the garden picture at the area moved
+// by the scroll offset, then the sprites and, while paused, the overlays.
 struct Frame {
   RenderPass pass;
+  Point scroll;
   std::vector<OverlayBlit> overlays;  // drawn over the pass while paused
 };
 

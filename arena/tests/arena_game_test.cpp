@@ -206,6 +206,7 @@ TEST(ArenaGameKeys, RunningKeysRepaintTheWholeWindowAndRedrawTheShield) {
   s.screen.focusRects.clear();
   s.game.keyDown(key::kDown);
   EXPECT_EQ(s.screen.frames.back().pass.area, (Rect{0, 0, 800, 600}));
+  EXPECT_EQ(s.screen.frames.back().scroll, s.state.scroll());
   ASSERT_EQ(s.screen.focusRects.size(), 1u);
   EXPECT_EQ(s.screen.focusRects[0], s.hero().rect().inflated(1));
 }

@@ -135,16 +135,5 @@ TEST(Droid, DestroyedDroidShowsAndKeepsItsDestroyedImage) {
   EXPECT_EQ(droid.sprite().imageId(), droidDestroyedImage(droidFrame(Heading::UpRight, 1)));
 }
 
-TEST(DroidList, KeepsOrderAndReportsItsLength) {
-  CDroidList list;
-  list.append(std::make_unique<CDroid>(Heading::Up, 0, 30));
-  list.append(std::make_unique<CDroid>(Heading::Left, 1, 35));
-  list.append(std::make_unique<CDroid>(Heading::Right, 0, 30));
-  list.removeAt(1);
-  ASSERT_EQ(list.count(), 2u);
-  EXPECT_EQ(list.at(0).heading(), Heading::Up);
-  EXPECT_EQ(list.at(1).heading(), Heading::Right);
-}
-
 }  // namespace
 }  // namespace arena

@@ -58,17 +58,5 @@ TEST(ImageTable, HitAndDestroyedPicturesKeepTheSizeOfWhatTheyReplace) {
   EXPECT_FALSE(heroHeading(151));
 }
 
-TEST(Headings, ComponentsMatchTheirNames) {
-  EXPECT_EQ(headingDx(Heading::UpRight), 1);
-  EXPECT_EQ(headingDy(Heading::UpRight), -1);
-  EXPECT_EQ(headingDx(Heading::DownLeft), -1);
-  EXPECT_EQ(headingDy(Heading::DownLeft), 1);
-  EXPECT_EQ(headingDx(Heading::Up), 0);
-  EXPECT_FALSE(isDiagonal(Heading::Left));
-  EXPECT_TRUE(isDiagonal(Heading::UpLeft));
-  EXPECT_FALSE(isHeadingCode(32));
-  EXPECT_FALSE(isHeadingCode(41));
-}
-
 }  // namespace
 }  // namespace arena
