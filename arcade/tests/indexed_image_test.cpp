@@ -174,6 +174,18 @@ TEST_F(IndexedImageTest, CacheFindsByNameAndSkipsFilesThatCannotBeOpened) {
   CIndexedImage* second = cache.FindOrLoad(library, other.string());
   EXPECT_EQ(cache.Head(), second);  // newest first
   EXPECT_EQ(second->next, first);
+  // A file of an unknown kind is told once and kept as an empty image.
+  const auto text = writeFile("notes.bmp", std::vector<std::uint8_t>(200, 'B'));
+  auto bad = bmp::encode8(4, 2, allIndices(4, 2), CGamePalette::TableEntries());
+  bad[bmp::kFileHeaderSize + bmp::kBitCountOffset] = 16;
+  const auto badPath = writeFile("sixteen.bmp", bad);
+  CIndexedImage* empty = cache.FindOrLoad(library, badPath.string());
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->pixels, nullptr);
+  EXPECT_EQ(cache.FindOrLoad(library, badPath.string()), empty);
+  EXPECT_EQ(reporter.messages.size(), 1u);
+  EXPECT_NE(cache.FindOrLoad(library, text.string()), nullptr);
+  EXPECT_EQ(reporter.messages.size(), 1u);  // not a bitmap at all: no message
 }
 
 TEST_F(IndexedImageTest, TextureSlotsMapResourceNumbersAndLoadOnce) {
