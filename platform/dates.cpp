@@ -97,11 +97,11 @@ std::time_t unixTimeFromDos(DosDateTime dos) {
 int daysSince18991230(int year, int month, int day) {
   // Months outside 1..12 roll into neighbouring years, as mktime would.
   long long y = year;
-  long long m0 = month - 1;
+  long long m0 = static_cast<long long>(month) - 1;
   y += m0 >= 0 ? m0 / 12 : -((11 - m0) / 12);
   m0 -= (m0 >= 0 ? m0 / 12 : -((11 - m0) / 12)) * 12;
-  return static_cast<int>(daysFromCivil(y, static_cast<int>(m0) + 1, 1) + (day - 1) -
-                          kEpoch18991230);
+  return static_cast<int>(daysFromCivil(y, static_cast<int>(m0) + 1, 1) +
+                          (static_cast<long long>(day) - 1) - kEpoch18991230);
 }
 
 double dayCountFromCivil(const CivilTime& civil) {

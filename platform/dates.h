@@ -34,15 +34,18 @@ DosDateTime dosFromUnixTime(std::time_t t);
 std::time_t unixTimeFromDos(DosDateTime dos);
 
 // Day count: 0.0 is 30 Dec 1899 00:00, 2.25 is 1 Jan 1900 06:00. Negative
-// values count backwards for the date; the fraction is always the time of day.
+// values count backwards for the date; the fraction is always the time of day
+// (-1.25 is 29 Dec 1899 06:00). Time is rounded to the second; counts outside
+// 1 Jan 0001 .. 31 Dec 9999 are held to those days, NaN reads as 0.
 double dayCountFromCivil(const CivilTime& civil);
 CivilTime civilFromDayCount(double dayCount);
 double dayCountFromUnixTime(std::time_t t);         // local time
 std::time_t unixTimeFromDayCount(double dayCount);  // local time
 CivilTime localCivilNow();
 
-// Days from 1 Jan 0001 style proleptic counting used by some old formats:
-// days since 30 Dec 1899 of a civil date (no time).
+// Days since 30 Dec 1899 of a civil date in the proleptic Gregorian calendar
+// (1 Jan 1900 is 2, 1 Mar 1900 is 61); months outside 1..12 roll over into
+// the neighbouring years, days beyond the month into the next months.
 int daysSince18991230(int year, int month, int day);
 
 }  // namespace platform

@@ -24,9 +24,10 @@ constexpr std::array<std::string_view, 28> kPseudoFileSystems = {
     "nfsd",       "rootfs",  "usbfs",     "cpuset",
 };
 
-constexpr std::array<std::string_view, 16> kNetworkFileSystems = {
-    "nfs", "nfs4", "cifs",      "smb3",           "smbfs", "sshfs",       "fuse.sshfs", "9p",
-    "afs", "ceph", "glusterfs", "fuse.glusterfs", "davfs", "fuse.davfs2", "ncpfs",      "coda",
+constexpr std::array<std::string_view, 20> kNetworkFileSystems = {
+    "nfs",   "nfs4", "cifs",        "smb3",      "smbfs",          "sshfs",  "fuse.sshfs",
+    "9p",    "afs",  "ceph",        "glusterfs", "fuse.glusterfs", "davfs",  "fuse.davfs2",
+    "ncpfs", "coda", "fuse.rclone", "fuse.s3fs", "fuse.curlftpfs", "lustre",
 };
 
 // /proc/mounts writes space, tab, line feed and backslash as \040, \011,
