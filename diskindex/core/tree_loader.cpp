@@ -31,6 +31,13 @@ const std::array<std::uint8_t, 256>& lowerTable() {
   return table;
 }
 
+bool isAscii(std::string_view text) {
+  for (unsigned char c : text) {
+    if (c >= 0x80) return false;
+  }
+  return true;
+}
+
 class TreeBuilder {
  public:
   TreeBuilder(TOutlineDirList& list, bool utf8, std::int32_t headerDirs, ProgressObserver* observer)
@@ -53,7 +60,8 @@ class TreeBuilder {
   void displayCase(const char* raw, std::size_t length, std::uint8_t attributes) {
     const std::string_view stored(raw, length);
     m_name.clear();
-    if (m_utf8) {
+    // ASCII reads the same in both encodings and takes the fast path.
+    if (m_utf8 && !isAscii(stored)) {
       m_name = displayName(decodeStoredText(stored, true), attributes);
       return;
     }

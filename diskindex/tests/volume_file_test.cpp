@@ -160,6 +160,7 @@ TEST(VolumeFile, TextsOutsideWindows1252MakeTheVolumeUtf8) {
   test::TempDir tmp;
   VolumeHeader header = test::sampleHeader("Ωmega 東京");
   const std::vector<EntryRecord> walk{file(1, "Größe.txt", 1, 0, attributes::kLongName),
+                                      file(1, "README.TXT"), file(1, "ÜBER.TXT"),
                                       dir(1, "Ελληνικά", attributes::kLongName)};
   ASSERT_EQ(createVolume(tmp / "CD000001.DAT", header, walk), ResultCode::Ok);
   EXPECT_TRUE(header.utf8);
@@ -170,6 +171,8 @@ TEST(VolumeFile, TextsOutsideWindows1252MakeTheVolumeUtf8) {
   ASSERT_EQ(loadVolumeContents(tmp / "CD000001.DAT", list, loaded), ResultCode::Ok);
   EXPECT_EQ(loaded.name, "Ωmega 東京");
   EXPECT_EQ(list.name(list.files(0)[0]), "Größe.txt");
+  EXPECT_EQ(list.name(list.files(0)[1]), "Readme.txt");
+  EXPECT_EQ(list.name(list.files(0)[2]), "Über.txt");
   EXPECT_EQ(list.directoryName(1), "Ελληνικά");
 }
 
