@@ -237,5 +237,15 @@ TEST_F(SystemSourceTest, SpaceComesFromTheFileSystemOrIsUnknown) {
   EXPECT_EQ(missing.freeSpace, -1);
 }
 
+TEST(SystemDriveTable, RootOfThisMachineIsDriveCWithItsSize) {
+  const DriveTable table = DriveTable::fromSystem({{'X', fs::temp_directory_path()}});
+  const auto c = table.info('C');
+  ASSERT_TRUE(c.has_value());
+  EXPECT_EQ(c->root, fs::path("/"));
+  EXPECT_GT(c->space.capacity, 0);
+  EXPECT_EQ(table.letterOf(fs::temp_directory_path() / "x"), 'X');
+  EXPECT_EQ(table.letterOf("/"), 'C');
+}
+
 }  // namespace
 }  // namespace platform
