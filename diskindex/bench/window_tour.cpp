@@ -1,0 +1,86 @@
+// Walks the main window through its views for screenshots:
+//   diskindx-window-tour OUT_DIR [VOLUME_NAME]
+// Settings and data come from the usual places (point XDG_CONFIG_HOME and
+// XDG_DATA_HOME at a sample catalogue). Each step waits a second so that an
+// outside screenshot (import -window root) can be taken too, and saves the
+// window's own picture as OUT_DIR/NN-step.png.
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QScreen>
+#include <QTableView>
+#include <QTimer>
+#include <QTranslator>
+#include <QTreeView>
+#include <cstdio>
+#include <functional>
+
+#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/settings_location.h"
+#include "diskindex/ui/toolbar_icons.h"
+
+namespace {
+
+using diskindex::ui::TDiskIndexForm;
+
+void expandSome(QTreeView* tree) {
+  tree->expandToDepth(1);
+  const QModelIndex root = tree->model()->index(0, 0);
+  const QModelIndex child = tree->model()->index(1, 0, root);
+  if (child.isValid()) tree->setCurrentIndex(child);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s OUT_DIR [VOLUME_NAME]\n", argv[0]);
+    return 2;
+  }
+  QTranslator german;
+  if (german.load(QLocale(QLocale::German), "qtbase", "_",
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&german);
+  }
+  diskindex::ui::chooseIconTheme();
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  const std::string volumeName = argc > 2 ? argv[2] : "";
+  const QSize screen = QApplication::primaryScreen()->size();
+  diskindex::ui::FormEnvironment env;
+  env.settingsFile = diskindex::ui::settingsFileLocation("/nonexistent");
+  env.settings = diskindex::SettingsEnvironment::fromSystem({screen.width(), screen.height()});
+  TDiskIndexForm form(std::move(env));
+  form.start();
+  form.show();
+
+  int step = 0;
+  auto shot = [&](const char* name) {
+    form.grab().save(
+        QStringLiteral("%1/%2-%3.png").arg(out).arg(++step, 2, 10, QLatin1Char('0')).arg(name));
+    std::printf("step %d: %s\n", step, name);
+    std::fflush(stdout);
+  };
+  std::vector<std::function<void()>> steps{
+      [&] { shot("overview"); },
+      [&] {
+        const auto& volumes = form.state().catalogue.volumes();
+        std::size_t index = volumes.findByName(volumeName).value_or(0);
+        form.openVolume(index);
+        expandSome(form.findChild<QTreeView*>("OutlineDir"));
+      },
+      [&] { shot("contents"); },
+      [&] { form.showMaximized(); },
+      [&] { shot("contents-maximised"); },
+      [&] { form.actions().overview->trigger(); },
+      [&] { shot("overview-maximised"); },
+      [&] { form.close(); },
+  };
+  std::size_t next = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (next < steps.size()) steps[next++]();
+  });
+  timer.start(1500);
+  return QApplication::exec();
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Shared pieces of the window tests: one QApplication for the test process,
+// prompts that record what the window asked and answer from a script, a
+// checker that fails a test when QAbstractItemModelTester complains, and a
+// temporary directory per test.
+
+#include <QAbstractItemModel>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "diskindex/ui/form_prompts.h"
+
+class QAbstractItemModelTester;
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+namespace diskindex::ui::testing {
+
+void ensureApplication();
+
+struct PromptRecord {
+  QString kind;  // "error", "information", "question"
+  QString caption;
+  QString text;
+};
+
+class FakePrompts : public FormPrompts {
+ public:
+  void error(const QString& caption, const QString& text) override;
+  void information(const QString& caption, const QString& text) override;
+  bool question(const QString& caption, const QString& text) override;
+  std::optional<QFont> chooseFont(const QFont& current, const QString& title) override;
+  std::optional<QString> chooseDataDirectory(const QString& current) override;
+  void beep() override { ++beeps; }
+
+  std::vector<PromptRecord> shown;
+  std::deque<bool> answers;  // for questions; "Nein" when empty
+  std::optional<QFont> fontAnswer;
+  std::optional<QString> directoryAnswer;
+  int beeps = 0;
+};
+
+// Runs QAbstractItemModelTester over the model in warning mode and counts
+// the failures it reports while alive.
+class ModelCheck {
+ public:
+  explicit ModelCheck(QAbstractItemModel* model);
+  ~ModelCheck();
+  int failures() const;
+  QStringList messages() const;
+
+ private:
+  std::unique_ptr<QAbstractItemModelTester> m_tester;
+};
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::filesystem::path& path() const { return m_path; }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+}  // namespace diskindex::ui::testing

@@ -1,0 +1,220 @@
+#include "diskindex/ui/dlg_add_drive.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "diskindex/core/messages.h"
+#include "diskindex/core/scan/scan_messages.h"
+#include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/volume_header.h"
+#include "diskindex/ui/scan_prompts.h"
+
+namespace diskindex::ui {
+namespace {
+
+constexpr int kHelpContext = 130;
+
+QString qs(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy) {
+  auto* label = new QLabel(text);
+  label->setBuddy(buddy);
+  return label;
+}
+
+}  // namespace
+
+TDlgAddDrive::TDlgAddDrive(Mode mode, const platform::DriveTable& drives,
+                           const scan::DialogContext& context, const scan::DialogValues& initial,
+                           const std::vector<std::string>& categories, ScanPrompts& prompts,
+                           QWidget* parent)
+    : QDialog(parent),
+      m_mode(mode),
+      m_drives(drives),
+      m_context(context),
+      m_initial(initial),
+      m_prompts(prompts) {
+  setObjectName(QStringLiteral("TDlgAddDrive"));
+  setWindowTitle(qs(std::string(mode == Mode::Adding ? scan::messages::kAddCaption
+                                                     : scan::messages::kChangeCaption)));
+  buildControls(categories);
+  fillDrives();
+  selectDrive(initial.driveLetter);
+  m_name->setText(qs(initial.name));
+  m_comment->setPlainText(qs(initial.remark).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  m_where->setText(qs(initial.location));
+  m_category->setCurrentText(qs(initial.category));
+  m_countEdit->setText(QStringLiteral("1"));
+  connect(m_drive, &QComboBox::currentIndexChanged, this, &TDlgAddDrive::DriveComboBoxChange);
+  updateStates();
+}
+
+void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
+  m_drive = new QComboBox;
+  m_drive->setObjectName(QStringLiteral("DriveComboBox"));
+  m_name = new QLineEdit;
+  m_name->setObjectName(QStringLiteral("EditName"));
+  m_name->setMaxLength(static_cast<int>(kMaxNameLength));
+  m_comment = new QPlainTextEdit;
+  m_comment->setObjectName(QStringLiteral("MemoComment"));
+  m_comment->setTabChangesFocus(true);
+  m_comment->setFixedHeight(m_comment->fontMetrics().lineSpacing() * 4 + 10);
+  m_where = new QLineEdit;
+  m_where->setObjectName(QStringLiteral("EditWhere"));
+  m_where->setMaxLength(static_cast<int>(kMaxLocationLength));
+  m_category = new QComboBox;
+  m_category->setObjectName(QStringLiteral("ComboBoxCategory"));
+  m_category->setEditable(true);
+  m_category->setInsertPolicy(QComboBox::NoInsert);
+  m_category->lineEdit()->setMaxLength(static_cast<int>(kMaxCategoryLength));
+  m_category->addItem(qs(std::string(diskindex::messages::kNoCategory)));
+  for (const std::string& name : categories) m_category->addItem(qs(name));
+  m_serial = new QCheckBox(QStringLiteral("&Serie einlesen"));
+  m_serial->setObjectName(QStringLiteral("CheckBoxSerial"));
+  m_countEdit = new QLineEdit;
+  m_countEdit->setObjectName(QStringLiteral("EditCount"));
+  m_countEdit->setMaxLength(3);
+  m_countEdit->setMaximumWidth(60);
+  m_countLabel = buddyLabel(QStringLiteral("&Gesamtzahl Datenträger:"), m_countEdit);
+  m_changeDrives = new QCheckBox(QStringLiteral("LW-Änderung für &alle Datenträger"));
+  m_changeDrives->setObjectName(QStringLiteral("CheckBoxChangeDrives"));
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(buddyLabel(QStringLiteral("&Laufwerk:"), m_drive), 0, 0);
+  grid->addWidget(m_drive, 0, 1);
+  grid->addWidget(buddyLabel(QStringLiteral("&Bezeichnung:"), m_name), 1, 0);
+  grid->addWidget(m_name, 1, 1);
+  grid->addWidget(buddyLabel(QStringLiteral("Be&merkung:"), m_comment), 2, 0, Qt::AlignTop);
+  grid->addWidget(m_comment, 2, 1);
+  grid->addWidget(buddyLabel(QStringLiteral("Lager&ort:"), m_where), 3, 0);
+  grid->addWidget(m_where, 3, 1);
+  grid->addWidget(buddyLabel(QStringLiteral("&Kategorie:"), m_category), 4, 0);
+  grid->addWidget(m_category, 4, 1);
+  auto* series = new QHBoxLayout;
+  series->addWidget(m_serial);
+  series->addStretch();
+  series->addWidget(m_countLabel);
+  series->addWidget(m_countEdit);
+  grid->addLayout(series, 5, 0, 1, 2);
+  grid->addWidget(m_changeDrives, 6, 0, 1, 2);
+
+  m_ok = new QPushButton(QStringLiteral("OK"));
+  m_ok->setObjectName(QStringLiteral("ButtonOk"));
+  m_ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Abbruch"));
+  cancel->setObjectName(QStringLiteral("ButtonCancel"));
+  auto* help = new QPushButton(QStringLiteral("&Hilfe"));
+  help->setObjectName(QStringLiteral("ButtonHelp"));
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(m_ok);
+  buttons->addWidget(cancel);
+  buttons->addWidget(help);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+
+  const bool adding = m_mode == Mode::Adding;
+  m_serial->setVisible(adding);
+  m_countLabel->setVisible(adding);
+  m_countEdit->setVisible(adding);
+  m_changeDrives->setVisible(!adding);
+  connect(m_ok, &QPushButton::clicked, this, &TDlgAddDrive::ButtonOkClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpContext); });
+  connect(m_name, &QLineEdit::textChanged, this, &TDlgAddDrive::updateStates);
+  connect(m_serial, &QCheckBox::toggled, this, &TDlgAddDrive::updateStates);
+  connect(m_comment, &QPlainTextEdit::textChanged, this, &TDlgAddDrive::limitComment);
+}
+
+// One item per drive of the table: letter, label and mount point; the
+// volume's own letter is listed even when the table has no such drive now.
+void TDlgAddDrive::fillDrives() {
+  std::vector<char> letters = m_drives.letters();
+  if (std::find(letters.begin(), letters.end(), m_initial.driveLetter) == letters.end() &&
+      m_initial.driveLetter >= 'A' && m_initial.driveLetter <= 'Z') {
+    letters.push_back(m_initial.driveLetter);
+    std::sort(letters.begin(), letters.end());
+  }
+  for (char letter : letters) {
+    QString text = QStringLiteral("%1:").arg(QChar(letter));
+    if (const auto info = m_drives.info(letter)) {
+      if (!info->label.empty()) text += QStringLiteral("  [%1]").arg(qs(info->label));
+      text += QStringLiteral("  %1").arg(QString::fromStdString(info->root.string()));
+    }
+    m_drive->addItem(text, QVariant(static_cast<int>(letter)));
+  }
+}
+
+void TDlgAddDrive::selectDrive(char letter) {
+  const int index = m_drive->findData(QVariant(static_cast<int>(letter)));
+  if (index >= 0) m_drive->setCurrentIndex(index);
+}
+
+char TDlgAddDrive::chosenLetter() const {
+  return static_cast<char>(m_drive->currentData().toInt());
+}
+
+void TDlgAddDrive::DriveComboBoxChange(int) {
+  if (m_mode == Mode::Adding) m_name->setText(qs(scan::currentLabel(m_drives, chosenLetter())));
+  updateStates();
+}
+
+void TDlgAddDrive::updateStates() {
+  m_ok->setEnabled(!m_name->text().isEmpty());
+  m_countLabel->setEnabled(m_serial->isChecked());
+  m_countEdit->setEnabled(m_serial->isChecked());
+  const bool otherLetter = chosenLetter() != m_initial.driveLetter;
+  m_changeDrives->setEnabled(otherLetter);
+  if (!otherLetter) m_changeDrives->setChecked(false);
+}
+
+void TDlgAddDrive::limitComment() {
+  const QString text = m_comment->toPlainText();
+  if (text.size() <= static_cast<qsizetype>(kMaxRemarkLength)) return;
+  m_comment->setPlainText(text.left(static_cast<qsizetype>(kMaxRemarkLength)));
+  m_comment->moveCursor(QTextCursor::End);
+}
+
+scan::DialogValues TDlgAddDrive::values() const {
+  scan::DialogValues v;
+  v.driveLetter = chosenLetter();
+  v.name = m_name->text().toStdString();
+  // The remark field keeps CR LF line breaks in the header.
+  v.remark =
+      m_comment->toPlainText().replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdString();
+  v.location = m_where->text().toStdString();
+  v.category = m_category->currentText().toStdString();
+  v.serial = m_mode == Mode::Adding && m_serial->isChecked();
+  v.countText = m_countEdit->text().toStdString();
+  v.changeAllDrives = m_mode == Mode::Changing && m_changeDrives->isChecked();
+  return v;
+}
+
+void TDlgAddDrive::ButtonOkClick() {
+  DialogQuestionsOnPrompts questions(m_prompts, windowTitle());
+  int count = 0;
+  switch (scan::checkDialog(values(), m_context, questions, &count)) {
+    case scan::DialogCheck::Accepted:
+      m_count = count;
+      accept();
+      break;
+    case scan::DialogCheck::KeepOpenRestoreDrive:
+      selectDrive(m_initial.driveLetter);
+      break;
+    case scan::DialogCheck::KeepOpen:
+      break;
+  }
+}
+
+}  // namespace diskindex::ui

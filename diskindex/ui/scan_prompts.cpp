@@ -1,0 +1,66 @@
+#include "diskindex/ui/scan_prompts.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "diskindex/core/scan/scan_messages.h"
+
+namespace diskindex::ui {
+namespace {
+
+int ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+        const QString& first, const QString& second) {
+  QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+  QPushButton* accept = box.addButton(first, QMessageBox::AcceptRole);
+  if (!second.isEmpty()) box.addButton(second, QMessageBox::RejectRole);
+  box.setDefaultButton(accept);
+  box.exec();
+  return box.clickedButton() == accept ? 1 : 0;
+}
+
+}  // namespace
+
+QString scanBoxText(std::string_view programText) {
+  QString text = QString::fromUtf8(programText.data(), static_cast<qsizetype>(programText.size()));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return text;
+}
+
+bool QtScanPrompts::yesNo(const QString& caption, const QString& text) {
+  return ask(m_parent, QMessageBox::Question, caption, text, QStringLiteral("&Ja"),
+             QStringLiteral("&Nein")) == 1;
+}
+
+bool QtScanPrompts::okCancel(const QString& caption, const QString& text) {
+  return ask(m_parent, QMessageBox::Information, caption, text, QStringLiteral("OK"),
+             QStringLiteral("Abbrechen")) == 1;
+}
+
+void QtScanPrompts::warning(const QString& caption, const QString& text) {
+  ask(m_parent, QMessageBox::Warning, caption, text, QStringLiteral("OK"), QString());
+}
+
+void QtScanPrompts::error(const QString& caption, const QString& text) {
+  ask(m_parent, QMessageBox::Critical, caption, text, QStringLiteral("OK"), QString());
+}
+
+ScanPromptsFactory& scanPromptsFactory() {
+  static ScanPromptsFactory factory = [](QWidget* parent) -> std::unique_ptr<ScanPrompts> {
+    return std::make_unique<QtScanPrompts>(parent);
+  };
+  return factory;
+}
+
+bool DialogQuestionsOnPrompts::confirmOtherDriveType() {
+  return m_prompts.yesNo(m_caption, scanBoxText(scan::messages::kDriveTypeDiffers));
+}
+
+void DialogQuestionsOnPrompts::nameTaken(const std::string& name) {
+  m_prompts.warning(m_caption, scanBoxText(scan::messages::nameTaken(name)));
+}
+
+bool DialogQuestionsOnPrompts::confirmSameLabel(const std::string& label) {
+  return m_prompts.yesNo(m_caption, scanBoxText(scan::messages::sameLabelQuestion(label)));
+}
+
+}  // namespace diskindex::ui
