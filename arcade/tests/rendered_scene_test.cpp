@@ -18,6 +18,7 @@ struct SceneCase {
   Resolution resolution;
   bool shading;
   bool topDown;
+  double zoom;
   std::uint64_t golden;
 };
 
@@ -35,7 +36,7 @@ TEST_P(RenderedScene, FrameMatchesItsGoldenChecksum) {
   renderer.SetCamera(scene.camera);
   renderer.SetTopDown(c.topDown);
   renderer.SetOverlay({1234567, 83456, 3, true, 9870});
-  renderer.Render(scene.head, Fixed::fromDouble(0.6), c.shading);
+  renderer.Render(scene.head, Fixed::fromDouble(c.zoom), c.shading);
   EXPECT_TRUE(reporter.messages.empty());
   const std::span<const std::uint8_t> picture(renderer.pixels,
                                               static_cast<std::size_t>(renderer.size));
@@ -52,10 +53,11 @@ TEST_P(RenderedScene, FrameMatchesItsGoldenChecksum) {
 INSTANTIATE_TEST_SUITE_P(
     Ring, RenderedScene,
     ::testing::Values(
-        SceneCase{"high_shaded", Resolution::High, true, false, 0x1e301e5a6a1c0c1full},
-        SceneCase{"high_flat", Resolution::High, false, false, 0xc21fb960bacfe456ull},
-        SceneCase{"normal_shaded", Resolution::Normal, true, false, 0xa0f72093ed0770eaull},
-        SceneCase{"high_topdown", Resolution::High, true, true, 0x33099321231699a0ull}),
+        SceneCase{"high_shaded", Resolution::High, true, false, 0.6, 0x1e301e5a6a1c0c1full},
+        SceneCase{"high_flat", Resolution::High, false, false, 0.6, 0xc21fb960bacfe456ull},
+        SceneCase{"normal_shaded", Resolution::Normal, true, false, 0.6, 0xa0f72093ed0770eaull},
+        SceneCase{"high_topdown", Resolution::High, true, true, 0.6, 0x33099321231699a0ull},
+        SceneCase{"high_close", Resolution::High, false, false, 1.2, 0x616130dc63b7455dull}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
