@@ -176,7 +176,7 @@ void CalcEngine::solveMarkup(KeyCode code) {
       }
       break;
   }
-  if (divisor == 0.0) {
+  if (divisor == 0.0 || std::isnan(value)) {
     m_error = error::kMath;
     return;
   }

@@ -1,5 +1,6 @@
-// Random key sequences (every code 0..106, pause ticks included) never crash
-// the engine, never hang it, and leave it in a displayable state.
+// Random key sequences (every code 0..106, pause ticks included, with the
+// financial routines) never crash the engine, never hang it, and leave it in
+// a displayable state.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,7 +9,8 @@
 #include "calculator/core/tape.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  finova::CalcEngine engine;
+  static const auto routines = finova::makeFinanceRoutines();
+  finova::CalcEngine engine(routines.get());
   finova::Tape tape;
   engine.setTape(&tape);
   engine.setKeyBudget(2000);
