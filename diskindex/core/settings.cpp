@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <system_error>
+#include <unordered_set>
 
 #include "diskindex/core/messages.h"
 #include "diskindex/core/volume_header.h"
@@ -235,10 +236,9 @@ DiskIndexSettings readSettings(const platform::IniFile& ini, const SettingsEnvir
   s.searchFrom = ini.readInt(kSearch, "FROM", 0);
   s.categories = readList(ini, "Categories");
   s.searchTexts = readList(ini, "SearchTexts");
+  std::unordered_set<std::string> knownEditors;
   for (std::string& editor : readList(ini, "Editors")) {
-    bool known = false;
-    for (const std::string& e : s.editors) known = known || e == editor;
-    if (!known) s.editors.push_back(std::move(editor));
+    if (knownEditors.insert(editor).second) s.editors.push_back(std::move(editor));
   }
   s.searchVolumes = decodeSearchVolumes(readList(ini, "SearchCDs"));
   return s;
