@@ -7,6 +7,7 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <fstream>
 
@@ -14,6 +15,7 @@
 #include "diskindex/tests/ui_catalogue_builder.h"
 #include "diskindex/tests/ui_test_support.h"
 #include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/help_window.h"
 #include "diskindex/ui/remark_edit.h"
 #include "platform/ini_file.h"
 
@@ -69,7 +71,7 @@ class MainFormTest : public ::testing::Test {
     std::ofstream(m_settingsFile) << "[Inits]\nDATA_PATH=" << m_data.string() << "/\n" << text;
   }
 
-  TDiskIndexForm& start() {
+  TDiskIndexForm& start(std::deque<bool> answers = {}) {
     FormEnvironment env;
     env.settingsFile = m_settingsFile;
     env.settings.dataHome = m_temp.path() / "home";
@@ -78,6 +80,7 @@ class MainFormTest : public ::testing::Test {
     env.settings.screen = {1280, 1024};
     auto prompts = std::make_unique<FakePrompts>();
     m_prompts = prompts.get();
+    m_prompts->answers = std::move(answers);
     m_form = std::make_unique<TDiskIndexForm>(std::move(env), std::move(prompts));
     m_form->start();
     m_form->show();
@@ -353,6 +356,72 @@ TEST_F(MainFormTest, CopyCommandsPutCellsAndPathsOnTheClipboard) {
   const QStringList rows = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
   ASSERT_EQ(rows.size(), 3);
   EXPECT_TRUE(rows[1].startsWith(QStringLiteral("Zeta.doc\t100    \t")));
+}
+
+TEST_F(MainFormTest, OldFormatFilesAreConvertedWhenTheUserAgrees) {
+  writeSettings("");
+  // An old volume: "KT", drive letter at 2, directory count at 4, name at
+  // 17, remark at 49, 256 bytes of header, then entries of today's form.
+  std::string old(256, '\0');
+  old.replace(0, 2, "KT");
+  old[2] = 'D';
+  old.replace(17, 5, "Antik");
+  std::string entry(11, '\0');
+  entry[0] = 1;
+  entry[1] = 5;
+  entry[10] = 0x20;
+  old += entry + "A.TXT";
+  std::ofstream(m_data / "CD000004.DAT", std::ios::binary) << old;
+  start();  // "Nein": nothing is converted and the old file is not listed
+  ASSERT_EQ(m_prompts->shown.size(), 1u);
+  EXPECT_EQ(m_prompts->shown[0].caption, QStringLiteral("Daten konvertieren:"));
+  EXPECT_EQ(tree()->model()->rowCount(), 0);
+  m_form.reset();
+  start({true});
+  ASSERT_EQ(m_prompts->shown.size(), 1u);
+  ASSERT_EQ(tree()->model()->rowCount(), 1);
+  EXPECT_EQ(rootItem().data().toString(), QStringLiteral("Antik"));
+  EXPECT_TRUE(m_form->openVolume(0));
+  EXPECT_EQ(cell(0, 0), QStringLiteral("A.txt"));
+}
+
+TEST_F(MainFormTest, DataDirectoryFontsAndHelpAreAppliedAtOnce) {
+  addVolume("Hier", "");
+  TDiskIndexForm& form = start();
+  const auto other = m_temp.path() / "anderswo";
+  std::filesystem::create_directories(other);
+  std::filesystem::copy_file(m_data / "CD000001.DAT", other / "CD000007.DAT");
+  {
+    Catalogue catalogue;
+    catalogue.setDataDirectory(other);
+    catalogue.loadVolumeList();
+    VolumeHeader header = freshHeader();
+    header.name = "Dort";
+    ASSERT_EQ(catalogue.changeVolumeInfo(0, header), ResultCode::Ok);
+  }
+  m_prompts->directoryAnswer = QString::fromStdString(other.string());
+  form.actions().dataDirectory->trigger();
+  ASSERT_EQ(tree()->model()->rowCount(), 1);
+  EXPECT_EQ(rootItem().data().toString(), QStringLiteral("Dort"));
+
+  QFont chosen(QStringLiteral("DejaVu Sans Mono"), 12);
+  chosen.setItalic(true);
+  m_prompts->fontAnswer = chosen;
+  form.actions().fontVolumes->trigger();
+  EXPECT_EQ(tree()->font().pointSize(), 12);
+  EXPECT_TRUE(tree()->font().italic());
+
+  form.actions().helpContents->trigger();
+  auto* help = form.findChild<HelpWindow*>();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Übersicht der Datenträger")));
+  form.close();
+  m_form.reset();
+  const platform::IniFile ini(m_settingsFile);
+  EXPECT_EQ(ini.readString("Inits", "DATA_PATH"), other.string() + "/");
+  EXPECT_EQ(ini.readInt("Fonts", "SIZE_F", 0), 12);
+  EXPECT_EQ(ini.readInt("Fonts", "STYLE_F", 0), 2);
 }
 
 }  // namespace
