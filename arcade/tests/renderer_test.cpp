@@ -150,6 +150,32 @@ TEST_F(RendererTest, DepthWritingTranslucentPolygonStopsTranslucentOnesBehindIt)
   EXPECT_EQ(pixel(kW / 2, kH / 2), ramp(*behind, ramp(*front, renderer.backgroundIndex())));
 }
 
+TEST_F(RendererTest, ListsAreCappedAndGeometryFarOffScreenIsClippedToTheFrame) {
+  CNode& n = node();
+  for (int i = 0; i < 300; ++i) square(n, 0.1, 10)->SetBackgroundColour(palette, 255, 255, 255);
+  for (int i = 0; i < 300; ++i) square(n, 0.1, 10)->SetRamp(palette, 0, 0, 0, 9, 9, 9, false);
+  render();
+  EXPECT_EQ(renderer.listSize('A'), CRenderer::kMaxListA);
+  EXPECT_EQ(renderer.listSize('C'), CRenderer::kMaxListC);
+  // A face crossing the camera plane, with corners projected far outside
+  // the frame, is clipped to the frame's cells (the sanitizer build checks
+  // every write) and still shows its part inside.
+  nodes.clear();
+  CNode& m = node();
+  CVertex* a = m.AddVertex(fx(0), fx(-3), fx(0.001));  // projects 16000 rows down
+  CVertex* b = m.AddVertex(fx(-1), fx(1), fx(10));
+  CVertex* c = m.AddVertex(fx(1), fx(1), fx(10));
+  m.AddTriangle(a, b, c, false)->SetColourByIndex(77);
+  a->visible = true;
+  render();
+  EXPECT_EQ(renderer.listSize('B'), 1u);
+  int drawn = 0;
+  for (int i = 0; i < renderer.size; ++i) drawn += renderer.pixels[i] == 77;
+  EXPECT_EQ(pixel(kW / 2, kH / 2), 77);
+  EXPECT_GT(drawn, 0);
+  EXPECT_LT(drawn, 64 * 93);  // within the columns of its two near corners
+}
+
 TEST_F(RendererTest, GouraudFillInterpolatesPaletteIndicesAcrossTheFace) {
   CNode& n = node();
   square(n, 2, 10)->SetVertexShades(10, 10, 40, 40);  // left corners 10, right corners 40
