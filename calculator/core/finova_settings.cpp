@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "calculator/core/calc_engine.h"
+#include "platform/settings_location.h"
 
 namespace finova {
 namespace {
@@ -74,6 +75,20 @@ void writeSettings(platform::IniFile& ini, const FinovaSettings& s) {
   for (std::size_t k = 0; k < s.registers.size(); ++k) {
     ini.writeString(section, "M" + std::to_string(k), formatStoredNumber(s.registers[k]));
   }
+}
+
+std::filesystem::path finovaSettingsPath() {
+  return platform::settingsFilePath("finova", "FINOVA.INI");
+}
+
+FinovaSettings loadSettingsFile(const std::filesystem::path& path) {
+  return readSettings(platform::IniFile(path));
+}
+
+bool saveSettingsFile(const std::filesystem::path& path, const FinovaSettings& settings) {
+  platform::IniFile ini(path);
+  writeSettings(ini, settings);
+  return ini.flush();
 }
 
 void applySettings(const FinovaSettings& s, CalcEngine& engine) {

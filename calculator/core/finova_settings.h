@@ -6,6 +6,7 @@
 // numbers as "%.14E". It does not decide where the file lives.
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 #include "calculator/core/engine_registers.h"
@@ -48,6 +49,15 @@ FinovaSettings readSettings(const platform::IniFile& ini);
 void writeSettings(platform::IniFile& ini, const FinovaSettings& settings);
 // "%.14E" of a value, the form the stack and registers are stored in.
 std::string formatStoredNumber(double value);
+
+// FINOVA.INI beside the executable when it is there and writable, else in
+// $XDG_CONFIG_HOME/finova/.
+std::filesystem::path finovaSettingsPath();
+// The settings of a file (defaults when it is missing or unreadable).
+FinovaSettings loadSettingsFile(const std::filesystem::path& path);
+// Writes the settings into the file, keeping whatever else it holds. False
+// when the file cannot be written.
+bool saveSettingsFile(const std::filesystem::path& path, const FinovaSettings& settings);
 
 // Copies the flags, display settings, stack and registers into the engine,
 // and back.

@@ -1,6 +1,10 @@
 #include "calculator/core/finova_settings.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "calculator/core/calc_engine.h"
 
@@ -73,6 +77,25 @@ TEST(FinovaSettingsTest, EngineStateSurvivesARestart) {
   EXPECT_EQ(restarted.registers().PV(), 1000);
   EXPECT_FALSE(restarted.registers().endMode);
   EXPECT_EQ(restarted.xDisplayText(), "12.00000");
+}
+
+TEST(FinovaSettingsTest, FileKeepsForeignKeysAndReadsBack) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("finova_settings_" + std::to_string(::getpid()) + ".ini");
+  {
+    std::ofstream out(path);
+    out << "; kept\n[FINOVA]\nDECPT=5\nCUSTOM=yes\n";
+  }
+  FinovaSettings s = loadSettingsFile(path);
+  EXPECT_EQ(s.decimals, 5);
+  s.registers[20] = -1234.5;
+  ASSERT_TRUE(saveSettingsFile(path, s));
+  EXPECT_EQ(loadSettingsFile(path).registers[20], -1234.5);
+  const platform::IniFile ini(path);
+  EXPECT_EQ(ini.readString("FINOVA", "CUSTOM"), "yes");
+  EXPECT_EQ(ini.text().rfind("; kept", 0), 0u);
+  std::filesystem::remove(path);
+  EXPECT_EQ(loadSettingsFile(path).decimals, 2);
 }
 
 }  // namespace
