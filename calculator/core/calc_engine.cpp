@@ -89,6 +89,7 @@ void CalcEngine::executeSingleStep() {
 
 // Returns true when the key failed (its error has been shown).
 bool CalcEngine::processKey(KeyCode code) {
+  if (code < 0 || code > key::kNoKey) return false;  // not a key code at all
   ++m_keyCount;
   if (code == key::kNoKey) {
     m_regs.x = m_regs.X;

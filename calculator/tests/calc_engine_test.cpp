@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "calculator/core/tape.h"
 #include "calculator/tests/engine_test_support.h"
 
 namespace finova {
@@ -67,9 +68,9 @@ TEST_F(CalcEngineTest, DomainErrorsShowError0AndKeepTheStack) {
   const struct {
     double y;
     const char* keys;
-  } cases[] = {{11, "0 1/X"},   {11, "2 CHS SQRT"}, {11, "0 LN"},     {11, "0 LOG"},
-               {11, "0 /"},     {11, "70 N!"},      {11, "2.5 N!"},   {11, "3 CHS N!"},
-               {0, "2 CHS Y^X"}, {-2, "0.5 Y^X"},   {0, "5 %DIFF"}};
+  } cases[] = {{11, "0 1/X"},    {11, "2 CHS SQRT"}, {11, "0 LN"},   {11, "0 LOG"},
+               {11, "0 /"},      {11, "70 N!"},      {11, "2.5 N!"}, {11, "3 CHS N!"},
+               {0, "2 CHS Y^X"}, {-2, "0.5 Y^X"},    {0, "5 %DIFF"}};
   for (const auto& c : cases) {
     CalcEngine fresh;
     setStack(fresh, 0, c.y, 12, 13);
@@ -209,6 +210,17 @@ TEST_F(CalcEngineTest, DisplayFollowsDecimalsAndSeparators) {
   type(engine, "123456789012 ENTER");
   EXPECT_EQ(engine.display().xLine, "1,23456789012");
   EXPECT_EQ(engine.display().exponent, "E+11");
+}
+
+TEST_F(CalcEngineTest, CodesOutsideTheTableChangeNothing) {
+  Tape tape;
+  engine.setTape(&tape);
+  type(engine, "7 ENTER");
+  const std::size_t lines = tape.size();
+  for (KeyCode code : {-5, 107, 250, key::kPauseTick}) engine.PressKey(code);
+  EXPECT_EQ(tape.size(), lines);
+  EXPECT_EQ(r.X, 7);
+  EXPECT_EQ(engine.lastKey(), key::kEnter);
 }
 
 TEST_F(CalcEngineTest, EntryDisplayShowsTheTypedText) {
