@@ -133,6 +133,11 @@ class SystemMountSource : public MountSource {
     return {};
   }
 
+  bool isDirectory(const fs::path& root) const override {
+    std::error_code ec;
+    return fs::is_directory(root, ec);
+  }
+
   SpaceInfo space(const fs::path& root) const override {
     struct statvfs st {};
     if (statvfs(root.c_str(), &st) != 0) return {};
@@ -182,6 +187,10 @@ DriveType driveTypeFor(const MountEntry& mount, bool removableBlockDevice) {
   if (type == "tmpfs" || type == "ramfs") return DriveType::RamDisk;
   if (removableBlockDevice) return DriveType::Removable;
   return DriveType::Fixed;
+}
+
+bool MountSource::isDirectory(const std::filesystem::path&) const {
+  return true;
 }
 
 std::unique_ptr<MountSource> systemMountSource() {
@@ -278,6 +287,10 @@ std::optional<DriveInfo> DriveTable::info(char letter) const {
   DriveInfo info;
   info.letter = static_cast<char>(letter >= 'a' && letter <= 'z' ? letter - 32 : letter);
   info.root = entry->root;
+  if (m_source && !m_source->isDirectory(entry->root)) {
+    info.type = DriveType::NoRootDir;
+    return info;
+  }
   if (entry->mount) {
     const std::string& device = entry->mount->device;
     const bool blockDevice = device.rfind("/dev/", 0) == 0;

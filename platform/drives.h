@@ -59,6 +59,9 @@ class MountSource {
   // File system label of the device (via /dev/disk/by-label), empty when none.
   virtual std::string labelOf(const std::string& device) const = 0;
   virtual SpaceInfo space(const std::filesystem::path& root) const = 0;
+  // Whether the drive's root directory is there (a [Drives] folder may have
+  // been removed). Fakes that do not model this keep the default.
+  virtual bool isDirectory(const std::filesystem::path& root) const;
 };
 
 // Where the real system keeps what the drive table reads; tests point these
@@ -93,7 +96,9 @@ class DriveTable {
   bool exists(char letter) const;
   std::vector<char> letters() const;  // in order A..Z
   std::optional<std::filesystem::path> root(char letter) const;
-  // Type, label and space are read when asked, as the old calls did.
+  // Type, label and space are read when asked, as the old calls did. A
+  // mapped letter whose directory is gone answers NoRootDir with no label
+  // and unknown space.
   std::optional<DriveInfo> info(char letter) const;
   // The letter whose root holds path (longest root wins), if any.
   std::optional<char> letterOf(const std::filesystem::path& path) const;

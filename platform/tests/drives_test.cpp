@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <random>
+#include <set>
 
 namespace platform {
 namespace {
@@ -30,6 +31,10 @@ class FakeMountSource : public MountSource {
     const auto it = spaces.find(root.string());
     return it == spaces.end() ? SpaceInfo{} : it->second;
   }
+  bool isDirectory(const fs::path& root) const override {
+    return missing.count(root.string()) == 0;
+  }
+  std::set<std::string> missing;
 };
 
 std::shared_ptr<FakeMountSource> typicalDesktop() {
@@ -145,6 +150,18 @@ TEST(DriveTable, OverridesAddLettersAndReplaceAutomaticOnes) {
   EXPECT_EQ(table.info('A')->type, DriveType::CdRom);
 }
 
+TEST(DriveTable, FolderThatIsGoneHasNoRootDirectory) {
+  auto fake = typicalDesktop();
+  fake->missing.insert("/home/anna/Archiv/");
+  fake->spaces["/home/anna/Archiv/"] = SpaceInfo{1, 1};
+  const DriveTable table(fake, {{'E', "/home/anna/Archiv"}});
+  const auto gone = table.info('E');
+  ASSERT_TRUE(gone.has_value());
+  EXPECT_EQ(gone->type, DriveType::NoRootDir);
+  EXPECT_EQ(gone->space.capacity, -1);
+  EXPECT_TRUE(table.exists('E'));
+}
+
 TEST(DriveTable, LetterOfPicksTheLongestRootOnComponentBoundaries) {
   const DriveTable table(typicalDesktop(), {{'K', "/media/anna/USB STICK/Fotos"}});
   EXPECT_EQ(table.letterOf("/media/anna/USB STICK/Fotos/2024/a.jpg"), 'K');
@@ -232,6 +249,9 @@ TEST_F(SystemSourceTest, SpaceComesFromTheFileSystemOrIsUnknown) {
   EXPECT_GT(here.capacity, 0);
   EXPECT_GE(here.freeSpace, 0);
   EXPECT_LE(here.freeSpace, here.capacity);
+  EXPECT_TRUE(source->isDirectory(m_dir));
+  EXPECT_FALSE(source->isDirectory(m_dir / "mounts"));
+  EXPECT_FALSE(source->isDirectory(m_dir / "no" / "such" / "dir"));
   const SpaceInfo missing = source->space(m_dir / "no" / "such" / "dir");
   EXPECT_EQ(missing.capacity, -1);
   EXPECT_EQ(missing.freeSpace, -1);
