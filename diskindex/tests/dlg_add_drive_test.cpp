@@ -1,0 +1,178 @@
+#include "diskindex/ui/dlg_add_drive.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "diskindex/core/catalogue.h"
+#include "diskindex/core/scan/tests/fake_drives.h"
+#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/core/volume_file.h"
+#include "diskindex/tests/scan_prompts_fake.h"
+#include "diskindex/tests/ui_test_support.h"
+
+namespace diskindex::ui {
+namespace {
+
+using scan::testing::FakeDrive;
+using scan::testing::TempTree;
+using testing::FakeScanPrompts;
+
+class DlgAddDriveTest : public ::testing::Test {
+ protected:
+  DlgAddDriveTest() : m_drives(scan::testing::fakeDriveTable({{'E', cd()}, {'F', stick()}})) {
+    testing::ensureApplication();
+    m_catalogue.setDataDirectory(m_data.root());
+    VolumeHeader h = freshHeader();
+    h.name = "Fotos";
+    h.driveLetter = 'F';
+    h.driveType = 2;
+    h.label = "BILDER";
+    const EntryRecord entry{1, "A.TXT", 1, 0, 0x20};
+    m_catalogue.addVolume(h, std::span<const EntryRecord>(&entry, 1), TFileCommentList{});
+  }
+  FakeDrive cd() {
+    FakeDrive d;
+    d.root = m_cdRoot.root();
+    d.fsType = "iso9660";
+    d.label = "BILDER";
+    return d;
+  }
+  FakeDrive stick() {
+    FakeDrive d;
+    d.root = m_stickRoot.root();
+    d.label = "STICK";
+    return d;
+  }
+  std::unique_ptr<TDlgAddDrive> adding(char letter = 'F') {
+    const scan::DialogValues initial = scan::valuesForAdding(m_drives, letter, "<ALLE>");
+    return std::make_unique<TDlgAddDrive>(
+        TDlgAddDrive::Mode::Adding, m_drives,
+        scan::DialogContext{&m_catalogue.volumes(), &m_drives, std::nullopt}, initial,
+        std::vector<std::string>{"Urlaub"}, m_prompts);
+  }
+  std::unique_ptr<TDlgAddDrive> changing() {
+    VolumeHeader header;
+    readHeader(m_catalogue.volumes()[0].dataFile, header);
+    return std::make_unique<TDlgAddDrive>(
+        TDlgAddDrive::Mode::Changing, m_drives,
+        scan::DialogContext{&m_catalogue.volumes(), &m_drives, std::size_t{0}},
+        scan::valuesForChanging(header), std::vector<std::string>{}, m_prompts);
+  }
+  template <typename T>
+  static T* find(QWidget& dialog, const char* name) {
+    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  TempTree m_cdRoot;
+  TempTree m_stickRoot;
+  TempTree m_data;
+  Catalogue m_catalogue;
+  platform::DriveTable m_drives;
+  FakeScanPrompts m_prompts;
+};
+
+TEST_F(DlgAddDriveTest, AddingShowsEveryControlWithItsLimits) {
+  auto dialog = adding();
+  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Datenträger hinzufügen"));
+  EXPECT_EQ(find<QLineEdit>(*dialog, "EditName")->maxLength(), 50);
+  EXPECT_EQ(find<QLineEdit>(*dialog, "EditWhere")->maxLength(), 50);
+  EXPECT_EQ(find<QLineEdit>(*dialog, "EditCount")->maxLength(), 3);
+  EXPECT_EQ(find<QLineEdit>(*dialog, "EditCount")->text(), QStringLiteral("1"));
+  auto* category = find<QComboBox>(*dialog, "ComboBoxCategory");
+  EXPECT_EQ(category->itemText(0), QStringLiteral("<keine Zuordnung>"));
+  EXPECT_EQ(category->itemText(1), QStringLiteral("Urlaub"));
+  EXPECT_EQ(category->currentText(), QStringLiteral("<keine Zuordnung>"));
+  EXPECT_EQ(category->lineEdit()->maxLength(), 50);
+  EXPECT_FALSE(find<QCheckBox>(*dialog, "CheckBoxChangeDrives")->isVisibleTo(dialog.get()));
+  EXPECT_TRUE(find<QCheckBox>(*dialog, "CheckBoxSerial")->isVisibleTo(dialog.get()));
+  EXPECT_FALSE(find<QLineEdit>(*dialog, "EditCount")->isEnabled());
+  find<QCheckBox>(*dialog, "CheckBoxSerial")->setChecked(true);
+  EXPECT_TRUE(find<QLineEdit>(*dialog, "EditCount")->isEnabled());
+  EXPECT_EQ(find<QPushButton>(*dialog, "ButtonCancel")->text(), QStringLiteral("Abbruch"));
+  EXPECT_EQ(find<QPushButton>(*dialog, "ButtonHelp")->text(), QStringLiteral("&Hilfe"));
+}
+
+TEST_F(DlgAddDriveTest, ChosenDriveProposesItsLabelAndOkNeedsAName) {
+  auto dialog = adding('F');
+  auto* name = find<QLineEdit>(*dialog, "EditName");
+  auto* ok = find<QPushButton>(*dialog, "ButtonOk");
+  EXPECT_EQ(name->text(), QStringLiteral("STICK"));
+  auto* drives = find<QComboBox>(*dialog, "DriveComboBox");
+  drives->setCurrentIndex(drives->findData(QVariant(int{'E'})));
+  EXPECT_EQ(name->text(), QStringLiteral("BILDER"));
+  EXPECT_TRUE(drives->currentText().startsWith(QStringLiteral("E:  [BILDER]  /")));
+  name->clear();
+  EXPECT_FALSE(ok->isEnabled());
+  name->setText(QStringLiteral("x"));
+  EXPECT_TRUE(ok->isEnabled());
+}
+
+TEST_F(DlgAddDriveTest, TakenNameKeepsTheDialogOpenWithAWarning) {
+  auto dialog = adding('F');
+  find<QLineEdit>(*dialog, "EditName")->setText(QStringLiteral("FOTOS"));
+  find<QPushButton>(*dialog, "ButtonOk")->click();
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  ASSERT_EQ(m_prompts.shown.size(), 1u);
+  EXPECT_EQ(m_prompts.shown[0].kind, QStringLiteral("warning"));
+  EXPECT_EQ(m_prompts.shown[0].caption, QStringLiteral("Datenträger hinzufügen"));
+  EXPECT_EQ(m_prompts.shown[0].text,
+            QStringLiteral("Díe Bezeichnung\n\"FOTOS\"\nwurde bereits für einen anderen\n"
+                           "Datenträger vergeben!"));
+}
+
+TEST_F(DlgAddDriveTest, KnownLabelIsAskedAndYesAcceptsTheSeries) {
+  auto dialog = adding('E');  // label BILDER is stored already
+  find<QLineEdit>(*dialog, "EditName")->setText(QStringLiteral("Band %1 von %2"));
+  find<QCheckBox>(*dialog, "CheckBoxSerial")->setChecked(true);
+  find<QLineEdit>(*dialog, "EditCount")->setText(QStringLiteral("3"));
+  find<QPlainTextEdit>(*dialog, "MemoComment")->setPlainText(QStringLiteral("a\nb"));
+  find<QPushButton>(*dialog, "ButtonOk")->click();
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  m_prompts.answers = {true};
+  find<QPushButton>(*dialog, "ButtonOk")->click();
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  EXPECT_EQ(dialog->seriesCount(), 3);
+  const scan::DialogValues values = dialog->values();
+  EXPECT_EQ(values.driveLetter, 'E');
+  EXPECT_EQ(values.remark, "a\r\nb");
+  ASSERT_EQ(m_prompts.shown.size(), 2u);
+  EXPECT_TRUE(m_prompts.shown[1].text.startsWith(
+      QStringLiteral("Ein Datenträger mit dem gleichen Volume-Label\n(\"BILDER\")")));
+}
+
+TEST_F(DlgAddDriveTest, RemarkKeepsAtMost255Characters) {
+  auto dialog = adding();
+  auto* memo = find<QPlainTextEdit>(*dialog, "MemoComment");
+  memo->setPlainText(QString(300, QLatin1Char('m')));
+  EXPECT_EQ(memo->toPlainText().size(), 255);
+}
+
+TEST_F(DlgAddDriveTest, ChangingHidesTheSeriesAndRestoresTheDriveAfterNo) {
+  auto dialog = changing();
+  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Datenträger-Informationen ändern"));
+  EXPECT_FALSE(find<QCheckBox>(*dialog, "CheckBoxSerial")->isVisibleTo(dialog.get()));
+  EXPECT_EQ(find<QLineEdit>(*dialog, "EditName")->text(), QStringLiteral("Fotos"));
+  auto* drives = find<QComboBox>(*dialog, "DriveComboBox");
+  auto* changeAll = find<QCheckBox>(*dialog, "CheckBoxChangeDrives");
+  EXPECT_FALSE(changeAll->isEnabled());
+  drives->setCurrentIndex(drives->findData(QVariant(int{'E'})));
+  EXPECT_TRUE(changeAll->isEnabled());
+  EXPECT_EQ(find<QLineEdit>(*dialog, "EditName")->text(), QStringLiteral("Fotos"));
+  find<QPushButton>(*dialog, "ButtonOk")->click();  // CD-ROM instead of removable: No
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  EXPECT_EQ(drives->currentData().toInt(), int{'F'});
+  EXPECT_FALSE(changeAll->isEnabled());
+  ASSERT_EQ(m_prompts.shown.size(), 1u);
+  EXPECT_TRUE(m_prompts.shown[0].text.startsWith(QStringLiteral("Der Laufwerkstyp")));
+}
+
+}  // namespace
+}  // namespace diskindex::ui
