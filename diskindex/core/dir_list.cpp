@@ -9,6 +9,7 @@ void TOutlineDirList::clear() {
   m_names.clear();
   m_directories.clear();
   m_files.clear();
+  m_openParents.clear();
 }
 
 void TOutlineDirList::reserve(std::size_t directories, std::size_t files, std::size_t nameBytes) {
@@ -29,6 +30,11 @@ void TOutlineDirList::addDirectory(std::uint8_t level, std::string_view name) {
   item.nameLength = static_cast<std::uint32_t>(name.size());
   item.firstFile = static_cast<std::uint32_t>(m_files.size());
   item.level = level;
+  while (!m_openParents.empty() && m_directories[m_openParents.back()].level >= level) {
+    m_openParents.pop_back();
+  }
+  item.parent = m_openParents.empty() ? 0 : m_openParents.back();
+  m_openParents.push_back(static_cast<std::uint32_t>(m_directories.size()));
   m_directories.push_back(item);
 }
 
@@ -60,11 +66,7 @@ std::string_view TOutlineDirList::name(const FileItem& file) const {
 
 std::size_t TOutlineDirList::parent(std::size_t index) const {
   if (index == 0 || index >= m_directories.size()) return npos;
-  const std::uint8_t level = m_directories[index].level;
-  for (std::size_t i = index; i-- > 0;) {
-    if (m_directories[i].level < level) return i;
-  }
-  return 0;
+  return m_directories[index].parent;
 }
 
 std::string TOutlineDirList::path(std::size_t index) const {

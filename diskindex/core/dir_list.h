@@ -31,6 +31,7 @@ struct DirectoryItem {
   std::uint32_t nameLength = 0;
   std::uint32_t firstFile = 0;  // index into the file array
   std::uint32_t fileCount = 0;
+  std::uint32_t parent = 0;  // nearest earlier directory of a lower level; 0 for the root
   std::uint8_t level = 0;
 };
 
@@ -57,7 +58,8 @@ class TOutlineDirList {
   // The directory's full path from the root with "\" separators, e.g.
   // "\TOOLS\BIN" (the root alone is "\"), found by walking levels back.
   std::string path(std::size_t index) const;
-  // Index of the directory's parent (by level), or npos for the root.
+  // Index of the directory's parent (the nearest earlier directory of a
+  // lower level, found while loading), or npos for the root.
   std::size_t parent(std::size_t index) const;
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
@@ -67,6 +69,9 @@ class TOutlineDirList {
   std::string m_names;
   std::vector<DirectoryItem> m_directories;
   std::vector<FileItem> m_files;
+  // Indices of the directories that can still become parents: their levels
+  // rise strictly from the bottom up.
+  std::vector<std::uint32_t> m_openParents;
 };
 
 // Display case of a stored name: without the long-name flag every character

@@ -316,7 +316,7 @@ TEST(VolumeFile, DirectoryPathsAndParentsFollowLevels) {
   test::TempDir tmp;
   VolumeHeader header = test::sampleHeader("Paths");
   const std::vector<EntryRecord> walk{dir(1, "A", 0x80), dir(2, "B", 0x80), dir(3, "C", 0x80),
-                                      dir(2, "D", 0x80), dir(1, "E", 0x80)};
+                                      dir(2, "D", 0x80), dir(1, "E", 0x80), dir(3, "F", 0x80)};
   ASSERT_EQ(createVolume(tmp / "CD000001.DAT", header, walk), ResultCode::Ok);
   TOutlineDirList list;
   ASSERT_EQ(loadVolumeContents(tmp / "CD000001.DAT", list), ResultCode::Ok);
@@ -326,6 +326,8 @@ TEST(VolumeFile, DirectoryPathsAndParentsFollowLevels) {
   EXPECT_EQ(list.parent(4), 1u);
   EXPECT_EQ(list.parent(5), 0u);
   EXPECT_EQ(list.parent(0), TOutlineDirList::npos);
+  EXPECT_EQ(list.parent(6), 5u);  // a level skipped below E still hangs under E
+  EXPECT_EQ(list.path(6), "\\E\\F");
 }
 
 }  // namespace
