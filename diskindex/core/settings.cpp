@@ -10,6 +10,7 @@
 #include "platform/codepage.h"
 #include "platform/drives.h"
 #include "platform/ini_file.h"
+#include "platform/settings_location.h"
 
 namespace diskindex {
 namespace {
@@ -184,13 +185,8 @@ char firstCdRom() {
 
 SettingsEnvironment SettingsEnvironment::fromSystem(ScreenSize screen) {
   SettingsEnvironment env;
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  const char* home = std::getenv("HOME");
-  if (dataHome != nullptr && dataHome[0] == '/') {
-    env.dataHome = dataHome;
-  } else {
-    env.dataHome = std::filesystem::path(home ? home : "/tmp") / ".local/share";
-  }
+  // The platform names <data home>/diskindx/; the settings add the folder.
+  env.dataHome = platform::dataDirectory("diskindx").parent_path().parent_path();
   std::error_code error;
   env.tempDir = std::filesystem::temp_directory_path(error);
   if (error) env.tempDir = "/tmp";
