@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "diskindex/core/binary_io.h"
-#include "diskindex/core/entry_record.h"
+#include "diskindex/core/entry_codec.h"
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/text_codec.h"
 #include "platform/dates.h"
@@ -14,7 +14,6 @@ namespace diskindex {
 namespace {
 
 namespace O = old_layout;
-namespace E = entry_layout;
 
 VolumeHeader headerFromOld(const std::uint8_t* old, double lastWrite) {
   VolumeHeader header = freshHeader();
@@ -32,11 +31,9 @@ VolumeHeader headerFromOld(const std::uint8_t* old, double lastWrite) {
 std::int64_t countFiles(const std::vector<std::uint8_t>& body) {
   std::int64_t files = 0;
   std::size_t offset = 0;
-  while (offset + E::kFixedSize <= body.size()) {
-    const std::size_t length = E::kFixedSize + body[offset + E::kNameLength];
-    if (offset + length > body.size()) return -1;
-    if ((body[offset + E::kAttributes] & attributes::kDirectory) == 0) ++files;
-    offset += length;
+  while (auto entry = decodeEntry(std::span(body).subspan(offset))) {
+    if (!entry->isDirectory()) ++files;
+    offset += entry->storedLength();
   }
   return offset == body.size() ? files : -1;
 }

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "diskindex/core/binary_io.h"
+#include "diskindex/core/entry_codec.h"
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_file.h"
@@ -43,22 +43,19 @@ class TreeBuilder {
   TreeBuilder(TOutlineDirList& list, bool utf8, std::int32_t headerDirs, ProgressObserver* observer)
       : m_list(list), m_utf8(utf8), m_headerDirs(headerDirs), m_observer(observer) {}
 
-  void add(const std::uint8_t* entry) {
-    const std::uint8_t length = entry[E::kNameLength];
-    const std::uint8_t attributes = entry[E::kAttributes];
-    displayCase(reinterpret_cast<const char*>(entry + E::kName), length, attributes);
-    if ((attributes & attributes::kDirectory) != 0) {
-      m_list.addDirectory(entry[E::kLevel], m_name);
+  void add(const StoredEntry& entry) {
+    displayCase(entry.name, entry.attributes);
+    if (entry.isDirectory()) {
+      m_list.addDirectory(entry.level, m_name);
       if (++m_directories % 10 == 0) report();
     } else {
-      m_list.addFile(m_name, bin::readU32(entry + E::kSize), bin::readU32(entry + E::kDosDateTime),
-                     attributes);
+      m_list.addFile(m_name, entry.size, entry.dosDateTime, entry.attributes);
     }
   }
 
  private:
-  void displayCase(const char* raw, std::size_t length, std::uint8_t attributes) {
-    const std::string_view stored(raw, length);
+  void displayCase(std::string_view stored, std::uint8_t attributes) {
+    const std::size_t length = stored.size();
     m_name.clear();
     // ASCII reads the same in both encodings and takes the fast path.
     if (m_utf8 && !isAscii(stored)) {
@@ -157,11 +154,9 @@ ResultCode readEntries(BlockSource& source, TreeBuilder& builder) {
     if (got < 0) return ResultCode::CannotRead;
     const auto size = static_cast<std::size_t>(got);
     std::size_t offset = 0;
-    while (offset + E::kFixedSize <= size) {
-      const std::size_t length = E::kFixedSize + buffer[offset + E::kNameLength];
-      if (offset + length > size) break;
-      builder.add(buffer.data() + offset);
-      offset += length;
+    while (auto entry = decodeEntry(std::span(buffer.data() + offset, size - offset))) {
+      builder.add(*entry);
+      offset += entry->storedLength();
     }
     if (size < buffer.size()) {
       // End of file: anything left over is an entry cut off.

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "diskindex/core/binary_io.h"
+#include "diskindex/core/entry_codec.h"
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_list.h"
@@ -18,16 +18,8 @@ class EntryWriter {
  public:
   explicit EntryWriter(FileHandle& file) : m_file(file) { m_buffer.reserve(kLoadBlockSize + 300); }
 
-  bool add(std::uint8_t level, std::string_view storedName, std::uint32_t size,
-           std::uint32_t dosDateTime, std::uint8_t attributes) {
-    std::uint8_t fixed[E::kFixedSize];
-    fixed[E::kLevel] = level;
-    fixed[E::kNameLength] = static_cast<std::uint8_t>(storedName.size());
-    bin::writeU32(fixed + E::kSize, size);
-    bin::writeU32(fixed + E::kDosDateTime, dosDateTime);
-    fixed[E::kAttributes] = attributes;
-    m_buffer.insert(m_buffer.end(), fixed, fixed + E::kFixedSize);
-    m_buffer.insert(m_buffer.end(), storedName.begin(), storedName.end());
+  bool add(const StoredEntry& entry) {
+    appendEntry(m_buffer, entry);
     return m_buffer.size() < kLoadBlockSize || flush();
   }
 
@@ -50,8 +42,8 @@ ResultCode writeEntries(FileHandle& file, std::span<const EntryRecord> entries, 
     const EntryRecord& entry = entries[i];
     const std::string stored = encodeStoredText(entry.name, utf8);
     const std::string_view name = cutToBytes(stored, E::kMaxNameBytes, utf8);
-    if (!writer.add(entry.level, name, clampedSize(entry.size), entry.dosDateTime,
-                    entry.attributes)) {
+    if (!writer.add(
+            {entry.level, clampedSize(entry.size), entry.dosDateTime, entry.attributes, name})) {
       return ResultCode::CannotWrite;
     }
     if (observer != nullptr && i % 10 == 0 && last > 0) {
@@ -83,16 +75,13 @@ ResultCode rewriteAsUtf8(const std::filesystem::path& dataFile, const VolumeHead
   bool ok = out.write(bytes.data(), bytes.size());
   EntryWriter writer(out);
   std::size_t offset = 0;
-  while (ok && offset + E::kFixedSize <= body.size()) {
-    const std::uint8_t* entry = body.data() + offset;
-    const std::size_t length = entry[E::kNameLength];
-    if (offset + E::kFixedSize + length > body.size()) break;
-    const std::string name = decodeStoredText(
-        std::string_view(reinterpret_cast<const char*>(entry + E::kName), length), false);
-    ok = name.size() <= E::kMaxNameBytes &&
-         writer.add(entry[E::kLevel], name, bin::readU32(entry + E::kSize),
-                    bin::readU32(entry + E::kDosDateTime), entry[E::kAttributes]);
-    offset += E::kFixedSize + length;
+  while (ok && offset < body.size()) {
+    auto entry = decodeEntry(std::span(body).subspan(offset));
+    if (!entry) break;
+    offset += entry->storedLength();
+    const std::string name = decodeStoredText(entry->name, false);
+    entry->name = name;
+    ok = name.size() <= E::kMaxNameBytes && writer.add(*entry);
   }
   ok = ok && offset == body.size() && writer.flush() && out.close();
   if (!ok || !renameFile(temp, dataFile)) {
