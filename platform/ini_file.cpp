@@ -92,6 +92,31 @@ FileRead readWholeFile(const std::filesystem::path& path, std::string& content) 
   return ok ? FileRead::Ok : FileRead::Failed;
 }
 
+// The process's umask without changing it (umask() would, for a moment, for
+// every thread); 022 when the kernel does not say.
+mode_t currentUmask() {
+  std::FILE* status = std::fopen("/proc/self/status", "re");
+  if (status == nullptr) return 022;
+  char line[256];
+  unsigned mask = 022;
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+  }
+  std::fclose(status);
+  return static_cast<mode_t>(mask & 0777);
+}
+
+bool writeAll(int fd, const std::string& content) {
+  std::size_t written = 0;
+  while (written < content.size()) {
+    const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace
 
 IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path)) {
@@ -337,28 +362,22 @@ std::string IniFile::text() const {
 bool IniFile::flush() {
   if (m_path.empty() || m_unreadable) return false;
   if (!m_dirty) return true;
-  const std::string content = text();
-  std::string tempName = m_path.string() + ".XXXXXX";
+  // A settings file that is a link (to a dotfiles folder, say) stays one:
+  // the file it points to is replaced, not the link.
+  std::filesystem::path target = m_path;
+  std::error_code ec;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(m_path, ec))) {
+    target = std::filesystem::weakly_canonical(m_path, ec);
+    if (ec) return false;
+  }
+  std::string tempName = target.string() + ".XXXXXX";
   const int fd = mkstemp(tempName.data());
   if (fd < 0) return false;
   struct stat old {};
-  // A settings file keeps its permissions; a new one gets the usual 0644 minus umask.
-  if (stat(m_path.c_str(), &old) == 0) {
-    fchmod(fd, old.st_mode & 07777);
-  } else {
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-  }
-  std::size_t written = 0;
-  while (written < content.size()) {
-    const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    written += static_cast<std::size_t>(n);
-  }
-  const bool ok = written == content.size() && fsync(fd) == 0;
-  if (::close(fd) != 0 || !ok || std::rename(tempName.c_str(), m_path.c_str()) != 0) {
+  // A settings file keeps its permissions; a new one gets 0666 minus umask.
+  fchmod(fd, stat(target.c_str(), &old) == 0 ? old.st_mode & 07777 : 0666 & ~currentUmask());
+  const bool ok = writeAll(fd, text()) && fsync(fd) == 0;
+  if (::close(fd) != 0 || !ok || std::rename(tempName.c_str(), target.c_str()) != 0) {
     std::remove(tempName.c_str());
     return false;
   }

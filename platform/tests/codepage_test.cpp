@@ -140,6 +140,7 @@ TEST(Utf8Case, CoversGermanLatinGreekAndCyrillic) {
                         "b"),
             "A\xFF"
             "B");
+  EXPECT_EQ(toUpperUtf8("x\xF0\x9F\x98\x80y"), "X\xF0\x9F\x98\x80Y");  // emoji kept
 }
 
 TEST(CompareNoCase, OrdersByUpperCaseAndEqualsAcrossCase) {

@@ -217,6 +217,29 @@ TEST(IniFlush, WritesThroughATemporaryFileAndReadsBack) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
+TEST(IniFlush, NewFileFollowsTheUmaskAndLinksStayLinks) {
+  TempDir dir;
+  const mode_t oldMask = umask(027);
+  IniFile fresh(dir.path() / "new.ini");
+  fresh.writeInt("Inits", "SplitX", 30);
+  const bool written = fresh.flush();
+  umask(oldMask);
+  ASSERT_TRUE(written);
+  struct stat st {};
+  ASSERT_EQ(stat((dir.path() / "new.ini").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(readAll(dir.path() / "new.ini"), "[Inits]\nSplitX=30\n");
+
+  fs::create_directory(dir.path() / "dotfiles");
+  writeAll(dir.path() / "dotfiles" / "real.ini", "[a]\nk=1\n");
+  fs::create_symlink(dir.path() / "dotfiles" / "real.ini", dir.path() / "link.ini");
+  IniFile linked(dir.path() / "link.ini");
+  linked.writeInt("a", "k", 2);
+  ASSERT_TRUE(linked.flush());
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "link.ini"));
+  EXPECT_EQ(readAll(dir.path() / "dotfiles" / "real.ini"), "[a]\nk=2\n");
+}
+
 TEST(IniFlush, FailureKeepsTheDocumentAndTheOldFile) {
   TempDir dir;
   IniFile nowhere(dir.path() / "missing" / "x.ini");
