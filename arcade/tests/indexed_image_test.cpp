@@ -1,49 +1,17 @@
 #include "arcade/imagelib/indexed_image.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 
 #include "arcade/imagelib/bitmap_format.h"
-#include "arcade/imagelib/image_cache.h"
-#include "support/fakes.h"
+#include "support/image_library_fixture.h"
 
 namespace arcade {
 namespace {
 
-class IndexedImageTest : public ::testing::Test {
- protected:
-  std::filesystem::path writeFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("arcade_image_" + std::to_string(::getpid()) + "_" + name);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    m_files.push_back(path);
-    return path;
-  }
-  void TearDown() override {
-    for (const auto& f : m_files) std::filesystem::remove(f);
-  }
+using testing::allIndices;
+using testing::ImageLibraryTest;
 
-  CGamePalette palette;
-  MemoryResources resources;
-  testing::RecordingReporter reporter;
-  ImageLibrary library{palette, resources, reporter};
-
- private:
-  std::vector<std::filesystem::path> m_files;
-};
-
-std::vector<std::uint8_t> allIndices(int w, int h) {
-  std::vector<std::uint8_t> px(static_cast<std::size_t>(w) * h);
-  for (std::size_t i = 0; i < px.size(); ++i) px[i] = static_cast<std::uint8_t>(i * 7);
-  return px;
-}
-
-TEST_F(IndexedImageTest, BitmapInTheGamePaletteLoadsUnchanged) {
+TEST_F(ImageLibraryTest, BitmapInTheGamePaletteLoadsUnchanged) {
   const auto px = allIndices(16, 16);
   const auto bytes = bmp::encode8(16, 16, px, CGamePalette::TableEntries());
   CIndexedImage fromFile;
@@ -58,7 +26,7 @@ TEST_F(IndexedImageTest, BitmapInTheGamePaletteLoadsUnchanged) {
   EXPECT_EQ(reporter.beeps, 0);
 }
 
-TEST_F(IndexedImageTest, ColourExactlyBetweenTwoEntriesMapsToTheLowerIndex) {
+TEST_F(ImageLibraryTest, ColourExactlyBetweenTwoEntriesMapsToTheLowerIndex) {
   // Entries 16 (1B0303) and 17 (370303) are 28 apart in red; 0x29 lies halfway.
   std::array<Rgb, kPaletteSize> table{};
   table[1] = Rgb{0x29, 0x03, 0x03};
@@ -70,7 +38,7 @@ TEST_F(IndexedImageTest, ColourExactlyBetweenTwoEntriesMapsToTheLowerIndex) {
   EXPECT_EQ(img.pixels[1], 17);
 }
 
-TEST_F(IndexedImageTest, TwentyFourBitFilesGoThroughTheFirstLookupTable) {
+TEST_F(ImageLibraryTest, TwentyFourBitFilesGoThroughTheFirstLookupTable) {
   std::vector<std::uint8_t> bgr = {0, 0, 255, 0, 255, 0, 255, 0, 0, 90, 60, 30};
   CIndexedImage img;
   ASSERT_TRUE(img.LoadFile(library, writeFile("rgb.bmp", bmp::encode24(4, 1, bgr)).string()));
@@ -81,7 +49,7 @@ TEST_F(IndexedImageTest, TwentyFourBitFilesGoThroughTheFirstLookupTable) {
   EXPECT_EQ(img.widthShift, 2);
 }
 
-TEST_F(IndexedImageTest, UnknownKindShowsTheMessageAndSetsTheErrorFlag) {
+TEST_F(ImageLibraryTest, UnknownKindShowsTheMessageAndSetsTheErrorFlag) {
   auto bytes = bmp::encode8(4, 4, allIndices(4, 4), CGamePalette::TableEntries());
   bytes[bmp::kFileHeaderSize + bmp::kBitCountOffset] = 4;
   CIndexedImage img;
@@ -95,7 +63,7 @@ TEST_F(IndexedImageTest, UnknownKindShowsTheMessageAndSetsTheErrorFlag) {
   EXPECT_EQ(img.width, 0);
 }
 
-TEST_F(IndexedImageTest, DamagedFilesFailWithoutReadingPastTheirEnd) {
+TEST_F(ImageLibraryTest, DamagedFilesFailWithoutReadingPastTheirEnd) {
   const auto good = bmp::encode8(8, 8, allIndices(8, 8), CGamePalette::TableEntries());
   for (std::size_t cut : {std::size_t{3}, std::size_t{20}, std::size_t{600}, good.size() - 1}) {
     CIndexedImage img;
@@ -115,7 +83,7 @@ TEST_F(IndexedImageTest, DamagedFilesFailWithoutReadingPastTheirEnd) {
   EXPECT_TRUE(library.error);
 }
 
-TEST_F(IndexedImageTest, MissingResourceBeepsAndLeavesTheImageEmpty) {
+TEST_F(ImageLibraryTest, MissingResourceBeepsAndLeavesTheImageEmpty) {
   CIndexedImage img;
   EXPECT_FALSE(img.LoadResource(library, 1234));
   EXPECT_EQ(reporter.beeps, 1);
@@ -124,7 +92,7 @@ TEST_F(IndexedImageTest, MissingResourceBeepsAndLeavesTheImageEmpty) {
   EXPECT_EQ(img.pixels, nullptr);
 }
 
-TEST_F(IndexedImageTest, WidthShiftIsLog2OfPowerOfTwoWidthsOnly) {
+TEST_F(ImageLibraryTest, WidthShiftIsLog2OfPowerOfTwoWidthsOnly) {
   EXPECT_EQ(CIndexedImage(256, 2).widthShift, 0);  // blank images do not compute it
   for (auto [w, shift] : {std::pair{256, 8}, {320, 0}, {1, 0}, {64, 6}, {0, 0}}) {
     CIndexedImage img(w, 1);
@@ -133,7 +101,7 @@ TEST_F(IndexedImageTest, WidthShiftIsLog2OfPowerOfTwoWidthsOnly) {
   }
 }
 
-TEST_F(IndexedImageTest, DrawShowsAllButTheLastColumn) {
+TEST_F(ImageLibraryTest, DrawShowsAllButTheLastColumn) {
   CIndexedImage img(320, 220);
   img.Clear();
   EXPECT_EQ(*img.PixelAt(319, 219), 0);
@@ -157,48 +125,6 @@ TEST_F(IndexedImageTest, DrawShowsAllButTheLastColumn) {
   EXPECT_EQ(presenter.transfers[1].dstHeight, 440);
   EXPECT_EQ(presenter.transfers[1].srcWidth, 319);
   EXPECT_EQ(presenter.transfers[2].dstWidth, 100);
-}
-
-TEST_F(IndexedImageTest, CacheFindsByNameAndSkipsFilesThatCannotBeOpened) {
-  const auto path =
-      writeFile("cached.bmp", bmp::encode8(4, 2, allIndices(4, 2), CGamePalette::TableEntries()));
-  CImageCache cache;
-  CIndexedImage* first = cache.FindOrLoad(library, path.string());
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->name, path.string());
-  EXPECT_EQ(cache.FindOrLoad(library, path.string()), first);
-  EXPECT_EQ(cache.FindOrLoad(library, "/nonexistent/none.bmp"), nullptr);
-  EXPECT_TRUE(reporter.messages.empty());
-  const auto other =
-      writeFile("other.bmp", bmp::encode8(4, 2, allIndices(4, 2), CGamePalette::TableEntries()));
-  CIndexedImage* second = cache.FindOrLoad(library, other.string());
-  EXPECT_EQ(cache.Head(), second);  // newest first
-  EXPECT_EQ(second->next, first);
-  // A file of an unknown kind is told once and kept as an empty image.
-  const auto text = writeFile("notes.bmp", std::vector<std::uint8_t>(200, 'B'));
-  auto bad = bmp::encode8(4, 2, allIndices(4, 2), CGamePalette::TableEntries());
-  bad[bmp::kFileHeaderSize + bmp::kBitCountOffset] = 16;
-  const auto badPath = writeFile("sixteen.bmp", bad);
-  CIndexedImage* empty = cache.FindOrLoad(library, badPath.string());
-  ASSERT_NE(empty, nullptr);
-  EXPECT_EQ(empty->pixels, nullptr);
-  EXPECT_EQ(cache.FindOrLoad(library, badPath.string()), empty);
-  EXPECT_EQ(reporter.messages.size(), 1u);
-  EXPECT_NE(cache.FindOrLoad(library, text.string()), nullptr);
-  EXPECT_EQ(reporter.messages.size(), 1u);  // not a bitmap at all: no message
-}
-
-TEST_F(IndexedImageTest, TextureSlotsMapResourceNumbersAndLoadOnce) {
-  resources.Add(ResourceType::Bitmap, 1005,
-                bmp::encode8(8, 8, allIndices(8, 8), CGamePalette::TableEntries()));
-  CTextureSlots slots(library);
-  CIndexedImage* t = slots.Texture(1005);
-  ASSERT_NE(t, nullptr);
-  EXPECT_EQ(slots.Texture(5), t);
-  EXPECT_EQ(t->widthShift, 3);
-  EXPECT_EQ(slots.Texture(1300), nullptr);  // slot 0: resource 1000 is missing
-  EXPECT_EQ(slots.Texture(-4), nullptr);
-  EXPECT_EQ(reporter.beeps, 1);  // slot 0 was tried once
 }
 
 }  // namespace

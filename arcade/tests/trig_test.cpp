@@ -1,0 +1,41 @@
+#include "arcade/world/trig.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace arcade {
+namespace {
+
+TEST(Trig, SineAndCosineMatchTheLibraryWithinTableResolution) {
+  for (int a = 0; a < kAngleUnits; a += 37) {
+    const double rad = a * 2 * std::numbers::pi / kAngleUnits;
+    EXPECT_NEAR(sine(a).toDouble(), std::sin(rad), 1.0 / 65536) << a;
+    EXPECT_NEAR(cosine(a).toDouble(), std::cos(rad), 1.0 / 65536) << a;
+  }
+  EXPECT_EQ(sine(-2048).raw(), -65536);
+  EXPECT_EQ(sine(8192 + 2048).raw(), 65536);
+}
+
+TEST(Trig, ArcTangentCoversAllQuadrantsWithinTableResolution) {
+  for (double deg = -179; deg < 180; deg += 7.3) {
+    const double rad = deg * std::numbers::pi / 180;
+    for (double len : {3.0, 90.0, 5000.0}) {
+      const auto x = static_cast<std::int32_t>(std::lround(len * 65536 * std::cos(rad)));
+      const auto y = static_cast<std::int32_t>(std::lround(len * 65536 * std::sin(rad)));
+      const int expected = static_cast<int>(std::lround(deg / 360 * kAngleUnits)) & kAngleMask;
+      int diff = std::abs(arcTangent(x, y) - expected);
+      diff = std::min(diff, kAngleUnits - diff);
+      // Components end between 64 and 127, so the smaller one is off by up
+      // to 1 in 64: about 0.9 degree, 20 units.
+      EXPECT_LE(diff, 20) << deg << " degrees, length " << len;
+    }
+  }
+  EXPECT_EQ(arcTangent(0, 0), 0);
+  EXPECT_EQ(arcTangent(-65536, 0), 4096);
+  EXPECT_EQ(arcTangent(0, -65536), 6144);
+}
+
+}  // namespace
+}  // namespace arcade
