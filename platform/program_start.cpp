@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <system_error>
 
 namespace platform {
@@ -41,7 +43,7 @@ StartResult resultFromErrno(int error) {
     dup2(devNull, STDIN_FILENO);
     if (devNull != STDIN_FILENO) close(devNull);
   }
-  execvp(file, argv);
+  execv(file, argv);
   const int error = errno;
   (void)!write(errorPipe, &error, sizeof error);
   _exit(127);
@@ -64,13 +66,46 @@ StartResult resultFromErrno(int error) {
   _exit(0);
 }
 
+// A bare program name looked up on PATH before the fork, so that a name
+// found nowhere says NotFound even when PATH lists a directory we may not
+// search (execvp would answer "permission denied" then).
+struct PathSearch {
+  StartResult result = StartResult::NotFound;
+  std::filesystem::path path;
+};
+
+PathSearch searchPath(const std::string& name) {
+  const char* variable = std::getenv("PATH");
+  const std::string path = variable != nullptr ? variable : "/usr/local/bin:/usr/bin:/bin";
+  PathSearch search;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t end = std::min(path.find(':', start), path.size());
+    const std::string directory = path.substr(start, end - start);
+    const std::filesystem::path candidate = (directory.empty() ? "." : directory) + "/" + name;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(candidate, ec)) {
+      if (access(candidate.c_str(), X_OK) == 0) return {StartResult::Ok, candidate};
+      search.result = StartResult::NotExecutable;
+    }
+    start = end + 1;
+  }
+  return search;
+}
+
 }  // namespace
 
 StartResult startProgram(const std::filesystem::path& program,
                          const std::vector<std::string>& arguments,
                          const std::filesystem::path& workingDirectory) {
   if (program.empty()) return StartResult::NotFound;
-  const std::string file = program.string();
+  std::filesystem::path resolved = program;
+  if (program.string().find('/') == std::string::npos) {
+    const auto found = searchPath(program.string());
+    if (found.result != StartResult::Ok) return found.result;
+    resolved = found.path;
+  }
+  const std::string file = resolved.string();
   const std::string directory = workingDirectory.string();
   std::vector<std::string> storage;
   storage.reserve(arguments.size() + 1);

@@ -87,6 +87,17 @@ TEST_F(ProgramStartTest, FailuresAreReportedByKind) {
   fs::permissions(plain, fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(startProgram(plain, {}), StartResult::NotExecutable);  // even root needs an x bit
   EXPECT_EQ(startProgram(m_dir, {}), StartResult::NotExecutable);
+
+  // Bare names: found on PATH but not executable, or found nowhere even
+  // though PATH holds a directory that cannot be searched.
+  const char* oldPath = std::getenv("PATH");
+  const std::string saved = oldPath ? oldPath : "";
+  setenv("PATH", ("/nonexistent/dir::" + m_dir.string()).c_str(), 1);
+  const StartResult bareNotExecutable = startProgram("plain.txt", {});
+  const StartResult bareFound = startProgram("rec.sh", {});
+  setenv("PATH", saved.c_str(), 1);
+  EXPECT_EQ(bareNotExecutable, StartResult::NotExecutable);
+  EXPECT_EQ(bareFound, StartResult::Ok);
 }
 
 TEST_F(ProgramStartTest, DocumentsOpenWithTheDesktopOpener) {
