@@ -98,6 +98,7 @@ TEST_F(ProgramStartTest, FailuresAreReportedByKind) {
   setenv("PATH", saved.c_str(), 1);
   EXPECT_EQ(bareNotExecutable, StartResult::NotExecutable);
   EXPECT_EQ(bareFound, StartResult::Ok);
+  EXPECT_FALSE(awaitOutput().empty());  // and let it finish before cleaning up
 }
 
 TEST_F(ProgramStartTest, DocumentsOpenWithTheDesktopOpener) {
