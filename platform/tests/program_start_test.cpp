@@ -33,7 +33,7 @@ class ProgramStartTest : public ::testing::Test {
   // descriptors to "out" next to itself.
   fs::path writeRecorder(const std::string& name) {
     const fs::path script = m_dir / name;
-    std::ofstream(script) << "#!/bin/sh\n"
+    std::ofstream(script) << "#!/bin/sh\nPATH=/usr/bin:/bin\n"
                              "{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; ls /proc/$$/fd; } > '"
                           << (m_dir / "out.tmp").string() << "'\nmv '"
                           << (m_dir / "out.tmp").string() << "' '" << (m_dir / "out").string()
