@@ -35,8 +35,7 @@ TEST_F(JournalTest, ErrorsAreResultLines) {
 
 TEST_F(JournalTest, StoreAndRecallPrefixes) {
   // The number keyed in before STO enabled stack lift: a result follows.
-  EXPECT_EQ(journal("5 STO 1 RCL 1"),
-            "5.00 STO\r\n 1\r\n5.00 ###\r\n RCL\r\n 1\r\n5.00 ###\r\n");
+  EXPECT_EQ(journal("5 STO 1 RCL 1"), "5.00 STO\r\n 1\r\n5.00 ###\r\n RCL\r\n 1\r\n5.00 ###\r\n");
 }
 
 TEST_F(JournalTest, ProgramModeWritesOnlyProgramKey) {
