@@ -21,7 +21,9 @@ namespace platform {
 class IniFile {
  public:
   IniFile() = default;
-  // Reads the file at once; a missing or unreadable file is an empty document.
+  // Reads the file at once; a missing file is an empty document, and so is
+  // an unreadable one (see unreadable()). Lines starting with ";" are
+  // comments; a link to a file is followed for reading and for flush().
   explicit IniFile(std::filesystem::path path);
   // Parses text as the content of a file (for tests and for in-memory use).
   static IniFile fromText(std::string_view text, std::filesystem::path path = {});
@@ -33,7 +35,8 @@ class IniFile {
   // When a section or key occurs twice, the first key in file order wins.
   std::string readString(std::string_view section, std::string_view key,
                          std::string_view defaultValue = {}) const;
-  // GetPrivateProfileInt: optional sign, then decimal digits ("0x" hex too);
+  // GetPrivateProfileInt: optional sign, then decimal digits ("0x" hex, "0o"
+  // octal and "0b" binary too), wrapping like a 32-bit value;
   // the digits before the first non-digit; no digits at all gives 0 when the
   // key has a value, the default when the key is missing or its value empty.
   int readInt(std::string_view section, std::string_view key, int defaultValue) const;
