@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
         expandSome(form.findChild<QTreeView*>("OutlineDir"));
       },
       [&] { shot("contents"); },
-      [&] { form.showMaximized(); },
+      [&] { form.setGeometry(QApplication::primaryScreen()->availableGeometry()); },
       [&] { shot("contents-maximised"); },
       [&] { form.actions().overview->trigger(); },
       [&] { shot("overview-maximised"); },

@@ -45,6 +45,11 @@ void TDiskIndexForm::buildLayout() {
   m_tree->setUniformRowHeights(true);
   m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
   m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Long names scroll sideways instead of being cut; the column follows the
+  // widest name in view.
+  m_tree->setTextElideMode(Qt::ElideNone);
+  m_tree->header()->setStretchLastSection(false);
+  m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   m_dirRemark = new RemarkEdit;
   m_dirRemark->setObjectName(QStringLiteral("MemoDir"));
   m_leftSplit = new QSplitter(Qt::Vertical);

@@ -13,7 +13,7 @@ namespace {
 QStringList themeNames(ToolIcon which) {
   switch (which) {
     case ToolIcon::Overview:
-      return {"view-list-details", "view-list", "x-office-address-book"};
+      return {"view-list-details", "view-list"};
     case ToolIcon::Contents:
       return {"folder-open", "document-open"};
     case ToolIcon::AddVolume:
