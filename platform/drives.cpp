@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -98,6 +99,14 @@ std::string readSmallFile(const fs::path& path) {
   return text;
 }
 
+// Some network and FUSE file systems report absurd block counts; a size
+// beyond what 64 bits hold is held at the largest value.
+std::int64_t bytesOf(std::uint64_t blocks, std::uint64_t blockSize) {
+  std::int64_t bytes = 0;
+  if (__builtin_mul_overflow(blocks, blockSize, &bytes)) return INT64_MAX;
+  return bytes;
+}
+
 class SystemMountSource : public MountSource {
  public:
   explicit SystemMountSource(SystemPaths paths) : m_paths(std::move(paths)) {}
@@ -142,9 +151,8 @@ class SystemMountSource : public MountSource {
     struct statvfs st {};
     if (statvfs(root.c_str(), &st) != 0) return {};
     SpaceInfo info;
-    info.capacity = static_cast<std::int64_t>(st.f_blocks) * static_cast<std::int64_t>(st.f_frsize);
-    info.freeSpace =
-        static_cast<std::int64_t>(st.f_bavail) * static_cast<std::int64_t>(st.f_frsize);
+    info.capacity = bytesOf(st.f_blocks, st.f_frsize);
+    info.freeSpace = bytesOf(st.f_bavail, st.f_frsize);
     return info;
   }
 
