@@ -31,12 +31,14 @@ function(suite_core_library name)
   add_dependencies(${name} ${name}_no_qt)
 endfunction()
 
-# A GoogleTest executable; each test case becomes one CTest test.
+# A GoogleTest executable; each test case becomes one CTest test. Window
+# tests run on Qt's offscreen platform; a test needing more of the
+# environment sets it itself.
 function(suite_test name)
   if(SUITE_FUZZ)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   suite_warnings(${name})
@@ -44,7 +46,7 @@ function(suite_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # A libFuzzer target. Built only in the fuzz preset; a normal build that knows
