@@ -9,8 +9,8 @@
 namespace diskindex::ui {
 
 struct LaterCommands {
-  static constexpr bool addVolume = false;     // onAddVolume()
-  static constexpr bool changeVolume = false;  // onChangeVolume()
+  static constexpr bool addVolume = true;      // onAddVolume()
+  static constexpr bool changeVolume = true;   // onChangeVolume()
   static constexpr bool categories = false;    // onCategories()
   static constexpr bool print = false;         // onPrint()
   static constexpr bool exportInfo = false;    // onExportInfo()
