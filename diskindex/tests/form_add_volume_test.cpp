@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+#include <fstream>
+
+#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/core/volume_file.h"
+#include "diskindex/tests/scan_prompts_fake.h"
+#include "diskindex/tests/ui_catalogue_builder.h"
+#include "diskindex/tests/ui_test_support.h"
+#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/dlg_add_drive.h"
+
+namespace diskindex::ui {
+namespace {
+
+using scan::testing::TempTree;
+using testing::FakeScanPrompts;
+
+// Fills the add/change dialog as soon as its modal loop runs and presses OK.
+void answerDialogWith(const QString& name) {
+  QTimer::singleShot(0, [name] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<TDlgAddDrive*>(widget);
+      if (dialog == nullptr || !dialog->isVisible()) continue;
+      dialog->findChild<QLineEdit*>(QStringLiteral("EditName"))->setText(name);
+      dialog->findChild<QPushButton*>(QStringLiteral("ButtonOk"))->click();
+      return;
+    }
+    ADD_FAILURE() << "the dialog did not open";
+  });
+}
+
+class FormAddVolumeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::ensureApplication();
+    m_data = m_temp.path() / "data";
+    std::filesystem::create_directories(m_data);
+    m_settingsFile = m_temp.path() / "DISKINDX.INI";
+    std::ofstream(m_settingsFile) << "[Inits]\nDATA_PATH=" << m_data.string() << "/\nDRIVE=X\n"
+                                  << "[Drives]\nX=" << m_disc.root().string() << "\n";
+    m_previousFactory = scanPromptsFactory();
+    scanPromptsFactory() = [this](QWidget*) {
+      auto prompts = std::make_unique<FakeScanPrompts>();
+      prompts->answers = m_answers;
+      m_shown = &prompts->shown;
+      return prompts;
+    };
+  }
+  void TearDown() override {
+    m_form.reset();
+    scanPromptsFactory() = m_previousFactory;
+  }
+  TDiskIndexForm& start() {
+    FormEnvironment env;
+    env.settingsFile = m_settingsFile;
+    env.settings.dataHome = m_temp.path() / "home";
+    env.settings.tempDir = m_temp.path();
+    env.settings.screen = {1280, 1024};
+    m_form =
+        std::make_unique<TDiskIndexForm>(std::move(env), std::make_unique<testing::FakePrompts>());
+    m_form->start();
+    m_form->show();
+    return *m_form;
+  }
+  QString selectedName() {
+    const auto* tree = m_form->findChild<QTreeView*>(QStringLiteral("OutlineDir"));
+    return tree->currentIndex().data().toString();
+  }
+
+  testing::TempDir m_temp;
+  TempTree m_disc;
+  std::filesystem::path m_data;
+  std::filesystem::path m_settingsFile;
+  std::unique_ptr<TDiskIndexForm> m_form;
+  ScanPromptsFactory m_previousFactory;
+  std::deque<bool> m_answers;
+  std::vector<FakeScanPrompts::Shown>* m_shown = nullptr;
+};
+
+TEST_F(FormAddVolumeTest, AddingAFolderMappedAsADriveInsertsAndSelectsTheVolume) {
+  m_disc.file("LIESMICH.TXT");
+  m_disc.file("FILES.BBS", "LIESMICH.TXT  Zuerst lesen\r\n");
+  m_disc.file("Bilder/urlaub.jpg");
+  TDiskIndexForm& form = start();
+  ASSERT_TRUE(form.actions().addVolume->isEnabled());
+  m_answers = {true};  // read the descriptions
+  answerDialogWith(QStringLiteral("Urlaub 2026"));
+  form.onAddVolume();
+  const VolumeList& volumes = form.state().catalogue.volumes();
+  ASSERT_EQ(volumes.size(), 1u);
+  EXPECT_EQ(volumes[0].name, "Urlaub 2026");
+  EXPECT_EQ(volumes[0].driveLetter, 'X');
+  EXPECT_EQ(volumes[0].directoryCount, 1);
+  EXPECT_EQ(volumes[0].fileCount, 3);
+  EXPECT_TRUE(std::filesystem::exists(volumes[0].commentFile()));
+  EXPECT_EQ(selectedName(), QStringLiteral("Urlaub 2026"));
+  ASSERT_NE(m_shown, nullptr);
+  ASSERT_EQ(m_shown->size(), 1u);
+  EXPECT_EQ(m_shown->front().caption, QStringLiteral("Verzeichnisse einlesen"));
+}
+
+TEST_F(FormAddVolumeTest, ChangingInformationRenamesAndKeepsTheVolumeSelected) {
+  Catalogue catalogue;
+  catalogue.setDataDirectory(m_data);
+  testing::SampleVolume sample;
+  sample.name = "Alt";
+  sample.driveLetter = 'X';
+  const EntryRecord entry{1, "A.TXT", 1, 0, 0x20};
+  ASSERT_EQ(testing::addSampleVolume(catalogue, sample, std::span<const EntryRecord>(&entry, 1)),
+            ResultCode::Ok);
+  TDiskIndexForm& form = start();
+  ASSERT_TRUE(form.actions().changeVolume->isEnabled());
+  m_answers = {true};  // the drive type of X differs from the stored CD-ROM: take it
+  answerDialogWith(QStringLiteral("Neu"));
+  form.onChangeVolume();
+  ASSERT_EQ(form.state().catalogue.volumes().size(), 1u);
+  EXPECT_EQ(form.state().catalogue.volumes()[0].name, "Neu");
+  EXPECT_EQ(selectedName(), QStringLiteral("Neu"));
+  VolumeHeader header;
+  ASSERT_EQ(readHeader(form.state().catalogue.volumes()[0].dataFile, header), ResultCode::Ok);
+  EXPECT_EQ(header.name, "Neu");
+}
+
+}  // namespace
+}  // namespace diskindex::ui
