@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <unordered_set>
 
 #include "platform/codepage.h"
 
@@ -247,16 +248,22 @@ bool IniFile::hasSection(std::string_view rawSection) const {
 }
 
 std::vector<std::string> IniFile::keys(std::string_view rawSection) const {
-  const std::string section = cleanName(rawSection);
   std::vector<std::string> result;
+  for (auto& entry : entries(rawSection)) result.push_back(std::move(entry.first));
+  return result;
+}
+
+std::vector<std::pair<std::string, std::string>> IniFile::entries(
+    std::string_view rawSection) const {
+  const std::string section = cleanName(rawSection);
+  std::vector<std::pair<std::string, std::string>> result;
+  std::unordered_set<std::string> seen;
   bool inside = false;
   for (const Line& line : m_lines) {
     if (line.kind == LineKind::Section) {
       inside = equalsNoCase(line.name, section);
-    } else if (inside && line.kind == LineKind::Key) {
-      bool seen = false;
-      for (const auto& k : result) seen = seen || equalsNoCase(k, line.name);
-      if (!seen) result.push_back(line.name);
+    } else if (inside && line.kind == LineKind::Key && seen.insert(toUpperUtf8(line.name)).second) {
+      result.emplace_back(line.name, valueOf(line));
     }
   }
   return result;

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -44,6 +45,9 @@ class IniFile {
   bool hasSection(std::string_view section) const;
   // Keys of a section in file order (first spelling of each).
   std::vector<std::string> keys(std::string_view section) const;
+  // Keys with their values (as readString gives them) in file order, first
+  // occurrence of each key; one pass, so a section of 100,000 keys stays cheap.
+  std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
   std::vector<std::string> sections() const;
 
   // Changes in memory; a new key is appended to its section (before the blank

@@ -124,8 +124,7 @@ FontSetting readFont(const platform::IniFile& ini, const char* suffix, const Fon
 // skipped.
 std::vector<std::string> readList(const platform::IniFile& ini, const char* section) {
   std::vector<std::string> values;
-  for (const std::string& key : ini.keys(section)) {
-    std::string value = ini.readString(section, key);
+  for (auto& [key, value] : ini.entries(section)) {
     if (!value.empty()) values.push_back(std::move(value));
   }
   return values;

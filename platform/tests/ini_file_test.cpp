@@ -90,6 +90,21 @@ TEST(IniRead, KeysAndSectionsComeInFileOrderOncePerName) {
   EXPECT_TRUE(ini.keys("none").empty());
 }
 
+TEST(IniRead, EntriesPairEachKeyOnceWithTheValueReadStringGives) {
+  const IniFile ini = IniFile::fromText(kSample);
+  const auto entries = ini.entries("INITS");
+  ASSERT_EQ(entries.size(), ini.keys("Inits").size());
+  for (const auto& [key, value] : entries) {
+    EXPECT_EQ(value, ini.readString("inits", key)) << "key " << key;
+  }
+  std::string big = "[Cat]\n";
+  for (int i = 0; i < 100000; ++i)
+    big += "C" + std::to_string(i % 50000) + "=" + std::to_string(i) + "\n";
+  const auto many = IniFile::fromText(big).entries("cat");
+  ASSERT_EQ(many.size(), 50000u);
+  EXPECT_EQ(many.back(), (std::pair<std::string, std::string>{"C49999", "49999"}));
+}
+
 TEST(IniRead, IntegersFollowTheProfileRule) {
   const IniFile ini = IniFile::fromText(
       "[n]\nplain=42\nneg= -17 \nplus=+5\nhex=0x1F\nHEX=0XFF\ntail=12abc\nword=abc\n"
