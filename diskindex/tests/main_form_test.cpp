@@ -356,6 +356,12 @@ TEST_F(MainFormTest, CopyCommandsPutCellsAndPathsOnTheClipboard) {
   const QStringList rows = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
   ASSERT_EQ(rows.size(), 3);
   EXPECT_TRUE(rows[1].startsWith(QStringLiteral("Zeta.doc\t100    \t")));
+  // The keyboard short cut copies whole rows too, not just the current cell.
+  QApplication::clipboard()->clear();
+  selectFile(2);
+  QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("alpha.c\t200    \t")))
+      << QApplication::clipboard()->text().toStdString();
 }
 
 TEST_F(MainFormTest, OldFormatFilesAreConvertedWhenTheUserAgrees) {
