@@ -38,67 +38,78 @@ TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<Form
 
 TDiskIndexForm::~TDiskIndexForm() = default;
 
-void TDiskIndexForm::buildLayout() {
-  m_tree = new QTreeView;
-  m_tree->setObjectName(QStringLiteral("OutlineDir"));
-  m_tree->setHeaderHidden(true);
-  m_tree->setUniformRowHeights(true);
-  m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
-  m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+namespace {
+
+// Two panes that the user can resize but never fold away; the pane at
+// `stretch` takes what the window gains.
+QSplitter* makeSplitter(Qt::Orientation orientation, const char* name, QWidget* first,
+                        QWidget* second, int stretch) {
+  auto* splitter = new QSplitter(orientation);
+  splitter->setObjectName(QString::fromLatin1(name));
+  splitter->addWidget(first);
+  splitter->addWidget(second);
+  splitter->setCollapsible(0, false);
+  splitter->setCollapsible(1, false);
+  splitter->setStretchFactor(stretch, 1);
+  return splitter;
+}
+
+QTableView* makeFileGrid() {
+  auto* grid = new QTableView;
+  grid->setObjectName(QStringLiteral("GridFiles"));
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setShowGrid(false);
+  grid->setWordWrap(false);
+  grid->setContextMenuPolicy(Qt::CustomContextMenu);
+  grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setHighlightSections(false);
+  grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  grid->horizontalHeader()->setStretchLastSection(true);
+  grid->setItemDelegateForColumn(FileListModel::SizeColumn, new FileSizeDelegate(grid));
+  return grid;
+}
+
+QTreeView* makeTree() {
+  auto* tree = new QTreeView;
+  tree->setObjectName(QStringLiteral("OutlineDir"));
+  tree->setHeaderHidden(true);
+  tree->setUniformRowHeights(true);
+  tree->setContextMenuPolicy(Qt::CustomContextMenu);
+  tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
   // Long names scroll sideways instead of being cut; the column follows the
   // widest name in view.
-  m_tree->setTextElideMode(Qt::ElideNone);
-  m_tree->header()->setStretchLastSection(false);
-  m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  m_dirRemark = new RemarkEdit;
-  m_dirRemark->setObjectName(QStringLiteral("MemoDir"));
-  m_leftSplit = new QSplitter(Qt::Vertical);
-  m_leftSplit->setObjectName(QStringLiteral("SplitLeft"));
-  m_leftSplit->addWidget(m_tree);
-  m_leftSplit->addWidget(m_dirRemark);
-  m_leftSplit->setCollapsible(0, false);
-  m_leftSplit->setCollapsible(1, false);
-  m_leftSplit->setStretchFactor(0, 1);
-  m_dirRemark->setMinimumHeight(15);
+  tree->setTextElideMode(Qt::ElideNone);
+  tree->header()->setStretchLastSection(false);
+  tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  return tree;
+}
 
+RemarkEdit* makeRemark(const char* name) {
+  auto* remark = new RemarkEdit;
+  remark->setObjectName(QString::fromLatin1(name));
+  remark->setMinimumHeight(15);
+  return remark;
+}
+
+}  // namespace
+
+void TDiskIndexForm::buildLayout() {
+  m_tree = makeTree();
+  m_dirRemark = makeRemark("MemoDir");
+  m_leftSplit = makeSplitter(Qt::Vertical, "SplitLeft", m_tree, m_dirRemark, 0);
+  m_leftSplit->setMinimumWidth(30);
   m_info = new VolumeInfoPane;
   m_info->setContextMenuPolicy(Qt::CustomContextMenu);
-  m_files = new QTableView;
-  m_files->setObjectName(QStringLiteral("GridFiles"));
-  m_files->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_files->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  m_files->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_files->setShowGrid(false);
-  m_files->setWordWrap(false);
-  m_files->setContextMenuPolicy(Qt::CustomContextMenu);
-  m_files->verticalHeader()->hide();
-  m_files->horizontalHeader()->setHighlightSections(false);
-  m_files->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  m_files->horizontalHeader()->setStretchLastSection(true);
-  m_files->setItemDelegateForColumn(FileListModel::SizeColumn, new FileSizeDelegate(m_files));
-  m_fileRemark = new RemarkEdit;
-  m_fileRemark->setObjectName(QStringLiteral("MemoFile"));
-  m_fileRemark->setMinimumHeight(15);
-  m_rightSplit = new QSplitter(Qt::Vertical);
-  m_rightSplit->setObjectName(QStringLiteral("SplitRight"));
-  m_rightSplit->addWidget(m_files);
-  m_rightSplit->addWidget(m_fileRemark);
-  m_rightSplit->setCollapsible(0, false);
-  m_rightSplit->setCollapsible(1, false);
-  m_rightSplit->setStretchFactor(0, 1);
+  m_files = makeFileGrid();
+  m_fileRemark = makeRemark("MemoFile");
+  m_rightSplit = makeSplitter(Qt::Vertical, "SplitRight", m_files, m_fileRemark, 0);
   m_rightStack = new QStackedWidget;
   m_rightStack->addWidget(m_info);
   m_rightStack->addWidget(m_rightSplit);
   m_rightStack->setMinimumWidth(40);
-
-  m_mainSplit = new QSplitter(Qt::Horizontal);
-  m_mainSplit->setObjectName(QStringLiteral("SplitMain"));
-  m_mainSplit->addWidget(m_leftSplit);
-  m_mainSplit->addWidget(m_rightStack);
-  m_mainSplit->setCollapsible(0, false);
-  m_mainSplit->setCollapsible(1, false);
-  m_mainSplit->setStretchFactor(1, 1);
-  m_leftSplit->setMinimumWidth(30);
+  m_mainSplit = makeSplitter(Qt::Horizontal, "SplitMain", m_leftSplit, m_rightStack, 1);
   setCentralWidget(m_mainSplit);
 
   m_status = new QLabel;
