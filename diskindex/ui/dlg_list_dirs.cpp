@@ -102,7 +102,7 @@ void TDlgListDirs::descriptionProgress(int percent) {
 }
 
 bool TDlgListDirs::askReadDescriptions() {
-  return m_prompts.yesNo(qs(text::kProgressCaption), scanBoxText(text::kReadDescriptionsQuestion));
+  return m_prompts.yesNo(qs(text::kProgressCaption), boxText(text::kReadDescriptionsQuestion));
 }
 
 bool TDlgListDirs::cancelRequested() {
@@ -111,7 +111,7 @@ bool TDlgListDirs::cancelRequested() {
 }
 
 bool TDlgListDirs::confirmInsertVolume(const std::string& name) {
-  return m_prompts.okCancel(qs(text::kSeriesCaption), scanBoxText(text::insertVolumePrompt(name)));
+  return m_prompts.okCancel(qs(text::kSeriesCaption), boxText(text::insertVolumePrompt(name)));
 }
 
 void TDlgListDirs::volumeStarted(const std::string& name) {
@@ -130,13 +130,13 @@ void TDlgListDirs::volumeAdded(std::size_t index) {
 
 void TDlgListDirs::volumeFailed(ResultCode code, const std::filesystem::path& dataFile) {
   const ErrorMessage message = errorMessage(code, OperationTitle::CreateData, dataFile.string());
-  m_prompts.error(QString::fromStdString(message.caption), scanBoxText(message.text));
+  m_prompts.error(QString::fromStdString(message.caption), boxText(message.text));
 }
 
 void TDlgListDirs::ButtonCancelClick() {
   const std::string_view question =
       m_readingDescriptions ? text::kCancelDescriptionsQuestion : text::kCancelWalkQuestion;
-  if (!m_prompts.yesNo(qs(text::kCancelCaption), scanBoxText(question))) return;
+  if (!m_prompts.yesNo(qs(text::kCancelCaption), boxText(question))) return;
   m_cancelled = true;
   hide();
 }

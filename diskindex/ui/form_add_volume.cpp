@@ -33,7 +33,7 @@ void TDiskIndexForm::onAddVolume() {
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
   const QString caption = qs(scan::messages::kAddCaption);
   if (!m_state.catalogue.dataDirectoryWritable()) {
-    prompts->error(caption, scanBoxText(messages::kReadOnlyDataDir));
+    prompts->error(caption, boxText(messages::kReadOnlyDataDir));
     return;
   }
   const platform::DriveTable drives = driveTable(m_env.settingsFile);
@@ -66,7 +66,7 @@ void TDiskIndexForm::onChangeVolume() {
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
   const QString caption = qs(scan::messages::kChangeCaption);
   if (!m_state.catalogue.dataDirectoryWritable()) {
-    prompts->error(caption, scanBoxText(messages::kReadOnlyDataDir));
+    prompts->error(caption, boxText(messages::kReadOnlyDataDir));
     return;
   }
   const std::filesystem::path dataFile = m_state.catalogue.volumes()[*volume].dataFile;
@@ -92,7 +92,7 @@ void TDiskIndexForm::onChangeVolume() {
     }
   }
   const ErrorMessage message = errorMessage(code, OperationTitle::ChangeInfo, dataFile.string());
-  prompts->error(QString::fromStdString(message.caption), scanBoxText(message.text));
+  prompts->error(QString::fromStdString(message.caption), boxText(message.text));
 }
 
 }  // namespace diskindex::ui

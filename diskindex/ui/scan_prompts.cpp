@@ -20,12 +20,6 @@ int ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const Q
 
 }  // namespace
 
-QString scanBoxText(std::string_view programText) {
-  QString text = QString::fromUtf8(programText.data(), static_cast<qsizetype>(programText.size()));
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return text;
-}
-
 bool QtScanPrompts::yesNo(const QString& caption, const QString& text) {
   return ask(m_parent, QMessageBox::Question, caption, text, QStringLiteral("&Ja"),
              QStringLiteral("&Nein")) == 1;
@@ -52,15 +46,15 @@ ScanPromptsFactory& scanPromptsFactory() {
 }
 
 bool DialogQuestionsOnPrompts::confirmOtherDriveType() {
-  return m_prompts.yesNo(m_caption, scanBoxText(scan::messages::kDriveTypeDiffers));
+  return m_prompts.yesNo(m_caption, boxText(scan::messages::kDriveTypeDiffers));
 }
 
 void DialogQuestionsOnPrompts::nameTaken(const std::string& name) {
-  m_prompts.warning(m_caption, scanBoxText(scan::messages::nameTaken(name)));
+  m_prompts.warning(m_caption, boxText(scan::messages::nameTaken(name)));
 }
 
 bool DialogQuestionsOnPrompts::confirmSameLabel(const std::string& label) {
-  return m_prompts.yesNo(m_caption, scanBoxText(scan::messages::sameLabelQuestion(label)));
+  return m_prompts.yesNo(m_caption, boxText(scan::messages::sameLabelQuestion(label)));
 }
 
 }  // namespace diskindex::ui

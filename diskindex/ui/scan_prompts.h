@@ -11,6 +11,7 @@
 #include <string>
 
 #include "diskindex/core/scan/volume_dialog.h"
+#include "diskindex/ui/form_prompts.h"
 
 class QWidget;
 
@@ -54,8 +55,5 @@ class DialogQuestionsOnPrompts : public scan::DialogQuestions {
   ScanPrompts& m_prompts;
   QString m_caption;
 };
-
-// Program texts keep CR LF; a message box wants plain line feeds.
-QString scanBoxText(std::string_view programText);
 
 }  // namespace diskindex::ui

@@ -94,6 +94,23 @@ TEST_F(VolumeScannerTest, ReadsADriveIntoADataFileWithItsVolumeInformation) {
   EXPECT_EQ(dirs.name(dirs.files(1)[0]), "B.exe");
 }
 
+TEST_F(VolumeScannerTest, LongAndNonUtf8NamesAreStoredAndLoadedAgain) {
+  const std::string longName = std::string(251, 'n') + ".txt";  // 255 bytes
+  m_disc.file(longName);
+  m_disc.file("caf\xE9.txt");
+  m_disc.file(std::string(120, 'x') + "\xE3\x81\x82.txt");  // a character outside Windows-1252
+  RecordingObserver observer;
+  VolumeHeader h = header("Namen");
+  const auto dataFile = m_data.root() / "CD000001.DAT";
+  ASSERT_EQ(readDrive(m_drives, h, dataFile, observer).code, ResultCode::Ok);
+  TOutlineDirList dirs;
+  ASSERT_EQ(loadVolumeContents(dataFile, dirs), ResultCode::Ok);
+  std::vector<std::string> names;
+  for (const FileItem& f : dirs.files(0)) names.emplace_back(dirs.name(f));
+  EXPECT_EQ(names, (std::vector<std::string>{"caf\xC3\xA9.txt", longName,
+                                             std::string(120, 'x') + "\xE3\x81\x82.txt"}));
+}
+
 TEST_F(VolumeScannerTest, EmptyOrUnknownDriveIsNotReadyAndWritesNothing) {
   RecordingObserver observer;
   VolumeHeader h = header("Leer");
