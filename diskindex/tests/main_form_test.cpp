@@ -430,5 +430,31 @@ TEST_F(MainFormTest, DataDirectoryFontsAndHelpAreAppliedAtOnce) {
   EXPECT_EQ(ini.readInt("Fonts", "STYLE_F", 0), 2);
 }
 
+TEST_F(MainFormTest, ClosingInTheContentsViewSavesTheRemarks) {
+  addVolume("Werkzeug", "");
+  TDiskIndexForm& form = start();
+  ASSERT_TRUE(form.openVolume(0));
+  auto* memo = child<RemarkEdit>("MemoDir");
+  memo->setFocus();
+  QTest::keyClicks(memo, QStringLiteral("Wurzel"));
+  form.close();
+  TFileCommentList saved;
+  ASSERT_EQ(loadRemarks(m_data / "CD000001.CMT", saved), ResultCode::Ok);
+  EXPECT_EQ(saved.find({1, -1}).value_or(""), "Wurzel");
+}
+
+TEST_F(MainFormTest, ProgramInformationNamesProductVersionAndNotice) {
+  TDiskIndexForm& form = start();
+  form.actions().about->trigger();
+  ASSERT_EQ(m_prompts->shown.size(), 1u);
+  const QStringList lines = m_prompts->shown[0].text.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_EQ(lines[0], QStringLiteral("K&T DiskIndex"));
+  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Version ")));
+  EXPECT_GT(lines[1].size(), 8);
+  EXPECT_LE(lines[2].size(), 80);
+  EXPECT_FALSE(lines[2].isEmpty());
+}
+
 }  // namespace
 }  // namespace diskindex::ui
