@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/help_window.h"
 #include "diskindex/ui/settings_location.h"
 #include "diskindex/ui/toolbar_icons.h"
 
@@ -74,6 +75,13 @@ int main(int argc, char* argv[]) {
       [&] { shot("contents-maximised"); },
       [&] { form.actions().overview->trigger(); },
       [&] { shot("overview-maximised"); },
+      [&] { form.actions().helpContents->trigger(); },
+      [&] {
+        if (auto* help = form.findChild<diskindex::ui::HelpWindow*>()) {
+          help->grab().save(
+              QStringLiteral("%1/%2-help.png").arg(out).arg(++step, 2, 10, QLatin1Char('0')));
+        }
+      },
       [&] { form.close(); },
   };
   std::size_t next = 0;
