@@ -88,6 +88,8 @@ void TDiskIndexForm::loadCatalogue() {
     std::error_code ignored;  // the user's default data directory is ours to create
     std::filesystem::create_directories(dataDir, ignored);
   }
+  // Error boxes may paint the overview while the list is rebuilt.
+  m_volumeModel->detach();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   m_state.catalogue.setDataDirectory(dataDir);
   ListLoadBoxes boxes(*m_prompts);

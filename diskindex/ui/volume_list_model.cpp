@@ -39,6 +39,12 @@ void VolumeListModel::refresh() {
   endResetModel();
 }
 
+void VolumeListModel::detach() {
+  beginResetModel();
+  m_rows.clear();
+  endResetModel();
+}
+
 int VolumeListModel::rowOf(std::size_t volumeIndex) const {
   const auto it = std::lower_bound(m_rows.begin(), m_rows.end(), volumeIndex);
   if (it == m_rows.end() || *it != volumeIndex) return -1;

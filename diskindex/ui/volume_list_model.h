@@ -25,6 +25,9 @@ class VolumeListModel : public QAbstractListModel {
   const std::string& filter() const { return m_filter; }
   // Rebuilds the rows from the volume list.
   void refresh();
+  // Shows no rows until the next refresh(): called before the volume list is
+  // rebuilt, so that nothing paints rows of the old list meanwhile.
+  void detach();
 
   bool passes(const VolumeRecord& record) const;
   std::size_t volumeIndex(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
