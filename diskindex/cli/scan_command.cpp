@@ -13,6 +13,7 @@
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/core/scan/volume_dialog.h"
 #include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/volume_list.h"
 #include "platform/codepage.h"
 #include "platform/ini_file.h"
 #include "platform/settings_location.h"
@@ -209,7 +210,9 @@ char chooseDrive(const ScanOptions& o, const platform::IniFile& settings,
 }
 
 void printError(ScanStreams& s, ResultCode code, const std::filesystem::path& file) {
-  const ErrorMessage message = errorMessage(code, OperationTitle::CreateData, file.string());
+  const std::filesystem::path named =
+      code == ResultCode::CommentNotRemovable ? commentFileFor(file) : file;
+  const ErrorMessage message = errorMessage(code, OperationTitle::CreateData, named.string());
   s.err << message.caption << " " << plainLines(message.text) << "\n";
 }
 

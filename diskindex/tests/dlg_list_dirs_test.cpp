@@ -111,6 +111,10 @@ TEST_F(DlgListDirsTest, FailedVolumeShowsTheCatalogueMessage) {
   EXPECT_EQ(
       m_prompts.shown[0].text,
       QStringLiteral("Datenträger ist nicht bereit oder\nenthält keine Verzeichnisse/Dateien!"));
+  window.volumeFailed(ResultCode::CommentNotRemovable, "/data/CD000001.DAT");
+  EXPECT_EQ(m_prompts.shown.back().caption, QStringLiteral("Daten erzeugen - Fehler:"));
+  EXPECT_TRUE(m_prompts.shown.back().text.contains(QStringLiteral("\"/data/CD000001.CMT\"")))
+      << m_prompts.shown.back().text.toStdString();
 }
 
 }  // namespace

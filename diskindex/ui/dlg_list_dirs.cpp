@@ -10,6 +10,7 @@
 
 #include "diskindex/core/result_code.h"
 #include "diskindex/core/scan/scan_messages.h"
+#include "diskindex/core/volume_list.h"
 #include "diskindex/ui/scan_prompts.h"
 
 namespace diskindex::ui {
@@ -129,7 +130,10 @@ void TDlgListDirs::volumeAdded(std::size_t index) {
 }
 
 void TDlgListDirs::volumeFailed(ResultCode code, const std::filesystem::path& dataFile) {
-  const ErrorMessage message = errorMessage(code, OperationTitle::CreateData, dataFile.string());
+  // An old comment file that could not be replaced is named by its own name.
+  const std::filesystem::path named =
+      code == ResultCode::CommentNotRemovable ? commentFileFor(dataFile) : dataFile;
+  const ErrorMessage message = errorMessage(code, OperationTitle::CreateData, named.string());
   m_prompts.error(QString::fromStdString(message.caption), boxText(message.text));
 }
 
