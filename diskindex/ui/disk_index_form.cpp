@@ -36,7 +36,14 @@ TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<Form
   connectViews();
 }
 
-TDiskIndexForm::~TDiskIndexForm() = default;
+TDiskIndexForm::~TDiskIndexForm() {
+  // Child widgets lose the focus and their selections while ~QWidget tears
+  // them down; by then this object is no TDiskIndexForm any more, so no
+  // signal may reach its slots.
+  disconnect(qApp, nullptr, this, nullptr);
+  m_tree->selectionModel()->disconnect(this);
+  m_files->selectionModel()->disconnect(this);
+}
 
 namespace {
 
