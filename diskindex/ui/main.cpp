@@ -3,16 +3,21 @@
 // then hands over to the main window.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/settings_location.h"
 #include "diskindex/ui/toolbar_icons.h"
 
 int main(int argc, char* argv[]) {
+  QElapsedTimer clock;
+  clock.start();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("diskindx"));
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -33,5 +38,12 @@ int main(int argc, char* argv[]) {
   diskindex::ui::TDiskIndexForm form(std::move(environment));
   form.start();
   form.show();
+  // DISKINDX_TIMING=1 logs how long start-up took until the first paint.
+  if (qEnvironmentVariableIsSet("DISKINDX_TIMING")) {
+    QTimer::singleShot(0, &form, [&clock] {
+      std::fprintf(stderr, "diskindx: window shown after %lld ms\n",
+                   static_cast<long long>(clock.elapsed()));
+    });
+  }
   return QApplication::exec();
 }
