@@ -1,143 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
-#include <QSplitter>
-#include <QTableView>
-#include <QTest>
-#include <QTextBrowser>
-#include <QTreeView>
-#include <fstream>
-
-#include "diskindex/core/comment_file.h"
-#include "diskindex/tests/ui_catalogue_builder.h"
-#include "diskindex/tests/ui_test_support.h"
+#include "diskindex/tests/main_form_fixture.h"
 #include "diskindex/ui/disk_index_form.h"
-#include "diskindex/ui/help_window.h"
-#include "diskindex/ui/remark_edit.h"
-#include "platform/ini_file.h"
 
 namespace diskindex::ui {
 namespace {
 
 using testing::FakePrompts;
-
-EntryRecord file(std::uint8_t level, const char* name, std::uint32_t size, bool longName = false) {
-  return EntryRecord{level, name, size, (20u << 25) | (3u << 21) | (4u << 16),
-                     static_cast<std::uint8_t>(0x20 | (longName ? 0x80 : 0))};
-}
-EntryRecord dir(std::uint8_t level, const char* name) {
-  return EntryRecord{level, name, 0, 0, 0x10};
-}
-
-// Root: Readme.txt 300, Zeta.doc 100, alpha.c 200; \Tools: A.exe; \Leer (no
-// files) with \Leer\Innen: X.txt.
-const std::vector<EntryRecord> kEntries{file(1, "README.TXT", 300),
-                                        file(1, "Zeta.doc", 100, true),
-                                        file(1, "alpha.c", 200, true),
-                                        dir(1, "TOOLS"),
-                                        file(2, "A.EXE", 10),
-                                        dir(1, "LEER"),
-                                        dir(2, "INNEN"),
-                                        file(3, "X.TXT", 1)};
-
-class MainFormTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testing::ensureApplication();
-    m_data = m_temp.path() / "data";
-    std::filesystem::create_directories(m_data);
-    m_settingsFile = m_temp.path() / "config" / "DISKINDX.INI";
-  }
-
-  void addVolume(const std::string& name, const std::string& category,
-                 std::int64_t capacity = 1474560) {
-    Catalogue catalogue;
-    catalogue.setDataDirectory(m_data);
-    catalogue.loadVolumeList();
-    testing::SampleVolume volume;
-    volume.name = name;
-    volume.category = category;
-    volume.capacity = capacity;
-    volume.freeSpace = 474560;
-    ASSERT_EQ(testing::addSampleVolume(catalogue, volume, kEntries), ResultCode::Ok);
-    if (!std::filesystem::exists(m_settingsFile)) writeSettings("");
-  }
-
-  void writeSettings(const std::string& text) {
-    std::filesystem::create_directories(m_settingsFile.parent_path());
-    std::ofstream(m_settingsFile) << "[Inits]\nDATA_PATH=" << m_data.string() << "/\n" << text;
-  }
-
-  TDiskIndexForm& start(std::deque<bool> answers = {}) {
-    FormEnvironment env;
-    env.settingsFile = m_settingsFile;
-    env.settings.dataHome = m_temp.path() / "home";
-    env.settings.tempDir = m_temp.path();
-    env.settings.defaultEditor = "editor";
-    env.settings.screen = {1280, 1024};
-    auto prompts = std::make_unique<FakePrompts>();
-    m_prompts = prompts.get();
-    m_prompts->answers = std::move(answers);
-    m_form = std::make_unique<TDiskIndexForm>(std::move(env), std::move(prompts));
-    m_form->start();
-    m_form->show();
-    QApplication::setActiveWindow(m_form.get());
-    return *m_form;
-  }
-
-  template <typename T>
-  T* child(const char* name) {
-    T* widget = m_form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-  QTreeView* tree() { return child<QTreeView>("OutlineDir"); }
-  QTableView* grid() { return child<QTableView>("GridFiles"); }
-  QString status() { return child<QLabel>("StatusText")->text(); }
-  QString cell(int row, int column) {
-    return grid()->model()->index(row, column).data().toString();
-  }
-  void selectFile(int row) { grid()->setCurrentIndex(grid()->model()->index(row, 0)); }
-  void selectFileNamed(const char* name) {
-    for (int row = 0; row < grid()->model()->rowCount(); ++row) {
-      if (cell(row, 0) == QLatin1String(name)) return selectFile(row);
-    }
-    ADD_FAILURE() << "no file " << name;
-  }
-  void selectDirectory(const QModelIndex& index) { tree()->setCurrentIndex(index); }
-  QModelIndex rootItem() { return tree()->model()->index(0, 0); }
-
-  testing::TempDir m_temp;
-  std::filesystem::path m_data;
-  std::filesystem::path m_settingsFile;
-  std::unique_ptr<TDiskIndexForm> m_form;
-  FakePrompts* m_prompts = nullptr;
-};
-
-TEST_F(MainFormTest, FirstStartWithoutSettingsFileUsesTheDefaults) {
-  TDiskIndexForm& form = start();
-  EXPECT_EQ(form.size(), QSize(620, 460));
-  EXPECT_EQ(form.pos(), QPoint(10, 10));
-  EXPECT_EQ(form.view(), TDiskIndexForm::View::Overview);
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("K&T DiskIndex"));
-  EXPECT_TRUE(form.actions().greyBackground->isChecked());
-  EXPECT_EQ(tree()->palette().color(QPalette::Base), QColor(192, 192, 192));
-  EXPECT_TRUE(form.actions().dirRemarks->isChecked());
-  EXPECT_TRUE(form.actions().fileRemarks->isChecked());
-  EXPECT_EQ(status(), QStringLiteral(" Keine Datenträger erfaßt !"));
-  EXPECT_TRUE(m_prompts->shown.empty());
-}
-
-TEST_F(MainFormTest, OutOfRangeFontSizeAndSplitterAreCorrected) {
-  writeSettings("SplitX=5\n[Fonts]\nSIZE_F=20\nSIZE_L=9\n");
-  start();
-  EXPECT_EQ(child<QSplitter>("SplitMain")->sizes().value(0), 30);
-  EXPECT_EQ(tree()->font().pointSize(), 10);
-  EXPECT_EQ(grid()->font().pointSize(), 9);
-}
+using testing::MainFormTest;
 
 TEST_F(MainFormTest, OverviewFiltersByCategoryAndCountsInTheStatus) {
   addVolume("Backup", "");
@@ -312,36 +182,6 @@ TEST_F(MainFormTest, DeletingAVolumeAsksAndRemovesBothFiles) {
   EXPECT_EQ(status(), QStringLiteral(" 1 Datenträger erfaßt, 1 in ausgewählter Kategorie"));
 }
 
-TEST_F(MainFormTest, SettingsAreWrittenAtShutdownAndReadBack) {
-  addVolume("Doom", "Spiele");
-  writeSettings("");
-  {
-    TDiskIndexForm& form = start();
-    form.resize(700, 520);
-    form.move(40, 30);
-    form.actions().greyBackground->trigger();
-    form.actions().fileRemarks->trigger();
-    auto* combo = child<QComboBox>("ComboBoxCategory");
-    combo->setCurrentIndex(2);
-    emit combo->activated(2);
-    form.close();
-    m_form.reset();
-  }
-  const platform::IniFile ini(m_settingsFile);
-  EXPECT_EQ(ini.readInt("Inits", "WIN_W", 0), 700);
-  EXPECT_EQ(ini.readInt("Inits", "BGND", -1), 0);
-  EXPECT_EQ(ini.readInt("Inits", "MEMOS", -1), 1);
-  EXPECT_EQ(ini.readString("Inits", "CATEGORY"), "Spiele");
-  EXPECT_EQ(ini.readString("Categories", "CAT1"), "Spiele");
-
-  TDiskIndexForm& again = start();
-  EXPECT_EQ(again.size(), QSize(700, 520));
-  EXPECT_EQ(again.pos(), QPoint(40, 30));
-  EXPECT_FALSE(again.actions().greyBackground->isChecked());
-  EXPECT_FALSE(again.actions().fileRemarks->isChecked());
-  EXPECT_EQ(child<QComboBox>("ComboBoxCategory")->currentText(), QStringLiteral("Spiele"));
-}
-
 TEST_F(MainFormTest, CopyCommandsPutCellsAndPathsOnTheClipboard) {
   addVolume("Werkzeug", "");
   TDiskIndexForm& form = start();
@@ -362,85 +202,6 @@ TEST_F(MainFormTest, CopyCommandsPutCellsAndPathsOnTheClipboard) {
   QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("alpha.c\t200    \t")))
       << QApplication::clipboard()->text().toStdString();
-}
-
-TEST_F(MainFormTest, OldFormatFilesAreConvertedWhenTheUserAgrees) {
-  writeSettings("");
-  // An old volume: "KT", drive letter at 2, directory count at 4, name at
-  // 17, remark at 49, 256 bytes of header, then entries of today's form.
-  std::string old(256, '\0');
-  old.replace(0, 2, "KT");
-  old[2] = 'D';
-  old.replace(17, 5, "Antik");
-  std::string entry(11, '\0');
-  entry[0] = 1;
-  entry[1] = 5;
-  entry[10] = 0x20;
-  old += entry + "A.TXT";
-  std::ofstream(m_data / "CD000004.DAT", std::ios::binary) << old;
-  start();  // "Nein": nothing is converted and the old file is not listed
-  ASSERT_EQ(m_prompts->shown.size(), 1u);
-  EXPECT_EQ(m_prompts->shown[0].caption, QStringLiteral("Daten konvertieren:"));
-  EXPECT_EQ(tree()->model()->rowCount(), 0);
-  m_form.reset();
-  start({true});
-  ASSERT_EQ(m_prompts->shown.size(), 1u);
-  ASSERT_EQ(tree()->model()->rowCount(), 1);
-  EXPECT_EQ(rootItem().data().toString(), QStringLiteral("Antik"));
-  EXPECT_TRUE(m_form->openVolume(0));
-  EXPECT_EQ(cell(0, 0), QStringLiteral("A.txt"));
-}
-
-TEST_F(MainFormTest, DataDirectoryFontsAndHelpAreAppliedAtOnce) {
-  addVolume("Hier", "");
-  TDiskIndexForm& form = start();
-  const auto other = m_temp.path() / "anderswo";
-  std::filesystem::create_directories(other);
-  std::filesystem::copy_file(m_data / "CD000001.DAT", other / "CD000007.DAT");
-  {
-    Catalogue catalogue;
-    catalogue.setDataDirectory(other);
-    catalogue.loadVolumeList();
-    VolumeHeader header = freshHeader();
-    header.name = "Dort";
-    ASSERT_EQ(catalogue.changeVolumeInfo(0, header), ResultCode::Ok);
-  }
-  m_prompts->directoryAnswer = QString::fromStdString(other.string());
-  form.actions().dataDirectory->trigger();
-  ASSERT_EQ(tree()->model()->rowCount(), 1);
-  EXPECT_EQ(rootItem().data().toString(), QStringLiteral("Dort"));
-
-  QFont chosen(QStringLiteral("DejaVu Sans Mono"), 12);
-  chosen.setItalic(true);
-  m_prompts->fontAnswer = chosen;
-  form.actions().fontVolumes->trigger();
-  EXPECT_EQ(tree()->font().pointSize(), 12);
-  EXPECT_TRUE(tree()->font().italic());
-
-  form.actions().helpContents->trigger();
-  auto* help = form.findChild<HelpWindow*>();
-  ASSERT_NE(help, nullptr);
-  EXPECT_TRUE(help->isVisible());
-  EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Übersicht der Datenträger")));
-  form.close();
-  m_form.reset();
-  const platform::IniFile ini(m_settingsFile);
-  EXPECT_EQ(ini.readString("Inits", "DATA_PATH"), other.string() + "/");
-  EXPECT_EQ(ini.readInt("Fonts", "SIZE_F", 0), 12);
-  EXPECT_EQ(ini.readInt("Fonts", "STYLE_F", 0), 2);
-}
-
-TEST_F(MainFormTest, ClosingInTheContentsViewSavesTheRemarks) {
-  addVolume("Werkzeug", "");
-  TDiskIndexForm& form = start();
-  ASSERT_TRUE(form.openVolume(0));
-  auto* memo = child<RemarkEdit>("MemoDir");
-  memo->setFocus();
-  QTest::keyClicks(memo, QStringLiteral("Wurzel"));
-  form.close();
-  TFileCommentList saved;
-  ASSERT_EQ(loadRemarks(m_data / "CD000001.CMT", saved), ResultCode::Ok);
-  EXPECT_EQ(saved.find({1, -1}).value_or(""), "Wurzel");
 }
 
 TEST_F(MainFormTest, ProgramInformationNamesProductVersionAndNotice) {
