@@ -162,6 +162,12 @@ void TDiskIndexForm::connectActions() {
   connect(a.sortGroup, &QActionGroup::triggered, this, &TDiskIndexForm::onSortChanged);
   connect(a.sortReverse, &QAction::triggered, this, &TDiskIndexForm::onSortChanged);
   connect(a.greyBackground, &QAction::toggled, this, &TDiskIndexForm::applyBackground);
+  connect(m_toolBar.categoryCombo, &QComboBox::activated, this, &TDiskIndexForm::onFilterChanged);
+  connectOptionActions();
+}
+
+void TDiskIndexForm::connectOptionActions() {
+  const MainActions& a = m_actions;
   DiskIndexSettings& s = m_state.settings;
   connect(a.fontVolumes, &QAction::triggered, this,
           [this, &s] { chooseFont(s.fontF, QStringLiteral("Schrift: Datenträgerliste/-Infos")); });
@@ -177,7 +183,6 @@ void TDiskIndexForm::connectActions() {
   connect(a.chooseEditor, &QAction::triggered, this, &TDiskIndexForm::onChooseEditor);
   connect(a.helpContents, &QAction::triggered, this, &TDiskIndexForm::onHelp);
   connect(a.about, &QAction::triggered, this, &TDiskIndexForm::onAbout);
-  connect(m_toolBar.categoryCombo, &QComboBox::activated, this, &TDiskIndexForm::onFilterChanged);
 }
 
 void TDiskIndexForm::connectViews() {

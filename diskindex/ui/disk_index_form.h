@@ -92,6 +92,7 @@ class TDiskIndexForm : public QMainWindow {
   // Construction (disk_index_form.cpp).
   void buildLayout();
   void connectActions();
+  void connectOptionActions();
   void connectViews();
   // Settings (form_settings.cpp).
   void applySettings();
