@@ -21,6 +21,17 @@ namespace {
 using scan::testing::TempTree;
 using testing::FakeScanPrompts;
 
+// The form frees its prompts when a command ends; these hand what they
+// showed to the fixture before they go.
+class RecordingScanPrompts : public FakeScanPrompts {
+ public:
+  explicit RecordingScanPrompts(std::vector<Shown>& sink) : m_sink(sink) {}
+  ~RecordingScanPrompts() override { m_sink.insert(m_sink.end(), shown.begin(), shown.end()); }
+
+ private:
+  std::vector<Shown>& m_sink;
+};
+
 // Fills the add/change dialog as soon as its modal loop runs and presses OK.
 void answerDialogWith(const QString& name) {
   QTimer::singleShot(0, [name] {
@@ -46,9 +57,8 @@ class FormAddVolumeTest : public ::testing::Test {
                                   << "[Drives]\nX=" << m_disc.root().string() << "\n";
     m_previousFactory = scanPromptsFactory();
     scanPromptsFactory() = [this](QWidget*) {
-      auto prompts = std::make_unique<FakeScanPrompts>();
+      auto prompts = std::make_unique<RecordingScanPrompts>(m_shown);
       prompts->answers = m_answers;
-      m_shown = &prompts->shown;
       return prompts;
     };
   }
@@ -80,7 +90,7 @@ class FormAddVolumeTest : public ::testing::Test {
   std::unique_ptr<TDiskIndexForm> m_form;
   ScanPromptsFactory m_previousFactory;
   std::deque<bool> m_answers;
-  std::vector<FakeScanPrompts::Shown>* m_shown = nullptr;
+  std::vector<FakeScanPrompts::Shown> m_shown;
 };
 
 TEST_F(FormAddVolumeTest, AddingAFolderMappedAsADriveInsertsAndSelectsTheVolume) {
@@ -100,9 +110,8 @@ TEST_F(FormAddVolumeTest, AddingAFolderMappedAsADriveInsertsAndSelectsTheVolume)
   EXPECT_EQ(volumes[0].fileCount, 3);
   EXPECT_TRUE(std::filesystem::exists(volumes[0].commentFile()));
   EXPECT_EQ(selectedName(), QStringLiteral("Urlaub 2026"));
-  ASSERT_NE(m_shown, nullptr);
-  ASSERT_EQ(m_shown->size(), 1u);
-  EXPECT_EQ(m_shown->front().caption, QStringLiteral("Verzeichnisse einlesen"));
+  ASSERT_EQ(m_shown.size(), 1u);
+  EXPECT_EQ(m_shown.front().caption, QStringLiteral("Verzeichnisse einlesen"));
 }
 
 TEST_F(FormAddVolumeTest, ChangingInformationRenamesAndKeepsTheVolumeSelected) {
