@@ -4,7 +4,7 @@
 if(NOT SUITE_FUZZ)
   find_package(GTest REQUIRED)
   include(GoogleTest)
-  find_package(benchmark QUIET)
+  find_package(benchmark REQUIRED)
 endif()
 
 function(suite_warnings target)
@@ -75,7 +75,7 @@ endfunction()
 
 # A Google Benchmark executable (not run by CTest: speed goals live here).
 function(suite_bench name)
-  if(SUITE_FUZZ OR NOT benchmark_FOUND)
+  if(SUITE_FUZZ)
     return()
   endif()
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
