@@ -63,7 +63,27 @@ std::string_view cutToBytes(std::string_view bytes, std::size_t maxBytes, bool u
   if (utf8) {
     while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80) --end;
   }
+  if (end > 0 && bytes[end - 1] == '\r' && bytes[end] == '\n') --end;
   return bytes.substr(0, end);
+}
+
+std::string storedFieldText(std::string_view text, std::size_t maxBytes, bool utf8) {
+  utf8 = utf8 || !platform::fitsCp1252(text);
+  const std::string stored = encodeStoredText(text, utf8);
+  return decodeStoredText(cutToBytes(stored, maxBytes, utf8), utf8);
+}
+
+std::size_t storedLength(std::string_view text, bool utf8) {
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '\n' && (i == 0 || text[i - 1] != '\r')) {
+      length += 2;  // the CR is added when stored
+    } else if (utf8 || (c & 0xC0) != 0x80) {
+      ++length;  // Windows-1252: one byte per character, not per UTF-8 byte
+    }
+  }
+  return length;
 }
 
 std::string_view fieldText(const unsigned char* field, std::size_t size) {

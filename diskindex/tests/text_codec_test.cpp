@@ -1,0 +1,45 @@
+#include "diskindex/core/text_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace diskindex {
+namespace {
+
+TEST(CutToBytes, NeverEndsInsideACharacterOrALineBreak) {
+  // "ä" is two bytes in UTF-8: a cut after five bytes keeps "abä" whole or
+  // drops the "ä" rather than keep its first byte.
+  EXPECT_EQ(cutToBytes("abäc", 3, true), "ab");
+  EXPECT_EQ(cutToBytes("abäc", 4, true), "abä");
+  EXPECT_EQ(cutToBytes("ab東", 4, true), "ab");
+  EXPECT_EQ(cutToBytes("ab\xE4"
+                       "c",
+                       3, false),
+            "ab\xE4");
+  EXPECT_EQ(cutToBytes("ab\r\ncd", 3, false), "ab");
+  EXPECT_EQ(cutToBytes("ab\r\ncd", 4, true), "ab\r\n");
+  EXPECT_EQ(cutToBytes("short", 50, true), "short");
+}
+
+TEST(StoredFieldText, IsWhatTheFieldGivesBackInEitherEncoding) {
+  const std::string umlauts(30, 'x');
+  const std::string name = umlauts + "ÄÖÜäöüßÄÖÜäöüßÄÖÜ";  // 47 characters
+  EXPECT_EQ(storedFieldText(name, 50, false), name);
+  // 30 + 2 * 10 = 50 bytes in UTF-8: ten umlauts stay.
+  EXPECT_EQ(storedFieldText(name, 50, true), umlauts + "ÄÖÜäöüßÄÖÜ");
+  // A text that Windows-1252 cannot hold is cut as UTF-8 whatever is asked.
+  EXPECT_EQ(storedFieldText(std::string(49, 'y') + "Ω", 50, false), std::string(49, 'y'));
+}
+
+TEST(StoredLength, CountsLineBreaksAsCrLfAndCharactersByEncoding) {
+  EXPECT_EQ(storedLength("a\nb", false), 4u);
+  EXPECT_EQ(storedLength("a\r\nb", false), 4u);
+  EXPECT_EQ(storedLength("\n\n", true), 4u);
+  EXPECT_EQ(storedLength("Bücher", false), 6u);
+  EXPECT_EQ(storedLength("Bücher", true), 7u);
+  EXPECT_EQ(storedLength("東", true), 3u);
+}
+
+}  // namespace
+}  // namespace diskindex
