@@ -86,6 +86,26 @@ std::size_t storedLength(std::string_view text, bool utf8) {
   return length;
 }
 
+std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes, bool utf8) {
+  std::size_t length = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t end = i + 1;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    std::size_t cost = utf8 ? end - i : 1;
+    if (text[i] == '\r' && end < text.size() && text[end] == '\n') {
+      ++end;  // CR LF stays together
+      cost = 2;
+    } else if (text[i] == '\n') {
+      cost = 2;
+    }
+    if (length + cost > maxBytes) break;
+    length += cost;
+    i = end;
+  }
+  return i;
+}
+
 std::string_view fieldText(const unsigned char* field, std::size_t size) {
   const void* nul = std::memchr(field, 0, size);
   const std::size_t length =

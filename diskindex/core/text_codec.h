@@ -29,6 +29,10 @@ std::string storedFieldText(std::string_view text, std::size_t maxBytes, bool ut
 // stored as, also when it is a lone LF (as an edit field gives it), and in
 // Windows-1252 every character is one byte.
 std::size_t storedLength(std::string_view text, bool utf8);
+// The bytes of UTF-8 text that fit maxBytes as storedLength counts them,
+// ending at a character boundary and never between CR and LF: where an edit
+// field that must not take more cuts what was typed or pasted.
+std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes, bool utf8);
 // The part of a fixed field before its first NUL.
 std::string_view fieldText(const unsigned char* field, std::size_t size);
 

@@ -41,5 +41,18 @@ TEST(StoredLength, CountsLineBreaksAsCrLfAndCharactersByEncoding) {
   EXPECT_EQ(storedLength("東", true), 3u);
 }
 
+TEST(FittingPrefix, KeepsWhatFitsAsStoredWithoutSplittingAnything) {
+  EXPECT_EQ(fittingPrefix("ab\ncd", 4, false), 3u);  // a, b, line break = 4 bytes
+  EXPECT_EQ(fittingPrefix("ab\ncd", 3, false), 2u);  // the break would take two
+  EXPECT_EQ(fittingPrefix("ab\r\ncd", 3, false), 2u);
+  EXPECT_EQ(fittingPrefix("ab\r\ncd", 4, false), 4u);
+  EXPECT_EQ(fittingPrefix("äöü", 2, false), 4u);  // two characters, four UTF-8 bytes
+  EXPECT_EQ(fittingPrefix("äöü", 3, true), 2u);
+  EXPECT_EQ(fittingPrefix("kurz", 10, true), 4u);
+  const std::string text = "Zeile 1\nZeile 2\n";
+  // What is kept measures exactly the limit by the count the limit uses.
+  EXPECT_EQ(storedLength(text.substr(0, fittingPrefix(text, 12, false)), false), 12u);
+}
+
 }  // namespace
 }  // namespace diskindex
