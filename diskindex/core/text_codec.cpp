@@ -73,19 +73,6 @@ std::string storedFieldText(std::string_view text, std::size_t maxBytes, bool ut
   return decodeStoredText(cutToBytes(stored, maxBytes, utf8), utf8);
 }
 
-std::size_t storedLength(std::string_view text, bool utf8) {
-  std::size_t length = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '\n' && (i == 0 || text[i - 1] != '\r')) {
-      length += 2;  // the CR is added when stored
-    } else if (utf8 || (c & 0xC0) != 0x80) {
-      ++length;  // Windows-1252: one byte per character, not per UTF-8 byte
-    }
-  }
-  return length;
-}
-
 std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes, bool utf8) {
   std::size_t length = 0;
   std::size_t i = 0;

@@ -25,13 +25,11 @@ std::string_view cutToBytes(std::string_view bytes, std::size_t maxBytes, bool u
 // Windows-1252 cannot hold is cut as UTF-8). Checks that compare stored texts (unique
 // volume names) compare this, not what was typed.
 std::string storedFieldText(std::string_view text, std::size_t maxBytes, bool utf8);
-// Bytes the text takes when stored: a line break counts as the CR LF it is
-// stored as, also when it is a lone LF (as an edit field gives it), and in
-// Windows-1252 every character is one byte.
-std::size_t storedLength(std::string_view text, bool utf8);
-// The bytes of UTF-8 text that fit maxBytes as storedLength counts them,
-// ending at a character boundary and never between CR and LF: where an edit
-// field that must not take more cuts what was typed or pasted.
+// The bytes of UTF-8 text that fit maxBytes bytes once stored: a line break
+// counts as the CR LF it is stored as, also when it is a lone LF (as an edit
+// field gives it), and in Windows-1252 every character is one byte. The
+// prefix ends at a character boundary and never between CR and LF; it is
+// where an edit field that must not take more cuts what was typed or pasted.
 std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes, bool utf8);
 // The part of a fixed field before its first NUL.
 std::string_view fieldText(const unsigned char* field, std::size_t size);

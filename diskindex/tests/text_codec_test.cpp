@@ -32,15 +32,6 @@ TEST(StoredFieldText, IsWhatTheFieldGivesBackInEitherEncoding) {
   EXPECT_EQ(storedFieldText(std::string(49, 'y') + "Ω", 50, false), std::string(49, 'y'));
 }
 
-TEST(StoredLength, CountsLineBreaksAsCrLfAndCharactersByEncoding) {
-  EXPECT_EQ(storedLength("a\nb", false), 4u);
-  EXPECT_EQ(storedLength("a\r\nb", false), 4u);
-  EXPECT_EQ(storedLength("\n\n", true), 4u);
-  EXPECT_EQ(storedLength("Bücher", false), 6u);
-  EXPECT_EQ(storedLength("Bücher", true), 7u);
-  EXPECT_EQ(storedLength("東", true), 3u);
-}
-
 TEST(FittingPrefix, KeepsWhatFitsAsStoredWithoutSplittingAnything) {
   EXPECT_EQ(fittingPrefix("ab\ncd", 4, false), 3u);  // a, b, line break = 4 bytes
   EXPECT_EQ(fittingPrefix("ab\ncd", 3, false), 2u);  // the break would take two
@@ -49,9 +40,11 @@ TEST(FittingPrefix, KeepsWhatFitsAsStoredWithoutSplittingAnything) {
   EXPECT_EQ(fittingPrefix("äöü", 2, false), 4u);  // two characters, four UTF-8 bytes
   EXPECT_EQ(fittingPrefix("äöü", 3, true), 2u);
   EXPECT_EQ(fittingPrefix("kurz", 10, true), 4u);
-  const std::string text = "Zeile 1\nZeile 2\n";
-  // What is kept measures exactly the limit by the count the limit uses.
-  EXPECT_EQ(storedLength(text.substr(0, fittingPrefix(text, 12, false)), false), 12u);
+  // "Zeile 1", its line break and "Zei" make twelve bytes.
+  EXPECT_EQ(fittingPrefix("Zeile 1\nZeile 2\n", 12, false), 11u);
+  EXPECT_EQ(fittingPrefix("Bücher", 6, false), 7u);  // six characters, seven UTF-8 bytes
+  EXPECT_EQ(fittingPrefix("Bücher", 6, true), 6u);
+  EXPECT_EQ(fittingPrefix("東京", 5, true), 3u);
 }
 
 }  // namespace

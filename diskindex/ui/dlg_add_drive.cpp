@@ -183,18 +183,19 @@ void TDlgAddDrive::updateStates() {
 }
 
 // The limit is the header field's: bytes as stored, a line break counting as
-// its CR LF and, in a UTF-8 volume, a character as its UTF-8 bytes.
+// its CR LF and, in a UTF-8 volume, a character as its UTF-8 bytes. The end
+// is cut off rather than the text reset, so that undo still works.
 void TDlgAddDrive::limitComment() {
   const std::string text = m_comment->toPlainText().toStdString();
   const bool utf8 = !platform::fitsCp1252(text) ||
                     (m_context.editedIndex && (*m_context.volumes)[*m_context.editedIndex].utf8);
-  if (storedLength(text, utf8) <= kMaxRemarkLength) return;
-  std::string stored = QString::fromStdString(text)
-                           .replace(QStringLiteral("\n"), QStringLiteral("\r\n"))
-                           .toStdString();
-  stored = storedFieldText(stored, kMaxRemarkLength, utf8);
-  m_comment->setPlainText(
-      QString::fromStdString(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  const std::size_t keep = fittingPrefix(text, kMaxRemarkLength, utf8);
+  if (keep == text.size()) return;
+  QTextCursor cursor(m_comment->document());
+  cursor.setPosition(
+      static_cast<int>(QString::fromUtf8(text.data(), static_cast<qsizetype>(keep)).size()));
+  cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
   m_comment->moveCursor(QTextCursor::End);
 }
 
