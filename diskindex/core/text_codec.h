@@ -22,7 +22,7 @@ void appendCp1252AsUtf8(std::string& out, std::string_view bytes);
 std::string_view cutToBytes(std::string_view bytes, std::size_t maxBytes, bool utf8);
 // The UTF-8 text a field of maxBytes bytes gives back once the text is
 // stored in it: encoded, cut as cutToBytes cuts, decoded (a text that
-// Windows-1252 cannot hold is cut as UTF-8). Checks that compare stored texts (unique
+// Windows-1252 cannot hold is cut as UTF-8). Checks on stored texts (unique
 // volume names) compare this, not what was typed.
 std::string storedFieldText(std::string_view text, std::size_t maxBytes, bool utf8);
 // The bytes of UTF-8 text that fit maxBytes bytes once stored: a line break
