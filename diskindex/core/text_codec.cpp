@@ -63,7 +63,34 @@ std::string_view cutToBytes(std::string_view bytes, std::size_t maxBytes, bool u
   if (utf8) {
     while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80) --end;
   }
+  if (end > 0 && bytes[end - 1] == '\r' && bytes[end] == '\n') --end;
   return bytes.substr(0, end);
+}
+
+std::string storedFieldText(std::string_view text, std::size_t maxBytes, bool utf8) {
+  utf8 = utf8 || !platform::fitsCp1252(text);
+  const std::string stored = encodeStoredText(text, utf8);
+  return decodeStoredText(cutToBytes(stored, maxBytes, utf8), utf8);
+}
+
+std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes, bool utf8) {
+  std::size_t length = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t end = i + 1;
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    std::size_t cost = utf8 ? end - i : 1;
+    if (text[i] == '\r' && end < text.size() && text[end] == '\n') {
+      ++end;  // CR LF stays together
+      cost = 2;
+    } else if (text[i] == '\n') {
+      cost = 2;
+    }
+    if (length + cost > maxBytes) break;
+    length += cost;
+    i = end;
+  }
+  return i;
 }
 
 std::string_view fieldText(const unsigned char* field, std::size_t size) {

@@ -151,6 +151,7 @@ ResultCode createVolume(const std::filesystem::path& dataFile, VolumeHeader& hea
   header.directoryCount = directories;
   header.fileCount = static_cast<std::int32_t>(entries.size()) - directories;
   header.utf8 = forceUtf8 || headerNeedsUtf8(header) || entriesNeedUtf8(entries);
+  fitHeaderTexts(header, header.utf8);
 
   FileHandle file = FileHandle::create(dataFile);
   if (!file.valid()) return ResultCode::CannotCreate;

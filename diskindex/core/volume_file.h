@@ -45,7 +45,7 @@ bool entriesNeedUtf8(std::span<const EntryRecord> entries);
 // DriveNotReady and no file for an empty walk; CannotCreate, CannotWrite;
 // CommentNotRemovable when an old .CMT of the same stem cannot be removed.
 // On failure the new .DAT is deleted again. header receives the counts and
-// the encoding actually used (header.utf8).
+// the encoding actually used (header.utf8), and its texts as stored.
 ResultCode createVolume(const std::filesystem::path& dataFile, VolumeHeader& header,
                         std::span<const EntryRecord> entries, ProgressObserver* observer = nullptr,
                         bool forceUtf8 = false);

@@ -86,6 +86,14 @@ HeaderBytes encodeHeader(const VolumeHeader& header, bool utf8) {
   return bytes;
 }
 
+void fitHeaderTexts(VolumeHeader& header, bool utf8) {
+  header.name = storedFieldText(header.name, L::kNameSize - 1, utf8);
+  header.remark = storedFieldText(header.remark, L::kRemarkSize - 1, utf8);
+  header.location = storedFieldText(header.location, L::kLocationSize - 1, utf8);
+  header.category = storedFieldText(header.category, L::kCategorySize - 1, utf8);
+  header.label = storedFieldText(header.label, L::kLabelSize - 1, utf8);
+}
+
 HeaderKind headerKind(std::span<const std::uint8_t> firstBytes) {
   if (firstBytes.size() >= 3 && std::memcmp(firstBytes.data(), "K&T", 3) == 0) {
     return HeaderKind::Current;

@@ -87,6 +87,11 @@ bool headerNeedsUtf8(const VolumeHeader& header);
 // prevented by choosing utf8 = headerNeedsUtf8(...) || ...
 HeaderBytes encodeHeader(const VolumeHeader& header, bool utf8);
 
+// Cuts the header's texts to what their fields hold once encoded (at a
+// character boundary), so that a record built from the header equals the one
+// read back from the file.
+void fitHeaderTexts(VolumeHeader& header, bool utf8);
+
 enum class HeaderKind { Current, OldFormat, Unknown };
 // Looks at the magic only: "K&T" current, "KT" old format, anything else.
 HeaderKind headerKind(std::span<const std::uint8_t> firstBytes);

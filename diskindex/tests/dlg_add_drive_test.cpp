@@ -148,11 +148,18 @@ TEST_F(DlgAddDriveTest, KnownLabelIsAskedAndYesAcceptsTheSeries) {
       QStringLiteral("Ein Datenträger mit dem gleichen Volume-Label\n(\"BILDER\")")));
 }
 
-TEST_F(DlgAddDriveTest, RemarkKeepsAtMost255Characters) {
+TEST_F(DlgAddDriveTest, RemarkKeepsAtMost255BytesAsStored) {
   auto dialog = adding();
   auto* memo = find<QPlainTextEdit>(*dialog, "MemoComment");
   memo->setPlainText(QString(300, QLatin1Char('m')));
   EXPECT_EQ(memo->toPlainText().size(), 255);
+  // Each line break is stored as CR LF: 100 lines of "x" take 299 bytes.
+  memo->setPlainText(QStringLiteral("x\n").repeated(100));
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("x\n").repeated(85));
+  EXPECT_EQ(dialog->values().remark.size(), 255u);
+  // In UTF-8 (Ω does not fit Windows-1252) "ä" takes two bytes.
+  memo->setPlainText(QChar(0x03A9) + QString(200, QChar(0x00E4)));
+  EXPECT_EQ(memo->toPlainText().size(), 1 + 126);
 }
 
 TEST_F(DlgAddDriveTest, ChangingHidesTheSeriesAndRestoresTheDriveAfterNo) {

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include "diskindex/core/catalogue.h"
@@ -13,6 +16,7 @@
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/tests/scan_prompts_fake.h"
 #include "diskindex/tests/ui_test_support.h"
+#include "diskindex/ui/busy_scope.h"
 
 namespace diskindex::ui {
 namespace {
@@ -70,6 +74,45 @@ TEST_F(DlgListDirsTest, ShowsCountsAndPhasesAndAsksTheMatchingCancelQuestion) {
       QStringLiteral("Das Einlesen der Datei-/Verzeichnis-\nInformationen tatsächlich abbrechen?"));
   EXPECT_TRUE(window.cancelRequested());
   EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(DlgListDirsTest, EscapeAndTheCloseButtonAskAsAbbruchDoes) {
+  TDlgListDirs window('E', QStringLiteral("X"), m_prompts);
+  window.show();
+  QTest::keyClick(&window, Qt::Key_Escape);  // "Nein": the walk goes on
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.cancelRequested());
+  window.close();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.cancelRequested());
+  ASSERT_EQ(m_prompts.shown.size(), 2u);
+  EXPECT_EQ(m_prompts.shown[1].caption, QStringLiteral("Vorgang abbrechen"));
+  EXPECT_EQ(m_prompts.shown[1].text,
+            QStringLiteral("Das Einlesen der Verzeichnisse\ntatsächlich abbrechen?"));
+  m_prompts.answers = {true};
+  window.close();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(window.cancelRequested());
+  QTest::keyClick(&window, Qt::Key_Escape);  // already cancelled: no second question
+  EXPECT_EQ(m_prompts.shown.size(), 3u);
+}
+
+TEST_F(DlgListDirsTest, MainWindowTakesNoCommandsUntilTheReadingEnds) {
+  QMainWindow main;
+  main.menuBar()->addMenu(QStringLiteral("&Datenträger"));
+  main.setCentralWidget(new QWidget);
+  {
+    TDlgListDirs window('E', QStringLiteral("X"), m_prompts, &main);
+    window.show();
+    m_prompts.answers = {true};
+    QTest::keyClick(&window, Qt::Key_Escape);  // hidden, but the walk has not ended yet
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(BusyScope::isBusy(&main));
+    EXPECT_FALSE(main.menuBar()->isEnabled());
+    EXPECT_FALSE(main.centralWidget()->isEnabled());
+  }
+  EXPECT_FALSE(BusyScope::isBusy(&main));
+  EXPECT_TRUE(main.menuBar()->isEnabled());
 }
 
 TEST_F(DlgListDirsTest, DrivesASeriesThroughTheCoreAndStopsAtCancel) {

@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <fstream>
+#include <functional>
+#include <utility>
 
 #include "diskindex/core/scan/tests/temp_tree.h"
 #include "diskindex/core/volume_file.h"
@@ -23,13 +27,21 @@ using testing::FakeScanPrompts;
 
 // The form frees its prompts when a command ends; these hand what they
 // showed to the fixture before they go.
+// They can also run a step of the test at the first Yes/No question, while
+// the drive is being read.
 class RecordingScanPrompts : public FakeScanPrompts {
  public:
-  explicit RecordingScanPrompts(std::vector<Shown>& sink) : m_sink(sink) {}
+  RecordingScanPrompts(std::vector<Shown>& sink, std::function<void()> atFirstQuestion)
+      : m_sink(sink), m_atFirstQuestion(std::move(atFirstQuestion)) {}
   ~RecordingScanPrompts() override { m_sink.insert(m_sink.end(), shown.begin(), shown.end()); }
+  bool yesNo(const QString& caption, const QString& text) override {
+    if (const std::function<void()> step = std::exchange(m_atFirstQuestion, nullptr)) step();
+    return FakeScanPrompts::yesNo(caption, text);
+  }
 
  private:
   std::vector<Shown>& m_sink;
+  std::function<void()> m_atFirstQuestion;
 };
 
 // Fills the add/change dialog as soon as its modal loop runs and presses OK.
@@ -57,7 +69,7 @@ class FormAddVolumeTest : public ::testing::Test {
                                   << "[Drives]\nX=" << m_disc.root().string() << "\n";
     m_previousFactory = scanPromptsFactory();
     scanPromptsFactory() = [this](QWidget*) {
-      auto prompts = std::make_unique<RecordingScanPrompts>(m_shown);
+      auto prompts = std::make_unique<RecordingScanPrompts>(m_shown, m_atFirstQuestion);
       prompts->answers = m_answers;
       return prompts;
     };
@@ -91,6 +103,7 @@ class FormAddVolumeTest : public ::testing::Test {
   ScanPromptsFactory m_previousFactory;
   std::deque<bool> m_answers;
   std::vector<FakeScanPrompts::Shown> m_shown;
+  std::function<void()> m_atFirstQuestion;
 };
 
 TEST_F(FormAddVolumeTest, AddingAFolderMappedAsADriveInsertsAndSelectsTheVolume) {
@@ -112,6 +125,42 @@ TEST_F(FormAddVolumeTest, AddingAFolderMappedAsADriveInsertsAndSelectsTheVolume)
   EXPECT_EQ(selectedName(), QStringLiteral("Urlaub 2026"));
   ASSERT_EQ(m_shown.size(), 1u);
   EXPECT_EQ(m_shown.front().caption, QStringLiteral("Verzeichnisse einlesen"));
+}
+
+TEST_F(FormAddVolumeTest, WhileReadingTheWindowTakesNoCommandsAndEscapeCancelsAfterItsQuestion) {
+  m_disc.file("LIESMICH.TXT");
+  m_disc.file("FILES.BBS", "LIESMICH.TXT  Zuerst lesen\r\n");
+  TDiskIndexForm& form = start();
+  bool stepRan = false;
+  m_atFirstQuestion = [this, &stepRan] {  // the descriptions question: the walk is done
+    stepRan = true;
+    EXPECT_FALSE(m_form->menuBar()->isEnabled());
+    EXPECT_FALSE(m_form->centralWidget()->isEnabled());
+    EXPECT_FALSE(m_form->close());
+    QWidget* progress = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == QLatin1String("TDlgListDirs") && widget->isVisible()) {
+        progress = widget;
+      }
+    }
+    ASSERT_NE(progress, nullptr);
+    QTest::keyClick(progress, Qt::Key_Escape);
+    EXPECT_FALSE(progress->isVisible());
+  };
+  m_answers = {true, true};  // "Ja" to cancelling, then "Ja" to the descriptions
+  answerDialogWith(QStringLiteral("Abgebrochen"));
+  form.onAddVolume();
+  EXPECT_TRUE(stepRan);
+  ASSERT_EQ(m_shown.size(), 2u);
+  EXPECT_EQ(m_shown[0].caption, QStringLiteral("Vorgang abbrechen"));
+  EXPECT_EQ(m_shown[1].caption, QStringLiteral("Verzeichnisse einlesen"));
+  // The data file was written before the cancel; the descriptions were not read.
+  const VolumeList& volumes = form.state().catalogue.volumes();
+  ASSERT_EQ(volumes.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(volumes[0].commentFile()));
+  EXPECT_TRUE(form.menuBar()->isEnabled());
+  EXPECT_TRUE(form.centralWidget()->isEnabled());
+  EXPECT_TRUE(form.isVisible());
 }
 
 TEST_F(FormAddVolumeTest, ChangingInformationRenamesAndKeepsTheVolumeSelected) {

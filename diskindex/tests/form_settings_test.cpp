@@ -139,5 +139,26 @@ TEST_F(MainFormTest, ClosingInTheContentsViewSavesTheRemarks) {
   EXPECT_EQ(saved.find({1, -1}).value_or(""), "Wurzel");
 }
 
+TEST_F(MainFormTest, ClosingWithRemarksThatCannotBeSavedKeepsTheProgramRunning) {
+  addVolume("Werkzeug", "");
+  TDiskIndexForm& form = start();
+  const auto commentFile = form.state().catalogue.volumes()[0].commentFile();
+  std::filesystem::create_directories(commentFile);
+  ASSERT_TRUE(form.openVolume(0));
+  auto* memo = child<RemarkEdit>("MemoDir");
+  memo->setFocus();
+  QTest::keyClicks(memo, QStringLiteral("Wurzel"));
+  EXPECT_FALSE(form.close());  // "Abbruch": the edits stay, the program goes on
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(form.view(), TDiskIndexForm::View::Contents);
+  EXPECT_EQ(m_prompts->shown.back().kind, QStringLiteral("remarkSaveFailed"));
+
+  std::filesystem::remove(commentFile);  // the user makes room and closes again
+  EXPECT_TRUE(form.close());
+  TFileCommentList saved;
+  ASSERT_EQ(loadRemarks(commentFile, saved), ResultCode::Ok);
+  EXPECT_EQ(saved.find({1, -1}).value_or(""), "Wurzel");
+}
+
 }  // namespace
 }  // namespace diskindex::ui

@@ -129,6 +129,44 @@ TEST_F(MainFormTest, RemarksFollowTheirFileAndAreSavedWhenLeavingTheVolume) {
   EXPECT_TRUE(saved.empty());
 }
 
+TEST_F(MainFormTest, RemarksThatCannotBeSavedAreKeptUntilTheyAreSavedSomewhere) {
+  addVolume("Werkzeug", "");
+  TDiskIndexForm& form = start();
+  const auto commentFile = form.state().catalogue.volumes()[0].commentFile();
+  std::filesystem::create_directories(commentFile);  // the comment file cannot be created
+  ASSERT_TRUE(form.openVolume(0));
+  auto* memo = child<RemarkEdit>("MemoDir");
+  memo->setFocus();
+  QTest::keyClicks(memo, QStringLiteral("Wurzel"));
+
+  m_prompts->saveChoices = {RemarkSaveChoice::Retry, RemarkSaveChoice::Keep};
+  form.actions().overview->trigger();
+  EXPECT_EQ(form.view(), TDiskIndexForm::View::Contents);
+  ASSERT_EQ(m_prompts->shown.size(), 2u);
+  EXPECT_EQ(m_prompts->shown[0].kind, QStringLiteral("remarkSaveFailed"));
+  EXPECT_EQ(m_prompts->shown[0].caption, QStringLiteral("Bemerkungen speichern - Fehler:"));
+  EXPECT_TRUE(m_prompts->shown[0].text.startsWith(QStringLiteral("Die Datei\n\"")));
+  EXPECT_TRUE(m_prompts->shown[0].text.endsWith(
+      QStringLiteral("Die Bemerkungen bleiben erhalten. Erneut\n"
+                     "versuchen oder in einer anderen Datei speichern?")))
+      << m_prompts->shown[0].text.toStdString();
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("Wurzel"));
+  EXPECT_FALSE(m_form->openVolume(0));  // opening goes through leaving, which keeps them
+
+  // A cancelled file dialog asks again; then the remarks go to another file.
+  const auto elsewhere = m_temp.path() / "gerettet.cmt";
+  m_prompts->shown.clear();
+  m_prompts->saveChoices = {RemarkSaveChoice::SaveElsewhere, RemarkSaveChoice::SaveElsewhere};
+  m_prompts->remarkFiles = {std::nullopt, QString::fromStdString(elsewhere.string())};
+  form.actions().overview->trigger();
+  EXPECT_EQ(form.view(), TDiskIndexForm::View::Overview);
+  EXPECT_EQ(m_prompts->shown.size(), 4u);  // failed, no file, failed again, saved there
+  TFileCommentList saved;
+  ASSERT_EQ(loadRemarks(elsewhere, saved), ResultCode::Ok);
+  EXPECT_EQ(saved.find({1, -1}).value_or(""), "Wurzel");
+  EXPECT_TRUE(std::filesystem::is_directory(commentFile));
+}
+
 TEST_F(MainFormTest, DirectoryRemarkIsKeptPerDirectory) {
   addVolume("Werkzeug", "");
   TDiskIndexForm& form = start();

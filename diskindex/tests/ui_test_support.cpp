@@ -55,6 +55,22 @@ std::optional<QFont> FakePrompts::chooseFont(const QFont& /*current*/, const QSt
   return fontAnswer;
 }
 
+RemarkSaveChoice FakePrompts::remarkSaveFailed(const QString& caption, const QString& text) {
+  shown.push_back({QStringLiteral("remarkSaveFailed"), caption, text});
+  if (saveChoices.empty()) return RemarkSaveChoice::Keep;
+  const RemarkSaveChoice choice = saveChoices.front();
+  saveChoices.pop_front();
+  return choice;
+}
+
+std::optional<QString> FakePrompts::chooseRemarkFile(const QString& suggested) {
+  shown.push_back({QStringLiteral("remarkFile"), suggested, {}});
+  if (remarkFiles.empty()) return std::nullopt;
+  const std::optional<QString> file = remarkFiles.front();
+  remarkFiles.pop_front();
+  return file;
+}
+
 std::optional<QString> FakePrompts::chooseDataDirectory(const QString& current) {
   shown.push_back({QStringLiteral("datadir"), current, {}});
   return directoryAnswer;

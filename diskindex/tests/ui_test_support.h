@@ -39,12 +39,16 @@ class FakePrompts : public FormPrompts {
   bool question(const QString& caption, const QString& text) override;
   std::optional<QFont> chooseFont(const QFont& current, const QString& title) override;
   std::optional<QString> chooseDataDirectory(const QString& current) override;
+  RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) override;
+  std::optional<QString> chooseRemarkFile(const QString& suggested) override;
   void beep() override { ++beeps; }
 
   std::vector<PromptRecord> shown;
   std::deque<bool> answers;  // for questions; "Nein" when empty
   std::optional<QFont> fontAnswer;
   std::optional<QString> directoryAnswer;
+  std::deque<RemarkSaveChoice> saveChoices;        // "Abbruch" (Keep) when empty
+  std::deque<std::optional<QString>> remarkFiles;  // cancelled when empty
   int beeps = 0;
 };
 

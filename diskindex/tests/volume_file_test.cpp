@@ -238,6 +238,27 @@ TEST(VolumeFile, OverlongTextsAreCutToTheirFields) {
   EXPECT_EQ(decodeHeader(encodeHeader(header, true)).name, std::string(49, 'x'));
 }
 
+TEST(VolumeFile, CreatedHeaderHoldsItsTextsAsStored) {
+  // Umlauts fit Windows-1252, but an entry name that does not makes the
+  // volume UTF-8, where the 40 umlauts of the name take 80 bytes.
+  test::TempDir tmp;
+  VolumeHeader header = test::sampleHeader("Umlaute");
+  header.name = std::string(10, 'n');
+  for (int i = 0; i < 40; ++i) header.name += "ü";
+  header.remark = std::string(254, 'r') + "é";
+  const std::vector<EntryRecord> walk{file(1, "Ωmega.txt", 1, 0, attributes::kLongName)};
+  ASSERT_EQ(createVolume(tmp / "CD000001.DAT", header, walk), ResultCode::Ok);
+  ASSERT_TRUE(header.utf8);
+  std::string expected(10, 'n');
+  for (int i = 0; i < 20; ++i) expected += "ü";
+  EXPECT_EQ(header.name, expected);
+  EXPECT_EQ(header.remark, std::string(254, 'r'));
+  VolumeHeader loaded;
+  ASSERT_EQ(readHeader(tmp / "CD000001.DAT", loaded), ResultCode::Ok);
+  EXPECT_EQ(loaded.name, header.name);
+  EXPECT_EQ(loaded.remark, header.remark);
+}
+
 TEST(VolumeFile, EmptyWalkGivesNotReadyAndNoFile) {
   test::TempDir tmp;
   VolumeHeader header = test::sampleHeader("Empty");

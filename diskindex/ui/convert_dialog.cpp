@@ -4,9 +4,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "diskindex/ui/busy_scope.h"
+
 namespace diskindex::ui {
 
-TDlgConvert::TDlgConvert(QWidget* parent) : QDialog(parent) {
+TDlgConvert::TDlgConvert(QWidget* parent)
+    : QDialog(parent), m_busy(std::make_unique<BusyScope>(parent)) {
   setObjectName(QStringLiteral("DlgConvert"));
   setWindowTitle(QStringLiteral("Daten konvertieren"));
   setModal(true);
@@ -20,7 +23,8 @@ TDlgConvert::TDlgConvert(QWidget* parent) : QDialog(parent) {
   m_bar = new QProgressBar(this);
   column->addWidget(m_bar);
   auto* cancel = new QPushButton(QStringLiteral("Abbruch"), this);
-  connect(cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
+  cancel->setObjectName(QStringLiteral("ButtonCancel"));
+  connect(cancel, &QPushButton::clicked, this, &TDlgConvert::reject);
   column->addWidget(cancel, 0, Qt::AlignHCenter);
 }
 
@@ -29,8 +33,20 @@ void TDlgConvert::showFile(const QString& file, int index, int count) {
   m_count->setText(QStringLiteral("%1 von %2").arg(index).arg(count));
   m_bar->setRange(0, count);
   m_bar->setValue(index);
-  if (!isVisible()) show();
+  if (!isVisible() && !m_cancelled) show();
   QApplication::processEvents();
+}
+
+TDlgConvert::~TDlgConvert() = default;
+
+bool TDlgConvert::cancelRequested() {
+  QApplication::processEvents();
+  return m_cancelled;
+}
+
+void TDlgConvert::reject() {
+  m_cancelled = true;
+  QDialog::reject();
 }
 
 }  // namespace diskindex::ui

@@ -1,22 +1,32 @@
 #pragma once
 // TDlgConvert: the small window that stands while old catalogue files are
 // converted. It shows the file being converted and how many of how many, and
-// has a cancel button; the conversion polls cancelRequested() between files.
+// has a cancel button; Escape and closing the window cancel too. The
+// conversion polls cancelRequested() after each file, which first handles
+// the pending clicks, so a cancel pressed during a file stops after that
+// file. While it exists its parent takes no commands (BusyScope).
 
 #include <QDialog>
 #include <QLabel>
 #include <QProgressBar>
+#include <memory>
 
 namespace diskindex::ui {
+
+class BusyScope;
 
 class TDlgConvert : public QDialog {
   Q_OBJECT
  public:
   explicit TDlgConvert(QWidget* parent = nullptr);
+  ~TDlgConvert() override;
   void showFile(const QString& file, int index, int count);
-  bool cancelRequested() const { return m_cancelled; }
+  bool cancelRequested();
+  // Escape and closing the window: cancel.
+  void reject() override;
 
  private:
+  std::unique_ptr<BusyScope> m_busy;
   QLabel* m_file = nullptr;
   QLabel* m_count = nullptr;
   QProgressBar* m_bar = nullptr;

@@ -7,9 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "diskindex/core/data_folder.h"
+#include "diskindex/ui/form_prompts.h"
+
 namespace diskindex::ui {
 
-DataDirDialog::DataDirDialog(const QString& current, QWidget* parent) : QDialog(parent) {
+DataDirDialog::DataDirDialog(const QString& current, FormPrompts& prompts, QWidget* parent)
+    : QDialog(parent), m_prompts(prompts) {
   setWindowTitle(QStringLiteral("Daten-Verzeichnis festlegen"));
   setObjectName(QStringLiteral("DlgDataDir"));
   auto* grid = new QGridLayout;
@@ -30,7 +34,8 @@ DataDirDialog::DataDirDialog(const QString& current, QWidget* parent) : QDialog(
   grid->addWidget(browse, 1, 2);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbruch"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ButtonOk"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &DataDirDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* column = new QVBoxLayout(this);
   column->addLayout(grid);
@@ -40,6 +45,36 @@ DataDirDialog::DataDirDialog(const QString& current, QWidget* parent) : QDialog(
 
 QString DataDirDialog::newDirectory() const {
   return m_newDir->text().trimmed();
+}
+
+void DataDirDialog::accept() {
+  const QString chosen = newDirectory();
+  if (chosen.isEmpty()) return;
+  const std::filesystem::path path(chosen.toStdString());
+  const QString named = QStringLiteral("\"%1\"").arg(chosen);
+  switch (folderState(path)) {
+    case FolderState::Exists:
+      break;
+    case FolderState::NotAFolder:
+      m_prompts.error(windowTitle(),
+                      QStringLiteral("Der Pfad\n%1\nist kein Verzeichnis!").arg(named));
+      return;
+    case FolderState::Missing:
+      if (!m_prompts.question(
+              windowTitle(),
+              QStringLiteral("Das Verzeichnis\n%1\nexistiert nicht.\n\nSoll es angelegt werden?")
+                  .arg(named))) {
+        return;
+      }
+      if (!createFolder(path)) {
+        m_prompts.error(
+            windowTitle(),
+            QStringLiteral("Das Verzeichnis\n%1\nkann nicht angelegt werden!").arg(named));
+        return;
+      }
+      break;
+  }
+  QDialog::accept();
 }
 
 void DataDirDialog::browse() {

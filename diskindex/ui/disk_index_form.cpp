@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTreeView>
 
+#include "diskindex/ui/busy_scope.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/file_size_delegate.h"
@@ -211,7 +212,14 @@ void TDiskIndexForm::connectViews() {
 }
 
 void TDiskIndexForm::closeEvent(QCloseEvent* event) {
-  shutdown();
+  if (BusyScope::isBusy(this)) {  // a drive is being read or files converted
+    event->ignore();
+    return;
+  }
+  if (!shutdown()) {  // the user kept remarks that could not be saved
+    event->ignore();
+    return;
+  }
   if (m_help) m_help->close();
   event->accept();
 }

@@ -57,8 +57,10 @@ class TDiskIndexForm : public QMainWindow {
 
   // Start-up: settings, volume list, conversion offer, overview.
   void start();
-  // Shutdown: pending remarks saved, every setting written back.
-  void shutdown();
+  // Shutdown: pending remarks saved, every setting written back. False when
+  // the remarks could not be saved and the user kept them: the program
+  // goes on.
+  bool shutdown();
 
   View view() const { return m_view; }
   const CatalogueState& state() const { return m_state; }
@@ -112,7 +114,9 @@ class TDiskIndexForm : public QMainWindow {
   void onDataDirectory();
   void updateOverviewStatus();
   // Contents (form_contents.cpp).
-  void leaveContents();
+  // False when the remarks could not be saved and the user kept them: the
+  // volume stays open.
+  bool leaveContents();
   void onDirectorySelected();
   void onFileSelected();
   void takeRemarkFields();

@@ -14,8 +14,11 @@
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
+#include "diskindex/core/volume_list.h"
 #include "diskindex/ui/scan_prompts.h"
+#include "platform/codepage.h"
 
 namespace diskindex::ui {
 namespace {
@@ -179,10 +182,20 @@ void TDlgAddDrive::updateStates() {
   if (!otherLetter) m_changeDrives->setChecked(false);
 }
 
+// The limit is the header field's: bytes as stored, a line break counting as
+// its CR LF and, in a UTF-8 volume, a character as its UTF-8 bytes. The end
+// is cut off rather than the text reset, so that undo still works.
 void TDlgAddDrive::limitComment() {
-  const QString text = m_comment->toPlainText();
-  if (text.size() <= static_cast<qsizetype>(kMaxRemarkLength)) return;
-  m_comment->setPlainText(text.left(static_cast<qsizetype>(kMaxRemarkLength)));
+  const std::string text = m_comment->toPlainText().toStdString();
+  const bool utf8 = !platform::fitsCp1252(text) ||
+                    (m_context.editedIndex && (*m_context.volumes)[*m_context.editedIndex].utf8);
+  const std::size_t keep = fittingPrefix(text, kMaxRemarkLength, utf8);
+  if (keep == text.size()) return;
+  QTextCursor cursor(m_comment->document());
+  cursor.setPosition(
+      static_cast<int>(QString::fromUtf8(text.data(), static_cast<qsizetype>(keep)).size()));
+  cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
   m_comment->moveCursor(QTextCursor::End);
 }
 

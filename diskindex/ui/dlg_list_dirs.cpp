@@ -11,6 +11,7 @@
 #include "diskindex/core/result_code.h"
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/core/volume_list.h"
+#include "diskindex/ui/busy_scope.h"
 #include "diskindex/ui/scan_prompts.h"
 
 namespace diskindex::ui {
@@ -67,7 +68,10 @@ TDlgListDirs::TDlgListDirs(char driveLetter, const QString& name, ScanPrompts& p
   layout->addWidget(m_cancel, 0, Qt::AlignHCenter);
   setMinimumWidth(340);
   connect(m_cancel, &QPushButton::clicked, this, &TDlgListDirs::ButtonCancelClick);
-  if (m_busyWindow) m_busyWindow->setCursor(Qt::WaitCursor);
+  if (m_busyWindow) {
+    m_busyWindow->setCursor(Qt::WaitCursor);
+    m_busy = std::make_unique<BusyScope>(m_busyWindow);
+  }
   m_sinceEvents.start();
 }
 
@@ -137,7 +141,12 @@ void TDlgListDirs::volumeFailed(ResultCode code, const std::filesystem::path& da
   m_prompts.error(QString::fromStdString(message.caption), boxText(message.text));
 }
 
+void TDlgListDirs::reject() {
+  ButtonCancelClick();
+}
+
 void TDlgListDirs::ButtonCancelClick() {
+  if (m_cancelled) return;
   const std::string_view question =
       m_readingDescriptions ? text::kCancelDescriptionsQuestion : text::kCancelWalkQuestion;
   if (!m_prompts.yesNo(qs(text::kCancelCaption), boxText(question))) return;

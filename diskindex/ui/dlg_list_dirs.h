@@ -6,12 +6,15 @@
 // counts, shows percentages, asks the descriptions question and the series
 // prompts, lets the application process its events between steps, and shows
 // the error of a volume that failed. While it exists the main window shows
-// the hourglass; over the progress window itself the cursor stays an arrow.
+// the hourglass and takes no commands (BusyScope); over the progress window
+// itself the cursor stays an arrow. Escape and the window's close button act
+// as "Abbruch", question included.
 
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 #include "diskindex/core/scan/scan_observer.h"
 
@@ -21,6 +24,7 @@ class QPushButton;
 
 namespace diskindex::ui {
 
+class BusyScope;
 class ScanPrompts;
 
 class TDlgListDirs : public QDialog, public scan::ScanObserver {
@@ -46,6 +50,9 @@ class TDlgListDirs : public QDialog, public scan::ScanObserver {
   void volumeAdded(std::size_t index) override;
   void volumeFailed(ResultCode code, const std::filesystem::path& dataFile) override;
 
+  // Escape and closing the window: "Abbruch".
+  void reject() override;
+
  private slots:
   void ButtonCancelClick();
 
@@ -54,6 +61,7 @@ class TDlgListDirs : public QDialog, public scan::ScanObserver {
 
   ScanPrompts& m_prompts;
   QPointer<QWidget> m_busyWindow;
+  std::unique_ptr<BusyScope> m_busy;
   bool m_cancelled = false;
   bool m_readingDescriptions = false;
   QElapsedTimer m_sinceEvents;

@@ -17,6 +17,7 @@
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
 #include "diskindex/ui/remark_edit.h"
+#include "diskindex/ui/remark_save.h"
 #include "diskindex/ui/volume_list_model.h"
 
 namespace diskindex::ui {
@@ -58,13 +59,14 @@ void TDiskIndexForm::onContents() {
 void TDiskIndexForm::onOverview() {
   if (m_view != View::Contents) return;
   const std::size_t volume = m_state.opened->volumeIndex;
-  leaveContents();
+  if (!leaveContents()) return;
   showOverview(volume);
 }
 
 bool TDiskIndexForm::openVolume(std::size_t volumeIndex) {
   if (volumeIndex >= m_state.catalogue.volumes().size()) return false;
   if (m_view == View::Contents) onOverview();
+  if (m_view == View::Contents) return false;  // its remarks were kept
   OpenedVolume opened;
   opened.volumeIndex = volumeIndex;
   opened.record = m_state.catalogue.volumes()[volumeIndex];
@@ -106,17 +108,13 @@ bool TDiskIndexForm::openVolume(std::size_t volumeIndex) {
   return true;
 }
 
-void TDiskIndexForm::leaveContents() {
-  if (!m_state.opened) return;
+bool TDiskIndexForm::leaveContents() {
+  if (!m_state.opened) return true;
   takeRemarkFields();
   OpenedVolume& opened = *m_state.opened;
-  if (opened.remarks.modified()) {
-    const std::filesystem::path file = opened.record.commentFile();
-    const ResultCode code = saveRemarks(file, opened.remarks);
-    if (code != ResultCode::Ok) {
-      const ErrorMessage message = errorMessage(code, OperationTitle::SaveRemarks, file.string());
-      m_prompts->error(QString::fromStdString(message.caption), boxText(message.text));
-    }
+  if (opened.remarks.modified() &&
+      !saveRemarksOrKeep(*m_prompts, opened.record.commentFile(), opened.remarks)) {
+    return false;
   }
   m_dirRemarkKey.reset();
   m_fileRemarkKey.reset();
@@ -129,6 +127,7 @@ void TDiskIndexForm::leaveContents() {
   m_dirModel->setDirectories(nullptr);
   m_state.opened.reset();
   m_view = View::Overview;
+  return true;
 }
 
 std::optional<std::uint32_t> TDiskIndexForm::selectedDirectory() const {

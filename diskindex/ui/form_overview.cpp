@@ -118,7 +118,7 @@ void TDiskIndexForm::onDataDirectory() {
   const QString current = QString::fromStdString(m_state.catalogue.dataDirectory().string());
   const std::optional<QString> chosen = m_prompts->chooseDataDirectory(current);
   if (!chosen || chosen->isEmpty()) return;
-  if (m_view == View::Contents) leaveContents();
+  if (m_view == View::Contents && !leaveContents()) return;
   m_state.settings.dataPath = withTrailingSlash(chosen->toStdString());
   loadCatalogue();
   offerConversion();

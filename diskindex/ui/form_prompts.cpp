@@ -1,8 +1,10 @@
 #include "diskindex/ui/form_prompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "diskindex/ui/data_dir_dialog.h"
 
@@ -35,9 +37,29 @@ std::optional<QFont> QtFormPrompts::chooseFont(const QFont& current, const QStri
 }
 
 std::optional<QString> QtFormPrompts::chooseDataDirectory(const QString& current) {
-  DataDirDialog dialog(current, m_parent);
+  DataDirDialog dialog(current, *this, m_parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.newDirectory();
+}
+
+RemarkSaveChoice QtFormPrompts::remarkSaveFailed(const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::NoButton, m_parent);
+  QPushButton* retry = box.addButton(QStringLiteral("&Wiederholen"), QMessageBox::AcceptRole);
+  QPushButton* elsewhere =
+      box.addButton(QStringLiteral("&Andere Datei ..."), QMessageBox::ActionRole);
+  box.addButton(QStringLiteral("Abbruch"), QMessageBox::RejectRole);
+  box.setDefaultButton(retry);
+  box.exec();
+  if (box.clickedButton() == retry) return RemarkSaveChoice::Retry;
+  if (box.clickedButton() == elsewhere) return RemarkSaveChoice::SaveElsewhere;
+  return RemarkSaveChoice::Keep;
+}
+
+std::optional<QString> QtFormPrompts::chooseRemarkFile(const QString& suggested) {
+  const QString file =
+      QFileDialog::getSaveFileName(m_parent, QStringLiteral("Bemerkungen speichern"), suggested);
+  if (file.isEmpty()) return std::nullopt;
+  return file;
 }
 
 void QtFormPrompts::beep() {

@@ -13,6 +13,13 @@ class QWidget;
 
 namespace diskindex::ui {
 
+// What to do with remarks whose comment file could not be written.
+enum class RemarkSaveChoice {
+  Retry,          // "Wiederholen"
+  SaveElsewhere,  // "Andere Datei ...": save them to a file the user chooses
+  Keep,           // "Abbruch": keep them and stay in the volume
+};
+
 class FormPrompts {
  public:
   virtual ~FormPrompts() = default;
@@ -23,6 +30,10 @@ class FormPrompts {
   virtual std::optional<QFont> chooseFont(const QFont& current, const QString& title) = 0;
   // The new data directory, or nothing when the dialog was cancelled.
   virtual std::optional<QString> chooseDataDirectory(const QString& current) = 0;
+  // The error of a failed remark save with the question what to do.
+  virtual RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) = 0;
+  // The file to save the remarks to instead, or nothing when cancelled.
+  virtual std::optional<QString> chooseRemarkFile(const QString& suggested) = 0;
   virtual void beep() = 0;
 };
 
@@ -34,6 +45,8 @@ class QtFormPrompts : public FormPrompts {
   bool question(const QString& caption, const QString& text) override;
   std::optional<QFont> chooseFont(const QFont& current, const QString& title) override;
   std::optional<QString> chooseDataDirectory(const QString& current) override;
+  RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) override;
+  std::optional<QString> chooseRemarkFile(const QString& suggested) override;
   void beep() override;
 
  private:

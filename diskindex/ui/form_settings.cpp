@@ -152,16 +152,17 @@ void TDiskIndexForm::collectSettings() {
   s.categories = m_state.categories.names();
 }
 
-void TDiskIndexForm::shutdown() {
-  if (!m_started || m_shutDown) return;
+bool TDiskIndexForm::shutdown() {
+  if (!m_started || m_shutDown) return true;
+  if (m_view == View::Contents && !leaveContents()) return false;
   m_shutDown = true;
-  if (m_view == View::Contents) leaveContents();
   collectSettings();
   platform::IniFile ini(m_env.settingsFile);
   writeSettings(ini, m_state.settings);
   std::error_code ignored;
   std::filesystem::create_directories(m_env.settingsFile.parent_path(), ignored);
   ini.flush();
+  return true;
 }
 
 void TDiskIndexForm::rebuildCategoryCombo() {

@@ -1,10 +1,15 @@
 #include "diskindex/ui/remark_edit.h"
 
+#include "diskindex/core/remark_list.h"
+#include "diskindex/core/text_codec.h"
+#include "platform/codepage.h"
+
 namespace diskindex::ui {
 
 RemarkEdit::RemarkEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setTabChangesFocus(true);
   setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(this, &QPlainTextEdit::textChanged, this, &RemarkEdit::limitLength);
 }
 
 void RemarkEdit::showRemark(std::optional<std::string_view> remark) {
@@ -51,6 +56,21 @@ void RemarkEdit::clearPlaceholder() {
     clear();
     document()->setModified(wasModified);
   }
+}
+
+// Cuts the end off, rather than resetting the text, so that the undo
+// history and the changed mark stay.
+void RemarkEdit::limitLength() {
+  if (m_placeholderShown) return;
+  const std::string text = toPlainText().toStdString();
+  const bool utf8 = !platform::fitsCp1252(text);
+  const std::size_t keep = fittingPrefix(text, kMaxRemarkTextBytes, utf8);
+  if (keep == text.size()) return;
+  QTextCursor cursor(document());
+  cursor.setPosition(
+      static_cast<int>(QString::fromUtf8(text.data(), static_cast<qsizetype>(keep)).size()));
+  cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
 }
 
 }  // namespace diskindex::ui

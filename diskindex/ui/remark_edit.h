@@ -5,6 +5,9 @@
 // changed the text since it was last shown; the remark itself lives in the
 // core's remark list, and the window hands the text over when the selection
 // moves on. Line breaks are CR LF outside, as the comment file keeps them.
+// The field takes no more than a comment record holds (31,991 bytes as
+// stored, a line break counting as its CR LF), so that nothing typed is cut
+// away silently when the remarks are saved.
 
 #include <QPlainTextEdit>
 #include <optional>
@@ -32,6 +35,7 @@ class RemarkEdit : public QPlainTextEdit {
 
  private:
   void clearPlaceholder();
+  void limitLength();
 
   bool m_placeholderShown = false;
 };

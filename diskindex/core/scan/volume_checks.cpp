@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "diskindex/core/text_codec.h"
+#include "diskindex/core/volume_header.h"
 #include "platform/codepage.h"
 
 namespace diskindex::scan {
@@ -44,6 +46,20 @@ std::optional<std::string> findNameConflict(const std::vector<std::string>& name
     }
   }
   return std::nullopt;
+}
+
+std::optional<std::string> findStoredNameConflict(const std::vector<std::string>& names,
+                                                  const std::vector<std::string>& otherNames,
+                                                  bool utf8) {
+  std::vector<std::string> stored;
+  stored.reserve(names.size());
+  for (const std::string& name : names) {
+    stored.push_back(storedFieldText(name, kMaxNameLength, utf8));
+    for (std::size_t i = 0; i + 1 < stored.size(); ++i) {
+      if (platform::equalsNoCase(stored[i], stored.back())) return stored.back();
+    }
+  }
+  return findNameConflict(stored, otherNames);
 }
 
 bool labelAlreadyCatalogued(std::string_view label, const std::vector<std::string>& storedLabels) {

@@ -27,6 +27,14 @@ std::vector<std::string> namesToCheck(std::string_view name, int count);
 std::optional<std::string> findNameConflict(const std::vector<std::string>& names,
                                             const std::vector<std::string>& otherNames);
 
+// The first of names that, as a name field of the given encoding stores it
+// (cut to 50 bytes at a character boundary), equals one of otherNames or
+// another of names (a series whose numbers were cut off). The cut form is
+// returned, since that is the name the volume would get.
+std::optional<std::string> findStoredNameConflict(const std::vector<std::string>& names,
+                                                  const std::vector<std::string>& otherNames,
+                                                  bool utf8);
+
 // True when label is not empty and equals (case aside) any stored label.
 bool labelAlreadyCatalogued(std::string_view label, const std::vector<std::string>& storedLabels);
 

@@ -7,6 +7,7 @@
 #include "diskindex/core/scan/volume_checks.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/core/volume_list.h"
+#include "platform/codepage.h"
 
 namespace diskindex::scan {
 namespace {
@@ -25,6 +26,22 @@ std::vector<std::string> otherNames(const VolumeList& volumes, std::optional<std
     if (i != skip) names.push_back(volumes[i].name);
   }
   return names;
+}
+
+// The encodings the volume's texts may be stored in: a changed volume keeps
+// its own unless the new texts need UTF-8; a new one is UTF-8 when its texts
+// need it and may still become so through its entry names otherwise.
+std::vector<bool> possibleEncodings(const DialogValues& values, const VolumeList& volumes,
+                                    std::optional<std::size_t> edited) {
+  bool needsUtf8 = false;
+  for (const std::string* text : {&values.name, &values.remark, &values.location, &values.category})
+    needsUtf8 = needsUtf8 || !platform::fitsCp1252(*text);
+  if (edited) {
+    const VolumeRecord& record = volumes[*edited];
+    return {needsUtf8 || record.utf8 || !platform::fitsCp1252(record.label)};
+  }
+  if (needsUtf8) return {true};
+  return {false, true};
 }
 
 std::vector<std::string> storedLabels(const VolumeList& volumes) {
@@ -71,11 +88,13 @@ DialogCheck checkDialog(const DialogValues& values, const DialogContext& context
     }
   }
   const int seriesSize = (!changing && values.serial) ? seriesCount(values.countText) : 0;
-  const auto conflict = findNameConflict(namesToCheck(values.name, seriesSize),
-                                         otherNames(volumes, context.editedIndex));
-  if (conflict) {
-    questions.nameTaken(*conflict);
-    return DialogCheck::KeepOpen;
+  const std::vector<std::string> names = namesToCheck(values.name, seriesSize);
+  const std::vector<std::string> others = otherNames(volumes, context.editedIndex);
+  for (const bool utf8 : possibleEncodings(values, volumes, context.editedIndex)) {
+    if (const auto conflict = findStoredNameConflict(names, others, utf8)) {
+      questions.nameTaken(*conflict);
+      return DialogCheck::KeepOpen;
+    }
   }
   if (!changing) {
     const std::string label = currentLabel(*context.drives, values.driveLetter);

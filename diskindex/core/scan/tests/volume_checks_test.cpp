@@ -33,6 +33,20 @@ TEST(NameCheck, FindsAnExistingNameInOtherLetterCase) {
   EXPECT_EQ(findNameConflict(namesToCheck("fotos %1", 2030), others), "fotos 2020");
 }
 
+TEST(NameCheck, ComparesTheNameAsItsFieldStoresIt) {
+  std::string ten(10, 'u');
+  for (int i = 0; i < 30; ++i) ten += "\xC3\xBC";  // 40 characters, 70 bytes in UTF-8
+  std::string cut(10, 'u');
+  for (int i = 0; i < 20; ++i) cut += "\xC3\xBC";
+  const std::vector<std::string> others = {cut};
+  EXPECT_FALSE(findStoredNameConflict({ten}, others, false));
+  EXPECT_EQ(findStoredNameConflict({ten}, others, true), cut);
+  // A series whose numbers are cut off would give every volume one name.
+  const std::string long49(49, 'S');  // " 1/3" is cut down to its blank
+  EXPECT_EQ(findStoredNameConflict(namesToCheck(long49, 3), {}, false), long49 + " ");
+  EXPECT_FALSE(findStoredNameConflict(namesToCheck("S %1", 3), {"S 4"}, false));
+}
+
 TEST(LabelCheck, WarnsOnlyAboutANonEmptyKnownLabel) {
   const std::vector<std::string> labels = {"[leer]", "CD_2001"};
   EXPECT_TRUE(labelAlreadyCatalogued("cd_2001", labels));

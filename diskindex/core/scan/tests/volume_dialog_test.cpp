@@ -98,6 +98,26 @@ TEST_F(VolumeDialogTest, NameOfAnotherVolumeInOtherCaseIsRefused) {
   EXPECT_EQ(questions.asked, (std::vector<std::string>{"name MUSIK", "name Fotos 2020"}));
 }
 
+TEST_F(VolumeDialogTest, NameIsCheckedAsAUtf8VolumeWouldStoreIt) {
+  // "M" and 25 "ö" fit a Windows-1252 field but take 51 bytes in UTF-8,
+  // where the last "ö" is cut off; a new volume can still become UTF-8.
+  std::string stored(1, 'M');
+  for (int i = 0; i < 24; ++i) stored += "\xC3\xB6";
+  add(stored, 'F', 2, "");
+  ScriptedQuestions questions;
+  DialogValues values = valuesForAdding(m_drives, 'F', "<ALLE>");
+  values.name = stored + "\xC3\xB6";
+  EXPECT_EQ(checkDialog(values, context(), questions), DialogCheck::KeepOpen);
+  EXPECT_EQ(questions.asked, std::vector<std::string>{"name " + stored});
+  // Changing a Windows-1252 volume keeps that encoding: the name fits.
+  const std::size_t texte = indexOf("Texte");
+  questions.asked.clear();
+  DialogValues changed = values;
+  changed.driveLetter = 'F';
+  EXPECT_EQ(checkDialog(changed, context(texte), questions), DialogCheck::Accepted);
+  EXPECT_TRUE(questions.asked.empty());
+}
+
 TEST_F(VolumeDialogTest, KnownLabelIsAcceptedOnlyAfterYes) {
   ScriptedQuestions questions;
   DialogValues values = valuesForAdding(m_drives, 'E', "<ALLE>");

@@ -1,0 +1,45 @@
+#include "diskindex/ui/remark_save.h"
+
+#include "diskindex/core/comment_file.h"
+#include "diskindex/core/result_code.h"
+#include "diskindex/ui/form_prompts.h"
+
+namespace diskindex::ui {
+namespace {
+
+constexpr std::string_view kKeepQuestion =
+    "\r\n\r\nDie Bemerkungen bleiben erhalten. Erneut\r\n"
+    "versuchen oder in einer anderen Datei speichern?";
+
+QString qs(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+bool saveRemarksOrKeep(FormPrompts& prompts, const std::filesystem::path& commentFile,
+                       TFileCommentList& remarks) {
+  std::filesystem::path target = commentFile;
+  for (;;) {
+    const ResultCode code = saveRemarks(target, remarks);
+    if (code == ResultCode::Ok) return true;
+    const ErrorMessage message = errorMessage(code, OperationTitle::SaveRemarks, target.string());
+    const QString text = boxText(message.text + std::string(kKeepQuestion));
+    for (;;) {
+      const RemarkSaveChoice choice = prompts.remarkSaveFailed(qs(message.caption), text);
+      if (choice == RemarkSaveChoice::Keep) return false;
+      if (choice == RemarkSaveChoice::Retry) {
+        target = commentFile;
+        break;
+      }
+      // A cancelled file dialog asks again rather than write anything.
+      if (const std::optional<QString> chosen =
+              prompts.chooseRemarkFile(qs(commentFile.filename().string()))) {
+        target = std::filesystem::path(chosen->toStdString());
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace diskindex::ui

@@ -1,0 +1,22 @@
+#pragma once
+// Saving the open volume's remarks when the user leaves the volume or the
+// program ends, without losing what was typed: when the comment file cannot
+// be written, its error is shown with the choice to try again, to save the
+// remarks to another file (in the comment file format, to be put in place
+// later), or to keep them and stay in the volume. It shows only boxes; the
+// saving itself is the core's.
+
+#include <filesystem>
+
+#include "diskindex/core/remark_list.h"
+
+namespace diskindex::ui {
+
+class FormPrompts;
+
+// True when the remarks were saved, to their comment file or elsewhere;
+// false when the user chose to keep them (the caller stays in the volume).
+bool saveRemarksOrKeep(FormPrompts& prompts, const std::filesystem::path& commentFile,
+                       TFileCommentList& remarks);
+
+}  // namespace diskindex::ui
