@@ -3,6 +3,7 @@
 #include "arcade/imagelib/shade_table.h"
 #include "arcade/world/node.h"
 #include "support/fakes.h"
+#include "support/test_textures.h"
 
 namespace arcade {
 namespace {
@@ -34,7 +35,11 @@ class RendererTest : public ::testing::Test {
   std::uint8_t ramp(const CPolygon& p, std::uint8_t c) const { return (*p.ramp)[c]; }
 
   CGamePalette palette;
-  DirectoryResources resources{testing::artDirectory()};
+  MemoryResources resources = [] {
+    MemoryResources r;
+    testing::addTestTextures(r);
+    return r;
+  }();
   testing::RecordingReporter reporter;
   ImageLibrary library{palette, resources, reporter};
   CTextureSlots textures{library};
