@@ -40,6 +40,10 @@ struct Rgb {
 
 enum class LookupTable { First = 0, Second = 1 };
 
+constexpr int clampComponent(int c) {
+  return c < 0 ? 0 : c > 255 ? 255 : c;
+}
+
 constexpr int colour15(int r, int g, int b) {
   return (b >> 3) << 10 | (g >> 3) << 5 | (r >> 3);
 }
@@ -61,8 +65,11 @@ class CGamePalette {
   static const std::array<Rgb, kPaletteSize>& TableEntries();
   Rgb Entry(int index) const;
   const std::array<Rgb, kPaletteSize>& Entries() const { return m_entries; }
+  // Components outside 0..255 are held at the nearer end first, so every
+  // colour lands inside its table.
   std::uint8_t Nearest(int r, int g, int b, LookupTable table = LookupTable::First) const {
-    return m_lookup[static_cast<int>(table) * kLookupTableEntries + colour15(r, g, b)];
+    return m_lookup[static_cast<int>(table) * kLookupTableEntries +
+                    colour15(clampComponent(r), clampComponent(g), clampComponent(b))];
   }
   // Converts count triplets stored blue, green, red to palette indices.
   void ConvertBgr(std::span<const std::uint8_t> bgr, std::span<std::uint8_t> out,

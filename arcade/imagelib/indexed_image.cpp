@@ -122,7 +122,7 @@ bool CIndexedImage::LoadResource(ImageLibrary& library, int id, CIndexedImage* n
 bool CIndexedImage::LoadFile(ImageLibrary& library, const std::string& fileName) {
   Allocate(0, 0, 1);
   library.error = false;
-  name = fileName.substr(0, kTextLength - 1);
+  name = fileName;
   std::vector<std::uint8_t> data;
   if (!readWholeFile(fileName, data, kMaxFileBytes)) {
     library.error = true;

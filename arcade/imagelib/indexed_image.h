@@ -39,8 +39,6 @@ void remapToGamePalette(const CGamePalette& palette, const std::array<Rgb, kPale
 
 class CIndexedImage {
  public:
-  static constexpr std::size_t kTextLength = 256;
-
   CIndexedImage() = default;
   // A blank image of the given size, 1 byte per pixel, contents not cleared.
   CIndexedImage(int width, int height);
@@ -53,7 +51,9 @@ class CIndexedImage {
   std::int32_t size = 0;
   std::uint8_t* pixels = nullptr;
   std::uint8_t widthShift = 0;
-  std::string name;  // file name of an image loaded from a file
+  // The whole file name of an image loaded from a file (the cache finds
+  // images by it, so it is never cut).
+  std::string name;
   std::string note;  // second text, cleared on reset
   CIndexedImage* next = nullptr;
 

@@ -75,9 +75,13 @@ void CPolygon::SetRamp(const CGamePalette& palette, int r0, int g0, int b0, int 
 
 void CPolygon::SetTexture(CIndexedImage* image, int frame, int frames) {
   const int n = static_cast<int>(vertices.size());
-  if (image == nullptr || n < 3) return;
+  if (n < 3) return;
+  // A keyed polygon stays keyed when it changes texture or frame. Without an
+  // image it still becomes textured, so the fill reports the missing texture
+  // and skips the face instead of drawing it in a flat colour.
   texture = image;
-  type = PolygonType::Textured;
+  if (type != PolygonType::Keyed) type = PolygonType::Textured;
+  if (image == nullptr) return;
   frames = std::max(frames, 1);
   const int fw = image->width / frames, h = image->height;
   const int u0 = frame * fw;
@@ -196,12 +200,17 @@ bool CPolygon::PassesFacing() const {
   const std::int32_t bx = comp(b.x), by = comp(b.y), bz = comp(b.z);
   const std::int32_t cx = comp(c.x), cy = comp(c.y), cz = comp(c.z);
   auto m = Fixed::mul;
+  // Sums and differences wrap in 32 bits; a product may be INT32_MIN, which
+  // has no negation, so differences are formed unsigned.
   auto add = [](std::int32_t p, std::int32_t q) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(p) + static_cast<std::uint32_t>(q));
   };
-  const std::int32_t t1 = m(cx, add(m(az, by), -m(bz, ay)));
-  const std::int32_t t2 = m(cy, add(m(bz, ax), -m(az, bx)));
-  const std::int32_t t3 = m(cz, add(m(bx, ay), -m(by, ax)));
+  auto sub = [](std::int32_t p, std::int32_t q) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p) - static_cast<std::uint32_t>(q));
+  };
+  const std::int32_t t1 = m(cx, sub(m(az, by), m(bz, ay)));
+  const std::int32_t t2 = m(cy, sub(m(bz, ax), m(az, bx)));
+  const std::int32_t t3 = m(cz, sub(m(bx, ay), m(by, ax)));
   return add(add(t1, t2), t3) >= 0;
 }
 

@@ -68,6 +68,9 @@ class CPolygon {
   // (r0, g0, b0) to (r1, g1, b1); writesDepth selects type 5 over type 4.
   void SetRamp(const CGamePalette& palette, int r0, int g0, int b0, int r1, int g1, int b1,
                bool writesDepth = true);
+  // Textured (a keyed polygon stays keyed) with coordinates for the frame;
+  // without an image the polygon is textured with no texture, which its fill
+  // reports. Fewer than three vertices: nothing changes.
   void SetTexture(CIndexedImage* image, int frame = 0, int frames = 1);
   void SetTextureById(ITextureSource& textures, int number, int frame = 0, int frames = 1);
   // Turns a textured polygon into a keyed one: texels equal to key are skipped.
@@ -93,6 +96,8 @@ class CPolygon {
   std::vector<TexCoord> coords;
   bool cull = false;
   std::int32_t nearestDepth = 0;
+  // Place among this frame's accepted polygons: equal depths keep it.
+  std::uint32_t submission = 0;
   std::vector<EdgeRecord> edges;
 };
 

@@ -70,6 +70,7 @@ void CRenderer::BeginFrame(Fixed zoom) {
   m_listA.clear();
   m_listB.clear();
   m_listC.clear();
+  m_submitted = 0;
   m_focal = Fixed::fromRaw(width << 17) * zoom;
   const Fixed focalUnits = Fixed::fromInt(m_focal.raw() >> 16);
   m_kx = Fixed::fromInt(width / 2) / focalUnits;
@@ -77,10 +78,16 @@ void CRenderer::BeginFrame(Fixed zoom) {
 }
 
 void CRenderer::FinishFrame(bool shading) {
-  std::sort(m_listB.begin(), m_listB.end(),
-            [](const CPolygon* a, const CPolygon* b) { return a->nearestDepth < b->nearestDepth; });
-  std::sort(m_listC.begin(), m_listC.end(),
-            [](const CPolygon* a, const CPolygon* b) { return a->nearestDepth > b->nearestDepth; });
+  // A total order, so every standard library gives the same frame: depth
+  // first, then the order of submission.
+  std::sort(m_listB.begin(), m_listB.end(), [](const CPolygon* a, const CPolygon* b) {
+    if (a->nearestDepth != b->nearestDepth) return a->nearestDepth < b->nearestDepth;
+    return a->submission < b->submission;
+  });
+  std::sort(m_listC.begin(), m_listC.end(), [](const CPolygon* a, const CPolygon* b) {
+    if (a->nearestDepth != b->nearestDepth) return a->nearestDepth > b->nearestDepth;
+    return a->submission < b->submission;
+  });
   if (pixels == nullptr) return;
   for (CPolygon* p : m_listA) p->Fill(*this);
   DrawOverlay();
@@ -136,6 +143,7 @@ void CRenderer::Project(CVertex& v, const Matrix4& m) const {
 }
 
 void CRenderer::Accept(CPolygon& p) {
+  p.submission = m_submitted++;
   switch (p.type) {
     case PolygonType::Background:
       if (m_listA.size() < kMaxListA) m_listA.push_back(&p);

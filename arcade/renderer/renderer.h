@@ -7,7 +7,8 @@
 //
 // Render transforms the draw list with the camera, sorts the accepted
 // polygons into three lists (A: background, insertion order; B: opaque, near
-// to far; C: translucent, far to near), fills them, lays the score overlay
+// to far; C: translucent, far to near; equal depths in submission order),
+// fills them, lays the score overlay
 // over list A at a depth nothing can beat, and either darkens by distance
 // with two dithered shade tables or copies the colours out.
 //
@@ -147,6 +148,7 @@ class CRenderer : public CIndexedImage {
   std::array<std::uint8_t, kFogTableSize> m_fogTable{};
   std::array<std::array<std::uint8_t, kFogLevels * kPaletteSize>, 2> m_shade{};
   std::vector<CPolygon*> m_listA, m_listB, m_listC;
+  std::uint32_t m_submitted = 0;  // polygons accepted this frame
   std::set<std::pair<const void*, const char*>> m_reported;
 };
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace arcade {
 namespace {
@@ -33,6 +35,20 @@ TEST(Fixed, QuotientsKeepPrecisionAndZeroDivisorReturnsDividend) {
       EXPECT_NEAR(q, exact, std::abs(exact) * relative + 2.0 / 65536) << a << " / " << b;
     }
   }
+}
+
+TEST(Fixed, DecimalsTruncateTowardZeroAndSaturateOutsideTheRange) {
+  EXPECT_EQ(Fixed::fromDouble(1.99999).toInt(), 1);
+  EXPECT_EQ(Fixed::fromDouble(-0.00001).raw(), 0);
+  EXPECT_EQ(Fixed::fromDouble(32767.99999).raw(), 0x7FFFFFFF);
+  // Out-of-range values are held at the ends instead of being undefined.
+  const double inf = std::numeric_limits<double>::infinity();
+  for (double big : {32768.0, 1e12, inf}) {
+    EXPECT_EQ(Fixed::fromDouble(big).raw(), INT32_MAX) << big;
+    EXPECT_EQ(Fixed::fromDouble(-big).raw(), INT32_MIN) << -big;
+  }
+  EXPECT_EQ(Fixed::fromDouble(std::numeric_limits<double>::quiet_NaN()).raw(), 0);
+  EXPECT_EQ(Fixed::fromDouble(-std::numeric_limits<double>::quiet_NaN()).raw(), 0);
 }
 
 }  // namespace

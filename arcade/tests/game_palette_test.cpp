@@ -57,6 +57,18 @@ TEST(GamePalette, SecondTableUsesOnlyTheGameColours) {
   EXPECT_NE(pal.Nearest(0, 0, 0, LookupTable::Second), 0);
 }
 
+TEST(GamePalette, ComponentsOutsideTheByteRangeAreHeldAtTheNearerEnd) {
+  const CGamePalette pal;
+  for (LookupTable t : {LookupTable::First, LookupTable::Second}) {
+    EXPECT_EQ(pal.Nearest(256, 0, 0, t), pal.Nearest(255, 0, 0, t));
+    EXPECT_EQ(pal.Nearest(0, 300, 0, t), pal.Nearest(0, 255, 0, t));
+    EXPECT_EQ(pal.Nearest(0, 0, 1000000, t), pal.Nearest(0, 0, 255, t));
+    EXPECT_EQ(pal.Nearest(-8, 128, 64, t), pal.Nearest(0, 128, 64, t));
+    EXPECT_EQ(pal.Nearest(-1000000, -1, -255, t), pal.Nearest(0, 0, 0, t));
+    EXPECT_EQ(pal.Nearest(-5, 999, 128, t), pal.Nearest(0, 255, 128, t));
+  }
+}
+
 TEST(GamePalette, ConvertsBlueGreenRedTripletsThroughEitherTable) {
   const CGamePalette pal;
   const std::uint8_t bgr[] = {0, 0, 255, 255, 0, 0, 0, 0, 0};

@@ -1,6 +1,11 @@
 #include "arcade/imagelib/image_cache.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "arcade/imagelib/bitmap_format.h"
 #include "support/image_library_fixture.h"
@@ -38,6 +43,33 @@ TEST_F(ImageLibraryTest, CacheFindsByNameAndSkipsFilesThatCannotBeOpened) {
   EXPECT_EQ(reporter.messages.size(), 1u);
   EXPECT_NE(cache.FindOrLoad(library, text.string()), nullptr);
   EXPECT_EQ(reporter.messages.size(), 1u);  // not a bitmap at all: no message
+}
+
+TEST_F(ImageLibraryTest, CacheFindsImagesWhoseFileNamesAreLongerThan255Characters) {
+  // A path of about 400 characters through two folders of 180-character names.
+  const auto base =
+      std::filesystem::temp_directory_path() / ("arcade_long_" + std::to_string(::getpid()));
+  const auto folder = base / std::string(180, 'a') / std::string(180, 'b');
+  std::filesystem::create_directories(folder);
+  const auto path = (folder / "long.bmp").string();
+  ASSERT_GT(path.size(), 255u);
+  const auto bytes = bmp::encode8(4, 2, allIndices(4, 2), CGamePalette::TableEntries());
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  CImageCache cache;
+  CIndexedImage* first = cache.FindOrLoad(library, path);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(cache.FindOrLoad(library, path), first);
+  EXPECT_EQ(cache.FindOrLoad(library, path), first);
+  EXPECT_EQ(first->next, nullptr);  // loaded once, not added again
+  // Two long names that share their first 255 characters stay two images.
+  const auto sibling = (folder / "long2.bmp").string();
+  std::filesystem::copy_file(path, sibling);
+  CIndexedImage* second = cache.FindOrLoad(library, sibling);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(cache.FindOrLoad(library, path), first);
+  std::filesystem::remove_all(base);
 }
 
 TEST_F(ImageLibraryTest, TextureSlotsMapResourceNumbersAndLoadOnce) {

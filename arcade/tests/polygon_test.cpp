@@ -35,6 +35,11 @@ TEST(Polygon, FourCornersTakeTheWholeFrameOfAnAnimationStrip) {
   p.SetKey(250);
   EXPECT_EQ(p.type, PolygonType::Keyed);
   EXPECT_EQ(p.colour, 250);
+  // The next animation frame keeps the key.
+  p.SetTexture(&strip, 3, 4);
+  EXPECT_EQ(p.type, PolygonType::Keyed);
+  EXPECT_EQ(p.colour, 250);
+  EXPECT_EQ(texel(p, 0), std::pair(192, 0));
 }
 
 TEST(Polygon, EightCornersTakeTheOctagonInscribedInTheFrame) {
@@ -66,9 +71,15 @@ TEST(Polygon, OtherCountsTakeARegularPolygonAndTooFewCornersTakeNothing) {
   line.SetTexture(&tex);
   EXPECT_EQ(line.type, PolygonType::Flat);
   EXPECT_EQ(line.texture, nullptr);
+  // No image: the polygon is textured without a texture (its fill reports
+  // it), the coordinates stay as they were.
+  const TexCoord before = p.coords[1];
   p.SetColourByIndex(9);
   p.SetTexture(nullptr);
-  EXPECT_EQ(p.type, PolygonType::Flat);
+  EXPECT_EQ(p.type, PolygonType::Textured);
+  EXPECT_EQ(p.texture, nullptr);
+  EXPECT_EQ(p.coords[1].u, before.u);
+  EXPECT_EQ(p.coords[1].v, before.v);
 }
 
 TEST(Polygon, RampRecoloursEachPaletteColourIntoTheGivenRange) {
@@ -102,6 +113,15 @@ TEST(Polygon, FacingUsesTheTripleProductOfTheFirstThreeCameraPositions) {
   place(0, 0, -1, 10);
   place(1, 0, 1, 10);
   place(2, 0, 2, 20);
+  EXPECT_TRUE(p.PassesFacing());
+  // Bz x Ay = (-4096.0 >> 4) x (2048.0 >> 4) = -2^47, shifted: INT32_MIN, a
+  // product with no negation. The difference 0 - INT32_MIN wraps to
+  // INT32_MIN, so the sum is -Cx x 2^15: its sign follows -Cx.
+  place(0, 0, 2048, 0);
+  place(1, 0, 0, -4096);
+  place(2, 1, 0, 0);
+  EXPECT_FALSE(p.PassesFacing());
+  place(2, -1, 0, 0);
   EXPECT_TRUE(p.PassesFacing());
 }
 

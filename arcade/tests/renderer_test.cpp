@@ -3,6 +3,7 @@
 #include "arcade/imagelib/shade_table.h"
 #include "arcade/world/node.h"
 #include "support/fakes.h"
+#include "support/test_textures.h"
 
 namespace arcade {
 namespace {
@@ -34,7 +35,11 @@ class RendererTest : public ::testing::Test {
   std::uint8_t ramp(const CPolygon& p, std::uint8_t c) const { return (*p.ramp)[c]; }
 
   CGamePalette palette;
-  DirectoryResources resources{testing::artDirectory()};
+  MemoryResources resources = [] {
+    MemoryResources r;
+    testing::addTestTextures(r);
+    return r;
+  }();
   testing::RecordingReporter reporter;
   ImageLibrary library{palette, resources, reporter};
   CTextureSlots textures{library};
@@ -104,6 +109,26 @@ TEST_F(RendererTest, OverlappingOpaquePolygonsShowTheNearestWhateverTheSubmissio
     EXPECT_EQ(pixel(kW / 2 + 40, kH / 2), 200) << nearFirst;  // only the farther one there
     EXPECT_EQ(pixel(2, 2), renderer.backgroundIndex());
   }
+}
+
+// Forty faces at one depth: more than a plain quicksort keeps in order. The
+// depths' low bytes are 0xFF, so no later fragment passes the depth test
+// against an earlier one at the same depth: the first submitted shows.
+TEST_F(RendererTest, EqualDepthsAreFilledInSubmissionOrder) {
+  CNode& n = node();
+  const double lowByteFull = 255.0 / 65536;
+  for (int i = 0; i < 40; ++i) {
+    square(n, 3, 10 + lowByteFull)->SetColourByIndex(static_cast<std::uint8_t>(100 + i));
+  }
+  std::vector<CPolygon*> glass;
+  for (int i = 0; i < 40; ++i) {
+    glass.push_back(square(n, 0.5, 5 + lowByteFull));
+    glass.back()->SetRamp(palette, 4 * i, 0, 255 - 4 * i, 255, 4 * i, 0, true);
+  }
+  render();
+  EXPECT_EQ(pixel(kW / 2 + 40, kH / 2), 100);
+  EXPECT_EQ(pixel(kW / 2, kH / 2), ramp(*glass[0], 100));
+  EXPECT_NE(ramp(*glass[0], 100), ramp(*glass[39], 100));
 }
 
 TEST_F(RendererTest, TranslucentPolygonBehindAnOpaqueOneLeavesItUnchanged) {
@@ -213,6 +238,28 @@ TEST_F(RendererTest, MissingAndBadTexturesAreReportedOncePerTextureAndFrame) {
   CSprite empty(nullptr, textures.Texture(kBallTexture), fx(1), 250);
   renderer.FillSprite(empty);
   EXPECT_EQ(reporter.messages.back().text, "Error in rendering Sprite.");
+}
+
+// A texture number with no bitmap behind it: the face is reported and
+// skipped, so what lies behind it shows.
+TEST_F(RendererTest, PolygonWhoseTextureIsMissingIsReportedAndNotDrawn) {
+  CNode& n = node();
+  square(n, 3, 20)->SetColourByIndex(200);
+  CPolygon* face = square(n, 1, 10);
+  face->SetTextureById(textures, 1200);
+  EXPECT_EQ(face->type, PolygonType::Textured);
+  render();
+  ASSERT_EQ(reporter.messages.size(), 1u);
+  EXPECT_EQ(reporter.messages[0].caption, "Error");
+  EXPECT_EQ(reporter.messages[0].text, "Cannot find texture.");
+  EXPECT_EQ(pixel(kW / 2, kH / 2), 200);
+  // A keyed face keeps its key when its texture cannot be found either.
+  face->SetKey(7);
+  face->SetTextureById(textures, 1201);
+  EXPECT_EQ(face->type, PolygonType::Keyed);
+  render();
+  EXPECT_EQ(reporter.messages.size(), 2u);
+  EXPECT_EQ(pixel(kW / 2, kH / 2), 200);
 }
 
 TEST_F(RendererTest, SpriteIsAScreenAlignedSquareWithItsKeySkipped) {

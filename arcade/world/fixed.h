@@ -27,9 +27,14 @@ class Fixed {
     return fromRaw(static_cast<std::int32_t>(static_cast<std::uint32_t>(value) << kFractionBits));
   }
   // Level layouts and constants are written as decimals; conversion truncates
-  // toward zero like the float-to-integer conversion of the original tables.
+  // toward zero. Values beyond the 16.16 range are held at its ends and NaN
+  // gives 0, so no input can make the conversion undefined.
   static constexpr Fixed fromDouble(double value) {
-    return fromRaw(static_cast<std::int32_t>(value * kOne));
+    const double scaled = value * kOne;
+    if (!(scaled == scaled)) return Fixed();
+    if (scaled >= 2147483647.0) return fromRaw(INT32_MAX);
+    if (scaled <= -2147483648.0) return fromRaw(INT32_MIN);
+    return fromRaw(static_cast<std::int32_t>(scaled));
   }
 
   constexpr std::int32_t raw() const { return m_raw; }

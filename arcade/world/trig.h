@@ -3,8 +3,8 @@
 // values, cosine(a) = sine(a + 2048). The arctangent of a direction (x, y)
 // comes from a 128 x 128 table of first-quadrant angles: both components are
 // halved together until they are below 128, then the quadrant is restored
-// from their signs. The tables are built once on first use; nothing here
-// allocates after that.
+// from their signs. Both tables are constant data worked out by the compiler
+// with integer arithmetic, so they do not depend on the maths library.
 #pragma once
 
 #include <cstdint>

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <functional>
-#include <numbers>
 
 #include "arcade/renderer/renderer.h"
+#include "arcade/world/trig.h"
 
 namespace arcade::testing {
 
@@ -28,6 +27,19 @@ double dot(P3 a, P3 b) {
 
 Fixed fx(double v) {
   return Fixed::fromDouble(v);
+}
+
+// Angles come from the game's own tables (exact constants), not from the
+// maths library, so the scene is the same on every system.
+double cosOf(int angle) {
+  return cosine(angle).toDouble();
+}
+double sinOf(int angle) {
+  return sine(angle).toDouble();
+}
+// 22.5 + 45 k degrees: the corners of the game's octagons.
+int eighthAngle(int k) {
+  return kAngleUnits / 16 + k * kAngleUnits / 8;
 }
 
 // Adds a polygon whose corners run clockwise as seen from outside the
@@ -64,9 +76,9 @@ void addSphere(CNode& node, double radius, const std::function<void(CPolygon&, i
   const double heights[4] = {0.9239, 0.3827, -0.3827, -0.9239};
   const double radii[4] = {0.3827, 0.9239, 0.9239, 0.3827};
   auto corner = [&](int ring, int k) {
-    const double a = (22.5 + 45.0 * k) * std::numbers::pi / 180;
-    return P3{radius * radii[ring] * std::cos(a), radius * heights[ring],
-              radius * radii[ring] * std::sin(a)};
+    const int a = eighthAngle(k);
+    return P3{radius * radii[ring] * cosOf(a), radius * heights[ring],
+              radius * radii[ring] * sinOf(a)};
   };
   int face = 0;
   for (int ring = 0; ring < 3; ++ring) {
@@ -117,9 +129,8 @@ DemoScene buildDemoScene(const CGamePalette& palette, ITextureSource& textures, 
     const double r = 14 + 9 * ring;
     for (int i = 0; i < objectsPerRing; ++i, ++index) {
       CNode& node = add();
-      const double a = 2 * std::numbers::pi * i / objectsPerRing + ring * 0.3;
-      node.SetPosition(fx(r * std::cos(a)), Fixed(), fx(r * std::sin(a)), 0, (index * 700) & 8191,
-                       0);
+      const int a = kAngleUnits * i / objectsPerRing + ring * 391;  // 0.3 radian a ring
+      node.SetPosition(fx(r * cosOf(a)), Fixed(), fx(r * sinOf(a)), 0, (index * 700) & 8191, 0);
       const int tex = 1002 + index % 10;
       switch (index % 6) {
         case 0:
@@ -139,8 +150,7 @@ DemoScene buildDemoScene(const CGamePalette& palette, ITextureSource& textures, 
         case 3: {
           std::vector<P3> oct;
           for (int k = 0; k < 8; ++k) {
-            const double b = (22.5 + 45.0 * k) * std::numbers::pi / 180;
-            oct.push_back({4.5 * std::cos(b), 4.5 * std::sin(b), 0});
+            oct.push_back({4.5 * cosOf(eighthAngle(k)), 4.5 * sinOf(eighthAngle(k)), 0});
           }
           addOutward(node, oct, false)->SetRamp(palette, 64, 16, 16, 225, 64, 64, index % 12 == 3);
           node.rotationY = 0;          // face the camera
