@@ -40,17 +40,8 @@ class FinanceRoutines {
   virtual int run(KeyCode code, EngineRegisters& regs, RoutineOutput& out) = 0;
 };
 
-// Stands in while no routine library is linked: every routine key fails with
-// error 1 (shown "Error0") and changes nothing.
-class UnavailableRoutines final : public FinanceRoutines {
- public:
-  int run(KeyCode code, EngineRegisters& regs, RoutineOutput& out) override;
-};
-
-// The routines the programs use. Defined by the routine library when it is
-// linked (target calculator_financial), otherwise by the stand-in above
-// (target calculator_routines_unavailable); link target calculator_routines
-// to get whichever exists.
+// The routine library (core/financial, target calculator_financial, which
+// calculator_core links); the engine uses it unless given other routines.
 std::unique_ptr<FinanceRoutines> makeFinanceRoutines();
 
 }  // namespace finova

@@ -36,7 +36,7 @@ int factor(EngineRegisters& r, double (*compute)(double, double), int index) {
 }
 
 int advancePayments(EngineRegisters& r) {
-  const Outcome o = advancePayment(tvmInputs(r), r.x);
+  const Outcome o = advancePayment(tvmInputs(r), r.working);
   if (!o.ok()) return o.error;
   r.X = o.value;
   return error::kNone;
@@ -48,7 +48,7 @@ int simpleInterest(EngineRegisters& r) {
   // Only registers holding infinities (0 * inf) get here; such a product has
   // no value to show.
   if (std::isnan(interest360) || std::isnan(interest365)) return error::kFinancial;
-  r.X = r.x;
+  r.X = r.working;
   r.push();
   r.push();
   r.X = interest360;
@@ -90,7 +90,7 @@ int cashFlowKey(KeyCode code, EngineRegisters& r) {
     default: {
       const Outcome irr = internalRate(in);
       if (!irr.ok()) return irr.error;
-      r.X = r.x;
+      r.X = r.working;
       r.push();
       return storeAndShow(irr, r, reg::kI);
     }
@@ -98,9 +98,9 @@ int cashFlowKey(KeyCode code, EngineRegisters& r) {
 }
 
 int amortizeKey(EngineRegisters& r) {
-  const AmortizeOutcome o = amortize(loanOf(r), r.x);
+  const AmortizeOutcome o = amortize(loanOf(r), r.working);
   if (o.error) return o.error;
-  r.X = r.x;
+  r.X = r.working;
   r.push();
   r.push();
   r.X = o.interestTotal;
@@ -112,11 +112,11 @@ int amortizeKey(EngineRegisters& r) {
 
 int depreciationKey(KeyCode code, EngineRegisters& r) {
   const AssetInputs asset{r.PV(), r.FV(), r.n(), r.i()};
-  const DepreciationOutcome o = code == key::kSL     ? straightLine(asset, r.x)
-                                : code == key::kSoyd ? sumOfYearsDigits(asset, r.x)
-                                                     : decliningBalance(asset, r.x);
+  const DepreciationOutcome o = code == key::kSL     ? straightLine(asset, r.working)
+                                : code == key::kSoyd ? sumOfYearsDigits(asset, r.working)
+                                                     : decliningBalance(asset, r.working);
   if (o.error) return o.error;
-  r.X = r.x;
+  r.X = r.working;
   r.push();
   r.push();
   r.X = o.depreciation;
@@ -125,7 +125,7 @@ int depreciationKey(KeyCode code, EngineRegisters& r) {
 }
 
 BondInputs bondInputs(const EngineRegisters& r) {
-  return BondInputs{r.Y, r.x, r.i(), r.PMT(), r.dateOrderMDY};
+  return BondInputs{r.Y, r.working, r.i(), r.PMT(), r.dateOrderMDY};
 }
 
 int priceKey(EngineRegisters& r) {
@@ -170,8 +170,8 @@ int statisticsKey(KeyCode code, EngineRegisters& r) {
     return error::kNone;
   }
   const PairOutcome o = code == key::kStdev  ? standardDeviations(sums(r))
-                        : code == key::kEstX ? estimateX(sums(r), r.x)
-                                             : estimateY(sums(r), r.x);
+                        : code == key::kEstX ? estimateX(sums(r), r.working)
+                                             : estimateY(sums(r), r.working);
   if (o.error) return o.error;
   r.X = o.first;
   r.Y = o.second;
@@ -179,7 +179,7 @@ int statisticsKey(KeyCode code, EngineRegisters& r) {
 }
 
 int daysBetweenKey(EngineRegisters& r) {
-  const DayCountOutcome o = daysBetween(r.Y, r.x, r.dateOrderMDY);
+  const DayCountOutcome o = daysBetween(r.Y, r.working, r.dateOrderMDY);
   if (o.error) return o.error;
   r.X = o.counts.actual;
   r.Y = o.counts.days360;
@@ -187,7 +187,7 @@ int daysBetweenKey(EngineRegisters& r) {
 }
 
 int dateKey(EngineRegisters& r, RoutineOutput& out) {
-  const DateShiftOutcome o = shiftDate(r.Y, r.x, r.dateOrderMDY);
+  const DateShiftOutcome o = shiftDate(r.Y, r.working, r.dateOrderMDY);
   if (o.error) return o.error;
   out.text = o.text;
   out.showText = true;

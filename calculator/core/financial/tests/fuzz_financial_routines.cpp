@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   regs.compoundOddPeriod = flags & 4;
   for (double& r : regs.R) take(data, size, r);
   for (auto& count : regs.Nj) take(data, size, count);
-  take(data, size, regs.x);
-  regs.X = regs.x;
+  take(data, size, regs.working);
+  regs.X = regs.working;
   take(data, size, regs.Y);
 
   finova::FinancialRoutines routines;
