@@ -310,7 +310,8 @@ void OperationTable::runRoutine(KeyCode code, RoutineOutput& out) {
   const double x = r.working;
   const double lastX = r.LSTX;
   if (setsLastXFirst(code)) r.LSTX = x;
-  const int failure = m_routines->run(code, r, out);
+  RoutineRegisters view(r);
+  const int failure = m_routines->run(code, view, out);
   if (failure != error::kNone) {
     r.LSTX = lastX;
     m_error = failure;

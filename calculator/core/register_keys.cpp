@@ -115,8 +115,9 @@ int RegisterKeys::repeatPress(KeyCode code) {
     case key::kNom: {
       const double lastX = r.LSTX;
       if (code == key::kNom) r.LSTX = r.working;
+      RoutineRegisters view(r);
       RoutineOutput out;
-      m_error = m_routines->run(code, r, out);
+      m_error = m_routines->run(code, view, out);
       if (m_error != error::kNone) r.LSTX = lastX;
       return m_error;
     }

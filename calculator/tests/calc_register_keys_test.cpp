@@ -142,7 +142,7 @@ TEST_F(RegisterKeysTest, PresentValueStoredThenSolved) {
 // Routines that fail every key with error 1 and write nothing.
 class FailingRoutines final : public FinanceRoutines {
  public:
-  int run(KeyCode, EngineRegisters&, RoutineOutput&) override { return error::kMath; }
+  int run(KeyCode, RoutineRegisters&, RoutineOutput&) override { return error::kMath; }
 };
 
 TEST(RegisterKeysFailingRoutineTest, FailedSolveShowsTheErrorAndKeepsTheRegister) {

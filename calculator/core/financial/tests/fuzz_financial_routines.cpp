@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (finova::KeyCode code = 0; code <= finova::key::kNoKey; ++code) {
     finova::EngineRegisters copy = regs;
     finova::RoutineOutput out;
-    const int e = routines.run(code, copy, out);
+    finova::RoutineRegisters view(copy);
+    const int e = routines.run(code, view, out);
     if (e < 0 || e > 9) std::abort();
   }
 
