@@ -1,10 +1,10 @@
 #pragma once
 // The routine table of the calculator: for each financial, statistical and
-// date key it reads the engine's registers and stack (through
-// RoutineRegisters), runs the computation
-// of the matching unit (tvm, cash_flows, amortization, depreciation, bonds,
-// interest_conversion, statistics, calendar) and writes the results back,
-// the stack movements included. A failing routine writes nothing (the rate
+// date key it reads the engine's registers and stack through
+// RoutineRegisters, runs the computation of the matching unit (tvm,
+// cash_flows, amortization, depreciation, bonds, interest_conversion,
+// statistics, calendar) and writes the results back, the stack movements
+// included. A failing routine writes nothing (the rate
 // solver's last trial above 400 % excepted, which stays in i) and returns
 // its error code. The engine's own bookkeeping around the call (last x,
 // stack lift, showing errors and texts) is not done here.
