@@ -1,46 +1,32 @@
-// The key loop and the state machine of the engine: PressKey, the handlers of
-// the eight states and number entry. Operations, register keys, the display
-// and the tape journal are in their own files.
+// The key loop of the engine: PressKey, program keys fed back into it, SST,
+// and the display refresh and tape journal after each key.
 #include "calculator/core/calc_engine.h"
 
 #include "calculator/core/key_table.h"
 
 namespace finova {
-namespace {
 
-bool isDigitKey(KeyCode code) {
-  return code >= key::kDigit0 && code <= key::kDigit9;
-}
-
-}  // namespace
-
-CalcEngine::CalcEngine(FinanceRoutines* routines) {
-  setRoutines(routines);
-}
+CalcEngine::CalcEngine(FinanceRoutines* routines)
+    : m_ownRoutines(makeFinanceRoutines()),
+      m_operations(m_regs, routines != nullptr ? *routines : *m_ownRoutines),
+      m_registerKeys(m_regs, routines != nullptr ? *routines : *m_ownRoutines) {}
 
 void CalcEngine::setRoutines(FinanceRoutines* routines) {
-  if (routines == nullptr) {
-    if (!m_ownRoutines) m_ownRoutines = std::make_unique<UnavailableRoutines>();
-    routines = m_ownRoutines.get();
-  }
-  m_routines = routines;
-}
-
-void CalcEngine::setDecimals(int decimals) {
-  m_decimals = decimals < 0 ? 0 : (decimals > 9 ? 9 : decimals);
+  FinanceRoutines& chosen = routines != nullptr ? *routines : *m_ownRoutines;
+  m_operations.setRoutines(chosen);
+  m_registerKeys.setRoutines(chosen);
 }
 
 void CalcEngine::Reset() {
-  m_regs.x = m_regs.X;
+  m_regs.working = m_regs.X;
   m_lastKey = key::kNoKey;
   m_program.Clear();
-  m_running = false;
-  m_programMode = false;
-  refreshDisplay();
+  m_runner.reset();
+  m_display.refresh(m_entry);
 }
 
 std::string_view CalcEngine::LastMnemonic() const {
-  return compactMnemonic(m_lastMnemonicKey);
+  return compactMnemonic(m_machine.mnemonicKey());
 }
 
 void CalcEngine::PressKey(KeyCode code) {
@@ -49,40 +35,36 @@ void CalcEngine::PressKey(KeyCode code) {
     code = key::kNoKey;
   }
   bool failed = processKey(code);
-  for (std::size_t budget = m_keyBudget; m_running && !failed && budget > 0; --budget) {
+  for (std::size_t budget = m_keyBudget; m_runner.running() && !failed && budget > 0; --budget) {
     const KeyCode next = nextProgramKey();
     if (next == key::kNoKey) break;
     failed = processKey(next);
   }
   // An error stops the program at the failing step; R/S continues after it.
-  if (failed) m_running = false;
+  if (failed) m_runner.stop();
 }
 
 KeyCode CalcEngine::nextProgramKey() {
   bool ended = false;
-  const KeyCode code = m_program.NextKey(m_running, ended);
+  const KeyCode code = m_runner.nextKey(false, ended);
   if (ended) endProgram();
   return code;
 }
 
 void CalcEngine::endProgram() {
-  m_running = false;
-  m_program.setLine(0);
-  m_regs.stackLift = false;
-  m_displayMode = DisplayMode::Number;
-  if (m_entry.entryActive()) m_entry.Clear();
-  refreshDisplay();
+  m_runner.end();
+  m_display.show(DisplayMode::Number, m_entry);
 }
 
 // SST outside program mode executes the next program line: its first key
 // replaces SST, and the keys queued from the same line follow at once.
 void CalcEngine::executeSingleStep() {
   bool ended = false;
-  KeyCode code = m_program.NextKey(true, ended);
+  KeyCode code = m_runner.nextKey(true, ended);
   if (ended) endProgram();
   bool failed = processKey(code);
-  while (!failed && !m_running && !m_program.queueEmpty()) {
-    code = m_program.NextKey(false, ended);
+  while (!failed && !m_runner.running() && !m_program.queueEmpty()) {
+    code = m_runner.nextKey(false, ended);
     failed = processKey(code);
   }
 }
@@ -92,174 +74,46 @@ bool CalcEngine::processKey(KeyCode code) {
   if (code < 0 || code > key::kNoKey) return false;  // not a key code at all
   ++m_keyCount;
   if (code == key::kNoKey) {
-    m_regs.x = m_regs.X;
-    refreshDisplay();
+    m_regs.working = m_regs.X;
+    m_display.refresh(m_entry);
     return false;
   }
-  if (code == key::kSst && !m_programMode && !m_running) {
+  if (code == key::kSst && !m_runner.programMode() && !m_runner.running()) {
     executeSingleStep();
     return false;
   }
-  const EngineState previous = m_state;
-  const bool wasProgramMode = m_programMode;
-  m_executedGoto = -1;
-  m_entryNumberPending = false;
-  if (code == key::kBeg || code == key::kEnd) {
-    m_regs.endMode = code == key::kEnd;
-    m_lastMnemonicKey = code;
-  } else if (code == key::kClearProgramMemory) {
-    m_program.Clear();
-  } else {
-    runStateMachine(code);
-  }
-  const bool failed = m_error != error::kNone;
-  if (failed) {
-    showError();
+  KeyPress press;
+  press.code = code;
+  press.lastKey = m_lastKey;
+  const EngineState previous = m_machine.state();
+  const bool wasProgramMode = m_runner.programMode();
+  m_machine.run(press);
+  if (press.failed()) {
+    m_display.showError(press.error);
+    m_journal.recordError(press.error);
   } else if (code != key::kClearProgramMemory) {
-    journal(code, previous, wasProgramMode);
-    refreshDisplay();
+    finishKey(press, previous, wasProgramMode);
   }
-  m_regs.x = m_regs.X;
+  m_regs.working = m_regs.X;
   m_lastKey = code;
-  return failed;
+  return press.failed();
 }
 
-void CalcEngine::runStateMachine(KeyCode code) {
-  const KeyKind kind = keyKind(code);
-  if (kind == KeyKind::NoKey) return;
-  // Each pass either finishes the key or moves to another state; no key
-  // passes through more than a few states, the bound only guards the loop.
-  for (int pass = 0; pass < 8; ++pass) {
-    const bool done = handle(kind, code);
-    if (done) {
-      if (m_displayMode != DisplayMode::Entry) m_lastMnemonicKey = code;
-      return;
-    }
-    if (m_error != error::kNone) return;
+void CalcEngine::finishKey(const KeyPress& press, EngineState previous, bool wasProgramMode) {
+  if (press.displayRequested) {
+    m_display.show(press.display, m_entry, press.text);
+  } else {
+    m_display.refresh(m_entry);
   }
-}
-
-bool CalcEngine::handle(KeyKind kind, KeyCode code) {
-  switch (m_state) {
-    case EngineState::Entering:
-      return handleEntering(kind, code);
-    case EngineState::Operate:
-      return handleOperate(kind, code);
-    case EngineState::RegisterStore:
-      return handleRegisterStore(kind, code);
-    case EngineState::RegisterSolve:
-      return handleRegisterSolve(kind, code);
-    case EngineState::StoRclStart:
-      m_displayMode = DisplayMode::Hold;
-      m_regs.X = m_regs.x;
-      m_stoRclKey = code;
-      m_stoRclOp = key::kNoKey;
-      m_stoRclDot = false;
-      m_state = EngineState::StoRclOperand;
-      return true;
-    case EngineState::StoRclOperand:
-      return handleStoRclOperand(kind, code);
-    case EngineState::ProgramKey:
-      return handleProgramKey(kind, code);
-    case EngineState::ProgramRun:
-      return handleProgramRun(kind, code);
+  const DisplayMode shown = m_display.mode();
+  // The number keyed in before STO or RCL leaves the buffer once journalled.
+  if (shown == DisplayMode::Hold && press.state == EngineState::StoRclOperand &&
+      press.entryNumberPending) {
+    m_entry.Clear();
   }
-  return true;
-}
-
-bool CalcEngine::switchByKind(KeyKind kind) {
-  switch (kind) {
-    case KeyKind::Entry:
-      m_state = EngineState::Entering;
-      break;
-    case KeyKind::Operation:
-      m_state = EngineState::Operate;
-      break;
-    case KeyKind::RegisterAccess:
-      m_state = EngineState::StoRclStart;
-      break;
-    case KeyKind::RegisterKey:
-      m_state = EngineState::RegisterStore;
-      break;
-    case KeyKind::ProgramControl:
-      m_state = EngineState::ProgramKey;
-      break;
-    case KeyKind::NoKey:
-      return true;
-  }
-  return false;
-}
-
-bool CalcEngine::handleEntering(KeyKind kind, KeyCode code) {
-  m_displayMode = DisplayMode::Entry;
-  if (kind == KeyKind::Entry) {
-    editEntry(code);
-    return true;
-  }
-  if (code == key::kSst) return switchByKind(kind);  // SST leaves the entry open
-  if (m_entry.entryActive()) {
-    m_regs.x = m_entry.Parse();
-    m_entryNumber = m_regs.x;
-    m_entryNumberPending = true;
-    if (kind == KeyKind::RegisterAccess || kind == KeyKind::ProgramControl) {
-      m_regs.stackLift = true;
-    }
-    // Program control keys use X as it stands, so the number keyed in
-    // becomes X (the push for it happened at its first digit).
-    if (kind == KeyKind::ProgramControl) m_regs.X = m_regs.x;
-  }
-  // For STO and RCL the buffer is cleared when the prefix is journalled.
-  if (kind != KeyKind::RegisterAccess) m_entry.Clear();
-  return switchByKind(kind);
-}
-
-void CalcEngine::editEntry(KeyCode code) {
-  if (code == key::kChs) {
-    if (m_entry.entryActive()) {
-      m_entry.AddChar('-');
-      return;
-    }
-    m_regs.X = -m_regs.X;
-    m_regs.stackLift = true;
-    m_displayMode = DisplayMode::Number;
-    m_state = EngineState::Operate;
-    return;
-  }
-  if (m_regs.stackLift) {
-    m_regs.stackLift = false;
-    m_regs.push();
-  }
-  char c = EntryBuffer::kBackspace;
-  if (isDigitKey(code)) {
-    c = static_cast<char>('0' + code);
-  } else if (code == key::kPoint) {
-    c = '.';
-  } else if (code == key::kEex) {
-    c = 'E';
-  }
-  m_entry.AddChar(c, m_lastKey == key::kBackspace);
-}
-
-bool CalcEngine::handleOperate(KeyKind kind, KeyCode code) {
-  m_displayMode = DisplayMode::Number;
-  if (kind != KeyKind::Operation) return switchByKind(kind);
-  runOperation(code);
-  return true;
-}
-
-bool CalcEngine::handleRegisterStore(KeyKind kind, KeyCode code) {
-  m_displayMode = DisplayMode::Number;
-  if (kind != KeyKind::RegisterKey) return switchByKind(kind);
-  registerFirstPress(code);
-  m_state = EngineState::RegisterSolve;
-  return true;
-}
-
-bool CalcEngine::handleRegisterSolve(KeyKind kind, KeyCode code) {
-  m_displayMode = DisplayMode::Number;
-  if (kind != KeyKind::RegisterKey) return switchByKind(kind);
-  registerRepeatPress(code);
-  return true;
+  const JournalKey key{press, previous,      wasProgramMode, m_runner.programMode(),
+                       shown, LastMnemonic()};
+  m_journal.recordKey(key, m_regs, m_display.decimals());
 }
 
 }  // namespace finova

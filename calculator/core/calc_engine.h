@@ -1,62 +1,45 @@
 #pragma once
 // The calculator engine: every key press of the keypad, the keyboard, a menu
-// or a running program arrives as one key code at PressKey. The engine runs
-// its eight-state machine over the key table, moves the stack with the
-// stack-lift rules, performs the operations, stores and recalls registers,
-// records and runs keystroke programs, journals every key on the tape and
-// keeps what the display shows. The financial, statistical and date routines
-// are reached through FinanceRoutines. It has no window: the user interface
-// calls PressKey and then reads display() and the registers.
+// or a running program arrives as one key code at PressKey, the only way in.
+// The engine owns the numbers (EngineRegisters), the entry buffer and
+// program memory, and the parts that act on them: the key state machine,
+// the operation table, the register keys, the program runner, the display
+// model and the tape journal. For each key it runs the state machine, then
+// refreshes the display and journals the key; while a program runs it
+// fetches the program's keys and runs them the same way. It has no window:
+// the user interface calls PressKey and then reads displayModel() and the
+// registers.
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "calculator/core/display_model.h"
 #include "calculator/core/engine_registers.h"
 #include "calculator/core/entry_buffer.h"
 #include "calculator/core/finance_routines.h"
 #include "calculator/core/key_codes.h"
+#include "calculator/core/key_press.h"
+#include "calculator/core/key_state_machine.h"
 #include "calculator/core/number_format.h"
+#include "calculator/core/operation_table.h"
 #include "calculator/core/program_memory.h"
+#include "calculator/core/program_runner.h"
+#include "calculator/core/register_keys.h"
+#include "calculator/core/tape_journal.h"
 
 namespace finova {
 
 class Tape;
 
-enum class EngineState : std::uint8_t {
-  Entering = 0,
-  Operate = 1,
-  RegisterStore = 2,
-  RegisterSolve = 3,
-  StoRclStart = 4,
-  StoRclOperand = 5,
-  ProgramKey = 6,
-  ProgramRun = 7,
-};
-
-enum class DisplayMode : std::uint8_t {
-  Number = 0,       // X formatted
-  Entry = 1,        // the entry buffer as typed
-  Text = 2,         // a text left by an operation (DATE)
-  Hold = 3,         // unchanged: a STO/RCL prefix is pending
-  ProgramLine = 4,  // the current program line
-};
-
-// What the display shows, in the current separator style.
-struct Display {
-  std::string xLine;
-  std::string exponent;
-  std::string yLine;
-  std::string indicatorEnd;   // "END" or "BEG"
-  std::string indicatorDate;  // "M.DY" or "D.MY"
-  std::string indicatorOdd;   // "C" or " "
-};
-
 class CalcEngine {
  public:
-  // routines: the financial, statistical and date routines; null uses the
-  // stand-in that reports them unavailable. The engine does not own them.
+  // routines: the financial, statistical and date routines, borrowed; null
+  // uses the engine's own copy of the routine library.
   explicit CalcEngine(FinanceRoutines* routines = nullptr);
+  CalcEngine(const CalcEngine&) = delete;
+  CalcEngine& operator=(const CalcEngine&) = delete;
 
   // A running program executes at most keyBudget() keys per PressKey; it
   // then stays running and PressKey(106) (the no-key code) continues it, so
@@ -69,121 +52,55 @@ class CalcEngine {
   // X into x, no previous key, program memory cleared (program start).
   void Reset();
 
-  // Display: the X line, exponent field, Y line and indicators.
-  Display display() const;
-  // The X line and, when the exponent field is not empty, a blank and the
-  // exponent field ("1.23456789012 E+11", "Error0").
-  std::string xDisplayText() const;
-  DisplayMode displayMode() const { return m_displayMode; }
+  // What the display shows; a window binds to it.
+  const DisplayModel& displayModel() const { return m_display; }
+  Display display() const { return m_display.display(); }
+  std::string xDisplayText() const { return m_display.xDisplayText(); }
+  DisplayMode displayMode() const { return m_display.mode(); }
 
   EngineRegisters& registers() { return m_regs; }
   const EngineRegisters& registers() const { return m_regs; }
-  EngineState state() const { return m_state; }
+  EngineState state() const { return m_machine.state(); }
   KeyCode lastKey() const { return m_lastKey; }
   // The last key's mnemonic without leading blanks.
   std::string_view LastMnemonic() const;
   const EntryBuffer& entry() const { return m_entry; }
   ProgramMemory& program() { return m_program; }
   const ProgramMemory& program() const { return m_program; }
-  bool programMode() const { return m_programMode; }
-  bool running() const { return m_running; }
+  bool programMode() const { return m_runner.programMode(); }
+  bool running() const { return m_runner.running(); }
 
-  int decimals() const { return m_decimals; }
-  void setDecimals(int decimals);
-  SeparatorStyle separatorStyle() const { return m_style; }
-  void setSeparatorStyle(SeparatorStyle style) { m_style = style; }
+  int decimals() const { return m_display.decimals(); }
+  void setDecimals(int decimals) { m_display.setDecimals(decimals); }
+  SeparatorStyle separatorStyle() const { return m_display.separatorStyle(); }
+  void setSeparatorStyle(SeparatorStyle style) { m_display.setSeparatorStyle(style); }
 
   // The tape that journals the keys (not owned; null: no journal).
-  void setTape(Tape* tape) { m_tape = tape; }
+  void setTape(Tape* tape) { m_journal.setTape(tape); }
+  // Borrowed; null returns to the engine's own copy.
   void setRoutines(FinanceRoutines* routines);
 
  private:
-  // What the X line shows, kept as its source so that a change of decimals or
-  // separators redraws it; formatted only when read.
-  enum class Shown : std::uint8_t { Number, Entry, Text, Error, ProgramLine };
-
   bool processKey(KeyCode code);
-  void runStateMachine(KeyCode code);
-  bool handle(KeyKind kind, KeyCode code);
-  bool switchByKind(KeyKind kind);
-  bool handleEntering(KeyKind kind, KeyCode code);
-  void editEntry(KeyCode code);
-  bool handleOperate(KeyKind kind, KeyCode code);
-  bool handleRegisterStore(KeyKind kind, KeyCode code);
-  bool handleRegisterSolve(KeyKind kind, KeyCode code);
-  bool handleStoRclOperand(KeyKind kind, KeyCode code);
-  bool handleProgramKey(KeyKind kind, KeyCode code);
-  void programModeKey(KeyKind kind, KeyCode code);
-  bool handleProgramRun(KeyKind kind, KeyCode code);
-  bool handleGotoDigits(KeyKind kind, KeyCode code);
-
-  // Operations (calc_operations.cpp).
-  void runOperation(KeyCode code);
-  bool runArithmetic(KeyCode code);
-  bool runFunction(KeyCode code);
-  bool runStackOrClear(KeyCode code);
-  void pushConstant(KeyCode code);
-  bool runClear(KeyCode code);
-  void setChecked(bool valid, double value);
-  bool runStatistics(KeyCode code);
-  void runPercentTotal();
-  void runFactorial();
-  void runRoutine(KeyCode code);
-  void setResult(double value, bool saveLastX);
-
-  // Register keys and STO/RCL (calc_register_keys.cpp).
-  void registerFirstPress(KeyCode code);
-  double* firstPressTarget(KeyCode code);
-  void registerRepeatPress(KeyCode code);
-  void storeMarkup(KeyCode code);
-  void storeCashFlow(KeyCode code);
-  void solveMarkup(KeyCode code);
-  int operandRegister(KeyCode code, double& scale) const;
-  void storeOrRecall(int index, double scale);
-
-  // Program run support.
+  void finishKey(const KeyPress& press, EngineState previous, bool wasProgramMode);
   KeyCode nextProgramKey();
   void endProgram();
   void executeSingleStep();
 
-  // Display and tape (calc_display.cpp).
-  void refreshDisplay();
-  void showError();
-  void journal(KeyCode code, EngineState previousState, bool wasProgramMode);
-  std::string entryNumberText() const;
-
+  std::unique_ptr<FinanceRoutines> m_ownRoutines;
   EngineRegisters m_regs;
   EntryBuffer m_entry;
   ProgramMemory m_program;
-  std::unique_ptr<FinanceRoutines> m_ownRoutines;
-  FinanceRoutines* m_routines = nullptr;
-  Tape* m_tape = nullptr;
+  DisplayModel m_display{m_regs, m_program};
+  OperationTable m_operations;
+  RegisterKeys m_registerKeys;
+  ProgramRunner m_runner{m_program, m_regs, m_entry};
+  KeyStateMachine m_machine{{m_regs, m_entry, m_operations, m_registerKeys, m_runner, m_display}};
+  TapeJournal m_journal;
 
-  EngineState m_state = EngineState::Entering;
-  DisplayMode m_displayMode = DisplayMode::Number;
-  int m_error = 0;
   KeyCode m_lastKey = key::kNoKey;
-  KeyCode m_lastMnemonicKey = key::kNoKey;
-  KeyCode m_stoRclKey = key::kSto;
-  KeyCode m_stoRclOp = key::kNoKey;
-  bool m_stoRclDot = false;
-  bool m_programMode = false;
-  bool m_running = false;
-  int m_gotoDigits = -1;  // GTO entry outside program mode: digits so far, -1 when off
-  int m_gotoTarget = 0;
-  int m_executedGoto = -1;            // target of a GTO just executed by a running program
-  bool m_entryNumberPending = false;  // a number keyed in ended with this key
-  double m_entryNumber = 0.0;
-  std::uint32_t m_seed = 1;
   std::size_t m_keyBudget = 1000000;
   std::uint64_t m_keyCount = 0;
-
-  int m_decimals = 2;
-  SeparatorStyle m_style = SeparatorStyle::English;
-  Shown m_shown = Shown::Number;
-  double m_shownNumber = 0.0;
-  std::string m_shownText;
-  int m_shownError = 0;
 };
 
 }  // namespace finova

@@ -42,7 +42,9 @@ inline constexpr int kP = 28;
 }  // namespace reg
 
 struct EngineRegisters {
-  double x = 0.0;  // working value: between keys equal to X
+  // The working value x, on which the next operation acts: between keys
+  // equal to X; during a key operations read it and write their result to X.
+  double working = 0.0;
   double X = 0.0;
   double Y = 0.0;
   double Z = 0.0;

@@ -9,9 +9,11 @@
 // The engine handles, around the call, what its operation table says for
 // every key alike: LSTX = x before EST_X, EST_Y, DDYS, DATE and the NOM%
 // conversion, LSTX = x after a successful ADVP, and the new stack lift. A
-// routine does everything else: it reads and writes the registers and the
-// stack (x, X..T, R, Nj, flags), stores a solved value in its register and
-// in X, and returns 0 or an error code of key_codes.h. On an error it leaves
+// routine does everything else through RoutineRegisters, the part of the
+// registers it may touch: it reads x, Y, the register file, the repeat
+// counts and the flags, writes X, Y, Z and the register file, lifts the
+// stack, stores a solved value in its register and in X, and returns 0 or
+// an error code of key_codes.h. On an error it leaves
 // the registers it would have written unchanged (except where its own rules
 // say otherwise) and the engine shows the error. DATE puts its result text
 // into RoutineOutput::text (English form, e.g. "12,25,1996  3") and sets
@@ -27,6 +29,37 @@
 
 namespace finova {
 
+// The routines' view of the registers. It cannot change x, T, LSTX, the
+// value registers of the markup keys, the repeat counts, the flags or the
+// stack lift: those belong to the engine.
+class RoutineRegisters {
+ public:
+  explicit RoutineRegisters(EngineRegisters& registers) : m_regs(registers) {}
+
+  double working() const { return m_regs.working; }  // x
+  double y() const { return m_regs.Y; }
+  double reg(int index) const { return m_regs.R[static_cast<std::size_t>(index)]; }
+  double PV() const { return m_regs.PV(); }
+  double FV() const { return m_regs.FV(); }
+  double i() const { return m_regs.i(); }
+  double n() const { return m_regs.n(); }
+  double PMT() const { return m_regs.PMT(); }
+  const std::array<std::int32_t, reg::kCashFlowCount>& repeatCounts() const { return m_regs.Nj; }
+  bool endMode() const { return m_regs.endMode; }
+  bool dateOrderMDY() const { return m_regs.dateOrderMDY; }
+  bool compoundOddPeriod() const { return m_regs.compoundOddPeriod; }
+
+  void setReg(int index, double value) { m_regs.R[static_cast<std::size_t>(index)] = value; }
+  void setX(double value) { m_regs.X = value; }
+  void setY(double value) { m_regs.Y = value; }
+  void setZ(double value) { m_regs.Z = value; }
+  // T = Z, Z = Y, Y = X.
+  void push() { m_regs.push(); }
+
+ private:
+  EngineRegisters& m_regs;
+};
+
 struct RoutineOutput {
   bool showText = false;  // display mode "text left by the operation"
   std::string text;
@@ -37,20 +70,11 @@ class FinanceRoutines {
   virtual ~FinanceRoutines() = default;
   // Runs the routine of `code` (one of the keys listed above). Returns 0 or
   // an error code.
-  virtual int run(KeyCode code, EngineRegisters& regs, RoutineOutput& out) = 0;
+  virtual int run(KeyCode code, RoutineRegisters& regs, RoutineOutput& out) = 0;
 };
 
-// Stands in while no routine library is linked: every routine key fails with
-// error 1 (shown "Error0") and changes nothing.
-class UnavailableRoutines final : public FinanceRoutines {
- public:
-  int run(KeyCode code, EngineRegisters& regs, RoutineOutput& out) override;
-};
-
-// The routines the programs use. Defined by the routine library when it is
-// linked (target calculator_financial), otherwise by the stand-in above
-// (target calculator_routines_unavailable); link target calculator_routines
-// to get whichever exists.
+// The routine library (core/financial, target calculator_financial, which
+// calculator_core links); the engine uses it unless given other routines.
 std::unique_ptr<FinanceRoutines> makeFinanceRoutines();
 
 }  // namespace finova

@@ -100,7 +100,7 @@ void applySettings(const FinovaSettings& s, CalcEngine& engine) {
   r.Y = s.stack[1];
   r.Z = s.stack[2];
   r.T = s.stack[3];
-  r.x = r.X;
+  r.working = r.X;
   r.R = s.registers;
   engine.setDecimals(s.decimals);
   engine.setSeparatorStyle(s.separatorStyle());

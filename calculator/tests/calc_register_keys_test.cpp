@@ -139,9 +139,15 @@ TEST_F(RegisterKeysTest, PresentValueStoredThenSolved) {
   EXPECT_NEAR(solver.registers().PV(), 1000, 1e-9);
 }
 
-TEST(RegisterKeysStandInTest, RoutineKeysWithoutTheLibraryReportAnError) {
-  UnavailableRoutines unavailable;
-  CalcEngine engine(&unavailable);
+// Routines that fail every key with error 1 and write nothing.
+class FailingRoutines final : public FinanceRoutines {
+ public:
+  int run(KeyCode, RoutineRegisters&, RoutineOutput&) override { return error::kMath; }
+};
+
+TEST(RegisterKeysFailingRoutineTest, FailedSolveShowsTheErrorAndKeepsTheRegister) {
+  FailingRoutines failing;
+  CalcEngine engine(&failing);
   type(engine, "1000 PV PV");
   EXPECT_EQ(engine.xDisplayText(), "Error0");
   EXPECT_EQ(engine.registers().PV(), 1000);

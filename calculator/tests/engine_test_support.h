@@ -25,7 +25,7 @@ inline void type(CalcEngine& engine, const std::string& keys) {
 
 inline void setStack(CalcEngine& engine, double x, double y, double z, double t) {
   EngineRegisters& r = engine.registers();
-  r.X = r.x = x;
+  r.X = r.working = x;
   r.Y = y;
   r.Z = z;
   r.T = t;

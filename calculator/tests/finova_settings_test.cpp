@@ -73,7 +73,7 @@ TEST(FinovaSettingsTest, EngineStateSurvivesARestart) {
   CalcEngine restarted;
   applySettings(readSettings(ini), restarted);
   restarted.Reset();
-  EXPECT_EQ(restarted.registers().x, 12);
+  EXPECT_EQ(restarted.registers().working, 12);
   EXPECT_EQ(restarted.registers().PV(), 1000);
   EXPECT_FALSE(restarted.registers().endMode);
   EXPECT_EQ(restarted.xDisplayText(), "12.00000");

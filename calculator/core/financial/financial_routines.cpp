@@ -13,61 +13,61 @@ namespace finova {
 namespace fin {
 namespace {
 
-TvmInputs tvmInputs(const EngineRegisters& r) {
-  return TvmInputs{r.n(), r.i(), r.PV(), r.PMT(), r.FV(), !r.endMode, r.compoundOddPeriod};
+TvmInputs tvmInputs(const RoutineRegisters& r) {
+  return TvmInputs{r.n(), r.i(), r.PV(), r.PMT(), r.FV(), !r.endMode(), r.compoundOddPeriod()};
 }
 
 // Stores a solved or computed value in its register and shows it in X.
-int storeAndShow(const Outcome& o, EngineRegisters& r, int index) {
+int storeAndShow(const Outcome& o, RoutineRegisters& r, int index) {
   if (!o.ok()) return o.error;
-  r.R[static_cast<std::size_t>(index)] = o.value;
-  r.X = o.value;
+  r.setReg(index, o.value);
+  r.setX(o.value);
   return error::kNone;
 }
 
-int solveRate(EngineRegisters& r) {
+int solveRate(RoutineRegisters& r) {
   const RateOutcome rate = solveI(tvmInputs(r));
-  if (!rate.result.ok() && !std::isnan(rate.lastTrial)) r.i() = rate.lastTrial;
+  if (!rate.result.ok() && !std::isnan(rate.lastTrial)) r.setReg(reg::kI, rate.lastTrial);
   return storeAndShow(rate.result, r, reg::kI);
 }
 
-int factor(EngineRegisters& r, double (*compute)(double, double), int index) {
+int factor(RoutineRegisters& r, double (*compute)(double, double), int index) {
   return storeAndShow(checked(compute(r.n(), r.i()), error::kFinancial), r, index);
 }
 
-int advancePayments(EngineRegisters& r) {
-  const Outcome o = advancePayment(tvmInputs(r), r.x);
+int advancePayments(RoutineRegisters& r) {
+  const Outcome o = advancePayment(tvmInputs(r), r.working());
   if (!o.ok()) return o.error;
-  r.X = o.value;
+  r.setX(o.value);
   return error::kNone;
 }
 
-int simpleInterest(EngineRegisters& r) {
+int simpleInterest(RoutineRegisters& r) {
   const double interest360 = -r.n() * r.i() * r.PV() / 36000.0;
   const double interest365 = -r.n() * r.i() * r.PV() / 36500.0;
   // Only registers holding infinities (0 * inf) get here; such a product has
   // no value to show.
   if (std::isnan(interest360) || std::isnan(interest365)) return error::kFinancial;
-  r.X = r.x;
+  r.setX(r.working());
   r.push();
   r.push();
-  r.X = interest360;
-  r.Y = -r.PV();
-  r.Z = interest365;
-  r.R[reg::kSimpleInterest] = interest360;
+  r.setX(interest360);
+  r.setY(-r.PV());
+  r.setZ(interest365);
+  r.setReg(reg::kSimpleInterest, interest360);
   return error::kNone;
 }
 
-CashFlowInputs cashFlows(const EngineRegisters& r) {
+CashFlowInputs cashFlows(const RoutineRegisters& r) {
   CashFlowInputs in;
-  for (std::size_t j = 0; j < in.flows.size(); ++j) in.flows[j] = r.R[j];
-  in.counts = r.Nj;
+  for (std::size_t j = 0; j < in.flows.size(); ++j) in.flows[j] = r.reg(static_cast<int>(j));
+  in.counts = r.repeatCounts();
   in.n = r.n();
   in.i = r.i();
   return in;
 }
 
-int cashFlowKey(KeyCode code, EngineRegisters& r) {
+int cashFlowKey(KeyCode code, RoutineRegisters& r) {
   const CashFlowInputs in = cashFlows(r);
   switch (code) {
     case key::kNPV:
@@ -76,125 +76,126 @@ int cashFlowKey(KeyCode code, EngineRegisters& r) {
       const Outcome npv = netPresentValue(in);
       const Outcome nfv = netFutureValue(in);
       if (!nfv.ok()) return nfv.error;
-      r.PV() = npv.value;
-      r.X = nfv.value;
+      r.setReg(reg::kPV, npv.value);
+      r.setX(nfv.value);
       return error::kNone;
     }
     case key::kMirr: {
       const MirrOutcome mirr = modifiedInternalRate(in);
       if (!mirr.result.ok()) return mirr.result.error;
-      r.PV() = mirr.positivePresent;
-      r.X = mirr.result.value;
+      r.setReg(reg::kPV, mirr.positivePresent);
+      r.setX(mirr.result.value);
       return error::kNone;
     }
     default: {
       const Outcome irr = internalRate(in);
       if (!irr.ok()) return irr.error;
-      r.X = r.x;
+      r.setX(r.working());
       r.push();
       return storeAndShow(irr, r, reg::kI);
     }
   }
 }
 
-int amortizeKey(EngineRegisters& r) {
-  const AmortizeOutcome o = amortize(loanOf(r), r.x);
+int amortizeKey(RoutineRegisters& r) {
+  const LoanState loan{r.PV(), r.n(), r.i(), r.PMT(), !r.endMode()};
+  const AmortizeOutcome o = amortize(loan, r.working());
   if (o.error) return o.error;
-  r.X = r.x;
+  r.setX(r.working());
   r.push();
   r.push();
-  r.X = o.interestTotal;
-  r.Y = o.principalTotal;
-  r.n() = o.after.n;
-  r.PV() = o.after.pv;
+  r.setX(o.interestTotal);
+  r.setY(o.principalTotal);
+  r.setReg(reg::kN, o.after.n);
+  r.setReg(reg::kPV, o.after.pv);
   return error::kNone;
 }
 
-int depreciationKey(KeyCode code, EngineRegisters& r) {
+int depreciationKey(KeyCode code, RoutineRegisters& r) {
   const AssetInputs asset{r.PV(), r.FV(), r.n(), r.i()};
-  const DepreciationOutcome o = code == key::kSL     ? straightLine(asset, r.x)
-                                : code == key::kSoyd ? sumOfYearsDigits(asset, r.x)
-                                                     : decliningBalance(asset, r.x);
+  const DepreciationOutcome o = code == key::kSL     ? straightLine(asset, r.working())
+                                : code == key::kSoyd ? sumOfYearsDigits(asset, r.working())
+                                                     : decliningBalance(asset, r.working());
   if (o.error) return o.error;
-  r.X = r.x;
+  r.setX(r.working());
   r.push();
   r.push();
-  r.X = o.depreciation;
-  r.Y = o.remaining;
+  r.setX(o.depreciation);
+  r.setY(o.remaining);
   return error::kNone;
 }
 
-BondInputs bondInputs(const EngineRegisters& r) {
-  return BondInputs{r.Y, r.x, r.i(), r.PMT(), r.dateOrderMDY};
+BondInputs bondInputs(const RoutineRegisters& r) {
+  return BondInputs{r.y(), r.working(), r.i(), r.PMT(), r.dateOrderMDY()};
 }
 
-int priceKey(EngineRegisters& r) {
+int priceKey(RoutineRegisters& r) {
   const PriceOutcome o = bondPrice(bondInputs(r));
   if (o.error) return o.error;
-  if (r.i() == 0) r.i() = kZeroYield;
-  r.X = o.price;
-  r.Y = o.accrued;
+  if (r.i() == 0) r.setReg(reg::kI, kZeroYield);
+  r.setX(o.price);
+  r.setY(o.accrued);
   return error::kNone;
 }
 
-int yieldKey(EngineRegisters& r) {
+int yieldKey(RoutineRegisters& r) {
   const BondInputs in = bondInputs(r);
   const YieldOutcome o = bondYield(in, r.PV());
   if (!o.result.ok()) return o.result.error;
-  r.i() = o.lastTrial;
-  r.X = o.result.value;
-  r.Y = in.maturity;
-  r.Z = in.settlement;
+  r.setReg(reg::kI, o.lastTrial);
+  r.setX(o.result.value);
+  r.setY(in.maturity);
+  r.setZ(in.settlement);
   return error::kNone;
 }
 
-int convertRate(KeyCode code, EngineRegisters& r) {
-  const double periods = r.R[reg::kP];
+int convertRate(KeyCode code, RoutineRegisters& r) {
+  const double periods = r.reg(reg::kP);
   if (code == key::kEff) {
-    return storeAndShow(effectiveRate(r.R[reg::kNom], periods), r, reg::kEff);
+    return storeAndShow(effectiveRate(r.reg(reg::kNom), periods), r, reg::kEff);
   }
-  return storeAndShow(nominalRate(r.R[reg::kEff], periods, !r.endMode, r.compoundOddPeriod), r,
-                      reg::kNom);
+  return storeAndShow(nominalRate(r.reg(reg::kEff), periods, !r.endMode(), r.compoundOddPeriod()),
+                      r, reg::kNom);
 }
 
-Sums sums(const EngineRegisters& r) {
-  return Sums{r.R[reg::kStatN], r.R[reg::kSumX],  r.R[reg::kSumX2],
-              r.R[reg::kSumY],  r.R[reg::kSumY2], r.R[reg::kSumXY]};
+Sums sums(const RoutineRegisters& r) {
+  return Sums{r.reg(reg::kStatN), r.reg(reg::kSumX),  r.reg(reg::kSumX2),
+              r.reg(reg::kSumY),  r.reg(reg::kSumY2), r.reg(reg::kSumXY)};
 }
 
-int statisticsKey(KeyCode code, EngineRegisters& r) {
+int statisticsKey(KeyCode code, RoutineRegisters& r) {
   if (code == key::kWMean) {
     const Outcome mean = weightedMean(sums(r));
     if (!mean.ok()) return mean.error;
-    r.X = mean.value;
+    r.setX(mean.value);
     return error::kNone;
   }
   const PairOutcome o = code == key::kStdev  ? standardDeviations(sums(r))
-                        : code == key::kEstX ? estimateX(sums(r), r.x)
-                                             : estimateY(sums(r), r.x);
+                        : code == key::kEstX ? estimateX(sums(r), r.working())
+                                             : estimateY(sums(r), r.working());
   if (o.error) return o.error;
-  r.X = o.first;
-  r.Y = o.second;
+  r.setX(o.first);
+  r.setY(o.second);
   return error::kNone;
 }
 
-int daysBetweenKey(EngineRegisters& r) {
-  const DayCountOutcome o = daysBetween(r.Y, r.x, r.dateOrderMDY);
+int daysBetweenKey(RoutineRegisters& r) {
+  const DayCountOutcome o = daysBetween(r.y(), r.working(), r.dateOrderMDY());
   if (o.error) return o.error;
-  r.X = o.counts.actual;
-  r.Y = o.counts.days360;
+  r.setX(o.counts.actual);
+  r.setY(o.counts.days360);
   return error::kNone;
 }
 
-int dateKey(EngineRegisters& r, RoutineOutput& out) {
-  const DateShiftOutcome o = shiftDate(r.Y, r.x, r.dateOrderMDY);
+int dateKey(RoutineRegisters& r, RoutineOutput& out) {
+  const DateShiftOutcome o = shiftDate(r.y(), r.working(), r.dateOrderMDY());
   if (o.error) return o.error;
   out.text = o.text;
   out.showText = true;
   return error::kNone;
 }
 
-int timeValueKey(KeyCode code, EngineRegisters& r) {
+int timeValueKey(KeyCode code, RoutineRegisters& r) {
   switch (code) {
     case key::kPV:
       return storeAndShow(solvePV(tvmInputs(r)), r, reg::kPV);
@@ -227,7 +228,7 @@ LoanState loanOf(const EngineRegisters& regs) {
   return LoanState{regs.PV(), regs.n(), regs.i(), regs.PMT(), !regs.endMode};
 }
 
-int runRoutine(KeyCode code, EngineRegisters& regs, RoutineOutput& out) {
+int runRoutine(KeyCode code, RoutineRegisters& regs, RoutineOutput& out) {
   switch (code) {
     case key::kPV:
     case key::kFV:
@@ -275,7 +276,7 @@ int runRoutine(KeyCode code, EngineRegisters& regs, RoutineOutput& out) {
 
 }  // namespace fin
 
-int FinancialRoutines::run(KeyCode code, EngineRegisters& regs, RoutineOutput& out) {
+int FinancialRoutines::run(KeyCode code, RoutineRegisters& regs, RoutineOutput& out) {
   return fin::runRoutine(code, regs, out);
 }
 

@@ -32,15 +32,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   regs.compoundOddPeriod = flags & 4;
   for (double& r : regs.R) take(data, size, r);
   for (auto& count : regs.Nj) take(data, size, count);
-  take(data, size, regs.x);
-  regs.X = regs.x;
+  take(data, size, regs.working);
+  regs.X = regs.working;
   take(data, size, regs.Y);
 
   finova::FinancialRoutines routines;
   for (finova::KeyCode code = 0; code <= finova::key::kNoKey; ++code) {
     finova::EngineRegisters copy = regs;
     finova::RoutineOutput out;
-    const int e = routines.run(code, copy, out);
+    finova::RoutineRegisters view(copy);
+    const int e = routines.run(code, view, out);
     if (e < 0 || e > 9) std::abort();
   }
 

@@ -1,33 +1,48 @@
-// Program control keys of the engine: program mode with recording, starting
-// and stepping programs, GTO entry, and the keys a running program obeys.
-#include "calculator/core/calc_engine.h"
+#include "calculator/core/program_runner.h"
 
 namespace finova {
 
-bool CalcEngine::handleProgramKey(KeyKind kind, KeyCode code) {
-  m_displayMode = DisplayMode::ProgramLine;
+KeyCode ProgramRunner::nextKey(bool forced, bool& ended) {
+  ended = false;
+  return m_program.NextKey(forced || m_running, ended);
+}
+
+void ProgramRunner::end() {
+  m_running = false;
+  m_program.setLine(0);
+  m_regs.stackLift = false;
+  if (m_entry.entryActive()) m_entry.Clear();
+}
+
+void ProgramRunner::reset() {
+  m_running = false;
+  m_programMode = false;
+}
+
+bool ProgramRunner::programKey(KeyKind kind, KeyCode code, KeyPress& press) {
+  press.show(DisplayMode::ProgramLine);
   if (m_programMode) {
-    programModeKey(kind, code);
+    programModeKey(kind, code, press);
     return true;
   }
   if (m_running) {
-    m_state = EngineState::ProgramRun;
+    press.state = EngineState::ProgramRun;
     return false;
   }
-  if (m_gotoDigits >= 0) return handleGotoDigits(kind, code);
-  if (kind != KeyKind::ProgramControl) return switchByKind(kind);
+  if (m_gotoDigits >= 0) return gotoDigit(kind, code, press);
+  if (kind != KeyKind::ProgramControl) return switchByKind(kind, press);
   switch (code) {
     case key::kPR:
       m_programMode = true;
       break;
     case key::kRS:
       m_running = true;
-      m_state = EngineState::ProgramRun;
+      press.state = EngineState::ProgramRun;
       break;
     case key::kGto:
       m_gotoDigits = 0;
       m_gotoTarget = 0;
-      m_displayMode = DisplayMode::Hold;
+      press.show(DisplayMode::Hold);
       break;
     default:
       break;  // BST, PSE, X<=Y, X=0, C_PGM: nothing outside a program
@@ -36,14 +51,14 @@ bool CalcEngine::handleProgramKey(KeyKind kind, KeyCode code) {
 }
 
 // In program mode every key but P/R, C_PGM, SST and BST is recorded.
-void CalcEngine::programModeKey(KeyKind kind, KeyCode code) {
+void ProgramRunner::programModeKey(KeyKind kind, KeyCode code, KeyPress& press) {
   switch (code) {
     case key::kPR:
       m_programMode = false;
       m_program.setLine(0);
-      m_displayMode = DisplayMode::Number;
+      press.show(DisplayMode::Number);
       m_regs.stackLift = false;
-      m_state = EngineState::Entering;
+      press.state = EngineState::Entering;
       break;
     case key::kClearPgm:
       m_program.Clear();
@@ -60,26 +75,26 @@ void CalcEngine::programModeKey(KeyKind kind, KeyCode code) {
   }
 }
 
-bool CalcEngine::handleGotoDigits(KeyKind kind, KeyCode code) {
+bool ProgramRunner::gotoDigit(KeyKind kind, KeyCode code, KeyPress& press) {
   if (code < key::kDigit0 || code > key::kDigit9) {
     // Not a GTO target: forget the GTO and handle the key as usual.
     m_gotoDigits = -1;
-    return switchByKind(kind);
+    return switchByKind(kind, press);
   }
   m_gotoTarget = m_gotoTarget * 10 + code;
-  m_displayMode = DisplayMode::Hold;
+  press.show(DisplayMode::Hold);
   if (++m_gotoDigits < 3) return true;
   m_gotoDigits = -1;
   m_program.setLine(m_gotoTarget);
-  m_displayMode = DisplayMode::Number;
+  press.show(DisplayMode::Number);
   return true;
 }
 
-bool CalcEngine::handleProgramRun(KeyKind kind, KeyCode code) {
-  m_displayMode = DisplayMode::Number;
-  if (kind != KeyKind::ProgramControl) return switchByKind(kind);
+bool ProgramRunner::programRun(KeyKind kind, KeyCode code, KeyPress& press) {
+  press.show(DisplayMode::Number);
+  if (kind != KeyKind::ProgramControl) return switchByKind(kind, press);
   if (!m_running) {
-    m_state = EngineState::ProgramKey;
+    press.state = EngineState::ProgramKey;
     return false;
   }
   switch (code) {
@@ -88,7 +103,7 @@ bool CalcEngine::handleProgramRun(KeyKind kind, KeyCode code) {
       break;
     case key::kGto: {
       const int target = m_program.takeGotoTarget();
-      m_executedGoto = target;
+      press.executedGoto = target;
       m_program.setLine(target);
       if (target == 0) m_running = false;
       break;

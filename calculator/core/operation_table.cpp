@@ -1,10 +1,9 @@
-// The operations of the engine (state Operate): arithmetic, functions, stack
-// keys, clearing, statistics sums and the calls of the routine library. Each
-// one either succeeds or sets m_error and leaves every register unchanged.
+#include "calculator/core/operation_table.h"
+
 #include <cmath>
 #include <cstdlib>
 
-#include "calculator/core/calc_engine.h"
+#include "calculator/core/number_format.h"
 
 namespace finova {
 namespace {
@@ -19,42 +18,46 @@ bool keepsStackLift(KeyCode code) {
 
 }  // namespace
 
-void CalcEngine::setResult(double value, bool saveLastX) {
+void OperationTable::setResult(double value, bool saveLastX) {
   if (std::isnan(value)) {
     m_error = error::kMath;
     return;
   }
-  if (saveLastX) m_regs.LSTX = m_regs.x;
+  if (saveLastX) m_regs.LSTX = m_regs.working;
   m_regs.X = value;
   m_regs.stackLift = true;
 }
 
-void CalcEngine::runOperation(KeyCode code) {
+int OperationTable::run(KeyCode code, int decimals, KeyCode lastKey, RoutineOutput& out) {
+  m_decimals = decimals;
+  m_lastKey = lastKey;
+  m_error = error::kNone;
   if (runArithmetic(code) || runFunction(code) || runStackOrClear(code) || runStatistics(code)) {
-    return;
+    return m_error;
   }
   switch (code) {
     case key::kMem:
     case key::kUnused66:
     case key::kUnused67:
     case key::kUnused103:
-      return;
+      break;
     case key::kDMY:
     case key::kMDY:
       m_regs.dateOrderMDY = code == key::kMDY;
-      return;
+      break;
     default:
-      runRoutine(code);
-      return;
+      runRoutine(code, out);
+      break;
   }
+  return m_error;
 }
 
 // + - * / and Y^X: x = Y op x, drop, X = x. Y^X gives Y^0 = 1 and 0^x = 0
 // for x > 0; 0 to a negative power and a negative Y with a fractional x have
 // no real value: error 1, as any result that is not a number.
-bool CalcEngine::runArithmetic(KeyCode code) {
+bool OperationTable::runArithmetic(KeyCode code) {
   EngineRegisters& r = m_regs;
-  const double x = r.x;
+  const double x = r.working;
   const double y = r.Y;
   bool valid = true;
   double result = 0.0;
@@ -84,14 +87,14 @@ bool CalcEngine::runArithmetic(KeyCode code) {
     return true;
   }
   r.LSTX = x;
-  r.x = result;
+  r.working = result;
   r.drop();
   r.X = result;
   r.stackLift = true;
   return true;
 }
 
-void CalcEngine::setChecked(bool valid, double value) {
+void OperationTable::setChecked(bool valid, double value) {
   if (!valid) {
     m_error = error::kMath;
     return;
@@ -99,8 +102,8 @@ void CalcEngine::setChecked(bool valid, double value) {
   setResult(value, true);
 }
 
-bool CalcEngine::runFunction(KeyCode code) {
-  const double x = m_regs.x;
+bool OperationTable::runFunction(KeyCode code) {
+  const double x = m_regs.working;
   const double y = m_regs.Y;
   switch (code) {
     case key::kExp:
@@ -155,8 +158,8 @@ bool CalcEngine::runFunction(KeyCode code) {
 }
 
 // N!: whole numbers 0..69 only; a negative whole number is refused too.
-void CalcEngine::runFactorial() {
-  const double x = m_regs.x;
+void OperationTable::runFactorial() {
+  const double x = m_regs.working;
   if (x != std::trunc(x) || x > 69.0 || x < 0.0) {
     m_error = error::kMath;
     return;
@@ -167,9 +170,9 @@ void CalcEngine::runFactorial() {
 }
 
 // %TOT right after CLX divides by the total of the previous %TOT.
-void CalcEngine::runPercentTotal() {
+void OperationTable::runPercentTotal() {
   EngineRegisters& r = m_regs;
-  const double x = r.x;
+  const double x = r.working;
   if (!r.stackLift && m_lastKey == key::kClx) {
     if (r.PercentTotal == 0.0) {
       m_error = error::kMath;
@@ -187,9 +190,9 @@ void CalcEngine::runPercentTotal() {
   if (m_error == error::kNone) r.PercentTotal = total;
 }
 
-bool CalcEngine::runStackOrClear(KeyCode code) {
+bool OperationTable::runStackOrClear(KeyCode code) {
   EngineRegisters& r = m_regs;
-  const double x = r.x;
+  const double x = r.working;
   switch (code) {
     case key::kClx:
       r.X = 0.0;
@@ -223,11 +226,11 @@ bool CalcEngine::runStackOrClear(KeyCode code) {
 }
 
 // RAN#, PI and LSTX: X = x, push when the lift is on, then the new value.
-void CalcEngine::pushConstant(KeyCode code) {
+void OperationTable::pushConstant(KeyCode code) {
   EngineRegisters& r = m_regs;
   double value = r.LSTX;
   if (code == key::kPi) {
-    r.LSTX = r.x;
+    r.LSTX = r.working;
     value = 3.141592653589793;
   } else if (code == key::kRandom) {
     m_seed = m_seed * 214013u + 2531011u;
@@ -236,19 +239,19 @@ void CalcEngine::pushConstant(KeyCode code) {
     while (raw / scale > 1.0) scale *= 10.0;
     value = raw / scale;
   }
-  r.X = r.x;
+  r.X = r.working;
   if (r.stackLift) r.push();
   r.X = value;
   r.stackLift = true;
 }
 
-bool CalcEngine::runClear(KeyCode code) {
+bool OperationTable::runClear(KeyCode code) {
   EngineRegisters& r = m_regs;
   switch (code) {
     case key::kClearSum:
       for (int k = reg::kStatN; k <= reg::kSumXY; ++k) r.R[static_cast<std::size_t>(k)] = 0.0;
       r.X = r.Y = r.Z = 0.0;
-      r.x = 0.0;
+      r.working = 0.0;
       return true;
     case key::kClearFin:
       for (int k = reg::kPV; k < reg::kCount; ++k) r.R[static_cast<std::size_t>(k)] = 0.0;
@@ -269,9 +272,9 @@ bool CalcEngine::runClear(KeyCode code) {
   }
 }
 
-bool CalcEngine::runStatistics(KeyCode code) {
+bool OperationTable::runStatistics(KeyCode code) {
   EngineRegisters& r = m_regs;
-  const double x = r.x;
+  const double x = r.working;
   auto R = [&r](int index) -> double& { return r.R[static_cast<std::size_t>(index)]; };
   switch (code) {
     case key::kSumPlus:
@@ -302,13 +305,13 @@ bool CalcEngine::runStatistics(KeyCode code) {
   }
 }
 
-void CalcEngine::runRoutine(KeyCode code) {
+void OperationTable::runRoutine(KeyCode code, RoutineOutput& out) {
   EngineRegisters& r = m_regs;
-  const double x = r.x;
+  const double x = r.working;
   const double lastX = r.LSTX;
   if (setsLastXFirst(code)) r.LSTX = x;
-  RoutineOutput out;
-  const int failure = m_routines->run(code, r, out);
+  RoutineRegisters view(r);
+  const int failure = m_routines->run(code, view, out);
   if (failure != error::kNone) {
     r.LSTX = lastX;
     m_error = failure;
@@ -316,10 +319,6 @@ void CalcEngine::runRoutine(KeyCode code) {
   }
   if (code == key::kAdvp) r.LSTX = x;
   if (!keepsStackLift(code)) r.stackLift = true;
-  if (out.showText) {
-    m_displayMode = DisplayMode::Text;
-    m_shownText = std::move(out.text);
-  }
 }
 
 }  // namespace finova

@@ -1,8 +1,6 @@
-// Register keys (PV, FV, N, PMT, I, 12*, 12/, the cash-flow keys, markup and
-// interest conversion keys) and the operand of STO and RCL.
-#include <cmath>
+#include "calculator/core/register_keys.h"
 
-#include "calculator/core/calc_engine.h"
+#include <cmath>
 
 namespace finova {
 namespace {
@@ -14,17 +12,15 @@ bool isWhole(double value) {
 }  // namespace
 
 // First press: store x (12* and 12/ convert it first); X shows the value.
-void CalcEngine::registerFirstPress(KeyCode code) {
+int RegisterKeys::firstPress(KeyCode code) {
+  m_error = error::kNone;
   EngineRegisters& r = m_regs;
-  r.X = r.x;
+  r.X = r.working;
   r.stackLift = false;
-  double value = r.x;
+  double value = r.working;
   if (code == key::kTimes12) value *= 12.0;
   if (code == key::kDiv12) {
-    if (value == 0.0) {
-      m_error = error::kMath;
-      return;
-    }
+    if (value == 0.0) return error::kMath;
     value /= 12.0;
   }
   if (double* target = firstPressTarget(code)) {
@@ -34,13 +30,14 @@ void CalcEngine::registerFirstPress(KeyCode code) {
   } else {
     storeCashFlow(code);
   }
-  if (m_error != error::kNone) return;
-  r.x = value;
+  if (m_error != error::kNone) return m_error;
+  r.working = value;
   r.X = value;
+  return error::kNone;
 }
 
 // The register a first press stores into; null for markup and cash flows.
-double* CalcEngine::firstPressTarget(KeyCode code) {
+double* RegisterKeys::firstPressTarget(KeyCode code) {
   EngineRegisters& r = m_regs;
   switch (code) {
     case key::kPV:
@@ -70,18 +67,18 @@ double* CalcEngine::firstPressTarget(KeyCode code) {
   }
 }
 
-void CalcEngine::storeMarkup(KeyCode code) {
+void RegisterKeys::storeMarkup(KeyCode code) {
   const bool onCost = code == key::kMarkupCost;
-  (onCost ? m_regs.MUC : m_regs.MUP) = m_regs.x;
+  (onCost ? m_regs.MUC : m_regs.MUP) = m_regs.working;
   (onCost ? m_regs.MUP : m_regs.MUC) = 0.0;
 }
 
 // CF0 starts a cash-flow list, CFJ appends a flow, NJ sets the repeat count
 // of the last flow. n must index a flow slot (0..19); anything else, or a
 // count that is not a whole number in 0..99, is error 7.
-void CalcEngine::storeCashFlow(KeyCode code) {
+void RegisterKeys::storeCashFlow(KeyCode code) {
   EngineRegisters& r = m_regs;
-  const double x = r.x;
+  const double x = r.working;
   if (code == key::kCF0) {
     r.R[reg::kCF0] = x;
     r.n() = 0.0;
@@ -104,7 +101,8 @@ void CalcEngine::storeCashFlow(KeyCode code) {
 }
 
 // Repeated press: solve, convert or compute from the other markup values.
-void CalcEngine::registerRepeatPress(KeyCode code) {
+int RegisterKeys::repeatPress(KeyCode code) {
+  m_error = error::kNone;
   EngineRegisters& r = m_regs;
   r.stackLift = true;
   switch (code) {
@@ -116,28 +114,28 @@ void CalcEngine::registerRepeatPress(KeyCode code) {
     case key::kEff:
     case key::kNom: {
       const double lastX = r.LSTX;
-      if (code == key::kNom) r.LSTX = r.x;
+      if (code == key::kNom) r.LSTX = r.working;
+      RoutineRegisters view(r);
       RoutineOutput out;
-      m_error = m_routines->run(code, r, out);
+      m_error = m_routines->run(code, view, out);
       if (m_error != error::kNone) r.LSTX = lastX;
-      return;
+      return m_error;
     }
     case key::kTimes12:
     case key::kDiv12:
-      registerFirstPress(code);
-      return;
+      return firstPress(code);
     case key::kMarkupCost:
     case key::kMarkupPrice:
     case key::kCost:
     case key::kPriceReg:
       solveMarkup(code);
-      return;
+      return m_error;
     default:
-      return;  // CF0, CFJ, NJ, P
+      return error::kNone;  // CF0, CFJ, NJ, P
   }
 }
 
-void CalcEngine::solveMarkup(KeyCode code) {
+void RegisterKeys::solveMarkup(KeyCode code) {
   EngineRegisters& r = m_regs;
   double value = 0.0;
   double divisor = 1.0;
@@ -181,13 +179,13 @@ void CalcEngine::solveMarkup(KeyCode code) {
     return;
   }
   *target = value;
-  r.x = value;
+  r.working = value;
   r.X = value;
 }
 
 // The register a STO/RCL operand names, or -1 for register keys that name
 // none; `scale` converts a recalled value (12* recalls n/12, 12/ recalls i*12).
-int CalcEngine::operandRegister(KeyCode code, double& scale) const {
+int RegisterKeys::operandRegister(KeyCode code, double& scale) const {
   scale = 1.0;
   switch (code) {
     case key::kPV:
@@ -217,7 +215,7 @@ int CalcEngine::operandRegister(KeyCode code, double& scale) const {
   }
 }
 
-void CalcEngine::storeOrRecall(int index, double scale) {
+void RegisterKeys::storeOrRecall(int index, double scale) {
   EngineRegisters& r = m_regs;
   double& slot = r.R[static_cast<std::size_t>(index)];
   if (m_stoRclKey == key::kSto) {
@@ -242,17 +240,23 @@ void CalcEngine::storeOrRecall(int index, double scale) {
   }
   if (r.stackLift) r.push();
   r.stackLift = true;
-  r.x = slot * scale;
-  r.X = r.x;
+  r.working = slot * scale;
+  r.X = r.working;
 }
 
-bool CalcEngine::handleStoRclOperand(KeyKind kind, KeyCode code) {
+void RegisterKeys::startStoRcl(KeyCode code) {
+  m_stoRclKey = code;
+  m_stoRclOp = key::kNoKey;
+  m_stoRclDot = false;
+}
+
+bool RegisterKeys::operand(KeyKind kind, KeyCode code, KeyPress& press) {
   // The operand completes unless said otherwise: back to state Entering.
-  m_displayMode = DisplayMode::Number;
-  m_state = EngineState::Entering;
-  auto stayPending = [this] {
-    m_displayMode = DisplayMode::Hold;
-    m_state = EngineState::StoRclOperand;
+  press.show(DisplayMode::Number);
+  press.state = EngineState::Entering;
+  auto stayPending = [&press] {
+    press.show(DisplayMode::Hold);
+    press.state = EngineState::StoRclOperand;
     return true;
   };
   switch (kind) {
@@ -271,7 +275,7 @@ bool CalcEngine::handleStoRclOperand(KeyKind kind, KeyCode code) {
         m_stoRclOp = code;
         return stayPending();
       }
-      m_state = EngineState::Operate;
+      press.state = EngineState::Operate;
       return false;
     case KeyKind::RegisterAccess:
       return stayPending();
@@ -279,7 +283,7 @@ bool CalcEngine::handleStoRclOperand(KeyKind kind, KeyCode code) {
       double scale = 1.0;
       const int index = operandRegister(code, scale);
       if (index < 0) {
-        m_regs.x = 0.0;
+        m_regs.working = 0.0;
         m_regs.X = 0.0;
       } else {
         storeOrRecall(index, scale);
