@@ -118,7 +118,7 @@ TEST(ArenaGameRules, ShieldedHeroIsNotHurtByDroids) {
   EXPECT_FALSE(s.state.paused);
 }
 
-TEST(ArenaGameRules, LosingTheLastLifeStartsANewGamePausedWithTheBanner) {
+TEST(ArenaGameRules, LosingTheLastLifeStartsANewGamePausedAtGardenOne) {
   Session s(4);
   s.start();
   s.state.lives = 1;
@@ -129,18 +129,32 @@ TEST(ArenaGameRules, LosingTheLastLifeStartsANewGamePausedWithTheBanner) {
   EXPECT_EQ(s.state.lives, 5);
   EXPECT_EQ(s.state.score, 0);
   EXPECT_TRUE(s.state.paused);
-  EXPECT_TRUE(s.game.gameOverShown());
   EXPECT_EQ(s.state.droids.count(), 5u);
   EXPECT_TRUE(played(s.state, "GAMEOVER.WAV"));
-  const Frame& frame = s.screen.frames.back();
-  ASSERT_FALSE(frame.overlays.empty());
-  EXPECT_EQ(frame.overlays.back(), gameOverBanner({800, 600}));
-  // The banner shows 5 lives and score 0 beneath it.
-  const auto lifeIcons = std::count_if(frame.overlays.begin(), frame.overlays.end(),
-                                       [](const OverlayBlit& b) { return b.imageId == 237; });
-  EXPECT_EQ(lifeIcons, 5);
   s.game.keyDown(key::kReturn);
-  EXPECT_FALSE(s.game.gameOverShown());
+  EXPECT_FALSE(s.state.paused);
+  EXPECT_EQ(s.state.lives, 5);
+}
+
+TEST(ArenaGameRules, TheGameOverBannerShowsOnceOverTheFinalScoreAndTheLastLife) {
+  Session s(4);
+  s.start();
+  s.state.lives = 1;
+  s.state.score = 1234;
+  placeDroidOnHero(s, 0);
+  s.game.timer();
+  ASSERT_EQ(s.screen.windowBlits.size(), 1u);
+  EXPECT_EQ(s.screen.windowBlits[0].blit, gameOverBanner({800, 600}));
+  // The banner goes over garden 1's paint, which still counts the old game.
+  const size_t paints = s.screen.windowBlits[0].framesBefore;
+  ASSERT_EQ(paints, s.screen.frames.size());
+  EXPECT_EQ(s.screen.frames.back().overlays, overlayLayout({800, 600}, 1234, 1, 1));
+  // Any later paint shows the new game and no banner.
+  s.game.paint();
+  EXPECT_EQ(s.screen.frames.back().overlays, overlayLayout({800, 600}, 0, 1, 5));
+  s.game.keyDown(key::kF1);
+  s.game.keyDown(key::kReturn);
+  EXPECT_EQ(s.screen.windowBlits.size(), 1u);
 }
 
 TEST(ArenaGameRules, ResizeRestartsTheSameGardenAndPauses) {
@@ -158,6 +172,18 @@ TEST(ArenaGameRules, ResizeRestartsTheSameGardenAndPauses) {
   s.state.sounds.clear();
   fresh.state.sounds.clear();
   EXPECT_EQ(snapshot(s.game), snapshot(fresh.game));
+}
+
+TEST(ArenaGameView, AWindowLargerThanTheGardenIsCappedToIt) {
+  EXPECT_EQ(ArenaGame::viewSize({2500, 1000}), (Size{1900, 1000}));
+  EXPECT_EQ(ArenaGame::viewSize({640, 4000}), (Size{640, 1900}));
+  EXPECT_EQ(ArenaGame::viewSize({-5, 1900}), (Size{0, 1900}));
+  Session s(1, {2500, 2200});
+  EXPECT_EQ(s.state.clientSize, (Size{1900, 1900}));
+  EXPECT_EQ(s.state.canvas->backBufferSize(), (Size{1900, 1900}));
+  EXPECT_EQ(s.screen.frames.back().pass.area, (Rect{0, 0, 1900, 1900}));
+  s.game.resize({3000, 700});
+  EXPECT_EQ(s.state.clientSize, (Size{1900, 700}));
 }
 
 TEST(ArenaGameRules, ResizeBeforeTheFirstGardenOnlyStoresTheSize) {
@@ -197,6 +223,37 @@ TEST(ArenaGameKeys, AHeroStillInAWallAfterThePushGoesBackWithTheScroll) {
   EXPECT_EQ(blocked.hero().left(), 110);
   EXPECT_EQ(blocked.hero().top(), 110);
   EXPECT_EQ(blocked.state.scroll(), (Point{0, 0}));
+}
+
+// Walks the hero, with no walls in the way, to every edge and corner and back
+// and forth in windows of many sizes, larger and smaller than the garden: it
+// reaches every edge of the playing area and never steps onto the border.
+TEST(ArenaGameKeys, TheHeroNeverWalksOutOfThePlayingArea) {
+  const int32_t headings[] = {key::kPrior, key::kNext, key::kEnd,   key::kHome,
+                              key::kLeft,  key::kUp,   key::kRight, key::kDown};
+  const Rect playArea{kPlayMin, kPlayMin, kPlayMax, kPlayMax};
+  for (const Size client : {Size{2600, 2400}, Size{1900, 1900}, Size{2000, 500}, Size{800, 600},
+                            Size{400, 300}, Size{250, 250}, Size{120, 90}, Size{40, 30}}) {
+    Session s(1, client);
+    s.start();
+    s.state.walls.removeAll();
+    uint32_t lcg = 12345;
+    std::vector<int32_t> walk;
+    for (int32_t k : headings) walk.insert(walk.end(), 80, k);
+    for (int i = 0; i < 600; ++i) {
+      lcg = lcg * 1103515245u + 12345u;
+      walk.insert(walk.end(), 1 + (lcg >> 16) % 20, headings[(lcg >> 8) % 8]);
+    }
+    Rect reach = s.hero().worldRect(s.state.scroll());
+    for (size_t i = 0; i < walk.size(); ++i) {
+      s.game.keyDown(walk[i]);
+      const Rect world = s.hero().worldRect(s.state.scroll());
+      ASSERT_TRUE(playArea.contains(world))
+          << "client " << client << ", key " << i << ": hero at " << world;
+      reach = reach.united(world);
+    }
+    EXPECT_EQ(reach, playArea) << "client " << client;
+  }
 }
 
 TEST(ArenaGameKeys, RunningKeysRepaintTheWholeWindowAndRedrawTheShield) {
