@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 
 #include "arena_test_support.h"
 
@@ -266,45 +265,6 @@ TEST(ArenaGameKeys, RunningKeysRepaintTheWholeWindowAndRedrawTheShield) {
   EXPECT_EQ(s.screen.frames.back().scroll, s.state.scroll());
   ASSERT_EQ(s.screen.focusRects.size(), 1u);
   EXPECT_EQ(s.screen.focusRects[0], s.hero().rect().inflated(1));
-}
-
-// A scripted game, key by key and tick by tick, played twice from the start:
-// every step must leave exactly the same state.
-TEST(ArenaGameReplay, AScriptedGameReplaysExactly) {
-  std::mt19937 script(7);
-  std::vector<int32_t> events;  // 0 = tick, else a key code
-  const int32_t keys[] = {key::kPrior, key::kNext,  key::kEnd,    key::kHome,  key::kLeft,
-                          key::kUp,    key::kRight, key::kDown,   key::kSpace, key::kSpace,
-                          key::kSpace, key::kF2,    key::kReturn, key::kEscape};
-  for (int i = 0; i < 4000; ++i) {
-    const auto pick = script() % 100;
-    if (i % 500 == 0) {
-      events.push_back(key::kReturn);
-    } else if (pick < 55) {
-      events.push_back(0);
-    } else {
-      events.push_back(keys[script() % std::size(keys)]);
-    }
-  }
-  Session first(1);
-  Session second(1);
-  int32_t bestScore = 0;
-  int32_t lowestLives = 5;
-  for (size_t i = 0; i < events.size(); ++i) {
-    for (Session* s : {&first, &second}) {
-      if (events[i] == 0) {
-        s->game.timer();
-      } else {
-        s->game.keyDown(events[i]);
-      }
-    }
-    ASSERT_EQ(snapshot(first.game), snapshot(second.game)) << "after event " << i;
-    bestScore = std::max(bestScore, first.state.score);
-    lowestLives = std::min(lowestLives, first.state.lives);
-  }
-  EXPECT_EQ(first.screen.frames.size(), second.screen.frames.size());
-  // The script really played: droids were shot or the hero was hit.
-  EXPECT_TRUE(bestScore > 0 || lowestLives < 5);
 }
 
 }  // namespace
