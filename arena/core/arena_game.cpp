@@ -1,5 +1,6 @@
 #include "arena/core/arena_game.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "arena/core/hero.h"
@@ -37,8 +38,12 @@ void ArenaGame::startGarden() {
   paint();
 }
 
+Size ArenaGame::viewSize(Size client) {
+  return {std::clamp(client.cx, 0, kWorldSize), std::clamp(client.cy, 0, kWorldSize)};
+}
+
 void ArenaGame::resize(Size client) {
-  m_state.clientSize = client;
+  m_state.clientSize = viewSize(client);
   if (!m_state.canvas) return;
   // Pausing first lets the garden start's paint show the overlays at once.
   m_state.paused = true;
@@ -67,7 +72,6 @@ void ArenaGame::paint() {
   if (m_state.paused) {
     frame.overlays =
         overlayLayout(m_state.clientSize, m_state.score, m_state.garden, m_state.lives);
-    if (m_gameOver) frame.overlays.push_back(gameOverBanner(m_state.clientSize));
   }
   if (m_screen) m_screen->present(frame);
 }
@@ -92,7 +96,6 @@ void ArenaGame::keyDown(int32_t virtualKey) {
   if (m_state.paused) {
     if (virtualKey != key::kReturn) return;
     m_state.paused = false;
-    m_gameOver = false;
     repaintAll();
     return;
   }
@@ -170,13 +173,15 @@ void ArenaGame::endOfGarden(EndOfGarden event) {
     startGarden();
     m_state.playSound(sound::kLoseLevel);
   } else {
+    // Garden 1's paint still shows the final score and the last life; the
+    // banner goes over it once, and the new game's counters show from the
+    // next paint on.
     m_state.garden = 1;
     startGarden();
-    m_gameOver = true;
+    if (m_screen) m_screen->drawOverlay(gameOverBanner(m_state.clientSize));
     m_state.lives = kStartLives;
     m_state.score = 0;
     m_state.playSound(sound::kGameOver);
-    repaintAll();
   }
   m_state.paused = true;
 }

@@ -5,9 +5,13 @@
 // firing, shots, droids, power-ups, the shield and the fire ring, scores,
 // lives and pausing. Painting goes to an `ArenaScreen` that the window
 // implements (tests fake it): each paint hands over the dirty area, the
-// sprites to draw and, while paused, the overlays; the shield square and the
-// fire ring are inverting focus rectangles drawn straight on the window.
+// sprites to draw and, while paused, the overlays; the shield square, the
+// fire ring and the game-over banner are drawn straight on the window over
+// the last paint, and the next paint covers them.
 // Time is the caller's: one call of `timer()` is one 100 ms tick.
+//
+// The game uses at most the garden's size of the window on each axis
+// (`viewSize`); a larger window shows the game centred and fills the rest.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +43,8 @@ class ArenaScreen {
   virtual void present(const Frame& frame) = 0;
   // Draw a dotted focus rectangle by inverting (drawing it twice erases it).
   virtual void drawFocusRect(const Rect& clientRect) = 0;
+  // Blit one picture cell, masked, onto the window outside any paint.
+  virtual void drawOverlay(const OverlayBlit& blit) = 0;
   virtual void openHelp() = 0;
 };
 
@@ -53,8 +59,13 @@ class ArenaGame {
   ArenaGame(const ArenaGame&) = delete;
   ArenaGame& operator=(const ArenaGame&) = delete;
 
+  // The part of a client area the game plays in: the client size capped at
+  // the garden's size on each axis (never negative).
+  static Size viewSize(Size client);
+
   // Framework events of the view.
   void initialUpdate();
+  // Takes the new client size (capped by `viewSize`) and restarts the garden.
   void resize(Size client);
   void activate(bool active);
   void keyDown(int32_t virtualKey);
@@ -72,7 +83,6 @@ class ArenaGame {
   const CSprite* hero() const { return m_hero.get(); }
   CSprite* hero() { return m_hero.get(); }
   int32_t timerId() const { return m_timerId; }
-  bool gameOverShown() const { return m_gameOver; }
   // The shield square around the hero while the shield is on.
   std::optional<Rect> shieldRect() const;
   // The fire ring in client coordinates while it burns.
@@ -104,7 +114,6 @@ class ArenaGame {
   ArenaScreen* m_screen;
   std::unique_ptr<CSprite> m_hero;
   int32_t m_timerId = 0;
-  bool m_gameOver = false;
   bool m_droidDestroyed = false;
   bool m_heroHit = false;
 };

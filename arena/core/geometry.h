@@ -44,6 +44,10 @@ struct Rect {
     return !isEmpty() && !o.isEmpty() && std::max(left, o.left) < std::min(right, o.right) &&
            std::max(top, o.top) < std::min(bottom, o.bottom);
   }
+  // True when every point of `o` lies inside this rectangle.
+  bool contains(const Rect& o) const {
+    return left <= o.left && top <= o.top && o.right <= right && o.bottom <= bottom;
+  }
   // The common part, or an empty rectangle when there is none.
   Rect intersected(const Rect& o) const {
     if (!overlaps(o)) return {};

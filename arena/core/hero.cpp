@@ -41,6 +41,10 @@ void moveAxis(int32_t& pos, int32_t& scroll, int32_t direction, int32_t client, 
       pos = (pos - kStep < kEdgeMargin) ? kEdgeMargin : pos - kStep;
     }
   }
+  // In a window narrower than about twice the hero plus the margins (426
+  // pixels) a step on the near half can carry the hero past the far margin
+  // and out over the border; there it stops at the playing area's edge.
+  pos = std::clamp(pos, kPlayMin - scroll, kPlayMax - size - scroll);
 }
 
 }  // namespace

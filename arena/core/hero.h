@@ -5,7 +5,8 @@
 // position of the client area's top-left corner. A move first moves the hero
 // toward the middle of the window, then scrolls the garden, and at a fully
 // scrolled edge lets the hero walk on up to 100 pixels from the window's
-// edge. These are pure calculations on a sprite and a scroll offset; the game
+// edge. In any window the hero stays inside the playing area, the garden
+// without its border. These are pure calculations on a sprite and a scroll offset; the game
 // decides when to call them and undoes a move that still ends in a wall.
 #pragma once
 

@@ -1,7 +1,8 @@
 // Plays random key, mouse, tick, resize and activation sequences and checks
 // that the game state stays consistent: counters within their rules, every
 // sprite of the draw list owned by exactly one of the hero, the shots, the
-// power-ups or the droids, and no piece drawn twice.
+// power-ups or the droids, no piece drawn twice, and the hero inside the
+// playing area whatever the window's size.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -31,6 +32,9 @@ void checkConsistent(const ArenaGame& game) {
   std::set<const CSprite*> drawn(st.sprites.begin(), st.sprites.end());
   check(drawn.size() == st.sprites.count());
   check(drawn == owned);
+  const Rect playArea{kPlayMin, kPlayMin, kPlayMax, kPlayMax};
+  check(playArea.contains(game.hero()->worldRect(st.scroll())));
+  check(st.clientSize.cx <= kWorldSize && st.clientSize.cy <= kWorldSize);
 }
 
 constexpr int32_t kKeys[] = {key::kReturn, key::kEscape, key::kSpace, key::kPrior, key::kNext,

@@ -32,12 +32,23 @@ namespace arena::test {
 
 class RecordingScreen : public ArenaScreen {
  public:
+  // A picture drawn on the window outside a paint, and how many paints came
+  // before it.
+  struct WindowBlit {
+    OverlayBlit blit;
+    size_t framesBefore;
+  };
+
   void present(const Frame& frame) override { frames.push_back(frame); }
   void drawFocusRect(const Rect& rect) override { focusRects.push_back(rect); }
+  void drawOverlay(const OverlayBlit& blit) override {
+    windowBlits.push_back({blit, frames.size()});
+  }
   void openHelp() override { ++helpOpened; }
 
   std::vector<Frame> frames;
   std::vector<Rect> focusRects;
+  std::vector<WindowBlit> windowBlits;
   int helpOpened = 0;
 };
 

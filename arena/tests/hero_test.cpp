@@ -82,14 +82,25 @@ TEST(HeroMove, AtTheEdgesTheHeroKeepsAHundredPixelsFromTheWindowBorder) {
   EXPECT_EQ(low.left(), 100);
 }
 
-TEST(HeroMove, AWindowWiderThanTheGardenNeverScrolls) {
-  EXPECT_EQ(scrollLimit(2400), 0);
+TEST(HeroMove, AViewAsLargeAsTheGardenNeverScrolls) {
+  EXPECT_EQ(scrollLimit(1900), 0);
   EXPECT_EQ(scrollLimit(800), 1100);
   CSprite hero = heroAt(1300, 500);
   Point scroll{0, 0};
-  moveHero(hero, Heading::Right, {2400, 1200}, scroll);
+  moveHero(hero, Heading::Right, {1900, 1900}, scroll);
   EXPECT_EQ(scroll, (Point{0, 0}));
   EXPECT_EQ(hero.left(), 1330);
+}
+
+TEST(HeroMove, InANarrowWindowTheHeroStopsAtThePlayingAreasEdge) {
+  // At the scroll limit a near-half step would take the 84 pixel wide hero
+  // from 1700 to 1730 in the world, over the border at 1800; it stops at
+  // 1800 - 84. A window of 426 pixels or more never needs this.
+  CSprite hero = heroAt(100, 100, Heading::Right);
+  Point scroll{1600, 0};
+  moveHero(hero, Heading::Right, {300, 600}, scroll);
+  EXPECT_EQ(scroll.x, 1600);
+  EXPECT_EQ(hero.left(), 116);
 }
 
 TEST(HeroPushOut, StraightMovesStopAtTheWallSide) {
