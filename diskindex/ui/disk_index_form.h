@@ -17,7 +17,7 @@
 #include <memory>
 #include <optional>
 
-#include "diskindex/ui/catalogue_state.h"
+#include "diskindex/core/catalogue_state.h"
 #include "diskindex/ui/form_prompts.h"
 #include "diskindex/ui/main_actions.h"
 

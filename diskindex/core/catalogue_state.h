@@ -14,12 +14,7 @@
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/settings.h"
 
-namespace diskindex::ui {
-
-using diskindex::DiskIndexSettings;
-using diskindex::FontSetting;
-using diskindex::SettingsEnvironment;
-using diskindex::TDirFileNo;
+namespace diskindex {
 
 struct OpenedVolume {
   std::size_t volumeIndex = 0;  // position in the volume list
@@ -35,4 +30,4 @@ struct CatalogueState {
   std::optional<OpenedVolume> opened;
 };
 
-}  // namespace diskindex::ui
+}  // namespace diskindex
