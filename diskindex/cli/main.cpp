@@ -11,8 +11,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const std::size_t first = args.size() >= 2 && args[0] == "--data" ? 2 : 0;
   if (args.size() > first && args[first] == "scan") {
-    const std::filesystem::path dataDir =
-        first == 2 ? std::filesystem::path(args[1]) : diskindex::cli::defaultDataDirectory();
+    const std::filesystem::path dataDir = first == 2 ? std::filesystem::path(args[1]) : "";
     return diskindex::cli::scanCommand(
         dataDir, std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(first) + 1,
                                           args.end()));

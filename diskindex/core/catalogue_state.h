@@ -1,9 +1,8 @@
 #pragma once
-// What the main window knows of the catalogue, in core types only: the
-// catalogue (data directory and volume list), the category list, the
-// settings and, while the contents view is shown, the opened volume with its
-// directory list and remarks. The window's widgets read from here and never
-// keep copies. No Qt.
+// What a catalogue session holds, in core types only: the catalogue (data
+// directory and volume list), the category list, the settings and, while a
+// volume is open, its directory list and remarks. The window's widgets read
+// from here and never keep copies.
 
 #include <cstddef>
 #include <optional>
