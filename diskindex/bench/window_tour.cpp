@@ -17,8 +17,8 @@
 
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/help_window.h"
-#include "diskindex/ui/settings_location.h"
 #include "diskindex/ui/toolbar_icons.h"
+#include "platform/settings_location.h"
 
 namespace {
 
@@ -49,7 +49,10 @@ int main(int argc, char* argv[]) {
   const std::string volumeName = argc > 2 ? argv[2] : "";
   const QSize screen = QApplication::primaryScreen()->size();
   diskindex::ui::FormEnvironment env;
-  env.settingsFile = diskindex::ui::settingsFileLocation("/nonexistent");
+  // The user's settings file, never one beside the tour's executable.
+  platform::LocationEnvironment location = platform::currentLocationEnvironment();
+  location.executableDirectory.clear();
+  env.settingsFile = platform::settingsFilePath("diskindx", "DISKINDX.INI", location);
   env.settings = diskindex::SettingsEnvironment::fromSystem({screen.width(), screen.height()});
   TDiskIndexForm form(std::move(env));
   form.start();

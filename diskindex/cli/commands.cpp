@@ -3,13 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "diskindex/core/catalogue.h"
+#include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
-#include "diskindex/core/settings.h"
 #include "diskindex/core/volume_file.h"
 #include "platform/dates.h"
-#include "platform/ini_file.h"
-#include "platform/settings_location.h"
 
 namespace diskindex::cli {
 namespace {
@@ -62,30 +59,19 @@ void printMessage(std::ostream& err, const ErrorMessage& message) {
   err << message.caption << (colon ? " " : ": ") << plainLines(message.text) << "\n";
 }
 
-class ErrorPrinter : public ListLoadObserver {
+class ErrorPrinter : public SessionObserver {
  public:
   explicit ErrorPrinter(std::ostream& err) : m_err(err) {}
   void fileFailed(ResultCode code, const std::filesystem::path& file) override {
     printMessage(m_err, listLoadMessage(code, file.string()));
   }
+  void dataDirectoryFailed(ResultCode code, const std::filesystem::path& folder) override {
+    printMessage(m_err, errorMessage(code, messages::kListLoadCaption, folder.string()));
+  }
 
  private:
   std::ostream& m_err;
 };
-
-int loadCatalogue(const std::filesystem::path& dataDir, Catalogue& catalogue, std::ostream& err) {
-  catalogue.setDataDirectory(dataDir);
-  ErrorPrinter printer(err);
-  if (catalogue.loadVolumeList(&printer) != ResultCode::Ok) {
-    printMessage(
-        err, errorMessage(ResultCode::CannotOpen, messages::kListLoadCaption, dataDir.string()));
-    return kError;
-  }
-  for (const std::filesystem::path& file : catalogue.oldFormatFiles()) {
-    err << file.string() << ": Format einer älteren Version, im Programm konvertieren\n";
-  }
-  return 0;
-}
 
 int listCommand(const Catalogue& catalogue, std::ostream& out) {
   for (const VolumeRecord& v : catalogue.volumes().records()) {
@@ -129,18 +115,11 @@ int treeCommand(const Catalogue& catalogue, const std::string& name, std::ostrea
 
 }  // namespace
 
-std::filesystem::path defaultDataDirectory() {
-  const platform::IniFile ini(platform::settingsFilePath("diskindx", "DISKINDX.INI"));
-  const std::string dataPath = ini.readString("Inits", "DATA_PATH");
-  if (!dataPath.empty()) return withTrailingSlash(dataPath);
-  return platform::dataDirectory("diskindx");
-}
-
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::filesystem::path dataDir;
+int run(const std::vector<std::string>& args, SessionEnvironment environment, std::ostream& out,
+        std::ostream& err) {
   std::size_t i = 0;
   if (args.size() >= 2 && args[0] == "--data") {
-    dataDir = args[1];
+    environment.dataDirectory = args[1];
     i = 2;
   }
   const bool list = args.size() == i + 1 && args[i] == "list";
@@ -149,18 +128,22 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << kUsage;
     return kError;
   }
-  Catalogue catalogue;
-  if (dataDir.empty()) {
-    // The default folder does not exist before the first volume is added:
-    // an empty catalogue, not an error.
-    dataDir = defaultDataDirectory();
-    std::error_code error;
-    if (!std::filesystem::exists(dataDir, error)) {
-      return list ? 0 : treeCommand(catalogue, args[i + 1], out, err);
-    }
+  CatalogueSession session(std::move(environment));
+  ErrorPrinter printer(err);
+  if (session.start(printer) != ResultCode::Ok) {
+    printMessage(err, errorMessage(ResultCode::CannotOpen, messages::kListLoadCaption,
+                                   session.state().catalogue.dataDirectory().string()));
+    return kError;
   }
-  if (const int status = loadCatalogue(dataDir, catalogue, err); status != 0) return status;
+  for (const std::filesystem::path& file : session.state().catalogue.oldFormatFiles()) {
+    err << file.string() << ": Format einer älteren Version, im Programm konvertieren\n";
+  }
+  const Catalogue& catalogue = session.state().catalogue;
   return list ? listCommand(catalogue, out) : treeCommand(catalogue, args[i + 1], out, err);
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return run(args, SessionEnvironment::fromSystem(ScreenSize{}), out, err);
 }
 
 }  // namespace diskindex::cli

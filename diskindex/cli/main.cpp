@@ -5,21 +5,16 @@
 #include <vector>
 
 #include "diskindex/cli/commands.h"
-#ifdef DISKINDX_CLI_SCAN
 #include "diskindex/cli/scan_command.h"
-#endif
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-#ifdef DISKINDX_CLI_SCAN
   const std::size_t first = args.size() >= 2 && args[0] == "--data" ? 2 : 0;
   if (args.size() > first && args[first] == "scan") {
-    const std::filesystem::path dataDir =
-        first == 2 ? std::filesystem::path(args[1]) : diskindex::cli::defaultDataDirectory();
+    const std::filesystem::path dataDir = first == 2 ? std::filesystem::path(args[1]) : "";
     return diskindex::cli::scanCommand(
         dataDir, std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(first) + 1,
                                           args.end()));
   }
-#endif
   return diskindex::cli::run(args, std::cout, std::cerr);
 }

@@ -7,7 +7,7 @@
 #include <map>
 #include <optional>
 
-#include "diskindex/core/catalogue.h"
+#include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/result_code.h"
 #include "diskindex/core/scan/scan_messages.h"
@@ -16,7 +16,6 @@
 #include "diskindex/core/volume_list.h"
 #include "platform/codepage.h"
 #include "platform/ini_file.h"
-#include "platform/settings_location.h"
 
 namespace diskindex::cli {
 namespace {
@@ -125,6 +124,9 @@ class CliObserver : public scan::ScanObserver {
   CliObserver(ScanStreams& streams, std::string descriptions)
       : m_s(streams), m_descriptions(std::move(descriptions)) {}
   ~CliObserver() override { endLine(); }
+  // Ends the progress line before the result is printed.
+  void finish() { endLine(); }
+  const std::filesystem::path& failedFile() const { return m_failedFile; }
 
   void directoryFound(int total) override {
     if (total % 64 == 0) show(std::string(scanText::kCounterLabel) + " " + std::to_string(total));
@@ -139,6 +141,9 @@ class CliObserver : public scan::ScanObserver {
     return m_s.interactive && askYesNo(m_s, scanText::kReadDescriptionsQuestion);
   }
   bool cancelRequested() override { return g_interrupted != 0; }
+  void volumeFailed(ResultCode /*code*/, const std::filesystem::path& dataFile) override {
+    m_failedFile = dataFile;
+  }
 
  private:
   void showPercent(std::string_view label, int percent) {
@@ -159,6 +164,7 @@ class CliObserver : public scan::ScanObserver {
   std::string m_descriptions;
   int m_lastPercent = -1;
   bool m_open = false;
+  std::filesystem::path m_failedFile;
 };
 
 // Questions of the dialog's checks, answered on the terminal.
@@ -216,48 +222,63 @@ void printError(ScanStreams& s, ResultCode code, const std::filesystem::path& fi
   s.err << message.caption << " " << plainLines(message.text) << "\n";
 }
 
-int runScan(Catalogue& catalogue, const platform::DriveTable& drives, const ScanOptions& o,
+int runScan(CatalogueSession& session, const platform::DriveTable& drives, const ScanOptions& o,
             ScanStreams& s) {
   CliQuestions questions(s);
-  const scan::DialogContext context{&catalogue.volumes(), &drives, std::nullopt};
+  const scan::DialogContext context{&session.volumes(), &drives, std::nullopt};
   if (scan::checkDialog(o.values, context, questions) != scan::DialogCheck::Accepted) return kError;
-  VolumeHeader header = freshHeader();
-  scan::fillHeader(header, o.values, scan::driveTypeCode(drives, o.values.driveLetter));
-  std::filesystem::path dataFile = catalogue.volumes().takeNextDataFile(catalogue.dataDirectory());
-  scan::ReadDriveOutcome outcome;
+  AddResult added;
+  CliObserver observer(s, o.descriptions);
   {
     InterruptGuard interrupts;
-    CliObserver observer(s, o.descriptions);
-    outcome = scan::readDrive(drives, header, dataFile, observer);
+    added = session.addVolumes(drives, o.values, 0, observer);
   }
-  if (outcome.code != ResultCode::Ok) {
-    printError(s, outcome.code, dataFile);
+  observer.finish();
+  const scan::ReadDriveOutcome& outcome = added.outcome.lastRead;
+  if (!added.lastAdded) {
+    printError(s, outcome.code, observer.failedFile());
     return kError;
   }
-  catalogue.volumes().insert(VolumeRecord::fromHeader(header, dataFile));
+  const VolumeRecord& volume = session.volumes()[*added.lastAdded];
   if (outcome.descriptionsRead && outcome.remarksCode != ResultCode::Ok &&
       outcome.remarksCode != ResultCode::DriveNotReady) {
     s.err << "Bemerkungen: "
           << plainLines(errorMessage(outcome.remarksCode, OperationTitle::SaveRemarks,
-                                     commentFileFor(dataFile).string())
+                                     commentFileFor(volume.dataFile).string())
                             .text)
           << "\n";
   }
-  s.out << "Datenträger \"" << header.name << "\" erfaßt: " << header.directoryCount
-        << " Verzeichnisse, " << header.fileCount << " Dateien (" << dataFile.string() << ")\n";
+  s.out << "Datenträger \"" << volume.name << "\" erfaßt: " << volume.directoryCount
+        << " Verzeichnisse, " << volume.fileCount << " Dateien (" << volume.dataFile.string()
+        << ")\n";
   return 0;
 }
 
+// Start-up reports of the scan command: only a data folder that cannot be
+// created (damaged volumes are the "list" command's business).
+class ScanStartErrors : public SessionObserver {
+ public:
+  explicit ScanStartErrors(std::ostream& err) : m_err(err) {}
+  void dataDirectoryFailed(ResultCode code, const std::filesystem::path& folder) override {
+    const ErrorMessage message =
+        errorMessage(code, diskindex::messages::kListLoadCaption, folder.string());
+    m_err << message.caption << " " << plainLines(message.text) << "\n";
+  }
+
+ private:
+  std::ostream& m_err;
+};
+
 }  // namespace
 
-int scanCommand(const std::filesystem::path& dataDir, const std::filesystem::path& settingsFile,
-                const std::vector<std::string>& args, ScanStreams streams) {
+int scanCommand(SessionEnvironment environment, const std::vector<std::string>& args,
+                ScanStreams streams) {
   ScanOptions options;
   if (const auto problem = parseOptions(args, options)) {
     streams.err << *problem << "\n" << kScanUsage;
     return kError;
   }
-  const platform::IniFile settings(settingsFile);
+  const platform::IniFile settings(environment.settingsFile);
   std::map<char, std::filesystem::path> overrides = scan::driveOverrides(settings);
   options.values.driveLetter = chooseDrive(options, settings, overrides);
   const auto drives = platform::DriveTable::fromSystem(overrides);
@@ -265,22 +286,23 @@ int scanCommand(const std::filesystem::path& dataDir, const std::filesystem::pat
     printError(streams, ResultCode::DriveNotReady, *options.path);
     return kError;
   }
-  platform::ensureDirectory(dataDir);
-  Catalogue catalogue;
-  catalogue.setDataDirectory(dataDir);
-  catalogue.loadVolumeList();
-  if (!catalogue.dataDirectoryWritable()) {
+  CatalogueSession session(std::move(environment));
+  ScanStartErrors startErrors(streams.err);
+  session.start(startErrors);
+  if (!session.dataDirectoryWritable()) {
     streams.err << diskindex::messages::kAddVolumeTitle << ": "
                 << plainLines(diskindex::messages::kReadOnlyDataDir) << "\n";
     return kError;
   }
-  return runScan(catalogue, drives, options, streams);
+  return runScan(session, drives, options, streams);
 }
 
 int scanCommand(const std::filesystem::path& dataDir, const std::vector<std::string>& args) {
   const bool terminal = isatty(STDERR_FILENO) != 0;
+  SessionEnvironment environment = SessionEnvironment::fromSystem(ScreenSize{});
+  environment.dataDirectory = dataDir;
   return scanCommand(
-      dataDir, platform::settingsFilePath("diskindx", "DISKINDX.INI"), args,
+      std::move(environment), args,
       ScanStreams{std::cin, std::cout, std::cerr, terminal && isatty(STDIN_FILENO) != 0, terminal});
 }
 

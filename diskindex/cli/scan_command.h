@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "diskindex/core/session_environment.h"
+
 namespace diskindex::cli {
 
 struct ScanStreams {
@@ -21,13 +23,15 @@ struct ScanStreams {
   bool showProgress = false;  // err is a terminal
 };
 
-// args: everything after the word "scan". settingsFile: DISKINDX.INI, whose
-// [Drives] section maps letters to folders and whose DRIVE key is the
-// default drive. Exit status 0, or 2 with the German message.
-int scanCommand(const std::filesystem::path& dataDir, const std::filesystem::path& settingsFile,
-                const std::vector<std::string>& args, ScanStreams streams);
+// args: everything after the word "scan". The environment's settings file
+// is DISKINDX.INI, whose [Drives] section maps letters to folders and whose
+// DRIVE key is the default drive; its data directory, when set, is used
+// instead of DATA_PATH. Exit status 0, or 2 with the German message.
+int scanCommand(SessionEnvironment environment, const std::vector<std::string>& args,
+                ScanStreams streams);
 
-// The same with the process's streams and settings file.
+// The same with the process's streams and settings file; dataDir empty for
+// the data folder of the settings.
 int scanCommand(const std::filesystem::path& dataDir, const std::vector<std::string>& args);
 
 }  // namespace diskindex::cli

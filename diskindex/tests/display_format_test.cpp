@@ -1,10 +1,10 @@
-#include "diskindex/ui/display_format.h"
+#include "diskindex/core/display_format.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/dates.h"
 
-namespace diskindex::ui {
+namespace diskindex {
 namespace {
 
 TEST(DisplayFormat, SizesGroupThreeDigitsWithDotsAndEndInByte) {
@@ -54,4 +54,4 @@ TEST(DisplayFormat, DosDatesAndTimesUnpackTheirBitFields) {
 }
 
 }  // namespace
-}  // namespace diskindex::ui
+}  // namespace diskindex

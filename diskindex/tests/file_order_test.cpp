@@ -1,8 +1,8 @@
-#include "diskindex/ui/file_order.h"
+#include "diskindex/core/file_order.h"
 
 #include <gtest/gtest.h>
 
-namespace diskindex::ui {
+namespace diskindex {
 namespace {
 
 std::uint32_t dos(int year, int month, int day, int hour = 0) {
@@ -60,4 +60,4 @@ TEST(FileOrder, DirectoryWithoutFilesGivesNoRows) {
 }
 
 }  // namespace
-}  // namespace diskindex::ui
+}  // namespace diskindex

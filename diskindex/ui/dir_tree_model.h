@@ -10,7 +10,7 @@
 #include <QIcon>
 
 #include "diskindex/core/dir_list.h"
-#include "diskindex/ui/dir_tree_index.h"
+#include "diskindex/core/dir_tree_index.h"
 
 namespace diskindex::ui {
 

@@ -24,7 +24,7 @@ namespace diskindex::ui {
 
 TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<FormPrompts> prompts,
                                QWidget* parent)
-    : QMainWindow(parent), m_env(std::move(environment)), m_prompts(std::move(prompts)) {
+    : QMainWindow(parent), m_session(std::move(environment)), m_prompts(std::move(prompts)) {
   if (!m_prompts) m_prompts = std::make_unique<QtFormPrompts>(this);
   setObjectName(QStringLiteral("TDiskIndexForm"));
   setWindowTitle(QString::fromUtf8(kProgramTitle));
@@ -129,7 +129,7 @@ void TDiskIndexForm::buildLayout() {
   m_progress->hide();
   statusBar()->addPermanentWidget(m_progress);
 
-  m_volumeModel = new VolumeListModel(m_state.catalogue.volumes(), this);
+  m_volumeModel = new VolumeListModel(m_session.state().catalogue.volumes(), this);
   m_dirModel = new DirTreeModel(this);
   m_fileModel = new FileListModel(this);
   m_files->setModel(m_fileModel);
@@ -169,7 +169,7 @@ void TDiskIndexForm::connectActions() {
 
 void TDiskIndexForm::connectOptionActions() {
   const MainActions& a = m_actions;
-  DiskIndexSettings& s = m_state.settings;
+  DiskIndexSettings& s = m_session.settings();
   connect(a.fontVolumes, &QAction::triggered, this,
           [this, &s] { chooseFont(s.fontF, QStringLiteral("Schrift: Datenträgerliste/-Infos")); });
   connect(a.fontFiles, &QAction::triggered, this,

@@ -6,9 +6,9 @@
 // It reads the settings at start-up, writes them back at shutdown and saves
 // the open volume's remarks when the user leaves it.
 //
-// Each command makes one call into the catalogue core and then refreshes the
-// widgets from the core's state (CatalogueState); the widgets keep no
-// catalogue data of their own. Questions and error boxes go through
+// Each command makes one call into the catalogue session (CatalogueSession)
+// and then refreshes the widgets from the session's state; the widgets keep
+// no catalogue data of their own. Questions and error boxes go through
 // FormPrompts so that tests can answer them.
 
 #include <QMainWindow>
@@ -17,7 +17,7 @@
 #include <memory>
 #include <optional>
 
-#include "diskindex/ui/catalogue_state.h"
+#include "diskindex/core/catalogue_session.h"
 #include "diskindex/ui/form_prompts.h"
 #include "diskindex/ui/main_actions.h"
 
@@ -40,11 +40,8 @@ class VolumeInfoPane;
 class VolumeListModel;
 
 // Where the window finds its settings and the defaults that depend on the
-// running system.
-struct FormEnvironment {
-  std::filesystem::path settingsFile;  // DISKINDX.INI
-  SettingsEnvironment settings;        // data home, temp dir, editor, screen
-};
+// running system: the session's environment.
+using FormEnvironment = SessionEnvironment;
 
 class TDiskIndexForm : public QMainWindow {
   Q_OBJECT
@@ -63,7 +60,7 @@ class TDiskIndexForm : public QMainWindow {
   bool shutdown();
 
   View view() const { return m_view; }
-  const CatalogueState& state() const { return m_state; }
+  const CatalogueState& state() const { return m_session.state(); }
   const MainActions& actions() const { return m_actions; }
 
   // Opens the volume at this position of the volume list (the contents view).
@@ -99,8 +96,7 @@ class TDiskIndexForm : public QMainWindow {
   // Settings (form_settings.cpp).
   void applySettings();
   void collectSettings();
-  void loadCatalogue();
-  void offerConversion();
+  void changeDataDirectory(const std::filesystem::path& folder);
   void rebuildCategoryCombo();
   void applyFonts();
   void applyBackground();
@@ -114,6 +110,7 @@ class TDiskIndexForm : public QMainWindow {
   void onDataDirectory();
   void updateOverviewStatus();
   // Contents (form_contents.cpp).
+  void showContents();
   // False when the remarks could not be saved and the user kept them: the
   // volume stays open.
   bool leaveContents();
@@ -135,9 +132,8 @@ class TDiskIndexForm : public QMainWindow {
   void showStatus(const QString& text);
   RemarkEdit* focusedRemark() const;
 
-  FormEnvironment m_env;
+  CatalogueSession m_session;
   std::unique_ptr<FormPrompts> m_prompts;
-  CatalogueState m_state;
   View m_view = View::Overview;
   bool m_started = false;
   bool m_shutDown = false;

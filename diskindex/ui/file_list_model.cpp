@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <QTime>
 
-#include "diskindex/ui/display_format.h"
+#include "diskindex/core/display_format.h"
 #include "diskindex/ui/toolbar_icons.h"
 
 namespace diskindex::ui {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "diskindex/core/dir_list.h"
-#include "diskindex/ui/file_order.h"
+#include "diskindex/core/file_order.h"
 
 namespace diskindex::ui {
 

@@ -103,8 +103,8 @@ void TDiskIndexForm::onEditCommand(QAction* action) {
 void TDiskIndexForm::onCopyPath() {
   const std::optional<std::uint32_t> dir = selectedDirectory();
   const int position = currentFilePosition();
-  if (!dir || position < 0 || !m_state.opened) return;
-  const OpenedVolume& opened = *m_state.opened;
+  if (!dir || position < 0 || !m_session.state().opened) return;
+  const OpenedVolume& opened = *m_session.state().opened;
   const FileItem& file = opened.directories.files(*dir)[static_cast<std::size_t>(position)];
   const std::string path = fullPath(opened.directories, m_dirModel->treeIndex(), *dir,
                                     opened.record.driveLetter, opened.directories.name(file));

@@ -10,8 +10,6 @@
 #include <QTableView>
 #include <QTreeView>
 
-#include "diskindex/core/comment_file.h"
-#include "diskindex/core/volume_file.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/file_list_model.h"
@@ -58,46 +56,48 @@ void TDiskIndexForm::onContents() {
 
 void TDiskIndexForm::onOverview() {
   if (m_view != View::Contents) return;
-  const std::size_t volume = m_state.opened->volumeIndex;
+  const std::size_t volume = m_session.state().opened->volumeIndex;
   if (!leaveContents()) return;
   showOverview(volume);
 }
 
 bool TDiskIndexForm::openVolume(std::size_t volumeIndex) {
-  if (volumeIndex >= m_state.catalogue.volumes().size()) return false;
+  if (volumeIndex >= m_session.volumes().size()) return false;
   if (m_view == View::Contents) onOverview();
   if (m_view == View::Contents) return false;  // its remarks were kept
-  OpenedVolume opened;
-  opened.volumeIndex = volumeIndex;
-  opened.record = m_state.catalogue.volumes()[volumeIndex];
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  ResultCode code;
+  OpenResult result;
   {
     LoadProgress progress(m_progress);
-    code = loadVolumeContents(opened.record.dataFile, opened.directories, &progress);
+    result = m_session.openVolume(volumeIndex, &progress);
   }
   QApplication::restoreOverrideCursor();
-  if (code != ResultCode::Ok) {
-    const ErrorMessage message =
-        errorMessage(code, OperationTitle::ReadContents, opened.record.dataFile.string());
+  if (result.contents != ResultCode::Ok) {
+    const ErrorMessage message = errorMessage(result.contents, OperationTitle::ReadContents,
+                                              m_session.volumes()[volumeIndex].dataFile.string());
     m_prompts->error(QString::fromStdString(message.caption), boxText(message.text));
     return false;
   }
-  const ResultCode remarks = loadRemarks(opened.record.commentFile(), opened.remarks);
-  if (remarks != ResultCode::Ok && remarks != ResultCode::CannotOpen) m_prompts->beep();
-  m_state.opened = std::move(opened);
+  if (result.remarks != ResultCode::Ok && result.remarks != ResultCode::CannotOpen) {
+    m_prompts->beep();
+  }
+  showContents();
+  return true;
+}
 
+void TDiskIndexForm::showContents() {
+  const OpenedVolume& opened = *m_session.state().opened;
   m_view = View::Contents;
   setWindowTitle(QString::fromUtf8(kProgramTitle) + QStringLiteral(":  [") +
-                 QString::fromStdString(m_state.opened->record.name) + QStringLiteral("]"));
+                 QString::fromStdString(opened.record.name) + QStringLiteral("]"));
   m_toolBar.categoryLabelItem->setVisible(false);
   m_toolBar.categoryComboItem->setVisible(false);
   for (QAction* action : m_toolBar.contentsOnly) action->setVisible(true);
   m_rightStack->setCurrentWidget(m_rightSplit);
   applyRemarkFields();
-  m_tree->setFont(toFont(m_state.settings.fontL));
+  m_tree->setFont(toFont(m_session.settings().fontL));
   m_tree->setRootIsDecorated(true);
-  m_dirModel->setDirectories(&m_state.opened->directories);
+  m_dirModel->setDirectories(&opened.directories);
   setTreeModel(m_tree, m_dirModel);
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onDirectorySelected);
@@ -105,15 +105,15 @@ bool TDiskIndexForm::openVolume(std::size_t volumeIndex) {
   m_tree->expand(root);
   m_tree->selectionModel()->setCurrentIndex(root, QItemSelectionModel::ClearAndSelect);
   updateCommandStates();
-  return true;
 }
 
 bool TDiskIndexForm::leaveContents() {
-  if (!m_state.opened) return true;
+  if (!m_session.state().opened) return true;
   takeRemarkFields();
-  OpenedVolume& opened = *m_state.opened;
-  if (opened.remarks.modified() &&
-      !saveRemarksOrKeep(*m_prompts, opened.record.commentFile(), opened.remarks)) {
+  if (m_session.state().opened->remarks.modified() &&
+      !saveRemarksOrKeep(
+          *m_prompts, m_session.remarksFile(),
+          [this](const std::filesystem::path& file) { return m_session.saveRemarksTo(file); })) {
     return false;
   }
   m_dirRemarkKey.reset();
@@ -125,7 +125,7 @@ bool TDiskIndexForm::leaveContents() {
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onVolumeSelected);
   m_dirModel->setDirectories(nullptr);
-  m_state.opened.reset();
+  m_session.closeVolume();
   m_view = View::Overview;
   return true;
 }
@@ -142,23 +142,22 @@ int TDiskIndexForm::currentFilePosition() const {
 }
 
 void TDiskIndexForm::takeRemarkFields() {
-  if (!m_state.opened) return;
-  TFileCommentList& remarks = m_state.opened->remarks;
+  if (!m_session.state().opened) return;
   if (m_dirRemarkKey && m_dirRemark->userChanged()) {
-    remarks.set(*m_dirRemarkKey, m_dirRemark->remarkText());
+    m_session.setRemark(*m_dirRemarkKey, m_dirRemark->remarkText());
     m_dirRemark->document()->setModified(false);
   }
   if (m_fileRemarkKey && m_fileRemark->userChanged()) {
-    remarks.set(*m_fileRemarkKey, m_fileRemark->remarkText());
+    m_session.setRemark(*m_fileRemarkKey, m_fileRemark->remarkText());
     m_fileRemark->document()->setModified(false);
   }
 }
 
 void TDiskIndexForm::onDirectorySelected() {
   const std::optional<std::uint32_t> dir = selectedDirectory();
-  if (!dir || !m_state.opened) return;
+  if (!dir || !m_session.state().opened) return;
   takeRemarkFields();
-  const OpenedVolume& opened = *m_state.opened;
+  const OpenedVolume& opened = *m_session.state().opened;
   m_dirRemarkKey = TDirFileNo{static_cast<std::int32_t>(*dir) + 1, -1};
   m_dirRemark->showRemark(opened.remarks.find(*m_dirRemarkKey));
   m_fileRemarkKey.reset();
@@ -190,7 +189,7 @@ void TDiskIndexForm::showFileRemark() {
   const TDirFileNo key{static_cast<std::int32_t>(*dir) + 1, position};
   if (m_fileRemarkKey == key) return;
   m_fileRemarkKey = key;
-  m_fileRemark->showRemark(m_state.opened->remarks.find(key));
+  m_fileRemark->showRemark(m_session.state().opened->remarks.find(key));
 }
 
 void TDiskIndexForm::onSortChanged() {

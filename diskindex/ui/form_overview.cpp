@@ -35,7 +35,7 @@ void TDiskIndexForm::showOverview(std::optional<std::size_t> selectVolume) {
   for (QAction* action : m_toolBar.contentsOnly) action->setVisible(false);
   applyRemarkFields();
   m_rightStack->setCurrentWidget(m_info);
-  m_tree->setFont(toFont(m_state.settings.fontF));
+  m_tree->setFont(toFont(m_session.settings().fontF));
   m_tree->setRootIsDecorated(false);
   if (m_tree->model() != m_volumeModel) {
     m_tree->setModel(m_volumeModel);
@@ -68,12 +68,13 @@ std::optional<std::size_t> TDiskIndexForm::selectedVolume() const {
 void TDiskIndexForm::onVolumeSelected() {
   if (m_view != View::Overview) return;
   const std::optional<std::size_t> volume = selectedVolume();
-  m_info->showVolume(volume ? &m_state.catalogue.volumes()[*volume] : nullptr, todayDayCount());
+  m_info->showVolume(volume ? &m_session.state().catalogue.volumes()[*volume] : nullptr,
+                     todayDayCount());
   updateCommandStates();
 }
 
 void TDiskIndexForm::updateOverviewStatus() {
-  const std::size_t all = m_state.catalogue.volumes().size();
+  const std::size_t all = m_session.state().catalogue.volumes().size();
   if (all == 0) {
     showStatus(QStringLiteral(" Keine Datenträger erfaßt !"));
   } else {
@@ -92,39 +93,35 @@ void TDiskIndexForm::onFilterChanged(int comboIndex) {
 void TDiskIndexForm::onRemoveVolume() {
   const std::optional<std::size_t> volume = selectedVolume();
   if (!volume) return;
-  const VolumeRecord& record = m_state.catalogue.volumes()[*volume];
+  const VolumeRecord& record = m_session.state().catalogue.volumes()[*volume];
   const QString caption = QString::fromUtf8(
       messages::kDeleteCaption.data(), static_cast<qsizetype>(messages::kDeleteCaption.size()));
   if (!m_prompts->question(caption, boxText(messages::deleteQuestion(record.name)))) return;
   const std::string dataFile = record.dataFile.string();
-  if (m_state.catalogue.deleteVolume(*volume) != ResultCode::Ok) {
+  if (m_session.deleteVolume(*volume) != ResultCode::Ok) {
     m_prompts->error(caption, boxText(messages::deleteFailed(dataFile)));
     return;
   }
   // The selection stays at the same place: on the next volume, or on the
   // last one when the deleted volume was the last.
-  const std::size_t count = m_state.catalogue.volumes().size();
+  const std::size_t count = m_session.state().catalogue.volumes().size();
   std::optional<std::size_t> next;
   for (std::size_t i = *volume; i < count && !next; ++i) {
-    if (m_volumeModel->passes(m_state.catalogue.volumes()[i])) next = i;
+    if (m_volumeModel->passes(m_session.state().catalogue.volumes()[i])) next = i;
   }
   for (std::size_t i = std::min(*volume, count); i > 0 && !next; --i) {
-    if (m_volumeModel->passes(m_state.catalogue.volumes()[i - 1])) next = i - 1;
+    if (m_volumeModel->passes(m_session.state().catalogue.volumes()[i - 1])) next = i - 1;
   }
   refreshOverview(next);
 }
 
 void TDiskIndexForm::onDataDirectory() {
-  const QString current = QString::fromStdString(m_state.catalogue.dataDirectory().string());
+  const QString current =
+      QString::fromStdString(m_session.state().catalogue.dataDirectory().string());
   const std::optional<QString> chosen = m_prompts->chooseDataDirectory(current);
   if (!chosen || chosen->isEmpty()) return;
   if (m_view == View::Contents && !leaveContents()) return;
-  m_state.settings.dataPath = withTrailingSlash(chosen->toStdString());
-  loadCatalogue();
-  offerConversion();
-  m_state.categories.addFromVolumes(m_state.catalogue.volumes());
-  rebuildCategoryCombo();
-  showOverview(std::nullopt);
+  changeDataDirectory(chosen->toStdString());
 }
 
 }  // namespace diskindex::ui

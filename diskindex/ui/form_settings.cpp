@@ -1,6 +1,6 @@
-// Start-up and shutdown of the main window: the settings applied to the
-// widgets and collected back from them, the volume list loaded and the
-// conversion of old files offered.
+// Start-up and shutdown of the main window: the session started (settings,
+// volume list, conversion of old files) with its boxes, the settings applied
+// to the widgets and collected back from them.
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -11,7 +11,6 @@
 #include <QTableView>
 #include <QTreeView>
 
-#include "diskindex/core/comment_file.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/ui/convert_dialog.h"
 #include "diskindex/ui/disk_index_form.h"
@@ -20,7 +19,6 @@
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
-#include "platform/ini_file.h"
 
 namespace diskindex::ui {
 namespace {
@@ -28,18 +26,6 @@ namespace {
 QString qText(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
-
-class ListLoadBoxes : public ListLoadObserver {
- public:
-  explicit ListLoadBoxes(FormPrompts& prompts) : m_prompts(prompts) {}
-  void fileFailed(ResultCode code, const std::filesystem::path& file) override {
-    const ErrorMessage message = listLoadMessage(code, file.string());
-    m_prompts.error(qText(message.caption), boxText(message.text));
-  }
-
- private:
-  FormPrompts& m_prompts;
-};
 
 class ConversionWindow : public ConversionObserver {
  public:
@@ -66,46 +52,69 @@ class ConversionWindow : public ConversionObserver {
   TDlgConvert m_dialog;
 };
 
+// What loading a catalogue shows: an error box per failing file and the
+// conversion window when old files are found. The wait cursor stands while
+// the list loads, not while the conversion question is asked.
+class CatalogueBoxes : public SessionObserver {
+ public:
+  CatalogueBoxes(FormPrompts& prompts, QWidget* parent) : m_prompts(prompts), m_parent(parent) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ~CatalogueBoxes() override { restoreCursor(); }
+  void fileFailed(ResultCode code, const std::filesystem::path& file) override {
+    const ErrorMessage message = listLoadMessage(code, file.string());
+    m_prompts.error(qText(message.caption), boxText(message.text));
+  }
+  void dataDirectoryFailed(ResultCode code, const std::filesystem::path& folder) override {
+    const ErrorMessage message = errorMessage(code, messages::kListLoadCaption, folder.string());
+    m_prompts.error(qText(message.caption), boxText(message.text));
+  }
+  ConversionObserver* conversion() override {
+    restoreCursor();
+    if (!m_conversion) m_conversion = std::make_unique<ConversionWindow>(m_prompts, m_parent);
+    return m_conversion.get();
+  }
+
+ private:
+  void restoreCursor() {
+    if (!m_waiting) return;
+    m_waiting = false;
+    QApplication::restoreOverrideCursor();
+  }
+
+  FormPrompts& m_prompts;
+  QWidget* m_parent;
+  bool m_waiting = true;
+  std::unique_ptr<ConversionWindow> m_conversion;
+};
+
 }  // namespace
 
 void TDiskIndexForm::start() {
-  const platform::IniFile ini(m_env.settingsFile);
-  m_state.settings = readSettings(ini, m_env.settings);
+  // Error boxes may paint the overview while the list is rebuilt.
+  m_volumeModel->detach();
+  {
+    CatalogueBoxes boxes(*m_prompts, this);
+    m_session.start(boxes);
+  }
   applySettings();
-  loadCatalogue();
-  offerConversion();
-  m_state.categories = CategoryList(m_state.settings.categories);
-  m_state.categories.addFromVolumes(m_state.catalogue.volumes());
   rebuildCategoryCombo();
   m_started = true;
   showOverview(std::nullopt);
 }
 
-void TDiskIndexForm::loadCatalogue() {
-  const std::filesystem::path dataDir(m_state.settings.dataPath);
-  if (!dataDir.empty() && !std::filesystem::exists(dataDir) &&
-      dataDir == defaultSettings(m_env.settings).dataPath) {
-    std::error_code ignored;  // the user's default data directory is ours to create
-    std::filesystem::create_directories(dataDir, ignored);
-  }
-  // Error boxes may paint the overview while the list is rebuilt.
+void TDiskIndexForm::changeDataDirectory(const std::filesystem::path& folder) {
   m_volumeModel->detach();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  m_state.catalogue.setDataDirectory(dataDir);
-  ListLoadBoxes boxes(*m_prompts);
-  m_state.catalogue.loadVolumeList(&boxes);
-  QApplication::restoreOverrideCursor();
-}
-
-void TDiskIndexForm::offerConversion() {
-  if (m_state.catalogue.oldFormatFiles().empty()) return;
-  ConversionWindow window(*m_prompts, this);
-  ListLoadBoxes boxes(*m_prompts);
-  m_state.catalogue.convertOldFiles(window, &boxes);
+  {
+    CatalogueBoxes boxes(*m_prompts, this);
+    m_session.changeDataDirectory(folder, boxes);
+  }
+  rebuildCategoryCombo();
+  showOverview(std::nullopt);
 }
 
 void TDiskIndexForm::applySettings() {
-  const DiskIndexSettings& s = m_state.settings;
+  const DiskIndexSettings& s = m_session.settings();
   if (s.winW > 0 && s.winH > 0) {
     move(s.winX, s.winY);
     resize(s.winW, s.winH);
@@ -130,7 +139,7 @@ void TDiskIndexForm::applySettings() {
 }
 
 void TDiskIndexForm::collectSettings() {
-  DiskIndexSettings& s = m_state.settings;
+  DiskIndexSettings& s = m_session.settings();
   if (!isMaximized() && !isMinimized()) {
     s.winX = pos().x();
     s.winY = pos().y();
@@ -146,10 +155,8 @@ void TDiskIndexForm::collectSettings() {
   s.bgnd = m_actions.greyBackground->isChecked() ? 1 : 0;
   s.memos =
       (m_actions.dirRemarks->isChecked() ? 1 : 0) | (m_actions.fileRemarks->isChecked() ? 2 : 0);
-  s.dataPath = withTrailingSlash(m_state.catalogue.dataDirectory().string());
   const std::string filter = m_volumeModel->filter();
   s.category = filter == messages::kAllCategories ? std::string() : filter;
-  s.categories = m_state.categories.names();
 }
 
 bool TDiskIndexForm::shutdown() {
@@ -157,11 +164,7 @@ bool TDiskIndexForm::shutdown() {
   if (m_view == View::Contents && !leaveContents()) return false;
   m_shutDown = true;
   collectSettings();
-  platform::IniFile ini(m_env.settingsFile);
-  writeSettings(ini, m_state.settings);
-  std::error_code ignored;
-  std::filesystem::create_directories(m_env.settingsFile.parent_path(), ignored);
-  ini.flush();
+  m_session.shutdown();
   return true;
 }
 
@@ -171,15 +174,15 @@ void TDiskIndexForm::rebuildCategoryCombo() {
   combo->clear();
   combo->addItem(qText(messages::kAllCategories));
   combo->addItem(qText(messages::kNoCategory));
-  for (const std::string& name : m_state.categories.names()) combo->addItem(qText(name));
-  const std::string& wanted = m_started ? m_volumeModel->filter() : m_state.settings.category;
+  for (const std::string& name : m_session.state().categories.names()) combo->addItem(qText(name));
+  const std::string& wanted = m_started ? m_volumeModel->filter() : m_session.settings().category;
   const int found = combo->findText(qText(wanted), Qt::MatchFixedString);
   combo->setCurrentIndex(found >= 0 ? found : 0);
   m_volumeModel->setFilter(combo->currentText().toStdString());
 }
 
 void TDiskIndexForm::applyFonts() {
-  const DiskIndexSettings& s = m_state.settings;
+  const DiskIndexSettings& s = m_session.settings();
   const QFont listFont = toFont(m_view == View::Overview ? s.fontF : s.fontL);
   m_tree->setFont(listFont);
   m_info->setValueFont(toFont(s.fontF));

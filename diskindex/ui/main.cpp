@@ -12,7 +12,6 @@
 #include <cstdio>
 
 #include "diskindex/ui/disk_index_form.h"
-#include "diskindex/ui/settings_location.h"
 #include "diskindex/ui/toolbar_icons.h"
 
 int main(int argc, char* argv[]) {
@@ -29,13 +28,8 @@ int main(int argc, char* argv[]) {
   diskindex::ui::chooseIconTheme();
 
   const QSize screen = QApplication::primaryScreen()->size();
-  diskindex::ui::FormEnvironment environment;
-  environment.settingsFile =
-      diskindex::ui::settingsFileLocation(QApplication::applicationDirPath().toStdString());
-  environment.settings =
-      diskindex::SettingsEnvironment::fromSystem({screen.width(), screen.height()});
-
-  diskindex::ui::TDiskIndexForm form(std::move(environment));
+  diskindex::ui::TDiskIndexForm form(
+      diskindex::SessionEnvironment::fromSystem({screen.width(), screen.height()}));
   form.start();
   form.show();
   // DISKINDX_TIMING=1 logs how long start-up took until the first paint.

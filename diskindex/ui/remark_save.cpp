@@ -1,6 +1,5 @@
 #include "diskindex/ui/remark_save.h"
 
-#include "diskindex/core/comment_file.h"
 #include "diskindex/core/result_code.h"
 #include "diskindex/ui/form_prompts.h"
 
@@ -18,10 +17,10 @@ QString qs(const std::string& text) {
 }  // namespace
 
 bool saveRemarksOrKeep(FormPrompts& prompts, const std::filesystem::path& commentFile,
-                       TFileCommentList& remarks) {
+                       const std::function<ResultCode(const std::filesystem::path&)>& save) {
   std::filesystem::path target = commentFile;
   for (;;) {
-    const ResultCode code = saveRemarks(target, remarks);
+    const ResultCode code = save(target);
     if (code == ResultCode::Ok) return true;
     const ErrorMessage message = errorMessage(code, OperationTitle::SaveRemarks, target.string());
     const QString text = boxText(message.text + std::string(kKeepQuestion));

@@ -7,8 +7,9 @@
 // saving itself is the core's.
 
 #include <filesystem>
+#include <functional>
 
-#include "diskindex/core/remark_list.h"
+#include "diskindex/core/result_code.h"
 
 namespace diskindex::ui {
 
@@ -16,7 +17,9 @@ class FormPrompts;
 
 // True when the remarks were saved, to their comment file or elsewhere;
 // false when the user chose to keep them (the caller stays in the volume).
+// `save` writes the remarks to the file it is given (the comment file or the
+// one the user chose).
 bool saveRemarksOrKeep(FormPrompts& prompts, const std::filesystem::path& commentFile,
-                       TFileCommentList& remarks);
+                       const std::function<ResultCode(const std::filesystem::path&)>& save);
 
 }  // namespace diskindex::ui

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 
-#include "diskindex/ui/display_format.h"
+#include "diskindex/core/display_format.h"
 
 namespace diskindex::ui {
 namespace {

@@ -72,6 +72,10 @@ TEST_F(SettingsLocationTest, DataDirectoryFollowsXdgDataHomeWithATrailingSlash) 
   EXPECT_EQ(dataDirectory("diskindx", env).string(), (m_root / "data" / "diskindx").string() + "/");
   EXPECT_FALSE(fs::exists(m_root / "data"));
   EXPECT_TRUE(ensureDirectory(dataDirectory("diskindx", env)));
+  // A relative value does not count here either.
+  env.xdgDataHome = "relative/data";
+  EXPECT_EQ(dataDirectory("diskindx", env).string(),
+            (m_root / "home" / ".local" / "share" / "diskindx").string() + "/");
   EXPECT_TRUE(fs::is_directory(m_root / "data" / "diskindx"));
 }
 

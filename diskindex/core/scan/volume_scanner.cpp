@@ -150,7 +150,8 @@ AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
     }
     const std::filesystem::path dataFile =
         catalogue.volumes().takeNextDataFile(catalogue.dataDirectory());
-    outcome.lastCode = readDrive(drives, volume, dataFile, observer).code;
+    outcome.lastRead = readDrive(drives, volume, dataFile, observer);
+    outcome.lastCode = outcome.lastRead.code;
     if (outcome.lastCode != ResultCode::Ok) {
       observer.volumeFailed(outcome.lastCode, dataFile);
       if (outcome.lastCode == ResultCode::Cancelled) break;

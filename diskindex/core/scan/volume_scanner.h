@@ -60,6 +60,7 @@ ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& hea
 struct AddOutcome {
   std::vector<std::filesystem::path> added;  // data files of the volumes added, in order
   ResultCode lastCode = ResultCode::Ok;      // of the last volume read
+  ReadDriveOutcome lastRead;                 // all of the last volume's outcome
   bool seriesEnded = false;                  // Cancel at a series prompt
 };
 

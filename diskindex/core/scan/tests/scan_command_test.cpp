@@ -21,8 +21,10 @@ class ScanCommandTest : public ::testing::Test {
     m_out.str("");
     m_err.str("");
     args.insert(args.begin(), {"--path", m_disc.root().string()});
-    return scanCommand(m_data.root(), m_data.root() / "none.ini", args,
-                       ScanStreams{m_in, m_out, m_err, false, false});
+    SessionEnvironment environment;
+    environment.settingsFile = m_data.root() / "none.ini";
+    environment.dataDirectory = m_data.root();
+    return scanCommand(environment, args, ScanStreams{m_in, m_out, m_err, false, false});
   }
   Catalogue loaded() {
     Catalogue catalogue;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-namespace diskindex::ui {
+namespace diskindex {
 
 // 1474560 -> "1.474.560"; negative numbers keep their sign ("-1.000").
 std::string groupDigits(std::int64_t value);
@@ -49,4 +49,4 @@ std::string fileSizeCell(std::uint32_t size);
 // already written in the system's time format.
 std::string fileDateCell(std::uint32_t dosDateTime, const std::string& timeText);
 
-}  // namespace diskindex::ui
+}  // namespace diskindex

@@ -1,9 +1,9 @@
-#include "diskindex/ui/file_order.h"
+#include "diskindex/core/file_order.h"
 
 #include <algorithm>
 #include <numeric>
 
-namespace diskindex::ui {
+namespace diskindex {
 
 std::string_view extensionKey(std::string_view name) {
   const std::size_t dot = name.rfind('.');
@@ -52,4 +52,4 @@ std::vector<std::uint32_t> fileOrder(const TOutlineDirList& directories, std::si
   return order;
 }
 
-}  // namespace diskindex::ui
+}  // namespace diskindex

@@ -1,10 +1,10 @@
-#include "diskindex/ui/display_format.h"
+#include "diskindex/core/display_format.h"
 
 #include <cstdio>
 
 #include "platform/dates.h"
 
-namespace diskindex::ui {
+namespace diskindex {
 namespace {
 
 std::string dateText(int day, int month, int year) {
@@ -70,4 +70,4 @@ std::string fileDateCell(std::uint32_t dosDateTime, const std::string& timeText)
   return "   " + dosDateText(dosDateTime) + "    " + timeText;
 }
 
-}  // namespace diskindex::ui
+}  // namespace diskindex

@@ -1,9 +1,8 @@
 #pragma once
-// What the main window knows of the catalogue, in core types only: the
-// catalogue (data directory and volume list), the category list, the
-// settings and, while the contents view is shown, the opened volume with its
-// directory list and remarks. The window's widgets read from here and never
-// keep copies. No Qt.
+// What a catalogue session holds, in core types only: the catalogue (data
+// directory and volume list), the category list, the settings and, while a
+// volume is open, its directory list and remarks. The window's widgets read
+// from here and never keep copies.
 
 #include <cstddef>
 #include <optional>
@@ -14,12 +13,7 @@
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/settings.h"
 
-namespace diskindex::ui {
-
-using diskindex::DiskIndexSettings;
-using diskindex::FontSetting;
-using diskindex::SettingsEnvironment;
-using diskindex::TDirFileNo;
+namespace diskindex {
 
 struct OpenedVolume {
   std::size_t volumeIndex = 0;  // position in the volume list
@@ -35,4 +29,4 @@ struct CatalogueState {
   std::optional<OpenedVolume> opened;
 };
 
-}  // namespace diskindex::ui
+}  // namespace diskindex

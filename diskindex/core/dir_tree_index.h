@@ -14,7 +14,7 @@
 
 #include "diskindex/core/dir_list.h"
 
-namespace diskindex::ui {
+namespace diskindex {
 
 class DirTreeIndex {
  public:
@@ -41,4 +41,4 @@ class DirTreeIndex {
 std::string fullPath(const TOutlineDirList& directories, const DirTreeIndex& index,
                      std::uint32_t dir, char driveLetter, std::string_view fileName = {});
 
-}  // namespace diskindex::ui
+}  // namespace diskindex

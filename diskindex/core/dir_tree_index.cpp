@@ -1,6 +1,6 @@
-#include "diskindex/ui/dir_tree_index.h"
+#include "diskindex/core/dir_tree_index.h"
 
-namespace diskindex::ui {
+namespace diskindex {
 
 DirTreeIndex::DirTreeIndex(const TOutlineDirList& directories) {
   const std::size_t count = directories.directoryCount();
@@ -52,4 +52,4 @@ std::string fullPath(const TOutlineDirList& directories, const DirTreeIndex& ind
   return path;
 }
 
-}  // namespace diskindex::ui
+}  // namespace diskindex

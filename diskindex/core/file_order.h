@@ -14,7 +14,7 @@
 
 #include "diskindex/core/dir_list.h"
 
-namespace diskindex::ui {
+namespace diskindex {
 
 enum class SortKey { None, Name, Extension, Size, Date };
 
@@ -25,4 +25,4 @@ std::string_view extensionKey(std::string_view name);
 std::vector<std::uint32_t> fileOrder(const TOutlineDirList& directories, std::size_t dir,
                                      SortKey key, bool reverse);
 
-}  // namespace diskindex::ui
+}  // namespace diskindex

@@ -1,0 +1,127 @@
+#pragma once
+// CatalogueSession: the catalogue's workflows from start-up to shutdown, for
+// the main window and diskindx-cli alike. Start-up reads DISKINDX.INI,
+// prepares the data folder by the one rule (session_environment.h), loads the
+// volume list, offers the conversion of old files and collects the
+// categories; then volumes are opened and left (their remarks saved), added,
+// changed and deleted, and the data folder changed; shutdown writes every
+// setting back. Each workflow is one call that leaves its result in state().
+//
+// Questions, progress and single failures go through observers the caller
+// implements (message boxes and progress windows in the window, the terminal
+// in the CLI, fakes in tests); the session shows nothing and throws nothing.
+// The dialogs that collect the values of a new volume are the caller's.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "diskindex/core/catalogue_state.h"
+#include "diskindex/core/observers.h"
+#include "diskindex/core/result_code.h"
+#include "diskindex/core/scan/scan_observer.h"
+#include "diskindex/core/scan/volume_dialog.h"
+#include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/session_environment.h"
+#include "platform/drives.h"
+
+namespace diskindex {
+
+// What start-up and a change of data folder report besides the volume files
+// that fail to load (ListLoadObserver::fileFailed).
+class SessionObserver : public ListLoadObserver {
+ public:
+  // The default data folder was missing and could not be created (shown as
+  // errorMessage(CannotCreate, messages::kListLoadCaption, folder)).
+  virtual void dataDirectoryFailed(ResultCode /*code*/, const std::filesystem::path& /*folder*/) {}
+  // Old-format files were found: the observer that asks and shows the
+  // conversion, or nullptr to leave them unconverted (they stay listed in
+  // state().catalogue.oldFormatFiles()).
+  virtual ConversionObserver* conversion() { return nullptr; }
+};
+
+// Opening a volume: the contents' code (Ok, or the data file's failure) and
+// the remarks' code (CannotOpen is the normal case of a volume without any).
+struct OpenResult {
+  ResultCode contents = ResultCode::Ok;
+  ResultCode remarks = ResultCode::Ok;
+};
+
+// Adding volumes: what the scanner reported, and the list position of the
+// last volume added (none when nothing was added).
+struct AddResult {
+  scan::AddOutcome outcome;
+  std::optional<std::size_t> lastAdded;
+};
+
+class CatalogueSession {
+ public:
+  explicit CatalogueSession(SessionEnvironment environment);
+
+  const SessionEnvironment& environment() const { return m_env; }
+  const CatalogueState& state() const { return m_state; }
+  // The window writes its geometry and view options here before shutdown().
+  DiskIndexSettings& settings() { return m_state.settings; }
+  // The volume list, for views that keep a reference to it.
+  const VolumeList& volumes() const { return m_state.catalogue.volumes(); }
+
+  // Settings, data folder, volume list, conversion, categories. Returns the
+  // list's code: CannotOpen when the data folder does not exist.
+  ResultCode start(SessionObserver& observer);
+  // Writes every setting to DISKINDX.INI (its folder created when missing).
+  // An open volume must have been left before. Returns CannotWrite when the
+  // file could not be written.
+  ResultCode shutdown();
+
+  // Opens the volume at this list position; on failure nothing is open.
+  OpenResult openVolume(std::size_t volumeIndex, ProgressObserver* progress = nullptr);
+  // Hands the text of one remark field back (empty text removes the remark).
+  void setRemark(TDirFileNo key, const std::string& text);
+  // Writes the open volume's remarks when they changed; Ok when there was
+  // nothing to write. On failure the remarks stay open and changed, so the
+  // caller can try again or keep them.
+  ResultCode saveRemarks();
+  // Writes the open volume's remarks, changed or not, in the comment file
+  // format to another file: the way out when the comment file cannot be
+  // written, so nothing typed is lost.
+  ResultCode saveRemarksTo(const std::filesystem::path& file);
+  // The open volume's comment file (for messages), empty when none is open.
+  std::filesystem::path remarksFile() const;
+  // Forgets the open volume (unsaved remarks included).
+  void closeVolume();
+
+  // The writability test before adding or changing a volume.
+  bool dataDirectoryWritable() const;
+  // The system's drives with the folders [Drives] of DISKINDX.INI maps to
+  // letters.
+  platform::DriveTable driveTable() const;
+  // Reads one volume (seriesCount 0) or a series with the dialog's values;
+  // remembers the drive and the category. Progress and questions go to the
+  // observer.
+  AddResult addVolumes(const platform::DriveTable& drives, const scan::DialogValues& values,
+                       int seriesCount, scan::ScanObserver& observer);
+  // The header of the volume at index as its data file holds it now.
+  ResultCode readVolumeHeader(std::size_t index, VolumeHeader& header) const;
+  // Rewrites the volume's information (header: as read by readVolumeHeader);
+  // newIndex receives its new list position.
+  ResultCode changeVolume(const platform::DriveTable& drives, std::size_t index,
+                          const VolumeHeader& header, const scan::DialogValues& values,
+                          std::size_t* newIndex);
+  // Deletes the volume's files and record: CannotWrite when its data file
+  // stays (show messages::deleteFailed).
+  ResultCode deleteVolume(std::size_t index);
+
+  // Leaves the open volume without saving (the caller saved its remarks),
+  // then loads the catalogue of another folder as start-up does; its
+  // categories join the list. Returns the list's code.
+  ResultCode changeDataDirectory(const std::filesystem::path& folder, SessionObserver& observer);
+
+ private:
+  ResultCode loadCatalogue(SessionObserver& observer);
+
+  SessionEnvironment m_env;
+  CatalogueState m_state;
+};
+
+}  // namespace diskindex
