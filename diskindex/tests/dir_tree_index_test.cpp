@@ -2,23 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "diskindex/tests/sample_dir_tree.h"
+
 namespace diskindex {
 namespace {
 
-// \ (0) -> TOOLS (1) -> BIN (2) -> X (3); TOOLS -> LIB (4); DOCS (5).
-TOutlineDirList sampleTree() {
-  TOutlineDirList list;
-  list.addDirectory(0, "\\");
-  list.addDirectory(1, "TOOLS");
-  list.addDirectory(2, "BIN");
-  list.addDirectory(3, "X");
-  list.addDirectory(2, "LIB");
-  list.addDirectory(1, "DOCS");
-  return list;
-}
-
 TEST(DirTreeIndex, ParentsAndChildrenFollowTheLevels) {
-  const TOutlineDirList list = sampleTree();
+  const TOutlineDirList list = test::sampleDirTree();
   const DirTreeIndex index(list);
   EXPECT_EQ(index.parent(0), DirTreeIndex::kNone);
   EXPECT_EQ(index.parent(1), 0u);
@@ -34,7 +24,7 @@ TEST(DirTreeIndex, ParentsAndChildrenFollowTheLevels) {
 }
 
 TEST(DirTreeIndex, FullPathsEndDirectoriesWithBackslash) {
-  const TOutlineDirList list = sampleTree();
+  const TOutlineDirList list = test::sampleDirTree();
   const DirTreeIndex index(list);
   EXPECT_EQ(fullPath(list, index, 0, 'E'), "E:\\");
   EXPECT_EQ(fullPath(list, index, 3, 'E'), "E:\\TOOLS\\BIN\\X\\");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "diskindex/tests/sample_dir_tree.h"
 #include "diskindex/tests/ui_test_support.h"
 
 namespace diskindex::ui {
@@ -9,21 +10,9 @@ namespace {
 
 using testing::ModelCheck;
 
-// \ (0) -> TOOLS (1) -> BIN (2) -> X (3); TOOLS -> LIB (4); DOCS (5).
-TOutlineDirList sampleTree() {
-  TOutlineDirList list;
-  list.addDirectory(0, "\\");
-  list.addDirectory(1, "TOOLS");
-  list.addDirectory(2, "BIN");
-  list.addDirectory(3, "X");
-  list.addDirectory(2, "LIB");
-  list.addDirectory(1, "DOCS");
-  return list;
-}
-
 TEST(DirTreeModel, ShowsRootAloneOnTopAndDirectoriesByLevel) {
   testing::ensureApplication();
-  const TOutlineDirList list = sampleTree();
+  const TOutlineDirList list = test::sampleDirTree();
   DirTreeModel model;
   ModelCheck check(&model);
   model.setDirectories(&list);
