@@ -20,6 +20,15 @@ void placeDroidOnHero(Session& s, size_t index) {
   droid.sprite().placeAt(s.hero().left() + scroll.x, s.hero().top() + scroll.y);
 }
 
+// Starts the game, then a droid takes the hero's last life on the next tick.
+void loseTheLastLifeWith1234Points(Session& s) {
+  s.start();
+  s.state.lives = 1;
+  s.state.score = 1234;
+  placeDroidOnHero(s, 0);
+  s.game.timer();
+}
+
 TEST(ArenaGameRules, FirstGardenIsPausedUntilEnter) {
   Session s(1);
   ASSERT_TRUE(s.state.paused);
@@ -119,11 +128,7 @@ TEST(ArenaGameRules, ShieldedHeroIsNotHurtByDroids) {
 
 TEST(ArenaGameRules, LosingTheLastLifeStartsANewGamePausedAtGardenOne) {
   Session s(4);
-  s.start();
-  s.state.lives = 1;
-  s.state.score = 1234;
-  placeDroidOnHero(s, 0);
-  s.game.timer();
+  loseTheLastLifeWith1234Points(s);
   EXPECT_EQ(s.state.garden, 1);
   EXPECT_EQ(s.state.lives, 5);
   EXPECT_EQ(s.state.score, 0);
@@ -137,11 +142,7 @@ TEST(ArenaGameRules, LosingTheLastLifeStartsANewGamePausedAtGardenOne) {
 
 TEST(ArenaGameRules, TheGameOverBannerShowsOnceOverTheFinalScoreAndTheLastLife) {
   Session s(4);
-  s.start();
-  s.state.lives = 1;
-  s.state.score = 1234;
-  placeDroidOnHero(s, 0);
-  s.game.timer();
+  loseTheLastLifeWith1234Points(s);
   ASSERT_EQ(s.screen.windowBlits.size(), 1u);
   EXPECT_EQ(s.screen.windowBlits[0].blit, gameOverBanner({800, 600}));
   // The banner goes over garden 1's paint, which still counts the old game.
