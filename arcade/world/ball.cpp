@@ -149,7 +149,11 @@ bool CBall::BounceFloor(const Vector3& next) {
 void CBall::PaddleBounce(const Vector3& paddlePoint, Fixed w) {
   Vector3 n = paddlePoint * fx(1.035);
   if (w > Fixed::fromInt(5)) n = n * fx(1.08);
-  Vector3 v = n - position;
+  // From the point behind the paddle through the ball: a convex paddle that
+  // sends an edge hit off toward its own side. (Taken the other way round,
+  // from the ball toward that point, an edge hit would keep flying outward
+  // through the paddle.)
+  Vector3 v = position - n;
   Fixed l = v.normalise() - w / Fixed::fromInt(3);
   v = v * Fixed::fromInt(2);
   v.y *= fx(kFlatten);

@@ -74,7 +74,14 @@ CEnhancementBox::CEnhancementBox(CWorld& world, int enhancementKind, const Vecto
   ExtendBox(-h, -h, -h);
   ExtendBox(h, h, h);
   CIndexedImage* texture = world.Texture(kEnhancementBoxTexture);
-  AddBoxFaces(*this, {h, h, h}, [&](CPolygon& p, BoxFace) { p.SetTexture(texture); });
+  // Without its picture the box still shows, in a flat violet.
+  AddBoxFaces(*this, {h, h, h}, [&](CPolygon& p, BoxFace) {
+    if (texture != nullptr) {
+      p.SetTexture(texture);
+    } else {
+      p.SetColour(world.Palette(), 150, 60, 200);
+    }
+  });
 }
 
 bool CEnhancementBox::Update(std::int32_t, CSolid*) {

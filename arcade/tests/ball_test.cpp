@@ -1,0 +1,122 @@
+// The ball: serving, the paddle bounce, floor and ceiling bounces, the
+// stuck-ball rescue and losing a ball.
+#include <gtest/gtest.h>
+
+#include "arcade/world/block.h"
+#include "arcade/world/geometry.h"
+#include "support/world_fixture.h"
+
+namespace arcade {
+namespace {
+
+using testing::WorldTest;
+
+class BallTest : public WorldTest {
+ protected:
+  void SetUp() override {
+    Build(0);
+    EmptyLevel();
+  }
+  CBall& ball() { return world->Ball(); }
+  // One tick of ball motion alone (16 sub-steps of a 50 ms step).
+  void Fly() { ball().TickUpdate(3276, {}); }
+};
+
+TEST_F(BallTest, HeldBallIsServedAutomaticallyAfterItsCountdown) {
+  EXPECT_EQ(ball().state(), BallState::Held);
+  for (int i = 0; i < 80; ++i) Tick();
+  EXPECT_EQ(ball().state(), BallState::Held);
+  Tick();
+  EXPECT_EQ(ball().state(), BallState::InFlight);
+}
+
+TEST_F(BallTest, FireServesAtOnceWhenTheWayIsFree) {
+  WorldInput fire;
+  fire.fire = true;
+  Tick(fire);
+  EXPECT_EQ(ball().state(), BallState::InFlight);
+}
+
+TEST_F(BallTest, FireDoesNotServeIntoAnObject) {
+  const Vector3 at = ball().position;
+  world->AddSolid<CBlock>(at - Vector3{fx(3), fx(3), fx(3)}, at + Vector3{fx(3), fx(3), fx(3)}, 1,
+                          3, nullptr);
+  WorldInput fire;
+  fire.fire = true;
+  Tick(fire);
+  EXPECT_EQ(ball().state(), BallState::Held);
+}
+
+TEST_F(BallTest, PaddleCentreSendsTheBallBackTowardTheCentre) {
+  Tick();
+  const Vector3 out{Fixed(), Fixed(), Fixed::fromInt(-1)};
+  ball().Launch({Fixed(), Fixed(), fx(-49.5)}, out);
+  Fly();
+  EXPECT_GT(ball().velocity().z, fx(0.9)) << "back toward the centre";
+  EXPECT_EQ(ball().paddleHits(), 1);
+  EXPECT_EQ(sound.count(sound::kPaddleBounce), 1);
+}
+
+TEST_F(BallTest, OffCentrePaddleHitsKeepTheBallInPlay) {
+  Tick();
+  for (double offset : {-3.8, -2.0, 1.0, 3.0, 4.0}) {
+    ball().Launch({fx(offset), Fixed(), fx(-49.6)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+    for (int i = 0; i < 3; ++i) Fly();
+    EXPECT_GT(ball().velocity().z, Fixed()) << "offset " << offset;
+    EXPECT_LT(ball().position.length(), fx(50.525)) << "offset " << offset;
+  }
+}
+
+TEST_F(BallTest, BallMissingThePaddleIsLost) {
+  Tick();
+  ball().Launch({fx(20.0), Fixed(), fx(-44.0)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+  const int spare = ball().spareBalls;
+  for (int i = 0; i < 40 && ball().state() == BallState::InFlight; ++i) Fly();
+  EXPECT_EQ(ball().spareBalls, spare - 1);
+  EXPECT_EQ(ball().state(), BallState::Held);
+  EXPECT_EQ(ball().holdCountdown(), 80);
+  EXPECT_EQ(sound.count(sound::kBallLost), 1);
+  EXPECT_EQ(keys.flushes, 1) << "pending serve keys are flushed";
+  EXPECT_EQ(world->Paddle().scale, Fixed()) << "the paddle regrows";
+}
+
+TEST_F(BallTest, LostBallEndsTheEnhancement) {
+  world->Control().CatchField(enhancement::kRed, {});
+  Tick();
+  ball().Launch({fx(20.0), Fixed(), fx(-44.0)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+  for (int i = 0; i < 40 && ball().state() == BallState::InFlight; ++i) Fly();
+  EXPECT_EQ(world->ActiveEnhancement(), enhancement::kNone);
+  EXPECT_EQ(world->Control().EnhancementMs(), 0);
+}
+
+TEST_F(BallTest, StuckBallReturnsAfterMoreThanSixCollidingSubSteps) {
+  Tick();
+  // A gap narrower than one sub-step between two walls: every sub-step
+  // collides and the ball never moves.
+  world->AddSolid<CBlock>(Vector3{fx(-10), fx(-5.8), fx(-11.0)},
+                          Vector3{fx(10), fx(5.8), fx(-9.99)}, -1, 6, nullptr);
+  world->AddSolid<CBlock>(Vector3{fx(-10), fx(-5.8), fx(-9.98)}, Vector3{fx(10), fx(5.8), fx(-9.0)},
+                          -1, 6, nullptr);
+  ball().Launch({Fixed(), Fixed(), fx(-9.985)}, {Fixed(), Fixed(), Fixed::fromInt(1)});
+  Fly();
+  EXPECT_EQ(ball().state(), BallState::Held);
+  EXPECT_EQ(sound.count(sound::kWallBounce), 7) << "returned on the seventh collision in a row";
+  EXPECT_EQ(ball().collisionRun(), 0);
+  EXPECT_EQ(ball().holdCountdown(), 80);
+}
+
+TEST_F(BallTest, FloorAndCeilingBounceAndThe13thPushes) {
+  Tick();
+  ball().Launch({Fixed(), Fixed(), fx(-20.0)}, {Fixed(), Fixed::fromInt(1), Fixed()});
+  for (int i = 0; i < 400 && ball().floorBounces() < 12; ++i) Fly();
+  EXPECT_EQ(ball().floorBounces(), 12);
+  EXPECT_EQ(sound.count(sound::kWallBounce), 12);
+  for (int i = 0; i < 40 && ball().floorBounces() != 0; ++i) Fly();
+  EXPECT_EQ(sound.count(sound::kBouncePush), 1);
+  EXPECT_GT(std::abs(ball().velocity().x.toDouble()) + std::abs(ball().velocity().z.toDouble()),
+            0.2)
+      << "pushed off the vertical";
+}
+
+}  // namespace
+}  // namespace arcade

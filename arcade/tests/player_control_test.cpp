@@ -1,0 +1,111 @@
+// The player control: enhancements and their timer, the camera following
+// the paddle, zoom, and the listener geometry of positional sounds.
+#include <gtest/gtest.h>
+
+#include "arcade/world/geometry.h"
+#include "support/world_fixture.h"
+
+namespace arcade {
+namespace {
+
+using testing::WorldTest;
+
+class PlayerControlTest : public WorldTest {
+ protected:
+  void SetUp() override { Build(0); }
+  CPlayerControl& control() { return world->Control(); }
+};
+
+TEST_F(PlayerControlTest, AquaWhileBlueKeepsBlueAndItsTimer) {
+  control().CatchField(enhancement::kBlue, {});
+  control().CountDown(1234);
+  const int spare = world->Ball().spareBalls;
+  control().CatchField(enhancement::kAqua, {});
+  EXPECT_EQ(control().ActiveEnhancement(), enhancement::kBlue);
+  EXPECT_EQ(control().EnhancementMs(), 30000 - 1234);
+  EXPECT_EQ(world->Ball().spareBalls, spare + 1);
+  EXPECT_EQ(sound.count(sound::kBoxBounce), 2) << "each catch sounds";
+}
+
+TEST_F(PlayerControlTest, AnotherTimedCatchReplacesAndRestartsTheTimer) {
+  control().CatchField(enhancement::kRed, {});
+  control().CountDown(5000);
+  control().CatchField(enhancement::kYellow, {});
+  EXPECT_EQ(control().ActiveEnhancement(), enhancement::kYellow);
+  EXPECT_EQ(control().EnhancementMs(), 30000);
+}
+
+TEST_F(PlayerControlTest, EnhancementRunsOutAfterThirtySecondsOfPlay) {
+  control().CatchField(enhancement::kGreen, {});
+  control().CountDown(29999);
+  EXPECT_EQ(control().ActiveEnhancement(), enhancement::kGreen);
+  control().CountDown(75);
+  EXPECT_EQ(control().ActiveEnhancement(), enhancement::kNone);
+  EXPECT_EQ(control().EnhancementMs(), 0);
+  EXPECT_EQ(sound.count(sound::kEnhancementOver), 1);
+}
+
+TEST_F(PlayerControlTest, YellowWidensThePaddle) {
+  Tick();
+  EXPECT_EQ(world->Paddle().halfWidth(), fx(4.25));
+  control().CatchField(enhancement::kYellow, {});
+  Tick();
+  EXPECT_EQ(world->Paddle().halfWidth(), fx(5.95));
+}
+
+TEST_F(PlayerControlTest, CameraStaysWhileThePaddleIsInsideTheDeadZone) {
+  WorldInput slight;
+  slight.x = 0.5f;  // 256 units to the side: inside the 416-unit dead zone
+  for (int i = 0; i < 20; ++i) Tick(slight);
+  EXPECT_EQ(control().Yaw(), 0);
+  EXPECT_EQ(control().Roll(), 0);
+  EXPECT_NE(world->Paddle().yaw(), 0) << "the paddle itself moved";
+}
+
+TEST_F(PlayerControlTest, CameraFollowsASteeredPaddleAroundTheCircle) {
+  WorldInput left;
+  left.x = 1.0f;
+  Tick(left);
+  EXPECT_EQ((8192 - control().Yaw()) & 8191, 24) << "the first turn is limited by the ramp";
+  for (int i = 0; i < 40; ++i) Tick(left);
+  const int turned = (8192 - control().Yaw()) & 8191;
+  EXPECT_GT(turned, 1000) << "keeps turning while steered";
+  EXPECT_NE(control().Roll(), 0) << "banks while turning";
+  const int held = control().Yaw();
+  for (int i = 0; i < 40; ++i) Tick();
+  EXPECT_EQ(control().Roll(), 0);
+  EXPECT_EQ(control().YawRamp(), 24) << "ramp reset once the paddle is back in the dead zone";
+  EXPECT_LT(std::abs(((control().Yaw() - held + 4096) & 8191) - 4096), 600)
+      << "the view stays about where the paddle went";
+}
+
+TEST_F(PlayerControlTest, ZoomKeysMoveTheZoomWithinItsLimits) {
+  WorldInput in;
+  in.zoomIn = true;
+  for (int i = 0; i < 60; ++i) Tick(in);
+  EXPECT_EQ(control().TargetZoom().raw(), kZoomMax);
+  EXPECT_NEAR(control().Zoom().toDouble(), 1.6, 0.001);
+  in = {};
+  in.zoomOut = true;
+  for (int i = 0; i < 60; ++i) Tick(in);
+  EXPECT_EQ(control().TargetZoom().raw(), kZoomMin);
+}
+
+TEST_F(PlayerControlTest, SoundStraightAheadIsCentredAndNearSoundsAreLoud) {
+  Tick();
+  sound.played.clear();
+  control().PlaySoundAt(2000, {Fixed(), Fixed(), fx(-20.0)});
+  ASSERT_EQ(sound.played.size(), 1u);
+  const auto& s = sound.played[0];
+  EXPECT_NEAR(s.x, 0.0, 0.01);
+  EXPECT_GE(std::abs(s.y), 1.0) << "depth term kept away from 0";
+  // listener at 52.525 from the centre: distance 32.525
+  EXPECT_NEAR(s.volume, 1.0 - 32.525 / 68.0, 0.002);
+  control().PlaySoundAt(2000, {fx(10.0), Fixed(), fx(-52.0)});
+  EXPECT_GT(sound.played[1].x, 5.0) << "a source at +x is to the right";
+  control().PlaySoundAt(2000, {Fixed(), Fixed(), fx(60.0)});
+  EXPECT_NEAR(sound.played[2].volume, 0.001, 1e-6) << "far sounds are nearly silent";
+}
+
+}  // namespace
+}  // namespace arcade
