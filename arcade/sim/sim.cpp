@@ -104,10 +104,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
   return o;
 }
 
-std::vector<WorldInput> parseInputScript(std::istream& in) {
+std::vector<WorldInput> parseInputScript(std::istream& in, std::size_t maxLines) {
   std::vector<WorldInput> script;
   std::string line;
-  while (std::getline(in, line)) {
+  while (script.size() < maxLines && std::getline(in, line)) {
     std::istringstream fields(line);
     WorldInput input;
     float x = 0, y = 0;
@@ -128,7 +128,7 @@ int run(const Options& o, std::ostream& out, std::ostream& err) {
       err << "cannot read " << o.inputFile << '\n';
       return 1;
     }
-    script = parseInputScript(in);
+    script = parseInputScript(in, static_cast<std::size_t>(o.ticks));
   }
   const DirectoryResources resources(o.artDirectory);
   CGamePalette palette;

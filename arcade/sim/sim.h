@@ -35,7 +35,9 @@ struct Options {
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error);
 
 // One line per tick: "x y fire"; missing or unreadable fields count as 0.
-std::vector<WorldInput> parseInputScript(std::istream& in);
+// At most maxLines lines are read (the ticks that will be run), so an
+// oversized file costs nothing.
+std::vector<WorldInput> parseInputScript(std::istream& in, std::size_t maxLines = 1'000'000);
 
 // Runs the level; returns the process exit code (0 ok, 1 a file could not
 // be read or written).

@@ -2,6 +2,8 @@
 // the paddle, zoom, and the listener geometry of positional sounds.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "arcade/world/geometry.h"
 #include "support/world_fixture.h"
 
@@ -77,6 +79,16 @@ TEST_F(PlayerControlTest, CameraFollowsASteeredPaddleAroundTheCircle) {
   EXPECT_EQ(control().YawRamp(), 24) << "ramp reset once the paddle is back in the dead zone";
   EXPECT_LT(std::abs(((control().Yaw() - held + 4096) & 8191) - 4096), 600)
       << "the view stays about where the paddle went";
+}
+
+TEST_F(PlayerControlTest, WildInputKeepsThePaddleOnItsCircle) {
+  WorldInput wild;
+  wild.x = std::numeric_limits<float>::quiet_NaN();
+  wild.y = 1e30f;
+  for (int i = 0; i < 5; ++i) Tick(wild);
+  EXPECT_EQ(world->Paddle().pitch(), 128) << "tilt held at its limit";
+  EXPECT_GE(world->Paddle().yaw(), 0);
+  EXPECT_LT(world->Paddle().yaw(), 8192);
 }
 
 TEST_F(PlayerControlTest, ZoomKeysMoveTheZoomWithinItsLimits) {

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "arcade/imagelib/bitmap_format.h"
@@ -53,6 +55,15 @@ TEST(SimInput, ReadsOneLinePerTickAndTreatsMissingFieldsAsZero) {
   EXPECT_FLOAT_EQ(script[2].x, 0.0f);
   EXPECT_FLOAT_EQ(script[3].x, 0.0f);
   EXPECT_FLOAT_EQ(script[4].x, 0.3f);
+}
+
+TEST(SimInput, ReadsNoMoreLinesThanTicksAndSurvivesRandomBytes) {
+  std::string bytes;
+  for (int i = 0; i < 20000; ++i) bytes.push_back(static_cast<char>((i * 7919 + i / 3) & 0xFF));
+  std::istringstream in(bytes);
+  const auto script = sim::parseInputScript(in, 10);
+  EXPECT_LE(script.size(), 10u);
+  for (const auto& s : script) EXPECT_FALSE(std::isnan(s.x) || std::isnan(s.y));
 }
 
 class SimRun : public ::testing::Test {

@@ -18,6 +18,13 @@ constexpr double kBackSpread = 0.04;
 constexpr int kBackColours[3][3] = {{96, 32, 32}, {160, 96, 96}, {136, 82, 82}};
 constexpr int kBackCorners[3] = {0, 3, 5};
 
+// Input is not clamped (a captured mouse may run past the window), but it
+// is kept to finite values that the angle arithmetic can take.
+float sane(float v) {
+  if (!(v == v)) return 0.0f;
+  return std::clamp(v, -1000.0f, 1000.0f);
+}
+
 }  // namespace
 
 Ramp paddleRamp(int e) {
@@ -64,8 +71,8 @@ void CPaddle::Recolour(int e) {
 void CPaddle::TickUpdate(const WorldInput& input, int cameraYaw, int activeEnhancement) {
   m_halfWidth =
       fx(activeEnhancement == enhancement::kYellow ? kPaddleHalfWidthYellow : kPaddleHalfWidth);
-  m_sx = (m_sx * 0.1f + input.x) / 1.1f;
-  m_sy = (m_sy * 0.1f + input.y) / 1.1f;
+  m_sx = (m_sx * 0.1f + sane(input.x)) / 1.1f;
+  m_sy = (m_sy * 0.1f + sane(input.y)) / 1.1f;
   int c = cameraYaw;
   if (c > 4096) c -= 8192;
   rotationY = (static_cast<int>(m_sx * 512.0f - static_cast<float>(c)) + 8192) & kAngleMask;
