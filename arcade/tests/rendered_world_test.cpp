@@ -1,0 +1,57 @@
+// Frames of played levels, rendered with the tests' stand-in textures and
+// pinned by checksums of the 8-bit picture; written as bitmaps under the
+// build tree (arcade/rendered/) so they can be looked at.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "arcade/imagelib/bitmap_format.h"
+#include "arcade/renderer/renderer.h"
+#include "support/world_fixture.h"
+
+namespace arcade {
+namespace {
+
+struct FrameCase {
+  const char* name;
+  int level;
+  int ticks;
+  bool topDown;
+  std::uint64_t golden;
+};
+
+class RenderedWorld : public testing::WorldTest, public ::testing::WithParamInterface<FrameCase> {};
+
+TEST_P(RenderedWorld, FrameMatchesItsGoldenChecksum) {
+  const FrameCase& c = GetParam();
+  Build(c.level, 3);
+  WorldInput in;
+  in.x = 0.3f;
+  in.topDown = c.topDown;
+  for (int i = 0; i < c.ticks; ++i) Tick(in);
+  CRenderer renderer(palette, reporter, world->Textures(), 480, 360, Resolution::High);
+  renderer.SetCamera(world->Control().Camera());
+  renderer.SetTopDown(world->Control().TopDown());
+  renderer.SetOverlay({world->Score(), world->ElapsedMs(), world->Ball().spareBalls, false, 0});
+  renderer.Render(world->DrawList(), world->Control().Zoom(), false);
+  const std::span<const std::uint8_t> picture(renderer.pixels,
+                                              static_cast<std::size_t>(renderer.size));
+  const auto bytes =
+      bmp::encode8(renderer.width, renderer.height, picture, CGamePalette::TableEntries());
+  const auto path = testing::renderedDirectory() / (std::string(c.name) + ".bmp");
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  const std::uint64_t sum = testing::fnv1a(picture);
+  EXPECT_EQ(sum, c.golden) << std::hex << "checksum 0x" << sum << " of " << path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, RenderedWorld,
+    ::testing::Values(FrameCase{"world_level7", 7, 95, false, 0xb1a6da5cf73b2c5eull},
+                      FrameCase{"world_level1_topdown", 1, 40, true, 0xc49af743ea38ad22ull},
+                      FrameCase{"world_level4_topdown", 4, 40, true, 0xbb2a0bf76f910e5bull}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace arcade
