@@ -67,6 +67,36 @@ TEST_F(BallTest, OffCentrePaddleHitsKeepTheBallInPlay) {
   }
 }
 
+TEST_F(BallTest, GreenHoldsTheBallFromTheThirdPaddleContactAfterAServe) {
+  world->Control().CatchField(enhancement::kGreen, {});
+  Tick();
+  const int flushes = keys.flushes;
+  for (int contact = 1; contact <= 3; ++contact) {
+    ball().Launch({Fixed(), Fixed(), fx(-49.6)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+    Fly();
+    EXPECT_EQ(ball().state(), contact < 3 ? BallState::InFlight : BallState::Held)
+        << "contact " << contact;
+  }
+  EXPECT_EQ(ball().paddleHits(), 0);
+  EXPECT_EQ(ball().spareBalls, 3) << "no ball is lost";
+  EXPECT_EQ(keys.flushes, flushes + 1);
+}
+
+TEST_F(BallTest, RedSlowsTheBallOnEveryPaddleHitAndOtherHitsSpeedItUp) {
+  Tick();
+  ball().Launch({Fixed(), Fixed(), fx(-49.6)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+  Fly();
+  ball().Launch({Fixed(), Fixed(), fx(-49.6)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+  Fly();
+  EXPECT_GT(ball().speed(), ball().baseSpeed()) << "the second paddle hit speeds up";
+  world->Control().CatchField(enhancement::kRed, {});
+  ball().Launch({Fixed(), Fixed(), fx(-49.6)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+  Fly();
+  // 0.75 x base, then one approach step toward the maximum (weight 10).
+  const Fixed slowed = ball().baseSpeed() * fx(0.75);
+  EXPECT_EQ(ball().speed(), approach(slowed, ball().maxSpeed(), 10));
+}
+
 TEST_F(BallTest, BallMissingThePaddleIsLost) {
   Tick();
   ball().Launch({fx(20.0), Fixed(), fx(-44.0)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
