@@ -47,6 +47,25 @@ TEST_F(PlayerControlTest, EnhancementRunsOutAfterThirtySecondsOfPlay) {
   EXPECT_EQ(sound.count(sound::kEnhancementOver), 1);
 }
 
+TEST_F(PlayerControlTest, FieldFlyingIntoThePaddleIsCaught) {
+  Tick();
+  world->ReleaseField(enhancement::kBlue, {Fixed(), Fixed(), fx(-40.0)}, 1);
+  for (int i = 0; i < 40 && world->Census().fields == 1; ++i) Tick();
+  EXPECT_EQ(control().ActiveEnhancement(), enhancement::kBlue);
+  EXPECT_EQ(control().EnhancementMs(), 30000);
+  EXPECT_EQ(world->Census().fields, 0);
+}
+
+TEST_F(PlayerControlTest, FieldMissingThePaddleFliesOnAndIsGone) {
+  Tick();
+  world->ReleaseField(enhancement::kRed, {Fixed(), Fixed(), fx(40.0)}, 0);  // outward, far side
+  int ticks = 0;
+  for (; ticks < 100 && world->Census().fields == 1; ++ticks) Tick();
+  EXPECT_EQ(world->Census().fields, 0);
+  EXPECT_GT(ticks, 10) << "it flies to 8 beyond the paddle circle first";
+  EXPECT_EQ(control().ActiveEnhancement(), enhancement::kNone);
+}
+
 TEST_F(PlayerControlTest, YellowWidensThePaddle) {
   Tick();
   EXPECT_EQ(world->Paddle().halfWidth(), fx(4.25));
