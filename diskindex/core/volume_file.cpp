@@ -83,7 +83,8 @@ ResultCode rewriteAsUtf8(const std::filesystem::path& dataFile, const VolumeHead
     entry->name = name;
     ok = name.size() <= E::kMaxNameBytes && writer.add(*entry);
   }
-  ok = ok && offset == body.size() && writer.flush() && out.close();
+  // Flushed to the device before the rename makes it the volume's file.
+  ok = ok && offset == body.size() && writer.flush() && out.sync() && out.close();
   if (!ok || !renameFile(temp, dataFile)) {
     removeFile(temp);
     return ResultCode::CannotWrite;

@@ -1,6 +1,9 @@
 #include "diskindex/core/category_changes.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/catalogue_session.h"
@@ -124,6 +127,55 @@ TEST_F(CategoryChangesTest, AVolumeThatCannotBeRewrittenIsReportedAndTheOthersSt
   EXPECT_EQ(recordCategory(1), "Alt");
   EXPECT_EQ(fileCategory(0), "Ωmega");
   EXPECT_EQ(fileCategory(2), "Ωmega");
+}
+
+// While it lives, no write of this process reaches beyond `bytes` into any
+// file: a write across that offset stops short, as on a full device. Unlike
+// file permissions this also holds for root.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &m_old);
+    rlimit limit = m_old;
+    limit.rlim_cur = bytes;
+    m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
+  }
+  bool active() const { return m_active; }
+
+ private:
+  rlimit m_old{};
+  void (*m_oldHandler)(int) = nullptr;
+  bool m_active = false;
+};
+
+TEST_F(CategoryChangesTest, AFieldWrittenOnlyInPartIsPutBackAndReported) {
+  makeVolumes({"Spiele", "Spiele"});
+  const std::vector<std::uint8_t> before0 = test::readAll(dataFile(0));
+  const std::vector<std::uint8_t> before1 = test::readAll(dataFile(1));
+  CategoryChanges changes;
+  changes.rename("Spiele", "Computerspiele");
+  CategoryApplyResult result;
+  {
+    // Nine bytes of the category field can be written, the rest cannot.
+    const FileSizeLimit limit(header_layout::kCategory + 9);
+    ASSERT_TRUE(limit.active());
+    result = applyCategoryChanges(m_catalogue, changes);
+  }
+  EXPECT_EQ(result.changed, 0);
+  ASSERT_EQ(result.failures.size(), 2u);
+  EXPECT_EQ(result.failures[0].code, ResultCode::CannotWrite);
+  EXPECT_EQ(test::readAll(dataFile(0)), before0);  // not "Computers" + "piele"
+  EXPECT_EQ(test::readAll(dataFile(1)), before1);
+  EXPECT_EQ(recordCategory(0), "Spiele");
+  EXPECT_EQ(recordCategory(1), "Spiele");
+  // Once writes go through again, the same changes succeed.
+  EXPECT_EQ(applyCategoryChanges(m_catalogue, changes).changed, 2);
+  EXPECT_EQ(fileCategory(0), "Computerspiele");
 }
 
 TEST_F(CategoryChangesTest, AVolumeWhoseHeaderCannotBeReadIsReportedAndLeft) {
