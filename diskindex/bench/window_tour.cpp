@@ -109,7 +109,10 @@ int main(int argc, char* argv[]) {
               QStringLiteral("%1/%2-help.png").arg(out).arg(++step, 2, 10, QLatin1Char('0')));
         }
       },
-      // The categories dialog is modal: the timer goes on inside its loop.
+      [&] {
+        if (auto* help = form.findChild<diskindex::ui::HelpWindow*>()) help->close();
+      },
+      // The categories dialog is modal: the tour goes on inside its loop.
       [&] { form.actions().categories->trigger(); },
       [&] { shotOf(categoriesDialog(), "categories"); },
       [&] { clickIn(categoriesDialog(), "ButtonNew"); },
@@ -120,7 +123,7 @@ int main(int argc, char* argv[]) {
         auto* edit = dialog ? dialog->findChild<QLineEdit*>("EditCategory") : nullptr;
         if (list == nullptr || edit == nullptr || list->count() == 0) return;
         edit->setText(list->item(0)->text().toLower());
-        clickIn(dialog, "ButtonOk");  // the warning's own loop runs the next steps
+        clickIn(dialog, "ButtonOk");  // the next steps run inside the warning's loop
       },
       [&] { shotOf(QApplication::activeModalWidget(), "categories-exists"); },
       [&] {
@@ -131,11 +134,16 @@ int main(int argc, char* argv[]) {
       [&] { clickIn(categoriesDialog(), "ButtonCancel"); },
       [&] { form.close(); },
   };
+  // Each step schedules the next before it runs, on a timer of its own, so
+  // that a step that opens a modal dialog does not stop the tour (a timer is
+  // never re-entered while its own slot runs).
   std::size_t next = 0;
-  QTimer timer;
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    if (next < steps.size()) steps[next++]();
-  });
-  timer.start(1500);
+  std::function<void()> runNext = [&] {
+    if (next >= steps.size()) return;
+    const std::size_t current = next++;
+    QTimer::singleShot(1500, runNext);
+    steps[current]();
+  };
+  QTimer::singleShot(1500, runNext);
   return QApplication::exec();
 }
