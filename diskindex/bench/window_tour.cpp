@@ -1,4 +1,5 @@
-// Walks the main window through its views for screenshots:
+// Walks the main window through its views and the categories dialog (with
+// its warning for a name that exists) for screenshots:
 //   diskindx-window-tour OUT_DIR [VOLUME_NAME]
 // Settings and data come from the usual places (point XDG_CONFIG_HOME and
 // XDG_DATA_HOME at a sample catalogue). Each step waits a second so that an
@@ -7,6 +8,10 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTableView>
 #include <QTimer>
@@ -16,6 +21,7 @@
 #include <functional>
 
 #include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/dlg_categories.h"
 #include "diskindex/ui/help_window.h"
 #include "diskindex/ui/toolbar_icons.h"
 #include "platform/settings_location.h"
@@ -29,6 +35,17 @@ void expandSome(QTreeView* tree) {
   const QModelIndex root = tree->model()->index(0, 0);
   const QModelIndex child = tree->model()->index(1, 0, root);
   if (child.isValid()) tree->setCurrentIndex(child);
+}
+
+QWidget* categoriesDialog() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->isVisible() && qobject_cast<diskindex::ui::TDlgCategories*>(widget)) return widget;
+  }
+  return nullptr;
+}
+
+void clickIn(QWidget* dialog, const char* button) {
+  if (auto* b = dialog ? dialog->findChild<QPushButton*>(button) : nullptr) b->click();
 }
 
 }  // namespace
@@ -65,6 +82,13 @@ int main(int argc, char* argv[]) {
     std::printf("step %d: %s\n", step, name);
     std::fflush(stdout);
   };
+  auto shotOf = [&](QWidget* widget, const char* name) {
+    if (widget == nullptr) return;
+    widget->grab().save(
+        QStringLiteral("%1/%2-%3.png").arg(out).arg(++step, 2, 10, QLatin1Char('0')).arg(name));
+    std::printf("step %d: %s\n", step, name);
+    std::fflush(stdout);
+  };
   std::vector<std::function<void()>> steps{
       [&] { shot("overview"); },
       [&] {
@@ -85,13 +109,41 @@ int main(int argc, char* argv[]) {
               QStringLiteral("%1/%2-help.png").arg(out).arg(++step, 2, 10, QLatin1Char('0')));
         }
       },
+      [&] {
+        if (auto* help = form.findChild<diskindex::ui::HelpWindow*>()) help->close();
+      },
+      // The categories dialog is modal: the tour goes on inside its loop.
+      [&] { form.actions().categories->trigger(); },
+      [&] { shotOf(categoriesDialog(), "categories"); },
+      [&] { clickIn(categoriesDialog(), "ButtonNew"); },
+      [&] { shotOf(categoriesDialog(), "categories-new"); },
+      [&] {
+        QWidget* dialog = categoriesDialog();
+        auto* list = dialog ? dialog->findChild<QListWidget*>("ListBoxCategories") : nullptr;
+        auto* edit = dialog ? dialog->findChild<QLineEdit*>("EditCategory") : nullptr;
+        if (list == nullptr || edit == nullptr || list->count() == 0) return;
+        edit->setText(list->item(0)->text().toLower());
+        clickIn(dialog, "ButtonOk");  // the next steps run inside the warning's loop
+      },
+      [&] { shotOf(QApplication::activeModalWidget(), "categories-exists"); },
+      [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          box->accept();
+        }
+      },
+      [&] { clickIn(categoriesDialog(), "ButtonCancel"); },
       [&] { form.close(); },
   };
+  // Each step schedules the next before it runs, on a timer of its own, so
+  // that a step that opens a modal dialog does not stop the tour (a timer is
+  // never re-entered while its own slot runs).
   std::size_t next = 0;
-  QTimer timer;
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    if (next < steps.size()) steps[next++]();
-  });
-  timer.start(1500);
+  std::function<void()> runNext = [&] {
+    if (next >= steps.size()) return;
+    const std::size_t current = next++;
+    QTimer::singleShot(1500, runNext);
+    steps[current]();
+  };
+  QTimer::singleShot(1500, runNext);
   return QApplication::exec();
 }

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "diskindex/core/catalogue_state.h"
+#include "diskindex/core/category_editor.h"
 #include "diskindex/core/observers.h"
 #include "diskindex/core/result_code.h"
 #include "diskindex/core/scan/scan_observer.h"
@@ -116,6 +117,14 @@ class CatalogueSession {
   // then loads the catalogue of another folder as start-up does; its
   // categories join the list. Returns the list's code.
   ResultCode changeDataDirectory(const std::filesystem::path& folder, SessionObserver& observer);
+
+  // --- Categories (session_categories.cpp) ---
+  // Carries what the categories dialog left (renames, deletions) into every
+  // volume header and record, then replaces the category list by the
+  // dialog's list, completed by the categories of volumes whose file could
+  // not be changed, so that every volume stays reachable by the filter.
+  CategoryApplyResult applyCategoryChanges(const CategoryEditResult& edit);
+  // --- end of categories ---
 
  private:
   ResultCode loadCatalogue(SessionObserver& observer);

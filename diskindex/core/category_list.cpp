@@ -7,17 +7,14 @@
 #include "platform/codepage.h"
 
 namespace diskindex {
-namespace {
-
-bool before(const std::string& a, std::string_view b) {
-  const int order = platform::compareNoCase(a, b);
-  return order != 0 ? order < 0 : a < b;
-}
-
-}  // namespace
 
 CategoryList::CategoryList(const std::vector<std::string>& names) {
   for (const std::string& name : names) add(name);
+}
+
+bool CategoryList::sortsBefore(std::string_view a, std::string_view b) {
+  const int order = platform::compareNoCase(a, b);
+  return order != 0 ? order < 0 : a < b;
 }
 
 bool CategoryList::isPseudoEntry(std::string_view name) {
@@ -26,7 +23,9 @@ bool CategoryList::isPseudoEntry(std::string_view name) {
 
 bool CategoryList::add(std::string_view name) {
   if (name.empty() || isPseudoEntry(name) || contains(name)) return false;
-  auto it = std::lower_bound(m_names.begin(), m_names.end(), name, before);
+  auto it =
+      std::lower_bound(m_names.begin(), m_names.end(), name,
+                       [](const std::string& a, std::string_view b) { return sortsBefore(a, b); });
   m_names.insert(it, std::string(name));
   return true;
 }

@@ -37,6 +37,8 @@ class CategoryList {
   bool empty() const { return m_names.empty(); }
 
   static bool isPseudoEntry(std::string_view name);
+  // The list's order: ignoring case, then byte-wise for a total order.
+  static bool sortsBefore(std::string_view a, std::string_view b);
 
  private:
   std::vector<std::string> m_names;

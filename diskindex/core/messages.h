@@ -34,6 +34,16 @@ inline constexpr std::string_view kListLoadCaption = "Liste der Datenträger les
 inline constexpr std::string_view kListIncomplete =
     "\r\n\r\n->Liste der Datenträger unvollständig!";
 
+inline constexpr std::string_view kCategoriesCaption = "Kategorien verwalten";
+inline constexpr std::string_view kCategoryEmpty = "Eintrag darf nicht leer sein!";
+inline constexpr std::string_view kCategoryExists = "Eintrag existiert bereits!";
+inline constexpr std::string_view kDeleteCategoriesQuestion =
+    "Den gelöschten Kategorien sind ggf. bereits\r\n"
+    "Datenträger zugeordnet.\r\n"
+    "Soll die Operation fortgesetzt werden und die\r\n"
+    "betreffenden Datenträger in die Kategorie \r\n"
+    "<keine Zuordnung> verschoben werden?";
+
 inline constexpr std::string_view kNoCategory = "<keine Zuordnung>";
 inline constexpr std::string_view kAllCategories = "<ALLE>";
 inline constexpr std::string_view kEmptyLabel = "[leer]";

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "diskindex/core/messages.h"
+#include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
 #include "platform/codepage.h"
 #include "platform/drives.h"
@@ -21,18 +22,6 @@ constexpr const char* kSearch = "Search";
 
 int inRangeOr(int value, int low, int high, int fallback) {
   return value < low || value > high ? fallback : value;
-}
-
-// Cuts UTF-8 text to a number of characters.
-std::string cutCharacters(std::string text, std::size_t maxCharacters) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == maxCharacters) {
-      text.resize(i);
-      break;
-    }
-  }
-  return text;
 }
 
 void readWindow(const platform::IniFile& ini, const ScreenSize& screen, DiskIndexSettings& s) {
@@ -229,7 +218,10 @@ DiskIndexSettings readSettings(const platform::IniFile& ini, const SettingsEnvir
   s.searchWords = ini.readInt(kSearch, "WORDS", 0);
   s.searchCase = ini.readInt(kSearch, "CASE", 0);
   s.searchFrom = ini.readInt(kSearch, "FROM", 0);
-  s.categories = readList(ini, "Categories");
+  // A category longer than the header field could never be filed.
+  for (std::string& name : readList(ini, "Categories")) {
+    s.categories.push_back(cutCharacters(name, kMaxCategoryLength));
+  }
   s.searchTexts = readList(ini, "SearchTexts");
   std::unordered_set<std::string> knownEditors;
   for (std::string& editor : readList(ini, "Editors")) {

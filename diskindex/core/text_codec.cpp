@@ -100,4 +100,14 @@ std::string_view fieldText(const unsigned char* field, std::size_t size) {
   return std::string_view(reinterpret_cast<const char*>(field), length);
 }
 
+std::string cutCharacters(std::string_view text, std::size_t maxCharacters) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == maxCharacters) {
+      return std::string(text.substr(0, i));
+    }
+  }
+  return std::string(text);
+}
+
 }  // namespace diskindex

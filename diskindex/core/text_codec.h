@@ -31,6 +31,8 @@ std::string storedFieldText(std::string_view text, std::size_t maxBytes, bool ut
 // prefix ends at a character boundary and never between CR and LF; it is
 // where an edit field that must not take more cuts what was typed or pasted.
 std::size_t fittingPrefix(std::string_view text, std::size_t maxBytes, bool utf8);
+// The first maxCharacters characters (code points) of UTF-8 text.
+std::string cutCharacters(std::string_view text, std::size_t maxCharacters);
 // The part of a fixed field before its first NUL.
 std::string_view fieldText(const unsigned char* field, std::size_t size);
 

@@ -83,12 +83,23 @@ ResultCode rewriteAsUtf8(const std::filesystem::path& dataFile, const VolumeHead
     entry->name = name;
     ok = name.size() <= E::kMaxNameBytes && writer.add(*entry);
   }
-  ok = ok && offset == body.size() && writer.flush() && out.close();
+  // Flushed to the device before the rename makes it the volume's file.
+  ok = ok && offset == body.size() && writer.flush() && out.sync() && out.close();
   if (!ok || !renameFile(temp, dataFile)) {
     removeFile(temp);
     return ResultCode::CannotWrite;
   }
   return ResultCode::Ok;
+}
+
+// Overwrites the category field of an open file with the field of bytes.
+bool writeCategoryField(const std::filesystem::path& dataFile, const HeaderBytes& bytes) {
+  FileHandle file = FileHandle::openReadWrite(dataFile);
+  if (!file.valid() || !file.seek(header_layout::kCategory)) return false;
+  const bool written =
+      file.write(bytes.data() + header_layout::kCategory, header_layout::kCategorySize) &&
+      file.sync();
+  return file.close() && written;
 }
 
 }  // namespace
@@ -133,6 +144,39 @@ ResultCode rewriteHeader(const std::filesystem::path& dataFile, const VolumeHead
   const HeaderBytes bytes = encodeHeader(header, fileIsUtf8);
   if (!file.write(bytes.data(), bytes.size()) || !file.close()) return ResultCode::CannotWrite;
   return ResultCode::Ok;
+}
+
+ResultCode rewriteCategory(const std::filesystem::path& dataFile, std::string_view category,
+                           std::string* stored) {
+  HeaderBytes before{};
+  const ResultCode readCode = readHeaderBytes(dataFile, before);
+  if (readCode != ResultCode::Ok) return readCode;
+  if (headerKind(before) != HeaderKind::Current) return ResultCode::BadFormat;
+  const VolumeHeader decoded = decodeHeader(before);
+  if (!decoded.utf8 && !platform::fitsCp1252(category)) {
+    VolumeHeader header = decoded;
+    header.category = std::string(category);
+    const ResultCode code = rewriteHeader(dataFile, header);
+    VolumeHeader written;
+    if (code == ResultCode::Ok && readHeader(dataFile, written) == ResultCode::Ok &&
+        stored != nullptr) {
+      *stored = written.category;
+    }
+    return code;
+  }
+  HeaderBytes after = before;
+  putCategoryField(after, category, decoded.utf8);
+  if (stored != nullptr) *stored = decodeHeader(after).category;
+  if (after == before) return ResultCode::Ok;
+  HeaderBytes check{};
+  if (writeCategoryField(dataFile, after) && readHeaderBytes(dataFile, check) == ResultCode::Ok &&
+      check == after) {
+    return ResultCode::Ok;
+  }
+  // Whatever reached the file, the old field goes back, so the volume keeps
+  // its old category rather than a half-written one.
+  writeCategoryField(dataFile, before);
+  return ResultCode::CannotWrite;
 }
 
 bool entriesNeedUtf8(std::span<const EntryRecord> entries) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "diskindex/core/dir_list.h"
@@ -34,6 +35,18 @@ ResultCode readHeader(const std::filesystem::path& dataFile, VolumeHeader& heade
 // is rewritten as UTF-8 through a temporary file (CannotWrite when a name
 // then no longer fits its 255 bytes).
 ResultCode rewriteHeader(const std::filesystem::path& dataFile, const VolumeHeader& header);
+
+// Sets the category of an existing current-format volume file and nothing
+// else: only the category field of the header is overwritten in place, every
+// other byte stays as it was. The field is written, flushed to the device and
+// read back; when that fails the old field is put back and the result is
+// CannotWrite. A category that the file's Windows-1252 cannot hold turns the
+// whole file into UTF-8 through a temporary file (rewriteHeader), so a
+// failure there leaves the old file whole. CannotOpen, CannotRead, BadFormat
+// (no "K&T") leave the file untouched. stored receives the category as the
+// file now holds it (cut to the field).
+ResultCode rewriteCategory(const std::filesystem::path& dataFile, std::string_view category,
+                           std::string* stored = nullptr);
 
 // True when a walk result holds a name that Windows-1252 cannot represent.
 bool entriesNeedUtf8(std::span<const EntryRecord> entries);

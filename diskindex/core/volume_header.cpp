@@ -94,6 +94,11 @@ void fitHeaderTexts(VolumeHeader& header, bool utf8) {
   header.label = storedFieldText(header.label, L::kLabelSize - 1, utf8);
 }
 
+void putCategoryField(HeaderBytes& bytes, std::string_view category, bool utf8) {
+  std::memset(bytes.data() + L::kCategory, 0, L::kCategorySize);
+  putText(bytes, L::kCategory, L::kCategorySize, category, utf8);
+}
+
 HeaderKind headerKind(std::span<const std::uint8_t> firstBytes) {
   if (firstBytes.size() >= 3 && std::memcmp(firstBytes.data(), "K&T", 3) == 0) {
     return HeaderKind::Current;

@@ -97,6 +97,10 @@ enum class HeaderKind { Current, OldFormat, Unknown };
 HeaderKind headerKind(std::span<const std::uint8_t> firstBytes);
 // Decodes a current-format header (magic not checked here).
 VolumeHeader decodeHeader(const HeaderBytes& bytes);
+// Replaces only the category field of encoded header bytes (the rest stays
+// byte for byte), in the encoding the bytes are in: cut to the field like
+// encodeHeader, the remainder of the field zero.
+void putCategoryField(HeaderBytes& bytes, std::string_view category, bool utf8);
 
 // "Unbekannt", "Diskette", "Festplatte", "Netzwerk", "CD-ROM", "RAM-Disk";
 // empty for 0, "Unbekannt" for every unknown code.

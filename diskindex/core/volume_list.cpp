@@ -160,6 +160,12 @@ void VolumeList::setDrive(std::size_t index, char driveLetter, std::uint8_t driv
   m_records[index].driveType = driveType;
 }
 
+void VolumeList::setCategory(std::size_t index, const std::string& category) {
+  if (index >= m_records.size()) return;
+  m_records[index].category =
+      category.empty() ? std::nullopt : std::optional<std::string>(category);
+}
+
 std::optional<std::size_t> VolumeList::findByName(std::string_view name) const {
   for (std::size_t i = 0; i < m_records.size(); ++i) {
     if (compareVolumeNames(m_records[i].name, name) == 0) return i;

@@ -75,6 +75,8 @@ class VolumeList {
   void clear();
   // Changes fields that do not take part in the order, in place.
   void setDrive(std::size_t index, char driveLetter, std::uint8_t driveType);
+  // Empty = no category.
+  void setCategory(std::size_t index, const std::string& category);
 
   // Index of the first volume with this name (case-insensitive), if any.
   std::optional<std::size_t> findByName(std::string_view name) const;

@@ -42,6 +42,10 @@ void FakePrompts::information(const QString& caption, const QString& text) {
   shown.push_back({QStringLiteral("information"), caption, text});
 }
 
+void FakePrompts::warning(const QString& caption, const QString& text) {
+  shown.push_back({QStringLiteral("warning"), caption, text});
+}
+
 bool FakePrompts::question(const QString& caption, const QString& text) {
   shown.push_back({QStringLiteral("question"), caption, text});
   if (answers.empty()) return false;

@@ -27,7 +27,7 @@ namespace diskindex::ui::testing {
 void ensureApplication();
 
 struct PromptRecord {
-  QString kind;  // "error", "information", "question"
+  QString kind;  // "error", "information", "warning", "question"
   QString caption;
   QString text;
 };
@@ -36,6 +36,7 @@ class FakePrompts : public FormPrompts {
  public:
   void error(const QString& caption, const QString& text) override;
   void information(const QString& caption, const QString& text) override;
+  void warning(const QString& caption, const QString& text) override;
   bool question(const QString& caption, const QString& text) override;
   std::optional<QFont> chooseFont(const QFont& current, const QString& title) override;
   std::optional<QString> chooseDataDirectory(const QString& current) override;

@@ -137,6 +137,9 @@ class TDiskIndexForm : public QMainWindow {
   View m_view = View::Overview;
   bool m_started = false;
   bool m_shutDown = false;
+  // "&Selektierte Kategorie auswählen" of the categories dialog, kept while
+  // the program runs.
+  bool m_selectCategory = false;
   // Which remark each field shows: the key its text is handed back under.
   std::optional<TDirFileNo> m_dirRemarkKey;
   std::optional<TDirFileNo> m_fileRemarkKey;

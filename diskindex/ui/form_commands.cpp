@@ -134,7 +134,6 @@ void TDiskIndexForm::onAbout() {
 
 // Commands whose dialogs belong to other parts of the program. Their actions
 // stay disabled (see LaterCommands) until these slots are filled in.
-void TDiskIndexForm::onCategories() {}
 void TDiskIndexForm::onPrint() {}
 void TDiskIndexForm::onExportInfo() {}
 void TDiskIndexForm::onCopyFiles() {}

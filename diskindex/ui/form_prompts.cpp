@@ -24,6 +24,10 @@ void QtFormPrompts::information(const QString& caption, const QString& text) {
   QMessageBox::information(m_parent, caption, text);
 }
 
+void QtFormPrompts::warning(const QString& caption, const QString& text) {
+  QMessageBox::warning(m_parent, caption, text);
+}
+
 bool QtFormPrompts::question(const QString& caption, const QString& text) {
   return QMessageBox::question(m_parent, caption, text, QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::Yes) == QMessageBox::Yes;

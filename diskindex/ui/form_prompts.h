@@ -25,6 +25,7 @@ class FormPrompts {
   virtual ~FormPrompts() = default;
   virtual void error(const QString& caption, const QString& text) = 0;
   virtual void information(const QString& caption, const QString& text) = 0;
+  virtual void warning(const QString& caption, const QString& text) = 0;
   // True for "Ja".
   virtual bool question(const QString& caption, const QString& text) = 0;
   virtual std::optional<QFont> chooseFont(const QFont& current, const QString& title) = 0;
@@ -42,6 +43,7 @@ class QtFormPrompts : public FormPrompts {
   explicit QtFormPrompts(QWidget* parent) : m_parent(parent) {}
   void error(const QString& caption, const QString& text) override;
   void information(const QString& caption, const QString& text) override;
+  void warning(const QString& caption, const QString& text) override;
   bool question(const QString& caption, const QString& text) override;
   std::optional<QFont> chooseFont(const QFont& current, const QString& title) override;
   std::optional<QString> chooseDataDirectory(const QString& current) override;

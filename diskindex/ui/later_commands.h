@@ -11,7 +11,7 @@ namespace diskindex::ui {
 struct LaterCommands {
   static constexpr bool addVolume = true;      // onAddVolume()
   static constexpr bool changeVolume = true;   // onChangeVolume()
-  static constexpr bool categories = false;    // onCategories()
+  static constexpr bool categories = true;     // onCategories()
   static constexpr bool print = false;         // onPrint()
   static constexpr bool exportInfo = false;    // onExportInfo()
   static constexpr bool copyFiles = false;     // onCopyFiles()
