@@ -136,9 +136,13 @@ class CatalogueSession {
   std::optional<search::SearchHit> findFirst(std::size_t selectedDir);
   std::optional<search::SearchHit> findNext();
   bool searchActive() const { return m_search.single.active(); }
-  // Multi-volume search over the chosen volumes in list order, or with
-  // other parameters over the volumes at these list positions.
-  search::MultiSearchSummary searchChosenVolumes(search::MultiSearchObserver& observer) const;
+  // Multi-volume search over the chosen volumes in list order: the rows
+  // replace searchResults() as they are found and go to the observer too.
+  search::MultiSearchSummary searchChosenVolumes(search::MultiSearchObserver& observer);
+  const std::vector<search::ResultRow>& searchResults() const { return m_search.results; }
+  void clearSearchResults() { m_search.results.clear(); }
+  // With other parameters over the volumes at these list positions (no
+  // rows kept).
   search::MultiSearchSummary searchVolumes(const search::SearchParams& params,
                                            const std::vector<std::size_t>& indices,
                                            search::MultiSearchObserver& observer) const;

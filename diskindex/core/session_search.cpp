@@ -40,9 +40,31 @@ std::optional<search::SearchHit> CatalogueSession::findNext() {
   return m_search.single.findNext(m_state.opened->directories, m_state.opened->remarks);
 }
 
+namespace {
+
+// Keeps every row before the caller's observer sees it.
+class KeepRows : public search::MultiSearchObserver {
+ public:
+  KeepRows(std::vector<search::ResultRow>& rows, search::MultiSearchObserver& next)
+      : m_rows(rows), m_next(next) {}
+  void row(const search::ResultRow& row) override {
+    m_rows.push_back(row);
+    m_next.row(row);
+  }
+  bool cancelRequested() override { return m_next.cancelRequested(); }
+
+ private:
+  std::vector<search::ResultRow>& m_rows;
+  search::MultiSearchObserver& m_next;
+};
+
+}  // namespace
+
 search::MultiSearchSummary CatalogueSession::searchChosenVolumes(
-    search::MultiSearchObserver& observer) const {
-  return searchVolumes(m_search.params, chosenVolumes(), observer);
+    search::MultiSearchObserver& observer) {
+  m_search.results.clear();
+  KeepRows keep(m_search.results, observer);
+  return searchVolumes(m_search.params, chosenVolumes(), keep);
 }
 
 search::MultiSearchSummary CatalogueSession::searchVolumes(

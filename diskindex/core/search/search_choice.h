@@ -1,7 +1,7 @@
 #pragma once
 // What a catalogue session keeps for searching while the program runs: the
 // one set of search parameters, the single-volume search with its position,
-// and the volumes chosen for the multi-volume search.
+// the volumes chosen for the multi-volume search and the rows it found.
 //
 // The chosen volumes are kept by their data files, not by their positions in
 // the volume list, so the choice stays with its volumes when others are
@@ -14,6 +14,7 @@
 #include <set>
 #include <vector>
 
+#include "diskindex/core/search/multi_search.h"
 #include "diskindex/core/search/search_params.h"
 #include "diskindex/core/search/volume_search.h"
 
@@ -45,6 +46,7 @@ struct SearchState {
   SearchParams params;
   VolumeSearch single;
   ChosenVolumes chosen;
+  std::vector<ResultRow> results;  // of the last multi-volume search
 };
 
 }  // namespace diskindex::search
