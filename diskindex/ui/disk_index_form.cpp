@@ -44,6 +44,8 @@ TDiskIndexForm::~TDiskIndexForm() {
   // them down; by then this object is no TDiskIndexForm any more, so no
   // signal may reach its slots.
   disconnect(qApp, nullptr, this, nullptr);
+  // The results window shows the session's rows: it goes before the session.
+  delete m_results;
   m_tree->selectionModel()->disconnect(this);
   m_files->selectionModel()->disconnect(this);
 }

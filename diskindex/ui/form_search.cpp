@@ -110,8 +110,8 @@ TDlgSearchResults* TDiskIndexForm::ensureResultsWindow() {
     m_results = new TDlgSearchResults(m_session.searchResults(), m_session.settings(), *m_prompts,
                                       *m_searchPrompts, this);
     connect(m_results, &TDlgSearchResults::goToRequested, this, &TDiskIndexForm::goToResult);
-    connect(m_results, &QObject::destroyed, this,
-            [this] { m_actions.searchResults->setVisible(false); });
+    QAction* button = m_actions.searchResults;
+    connect(m_results, &QObject::destroyed, button, [button] { button->setVisible(false); });
     m_actions.searchResults->setVisible(true);
   }
   return m_results;
