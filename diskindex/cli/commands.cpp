@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "diskindex/cli/search_command.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/volume_file.h"
@@ -18,7 +19,9 @@ const char* kUsage =
     "Aufruf: diskindx-cli [--data VERZEICHNIS] list\n"
     "        diskindx-cli [--data VERZEICHNIS] tree NAME\n"
     "        diskindx-cli [--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME\n"
-    "                     [--remark T] [--location T] [--category T] [--descriptions yes|no|ask]\n";
+    "                     [--remark T] [--location T] [--category T] [--descriptions yes|no|ask]\n"
+    "        diskindx-cli [--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks]\n"
+    "                     [--word] [--case] [--volume NAME]...\n";
 
 // Messages keep CR LF in the program; a terminal wants plain line ends.
 std::string plainLines(std::string text) {
@@ -124,7 +127,12 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
   }
   const bool list = args.size() == i + 1 && args[i] == "list";
   const bool tree = args.size() == i + 2 && args[i] == "tree";
-  if (!list && !tree) {
+  const bool searching = args.size() > i && args[i] == "search";
+  std::optional<SearchArgs> searchArgs;
+  if (searching) {
+    searchArgs = parseSearchArgs(std::span(args).subspan(i + 1));
+  }
+  if (!list && !tree && !searchArgs) {
     err << kUsage;
     return kError;
   }
@@ -138,6 +146,7 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
   for (const std::filesystem::path& file : session.state().catalogue.oldFormatFiles()) {
     err << file.string() << ": Format einer älteren Version, im Programm konvertieren\n";
   }
+  if (searchArgs) return searchCommand(session, *searchArgs, out, err);
   const Catalogue& catalogue = session.state().catalogue;
   return list ? listCommand(catalogue, out) : treeCommand(catalogue, args[i + 1], out, err);
 }

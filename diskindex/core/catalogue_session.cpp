@@ -22,6 +22,7 @@ ResultCode CatalogueSession::start(SessionObserver& observer) {
   const ResultCode code = loadCatalogue(observer);
   m_state.categories = CategoryList(m_state.settings.categories);
   m_state.categories.addFromVolumes(m_state.catalogue.volumes());
+  loadSearchChoice();
   return code;
 }
 
@@ -43,6 +44,7 @@ ResultCode CatalogueSession::loadCatalogue(SessionObserver& observer) {
 ResultCode CatalogueSession::changeDataDirectory(const std::filesystem::path& folder,
                                                  SessionObserver& observer) {
   closeVolume();
+  m_search.chosen.clear();  // its positions belonged to the other folder's list
   m_state.settings.dataPath = withTrailingSlash(folder.string());
   const ResultCode code = loadCatalogue(observer);
   m_state.categories.addFromVolumes(m_state.catalogue.volumes());
@@ -53,6 +55,7 @@ ResultCode CatalogueSession::shutdown() {
   DiskIndexSettings& s = m_state.settings;
   s.dataPath = withTrailingSlash(m_state.catalogue.dataDirectory().string());
   s.categories = m_state.categories.names();
+  s.searchVolumes = m_search.chosen.positions(m_state.catalogue.volumes());
   platform::IniFile ini(m_env.settingsFile);
   writeSettings(ini, s);
   platform::ensureDirectory(m_env.settingsFile.parent_path());
@@ -95,6 +98,7 @@ std::filesystem::path CatalogueSession::remarksFile() const {
 }
 
 void CatalogueSession::closeVolume() {
+  m_search.single.reset();
   m_state.opened.reset();
 }
 

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "diskindex/core/catalogue_state.h"
 #include "diskindex/core/category_editor.h"
@@ -24,6 +25,8 @@
 #include "diskindex/core/scan/scan_observer.h"
 #include "diskindex/core/scan/volume_dialog.h"
 #include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/search/multi_search.h"
+#include "diskindex/core/search/search_choice.h"
 #include "diskindex/core/session_environment.h"
 #include "platform/drives.h"
 
@@ -126,11 +129,41 @@ class CatalogueSession {
   CategoryApplyResult applyCategoryChanges(const CategoryEditResult& edit);
   // --- end of categories ---
 
+  // ---- Searching (session_search.cpp) ----
+  // The parameters last used (at start-up: the settings' choices and the
+  // newest history text).
+  const search::SearchParams& searchParams() const { return m_search.params; }
+  // Takes the parameters of a confirmed search dialog: the text joins the
+  // history, the choices the settings; the single-volume position restarts.
+  void setSearchParams(const search::SearchParams& params);
+  // Volumes chosen for the multi-volume search: their list positions now.
+  std::vector<std::size_t> chosenVolumes() const;
+  void setChosenVolumes(const std::vector<std::size_t>& indices);
+  // Single-volume search on the open volume from the root or (only the
+  // selected directory) from selectedDir; nothing when no hit (the position
+  // is then cleared).
+  std::optional<search::SearchHit> findFirst(std::size_t selectedDir);
+  std::optional<search::SearchHit> findNext();
+  bool searchActive() const { return m_search.single.active(); }
+  // Multi-volume search over the chosen volumes in list order: the rows
+  // replace searchResults() as they are found and go to the observer too.
+  search::MultiSearchSummary searchChosenVolumes(search::MultiSearchObserver& observer);
+  const std::vector<search::ResultRow>& searchResults() const { return m_search.results; }
+  void clearSearchResults() { m_search.results.clear(); }
+  // With other parameters over the volumes at these list positions (no
+  // rows kept).
+  search::MultiSearchSummary searchVolumes(const search::SearchParams& params,
+                                           const std::vector<std::size_t>& indices,
+                                           search::MultiSearchObserver& observer) const;
+
  private:
+  void loadSearchChoice();
+
   ResultCode loadCatalogue(SessionObserver& observer);
 
   SessionEnvironment m_env;
   CatalogueState m_state;
+  search::SearchState m_search;
 };
 
 }  // namespace diskindex

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "diskindex/cli/commands.h"
+#include "diskindex/core/comment_file.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/dates.h"
@@ -76,6 +77,46 @@ TEST(Cli, ExitStatusTellsNotFoundFromErrors) {
   const CliRun r = run({"--data", tmp.path().string(), "tree", "Da"});
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("Datenträger-Inhalt lesen - Fehler:"), std::string::npos) << r.err;
+}
+
+TEST(Cli, SearchPrintsOneLinePerHitInResultsOrder) {
+  test::TempDir tmp;
+  makeVolume(tmp / "CD000002.DAT", "Zeta",
+             {file(1, "BRIEF.DOC", 12, 0x58690000u | (10 << 11) | (30 << 5) | 5)});
+  makeVolume(tmp / "CD000001.DAT", "Alpha",
+             {dir(1, "BRIEFE"), file(2, "BRIEF.TXT", 7), file(2, "NOTIZ.TXT", 3)});
+  const std::string data = tmp.path().string();
+  CliRun r = run({"--data", data, "search", "brief"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Alpha\tE:\\Briefe\\Brief.txt\t7\t01.01.2025    09:32:00\n"
+            "Zeta\tE:\\Brief.doc\t12\t09.03.2024    10:30:10\n");
+  r = run({"--data", data, "search", "brief", "--both", "--volume", "alpha"});
+  EXPECT_EQ(r.out,
+            "Alpha\tE:\\Briefe\\\t\t\n"
+            "Alpha\tE:\\Briefe\\Brief.txt\t7\t01.01.2025    09:32:00\n")
+      << "a directory hit first, with empty size and date";
+  EXPECT_EQ(run({"--data", data, "search", "brief", "--dirs", "--word"}).status, 1);
+  EXPECT_EQ(run({"--data", data, "search", "*.TXT; *.doc", "--volume", "Zeta"}).out,
+            "Zeta\tE:\\Brief.doc\t12\t09.03.2024    10:30:10\n");
+}
+
+TEST(Cli, SearchRemarksAndBadUsage) {
+  test::TempDir tmp;
+  makeVolume(tmp / "CD000001.DAT", "Alpha", {file(1, "A.TXT", 1)});
+  TFileCommentList remarks;
+  remarks.set({1, 0}, "Die Übersicht");
+  ASSERT_EQ(saveRemarks(tmp / "CD000001.CMT", remarks), ResultCode::Ok);
+  const std::string data = tmp.path().string();
+  EXPECT_EQ(run({"--data", data, "search", "übersicht", "--remarks"}).status, 0);
+  EXPECT_EQ(run({"--data", data, "search", "übersicht", "--remarks", "--case"}).status, 1);
+  EXPECT_EQ(run({"--data", data, "search"}).status, 2);
+  EXPECT_EQ(run({"--data", data, "search", "a", "b"}).status, 2);
+  EXPECT_EQ(run({"--data", data, "search", "a", "--fast"}).status, 2);
+  EXPECT_EQ(run({"--data", data, "search", "a", "--volume"}).status, 2);
+  const CliRun unknown = run({"--data", data, "search", "a", "--volume", "Omega"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("Omega"), std::string::npos) << unknown.err;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "diskindex/ui/busy_scope.h"
 #include "diskindex/ui/dir_tree_model.h"
+#include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/file_size_delegate.h"
 #include "diskindex/ui/help_window.h"
@@ -26,6 +27,7 @@ TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<Form
                                QWidget* parent)
     : QMainWindow(parent), m_session(std::move(environment)), m_prompts(std::move(prompts)) {
   if (!m_prompts) m_prompts = std::make_unique<QtFormPrompts>(this);
+  m_searchPrompts = std::make_unique<QtSearchPrompts>(this);
   setObjectName(QStringLiteral("TDiskIndexForm"));
   setWindowTitle(QString::fromUtf8(kProgramTitle));
   m_actions = createActions(this);
@@ -42,6 +44,8 @@ TDiskIndexForm::~TDiskIndexForm() {
   // them down; by then this object is no TDiskIndexForm any more, so no
   // signal may reach its slots.
   disconnect(qApp, nullptr, this, nullptr);
+  // The results window shows the session's rows: it goes before the session.
+  delete m_results;
   m_tree->selectionModel()->disconnect(this);
   m_files->selectionModel()->disconnect(this);
 }
@@ -158,6 +162,7 @@ void TDiskIndexForm::connectActions() {
   connect(a.searchCurrent, &QAction::triggered, this, &TDiskIndexForm::onSearchCurrent);
   connect(a.searchNext, &QAction::triggered, this, &TDiskIndexForm::onSearchNext);
   connect(a.searchMulti, &QAction::triggered, this, &TDiskIndexForm::onSearchMulti);
+  connect(a.searchResults, &QAction::triggered, this, &TDiskIndexForm::onSearchResultsWindow);
   connect(a.dirRemarks, &QAction::toggled, this, &TDiskIndexForm::applyRemarkFields);
   connect(a.fileRemarks, &QAction::toggled, this, &TDiskIndexForm::applyRemarkFields);
   connect(a.sortGroup, &QActionGroup::triggered, this, &TDiskIndexForm::onSortChanged);
@@ -221,6 +226,7 @@ void TDiskIndexForm::closeEvent(QCloseEvent* event) {
     return;
   }
   if (m_help) m_help->close();
+  if (m_results) m_results->close();
   event->accept();
 }
 

@@ -20,6 +20,7 @@
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/ui/form_prompts.h"
 #include "diskindex/ui/main_actions.h"
+#include "diskindex/ui/search_prompts.h"
 
 class QLabel;
 class QProgressBar;
@@ -36,6 +37,7 @@ class DirTreeModel;
 class FileListModel;
 class HelpWindow;
 class RemarkEdit;
+class TDlgSearchResults;
 class VolumeInfoPane;
 class VolumeListModel;
 
@@ -65,6 +67,12 @@ class TDiskIndexForm : public QMainWindow {
 
   // Opens the volume at this position of the volume list (the contents view).
   bool openVolume(std::size_t volumeIndex);
+
+  // Searching: the prompts of the search dialogs (tests replace them), the
+  // results window while it exists, and going to a hit of the open volume.
+  void setSearchPrompts(std::unique_ptr<SearchPrompts> prompts);
+  TDlgSearchResults* searchResults() const;
+  void showHit(const search::SearchHit& hit);
 
  public slots:
   void onOverview();
@@ -131,6 +139,14 @@ class TDiskIndexForm : public QMainWindow {
   void onAbout();
   void showStatus(const QString& text);
   RemarkEdit* focusedRemark() const;
+  // Search (form_search.cpp).
+  void showSearchNotFound();
+  TDlgSearchResults* ensureResultsWindow();
+  void runMultiSearch();
+  void goToResult(int row);
+  void onSearchResultsWindow();
+  void selectRemarkText(RemarkEdit* field, std::string_view remark, std::size_t start,
+                        std::size_t length);
 
   CatalogueSession m_session;
   std::unique_ptr<FormPrompts> m_prompts;
@@ -162,6 +178,8 @@ class TDiskIndexForm : public QMainWindow {
   DirTreeModel* m_dirModel = nullptr;
   FileListModel* m_fileModel = nullptr;
   QPointer<HelpWindow> m_help;
+  std::unique_ptr<SearchPrompts> m_searchPrompts;
+  QPointer<TDlgSearchResults> m_results;
 };
 
 }  // namespace diskindex::ui

@@ -139,9 +139,6 @@ void TDiskIndexForm::onExportInfo() {}
 void TDiskIndexForm::onCopyFiles() {}
 void TDiskIndexForm::onEditFile() {}
 void TDiskIndexForm::onRunFile() {}
-void TDiskIndexForm::onSearchCurrent() {}
-void TDiskIndexForm::onSearchNext() {}
-void TDiskIndexForm::onSearchMulti() {}
 void TDiskIndexForm::onCopyTree() {}
 void TDiskIndexForm::onChooseEditor() {}
 

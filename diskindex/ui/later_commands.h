@@ -18,7 +18,7 @@ struct LaterCommands {
   static constexpr bool editFile = false;      // onEditFile()
   static constexpr bool runFile = false;       // onRunFile()
   static constexpr bool copyTree = false;      // onCopyTree()
-  static constexpr bool search = false;        // onSearchCurrent(), onSearchNext(), onSearchMulti()
+  static constexpr bool search = true;         // onSearchCurrent(), onSearchNext(), onSearchMulti()
   static constexpr bool chooseEditor = false;  // onChooseEditor()
 };
 

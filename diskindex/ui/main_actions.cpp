@@ -82,7 +82,7 @@ void createSearchActions(QObject* o, MainActions& a) {
   a.searchNext = make(o, QStringLiteral("&Weitersuchen"), Qt::Key_F3);
   a.searchMulti =
       make(o, QStringLiteral("Auf &mehreren Datenträgern ..."), QKeySequence(Qt::CTRL | Qt::Key_M));
-  a.searchResults = make(o, QStringLiteral("Suchergebnisse"));
+  a.searchResults = make(o, QStringLiteral("Suchergebnisse"), QKeySequence(Qt::ALT | Qt::Key_F6));
   hint(a.searchCurrent, QStringLiteral("Suche auf aktuellem Datenträger"), ToolIcon::Search);
   hint(a.searchNext, QStringLiteral("Suche fortsetzen"), ToolIcon::SearchNext);
   hint(a.searchMulti, QStringLiteral("Suche auf mehreren Datenträgern"), ToolIcon::SearchMulti);

@@ -1,0 +1,47 @@
+#include "diskindex/core/search/search_params.h"
+
+#include <algorithm>
+
+#include "diskindex/core/settings.h"
+
+namespace diskindex::search {
+
+SearchParams paramsFromSettings(const DiskIndexSettings& settings, std::string text) {
+  SearchParams p;
+  p.text = std::move(text);
+  const int where = settings.searchWhere;
+  p.remarks = (where & 4) != 0;
+  p.fileNames = !p.remarks && (where & 1) != 0;
+  p.dirNames = !p.remarks && (where & 2) != 0;
+  if (!p.remarks && !p.fileNames && !p.dirNames) p.fileNames = p.dirNames = true;
+  p.wholeWord = settings.searchWords != 0;
+  p.caseSensitive = settings.searchCase != 0;
+  p.onlySelectedDir = settings.searchFrom != 0;
+  return p;
+}
+
+void paramsToSettings(const SearchParams& p, DiskIndexSettings& settings) {
+  settings.searchWhere = p.remarks ? 4 : (p.fileNames ? 1 : 0) | (p.dirNames ? 2 : 0);
+  settings.searchWords = p.wholeWord ? 1 : 0;
+  settings.searchCase = p.caseSensitive ? 1 : 0;
+  settings.searchFrom = p.onlySelectedDir ? 1 : 0;
+}
+
+void addToHistory(std::vector<std::string>& history, std::string_view text) {
+  if (text.empty()) return;
+  const auto same = std::find(history.begin(), history.end(), text);
+  if (same != history.end()) history.erase(same);
+  history.insert(history.begin(), std::string(text));
+  if (history.size() > kMaxHistory) history.resize(kMaxHistory);
+}
+
+std::string limitSearchText(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (count++ == kMaxSearchTextLength) return std::string(text.substr(0, i));
+  }
+  return std::string(text);
+}
+
+}  // namespace diskindex::search

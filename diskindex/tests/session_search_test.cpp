@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/volume_file.h"
+#include "diskindex/tests/test_files.h"
+#include "platform/ini_file.h"
+
+namespace diskindex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::dir;
+using test::file;
+
+class Rows : public search::MultiSearchObserver {
+ public:
+  void row(const search::ResultRow& r) override { volumes.push_back(r.volumeName); }
+  std::vector<std::string> volumes;
+};
+
+class SessionSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_data = m_tmp / "data";
+    fs::create_directories(m_data);
+    m_env.settingsFile = m_tmp / "DISKINDX.INI";
+    m_env.settings.dataHome = m_tmp / "home";
+    m_env.settings.tempDir = m_tmp.path();
+    m_env.dataDirectory = m_data;
+  }
+  void addVolumeFile(const std::string& name) {
+    const fs::path path = m_data / ("CD00000" + std::to_string(++m_files) + ".DAT");
+    VolumeHeader header = test::sampleHeader(name);
+    const std::vector<EntryRecord> entries{file(1, "BRIEF.TXT"), dir(1, "BRIEFE"),
+                                           file(2, "BRIEF.DOC"), dir(1, "SPIELE"),
+                                           file(2, "BRIEF.BAK")};
+    ASSERT_EQ(createVolume(path, header, entries), ResultCode::Ok);
+  }
+  void writeIni(const std::string& text) { std::ofstream(m_env.settingsFile) << text; }
+  std::unique_ptr<CatalogueSession> started() {
+    auto session = std::make_unique<CatalogueSession>(m_env);
+    SessionObserver quiet;
+    session->start(quiet);
+    return session;
+  }
+
+  test::TempDir m_tmp;
+  fs::path m_data;
+  SessionEnvironment m_env;
+  int m_files = 0;
+};
+
+TEST_F(SessionSearchTest, ChosenVolumesFollowDeletionsAndAreWrittenAsPositions) {
+  for (const char* name : {"Alpha", "Bravo", "Charlie", "Delta"}) addVolumeFile(name);
+  writeIni("[SearchCDs]\nG1=000100020003\n[SearchTexts]\nSTR1=brief\n");
+  auto session = started();
+  EXPECT_EQ(session->chosenVolumes(), (std::vector<std::size_t>{1, 2, 3}));
+  EXPECT_EQ(session->searchParams().text, "brief") << "the newest history text is offered";
+  ASSERT_EQ(session->deleteVolume(0), ResultCode::Ok);  // Alpha
+  EXPECT_EQ(session->chosenVolumes(), (std::vector<std::size_t>{0, 1, 2}))
+      << "still Bravo, Charlie and Delta";
+  ASSERT_EQ(session->deleteVolume(1), ResultCode::Ok);  // Charlie
+  Rows rows;
+  session->searchChosenVolumes(rows);
+  EXPECT_EQ(rows.volumes.front(), "Bravo");
+  EXPECT_EQ(rows.volumes.back(), "Delta");
+  EXPECT_EQ(session->shutdown(), ResultCode::Ok);
+  const platform::IniFile ini(m_env.settingsFile);
+  EXPECT_EQ(ini.readString("SearchCDs", "G1", ""), "00000001");
+}
+
+TEST_F(SessionSearchTest, ParametersGoToHistoryAndSettingsAndRestartThePosition) {
+  addVolumeFile("Alpha");
+  auto session = started();
+  for (int i = 1; i <= 26; ++i) {
+    search::SearchParams p;
+    p.text = "text" + std::to_string(i);
+    p.dirNames = false;
+    session->setSearchParams(p);
+  }
+  EXPECT_EQ(session->settings().searchTexts.size(), 25u);
+  EXPECT_EQ(session->settings().searchTexts.back(), "text2");
+  EXPECT_EQ(session->settings().searchWhere, 1);
+
+  search::SearchParams p;
+  p.text = "brief";
+  session->setSearchParams(p);
+  EXPECT_FALSE(session->findFirst(0)) << "no volume open";
+  ASSERT_TRUE(session->openVolume(0).contents == ResultCode::Ok);
+  auto hit = session->findFirst(0);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->key, (TDirFileNo{1, 0}));
+  hit = session->findNext();
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->key, (TDirFileNo{2, -1}));
+  EXPECT_TRUE(session->searchActive());
+  session->setSearchParams(p);
+  EXPECT_FALSE(session->searchActive()) << "new parameters start a new position";
+  session->findFirst(0);
+  session->closeVolume();
+  EXPECT_FALSE(session->searchActive()) << "leaving the volume ends its search";
+}
+
+}  // namespace
+}  // namespace diskindex

@@ -1,0 +1,213 @@
+#include "diskindex/ui/dlg_search_results.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "diskindex/core/search/results_file.h"
+#include "diskindex/core/search/search_messages.h"
+#include "diskindex/ui/dlg_print_results.h"
+#include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/form_prompts.h"
+#include "diskindex/ui/later_commands.h"
+#include "diskindex/ui/search_prompts.h"
+#include "diskindex/ui/search_results_model.h"
+
+namespace diskindex::ui {
+namespace {
+
+QPushButton* button(const QString& text, const char* name) {
+  auto* b = new QPushButton(text);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setAutoDefault(false);
+  return b;
+}
+
+// The settings keep 10 for a size that was never stored or out of range.
+constexpr int kUnsetSize = 10;
+
+}  // namespace
+
+TDlgSearchResults::TDlgSearchResults(const std::vector<search::ResultRow>& rows,
+                                     DiskIndexSettings& settings, FormPrompts& prompts,
+                                     SearchPrompts& searchPrompts, QWidget* parent)
+    : QDialog(parent, Qt::Window),
+      m_rows(rows),
+      m_settings(settings),
+      m_prompts(prompts),
+      m_searchPrompts(searchPrompts) {
+  setObjectName(QStringLiteral("TDlgSearchResults"));
+  setModal(false);
+  setAttribute(Qt::WA_DeleteOnClose);
+  m_model = new SearchResultsModel(m_rows, this);
+  m_grid = new QTableView;
+  m_grid->setObjectName(QStringLiteral("GridResults"));
+  m_grid->setModel(m_model);
+  m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_grid->setShowGrid(false);
+  m_grid->setWordWrap(false);
+  m_grid->verticalHeader()->hide();
+  m_grid->horizontalHeader()->setStretchLastSection(true);
+  m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  m_grid->setFont(toFont(settings.fontS));
+  m_grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(m_grid->font()).height() + 4);
+
+  auto* countLabel = new QLabel(QStringLiteral("Fundstellen:"));
+  m_count = new QLabel;
+  m_count->setObjectName(QStringLiteral("LabelCount"));
+  m_goTo = button(QStringLiteral("&Gehe zu"), "ButtonGoTo");
+  m_goTo->setDefault(true);  // Enter on a row
+  m_save = button(QStringLiteral("&Speichern"), "ButtonSave");
+  m_print = button(QStringLiteral("&Drucken"), "ButtonPrint");
+  m_copy = button(QStringLiteral("&Kopieren"), "ButtonCopy");
+  m_close = button(QStringLiteral("Sch&ließen"), "ButtonClose");
+  m_cancel = button(QStringLiteral("Abbruch"), "ButtonCancel");
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(countLabel);
+  bar->addWidget(m_count);
+  bar->addStretch(1);
+  for (QPushButton* b : {m_goTo, m_save, m_print, m_copy, m_close, m_cancel}) bar->addWidget(b);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_grid, 1);
+  layout->addLayout(bar);
+
+  connect(m_goTo, &QPushButton::clicked, this, &TDlgSearchResults::goTo);
+  connect(m_grid, &QTableView::doubleClicked, this, &TDlgSearchResults::goTo);
+  connect(m_save, &QPushButton::clicked, this, &TDlgSearchResults::save);
+  connect(m_print, &QPushButton::clicked, this, &TDlgSearchResults::print);
+  connect(m_close, &QPushButton::clicked, this, &QDialog::close);
+  connect(m_cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
+  applyGeometry();
+  setButtons(false);
+}
+
+void TDlgSearchResults::applyGeometry() {
+  const DiskIndexSettings& s = m_settings;
+  if (s.swinW > kUnsetSize && s.swinH > kUnsetSize) {
+    resize(s.swinW, s.swinH);
+  } else {
+    resize(640, 320);
+  }
+  if (s.swinX >= 0 && s.swinY >= 0 && s.swinW > kUnsetSize) move(s.swinX, s.swinY);
+  m_grid->setColumnWidth(SearchResultsModel::VolumeColumn, s.swinS);
+  m_grid->setColumnWidth(SearchResultsModel::PathColumn, s.swinS1);
+  m_grid->setColumnWidth(SearchResultsModel::SizeColumn, s.swinS2);
+}
+
+void TDlgSearchResults::storeGeometry() {
+  DiskIndexSettings& s = m_settings;
+  s.swinX = pos().x();
+  s.swinY = pos().y();
+  s.swinW = width();
+  s.swinH = height();
+  s.swinS = m_grid->columnWidth(SearchResultsModel::VolumeColumn);
+  s.swinS1 = m_grid->columnWidth(SearchResultsModel::PathColumn);
+  s.swinS2 = m_grid->columnWidth(SearchResultsModel::SizeColumn);
+}
+
+void TDlgSearchResults::setButtons(bool searching) {
+  m_searching = searching;
+  const bool hits = !searching && m_model->rowCount() > 0;
+  m_goTo->setEnabled(hits);
+  m_save->setEnabled(hits);
+  m_print->setEnabled(hits);
+  m_copy->setEnabled(hits && LaterCommands::copyFiles);
+  m_close->setEnabled(!searching);
+  m_cancel->setVisible(searching);
+  m_cancel->setEnabled(searching);
+}
+
+void TDlgSearchResults::beginSearch(const QString& searchText) {
+  setWindowTitle(qUtf8(search::messages::resultsCaption(searchText.toStdString())));
+  m_model->reset();
+  m_cancelled = false;
+  m_count->clear();
+  setButtons(true);
+}
+
+void TDlgSearchResults::syncRows() {
+  const bool first = m_model->rowCount() == 0;
+  m_model->sync();
+  if (first && m_model->rowCount() > 0) {
+    m_grid->setCurrentIndex(m_model->index(0, 0));
+  }
+  m_count->setText(QString::number(m_model->rowCount()));
+}
+
+void TDlgSearchResults::endSearch() {
+  syncRows();
+  setButtons(false);
+  if (m_model->rowCount() > 0) m_grid->setFocus();
+}
+
+int TDlgSearchResults::currentRow() const {
+  const QModelIndex current = m_grid->currentIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
+void TDlgSearchResults::goTo() {
+  if (m_searching) return;
+  const int row = currentRow();
+  if (row >= 0) emit goToRequested(row);
+}
+
+void TDlgSearchResults::save() {
+  if (m_searching || m_model->rowCount() == 0) return;
+  const std::optional<QString> file = m_searchPrompts.chooseSaveFile(m_lastFile);
+  if (!file) return;
+  m_lastFile = *file;
+  const std::string name = file->toStdString();
+  const QString caption = qUtf8(search::messages::kSaveCaption);
+  switch (search::saveResultList(name, m_rows)) {
+    case search::SaveResult::Ok:
+      break;
+    case search::SaveResult::CannotCreate:
+      m_prompts.error(caption, boxText(search::messages::saveCreateFailed(name)));
+      break;
+    case search::SaveResult::CannotWrite:
+      m_prompts.error(caption, boxText(search::messages::saveWriteFailed(name)));
+      break;
+  }
+}
+
+void TDlgSearchResults::print() {
+  if (m_searching || m_model->rowCount() == 0) return;
+  QPrinter printer;
+  TDlgPrintResults dialog(printer, m_searchPrompts, this);
+  if (!m_searchPrompts.runPrintDialog(dialog)) return;
+  if (dialog.toPdf()) {
+    const std::optional<QString> file = m_searchPrompts.choosePdfFile(QString());
+    if (!file) return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*file);
+  }
+  QStringList lines;
+  for (const std::string& line : search::resultLines(m_rows)) lines << QString::fromStdString(line);
+  if (!printResultLines(printer, lines, toFont(m_settings.fontP))) {
+    m_prompts.error(qUtf8(search::messages::kPrintCaption),
+                    QStringLiteral("Der Druck konnte nicht gestartet werden."));
+  }
+}
+
+void TDlgSearchResults::closeEvent(QCloseEvent* event) {
+  if (m_searching) {  // closing the window while it fills cancels the search
+    m_cancelled = true;
+    event->ignore();
+    return;
+  }
+  storeGeometry();
+  event->accept();
+}
+
+void TDlgSearchResults::reject() {
+  close();
+}
+
+}  // namespace diskindex::ui
