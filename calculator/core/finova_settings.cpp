@@ -12,8 +12,8 @@ namespace {
 
 double readNumber(const platform::IniFile& ini, const std::string& key) {
   const std::string text = ini.readString(kFinovaSection, key, "0");
-  const double value = std::strtod(text.c_str(), nullptr);
-  return std::isfinite(value) ? value : 0.0;
+  // Out of range reads as the largest stored value with its sign.
+  return storableNumber(std::strtod(text.c_str(), nullptr));
 }
 
 bool readFlag(const platform::IniFile& ini, const char* key, bool fallback) {
@@ -22,9 +22,16 @@ bool readFlag(const platform::IniFile& ini, const char* key, bool fallback) {
 
 }  // namespace
 
+double storableNumber(double value) {
+  if (std::isnan(value)) return 0.0;
+  if (value > kLargestStoredNumber) return kLargestStoredNumber;
+  if (value < -kLargestStoredNumber) return -kLargestStoredNumber;
+  return value;
+}
+
 std::string formatStoredNumber(double value) {
   char text[48];
-  std::snprintf(text, sizeof text, "%.14E", value);
+  std::snprintf(text, sizeof text, "%.14E", storableNumber(value));
   return text;
 }
 
@@ -111,7 +118,13 @@ void captureSettings(const CalcEngine& engine, FinovaSettings& s) {
   s.endMode = r.endMode;
   s.dateOrderMDY = r.dateOrderMDY;
   s.compoundOddPeriod = r.compoundOddPeriod;
-  s.stack = {r.X, r.Y, r.Z, r.T};
+  // A number still being keyed in is what X shows, so it is what is kept.
+  double x = r.X;
+  if (engine.entry().entryActive()) {
+    EntryBuffer entry = engine.entry();
+    x = entry.Parse();
+  }
+  s.stack = {x, r.Y, r.Z, r.T};
   s.registers = r.R;
   s.decimals = engine.decimals();
   s.separator = engine.separatorStyle() == SeparatorStyle::European

@@ -47,7 +47,16 @@ inline constexpr const char* kFinovaSection = "FINOVA";
 
 FinovaSettings readSettings(const platform::IniFile& ini);
 void writeSettings(platform::IniFile& ini, const FinovaSettings& settings);
-// "%.14E" of a value, the form the stack and registers are stored in.
+// The largest magnitude stored: the display shows every value beyond 1e99 as
+// 9.999999999999 E+99, and this is the largest value whose "%.14E" text
+// ("9.99999999999999E+99") reads back as it was written.
+inline constexpr double kLargestStoredNumber = 9.99999999999999e99;
+// What a value is stored as: infinities and values beyond the largest stored
+// magnitude as that magnitude with their sign, a value that is not a number
+// as 0, every other value unchanged.
+double storableNumber(double value);
+// "%.14E" of the storable value, the form the stack and registers are stored
+// in.
 std::string formatStoredNumber(double value);
 
 // FINOVA.INI beside the executable when it is there and writable, else in
@@ -60,7 +69,7 @@ FinovaSettings loadSettingsFile(const std::filesystem::path& path);
 bool saveSettingsFile(const std::filesystem::path& path, const FinovaSettings& settings);
 
 // Copies the flags, display settings, stack and registers into the engine,
-// and back.
+// and back; a number being keyed in is captured as X.
 void applySettings(const FinovaSettings& settings, CalcEngine& engine);
 void captureSettings(const CalcEngine& engine, FinovaSettings& settings);
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "calculator/core/calc_engine.h"
 
@@ -40,7 +42,7 @@ TEST(FinovaSettingsTest, ReadsValuesAndRefusesBadOnes) {
   EXPECT_EQ(s.tapeFile, "/tmp/t.tpf");
   EXPECT_EQ(s.stack[1], 2500);
   EXPECT_EQ(s.registers[22], 0);
-  EXPECT_EQ(s.registers[23], 0);
+  EXPECT_EQ(s.registers[23], kLargestStoredNumber);  // beyond range: the largest stored value
   EXPECT_EQ(s.onTop, 8);
 }
 
@@ -58,6 +60,23 @@ TEST(FinovaSettingsTest, NumbersRoundTripThroughTheStoredForm) {
   EXPECT_NEAR(back.registers[27], 27 * 1.1, 1e-12);
   EXPECT_EQ(back.decimals, 4);
   EXPECT_TRUE(back.compoundOddPeriod);
+}
+
+TEST(FinovaSettingsTest, OverflowIsStoredAsTheLargestShownValueAndNaNAsZero) {
+  FinovaSettings s;
+  s.stack = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+             std::nan(""), 1.7976931348623157e308};
+  platform::IniFile ini;
+  writeSettings(ini, s);
+  EXPECT_EQ(ini.readString("FINOVA", "R0"), "9.99999999999999E+99");
+  EXPECT_EQ(ini.readString("FINOVA", "R1"), "-9.99999999999999E+99");
+  EXPECT_EQ(ini.readString("FINOVA", "R2"), "0.00000000000000E+00");
+  EXPECT_EQ(ini.readString("FINOVA", "R3"), "9.99999999999999E+99");
+  // What reads back shows as the overflowed value did.
+  const FinovaSettings back = readSettings(ini);
+  EXPECT_EQ(FormatNumber(back.stack[0], 2), FormatNumber(s.stack[0], 2));
+  EXPECT_EQ(FormatNumber(back.stack[1], 2), FormatNumber(s.stack[1], 2));
+  EXPECT_EQ(back.stack[2], 0.0);
 }
 
 TEST(FinovaSettingsTest, EngineStateSurvivesARestart) {

@@ -1,0 +1,22 @@
+// finova: the financial calculator's window. Reads FINOVA.INI (beside the
+// executable when it is there and writable, else $XDG_CONFIG_HOME/finova/),
+// shows the calculator, and writes the settings back when the window closes.
+
+#include <QApplication>
+
+#include "calculator/core/finova_session.h"
+#include "calculator/ui/finova_window.h"
+#include "calculator/ui/prompts.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("finova"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Finova"));
+  finova::FinovaSession session(finova::finovaSettingsPath());
+  session.start();
+  finova::ui::FinovaWindow window(session, finova::ui::dialogPrompts());
+  window.show();
+  const int status = QApplication::exec();
+  session.finish();
+  return status;
+}
