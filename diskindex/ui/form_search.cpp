@@ -182,12 +182,12 @@ void TDiskIndexForm::showHit(const search::SearchHit& hit) {
     m_tree->expand(parent);
   }
   m_tree->selectionModel()->setCurrentIndex(dir, QItemSelectionModel::ClearAndSelect);
-  m_tree->scrollTo(dir);
+  m_tree->scrollTo(dir, QAbstractItemView::PositionAtCenter);
   if (hit.key.fileNo >= 0) {
     const QModelIndex file = m_fileModel->index(m_fileModel->rowOfPosition(hit.key.fileNo), 0);
     m_files->selectionModel()->setCurrentIndex(
         file, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_files->scrollTo(file);
+    m_files->scrollTo(file, QAbstractItemView::PositionAtCenter);
   }
   if (!m_session.searchParams().remarks || hit.matchLength == 0) return;
   const std::optional<std::string_view> remark = opened.remarks.find(hit.key);

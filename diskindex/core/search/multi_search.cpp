@@ -79,7 +79,7 @@ class MultiVolumeSearch::Walk {
        std::vector<ResultRow>& rows)
       : m_search(search), m_volume(volume), m_utf8(utf8), m_rows(rows) {
     m_path = std::string(1, volume.driveLetter) + ":\\";
-    m_remark = search.m_remarks.records().begin();
+    m_remark = search.m_activeRemarks->records().begin();
     enterDirectory();
   }
 
@@ -132,7 +132,7 @@ class MultiVolumeSearch::Walk {
 
   // The remark of this key, passing over those of keys the walk has left.
   const Remark* remarkAt(TDirFileNo key) {
-    const auto end = m_search.m_remarks.records().end();
+    const auto end = m_search.m_activeRemarks->records().end();
     while (m_remark != end && m_remark->key < key) ++m_remark;
     return m_remark != end && m_remark->key == key ? &*m_remark : nullptr;
   }
@@ -180,19 +180,26 @@ ResultCode MultiVolumeSearch::searchVolume(const VolumeRecord& volume,
                                            std::vector<ResultRow>& rows) {
   const ResultCode read = readWholeFile(volume.dataFile, m_bytes);
   if (read != ResultCode::Ok) return read;
-  if (m_bytes.size() < header_layout::kSize) return ResultCode::CannotRead;
-  if (headerKind(m_bytes) != HeaderKind::Current) return ResultCode::BadFormat;
-  HeaderBytes header{};
-  std::copy_n(m_bytes.begin(), header.size(), header.begin());
-  const bool utf8 = decodeHeader(header).utf8;
   m_remarks.clear();
   if (m_params.remarks && loadRemarks(volume.commentFile(), m_remarks) != ResultCode::Ok) {
     m_remarks.clear();
   }
+  return searchVolumeBytes(volume, m_bytes, m_remarks, rows);
+}
+
+ResultCode MultiVolumeSearch::searchVolumeBytes(const VolumeRecord& volume,
+                                                std::span<const std::uint8_t> bytes,
+                                                const TFileCommentList& remarks,
+                                                std::vector<ResultRow>& rows) {
+  if (bytes.size() < header_layout::kSize) return ResultCode::CannotRead;
+  if (headerKind(bytes) != HeaderKind::Current) return ResultCode::BadFormat;
+  HeaderBytes header{};
+  std::copy_n(bytes.begin(), header.size(), header.begin());
+  const bool utf8 = decodeHeader(header).utf8;
+  m_activeRemarks = &remarks;
   const std::size_t first = rows.size();
   Walk walk(*this, volume, utf8, rows);
-  std::span<const std::uint8_t> rest(m_bytes.data() + header_layout::kSize,
-                                     m_bytes.size() - header_layout::kSize);
+  std::span<const std::uint8_t> rest = bytes.subspan(header_layout::kSize);
   while (!rest.empty()) {
     const std::optional<StoredEntry> entry = decodeEntry(rest);
     if (!entry) {

@@ -69,6 +69,10 @@ class MultiVolumeSearch {
   // The rows of one volume, appended to rows (nothing on failure). Ok, or
   // the data file's failure (CannotOpen, CannotRead, BadFormat).
   ResultCode searchVolume(const VolumeRecord& volume, std::vector<ResultRow>& rows);
+  // The same over a data file's bytes already in memory, with its remarks
+  // (ignored unless remark text is searched): CannotRead, BadFormat or Ok.
+  ResultCode searchVolumeBytes(const VolumeRecord& volume, std::span<const std::uint8_t> bytes,
+                               const TFileCommentList& remarks, std::vector<ResultRow>& rows);
 
  private:
   class Walk;
@@ -76,6 +80,7 @@ class MultiVolumeSearch {
   SubjectMatcher m_matcher;
   std::vector<std::uint8_t> m_bytes;
   TFileCommentList m_remarks;
+  const TFileCommentList* m_activeRemarks = &m_remarks;
 };
 
 // Searches the volumes in the given order.

@@ -1,5 +1,6 @@
 #include "diskindex/core/search/search_pattern.h"
 
+#include <algorithm>
 #include <type_traits>
 
 namespace diskindex::search {
@@ -144,7 +145,10 @@ class Matcher {
           std::size_t run = pos;
           while (run < m_s.size() && inClass(item.cls, at(run))) ++run;
           for (std::size_t take = run;; --take) {
-            if (matchFrom(items, k + 1, take, end)) return true;
+            if (!knownToFail(k + 1, take)) {
+              if (matchFrom(items, k + 1, take, end)) return true;
+              noteFailure(k + 1, take);
+            }
             if (take == pos) return false;
           }
         }
@@ -154,7 +158,27 @@ class Matcher {
     return true;
   }
 
+  // Whether the rest of the pattern from item k matches at pos does not
+  // depend on where the match began, so a failure found once is remembered
+  // for all start positions: with several "*" the search stays polynomial
+  // instead of trying every split of a long word again and again.
+  bool knownToFail(std::size_t k, std::size_t pos) const {
+    return m_failed != nullptr && (*m_failed)[k * (m_s.size() + 1) + pos] != 0;
+  }
+  void noteFailure(std::size_t k, std::size_t pos) const {
+    if (m_failed != nullptr) (*m_failed)[k * (m_s.size() + 1) + pos] = 1;
+  }
+
   std::optional<Match> wildcard(const std::vector<PatternItem>& items) const {
+    const auto stars = std::count_if(items.begin(), items.end(), [](const PatternItem& item) {
+      return item.op == PatternItem::Op::Any;
+    });
+    thread_local std::vector<std::uint8_t> failed;
+    m_failed = nullptr;
+    if (stars >= 2) {
+      failed.assign((items.size() + 1) * (m_s.size() + 1), 0);
+      m_failed = &failed;
+    }
     const bool anchored = !items.empty() && items.front().op == PatternItem::Op::Start;
     const std::size_t last = anchored ? 0 : m_s.size();
     for (std::size_t start = 0; start <= last; ++start) {
@@ -192,6 +216,7 @@ class Matcher {
     }
   }
   Subject m_s;
+  mutable std::vector<std::uint8_t>* m_failed = nullptr;
 };
 
 template <class Subject>
