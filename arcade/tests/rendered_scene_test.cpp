@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 
-#include "arcade/imagelib/bitmap_format.h"
 #include "support/demo_scene.h"
 #include "support/fakes.h"
+#include "support/rendered_frame.h"
 #include "support/test_textures.h"
 
 namespace arcade {
@@ -41,16 +40,9 @@ TEST_P(RenderedScene, FrameMatchesItsGoldenChecksum) {
   renderer.SetOverlay({1234567, 83456, 3, true, 9870});
   renderer.Render(scene.head, Fixed::fromDouble(c.zoom), c.shading);
   EXPECT_TRUE(reporter.messages.empty());
-  const std::span<const std::uint8_t> picture(renderer.pixels,
-                                              static_cast<std::size_t>(renderer.size));
-  const auto bytes =
-      bmp::encode8(renderer.width, renderer.height, picture, CGamePalette::TableEntries());
-  const auto path = testing::renderedDirectory() / (std::string(c.name) + ".bmp");
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  const std::uint64_t sum = testing::fnv1a(picture);
-  EXPECT_EQ(sum, c.golden) << std::hex << "checksum 0x" << sum << " of " << path;
+  const auto frame = testing::saveRenderedFrame(renderer, c.name);
+  EXPECT_EQ(frame.checksum, c.golden)
+      << std::hex << "checksum 0x" << frame.checksum << " of " << frame.path;
 }
 
 INSTANTIATE_TEST_SUITE_P(

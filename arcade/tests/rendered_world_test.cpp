@@ -3,10 +3,8 @@
 // build tree (arcade/rendered/) so they can be looked at.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "arcade/imagelib/bitmap_format.h"
 #include "arcade/renderer/renderer.h"
+#include "support/rendered_frame.h"
 #include "support/world_fixture.h"
 
 namespace arcade {
@@ -34,16 +32,9 @@ TEST_P(RenderedWorld, FrameMatchesItsGoldenChecksum) {
   renderer.SetTopDown(world->Control().TopDown());
   renderer.SetOverlay({world->Score(), world->ElapsedMs(), world->Ball().spareBalls, false, 0});
   renderer.Render(world->DrawList(), world->Control().Zoom(), false);
-  const std::span<const std::uint8_t> picture(renderer.pixels,
-                                              static_cast<std::size_t>(renderer.size));
-  const auto bytes =
-      bmp::encode8(renderer.width, renderer.height, picture, CGamePalette::TableEntries());
-  const auto path = testing::renderedDirectory() / (std::string(c.name) + ".bmp");
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  const std::uint64_t sum = testing::fnv1a(picture);
-  EXPECT_EQ(sum, c.golden) << std::hex << "checksum 0x" << sum << " of " << path;
+  const auto frame = testing::saveRenderedFrame(renderer, c.name);
+  EXPECT_EQ(frame.checksum, c.golden)
+      << std::hex << "checksum 0x" << frame.checksum << " of " << frame.path;
 }
 
 INSTANTIATE_TEST_SUITE_P(

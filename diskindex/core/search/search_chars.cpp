@@ -65,15 +65,9 @@ bool isWholeWordChar(char32_t c) {
   return isAsciiLetterOrDigit(c) || isCp1252Umlaut(c);
 }
 
+// Name mode folds like plain text and also the DOS umlauts.
 char32_t foldWildcard(char32_t c) {
-  if (c >= U'a' && c <= U'z') return c - 32;
   switch (c) {
-    case U'ä':
-      return U'Ä';
-    case U'ö':
-      return U'Ö';
-    case U'ü':
-      return U'Ü';
     case kDosLowerA:
       return kDosUpperA;
     case kDosLowerO:
@@ -81,7 +75,7 @@ char32_t foldWildcard(char32_t c) {
     case kDosLowerU:
       return kDosUpperU;
     default:
-      return c;
+      return foldPlain(c);
   }
 }
 
