@@ -4,4 +4,5 @@
 
 void initVortexiaArt() {
   Q_INIT_RESOURCE(vortexia_art);
+  Q_INIT_RESOURCE(vortexia_sound);
 }
