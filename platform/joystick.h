@@ -1,7 +1,9 @@
 #pragma once
 // The first game controller, read the way the old position query answered:
 // raw x and y from 0 to 65535 (centre about 32767) and the first two
-// buttons, or the reason there is nothing to read. The device is SDL2's
+// buttons, or the reason there is nothing to read. A pad with a known
+// controller mapping answers with its left stick and its A and B buttons,
+// a plain joystick with its first two axes and buttons. The device is SDL2's
 // (library platform_sdl); a controller plugged in later is found on the next
 // read, one pulled out answers Unplugged. Reading never blocks and never
 // shows anything: messages are the caller's.

@@ -77,5 +77,33 @@ TEST_F(JoystickTest, PullingTheControllerOutAndBackIsNoticed) {
   EXPECT_EQ(joystick->read(position), JoystickResult::Ok);
 }
 
+TEST_F(JoystickTest, PadWithAControllerMappingIsReadThroughIt) {
+  // A pad without a left x axis and without an A button: its raw axis 0 is
+  // the left stick's y and its raw button 0 is B, so a raw read would answer
+  // with the wrong axis and the wrong button.
+  SDL_VirtualJoystickDesc pad{};
+  pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  pad.naxes = 2;
+  pad.nbuttons = 2;
+  pad.axis_mask = (1u << SDL_CONTROLLER_AXIS_LEFTY) | (1u << SDL_CONTROLLER_AXIS_RIGHTX);
+  pad.button_mask = (1u << SDL_CONTROLLER_BUTTON_B) | (1u << SDL_CONTROLLER_BUTTON_X);
+  m_index = SDL_JoystickAttachVirtualEx(&pad);
+  ASSERT_GE(m_index, 0) << SDL_GetError();
+  m_virtual = SDL_JoystickOpen(m_index);
+  ASSERT_NE(m_virtual, nullptr) << SDL_GetError();
+
+  const auto joystick = makeJoystick();
+  SDL_JoystickSetVirtualAxis(m_virtual, 0, -32768);  // left y
+  SDL_JoystickSetVirtualAxis(m_virtual, 1, 32767);   // right x
+  SDL_JoystickSetVirtualButton(m_virtual, 0, 1);     // B
+  JoystickPosition position;
+  ASSERT_EQ(joystick->read(position), JoystickResult::Ok);
+  EXPECT_EQ(position.x, 32768u) << "no left x axis: centred";
+  EXPECT_EQ(position.y, 0u);
+  EXPECT_FALSE(position.button1);
+  EXPECT_TRUE(position.button2);
+}
+
 }  // namespace
 }  // namespace platform
