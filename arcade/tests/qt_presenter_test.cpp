@@ -74,5 +74,18 @@ TEST(QtResources, EmbeddedArtworkLoadsLikeTheFilesOnDisk) {
   EXPECT_FALSE(embedded.Load(ResourceType::Bitmap, 1001, none));
 }
 
+TEST(QtResources, EmbeddedSoundsLoadLikeTheGeneratedFiles) {
+  const QtResources embedded;
+  const DirectoryResources disk(VORTEXIA_SOUND_DIR);
+  for (int id : {159, 167, 2000, 2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008}) {
+    std::vector<std::uint8_t> a, b;
+    ASSERT_TRUE(embedded.Load(ResourceType::Wave, id, a)) << id;
+    ASSERT_TRUE(disk.Load(ResourceType::Wave, id, b)) << id;
+    EXPECT_EQ(a, b) << id;
+  }
+  std::vector<std::uint8_t> none;
+  EXPECT_FALSE(embedded.Load(ResourceType::Wave, 2009, none));
+}
+
 }  // namespace
 }  // namespace arcade
