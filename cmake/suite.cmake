@@ -84,3 +84,17 @@ function(suite_bench name)
   suite_warnings(${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
+
+# A companion's manual page, share/man/man1/<target>.1 in the build tree,
+# printed by the companion itself from the option table behind its --help.
+function(suite_manpage target)
+  set(page ${CMAKE_BINARY_DIR}/share/man/man1/${target}.1)
+  add_custom_command(
+    OUTPUT ${page}
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DOUT=${page}
+            -P ${CMAKE_SOURCE_DIR}/cmake/write_manpage.cmake
+    DEPENDS ${target} ${CMAKE_SOURCE_DIR}/cmake/write_manpage.cmake
+    COMMENT "Writing the manual page of ${target}"
+    VERBATIM)
+  add_custom_target(${target}_manpage ALL DEPENDS ${page})
+endfunction()

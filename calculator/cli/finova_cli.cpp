@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 
+#include "calculator/cli/finova_cli_manual.h"
 #include "calculator/core/calc_engine.h"
 #include "calculator/core/finova_settings.h"
 #include "calculator/core/key_table.h"
@@ -156,6 +157,12 @@ void configure(const Options& o, CalcEngine& engine) {
 
 int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err, FinanceRoutines* routines) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "--manpage")) {
+    const climanual::Manual& manual = cliManual();
+    out << (args[0] == "--help" ? climanual::helpText(manual)
+                                : climanual::manPage(manual));
+    return 0;
+  }
   Options options;
   if (const auto problem = parseOptions(args, options)) {
     err << "finova-cli: " << *problem << '\n';

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "calculator/cli/finova_cli_manual.h"
 #include "platform/ini_file.h"
 
 namespace finova {
@@ -99,6 +100,48 @@ TEST(FinovaCliTest, StateFileCarriesStackAndRegisters) {
   EXPECT_EQ(ini.readString("FINOVA", "R0"), "1.40000000000000E+01");
   EXPECT_EQ(ini.readString("FINOVA", "M3"), "7.00000000000000E+00");
   std::filesystem::remove(state);
+}
+
+}  // namespace
+}  // namespace finova
+
+namespace finova {
+namespace {
+
+// The help and the manual page describe the options from one table; every
+// option named there must be one the parser knows, with a value where the
+// table shows one.
+TEST(FinovaCliTest, EveryDocumentedOptionIsAccepted) {
+  for (const climanual::Entry& option : cliManual().options) {
+    const std::string term(option.term);
+    const std::string name = term.substr(0, term.find(' '));
+    std::vector<std::string> args = {name};
+    if (name == "--help" || name == "--manpage") {
+      const CliRun result = run(args);
+      EXPECT_EQ(result.code, 0) << name;
+      EXPECT_FALSE(result.out.empty()) << name;
+      continue;
+    }
+    if (term.find(' ') != std::string::npos)
+      args.push_back(term.ends_with("N") ? "2" : "/nonexistent");
+    args.push_back("1");
+    const CliRun result = run(args);
+    EXPECT_EQ(result.err.find("unknown option"), std::string::npos) << term << ": " << result.err;
+    EXPECT_NE(result.code, 2) << term << ": " << result.err;
+  }
+}
+
+TEST(FinovaCliTest, HelpAndManualPageNameEveryOption) {
+  const std::string help = run({"--help"}).out;
+  const std::string page = run({"--manpage"}).out;
+  EXPECT_EQ(page.rfind(".TH \"FINOVA\\-CLI\" 1", 0), 0u) << page.substr(0, 80);
+  for (const std::string name : {"--decimals", "--european", "--dmy", "--begin", "--trace",
+                                 "--tape", "--load", "--state", "--max-keys"}) {
+    EXPECT_NE(help.find("  " + name), std::string::npos) << name;
+    std::string escaped;
+    for (char c : name) escaped += c == '-' ? std::string("\\-") : std::string(1, c);
+    EXPECT_NE(page.find(".B " + escaped), std::string::npos) << name;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+# Installs the build tree BUILD into PREFIX (emptied first) and checks that
+# every built program, companion, desktop entry, icon, metadata file and
+# manual page is there and that the desktop entries and the metadata pass
+# their validators.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
+  RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed (${status})")
+endif()
+
+set(missing "")
+macro(expect path)
+  if(NOT EXISTS ${PREFIX}/${path})
+    list(APPEND missing ${path})
+  endif()
+endmacro()
+
+foreach(program IN LISTS WINDOWS)
+  set(id org.classicsuite.${program})
+  expect(bin/${program})
+  expect(share/applications/${id}.desktop)
+  expect(share/metainfo/${id}.metainfo.xml)
+  foreach(size 16 22 24 32 48 64 128 256)
+    expect(share/icons/hicolor/${size}x${size}/apps/${id}.png)
+  endforeach()
+endforeach()
+foreach(companion IN LISTS COMPANIONS)
+  if(EXISTS ${BUILD}/bin/${companion})
+    expect(bin/${companion})
+    expect(share/man/man1/${companion}.1)
+  endif()
+endforeach()
+if(missing)
+  message(FATAL_ERROR "not installed: ${missing}")
+endif()
+
+# Settings and data are never part of the installed tree.
+file(GLOB_RECURSE settings ${PREFIX}/*.INI ${PREFIX}/*.ini)
+if(settings)
+  message(FATAL_ERROR "settings files installed: ${settings}")
+endif()
+
+file(GLOB desktops ${PREFIX}/share/applications/*.desktop)
+if(desktops)
+  execute_process(COMMAND desktop-file-validate ${desktops} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "desktop-file-validate failed")
+  endif()
+endif()
+file(GLOB metainfos ${PREFIX}/share/metainfo/*.metainfo.xml)
+if(metainfos)
+  execute_process(COMMAND appstreamcli validate --no-net ${metainfos} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "appstreamcli validate failed")
+  endif()
+endif()
+message(STATUS "installed tree in ${PREFIX} is complete and valid")
