@@ -37,8 +37,9 @@ std::vector<ScreenArea> availableScreens() {
   return areas;
 }
 
-// Moves `window` to `stored` where that is on a screen (and the window fits
-// there), else centres it on the primary screen.
+// Moves `window` to `stored` when that is on a screen, shifted just far
+// enough for the whole window to show there; else centres it on the primary
+// screen.
 void placeOnScreen(QWidget& window, std::optional<ScreenPoint> stored) {
   const QSize size = window.size();
   const ScreenPoint at = placeWindow(
