@@ -1,6 +1,6 @@
 // finova-window-tour: shows the calculator's windows in a given state for a
 // while, so that they can be looked at or screenshot under Xvfb:
-//   finova-window-tour keypad|tape|schedule|registers [seconds]
+//   finova-window-tour keypad|exponent|tape|schedule|registers [seconds]
 // It uses a settings file in a temporary folder and never touches the
 // user's own.
 
@@ -51,6 +51,9 @@ int main(int argc, char** argv) {
   if (scene == "keypad") {
     type(window, "1234.5678 ENTER 2 Y^X");
     window.PressKeyFromUi(finova::key::kPV);
+  } else if (scene == "exponent") {
+    // A number too large for the line: the exponent takes its own field.
+    type(window, "0.000123 ENTER 123456789 ENTER 1234567 * 5 Y^X");
   } else if (scene == "tape") {
     type(window, "100 ENTER 50 + 3 * 1234567 CHS ENTER 2 / 0 1/X");
     window.tapeWindow()->annotate(QStringLiteral("Rent"));

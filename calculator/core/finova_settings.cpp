@@ -45,6 +45,9 @@ FinovaSettings readSettings(const platform::IniFile& ini) {
   s.decimals = decimals < 0 || decimals > 9 ? 2 : decimals;
   s.horiz = ini.readInt(kFinovaSection, "HORIZ", 640);
   s.vert = ini.readInt(kFinovaSection, "VERT", 480);
+  // Without a stored position the window opens centred instead of at the
+  // default corner, which need not leave room for it on a small screen.
+  s.positionStored = ini.hasKey(kFinovaSection, "HORIZ") && ini.hasKey(kFinovaSection, "VERT");
   s.tapeVisible = readFlag(ini, "TSTATUS", false);
   s.tapeHoriz = ini.readInt(kFinovaSection, "THORIZ", 8);
   s.tapeVert = ini.readInt(kFinovaSection, "TVERT", 40);

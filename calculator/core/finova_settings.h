@@ -29,6 +29,7 @@ struct FinovaSettings {
   int decimals = 2;                             // DECPT
   int horiz = 640;                              // HORIZ
   int vert = 480;                               // VERT
+  bool positionStored = false;                  // HORIZ and VERT were in the file
   bool tapeVisible = false;                     // TSTATUS
   int tapeHoriz = 8;                            // THORIZ
   int tapeVert = 40;                            // TVERT

@@ -34,8 +34,9 @@ std::string clipboardTextOfX(std::string_view xDisplayText, SeparatorStyle style
   for (char c : english) {
     if ((c >= '0' && c <= '9') || c == '.' || c == '-') {
       text += c;
-    } else if (c == 'E' && !exponent) {
+    } else if (c == 'E' && !exponent && text.find_first_of("0123456789") != std::string::npos) {
       // Keeping the exponent keeps the number: "1.5 E+11" copies as 1.5E+11.
+      // An "E" before any digit is no exponent ("Error0" copies as "0 ").
       exponent = true;
       text += 'E';
     } else if (c == '+' && exponent && text.back() == 'E') {

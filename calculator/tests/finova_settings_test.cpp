@@ -22,6 +22,7 @@ TEST(FinovaSettingsTest, MissingKeysReadAsDefaults) {
   EXPECT_EQ(s.decimals, 2);
   EXPECT_EQ(s.horiz, 640);
   EXPECT_EQ(s.vert, 480);
+  EXPECT_FALSE(s.positionStored);
   EXPECT_FALSE(s.tapeVisible);
   EXPECT_EQ(s.tapeHoriz, 8);
   EXPECT_EQ(s.tapeVert, 40);
@@ -44,6 +45,21 @@ TEST(FinovaSettingsTest, ReadsValuesAndRefusesBadOnes) {
   EXPECT_EQ(s.registers[22], 0);
   EXPECT_EQ(s.registers[23], kLargestStoredNumber);  // beyond range: the largest stored value
   EXPECT_EQ(s.onTop, 8);
+  EXPECT_FALSE(s.positionStored) << "HORIZ and VERT were not in the file";
+}
+
+TEST(FinovaSettingsTest, AWindowPositionCountsAsStoredOnlyWithBothCoordinates) {
+  EXPECT_FALSE(readSettings(platform::IniFile::fromText("[FINOVA]\nHORIZ=10\n")).positionStored);
+  EXPECT_FALSE(readSettings(platform::IniFile::fromText("[FINOVA]\nVERT=10\n")).positionStored);
+  const FinovaSettings both =
+      readSettings(platform::IniFile::fromText("[FINOVA]\nHORIZ=10\nVERT=-20\n"));
+  EXPECT_TRUE(both.positionStored);
+  EXPECT_EQ(both.horiz, 10);
+  EXPECT_EQ(both.vert, -20);
+  // Once written, the next start restores the position.
+  platform::IniFile ini;
+  writeSettings(ini, FinovaSettings{});
+  EXPECT_TRUE(readSettings(ini).positionStored);
 }
 
 TEST(FinovaSettingsTest, NumbersRoundTripThroughTheStoredForm) {

@@ -31,7 +31,7 @@ FinovaWindow::FinovaWindow(FinovaSession& session, Prompts& prompts, QWidget* pa
 
   // The pause timer: a first tick after 100 ms, then one a second.
   m_pauseTimer.setObjectName(QStringLiteral("PauseTimer"));
-  m_pauseTimer.setInterval(100);
+  m_pauseTimer.setInterval(kFirstPauseTick);
   connect(&m_pauseTimer, &QTimer::timeout, this, &FinovaWindow::pauseTick);
   m_pauseTimer.start();
   // A running program gets a turn each time the event loop is idle.
@@ -49,7 +49,8 @@ FinovaWindow::~FinovaWindow() {
 }
 
 void FinovaWindow::PressKeyFromUi(KeyCode code) {
-  if (m_helpMode) {
+  // The pause tick is the timer's, not the user's: help mode waits for a key.
+  if (m_helpMode && code != key::kPauseTick) {
     m_help->showTopic(helpTopic(code));
     setHelpMode(false);
     return;
@@ -163,12 +164,10 @@ bool FinovaWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FinovaWindow::pauseTick() {
-  if (m_pauseTimer.interval() != 1000) m_pauseTimer.setInterval(1000);
-  if (!m_session.engine().running()) return;
-  // The tick counts a pause on; it is no key press of the user's.
-  m_session.engine().PressKey(key::kPauseTick);
-  refresh();
-  scheduleProgramTurn();
+  if (m_pauseTimer.interval() != kPauseTickPeriod) m_pauseTimer.setInterval(kPauseTickPeriod);
+  // Every tick goes to the engine, which counts it only while a pause is on;
+  // a pause left by R/S while it was counting thus still runs out.
+  PressKeyFromUi(key::kPauseTick);
 }
 
 void FinovaWindow::scheduleProgramTurn() {

@@ -73,6 +73,13 @@ class FinovaWindow : public QMainWindow {
   bool handleKeyPress(int key, const QString& text, Qt::KeyboardModifiers modifiers);
   bool handleKeyRelease(int key, bool autoRepeat);
 
+  // The pause timer: a first tick 100 ms after start, then one a second,
+  // each sending the pause tick code to the engine.
+  static constexpr int kFirstPauseTick = 100;
+  static constexpr int kPauseTickPeriod = 1000;
+  void pauseTick();
+  const QTimer& pauseTimer() const { return m_pauseTimer; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -88,7 +95,6 @@ class FinovaWindow : public QMainWindow {
   void setFocusedKey(KeyCode code);
   void moveKeypadFocus(FocusMove move);
   void drawTypedKey(KeyCode code, bool down);
-  void pauseTick();
   void continueProgram();
   void scheduleProgramTurn();
   void writeProgramTo(const QString& path);

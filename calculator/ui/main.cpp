@@ -11,7 +11,6 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("finova"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Finova"));
   finova::FinovaSession session(finova::finovaSettingsPath());
   session.start();
   finova::ui::FinovaWindow window(session, finova::ui::dialogPrompts());

@@ -2,7 +2,10 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <optional>
+#include <vector>
 
+#include "calculator/core/window_placement.h"
 #include "calculator/core/window_texts.h"
 #include "calculator/ui/finova_window.h"
 #include "calculator/ui/program_dialogs.h"
@@ -14,17 +17,44 @@ namespace {
 
 const QString kProgramFilter = QStringLiteral("Program Files (*.PGM *.pgm);;All Files (*)");
 
-// A stored position is used only where it lies on a screen.
-bool onAScreen(QPoint point) {
-  return QGuiApplication::screenAt(point) != nullptr;
+// The window manager's frame is not known before a window is first shown;
+// placing room for a usual one keeps the frame on the screen too.
+constexpr int kFrameWidth = 12;
+constexpr int kFrameHeight = 40;
+
+// The available areas of the screens, the primary one first.
+std::vector<ScreenArea> availableScreens() {
+  std::vector<ScreenArea> areas;
+  QScreen* primary = QGuiApplication::primaryScreen();
+  auto add = [&areas](const QScreen* screen) {
+    const QRect r = screen->availableGeometry();
+    areas.push_back({r.x(), r.y(), r.width(), r.height()});
+  };
+  if (primary != nullptr) add(primary);
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen != primary) add(screen);
+  }
+  return areas;
+}
+
+// Moves `window` to `stored` when that is on a screen, shifted just far
+// enough for the whole window to show there; else centres it on the primary
+// screen.
+void placeOnScreen(QWidget& window, std::optional<ScreenPoint> stored) {
+  const QSize size = window.size();
+  const ScreenPoint at = placeWindow(
+      stored, {size.width() + kFrameWidth, size.height() + kFrameHeight}, availableScreens());
+  window.move(at.x, at.y);
 }
 
 }  // namespace
 
 void FinovaWindow::applyStartSettings() {
   const FinovaSettings& s = m_session.settings();
-  if (onAScreen(QPoint(s.horiz, s.vert))) move(s.horiz, s.vert);
-  if (onAScreen(QPoint(s.tapeHoriz, s.tapeVert))) m_tape->move(s.tapeHoriz, s.tapeVert);
+  adjustSize();  // the size it will show with, menu bar and keypad
+  placeOnScreen(*this,
+                s.positionStored ? std::optional(ScreenPoint{s.horiz, s.vert}) : std::nullopt);
+  placeOnScreen(*m_tape, ScreenPoint{s.tapeHoriz, s.tapeVert});
   m_tape->refresh();
   if (s.tapeVisible) m_tape->show();
   if (s.onTop == 8) setAlwaysOnTop(true);

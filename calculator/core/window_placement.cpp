@@ -1,0 +1,37 @@
+#include "calculator/core/window_placement.h"
+
+#include <algorithm>
+
+namespace finova {
+namespace {
+
+// Moves `start` (one coordinate) so that [start, start + length) lies in
+// [low, low + room); when it cannot, the window starts at `low`.
+int keepInside(int start, int length, int low, int room) {
+  if (length >= room) return low;
+  return std::clamp(start, low, low + room - length);
+}
+
+ScreenPoint centredOn(const ScreenArea& screen, WindowSize size) {
+  return {keepInside(screen.left + (screen.width - size.width) / 2, size.width, screen.left,
+                     screen.width),
+          keepInside(screen.top + (screen.height - size.height) / 2, size.height, screen.top,
+                     screen.height)};
+}
+
+}  // namespace
+
+ScreenPoint placeWindow(std::optional<ScreenPoint> stored, WindowSize size,
+                        const std::vector<ScreenArea>& screens) {
+  if (screens.empty()) return stored.value_or(ScreenPoint{});
+  if (stored) {
+    for (const ScreenArea& screen : screens) {
+      if (!screen.contains(*stored)) continue;
+      return {keepInside(stored->x, size.width, screen.left, screen.width),
+              keepInside(stored->y, size.height, screen.top, screen.height)};
+    }
+  }
+  return centredOn(screens.front(), size);
+}
+
+}  // namespace finova

@@ -1,0 +1,43 @@
+#pragma once
+// Where the calculator's windows open. A stored position (HORIZ/VERT,
+// THORIZ/TVERT) is used only when its top-left corner lies on one of the
+// screens, and then moved as little as needed for the whole window to lie on
+// that screen; a window that has no stored position yet, or one left behind
+// by a screen that is gone, opens centred on the primary screen. A window
+// larger than its screen keeps the screen's top-left corner, so its title
+// bar stays reachable. Rectangles are the screens' available areas (without
+// panels); it knows nothing of windows or toolkits.
+
+#include <optional>
+#include <vector>
+
+namespace finova {
+
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const ScreenPoint&) const = default;
+};
+
+struct ScreenArea {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool contains(ScreenPoint p) const {
+    return p.x >= left && p.x < left + width && p.y >= top && p.y < top + height;
+  }
+};
+
+struct WindowSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The top-left corner of a window of `size` (its frame included). `screens`
+// lists the primary screen first; with no screens at all the stored
+// position (or the origin) is returned as it is.
+ScreenPoint placeWindow(std::optional<ScreenPoint> stored, WindowSize size,
+                        const std::vector<ScreenArea>& screens);
+
+}  // namespace finova

@@ -1,0 +1,73 @@
+#include "calculator/core/window_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace finova {
+
+std::ostream& operator<<(std::ostream& out, const ScreenPoint& p) {
+  return out << "(" << p.x << ", " << p.y << ")";
+}
+
+namespace {
+
+// A 1280 x 1024 screen with a 32-pixel panel at the top, and a second one
+// to its right, 1920 x 1080, a little lower.
+const ScreenArea kPrimary{0, 32, 1280, 992};
+const ScreenArea kRight{1280, 100, 1920, 1080};
+constexpr WindowSize kCalculator{680, 540};
+
+TEST(WindowPlacementTest, WithoutAStoredPositionTheWindowOpensCentredOnThePrimaryScreen) {
+  EXPECT_EQ(placeWindow(std::nullopt, kCalculator, {kPrimary}), (ScreenPoint{300, 258}));
+  EXPECT_EQ(placeWindow(std::nullopt, kCalculator, {kRight, kPrimary}),
+            (ScreenPoint{1280 + 620, 100 + 270}))
+      << "the first screen listed is the primary one";
+}
+
+TEST(WindowPlacementTest, AStoredPositionOnAScreenIsKept) {
+  EXPECT_EQ(placeWindow(ScreenPoint{500, 300}, kCalculator, {kPrimary}), (ScreenPoint{500, 300}));
+  EXPECT_EQ(placeWindow(ScreenPoint{0, 32}, kCalculator, {kPrimary}), (ScreenPoint{0, 32}));
+  EXPECT_EQ(placeWindow(ScreenPoint{1500, 200}, kCalculator, {kPrimary, kRight}),
+            (ScreenPoint{1500, 200}))
+      << "on the second screen";
+}
+
+TEST(WindowPlacementTest, AStoredPositionMovesJustEnoughToShowTheWholeWindow) {
+  // At 640, 480 the right edge would be cut off.
+  EXPECT_EQ(placeWindow(ScreenPoint{640, 480}, kCalculator, {kPrimary}), (ScreenPoint{600, 480}));
+  EXPECT_EQ(placeWindow(ScreenPoint{500, 600}, kCalculator, {kPrimary}), (ScreenPoint{500, 484}));
+  // Into the panel at the top: down below it.
+  EXPECT_EQ(placeWindow(ScreenPoint{100, 40}, kCalculator, {kPrimary}), (ScreenPoint{100, 40}));
+  EXPECT_EQ(placeWindow(ScreenPoint{1279, 1023}, kCalculator, {kPrimary}), (ScreenPoint{600, 484}));
+  // Kept on the screen it was on, not moved to the primary one.
+  EXPECT_EQ(placeWindow(ScreenPoint{3000, 1100}, kCalculator, {kPrimary, kRight}),
+            (ScreenPoint{3200 - 680, 1180 - 540}));
+}
+
+TEST(WindowPlacementTest, APositionOffEveryScreenIsNotRestored) {
+  EXPECT_EQ(placeWindow(ScreenPoint{-700, 200}, kCalculator, {kPrimary}), (ScreenPoint{300, 258}));
+  EXPECT_EQ(placeWindow(ScreenPoint{2000, 300}, kCalculator, {kPrimary}), (ScreenPoint{300, 258}))
+      << "the screen on the right is gone";
+  EXPECT_EQ(placeWindow(ScreenPoint{100, 10}, kCalculator, {kPrimary}), (ScreenPoint{300, 258}))
+      << "on the panel, outside the available area";
+  EXPECT_EQ(placeWindow(ScreenPoint{1280, 50}, kCalculator, {kPrimary}), (ScreenPoint{300, 258}))
+      << "the right edge is outside";
+}
+
+TEST(WindowPlacementTest, AWindowLargerThanItsScreenKeepsTheScreensTopLeftCorner) {
+  const WindowSize doubled{1360, 1080};
+  EXPECT_EQ(placeWindow(std::nullopt, doubled, {kPrimary}), (ScreenPoint{0, 32}));
+  EXPECT_EQ(placeWindow(ScreenPoint{200, 300}, doubled, {kPrimary}), (ScreenPoint{0, 32}));
+  // Only the direction that does not fit goes to the corner.
+  EXPECT_EQ(placeWindow(ScreenPoint{200, 300}, WindowSize{400, 2000}, {kPrimary}),
+            (ScreenPoint{200, 32}));
+}
+
+TEST(WindowPlacementTest, WithoutScreensTheStoredPositionStands) {
+  EXPECT_EQ(placeWindow(ScreenPoint{640, 480}, kCalculator, {}), (ScreenPoint{640, 480}));
+  EXPECT_EQ(placeWindow(std::nullopt, kCalculator, {}), (ScreenPoint{0, 0}));
+}
+
+}  // namespace
+}  // namespace finova
