@@ -44,6 +44,7 @@ class WindowFilesObserver : public files::FilesObserver {
   void begin(std::uint64_t, bool progressWindow) override {
     if (progressWindow) {
       m_progress = std::make_unique<TDlgConvert>(m_window, TDlgConvert::Form::Copy);
+      m_progress->showTarget(QString());
     } else {
       QApplication::setOverrideCursor(Qt::WaitCursor);
       m_cursor = true;
