@@ -331,8 +331,10 @@ TEST_F(FormFilesTest, TheTargetDialogWalksFoldersAndCreatesNewOnes) {
   EXPECT_EQ(prompts.shown[0].text,
             QStringLiteral("Verzeichnis\n%1/neu\nkann nicht erzeugt werden!").arg(root));
   auto* drives = dialog.findChild<QComboBox*>(QStringLiteral("ComboBoxDrives"));
+  EXPECT_EQ(drives->currentIndex(), -1);  // the target lies on no drive of the list
   emit drives->activated(0);
   EXPECT_EQ(dialog.target(), QString::fromStdString(m_drive.root().string()));
+  EXPECT_EQ(drives->currentIndex(), 0);
 }
 
 }  // namespace

@@ -54,7 +54,6 @@ TDlgSelectDir::TDlgSelectDir(Form form, const QString& source, const QString& ta
                                                     QString::fromStdString(root.string())),
                       QString::fromStdString(root.string()));
   }
-  m_drives->setCurrentIndex(-1);
   fields->addRow(buddyLabel(QStringLiteral("&Laufwerke:"), m_drives), m_drives);
   layout->addLayout(fields);
   m_dirs = new QListWidget;
@@ -106,6 +105,20 @@ bool TDlgSelectDir::choice() const {
 void TDlgSelectDir::setTarget(const QString& folder) {
   m_target->setText(QDir::cleanPath(folder));
   fillDirectories();
+  // The drive that holds the target (the longest root that is a prefix).
+  int best = -1;
+  qsizetype bestLength = -1;
+  for (int i = 0; i < m_drives->count(); ++i) {
+    const QString root = QDir::cleanPath(m_drives->itemData(i).toString());
+    const bool holds =
+        target() == root ||
+        target().startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/'));
+    if (holds && root.size() > bestLength) {
+      best = i;
+      bestLength = root.size();
+    }
+  }
+  m_drives->setCurrentIndex(best);
 }
 
 void TDlgSelectDir::fillDirectories() {
