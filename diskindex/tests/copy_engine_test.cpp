@@ -1,8 +1,10 @@
 #include "diskindex/core/files/copy_engine.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <deque>
 #include <fstream>
 
@@ -256,6 +258,46 @@ TEST(CopyEngine, EveryFailureNamesItsFileAndLeavesNoPartialTarget) {
   EXPECT_EQ(o.code, ResultCode::CannotCreateDirectory);
   EXPECT_EQ(o.file, (target / "SUB").string());
   EXPECT_EQ(namesIn(target.path()), (std::vector<std::string>{"A.TXT", "SUB"}));
+}
+
+// While it lives, no file of this process may grow beyond limit bytes: a
+// write past it comes back short (the signal that would end the process is
+// ignored), as on a full target.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t limit) {
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &m_old);
+    rlimit smaller = m_old;
+    smaller.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &smaller);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
+  }
+
+ private:
+  rlimit m_old{};
+  void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST(CopyEngine, AFullTargetReportsTheFileAndKeepsTheOldOne) {
+  TempTree source;
+  test::TempDir target;
+  source.file("BIG.BIN", content(64000));
+  test::writeAll(target / "BIG.BIN", {'o', 'l', 'd'});
+  RecordingObserver observer;
+  observer.answers = {OverwriteAnswer::Yes};
+  CopyOutcome outcome;
+  {
+    FileSizeLimit limit(40000);
+    outcome = copyFiles(filesList({{"BIG.BIN", 64000}}), source.root(), target.path(), observer);
+  }
+  EXPECT_EQ(outcome.code, ResultCode::CannotWrite);
+  EXPECT_EQ(outcome.file, (target / "BIG.BIN").string());
+  EXPECT_EQ(readText(target / "BIG.BIN"), "old");
+  EXPECT_EQ(namesIn(target.path()), (std::vector<std::string>{"BIG.BIN"}));
 }
 
 TEST(CopyEngine, UnsafeNamesWriteNothingAnywhere) {
