@@ -112,6 +112,11 @@ FileCopyResult CatalogueSession::copySearchHits(const std::vector<std::size_t>& 
       if (!index) break;
       last = copyVolumeFiles(*index, selection, target, {}, drives, observer);
       if (last.status == FileRunStatus::VolumeRefused) continue;
+      // The volume file changed since the search and holds none of the hits.
+      if (last.status == FileRunStatus::NothingSelected) {
+        last = FileCopyResult{};
+        break;
+      }
       if (last.copy.code == ResultCode::Ok || last.copy.code == ResultCode::Cancelled) break;
       if (last.copy.code == ResultCode::UnsafeName) return last;
       failedFile = last.copy.file;

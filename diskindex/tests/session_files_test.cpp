@@ -213,6 +213,31 @@ TEST_F(SessionFilesTest, SearchHitsAreCopiedVolumeByVolumeWithTheInsertQuestions
   EXPECT_TRUE(none.insertTexts.empty());
 }
 
+TEST_F(SessionFilesTest, AVolumeThatLostItsHitsSinceTheSearchIsPassedOver) {
+  addVolume("Alpha", {file(1, "BRIEF.BAK", 1)});
+  addVolume("Bravo", {dir(1, "BRIEFE"), file(2, "BRIEF.DOC", 1)});
+  m_drive.file("BRIEF.BAK", "b");
+  auto session = started();
+  search::SearchParams params;
+  params.text = "brief";
+  params.fileNames = true;
+  params.dirNames = false;
+  session->setSearchParams(params);
+  session->setChosenVolumes({0, 1});
+  search::MultiSearchObserver quiet;
+  session->searchChosenVolumes(quiet);
+  ASSERT_EQ(session->searchResults().size(), 2u);
+  // Bravo, the last volume, is read anew meanwhile: BRIEFE is gone.
+  test::writeVolume(m_data / "CD000002.DAT", test::sampleHeader("Bravo"), {file(1, "X.TXT", 1)});
+  Answers answers;
+  answers.insertAnswers = {files::InsertVolumeAnswer::Ok, files::InsertVolumeAnswer::Ok};
+  const FileCopyResult r = session->copySearchHits({0, 1}, m_target, drive(), answers);
+  EXPECT_EQ(r.status, FileRunStatus::Done);
+  EXPECT_EQ(r.copy.code, ResultCode::Ok);
+  EXPECT_EQ(answers.insertTexts.size(), 2u);
+  EXPECT_EQ(namesIn(m_target), (std::vector<std::string>{"BRIEF.BAK"}));
+}
+
 TEST_F(SessionFilesTest, EditAndRunStartTheStoredPathWithoutAShell) {
   addVolume("Alpha", {file(1, "NOTE; rm -rf ~.TXT", 1), file(1, "GONE.TXT", 1)});
   m_drive.file("NOTE; rm -rf ~.TXT", "n");

@@ -58,7 +58,12 @@ class WindowFilesObserver : public files::FilesObserver {
   }
   bool cancelRequested() override { return m_progress && m_progress->cancelRequested(); }
   files::OverwriteAnswer askOverwrite(const std::filesystem::path& target) override {
-    return m_copyPrompts.askOverwrite(boxText(files::overwriteQuestion(target.string())));
+    // The question wants the normal cursor, the copy after it the busy one.
+    if (m_cursor) QApplication::restoreOverrideCursor();
+    const files::OverwriteAnswer answer =
+        m_copyPrompts.askOverwrite(boxText(files::overwriteQuestion(target.string())));
+    if (m_cursor) QApplication::setOverrideCursor(Qt::WaitCursor);
+    return answer;
   }
   void end() override {
     m_progress.reset();
