@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "diskindex/cli/copy_command.h"
 #include "diskindex/cli/search_command.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
@@ -21,7 +22,9 @@ const char* kUsage =
     "        diskindx-cli [--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME\n"
     "                     [--remark T] [--location T] [--category T] [--descriptions yes|no|ask]\n"
     "        diskindx-cli [--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks]\n"
-    "                     [--word] [--case] [--volume NAME]...\n";
+    "                     [--word] [--case] [--volume NAME]...\n"
+    "        diskindx-cli [--data VERZEICHNIS] copy NAME PFAD... --to ZIEL [--tree]\n"
+    "                     [--from-folder VERZEICHNIS] [--overwrite|--skip-existing] [--yes]\n";
 
 // Messages keep CR LF in the program; a terminal wants plain line ends.
 std::string plainLines(std::string text) {
@@ -132,7 +135,11 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
   if (searching) {
     searchArgs = parseSearchArgs(std::span(args).subspan(i + 1));
   }
-  if (!list && !tree && !searchArgs) {
+  std::optional<CopyArgs> copyArgs;
+  if (args.size() > i && args[i] == "copy") {
+    copyArgs = parseCopyArgs(std::span(args).subspan(i + 1));
+  }
+  if (!list && !tree && !searchArgs && !copyArgs) {
     err << kUsage;
     return kError;
   }
@@ -147,6 +154,7 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
     err << file.string() << ": Format einer älteren Version, im Programm konvertieren\n";
   }
   if (searchArgs) return searchCommand(session, *searchArgs, out, err);
+  if (copyArgs) return copyCommand(session, *copyArgs, out, err);
   const Catalogue& catalogue = session.state().catalogue;
   return list ? listCommand(catalogue, out) : treeCommand(catalogue, args[i + 1], out, err);
 }

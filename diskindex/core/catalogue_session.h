@@ -20,6 +20,7 @@
 
 #include "diskindex/core/catalogue_state.h"
 #include "diskindex/core/category_editor.h"
+#include "diskindex/core/files/files_observer.h"
 #include "diskindex/core/observers.h"
 #include "diskindex/core/result_code.h"
 #include "diskindex/core/scan/scan_observer.h"
@@ -50,6 +51,32 @@ class SessionObserver : public ListLoadObserver {
 struct OpenResult {
   ResultCode contents = ResultCode::Ok;
   ResultCode remarks = ResultCode::Ok;
+};
+
+// Which files of a volume to copy: files by key (the rows of the file list,
+// directory number from 1 and file number from 0), or with wholeDirectory
+// the directory and its whole subtree.
+struct CopySelection {
+  std::vector<TDirFileNo> files;
+  bool wholeDirectory = false;
+  std::size_t directory = 0;  // index in the directory list (root 0)
+};
+
+// How a file workflow ended: done (copy.code tells how the copy went), the
+// volume check said no, nothing was chosen, or the user ended it.
+enum class FileRunStatus { Done, VolumeRefused, NothingSelected, Cancelled };
+
+struct FileCopyResult {
+  FileRunStatus status = FileRunStatus::Done;
+  files::CopyOutcome copy;
+};
+
+// Editing or starting a file: the outcome and, when it failed, the message
+// (caption files::kVolumeAccessCaption).
+struct FileStartResult {
+  FileRunStatus status = FileRunStatus::Done;
+  bool started = false;
+  std::string message;
 };
 
 // Adding volumes: what the scanner reported, and the list position of the
@@ -128,6 +155,41 @@ class CatalogueSession {
   // not be changed, so that every volume stays reachable by the filter.
   CategoryApplyResult applyCategoryChanges(const CategoryEditResult& edit);
   // --- end of categories ---
+
+  // ---- Files on catalogued volumes (session_files.cpp) ----
+  // Copies files of the volume at volumeIndex to target. The volume is read
+  // from sourceFolder (a folder that holds its root, no volume check) or,
+  // when that is empty, from its drive after the volume check. Names are
+  // the stored ones; a list with an unsafe name copies nothing.
+  FileCopyResult copyVolumeFiles(std::size_t volumeIndex, const CopySelection& selection,
+                                 const std::filesystem::path& target,
+                                 const std::filesystem::path& sourceFolder,
+                                 const platform::DriveTable& drives, files::FilesObserver& observer,
+                                 files::CopyOptions options = {});
+  // The same for the open volume; the target becomes COPY_PATH.
+  FileCopyResult copyFromOpenVolume(const CopySelection& selection,
+                                    const std::filesystem::path& target,
+                                    const platform::DriveTable& drives,
+                                    files::FilesObserver& observer);
+  // Copies the file hits among these rows of searchResults() (a directory
+  // hit is skipped), volume by volume in the order the rows name them, each
+  // after the insert-volume question and the volume check; a failed volume
+  // is asked again with the file that failed. The target becomes COPY_PATH.
+  FileCopyResult copySearchHits(const std::vector<std::size_t>& rows,
+                                const std::filesystem::path& target,
+                                const platform::DriveTable& drives, files::FilesObserver& observer);
+  // "Datei edi&tieren" (edit) or "Datei &ausführen" on the file at this
+  // position of directory dir of the open volume: the volume check, the
+  // file must open for reading, then EDIT_PATH with the file as its one
+  // argument, or the desktop's opener, started without a shell.
+  FileStartResult startOpenVolumeFile(std::size_t dir, std::size_t position, bool edit,
+                                      const platform::DriveTable& drives,
+                                      files::FilesObserver& observer,
+                                      files::ProgramStarter& starter);
+  // "&Editor festlegen ...": the program becomes EDIT_PATH and joins the
+  // editors offered when new.
+  void chooseEditor(const std::string& program);
+  // ---- end of files ----
 
   // ---- Searching (session_search.cpp) ----
   // The parameters last used (at start-up: the settings' choices and the

@@ -18,11 +18,15 @@ enum class ResultCode : std::int8_t {
   CannotRead = -3,    // a file could not be read completely
   CannotWrite = -4,   // a file could not be written completely
   OutOfMemory = -5,
-  BadFormat = -6,             // wrong magic
-  DriveNotReady = -10,        // the drive yielded no entries / is not ready
-  Cancelled = -11,            // cancelled by the user
-  CommentNotRemovable = -12,  // an old comment file could not be removed
-  OldFormat = -20,            // list loading only: the file needs conversion
+  BadFormat = -6,              // wrong magic
+  NotWritable = -7,            // a target directory is write-protected
+  NotFound = -8,               // the first source of a copy does not exist
+  CannotCreateDirectory = -9,  // a target directory could not be created
+  DriveNotReady = -10,         // the drive yielded no entries / is not ready
+  Cancelled = -11,             // cancelled by the user
+  CommentNotRemovable = -12,   // an old comment file could not be removed
+  UnsafeName = -13,            // a catalogued name that would lead out of its folder ("..", "/")
+  OldFormat = -20,             // list loading only: the file needs conversion
 };
 
 constexpr int codeValue(ResultCode code) {

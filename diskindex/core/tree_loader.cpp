@@ -40,11 +40,20 @@ bool isAscii(std::string_view text) {
 
 class TreeBuilder {
  public:
-  TreeBuilder(TOutlineDirList& list, bool utf8, std::int32_t headerDirs, ProgressObserver* observer)
-      : m_list(list), m_utf8(utf8), m_headerDirs(headerDirs), m_observer(observer) {}
+  TreeBuilder(TOutlineDirList& list, bool utf8, std::int32_t headerDirs, ProgressObserver* observer,
+              NameCase nameCase)
+      : m_list(list),
+        m_utf8(utf8),
+        m_headerDirs(headerDirs),
+        m_observer(observer),
+        m_nameCase(nameCase) {}
 
   void add(const StoredEntry& entry) {
-    displayCase(entry.name, entry.attributes);
+    if (m_nameCase == NameCase::Stored) {
+      m_name = decodeStoredText(entry.name, m_utf8);
+    } else {
+      displayCase(entry.name, entry.attributes);
+    }
     if (entry.isDirectory()) {
       m_list.addDirectory(entry.level, m_name);
       if (++m_directories % 10 == 0) report();
@@ -84,6 +93,7 @@ class TreeBuilder {
   bool m_utf8;
   std::int32_t m_headerDirs;
   ProgressObserver* m_observer;
+  NameCase m_nameCase;
   std::int64_t m_directories = 0;
   std::string m_name;
   std::string m_lowered;
@@ -169,7 +179,7 @@ ResultCode readEntries(BlockSource& source, TreeBuilder& builder) {
 }
 
 ResultCode loadFrom(BlockSource& source, TOutlineDirList& directories, VolumeHeader& header,
-                    ProgressObserver* observer) {
+                    ProgressObserver* observer, NameCase nameCase = NameCase::Display) {
   directories.clear();
   HeaderBytes bytes{};
   if (source.read(bytes.data(), bytes.size()) != static_cast<std::ptrdiff_t>(bytes.size())) {
@@ -181,7 +191,7 @@ ResultCode loadFrom(BlockSource& source, TOutlineDirList& directories, VolumeHea
   if (fileSize > kMaxVolumeFileSize) return ResultCode::OutOfMemory;
   reserveFor(directories, header, fileSize);
   directories.addDirectory(0, "\\");
-  TreeBuilder builder(directories, header.utf8, header.directoryCount, observer);
+  TreeBuilder builder(directories, header.utf8, header.directoryCount, observer, nameCase);
   const ResultCode code = readEntries(source, builder);
   if (code != ResultCode::Ok) {
     directories.clear();
@@ -207,6 +217,21 @@ ResultCode parseVolumeContents(std::span<const std::uint8_t> fileBytes,
                                ProgressObserver* observer) {
   MemorySource source(fileBytes);
   return loadFrom(source, directories, header, observer);
+}
+
+ResultCode loadStoredNames(const std::filesystem::path& dataFile, TOutlineDirList& directories,
+                           VolumeHeader& header) {
+  directories.clear();
+  FileHandle file = FileHandle::openRead(dataFile);
+  if (!file.valid()) return ResultCode::CannotOpen;
+  FileSource source(file);
+  return loadFrom(source, directories, header, nullptr, NameCase::Stored);
+}
+
+ResultCode parseStoredNames(std::span<const std::uint8_t> fileBytes, TOutlineDirList& directories,
+                            VolumeHeader& header) {
+  MemorySource source(fileBytes);
+  return loadFrom(source, directories, header, nullptr, NameCase::Stored);
 }
 
 ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,

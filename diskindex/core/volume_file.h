@@ -77,4 +77,15 @@ ResultCode parseVolumeContents(std::span<const std::uint8_t> fileBytes,
 ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,
                               VolumeHeader& header, ProgressObserver* observer = nullptr);
 
+// The names as the window shows them (display case) or as the volume file
+// stores them, only decoded to UTF-8: the real names on a case-sensitive
+// file system, which copying and opening files must use.
+enum class NameCase { Display, Stored };
+// The tree loader with the stored names: same directory and file indices as
+// loadVolumeContents, so a selection made in the window maps onto it.
+ResultCode loadStoredNames(const std::filesystem::path& dataFile, TOutlineDirList& directories,
+                           VolumeHeader& header);
+ResultCode parseStoredNames(std::span<const std::uint8_t> fileBytes, TOutlineDirList& directories,
+                            VolumeHeader& header);
+
 }  // namespace diskindex

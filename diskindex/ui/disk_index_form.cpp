@@ -28,6 +28,8 @@ TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<Form
     : QMainWindow(parent), m_session(std::move(environment)), m_prompts(std::move(prompts)) {
   if (!m_prompts) m_prompts = std::make_unique<QtFormPrompts>(this);
   m_searchPrompts = std::make_unique<QtSearchPrompts>(this);
+  m_copyPrompts = std::make_unique<QtCopyPrompts>(this);
+  m_starter = std::make_unique<files::ProgramStarter>();
   setObjectName(QStringLiteral("TDiskIndexForm"));
   setWindowTitle(QString::fromUtf8(kProgramTitle));
   m_actions = createActions(this);

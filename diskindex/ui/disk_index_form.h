@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/ui/copy_prompts.h"
 #include "diskindex/ui/form_prompts.h"
 #include "diskindex/ui/main_actions.h"
 #include "diskindex/ui/search_prompts.h"
@@ -73,6 +74,13 @@ class TDiskIndexForm : public QMainWindow {
   void setSearchPrompts(std::unique_ptr<SearchPrompts> prompts);
   TDlgSearchResults* searchResults() const;
   void showHit(const search::SearchHit& hit);
+
+  // Working with files: the prompts of the copy and editor dialogs and the
+  // starter of the editor and documents (tests replace both).
+  void setCopyPrompts(std::unique_ptr<CopyPrompts> prompts);
+  void setProgramStarter(std::unique_ptr<files::ProgramStarter> starter);
+  // "&Kopieren" of the search results window.
+  void copySearchResults();
 
  public slots:
   void onOverview();
@@ -139,6 +147,10 @@ class TDiskIndexForm : public QMainWindow {
   void onAbout();
   void showStatus(const QString& text);
   RemarkEdit* focusedRemark() const;
+  // Files on catalogued volumes (form_files.cpp).
+  void startFile(bool edit);
+  void showCopyResult(const FileCopyResult& result);
+  std::vector<TDirFileNo> selectedFileKeys(std::uint32_t dir) const;
   // Search (form_search.cpp).
   void showSearchNotFound();
   TDlgSearchResults* ensureResultsWindow();
@@ -180,6 +192,11 @@ class TDiskIndexForm : public QMainWindow {
   QPointer<HelpWindow> m_help;
   std::unique_ptr<SearchPrompts> m_searchPrompts;
   QPointer<TDlgSearchResults> m_results;
+  std::unique_ptr<CopyPrompts> m_copyPrompts;
+  std::unique_ptr<files::ProgramStarter> m_starter;
+  // The copy dialog's choices, kept while the program runs.
+  bool m_copyWholeDirectory = false;
+  bool m_copyAllHits = false;
 };
 
 }  // namespace diskindex::ui

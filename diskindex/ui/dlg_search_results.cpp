@@ -3,11 +3,13 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "diskindex/core/search/results_file.h"
 #include "diskindex/core/search/search_messages.h"
@@ -49,7 +51,7 @@ TDlgSearchResults::TDlgSearchResults(const std::vector<search::ResultRow>& rows,
   m_grid->setObjectName(QStringLiteral("GridResults"));
   m_grid->setModel(m_model);
   m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_grid->setShowGrid(false);
   m_grid->setWordWrap(false);
@@ -82,6 +84,7 @@ TDlgSearchResults::TDlgSearchResults(const std::vector<search::ResultRow>& rows,
   connect(m_grid, &QTableView::doubleClicked, this, &TDlgSearchResults::goTo);
   connect(m_save, &QPushButton::clicked, this, &TDlgSearchResults::save);
   connect(m_print, &QPushButton::clicked, this, &TDlgSearchResults::print);
+  connect(m_copy, &QPushButton::clicked, this, &TDlgSearchResults::copyRequested);
   connect(m_close, &QPushButton::clicked, this, &QDialog::close);
   connect(m_cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
   applyGeometry();
@@ -150,6 +153,15 @@ void TDlgSearchResults::endSearch() {
 int TDlgSearchResults::currentRow() const {
   const QModelIndex current = m_grid->currentIndex();
   return current.isValid() ? current.row() : -1;
+}
+
+std::vector<std::size_t> TDlgSearchResults::selectedRows() const {
+  std::vector<std::size_t> rows;
+  for (const QModelIndex& index : m_grid->selectionModel()->selectedRows()) {
+    rows.push_back(static_cast<std::size_t>(index.row()));
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
 }
 
 void TDlgSearchResults::goTo() {

@@ -4,8 +4,8 @@
 // search reuses it. Caption "K&T DiskIndex - Suche nach: "..."", the count
 // after "Fundstellen:", the grid of hits and the buttons "&Gehe zu" (also
 // double-click and Enter), "&Speichern", "&Drucken", "&Kopieren" (copying
-// files back, not available yet), "Schließen", and "Abbruch" while a search
-// runs.
+// the found files from their volumes, which the main window does),
+// "Schließen", and "Abbruch" while a search runs.
 //
 // The rows live in the catalogue session; the window shows them through its
 // model and asks the main window to go to a hit (goToRequested). Saving and
@@ -42,6 +42,8 @@ class TDlgSearchResults : public QDialog {
   void endSearch();
   bool cancelRequested() const { return m_cancelled; }
   int currentRow() const;
+  // The selected rows in ascending order.
+  std::vector<std::size_t> selectedRows() const;
   SearchResultsModel* model() const { return m_model; }
 
   // The commands of the buttons.
@@ -54,6 +56,7 @@ class TDlgSearchResults : public QDialog {
 
  signals:
   void goToRequested(int row);
+  void copyRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -136,10 +136,6 @@ void TDiskIndexForm::onAbout() {
 // stay disabled (see LaterCommands) until these slots are filled in.
 void TDiskIndexForm::onPrint() {}
 void TDiskIndexForm::onExportInfo() {}
-void TDiskIndexForm::onCopyFiles() {}
-void TDiskIndexForm::onEditFile() {}
-void TDiskIndexForm::onRunFile() {}
 void TDiskIndexForm::onCopyTree() {}
-void TDiskIndexForm::onChooseEditor() {}
 
 }  // namespace diskindex::ui

@@ -110,6 +110,7 @@ TDlgSearchResults* TDiskIndexForm::ensureResultsWindow() {
     m_results = new TDlgSearchResults(m_session.searchResults(), m_session.settings(), *m_prompts,
                                       *m_searchPrompts, this);
     connect(m_results, &TDlgSearchResults::goToRequested, this, &TDiskIndexForm::goToResult);
+    connect(m_results, &TDlgSearchResults::copyRequested, this, &TDiskIndexForm::copySearchResults);
     QAction* button = m_actions.searchResults;
     connect(m_results, &QObject::destroyed, button, [button] { button->setVisible(false); });
     m_actions.searchResults->setVisible(true);

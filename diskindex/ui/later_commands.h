@@ -9,17 +9,17 @@
 namespace diskindex::ui {
 
 struct LaterCommands {
-  static constexpr bool addVolume = true;      // onAddVolume()
-  static constexpr bool changeVolume = true;   // onChangeVolume()
-  static constexpr bool categories = true;     // onCategories()
-  static constexpr bool print = false;         // onPrint()
-  static constexpr bool exportInfo = false;    // onExportInfo()
-  static constexpr bool copyFiles = false;     // onCopyFiles()
-  static constexpr bool editFile = false;      // onEditFile()
-  static constexpr bool runFile = false;       // onRunFile()
-  static constexpr bool copyTree = false;      // onCopyTree()
-  static constexpr bool search = true;         // onSearchCurrent(), onSearchNext(), onSearchMulti()
-  static constexpr bool chooseEditor = false;  // onChooseEditor()
+  static constexpr bool addVolume = true;     // onAddVolume()
+  static constexpr bool changeVolume = true;  // onChangeVolume()
+  static constexpr bool categories = true;    // onCategories()
+  static constexpr bool print = false;        // onPrint()
+  static constexpr bool exportInfo = false;   // onExportInfo()
+  static constexpr bool copyFiles = true;     // onCopyFiles()
+  static constexpr bool editFile = true;      // onEditFile()
+  static constexpr bool runFile = true;       // onRunFile()
+  static constexpr bool copyTree = false;     // onCopyTree()
+  static constexpr bool search = true;        // onSearchCurrent(), onSearchNext(), onSearchMulti()
+  static constexpr bool chooseEditor = true;  // onChooseEditor()
 };
 
 }  // namespace diskindex::ui

@@ -1,0 +1,138 @@
+#include "diskindex/cli/copy_command.h"
+
+#include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/files/file_messages.h"
+#include "diskindex/core/files/volume_paths.h"
+#include "diskindex/core/volume_file.h"
+
+namespace diskindex::cli {
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kRefused = 1;
+constexpr int kUsage = 2;
+constexpr int kCopyError = 3;
+
+std::string plain(std::string text) {
+  std::erase(text, '\r');
+  return text;
+}
+
+// Answers the questions from the command line and reports on the terminal.
+class CommandLineAnswers : public files::FilesObserver {
+ public:
+  CommandLineAnswers(bool yes, std::ostream& err) : m_yes(yes), m_err(err) {}
+  void driveUnreadable(char letter) override {
+    m_err << files::kVolumeAccessCaption << ": " << plain(files::driveUnreadableMessage(letter))
+          << "\n";
+  }
+  files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion& question) override {
+    m_err << files::kVolumeAccessCaption << ":\n";
+    for (const std::string& line : question.lines()) m_err << line << "\n";
+    m_err << (m_yes ? "--yes: Ja\n" : "Nein (mit --yes fortsetzen)\n");
+    return files::OtherVolumeAnswer{m_yes, false};
+  }
+
+ private:
+  bool m_yes;
+  std::ostream& m_err;
+};
+
+// The selection the typed paths stand for; nothing (with a message) when
+// one is not in the catalogue.
+std::optional<CopySelection> selectionOf(const TOutlineDirList& tree, const CopyArgs& args,
+                                         std::ostream& err) {
+  CopySelection selection;
+  if (args.tree) {
+    const auto dir = files::findDirectory(tree, args.paths.front());
+    if (!dir) {
+      err << "Verzeichnis \"" << args.paths.front() << "\" ist auf dem Datenträger nicht erfaßt.\n";
+      return std::nullopt;
+    }
+    selection.wholeDirectory = true;
+    selection.directory = *dir;
+    return selection;
+  }
+  for (const std::string& path : args.paths) {
+    const auto key = files::findFile(tree, path);
+    if (!key) {
+      err << "Datei \"" << path << "\" ist auf dem Datenträger nicht erfaßt.\n";
+      return std::nullopt;
+    }
+    selection.files.push_back(*key);
+  }
+  return selection;
+}
+
+}  // namespace
+
+std::optional<CopyArgs> parseCopyArgs(std::span<const std::string> args) {
+  CopyArgs result;
+  bool haveName = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size() && !args[i + 1].empty();
+    if (a == "--to" && hasValue) {
+      result.target = args[++i];
+    } else if (a == "--from-folder" && hasValue) {
+      result.fromFolder = args[++i];
+    } else if (a == "--tree") {
+      result.tree = true;
+    } else if (a == "--overwrite") {
+      result.overwrite = true;
+    } else if (a == "--skip-existing") {
+      result.skipExisting = true;
+    } else if (a == "--yes") {
+      result.yes = true;
+    } else if (a.starts_with("--") || a.empty()) {
+      return std::nullopt;
+    } else if (!haveName) {
+      result.volume = a;
+      haveName = true;
+    } else {
+      result.paths.push_back(a);
+    }
+  }
+  const bool valid = haveName && !result.paths.empty() && !result.target.empty() &&
+                     !(result.overwrite && result.skipExisting) &&
+                     !(result.tree && result.paths.size() != 1);
+  if (!valid) return std::nullopt;
+  return result;
+}
+
+int copyCommand(CatalogueSession& session, const CopyArgs& args, std::ostream& out,
+                std::ostream& err) {
+  const auto index = session.volumes().findByName(args.volume);
+  if (!index) {
+    err << "Datenträger \"" << args.volume << "\" ist nicht erfaßt.\n";
+    return kUsage;
+  }
+  const VolumeRecord& volume = session.volumes()[*index];
+  TOutlineDirList tree;
+  VolumeHeader header;
+  const ResultCode loaded = loadStoredNames(volume.dataFile, tree, header);
+  if (loaded != ResultCode::Ok) {
+    const ErrorMessage m =
+        errorMessage(loaded, OperationTitle::ReadContents, volume.dataFile.string());
+    err << m.caption << " " << plain(m.text) << "\n";
+    return kCopyError;
+  }
+  const std::optional<CopySelection> selection = selectionOf(tree, args, err);
+  if (!selection) return kUsage;
+  CommandLineAnswers answers(args.yes, err);
+  const FileCopyResult result =
+      session.copyVolumeFiles(*index, *selection, args.target, args.fromFolder,
+                              session.driveTable(), answers, {args.overwrite, args.skipExisting});
+  if (result.status == FileRunStatus::VolumeRefused) return kRefused;
+  if (result.copy.code != ResultCode::Ok) {
+    err << files::kCopyCaption << ": "
+        << plain(files::copyMessage(result.copy.code, result.copy.file).text) << "\n";
+    return kCopyError;
+  }
+  out << result.copy.filesCopied << " Datei(en) kopiert";
+  if (result.copy.filesSkipped > 0) out << ", " << result.copy.filesSkipped << " übersprungen";
+  out << "\n";
+  return kDone;
+}
+
+}  // namespace diskindex::cli

@@ -1,0 +1,101 @@
+#include "diskindex/core/files/volume_check.h"
+
+#include <cctype>
+
+#include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/volume_file.h"
+
+namespace diskindex::files {
+namespace {
+
+char upper(char letter) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+}
+
+// Labels are ASCII in practice; other bytes compare as they are.
+bool sameLabel(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) !=
+        std::toupper(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool driveReadable(const platform::DriveTable& drives, char letter) {
+  const auto info = drives.info(letter);
+  return info && info->type != platform::DriveType::NoRootDir;
+}
+
+// Label, capacity and free space taken anew from the drive.
+ResultCode updateVolume(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
+                        char letter) {
+  const VolumeRecord& record = catalogue.volumes()[index];
+  VolumeHeader header;
+  const ResultCode read = readHeader(record.dataFile, header);
+  if (read != ResultCode::Ok) return read;
+  const scan::VolumeInfo info = scan::readVolumeInfo(drives, letter);
+  header.label = info.label;
+  header.capacity = info.capacity;
+  header.freeSpace = info.freeSpace;
+  return catalogue.changeVolumeInfo(index, header);
+}
+
+}  // namespace
+
+std::vector<std::string> OtherVolumeQuestion::lines() const {
+  return {
+      "Das zum Datenträger \"" + volumeName + "\"",
+      "gespeicherte Volume-Label (\"" + storedLabel + "\") ist ein anderes als das des " +
+          "Datenträgers im Laufwerk " + std::string(1, driveLetter) + ": (\"" + currentLabel +
+          "\").",
+      "Es ist möglicherweise der falsche Datenträger eingelegt!",
+      "Soll die gewünschte Aktion trotzdem fortgesetzt werden ?",
+  };
+}
+
+const std::vector<std::string>& otherVolumeNotes() {
+  static const std::vector<std::string> notes = {
+      "Ursachen:",
+      "1. Volume-Label wurde nach Erfassung geändert (bei Disketten usw.).",
+      "2. Betreffender Datenträger wurde mit Version 1.0 erfaßt, hier wurde kein",
+      "Volume-Label gespeichert --> Eintrag leer.",
+      "3. Der Datenträger im betreffenden Laufwerk entspricht nicht dem, dessen",
+      "Inhalt im Moment dargestellt wird.",
+      "(In diesem Fall sollte mit \"NEIN\" abgebrochen werden!)",
+  };
+  return notes;
+}
+
+std::string driveUnreadableMessage(char driveLetter) {
+  return "Auf das Laufwerk " + std::string(1, upper(driveLetter)) +
+         ": kann nicht\r\nzugegriffen werden!";
+}
+
+bool checkVolume(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
+                 VolumeCheckObserver& observer) {
+  if (index >= catalogue.volumes().size()) return false;
+  const VolumeRecord& record = catalogue.volumes()[index];
+  const char letter = upper(record.driveLetter);
+  if (!driveReadable(drives, letter)) {
+    observer.driveUnreadable(letter);
+    return false;
+  }
+  const std::string current = scan::currentLabel(drives, letter);
+  if (sameLabel(current, record.label)) return true;
+  const OtherVolumeAnswer answer =
+      observer.askOtherVolume(OtherVolumeQuestion{record.name, record.label, current, letter});
+  if (!answer.proceed) return false;
+  if (!answer.updateLabel) return true;
+  const std::filesystem::path dataFile = record.dataFile;
+  const ResultCode code = updateVolume(catalogue, index, drives, letter);
+  if (code != ResultCode::Ok) {
+    observer.updateFailed(code, dataFile);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace diskindex::files

@@ -1,0 +1,58 @@
+#pragma once
+// The volume check before a volume's files are touched: is the volume in
+// the drive the catalogued one? A drive that cannot be read is refused with
+// its message. A label that equals the stored one (letter case aside) passes.
+// Anything else, also a volume catalogued without label ("[leer]") in a
+// drive that has none, leads to the wrong-volume question; "Ja" with
+// "Volume-Label aktualisieren" takes label, capacity and free space anew
+// from the drive into the volume's header (rewritten in place) and record.
+//
+// The question is the observer's; the check shows nothing itself.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "diskindex/core/catalogue.h"
+#include "platform/drives.h"
+
+namespace diskindex::files {
+
+// The texts of the wrong-volume dialog.
+struct OtherVolumeQuestion {
+  std::string volumeName;
+  std::string storedLabel;
+  std::string currentLabel;  // as the drive reports it, empty when none
+  char driveLetter = 'C';    // upper case
+
+  // The four lines of the question, with the names filled in.
+  std::vector<std::string> lines() const;
+};
+
+struct OtherVolumeAnswer {
+  bool proceed = false;      // "&Ja"
+  bool updateLabel = false;  // "&Volume-Label aktualisieren" was checked
+};
+
+class VolumeCheckObserver {
+ public:
+  virtual ~VolumeCheckObserver() = default;
+  // The drive cannot be read: show driveUnreadableMessage (error box,
+  // caption kVolumeAccessCaption).
+  virtual void driveUnreadable(char /*driveLetter*/) {}
+  virtual OtherVolumeAnswer askOtherVolume(const OtherVolumeQuestion& /*question*/) { return {}; }
+  // The label update was asked for but the header could not be rewritten.
+  virtual void updateFailed(ResultCode /*code*/, const std::filesystem::path& /*dataFile*/) {}
+};
+
+// True when the volume at index may be used through its drive.
+bool checkVolume(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
+                 VolumeCheckObserver& observer);
+
+// "Auf das Laufwerk E: kann nicht\r\nzugegriffen werden!"
+std::string driveUnreadableMessage(char driveLetter);
+
+// The notes "&Hinweise >>" shows, line by line.
+const std::vector<std::string>& otherVolumeNotes();
+
+}  // namespace diskindex::files

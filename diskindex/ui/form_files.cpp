@@ -1,0 +1,211 @@
+// The main window's commands on the files of catalogued volumes: copying
+// from the contents view and from the search results, editing and starting
+// a file, and choosing the editor. Each runs one session workflow; the
+// questions and the progress window come through WindowFilesObserver.
+
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <algorithm>
+#include <memory>
+
+#include "diskindex/core/dir_tree_index.h"
+#include "diskindex/core/files/file_messages.h"
+#include "diskindex/ui/convert_dialog.h"
+#include "diskindex/ui/dir_tree_model.h"
+#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/dlg_choose_editor.h"
+#include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/dlg_select_dir.h"
+#include "diskindex/ui/file_list_model.h"
+
+namespace diskindex::ui {
+namespace {
+
+// Questions to the user's dialogs, progress to the copy form of
+// TDlgConvert above 100,000 bytes, else the busy cursor.
+class WindowFilesObserver : public files::FilesObserver {
+ public:
+  WindowFilesObserver(QWidget* window, FormPrompts& prompts, CopyPrompts& copyPrompts)
+      : m_window(window), m_prompts(prompts), m_copyPrompts(copyPrompts) {}
+  ~WindowFilesObserver() override { end(); }
+
+  void driveUnreadable(char letter) override {
+    m_prompts.error(qUtf8(files::kVolumeAccessCaption),
+                    boxText(files::driveUnreadableMessage(letter)));
+  }
+  files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion& question) override {
+    return m_copyPrompts.askOtherVolume(question);
+  }
+  void updateFailed(ResultCode code, const std::filesystem::path& dataFile) override {
+    const ErrorMessage m = errorMessage(code, OperationTitle::ChangeInfo, dataFile.string());
+    m_prompts.error(qUtf8(m.caption), boxText(m.text));
+  }
+  void begin(std::uint64_t, bool progressWindow) override {
+    if (progressWindow) {
+      m_progress = std::make_unique<TDlgConvert>(m_window, TDlgConvert::Form::Copy);
+      m_progress->showTarget(QString());
+    } else {
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      m_cursor = true;
+    }
+  }
+  void file(const std::filesystem::path& target) override {
+    if (m_progress) m_progress->showTarget(QString::fromStdString(target.string()));
+  }
+  void progress(std::uint64_t done, std::uint64_t total) override {
+    if (m_progress) m_progress->showCopied(done, total);
+  }
+  bool cancelRequested() override { return m_progress && m_progress->cancelRequested(); }
+  files::OverwriteAnswer askOverwrite(const std::filesystem::path& target) override {
+    // The question wants the normal cursor, the copy after it the busy one.
+    if (m_cursor) QApplication::restoreOverrideCursor();
+    const files::OverwriteAnswer answer =
+        m_copyPrompts.askOverwrite(boxText(files::overwriteQuestion(target.string())));
+    if (m_cursor) QApplication::setOverrideCursor(Qt::WaitCursor);
+    return answer;
+  }
+  void end() override {
+    m_progress.reset();
+    if (m_cursor) QApplication::restoreOverrideCursor();
+    m_cursor = false;
+  }
+  files::InsertVolumeAnswer askInsertVolume(const std::string& text) override {
+    return m_copyPrompts.askInsertVolume(boxText(text));
+  }
+
+ private:
+  QWidget* m_window;
+  FormPrompts& m_prompts;
+  CopyPrompts& m_copyPrompts;
+  std::unique_ptr<TDlgConvert> m_progress;
+  bool m_cursor = false;
+};
+
+TDlgSelectDir::DriveList driveList(const platform::DriveTable& drives) {
+  TDlgSelectDir::DriveList list;
+  for (char letter : drives.letters()) {
+    if (const auto root = drives.root(letter)) list.emplace_back(letter, *root);
+  }
+  return list;
+}
+
+}  // namespace
+
+void TDiskIndexForm::setCopyPrompts(std::unique_ptr<CopyPrompts> prompts) {
+  m_copyPrompts = std::move(prompts);
+}
+
+void TDiskIndexForm::setProgramStarter(std::unique_ptr<files::ProgramStarter> starter) {
+  m_starter = std::move(starter);
+}
+
+std::vector<TDirFileNo> TDiskIndexForm::selectedFileKeys(std::uint32_t dir) const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : m_files->selectionModel()->selectedRows()) {
+    rows.push_back(index.row());
+  }
+  std::sort(rows.begin(), rows.end());
+  std::vector<TDirFileNo> keys;
+  for (int row : rows) {
+    const int position = m_fileModel->filePosition(row);
+    if (position >= 0) keys.push_back({static_cast<std::int32_t>(dir) + 1, position});
+  }
+  return keys;
+}
+
+void TDiskIndexForm::showCopyResult(const FileCopyResult& result) {
+  const QString caption = qUtf8(files::kCopyCaption);
+  if (result.status == FileRunStatus::NothingSelected) {
+    m_prompts->warning(caption, qUtf8(files::kNothingSelected));
+    return;
+  }
+  if (result.status != FileRunStatus::Done || result.copy.code == ResultCode::Ok) return;
+  const files::CopyMessage message = files::copyMessage(result.copy.code, result.copy.file);
+  if (message.information) {
+    m_prompts->information(caption, boxText(message.text));
+  } else {
+    m_prompts->error(caption, boxText(message.text));
+  }
+}
+
+void TDiskIndexForm::onCopyFiles() {
+  const std::optional<std::uint32_t> dir = selectedDirectory();
+  if (!dir || !m_session.state().opened) return;
+  const OpenedVolume& opened = *m_session.state().opened;
+  const std::string source =
+      fullPath(opened.directories, m_dirModel->treeIndex(), *dir, opened.record.driveLetter);
+  const platform::DriveTable drives = m_session.driveTable();
+  TDlgSelectDir dialog(TDlgSelectDir::Form::CopyFiles, qUtf8(source),
+                       qUtf8(m_session.state().settings.copyPath), driveList(drives),
+                       m_copyWholeDirectory, *m_copyPrompts, *m_prompts, this);
+  if (!m_copyPrompts->runSelectDir(dialog)) return;
+  m_copyWholeDirectory = dialog.choice();
+  CopySelection selection;
+  selection.wholeDirectory = m_copyWholeDirectory;
+  selection.directory = *dir;
+  if (!selection.wholeDirectory) selection.files = selectedFileKeys(*dir);
+  FileCopyResult result;
+  {
+    WindowFilesObserver observer(this, *m_prompts, *m_copyPrompts);
+    result =
+        m_session.copyFromOpenVolume(selection, dialog.target().toStdString(), drives, observer);
+  }
+  showCopyResult(result);
+}
+
+void TDiskIndexForm::copySearchResults() {
+  if (!m_results) return;
+  const platform::DriveTable drives = m_session.driveTable();
+  TDlgSelectDir dialog(TDlgSelectDir::Form::CopyHits, QString(),
+                       qUtf8(m_session.state().settings.copyPath), driveList(drives), m_copyAllHits,
+                       *m_copyPrompts, *m_prompts, m_results);
+  if (!m_copyPrompts->runSelectDir(dialog)) return;
+  m_copyAllHits = dialog.choice();
+  std::vector<std::size_t> rows;
+  if (m_copyAllHits) {
+    for (std::size_t r = 0; r < m_session.searchResults().size(); ++r) rows.push_back(r);
+  } else {
+    rows = m_results->selectedRows();
+  }
+  FileCopyResult result;
+  {
+    WindowFilesObserver observer(m_results, *m_prompts, *m_copyPrompts);
+    result = m_session.copySearchHits(rows, dialog.target().toStdString(), drives, observer);
+  }
+  showCopyResult(result);
+}
+
+void TDiskIndexForm::startFile(bool edit) {
+  const std::optional<std::uint32_t> dir = selectedDirectory();
+  const int position = currentFilePosition();
+  const QString caption = qUtf8(files::kVolumeAccessCaption);
+  if (!dir || position < 0) {
+    m_prompts->error(caption, qUtf8(files::kNothingSelected));
+    return;
+  }
+  FileStartResult result;
+  {
+    WindowFilesObserver observer(this, *m_prompts, *m_copyPrompts);
+    result = m_session.startOpenVolumeFile(*dir, static_cast<std::size_t>(position), edit,
+                                           m_session.driveTable(), observer, *m_starter);
+  }
+  if (!result.message.empty()) m_prompts->error(caption, boxText(result.message));
+}
+
+void TDiskIndexForm::onEditFile() {
+  startFile(true);
+}
+
+void TDiskIndexForm::onRunFile() {
+  startFile(false);
+}
+
+void TDiskIndexForm::onChooseEditor() {
+  const DiskIndexSettings& s = m_session.state().settings;
+  TDlgChooseEditor dialog(s.editors, s.editPath, *m_copyPrompts, this);
+  if (!m_copyPrompts->runChooseEditor(dialog)) return;
+  m_session.chooseEditor(dialog.chosen().toStdString());
+}
+
+}  // namespace diskindex::ui
