@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "diskindex/cli/export_command.h"
 #include "diskindex/cli/search_command.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
@@ -21,7 +22,11 @@ const char* kUsage =
     "        diskindx-cli [--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME\n"
     "                     [--remark T] [--location T] [--category T] [--descriptions yes|no|ask]\n"
     "        diskindx-cli [--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks]\n"
-    "                     [--word] [--case] [--volume NAME]...\n";
+    "                     [--word] [--case] [--volume NAME]...\n"
+    "        diskindx-cli [--data VERZEICHNIS] export info --fields N[,N]... [--sep C]\n"
+    "                     [--category NAME] --to DATEI|-\n"
+    "        diskindx-cli [--data VERZEICHNIS] export tree NAME [--from PFAD] [--paths]\n"
+    "                     [--dirs-only|--files-only] [--heading TEXT] [--append] --to DATEI|-\n";
 
 // Messages keep CR LF in the program; a terminal wants plain line ends.
 std::string plainLines(std::string text) {
@@ -132,7 +137,11 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
   if (searching) {
     searchArgs = parseSearchArgs(std::span(args).subspan(i + 1));
   }
-  if (!list && !tree && !searchArgs) {
+  std::optional<ExportArgs> exportArgs;
+  if (args.size() > i && args[i] == "export") {
+    exportArgs = parseExportArgs(std::span(args).subspan(i + 1));
+  }
+  if (!list && !tree && !searchArgs && !exportArgs) {
     err << kUsage;
     return kError;
   }
@@ -147,6 +156,7 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
     err << file.string() << ": Format einer älteren Version, im Programm konvertieren\n";
   }
   if (searchArgs) return searchCommand(session, *searchArgs, out, err);
+  if (exportArgs) return exportCommand(session, *exportArgs, out, err);
   const Catalogue& catalogue = session.state().catalogue;
   return list ? listCommand(catalogue, out) : treeCommand(catalogue, args[i + 1], out, err);
 }
