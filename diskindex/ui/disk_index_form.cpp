@@ -28,6 +28,7 @@ TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<Form
     : QMainWindow(parent), m_session(std::move(environment)), m_prompts(std::move(prompts)) {
   if (!m_prompts) m_prompts = std::make_unique<QtFormPrompts>(this);
   m_searchPrompts = std::make_unique<QtSearchPrompts>(this);
+  m_exportPrompts = std::make_unique<QtExportPrompts>(this);
   setObjectName(QStringLiteral("TDiskIndexForm"));
   setWindowTitle(QString::fromUtf8(kProgramTitle));
   m_actions = createActions(this);

@@ -18,11 +18,15 @@
 #include <optional>
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/export/export_file.h"
+#include "diskindex/ui/dlg_tree_export.h"
+#include "diskindex/ui/export_prompts.h"
 #include "diskindex/ui/form_prompts.h"
 #include "diskindex/ui/main_actions.h"
 #include "diskindex/ui/search_prompts.h"
 
 class QLabel;
+class QPrinter;
 class QProgressBar;
 class QSplitter;
 class QStackedWidget;
@@ -73,6 +77,8 @@ class TDiskIndexForm : public QMainWindow {
   void setSearchPrompts(std::unique_ptr<SearchPrompts> prompts);
   TDlgSearchResults* searchResults() const;
   void showHit(const search::SearchHit& hit);
+  // Exporting and printing: the prompts of their dialogs (tests replace them).
+  void setExportPrompts(std::unique_ptr<ExportPrompts> prompts);
 
  public slots:
   void onOverview();
@@ -147,6 +153,15 @@ class TDiskIndexForm : public QMainWindow {
   void onSearchResultsWindow();
   void selectRemarkText(RemarkEdit* field, std::string_view remark, std::size_t start,
                         std::size_t length);
+  // Export and printing (form_export.cpp).
+  void exportInfo();
+  void exportTree();
+  std::optional<exporting::TreeExportOptions> runTreeDialog(TDlgTreeExport::Mode mode,
+                                                            QPrinter* printer,
+                                                            std::filesystem::path* target);
+  bool mayOverwrite(const std::filesystem::path& target, std::string_view caption);
+  void showExportResult(exporting::ExportResult result, const std::filesystem::path& target,
+                        std::string_view caption);
 
   CatalogueSession m_session;
   std::unique_ptr<FormPrompts> m_prompts;
@@ -180,6 +195,7 @@ class TDiskIndexForm : public QMainWindow {
   QPointer<HelpWindow> m_help;
   std::unique_ptr<SearchPrompts> m_searchPrompts;
   QPointer<TDlgSearchResults> m_results;
+  std::unique_ptr<ExportPrompts> m_exportPrompts;
 };
 
 }  // namespace diskindex::ui
