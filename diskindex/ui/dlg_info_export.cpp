@@ -145,6 +145,7 @@ QWidget* TDlgInfoExport::buildOptionBoxes() {
   sepLayout->addWidget(m_tab, 0, 0, 1, 2);
   sepLayout->addWidget(m_other, 1, 0);
   sepLayout->addWidget(m_separator, 1, 1);
+  sepLayout->setColumnStretch(2, 1);
 
   auto* range = new QGroupBox(QStringLiteral("Zu exportierender &Bereich:"));
   auto* rangeLayout = new QVBoxLayout(range);
