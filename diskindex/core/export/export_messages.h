@@ -13,7 +13,6 @@ inline constexpr std::string_view kInfoDialogCaption = "Datenträger-Information
 inline constexpr std::string_view kInfoExportCaption = "Datenträger-Infos exportieren";
 inline constexpr std::string_view kTreeExportCaption = "Datenträgerinhalt exportieren";
 inline constexpr std::string_view kChooseTargetCaption = "Zieldatei auswählen";
-inline constexpr std::string_view kNoMemory = "Es steht nicht genügendSpeicher zur Verfügung!";
 
 // What the tree dialog is opened for; its caption says it.
 enum class TreeDialogMode { Export, Print, Copy };
