@@ -105,6 +105,11 @@ QWidget* TDlgInfoExport::buildFieldBox() {
   grid->addLayout(moves, 1, 1);
   grid->addWidget(m_export, 1, 2);
   grid->addLayout(order, 1, 3);
+  connectFieldControls();
+  return box;
+}
+
+void TDlgInfoExport::connectFieldControls() {
   for (QListWidget* list : {m_available, m_export}) {
     list->installEventFilter(this);
     connect(list, &QListWidget::itemDoubleClicked, this, &TDlgInfoExport::moveItem);
@@ -116,7 +121,6 @@ QWidget* TDlgInfoExport::buildFieldBox() {
   connect(m_removeAll, &QPushButton::clicked, this, [this] { move(m_export, true); });
   connect(m_up, &QPushButton::clicked, this, [this] { shift(-1); });
   connect(m_down, &QPushButton::clicked, this, [this] { shift(1); });
-  return box;
 }
 
 QWidget* TDlgInfoExport::buildOptionBoxes() {
@@ -132,6 +136,25 @@ QWidget* TDlgInfoExport::buildOptionBoxes() {
   grid->addWidget(m_target, 0, 1);
   grid->addWidget(browse, 0, 2);
 
+  auto* range = new QGroupBox(QStringLiteral("Zu exportierender &Bereich:"));
+  auto* rangeLayout = new QVBoxLayout(range);
+  m_category = new QRadioButton(QStringLiteral("selektierte Kategorie"));
+  m_category->setObjectName(QStringLiteral("RadioCategory"));
+  m_all = new QRadioButton(QStringLiteral("alle Datenträger"));
+  m_all->setObjectName(QStringLiteral("RadioAll"));
+  rangeLayout->addWidget(m_category);
+  rangeLayout->addWidget(m_all);
+  grid->addWidget(buildSeparatorBox(), 1, 0, 1, 2);
+  grid->addWidget(range, 1, 2);
+
+  connect(browse, &QPushButton::clicked, this, &TDlgInfoExport::browse);
+  connect(m_target, &QLineEdit::textChanged, this, &TDlgInfoExport::updateStates);
+  connect(m_separator, &QLineEdit::textChanged, this, &TDlgInfoExport::updateStates);
+  connect(m_other, &QRadioButton::toggled, this, &TDlgInfoExport::updateStates);
+  return panel;
+}
+
+QWidget* TDlgInfoExport::buildSeparatorBox() {
   auto* separators = new QGroupBox(QStringLiteral("Felder &trennen durch:"));
   auto* sepLayout = new QGridLayout(separators);
   m_tab = new QRadioButton(QStringLiteral("Tabulator"));
@@ -146,23 +169,7 @@ QWidget* TDlgInfoExport::buildOptionBoxes() {
   sepLayout->addWidget(m_other, 1, 0);
   sepLayout->addWidget(m_separator, 1, 1);
   sepLayout->setColumnStretch(2, 1);
-
-  auto* range = new QGroupBox(QStringLiteral("Zu exportierender &Bereich:"));
-  auto* rangeLayout = new QVBoxLayout(range);
-  m_category = new QRadioButton(QStringLiteral("selektierte Kategorie"));
-  m_category->setObjectName(QStringLiteral("RadioCategory"));
-  m_all = new QRadioButton(QStringLiteral("alle Datenträger"));
-  m_all->setObjectName(QStringLiteral("RadioAll"));
-  rangeLayout->addWidget(m_category);
-  rangeLayout->addWidget(m_all);
-  grid->addWidget(separators, 1, 0, 1, 2);
-  grid->addWidget(range, 1, 2);
-
-  connect(browse, &QPushButton::clicked, this, &TDlgInfoExport::browse);
-  connect(m_target, &QLineEdit::textChanged, this, &TDlgInfoExport::updateStates);
-  connect(m_separator, &QLineEdit::textChanged, this, &TDlgInfoExport::updateStates);
-  connect(m_other, &QRadioButton::toggled, this, &TDlgInfoExport::updateStates);
-  return panel;
+  return separators;
 }
 
 void TDlgInfoExport::fillLists(const std::vector<exporting::InfoField>& chosen) {

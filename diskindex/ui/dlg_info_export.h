@@ -42,7 +42,9 @@ class TDlgInfoExport : public QDialog {
 
  private:
   QWidget* buildFieldBox();
+  void connectFieldControls();
   QWidget* buildOptionBoxes();
+  QWidget* buildSeparatorBox();
   void fillLists(const std::vector<exporting::InfoField>& chosen);
   std::vector<exporting::InfoField> chosenFields() const;
   void move(QListWidget* from, bool all);
