@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "diskindex/cli/cli_manual.h"
 #include "diskindex/cli/copy_command.h"
+#include "diskindex/cli/export_command.h"
 #include "diskindex/cli/search_command.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
@@ -15,16 +17,6 @@ namespace {
 
 constexpr int kNotFound = 1;
 constexpr int kError = 2;
-
-const char* kUsage =
-    "Aufruf: diskindx-cli [--data VERZEICHNIS] list\n"
-    "        diskindx-cli [--data VERZEICHNIS] tree NAME\n"
-    "        diskindx-cli [--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME\n"
-    "                     [--remark T] [--location T] [--category T] [--descriptions yes|no|ask]\n"
-    "        diskindx-cli [--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks]\n"
-    "                     [--word] [--case] [--volume NAME]...\n"
-    "        diskindx-cli [--data VERZEICHNIS] copy NAME PFAD... --to ZIEL [--tree]\n"
-    "                     [--from-folder VERZEICHNIS] [--overwrite|--skip-existing] [--yes]\n";
 
 // Messages keep CR LF in the program; a terminal wants plain line ends.
 std::string plainLines(std::string text) {
@@ -139,8 +131,12 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
   if (args.size() > i && args[i] == "copy") {
     copyArgs = parseCopyArgs(std::span(args).subspan(i + 1));
   }
-  if (!list && !tree && !searchArgs && !copyArgs) {
-    err << kUsage;
+  std::optional<ExportArgs> exportArgs;
+  if (args.size() > i && args[i] == "export") {
+    exportArgs = parseExportArgs(std::span(args).subspan(i + 1));
+  }
+  if (!list && !tree && !searchArgs && !copyArgs && !exportArgs) {
+    err << climanual::usageText(cliManual());
     return kError;
   }
   CatalogueSession session(std::move(environment));
@@ -155,6 +151,7 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
   }
   if (searchArgs) return searchCommand(session, *searchArgs, out, err);
   if (copyArgs) return copyCommand(session, *copyArgs, out, err);
+  if (exportArgs) return exportCommand(session, *exportArgs, out, err);
   const Catalogue& catalogue = session.state().catalogue;
   return list ? listCommand(catalogue, out) : treeCommand(catalogue, args[i + 1], out, err);
 }

@@ -20,6 +20,8 @@
 
 #include "diskindex/core/catalogue_state.h"
 #include "diskindex/core/category_editor.h"
+#include "diskindex/core/export/export_file.h"
+#include "diskindex/core/export/export_options.h"
 #include "diskindex/core/files/files_observer.h"
 #include "diskindex/core/observers.h"
 #include "diskindex/core/result_code.h"
@@ -217,6 +219,35 @@ class CatalogueSession {
   search::MultiSearchSummary searchVolumes(const search::SearchParams& params,
                                            const std::vector<std::size_t>& indices,
                                            search::MultiSearchObserver& observer) const;
+
+  // ---- Export and printing (session_export.cpp) ----
+  // The volumes an information export covers, as list positions in list
+  // order: all of them, or those that pass the options' category filter.
+  std::vector<std::size_t> infoExportVolumes(const exporting::InfoExportOptions& options) const;
+  // One line per volume (no line ends), fields as the options choose.
+  std::vector<std::string> infoExportLines(const exporting::InfoExportOptions& options) const;
+  // Remembers the options and the target (as a full path, EXPT_PATH), then
+  // writes the lines to a file created anew.
+  exporting::ExportResult exportInfo(const exporting::InfoExportOptions& options,
+                                     const std::filesystem::path& file);
+  // The open volume's tree lines from the root or, with selectedDirectory,
+  // from selectedDir (none selected: no lines). None when no volume is open.
+  std::vector<std::string> treeLines(const exporting::TreeExportOptions& options,
+                                     std::optional<std::size_t> selectedDir) const;
+  // Remembers the options and the target, then writes heading and tree
+  // lines by the append rules (exporting::treeExportLines).
+  exporting::ExportResult exportTree(const exporting::TreeExportOptions& options,
+                                     std::optional<std::size_t> selectedDir,
+                                     const std::filesystem::path& file);
+  // Remembers the options; the lines of the printout (heading first) and
+  // the clipboard's text (the tree lines alone, each with CR LF).
+  std::vector<std::string> treePrintLines(const exporting::TreeExportOptions& options,
+                                          std::optional<std::size_t> selectedDir);
+  std::string treeClipboardText(const exporting::TreeExportOptions& options,
+                                std::optional<std::size_t> selectedDir);
+  // The target as a full path, as it is kept in EXPT_PATH.
+  static std::filesystem::path exportTarget(const std::filesystem::path& file);
+  // ---- end of export ----
 
  private:
   void loadSearchChoice();

@@ -121,3 +121,26 @@ TEST(Cli, SearchRemarksAndBadUsage) {
 
 }  // namespace
 }  // namespace diskindex
+
+namespace diskindex {
+namespace {
+
+// A usage error prints the usage lines of the manual table, wrapped to a
+// terminal's width, with every command in them.
+TEST(Cli, UsageErrorListsEveryCommandWithinEightyColumns) {
+  const CliRun result = run({"frobnicate"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err.rfind("Aufruf: diskindx-cli [--data VERZEICHNIS] list\n", 0), 0u)
+      << result.err;
+  for (const std::string word : {" list", " tree NAME", " scan ", " search TEXT", " copy NAME",
+                                 " export info", " export tree NAME"}) {
+    EXPECT_NE(result.err.find(word), std::string::npos) << word;
+  }
+  std::istringstream lines(result.err);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LE(line.size(), 79u) << line;
+  }
+}
+
+}  // namespace
+}  // namespace diskindex

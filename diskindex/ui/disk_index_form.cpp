@@ -30,6 +30,7 @@ TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<Form
   m_searchPrompts = std::make_unique<QtSearchPrompts>(this);
   m_copyPrompts = std::make_unique<QtCopyPrompts>(this);
   m_starter = std::make_unique<files::ProgramStarter>();
+  m_exportPrompts = std::make_unique<QtExportPrompts>(this);
   setObjectName(QStringLiteral("TDiskIndexForm"));
   setWindowTitle(QString::fromUtf8(kProgramTitle));
   m_actions = createActions(this);

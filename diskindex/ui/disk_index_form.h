@@ -18,12 +18,16 @@
 #include <optional>
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/export/export_file.h"
 #include "diskindex/ui/copy_prompts.h"
+#include "diskindex/ui/dlg_tree_export.h"
+#include "diskindex/ui/export_prompts.h"
 #include "diskindex/ui/form_prompts.h"
 #include "diskindex/ui/main_actions.h"
 #include "diskindex/ui/search_prompts.h"
 
 class QLabel;
+class QPrinter;
 class QProgressBar;
 class QSplitter;
 class QStackedWidget;
@@ -74,6 +78,8 @@ class TDiskIndexForm : public QMainWindow {
   void setSearchPrompts(std::unique_ptr<SearchPrompts> prompts);
   TDlgSearchResults* searchResults() const;
   void showHit(const search::SearchHit& hit);
+  // Exporting and printing: the prompts of their dialogs (tests replace them).
+  void setExportPrompts(std::unique_ptr<ExportPrompts> prompts);
 
   // Working with files: the prompts of the copy and editor dialogs and the
   // starter of the editor and documents (tests replace both).
@@ -159,6 +165,15 @@ class TDiskIndexForm : public QMainWindow {
   void onSearchResultsWindow();
   void selectRemarkText(RemarkEdit* field, std::string_view remark, std::size_t start,
                         std::size_t length);
+  // Export and printing (form_export.cpp).
+  void exportInfo();
+  void exportTree();
+  std::optional<exporting::TreeExportOptions> runTreeDialog(TDlgTreeExport::Mode mode,
+                                                            QPrinter* printer,
+                                                            std::filesystem::path* target);
+  bool mayOverwrite(const std::filesystem::path& target, std::string_view caption);
+  void showExportResult(exporting::ExportResult result, const std::filesystem::path& target,
+                        std::string_view caption);
 
   CatalogueSession m_session;
   std::unique_ptr<FormPrompts> m_prompts;
@@ -197,6 +212,7 @@ class TDiskIndexForm : public QMainWindow {
   // The copy dialog's choices, kept while the program runs.
   bool m_copyWholeDirectory = false;
   bool m_copyAllHits = false;
+  std::unique_ptr<ExportPrompts> m_exportPrompts;
 };
 
 }  // namespace diskindex::ui

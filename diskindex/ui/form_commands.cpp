@@ -38,8 +38,9 @@ void TDiskIndexForm::updateCommandStates() {
   a.removeVolume->setEnabled(volume);
   a.changeVolume->setEnabled(volume && LaterCommands::changeVolume);
   a.categories->setEnabled(overview && LaterCommands::categories);
-  a.print->setEnabled(LaterCommands::print);
-  a.exportInfo->setEnabled(LaterCommands::exportInfo);
+  a.print->setEnabled(!overview && LaterCommands::print);
+  a.exportInfo->setEnabled((!overview || !m_session.volumes().empty()) &&
+                           LaterCommands::exportInfo);
   a.copyFiles->setEnabled(!overview && LaterCommands::copyFiles);
   a.editFile->setEnabled(file && LaterCommands::editFile);
   a.runFile->setEnabled(file && LaterCommands::runFile);
@@ -131,11 +132,5 @@ void TDiskIndexForm::onAbout() {
                                                      info.productVersion + QStringLiteral("\n\n") +
                                                      info.legalCopyright);
 }
-
-// Commands whose dialogs belong to other parts of the program. Their actions
-// stay disabled (see LaterCommands) until these slots are filled in.
-void TDiskIndexForm::onPrint() {}
-void TDiskIndexForm::onExportInfo() {}
-void TDiskIndexForm::onCopyTree() {}
 
 }  // namespace diskindex::ui

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "diskindex/core/export/export_options.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/ui/toolbar_icons.h"
 
@@ -24,9 +25,7 @@ void VolumeListModel::setFilter(const std::string& filter) {
 }
 
 bool VolumeListModel::passes(const VolumeRecord& record) const {
-  if (m_filter == messages::kAllCategories) return true;
-  if (m_filter == messages::kNoCategory) return !record.category || record.category->empty();
-  return record.category && *record.category == m_filter;
+  return exporting::passesCategoryFilter(record, m_filter);
 }
 
 void VolumeListModel::refresh() {

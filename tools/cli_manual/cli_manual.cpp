@@ -27,14 +27,20 @@ constexpr std::size_t kHelpWidth = 79;
 
 // Appends text word by word, starting new lines indented by indent columns
 // once a line would pass the help width. Columns count bytes, which is close
-// enough for the few umlauts of the German texts.
+// enough for the few umlauts of the German texts. A blank inside brackets
+// does not separate words, so "[--sep C]" never breaks apart.
 void appendWrapped(std::string& out, std::string_view text, std::size_t column,
                    std::size_t indent) {
   std::size_t start = 0;
   bool first = true;
   while (start < text.size()) {
-    std::size_t end = text.find(' ', start);
-    if (end == std::string_view::npos) end = text.size();
+    std::size_t end = start;
+    int depth = 0;
+    while (end < text.size() && (text[end] != ' ' || depth > 0)) {
+      if (text[end] == '[') ++depth;
+      if (text[end] == ']' && depth > 0) --depth;
+      ++end;
+    }
     const std::string_view word = text.substr(start, end - start);
     if (!first && column + 1 + word.size() > kHelpWidth) {
       out += '\n';
@@ -126,17 +132,27 @@ std::string roffEscape(std::string_view text) {
   return out;
 }
 
-std::string helpText(const Manual& manual) {
+std::string usageText(const Manual& manual) {
   const Titles& t = titles(manual.language);
   std::string out;
+  // Continuation lines of a long form start under its first argument.
+  const std::size_t indent = t.usage.size() + 1 + manual.name.size() + 1;
   for (std::size_t k = 0; k < manual.synopsis.size(); ++k) {
     out += k == 0 ? std::string(t.usage) : std::string(t.usage.size(), ' ');
     out += ' ';
     out += manual.name;
-    if (!manual.synopsis[k].empty()) out += ' ';
-    out += manual.synopsis[k];
+    if (!manual.synopsis[k].empty()) {
+      out += ' ';
+      appendWrapped(out, manual.synopsis[k], indent, indent);
+    }
     out += '\n';
   }
+  return out;
+}
+
+std::string helpText(const Manual& manual) {
+  const Titles& t = titles(manual.language);
+  std::string out = usageText(manual);
   out += '\n';
   appendWrapped(out, manual.summary, 0, 0);
   out += '\n';
@@ -155,6 +171,8 @@ std::string manPage(const Manual& manual) {
   const Titles& t = titles(manual.language);
   std::string out = ".TH \"" + roffEscape(upper(manual.name)) + "\" 1 \"\" \"" +
                     roffEscape(version) + "\" \"" + roffEscape(manual.name) + "\"\n";
+  // Left-aligned without hyphenation: option names must not be split.
+  out += ".ad l\n.nh\n";
   appendSection(out, t.name);
   out += roffEscape(manual.name) + " \\- " + roffEscape(manual.summary) + "\n";
   appendSection(out, t.synopsis);

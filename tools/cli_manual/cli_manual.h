@@ -40,6 +40,9 @@ struct Manual {
 // The --help text: usage lines, the summary, commands, options, exit status.
 std::string helpText(const Manual& manual);
 
+// Only the usage lines of the help text, for a usage error.
+std::string usageText(const Manual& manual);
+
 // The manual page, the suite's version in its footer.
 std::string manPage(const Manual& manual);
 

@@ -47,8 +47,8 @@ TEST(CliManualRoff, TextCannotBecomeARequest) {
 
 TEST(CliManualRoff, EveryRequestLineIsOneTheWriterMeant) {
   const std::string page = manPage(sampleManual());
-  const std::vector<std::string> allowed = {".TH", ".SH", ".B",  ".TP", ".PP",
-                                            ".RS", ".RE", ".nf", ".fi", ".br"};
+  const std::vector<std::string> allowed = {".TH", ".ad", ".nh", ".SH", ".B",  ".TP",
+                                            ".PP", ".RS", ".RE", ".nf", ".fi", ".br"};
   for (const std::string& line : lines(page)) {
     if (line.empty() || (line[0] != '.' && line[0] != '\'')) continue;
     const std::string request = line.substr(0, line.find(' '));

@@ -1,0 +1,122 @@
+#include "diskindex/cli/cli_manual.h"
+
+namespace diskindex::cli {
+
+const climanual::Manual& cliManual() {
+  static const climanual::Manual manual{
+      .name = "diskindx-cli",
+      .summary =
+          "den Datenträger-Katalog von DiskIndex ohne Fenster lesen, füllen, durchsuchen, "
+          "exportieren und Dateien daraus kopieren",
+      .language = climanual::Language::German,
+      .synopsis =
+          {"[--data VERZEICHNIS] list", "[--data VERZEICHNIS] tree NAME",
+           "[--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME [--remark T] "
+           "[--location T] [--category T] [--descriptions yes|no|ask]",
+           "[--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks] [--word] [--case] "
+           "[--volume NAME]...",
+           "[--data VERZEICHNIS] copy NAME PFAD... --to ZIEL [--tree] [--from-folder VERZEICHNIS] "
+           "[--overwrite|--skip-existing] [--yes]",
+           "[--data VERZEICHNIS] export info --fields N[,N]... [--sep C] [--category NAME] "
+           "--to DATEI|-",
+           "[--data VERZEICHNIS] export tree NAME [--from PFAD] [--paths] "
+           "[--dirs-only|--files-only] [--heading TEXT] [--append] --to DATEI|-",
+           "--help", "--manpage"},
+      .description =
+          {"diskindx-cli arbeitet auf demselben Katalog wie das Programm diskindx: denselben "
+           "Volume-Dateien im Datenverzeichnis und derselben Einstellungsdatei DISKINDX.INI. "
+           "Es listet die erfassten Datenträger, zeigt ihre Verzeichnisbäume, liest neue "
+           "Datenträger ein, durchsucht den Katalog, exportiert Informationen und "
+           "Verzeichnisbäume als Text und kopiert Dateien eines erfassten Datenträgers zurück, "
+           "sobald er wieder eingelegt ist.",
+           "Namen von Datenträgern werden ohne Rücksicht auf Groß- und Kleinschreibung "
+           "gefunden. Meldungen erscheinen auf der Standardfehlerausgabe, auf Deutsch wie im "
+           "Programm."},
+      .commands = {{"list", "eine Zeile je erfasstem Datenträger"},
+                   {"tree NAME", "der Verzeichnisbaum eines Datenträgers mit Größen und Daten"},
+                   {"scan",
+                    "einen Datenträger (--drive X) oder einen beliebigen Ordner (--path) als "
+                    "neuen Datenträger NAME einlesen"},
+                   {"search TEXT",
+                    "Dateinamen (Vorgabe), Verzeichnisnamen oder Bemerkungen aller oder "
+                    "der genannten Datenträger durchsuchen; eine Zeile je Fundstelle: "
+                    "Datenträger, Pfad, Größe, Datum"},
+                   {"copy NAME PFAD...",
+                    "Dateien des Datenträgers NAME (mit --tree ein Verzeichnis "
+                    "samt Unterverzeichnissen) nach ZIEL kopieren; PFAD vom "
+                    "Stammverzeichnis aus, getrennt durch \\ oder /"},
+                   {"export info",
+                    "je Datenträger eine Zeile mit den gewählten Informationsfeldern"},
+                   {"export tree NAME",
+                    "den Verzeichnisbaum eines Datenträgers als eingerückten Baum "
+                    "oder als Liste vollständiger Pfadnamen schreiben"}},
+      .options =
+          {{"--data VERZEICHNIS",
+            "das Datenverzeichnis mit den Volume-Dateien statt des "
+            "Verzeichnisses aus den Einstellungen"},
+           {"--drive X", "scan: den Datenträger im Laufwerk X einlesen (Laufwerkstabelle)"},
+           {"--path VERZEICHNIS", "scan: einen Ordner wie einen Datenträger einlesen"},
+           {"--name NAME", "scan: die Datenträger-Bezeichnung des neuen Datenträgers"},
+           {"--remark T", "scan: Bemerkung"},
+           {"--location T", "scan: Lagerort"},
+           {"--category T", "scan: Kategorie; export info: nur die Datenträger dieser Kategorie"},
+           {"--descriptions yes|no|ask",
+            "scan: Dateibeschreibungen einlesen, nicht einlesen "
+            "oder auf dem Terminal fragen (Vorgabe)"},
+           {"--names, --dirs, --both, --remarks", "search: worin gesucht wird"},
+           {"--word", "search: nur ganze Wörter"},
+           {"--case", "search: Groß- und Kleinschreibung beachten"},
+           {"--volume NAME", "search: nur in diesem Datenträger suchen (mehrfach möglich)"},
+           {"--to ZIEL",
+            "copy: das Zielverzeichnis; export: die Zieldatei, - für die "
+            "Standardausgabe"},
+           {"--tree", "copy: PFAD ist ein Verzeichnis, das samt Unterverzeichnissen kopiert wird"},
+           {"--from-folder VERZEICHNIS",
+            "copy: aus diesem Ordner lesen, der das "
+            "Stammverzeichnis des Datenträgers enthält (ohne "
+            "Prüfung der Bezeichnung)"},
+           {"--overwrite", "copy: vorhandene Dateien überschreiben"},
+           {"--skip-existing",
+            "copy: vorhandene Dateien überspringen; ohne eine der beiden "
+            "Optionen bricht eine vorhandene Datei den Vorgang ab"},
+           {"--yes", "copy: die Frage nach dem falschen Datenträger mit Ja beantworten"},
+           {"--fields N[,N]...",
+            "export info: die Feldnummern in Ausgabereihenfolge: 0 Anzahl "
+            "Dateien, 1 Anzahl Verzeichnisse, 2 Belegter Speicher, 3 "
+            "Bemerkung, 4 Datenträger-Bezeichnung, 5 Erfassungsdatum, 6 "
+            "Freier Speicher, 7 Kategorie, 8 Lagerort, 9 Laufwerkstyp, 10 "
+            "Speicherkapazität, 11 Volume-Label"},
+           {"--sep C", "export info: das Trennzeichen der Felder (Vorgabe: Tabulator)"},
+           {"--from PFAD", "export tree: nur dieses Verzeichnis und seine Unterverzeichnisse"},
+           {"--paths", "export tree: vollständige Pfadnamen statt eines eingerückten Baums"},
+           {"--dirs-only", "export tree: nur Verzeichnisnamen"},
+           {"--files-only", "export tree: nur Dateinamen"},
+           {"--heading TEXT", "export tree: eine Überschrift und eine Leerzeile vor dem Baum"},
+           {"--append", "export tree: an die Zieldatei anhängen (nach zwei Leerzeilen)"},
+           {"--help", "diese Hilfe zeigen"},
+           {"--manpage", "diese Hilfe als Handbuchseite ausgeben"}},
+      .exitStatus =
+          {{"0", "erledigt; bei search: es gab Fundstellen"},
+           {"1",
+            "nicht gefunden (Datenträger, Verzeichnis, Kategorie, bei search keine "
+            "Fundstelle), bei copy: die Prüfung des Datenträgers sagte nein"},
+           {"2", "falscher Aufruf oder ein Fehler beim Lesen des Katalogs oder beim Einlesen"},
+           {"3", "copy: ein Fehler beim Kopieren; export: die Zieldatei ist nicht schreibbar"}},
+      .examples = {{"diskindx-cli scan --path /media/anna/FOTOS --name \"Fotos 2024\"",
+                    "Einen eingehängten Stick als Datenträger \"Fotos 2024\" erfassen:"},
+                   {"diskindx-cli search \"urlaub*.jpg\" --names",
+                    "Alle Dateien nach Muster suchen:"},
+                   {"diskindx-cli export info --fields 4,11 --sep \";\" --to -",
+                    "Bezeichnung und Volume-Label aller Datenträger für eine Tabelle:"},
+                   {"diskindx-cli copy \"Fotos 2024\" DCIM --tree --to ~/Bilder",
+                    "Ein Verzeichnis zurückkopieren, sobald der Datenträger eingelegt ist:"}},
+      .files = {"DISKINDX.INI neben dem Programm, wenn sie dort besteht und beschreibbar ist, "
+                "sonst $XDG_CONFIG_HOME/diskindx/DISKINDX.INI. Ihr Abschnitt [Drives] ordnet "
+                "weiteren Laufwerksbuchstaben Ordner zu, etwa E=/home/anna/Archiv.",
+                "Die Volume-Dateien liegen im Datenverzeichnis der Einstellungen, sonst in "
+                "$XDG_DATA_HOME/diskindx/."},
+  };
+  return manual;
+}
+
+}  // namespace diskindex::cli
