@@ -1,6 +1,6 @@
 // vortexia-window-tour: shows the game's window in a given state, so that it
 // can be looked at or screenshot under Xvfb:
-//   vortexia-window-tour title|play [LEVEL] [high|normal] [shade|flat]
+//   vortexia-window-tour title|play|help|intro|info [LEVEL] [high|normal] [shade|flat]
 //                        [topdown] [--ms N] [--size WxH]
 // "play" starts LEVEL (1..32), lets the timer run for N ms (default 4000),
 // then pauses so that the picture stands still. Silent, mouse steering.
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "arcade/ui/main_frame.h"
+#include "arcade/ui/shell_dialogs.h"
 #include "arcade/ui/vortexia_app.h"
 #include "arcade/ui/vortexia_doc.h"
 #include "arcade/ui/vortexia_view.h"
@@ -58,6 +59,17 @@ int main(int argc, char** argv) {
   frame.show();
   frame.resize(width, height + (frame.height() - view.height()));
   view.RefreshTitle();
+  if (mode == "help") QTimer::singleShot(300, &view, [&] { view.OnHelpMenu(); });
+  if (mode == "info") QTimer::singleShot(300, &view, [&] { view.OnInfo(); });
+  if (mode == "intro") {
+    record.highestLevel = 0;
+    record.currentLevel = 0;
+    session.ResetRecord();
+    QTimer::singleShot(300, &view, [&] {
+      vortexia.Doc()->Session().Record().highestLevel = 0;
+      arcade::ui::CNeedToKnowDialog(&view).exec();
+    });
+  }
   if (mode == "play") {
     view.OnPlay();
     if (topDown) session.Keys().Press(arcade::ShellKey::Shift);
