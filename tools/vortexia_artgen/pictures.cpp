@@ -153,11 +153,7 @@ QImage titleBackdrop() {
     p.drawLine(QPointF(sx, sy - 9), QPointF(sx, sy + 9));
   }
   p.end();
-  const std::string title = "VORTEXIA";
-  const int cell = 8, advance = 5 * cell + 8;
-  const int tx = (w - static_cast<int>(title.size()) * advance + 8) / 2;
-  drawPixelText(img, tx + 3, 63, title, cell, QColor(30, 10, 60), QColor(30, 10, 60), 8);
-  drawPixelText(img, tx, 60, title, cell, QColor(255, 250, 220), QColor(230, 120, 40), 8);
+  // No lettering: the title screen writes the game's name over it.
   return img;
 }
 

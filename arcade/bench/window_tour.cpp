@@ -1,0 +1,82 @@
+// vortexia-window-tour: shows the game's window in a given state, so that it
+// can be looked at or screenshot under Xvfb:
+//   vortexia-window-tour title|play|help|intro|info [LEVEL] [high|normal] [shade|flat]
+//                        [topdown] [--ms N] [--size WxH]
+// "play" starts LEVEL (1..32), lets the timer run for N ms (default 4000),
+// then pauses so that the picture stands still. Silent, mouse steering.
+
+#include <QApplication>
+#include <QTimer>
+#include <string>
+
+#include "arcade/ui/main_frame.h"
+#include "arcade/ui/shell_dialogs.h"
+#include "arcade/ui/vortexia_app.h"
+#include "arcade/ui/vortexia_doc.h"
+#include "arcade/ui/vortexia_view.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  std::string mode = argc > 1 ? argv[1] : "title";
+  int level = 1, ms = 4000, width = 640, height = 480;
+  bool high = false, shade = false, topDown = false;
+  for (int i = 2; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "high")
+      high = true;
+    else if (a == "normal")
+      high = false;
+    else if (a == "shade")
+      shade = true;
+    else if (a == "flat")
+      shade = false;
+    else if (a == "topdown")
+      topDown = true;
+    else if (a == "--ms" && i + 1 < argc)
+      ms = std::stoi(argv[++i]);
+    else if (a == "--size" && i + 1 < argc)
+      std::sscanf(argv[++i], "%dx%d", &width, &height);
+    else
+      level = std::stoi(a);
+  }
+  arcade::NullShellAudio audio;
+  arcade::ui::CVortexiaApp vortexia(arcade::ui::DialogShellPrompts(), audio);
+  if (!vortexia.InitInstance(1280)) return 1;
+  arcade::ui::CMainFrame& frame = *vortexia.Frame();
+  arcade::ui::CVortexiaView& view = *frame.View();
+  arcade::CGameSession& session = vortexia.Doc()->Session();
+  session.SetSeed(1);
+  arcade::PlayerRecord& record = session.Record();
+  record.highestLevel = 31;
+  record.currentLevel = std::clamp(level, 1, 32) - 1;
+  record.resolution = high ? 0 : 1;
+  record.shading = shade ? 1 : 0;
+  record.lastResult[record.currentLevel] = {4250, 97};
+  record.bestResult[record.currentLevel] = {12400, 63};
+  session.MarkNeedToKnowShown();
+  vortexia.Doc()->UpdateTitle();
+  frame.UpdateMenus();
+  frame.show();
+  frame.resize(width, height + (frame.height() - view.height()));
+  view.RefreshTitle();
+  if (mode == "help") QTimer::singleShot(300, &view, [&] { view.OnHelpMenu(); });
+  if (mode == "info") QTimer::singleShot(300, &view, [&] { view.OnInfo(); });
+  if (mode == "intro") {
+    record.highestLevel = 0;
+    record.currentLevel = 0;
+    session.ResetRecord();
+    QTimer::singleShot(300, &view, [&] {
+      vortexia.Doc()->Session().Record().highestLevel = 0;
+      arcade::ui::CNeedToKnowDialog(&view).exec();
+    });
+  }
+  if (mode == "play") {
+    view.OnPlay();
+    if (topDown) session.Keys().Press(arcade::ShellKey::Shift);
+    QTimer::singleShot(ms, &view, [&] {
+      view.OnPause();
+      view.update();
+    });
+  }
+  return QApplication::exec();
+}

@@ -1,0 +1,40 @@
+// vortexia: the arcade ball game's window. The joystick is the platform's;
+// the title music and the effects come from the sound system over SDL2's
+// audio device (silent when there is none), made before the window and
+// destroyed after it, which shuts the sound down.
+
+#include <QApplication>
+#include <QScreen>
+
+#include "arcade/shell/joystick_reader.h"
+#include "arcade/sound/sound_system.h"
+#include "arcade/ui/main_frame.h"
+#include "arcade/ui/qt_resources.h"
+#include "arcade/ui/sound_shell_audio.h"
+#include "arcade/ui/vortexia_app.h"
+#include "arcade/ui/vortexia_doc.h"
+#include "platform/joystick.h"
+#include "platform/wave_player.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("vortexia"));
+  arcade::ui::IShellPrompts& prompts = arcade::ui::DialogShellPrompts();
+  arcade::QtResources resources;
+  arcade::CSoundSystem sound(resources, platform::makeWavePlayer());
+  arcade::ui::SoundShellAudio audio(sound);
+  std::unique_ptr<platform::Joystick> device = platform::makeJoystick();
+  arcade::ui::QtMessageReporter joystickMessages(prompts);
+  // The reader raises the pause flag of the session it serves; it is made
+  // once the document exists.
+  std::unique_ptr<arcade::JoystickReader> joystick;
+  arcade::ui::CVortexiaApp vortexia(prompts, audio, &sound);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!vortexia.InitInstance(screen != nullptr ? screen->geometry().width() : 640)) return 0;
+  joystick = std::make_unique<arcade::JoystickReader>(*device, joystickMessages,
+                                                      vortexia.Doc()->Session().PausedFlag());
+  vortexia.Doc()->Session().SetJoystick(joystick.get());
+  joystickMessages.SetParent(vortexia.Frame());
+  vortexia.Frame()->show();
+  return QApplication::exec();
+}

@@ -1,0 +1,47 @@
+// CMainFrame: the game's main window. It holds the view, carries the
+// document's title in its caption, keeps a minimum size of 280 x 240, and
+// owns the menus: File, Game, Options (resolution, shading, speed), Input
+// (joystick or mouse) and Help, whose check marks and enabled states follow
+// the session each time a menu opens or a command ran. Closing it ends the
+// program.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+class QAction;
+class QMenu;
+
+namespace arcade::ui {
+
+class CVortexiaDoc;
+class CVortexiaView;
+class IShellPrompts;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  CMainFrame(CVortexiaDoc& doc, IShellPrompts& prompts, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  CVortexiaView* View() const { return m_view; }
+  // Sets every check mark and enabled state from the session.
+  void UpdateMenus();
+  // The menu command with this object name (tests reach the menus so).
+  QAction* Action(const char* name) const;
+
+ private:
+  void BuildFileMenu();
+  void BuildGameMenu();
+  void BuildOptionsMenu();
+  void BuildInputMenu();
+  void BuildHelpMenu();
+  QAction* AddAction(QMenu* menu, const QString& text, const char* name, bool checkable);
+  void OnTitleChanged(const QString& title);
+
+  CVortexiaDoc& m_doc;
+  CVortexiaView* m_view = nullptr;
+};
+
+}  // namespace arcade::ui
