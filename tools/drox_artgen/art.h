@@ -39,6 +39,7 @@ struct TextStyle {
   int cellW = 2;  // width of one font pixel
   int cellH = 2;  // height of one font pixel
   int spacing = 2;
+  bool bold = false;  // each font pixel one pixel wider, for small text on busy ground
   QColor top{255, 255, 255};
   QColor bottom{200, 200, 200};
   QColor outline{16, 16, 32};

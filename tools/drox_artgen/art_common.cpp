@@ -249,10 +249,11 @@ void drawText(QImage& image, int x, int y, const std::string& text, const TextSt
         for (int col = 0; col < 5; ++col) {
           if (!(rows[static_cast<std::size_t>(r)] & (0x10 >> col))) continue;
           const int px = cx + col * s.cellW, py = y + r * s.cellH;
+          const int w = s.cellW + (s.bold ? 1 : 0);
           if (pass == 0) {
-            p.fillRect(px - 1, py - 1, s.cellW + 2, s.cellH + 2, s.outline);
+            p.fillRect(px - 1, py - 1, w + 2, s.cellH + 2, s.outline);
           } else {
-            p.fillRect(px, py, s.cellW, s.cellH, fill);
+            p.fillRect(px, py, w, s.cellH, fill);
           }
         }
       }

@@ -87,17 +87,19 @@ QImage rankNames(int width, int height) {
   static const char* kRanks[] = {"Private", "Corporal", "Sergeant", "Lieutenant",
                                  "Captain", "Major",    "Colonel",  "General"};
   QImage image = blank(width, height);
-  const TextStyle s = style(2, 3, QColor(255, 246, 170), QColor(225, 150, 30));
+  TextStyle s = style(2, 3, QColor(255, 246, 170), QColor(225, 150, 30));
+  s.bold = true;
   for (int row = 0; row < 8; ++row) drawText(image, 4, row * 35 + 7, kRanks[row], s);
   return image;
 }
 
 QImage digits(int width, int height, bool garden) {
   QImage image = blank(width, height);
-  const TextStyle s = garden ? style(2, 3, QColor(220, 255, 180), QColor(110, 210, 60))
-                             : style(2, 3, QColor(255, 255, 255), QColor(255, 210, 60));
+  TextStyle s = garden ? style(2, 3, QColor(220, 255, 180), QColor(110, 210, 60))
+                       : style(2, 3, QColor(255, 255, 255), QColor(255, 210, 60));
+  s.bold = true;
   for (int d = 0; d < 10; ++d) {
-    drawText(image, d * 15 + 3, 0, std::string(1, static_cast<char>('0' + d)), s);
+    drawText(image, d * 15 + 2, 0, std::string(1, static_cast<char>('0' + d)), s);
   }
   return image;
 }
