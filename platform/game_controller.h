@@ -14,7 +14,7 @@ struct ControllerState {
   bool down = false;
   bool left = false;
   bool right = false;
-  bool fire = false;   // A, B, X, Y or a shoulder button
+  bool fire = false;  // A, B, X, Y or a shoulder button
   bool start = false;
 };
 

@@ -76,7 +76,8 @@ void gameOver(CGameView& view) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: drox-tour title|garden1|garden8|firering|shield|gameover OUT.png [s]\n");
+    std::fprintf(stderr,
+                 "usage: drox-tour title|garden1|garden8|firering|shield|gameover OUT.png [s]\n");
     return 2;
   }
   QApplication app(argc, argv);

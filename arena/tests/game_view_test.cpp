@@ -173,7 +173,8 @@ TEST_F(GameViewTest, SoundsReachThePlayerWithSoundOnAndNotWithout) {
   press(Qt::Key_Space);
   ASSERT_EQ(played.size(), 1u);
   const std::string name = played.front().filename().string();
-  EXPECT_TRUE(name == "RED.WAV" || name == "GREEN.WAV" || name == "BLUE.WAV" || name == "YELLOW.WAV")
+  EXPECT_TRUE(name == "RED.WAV" || name == "GREEN.WAV" || name == "BLUE.WAV" ||
+              name == "YELLOW.WAV")
       << name;
   EXPECT_TRUE(std::filesystem::exists(played.front()));
   EXPECT_TRUE(state().sounds.empty());
@@ -195,8 +196,8 @@ TEST_F(GameViewTest, F1PausesAndOpensTheHelp) {
   ASSERT_NE(view().helpWindow(), nullptr);
   EXPECT_TRUE(view().helpWindow()->isVisible());
   const QString text = view().helpWindow()->toPlainText();
-  for (const char* topic : {"Esc", "Wave Of Life", "Double White Lightning", "Wild Fire", "General",
-                            "1000 points"}) {
+  for (const char* topic :
+       {"Esc", "Wave Of Life", "Double White Lightning", "Wild Fire", "General", "1000 points"}) {
     EXPECT_TRUE(text.contains(QLatin1String(topic))) << topic;
   }
 }

@@ -96,8 +96,8 @@ void CGameView::present(const Frame& frame) {
   m_pixels.present(frame);
   QRect changed = toQRect(frame.pass.area);
   for (const OverlayBlit& blit : frame.overlays) {
-    changed = changed.united(QRect(blit.dest.x, blit.dest.y, blit.source.width(),
-                                   blit.source.height()));
+    changed =
+        changed.united(QRect(blit.dest.x, blit.dest.y, blit.source.width(), blit.source.height()));
   }
   updateClient(changed);
 }

@@ -15,8 +15,7 @@ namespace arena::ui {
 class CMainFrame : public QMainWindow {
   Q_OBJECT
  public:
-  CMainFrame(CGameDoc& doc, const DroxImages& images,
-             std::unique_ptr<platform::WavePlayer> player,
+  CMainFrame(CGameDoc& doc, const DroxImages& images, std::unique_ptr<platform::WavePlayer> player,
              std::unique_ptr<platform::GameController> pad);
 
   CGameView* view() const { return m_view; }

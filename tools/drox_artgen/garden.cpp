@@ -227,13 +227,27 @@ QImage wallTile(int id) {
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   switch (id) {
-    case 210: bricks(p); break;
-    case 211: stone(p); break;
-    case 213: crate(p); break;
-    case 214: metal(p); break;
-    case 216: planter(p); break;
-    case 217: crystal(p); break;
-    default: hedge(p); break;
+    case 210:
+      bricks(p);
+      break;
+    case 211:
+      stone(p);
+      break;
+    case 213:
+      crate(p);
+      break;
+    case 214:
+      metal(p);
+      break;
+    case 216:
+      planter(p);
+      break;
+    case 217:
+      crystal(p);
+      break;
+    default:
+      hedge(p);
+      break;
   }
   return image;
 }
@@ -285,11 +299,21 @@ QImage powerUp(int id, int size) {
 QImage shot(int id) {
   QColor core;
   switch (id) {
-    case 180: core = QColor(255, 60, 50); break;
-    case 181: core = QColor(70, 240, 70); break;
-    case 182: core = QColor(70, 140, 255); break;
-    case 183: core = QColor(255, 230, 40); break;
-    default: core = QColor(250, 250, 250); break;
+    case 180:
+      core = QColor(255, 60, 50);
+      break;
+    case 181:
+      core = QColor(70, 240, 70);
+      break;
+    case 182:
+      core = QColor(70, 140, 255);
+      break;
+    case 183:
+      core = QColor(255, 230, 40);
+      break;
+    default:
+      core = QColor(250, 250, 250);
+      break;
   }
   QImage image = blank(8, 8);
   QPainter p(&image);

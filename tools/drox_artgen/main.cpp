@@ -43,34 +43,54 @@ QImage droidPicture(const ImageInfo& info, bool destroyed) {
 QImage overlay(const ImageInfo& info) {
   using namespace drox_art;
   switch (info.id) {
-    case 229: return title(info.width, info.height);
-    case 230: return rankNames(info.width, info.height);
-    case 231: return digits(info.width, info.height, false);
-    case 232: return label(info.width, info.height, "Score:");
-    case 233: return label(info.width, info.height, "Gardens:");
-    case 234: return digits(info.width, info.height, true);
-    case 235: return label(info.width, info.height, "Rank:");
-    case 236: return label(info.width, info.height, "Heros:");
-    case 237: return lifeIcon(info.width, info.height);
-    case 240: return gameOverBanner(info.width, info.height);
-    default: return {};
+    case 229:
+      return title(info.width, info.height);
+    case 230:
+      return rankNames(info.width, info.height);
+    case 231:
+      return digits(info.width, info.height, false);
+    case 232:
+      return label(info.width, info.height, "Score:");
+    case 233:
+      return label(info.width, info.height, "Gardens:");
+    case 234:
+      return digits(info.width, info.height, true);
+    case 235:
+      return label(info.width, info.height, "Rank:");
+    case 236:
+      return label(info.width, info.height, "Heros:");
+    case 237:
+      return lifeIcon(info.width, info.height);
+    case 240:
+      return gameOverBanner(info.width, info.height);
+    default:
+      return {};
   }
 }
 
 QImage picture(const ImageInfo& info) {
   using namespace drox_art;
   switch (info.kind) {
-    case ImageKind::Palette: return paletteCarrier();
-    case ImageKind::Background: return background(info.width, info.height);
+    case ImageKind::Palette:
+      return paletteCarrier();
+    case ImageKind::Background:
+      return background(info.width, info.height);
     case ImageKind::Hero:
       return hero(info.width, info.height, static_cast<int>(*arena::heroHeading(info.id)), false);
-    case ImageKind::HeroHit: return heroHit(info);
-    case ImageKind::Droid: return droidPicture(info, false);
-    case ImageKind::DroidDestroyed: return droidPicture(info, true);
-    case ImageKind::Tile: return wallTile(info.id);
-    case ImageKind::PowerUp: return powerUp(info.id, 100);
-    case ImageKind::Shot: return shot(info.id);
-    case ImageKind::Overlay: return overlay(info);
+    case ImageKind::HeroHit:
+      return heroHit(info);
+    case ImageKind::Droid:
+      return droidPicture(info, false);
+    case ImageKind::DroidDestroyed:
+      return droidPicture(info, true);
+    case ImageKind::Tile:
+      return wallTile(info.id);
+    case ImageKind::PowerUp:
+      return powerUp(info.id, 100);
+    case ImageKind::Shot:
+      return shot(info.id);
+    case ImageKind::Overlay:
+      return overlay(info);
   }
   return {};
 }
@@ -88,14 +108,13 @@ int main(int argc, char** argv) {
   for (const ImageInfo& info : arena::allImages()) {
     const QImage image = picture(info);
     if (image.width() != info.width || image.height() != info.height) {
-      std::fprintf(stderr, "drox-artgen: picture %d has no artwork of %dx%d\n", info.id,
-                   info.width, info.height);
+      std::fprintf(stderr, "drox-artgen: picture %d has no artwork of %dx%d\n", info.id, info.width,
+                   info.height);
       ok = false;
       continue;
     }
     const auto path = dir / ("bitmap_" + std::to_string(info.id) + ".bmp");
-    const auto bytes =
-        drox_art::encodeBitmap(info.width, info.height, drox_art::toIndices(image));
+    const auto bytes = drox_art::encodeBitmap(info.width, info.height, drox_art::toIndices(image));
     if (!drox_art::writeFile(path.string(), bytes)) {
       std::fprintf(stderr, "drox-artgen: cannot write %s\n", path.c_str());
       ok = false;

@@ -67,7 +67,8 @@ QImage title(int width, int height) {
     int id;
     const char* name;
   };
-  const Entry entries[] = {{202, "Wave Of Life"}, {204, "Double White Lightning"}, {206, "Wild Fire"}};
+  const Entry entries[] = {
+      {202, "Wave Of Life"}, {204, "Double White Lightning"}, {206, "Wild Fire"}};
   const TextStyle names = style(2, 2, QColor(255, 240, 200), QColor(255, 190, 110));
   const int iconX = (width - 32 - 8 - textWidth("Double White Lightning", names)) / 2;
   for (int i = 0; i < 3; ++i) {

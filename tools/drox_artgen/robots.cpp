@@ -19,7 +19,8 @@ void tread(QPainter& p, double x, double top, double bottom) {
   p.setBrush(QColor(66, 68, 76));
   p.drawRoundedRect(QRectF(x, top, 12, bottom - top), 4, 4);
   p.setPen(QPen(QColor(120, 124, 136), 1.5));
-  for (double y = top + 5; y < bottom - 3; y += 6) p.drawLine(QPointF(x + 2, y), QPointF(x + 10, y));
+  for (double y = top + 5; y < bottom - 3; y += 6)
+    p.drawLine(QPointF(x + 2, y), QPointF(x + 10, y));
 }
 
 // Facing up inside x -28..28, y -40..40; the gun's tip touches y = -40.
@@ -64,7 +65,10 @@ void drawHeroFigure(QPainter& p, bool hit) {
     const double a = i * M_PI / 8;
     const double r = (i % 2 == 0) ? 30 : 12;
     const QPointF pt(r * std::cos(a), 4 + r * std::sin(a));
-    if (i == 0) star.moveTo(pt); else star.lineTo(pt);
+    if (i == 0)
+      star.moveTo(pt);
+    else
+      star.lineTo(pt);
   }
   star.closeSubpath();
   QRadialGradient flash(QPointF(0, 4), 30);
@@ -84,8 +88,8 @@ void leg(QPainter& p, double side, double baseY, double angleDeg, bool broken) {
   p.setPen(QPen(kInk, 7, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(hip, knee);
   if (!broken) p.drawLine(knee, foot);
-  p.setPen(QPen(broken ? QColor(90, 80, 78) : QColor(150, 120, 170), 3.5, Qt::SolidLine,
-                Qt::RoundCap));
+  p.setPen(
+      QPen(broken ? QColor(90, 80, 78) : QColor(150, 120, 170), 3.5, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(hip, knee);
   if (!broken) p.drawLine(knee, foot);
 }
@@ -144,7 +148,10 @@ void drawDroidFigure(QPainter& p, int frame, bool destroyed) {
     const double a = i * M_PI / 9 + (frame == 0 ? 0 : M_PI / 18);
     const double r = (i % 2 == 0) ? 34 : 15;
     const QPointF pt(r * std::cos(a), 2 + r * std::sin(a));
-    if (i == 0) burst.moveTo(pt); else burst.lineTo(pt);
+    if (i == 0)
+      burst.moveTo(pt);
+    else
+      burst.lineTo(pt);
   }
   burst.closeSubpath();
   QRadialGradient fire(QPointF(0, 2), 34);

@@ -17,10 +17,14 @@ double envelope(double t, double length, double attack, double decay) {
 double shape(Wave wave, double phase) {
   const double x = phase - std::floor(phase);
   switch (wave) {
-    case Wave::Sine: return std::sin(2 * M_PI * x);
-    case Wave::Square: return x < 0.5 ? 0.8 : -0.8;
-    case Wave::Saw: return 2 * x - 1;
-    case Wave::Triangle: return x < 0.5 ? 4 * x - 1 : 3 - 4 * x;
+    case Wave::Sine:
+      return std::sin(2 * M_PI * x);
+    case Wave::Square:
+      return x < 0.5 ? 0.8 : -0.8;
+    case Wave::Saw:
+      return 2 * x - 1;
+    case Wave::Triangle:
+      return x < 0.5 ? 4 * x - 1 : 3 - 4 * x;
   }
   return 0;
 }

@@ -22,7 +22,7 @@ struct Tone {
   Wave wave = Wave::Sine;
   double level = 0.5;
   double attack = 0.005;
-  double decay = 4;         // exponential decay rate per second after the attack
+  double decay = 4;  // exponential decay rate per second after the attack
   double vibratoHz = 0;
   double vibratoDepth = 0;  // fraction of the frequency
 };
