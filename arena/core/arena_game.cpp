@@ -35,7 +35,10 @@ void ArenaGame::startGarden() {
   m_hero->placeAt(kHeroStartX, kHeroStartY);
   m_hero->clearCounters();
   m_state.sprites.append(m_hero.get());
+  ++m_state.gardenStarts;
   paint();
+  m_state.status.score = m_state.score;
+  m_state.status.lives = m_state.lives;
 }
 
 Size ArenaGame::viewSize(Size client) {
@@ -48,6 +51,7 @@ void ArenaGame::resize(Size client) {
   // Pausing first lets the garden start's paint show the overlays at once.
   m_state.paused = true;
   startGarden();
+  m_state.status.droids = static_cast<int32_t>(m_state.droids.count());
 }
 
 void ArenaGame::activate(bool active) {
@@ -182,6 +186,7 @@ void ArenaGame::endOfGarden(EndOfGarden event) {
     m_state.lives = kStartLives;
     m_state.score = 0;
     m_state.playSound(sound::kGameOver);
+    m_state.status.lives = m_state.lives;
   }
   m_state.paused = true;
 }

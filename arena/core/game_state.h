@@ -37,6 +37,16 @@ inline constexpr int32_t kStep = 30;
 
 enum class EndOfGarden { HeroHit = 0, Cleared = 1 };
 
+// What the status bar's three number panes show. Each pane is written only
+// at the moments the game writes it (a garden start writes score and lives,
+// a tick score and droids, a resize the droids), so after the last life the
+// score pane keeps the final score until play resumes. Empty until written.
+struct StatusPanes {
+  std::optional<int32_t> lives;
+  std::optional<int32_t> droids;
+  std::optional<int32_t> score;
+};
+
 struct GameState {
   GameState();
   ~GameState();
@@ -69,6 +79,10 @@ struct GameState {
   GameRandom random;
   std::vector<std::string> sounds;
   std::vector<EndOfGarden> posted;
+  StatusPanes status;
+  // Counts garden starts, so that the window knows when to repaint its garden
+  // picture from a new canvas.
+  uint32_t gardenStarts = 0;
 };
 
 }  // namespace arena

@@ -39,6 +39,8 @@ void ArenaGame::tick() {
   }
   shieldStep();
   fireRingStep();
+  m_state.status.score = m_state.score;
+  m_state.status.droids = static_cast<int32_t>(m_state.droids.count());
 }
 
 void ArenaGame::moveShots(bool onTick) {

@@ -270,3 +270,41 @@ TEST(ArenaGameKeys, RunningKeysRepaintTheWholeWindowAndRedrawTheShield) {
 
 }  // namespace
 }  // namespace arena
+
+namespace arena {
+namespace {
+
+TEST(ArenaGameStatus, PanesAreWrittenAtGardenStartsTicksAndResizes) {
+  Session s(3);
+  ASSERT_EQ(s.state.status.lives, 5);
+  EXPECT_EQ(s.state.status.score, 0);
+  EXPECT_FALSE(s.state.status.droids) << "no tick and no resize since the garden was built";
+  s.game.resize({640, 480});
+  EXPECT_EQ(s.state.status.droids, 15);
+  s.start();
+  s.state.score = 70;
+  s.game.timer();
+  EXPECT_EQ(s.state.status.score, 70);
+  EXPECT_EQ(s.state.status.droids, static_cast<int32_t>(s.state.droids.count()));
+}
+
+TEST(ArenaGameStatus, AfterTheLastLifeTheScorePaneKeepsTheFinalScore) {
+  Session s(1);
+  s.start();
+  s.state.lives = 1;
+  s.state.score = 1234;
+  CDroid& droid = s.state.droids.at(0);
+  droid.setHeading(Heading::Down);
+  droid.sprite().placeAt(s.hero().left() + s.state.scroll().x, s.hero().top() + s.state.scroll().y);
+  const uint32_t startsBefore = s.state.gardenStarts;
+  s.game.timer();
+  EXPECT_EQ(s.state.score, 0);
+  EXPECT_EQ(s.state.status.score, 1234);
+  EXPECT_EQ(s.state.status.lives, 5);
+  EXPECT_EQ(s.state.gardenStarts, startsBefore + 1);
+  s.game.timer();  // paused: nothing is written
+  EXPECT_EQ(s.state.status.score, 1234);
+}
+
+}  // namespace
+}  // namespace arena

@@ -1,0 +1,171 @@
+#include "arena/ui/game_view.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimerEvent>
+#include <algorithm>
+
+#include "arena/core/sound_files.h"
+#include "arena/ui/key_map.h"
+
+namespace arena::ui {
+
+CGameView::CGameView(CGameDoc& doc, const DroxImages& images,
+                     std::unique_ptr<platform::WavePlayer> player,
+                     std::unique_ptr<platform::GameController> pad, QWidget* parent)
+    : QWidget(parent),
+      m_doc(doc),
+      m_pixels(images),
+      m_game(doc.state(), this),
+      m_player(std::move(player)),
+      m_pad(std::move(pad)) {
+  setObjectName(QStringLiteral("gameView"));
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::BlankCursor);
+  setMouseTracking(true);
+  // The view paints every pixel itself.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  const auto programDir = QCoreApplication::applicationDirPath().toStdString();
+  m_soundFolders = soundFolders(std::filesystem::current_path(), programDir);
+}
+
+CGameView::~CGameView() = default;
+
+void CGameView::setSoundFolders(std::vector<std::filesystem::path> folders) {
+  m_soundFolders = std::move(folders);
+}
+
+QPoint CGameView::gameOrigin() const {
+  const Size client = m_doc.state().clientSize;
+  return {std::max(0, (width() - client.cx) / 2), std::max(0, (height() - client.cy) / 2)};
+}
+
+void CGameView::updateClient(const QRect& clientRect) {
+  update(clientRect.translated(gameOrigin()));
+}
+
+void CGameView::afterGameCall() {
+  GameState& state = m_doc.state();
+  for (const std::string& name : state.sounds) {
+    const auto file = locateSound(name, m_soundFolders);
+    if (!file.empty() && m_player) m_player->playFile(file);
+  }
+  state.sounds.clear();
+  emit statusChanged();
+}
+
+void CGameView::setActive(bool active) {
+  m_game.activate(active);
+  if (active) {
+    if (!m_timer.isActive()) m_timer.start(ArenaGame::kTimerPeriodMs, this);
+  } else {
+    m_timer.stop();
+  }
+  afterGameCall();
+}
+
+void CGameView::timerTick() {
+  if (m_pad) {
+    platform::ControllerState read;
+    PadState now;
+    if (m_pad->read(read)) {
+      now = {read.up, read.down, read.left, read.right, read.fire, read.start};
+    }
+    for (int32_t key : padKeys(m_padBefore, now)) m_game.keyDown(key);
+    m_padBefore = now;
+  }
+  m_game.timer();
+  afterGameCall();
+}
+
+void CGameView::restartGarden() {
+  m_game.initialUpdate();
+  afterGameCall();
+}
+
+void CGameView::present(const Frame& frame) {
+  const GameState& state = m_doc.state();
+  m_pixels.resize(state.clientSize);
+  if (state.canvas && state.gardenStarts != m_worldFor) {
+    m_pixels.buildWorld(*state.canvas);
+    m_worldFor = state.gardenStarts;
+  }
+  m_pixels.present(frame);
+  QRect changed = toQRect(frame.pass.area);
+  for (const OverlayBlit& blit : frame.overlays) {
+    changed =
+        changed.united(QRect(blit.dest.x, blit.dest.y, blit.source.width(), blit.source.height()));
+  }
+  updateClient(changed);
+}
+
+void CGameView::drawFocusRect(const Rect& clientRect) {
+  m_pixels.invertFocusRect(clientRect);
+  updateClient(toQRect(clientRect));
+}
+
+void CGameView::drawOverlay(const OverlayBlit& blit) {
+  m_pixels.drawOverlay(blit);
+  updateClient(QRect(blit.dest.x, blit.dest.y, blit.source.width(), blit.source.height()));
+}
+
+void CGameView::openHelp() {
+  if (!m_help) m_help = std::make_unique<HelpWindow>();
+  m_help->show();
+  m_help->raise();
+  m_help->activateWindow();
+}
+
+void CGameView::keyPressEvent(QKeyEvent* event) {
+  m_game.keyDown(virtualKeyFor(event->key()));
+  afterGameCall();
+}
+
+void CGameView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
+  m_game.mouseButton();
+  afterGameCall();
+}
+
+void CGameView::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == m_timer.timerId()) {
+    timerTick();
+    return;
+  }
+  QWidget::timerEvent(event);
+}
+
+void CGameView::resizeEvent(QResizeEvent*) {
+  m_game.resize({width(), height()});
+  if (!m_started) {
+    m_started = true;
+    m_game.initialUpdate();
+  }
+  afterGameCall();
+  update();
+}
+
+void CGameView::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  const QImage& window = m_pixels.window();
+  const QRect game(gameOrigin(), window.size());
+  const QRegion outside = QRegion(event->rect()).subtracted(game);
+  for (const QRect& r : outside) p.fillRect(r, Qt::black);
+  const QRect wanted = event->rect().intersected(game);
+  if (!wanted.isEmpty()) p.drawImage(wanted.topLeft(), window, wanted.translated(-game.topLeft()));
+}
+
+void CGameView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange) setActive(isActiveWindow());
+  QWidget::changeEvent(event);
+}
+
+// Tab is a key of the game like any other, not a focus move.
+bool CGameView::focusNextPrevChild(bool) {
+  return false;
+}
+
+}  // namespace arena::ui

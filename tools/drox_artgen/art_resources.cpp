@@ -1,0 +1,7 @@
+#include "art_resources.h"
+
+#include <QtCore/qglobal.h>
+
+void initDroxArt() {
+  Q_INIT_RESOURCE(drox_art);
+}
