@@ -1,3 +1,4 @@
+cmake_policy(SET CMP0057 NEW)
 # Installs the build tree BUILD into PREFIX (emptied first) and checks that
 # every built program, companion, desktop entry, icon, metadata file and
 # manual page is there and that the desktop entries and the metadata pass
