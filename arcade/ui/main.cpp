@@ -4,6 +4,7 @@
 // destroyed after it, which shuts the sound down.
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 
 #include "arcade/shell/joystick_reader.h"
@@ -19,6 +20,10 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vortexia"));
+  // The installed desktop entry and theme icon: the desktop shows the
+  // window under the program's own name and icon (none before install).
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.classicsuite.vortexia"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.classicsuite.vortexia")));
   arcade::ui::IShellPrompts& prompts = arcade::ui::DialogShellPrompts();
   arcade::QtResources resources;
   arcade::CSoundSystem sound(resources, platform::makeWavePlayer());

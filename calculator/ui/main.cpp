@@ -3,6 +3,7 @@
 // shows the calculator, and writes the settings back when the window closes.
 
 #include <QApplication>
+#include <QIcon>
 
 #include "calculator/core/finova_session.h"
 #include "calculator/ui/finova_window.h"
@@ -11,6 +12,10 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("finova"));
+  // The installed desktop entry and theme icon: the desktop shows the
+  // window under the program's own name and icon (none before install).
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.classicsuite.finova"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.classicsuite.finova")));
   finova::FinovaSession session(finova::finovaSettingsPath());
   session.start();
   finova::ui::FinovaWindow window(session, finova::ui::dialogPrompts());

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -19,6 +20,10 @@ int main(int argc, char* argv[]) {
   clock.start();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("diskindx"));
+  // The installed desktop entry and theme icon: the desktop shows the
+  // window under the program's own name and icon (none before install).
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.classicsuite.diskindx"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.classicsuite.diskindx")));
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   QTranslator qtGerman;
   if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
