@@ -1,6 +1,9 @@
-# Runs a generator again into OUT and fails unless it writes at least
-# MIN_COUNT files and every one equals the file of that name in REFERENCE
+# Runs a generator (TOOL) again into OUT and fails unless it writes at least
+# MIN_FILES files and every one equals the file of that name in REFERENCE
 # (the build's own output).
+if(NOT DEFINED MIN_FILES)
+  message(FATAL_ERROR "MIN_FILES not given")
+endif()
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND ${TOOL} ${OUT} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -8,8 +11,8 @@ if(NOT result EQUAL 0)
 endif()
 file(GLOB written RELATIVE ${OUT} ${OUT}/*)
 list(LENGTH written count)
-if(count LESS MIN_COUNT)
-  message(FATAL_ERROR "generator wrote only ${count} files, expected ${MIN_COUNT}")
+if(count LESS MIN_FILES)
+  message(FATAL_ERROR "generator wrote only ${count} files, expected ${MIN_FILES}")
 endif()
 foreach(name IN LISTS written)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${name} ${REFERENCE}/${name}
