@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "diskindex/core/display_format.h"
+
 namespace diskindex {
 
 std::vector<std::size_t> volumesWithId(const VolumeList& volumes,
@@ -38,6 +40,25 @@ void orderOverviewRows(std::vector<std::size_t>& rows, const VolumeList& volumes
     if (freeA != freeB && freeA >= 0) return freeA > freeB;
     return a < b;
   });
+}
+
+std::string recogniseNoneText() {
+  return "Keiner der eingelegten Datenträger ist im\r\nDatenbestand erfaßt!\r\n\r\n"
+         "(Datenträger, die vor dieser Version oder aus einem\r\n"
+         "Ordner eingelesen wurden, können nicht erkannt werden.)";
+}
+
+std::string recogniseChoiceText() {
+  return "Mehrere erfaßte Datenträger sind eingelegt.\r\nWelcher soll geöffnet werden?";
+}
+
+std::string recognisedItemText(const RecognisedVolume& found, const VolumeList& volumes) {
+  return std::string(1, found.driveLetter) + ":  " + volumes[found.volumeIndex].name;
+}
+
+std::string overviewRowText(const VolumeRecord& volume, OverviewOrder order) {
+  if (order != OverviewOrder::FreeSpace || volume.freeSpace < 0) return volume.name;
+  return volume.name + "  (" + groupDigits(volume.freeSpace) + " Byte frei)";
 }
 
 bool hasFreeSpace(const VolumeRecord& volume, std::int64_t bytes) {

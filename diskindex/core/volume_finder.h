@@ -9,6 +9,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "diskindex/core/volume_list.h"
@@ -32,6 +34,14 @@ struct RecognisedVolume {
 std::vector<RecognisedVolume> recogniseVolumes(const VolumeList& volumes,
                                                const platform::DriveTable& drives);
 
+// The texts of "Datenträger &erkennen": the caption of its boxes, the box
+// when nothing matched, the question when several did, and one choice of
+// it ("E:  Fotos 2024").
+inline constexpr std::string_view kRecogniseCaption = "Datenträger erkennen";
+std::string recogniseNoneText();
+std::string recogniseChoiceText();
+std::string recognisedItemText(const RecognisedVolume& found, const VolumeList& volumes);
+
 enum class OverviewOrder { Name, FreeSpace };
 
 // Puts rows (list positions) into the overview's order. By free space the
@@ -40,6 +50,11 @@ enum class OverviewOrder { Name, FreeSpace };
 // total and the same on every run.
 void orderOverviewRows(std::vector<std::size_t>& rows, const VolumeList& volumes,
                        OverviewOrder order);
+
+// A row of the overview: the volume's name, and in the free-space order its
+// free space as well ("Fotos 2024  (1.474.560 Byte frei)"; nothing added
+// when the free space is not known).
+std::string overviewRowText(const VolumeRecord& volume, OverviewOrder order);
 
 // True when the volume is known to have at least bytes free.
 bool hasFreeSpace(const VolumeRecord& volume, std::int64_t bytes);

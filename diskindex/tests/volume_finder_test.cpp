@@ -42,6 +42,13 @@ TEST(VolumeFinder, FreeSpaceOrderPutsMostRoomFirstUnknownLastAndTiesByName) {
             (std::vector<std::string>{"Able", "alpha", "Bravo", "Charlie", "Delta", "Echo"}));
 }
 
+TEST(VolumeFinder, RowsShowTheFreeSpaceOnlyInTheFreeSpaceOrder) {
+  EXPECT_EQ(overviewRowText(volume("Fotos", 1474560), OverviewOrder::FreeSpace),
+            "Fotos  (1.474.560 Byte frei)");
+  EXPECT_EQ(overviewRowText(volume("Fotos", 1474560), OverviewOrder::Name), "Fotos");
+  EXPECT_EQ(overviewRowText(volume("Alt", -1), OverviewOrder::FreeSpace), "Alt");
+}
+
 TEST(VolumeFinder, FreeSpaceFilterNeedsKnownRoomOfAtLeastTheAmount) {
   EXPECT_TRUE(hasFreeSpace(volume("a", 4096), 4096));
   EXPECT_FALSE(hasFreeSpace(volume("a", 4095), 4096));

@@ -149,6 +149,8 @@ void TDiskIndexForm::connectActions() {
   connect(a.addVolume, &QAction::triggered, this, &TDiskIndexForm::onAddVolume);
   connect(a.removeVolume, &QAction::triggered, this, &TDiskIndexForm::onRemoveVolume);
   connect(a.changeVolume, &QAction::triggered, this, &TDiskIndexForm::onChangeVolume);
+  connect(a.recogniseVolume, &QAction::triggered, this, &TDiskIndexForm::onRecogniseVolume);
+  connect(a.sortOverviewFree, &QAction::toggled, this, &TDiskIndexForm::onOverviewOrder);
   connect(a.categories, &QAction::triggered, this, &TDiskIndexForm::onCategories);
   connect(a.print, &QAction::triggered, this, &TDiskIndexForm::onPrint);
   connect(a.exportInfo, &QAction::triggered, this, &TDiskIndexForm::onExportInfo);

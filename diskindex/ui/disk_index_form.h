@@ -94,6 +94,8 @@ class TDiskIndexForm : public QMainWindow {
   void onAddVolume();
   void onRemoveVolume();
   void onChangeVolume();
+  void onRecogniseVolume();
+  void onOverviewOrder(bool byFreeSpace);
   void onCategories();
   void onPrint();
   void onExportInfo();

@@ -47,6 +47,8 @@ void createVolumeActions(QObject* o, MainActions& a) {
   a.addVolume = make(o, QStringLiteral("&Hinzufügen ..."), Qt::Key_F7);
   a.removeVolume = make(o, QStringLiteral("&Entfernen"));
   a.changeVolume = make(o, QStringLiteral("Infos ä&ndern ..."), Qt::Key_F8);
+  a.recogniseVolume =
+      make(o, QStringLiteral("Datenträger &erkennen"), QKeySequence(Qt::CTRL | Qt::Key_E));
   a.categories = make(o, QStringLiteral("&Kategorien ..."));
   a.print = make(o, QStringLiteral("&Drucken ..."));
   a.exportInfo = make(o, QStringLiteral("Infos e&xportieren ..."));
@@ -102,6 +104,7 @@ void createViewActions(QObject* o, MainActions& a) {
   a.sortSize = a.sortGroup->addAction(checkable(o, QStringLiteral("Nach &Größe")));
   a.sortDate = a.sortGroup->addAction(checkable(o, QStringLiteral("Nach Datu&m")));
   a.sortReverse = checkable(o, QStringLiteral("Sortierung &umkehren"));
+  a.sortOverviewFree = checkable(o, QStringLiteral("Übersicht nach &freiem Speicher"));
 }
 
 void createOptionActions(QObject* o, MainActions& a) {
@@ -141,6 +144,7 @@ void buildMenuBar(QMainWindow* window, const MainActions& a) {
   volume->addActions({a.overview, a.contents});
   volume->addSeparator();
   volume->addActions({a.addVolume, a.removeVolume, a.changeVolume});
+  volume->addAction(a.recogniseVolume);
   volume->addSeparator();
   volume->addAction(a.categories);
   volume->addSeparator();
@@ -170,6 +174,8 @@ void buildMenuBar(QMainWindow* window, const MainActions& a) {
   view->addActions({a.sortName, a.sortType, a.sortSize, a.sortDate});
   view->addSeparator();
   view->addAction(a.sortReverse);
+  view->addSeparator();
+  view->addAction(a.sortOverviewFree);
 
   QMenu* options = bar->addMenu(QStringLiteral("&Optionen"));
   options->addAction(a.greyBackground);

@@ -22,6 +22,7 @@ struct MainActions {
   QAction* addVolume = nullptr;
   QAction* removeVolume = nullptr;
   QAction* changeVolume = nullptr;
+  QAction* recogniseVolume = nullptr;
   QAction* categories = nullptr;
   QAction* print = nullptr;
   QAction* exportInfo = nullptr;
@@ -51,6 +52,7 @@ struct MainActions {
   QAction* sortSize = nullptr;
   QAction* sortDate = nullptr;
   QAction* sortReverse = nullptr;
+  QAction* sortOverviewFree = nullptr;  // the overview by free space
   // "&Optionen"
   QAction* greyBackground = nullptr;
   QAction* fontVolumes = nullptr;
