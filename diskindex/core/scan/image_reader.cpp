@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <memory>
 #include <new>
 #include <optional>
@@ -30,6 +31,28 @@ constexpr std::size_t kPollEvery = 64;  // members between cancel polls
 constexpr int kMaxRetries = 16;
 
 using ArchivePtr = std::unique_ptr<archive, int (*)(archive*)>;
+
+// The library converts member names into the locale's character set and
+// gives up on names it cannot convert (an umlaut under the "C" locale). The
+// reading thread therefore works under a UTF-8 locale while this lives; the
+// rest of the program keeps its own.
+class Utf8Names {
+ public:
+  Utf8Names() : m_utf8(newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0))) {
+    if (m_utf8 != static_cast<locale_t>(0)) m_previous = uselocale(m_utf8);
+  }
+  ~Utf8Names() {
+    if (m_utf8 == static_cast<locale_t>(0)) return;
+    uselocale(m_previous);
+    freelocale(m_utf8);
+  }
+  Utf8Names(const Utf8Names&) = delete;
+  Utf8Names& operator=(const Utf8Names&) = delete;
+
+ private:
+  locale_t m_utf8;
+  locale_t m_previous = static_cast<locale_t>(0);
+};
 
 // The formats and filters an image may have. Not "all": the raw format would
 // make any file a one-entry archive, mtree would read files named in a text
@@ -235,6 +258,7 @@ ImageReadResult readImageFile(const std::filesystem::path& image, ScanObserver& 
   head.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
   const platform::DosDateTime dos = platform::dosFromUnixTime(st.st_mtime);
   const std::uint32_t fileTime = (std::uint32_t{dos.date} << 16) | dos.time;
+  const Utf8Names names;
   try {
     ArchivePtr a = newReader();
     if (archive_read_open_fd(a.get(), fd, kBlockSize) != ARCHIVE_OK) {
@@ -252,6 +276,7 @@ ImageReadResult readImageFile(const std::filesystem::path& image, ScanObserver& 
 
 ImageReadResult readImageMemory(std::span<const std::uint8_t> image, ScanObserver& observer) {
   ImageReadResult result;
+  const Utf8Names names;
   try {
     ArchivePtr a = newReader();
     if (archive_read_open_memory(a.get(), image.data(), image.size()) != ARCHIVE_OK) {
