@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
 #include <memory>
 #include <new>
@@ -76,6 +77,14 @@ ArchivePtr newReader() {
   archive_read_support_filter_lz4(r);
   archive_read_support_filter_compress(r);
   return a;
+}
+
+// Opening chooses the format and reads ahead through the compression: bytes
+// of no known format fail with the library's format error, a damaged or cut
+// compressed stream with another. The library reports its format error as
+// EILSEQ on Linux (its private ARCHIVE_ERRNO_FILE_FORMAT).
+ResultCode openFailure(archive* a) {
+  return archive_errno(a) == EILSEQ ? ResultCode::BadFormat : ResultCode::CannotRead;
 }
 
 std::string firstCharacters(const std::string& text, std::size_t maxChars) {
@@ -190,8 +199,7 @@ void ImagePass::run(ImageReadResult& result) {
     if (r == ARCHIVE_EOF) break;
     if (r == ARCHIVE_RETRY && ++retries < kMaxRetries) continue;
     if (r < ARCHIVE_WARN) {
-      // Failing before the first member means the bytes are no known format.
-      result.code = members == 0 ? ResultCode::BadFormat : ResultCode::CannotRead;
+      result.code = members == 0 ? openFailure(m_a) : ResultCode::CannotRead;
       return;
     }
     if (++members > kMaxImageMembers) {
@@ -263,7 +271,7 @@ ImageReadResult readImageFile(const std::filesystem::path& image, ScanObserver& 
     ArchivePtr a = newReader();
     if (archive_read_open_fd(a.get(), fd, kBlockSize) != ARCHIVE_OK) {
       close(fd);
-      result.code = ResultCode::BadFormat;
+      result.code = openFailure(a.get());
       return result;
     }
     result = readOpened(a.get(), head, st.st_size, fileTime, observer);
@@ -280,7 +288,7 @@ ImageReadResult readImageMemory(std::span<const std::uint8_t> image, ScanObserve
   try {
     ArchivePtr a = newReader();
     if (archive_read_open_memory(a.get(), image.data(), image.size()) != ARCHIVE_OK) {
-      result.code = ResultCode::BadFormat;
+      result.code = openFailure(a.get());
       return result;
     }
     result = readOpened(a.get(), image, static_cast<std::int64_t>(image.size()), 0, observer);
