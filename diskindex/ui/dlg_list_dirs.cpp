@@ -141,6 +141,10 @@ void TDlgListDirs::volumeFailed(ResultCode code, const std::filesystem::path& da
   m_prompts.error(QString::fromStdString(message.caption), boxText(message.text));
 }
 
+void TDlgListDirs::imageFailed(const ErrorMessage& message) {
+  m_prompts.error(QString::fromStdString(message.caption), boxText(message.text));
+}
+
 void TDlgListDirs::reject() {
   ButtonCancelClick();
 }

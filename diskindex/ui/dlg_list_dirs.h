@@ -49,6 +49,7 @@ class TDlgListDirs : public QDialog, public scan::ScanObserver {
   void volumeStarted(const std::string& name) override;
   void volumeAdded(std::size_t index) override;
   void volumeFailed(ResultCode code, const std::filesystem::path& dataFile) override;
+  void imageFailed(const ErrorMessage& message) override;
 
   // Escape and closing the window: "Abbruch".
   void reject() override;

@@ -41,7 +41,9 @@ void TDiskIndexForm::onAddVolume() {
     TDlgListDirs progress(values.driveLetter, QString::fromStdString(values.name), *prompts, this);
     progress.onVolumeAdded = [this](std::size_t index) { refreshOverview(index); };
     progress.show();
-    result = m_session.addVolumes(drives, values, dialog.seriesCount(), progress);
+    result = values.imageFile.empty()
+                 ? m_session.addVolumes(drives, values, dialog.seriesCount(), progress)
+                 : m_session.addImage(values, progress);
   }
   if (!result.lastAdded) return;
   rebuildCategoryCombo();
