@@ -11,9 +11,8 @@ const climanual::Manual& cliManual() {
       .language = climanual::Language::German,
       .synopsis =
           {"[--data VERZEICHNIS] list", "[--data VERZEICHNIS] tree NAME",
-           "[--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS | --image DATEI] --name NAME "
-           "[--remark T] "
-           "[--location T] [--category T] [--descriptions yes|no|ask]",
+           "[--data VERZEICHNIS] scan --name NAME [--drive X | --path VERZEICHNIS | --image DATEI] "
+           "[--remark T] [--location T] [--category T] [--descriptions yes|no|ask]",
            "[--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks] [--word] [--case] "
            "[--volume NAME]...",
            "[--data VERZEICHNIS] copy NAME PFAD... --to ZIEL [--tree] [--from-folder VERZEICHNIS] "
