@@ -40,6 +40,9 @@ void TDiskIndexForm::onAddVolume() {
   {
     TDlgListDirs progress(values.driveLetter, QString::fromStdString(values.name), *prompts, this);
     progress.onVolumeAdded = [this](std::size_t index) { refreshOverview(index); };
+    if (!values.imageFile.empty()) {
+      progress.showImageFile(QString::fromStdString(values.imageFile.string()));
+    }
     progress.show();
     result = values.imageFile.empty()
                  ? m_session.addVolumes(drives, values, dialog.seriesCount(), progress)

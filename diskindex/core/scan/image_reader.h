@@ -10,8 +10,9 @@
 // Formats: ISO 9660 with Joliet and Rock Ridge (UDF only where the image
 // also carries ISO 9660), zip, 7z, tar, cpio and rar, each also compressed
 // with gzip, bzip2, xz, lzma, zstd, lz4 or compress. Nested archives stay
-// files; symbolic links and hard links are listed as files of size 0 (their
-// target is not resolved inside an archive). A file that is none of these is
+// files; symbolic links are listed as files of size 0 and hard links with
+// the size the archive gives (targets are not resolved inside an archive).
+// A file that is none of these is
 // refused, never taken as a one-entry archive. It writes nothing.
 
 #include <cstdint>
