@@ -55,7 +55,7 @@ inline bool makeIso(const std::filesystem::path& tree, const std::filesystem::pa
   return std::system(command.c_str()) == 0;
 }
 
-enum class ArchiveKind { Zip, TarXz };
+enum class ArchiveKind { Zip, TarXz, TarGz, TarBz2, TarZstd, SevenZip, Cpio };
 
 class ArchiveWriter {
  public:
@@ -64,13 +64,25 @@ class ArchiveWriter {
   ArchiveWriter(const std::filesystem::path& file, ArchiveKind kind)
       : m_oldLocale(std::setlocale(LC_CTYPE, nullptr)), m_a(archive_write_new()) {
     std::setlocale(LC_CTYPE, "C.UTF-8");
-    if (kind == ArchiveKind::Zip) {
-      archive_write_set_format_zip(m_a);
-      archive_write_set_options(m_a, "hdrcharset=UTF-8");
-    } else {
-      archive_write_set_format_pax_restricted(m_a);
-      archive_write_add_filter_xz(m_a);
+    switch (kind) {
+      case ArchiveKind::Zip:
+        archive_write_set_format_zip(m_a);
+        archive_write_set_options(m_a, "hdrcharset=UTF-8");
+        break;
+      case ArchiveKind::SevenZip:
+        archive_write_set_format_7zip(m_a);
+        break;
+      case ArchiveKind::Cpio:
+        archive_write_set_format_cpio_newc(m_a);
+        break;
+      default:
+        archive_write_set_format_pax_restricted(m_a);
+        break;
     }
+    if (kind == ArchiveKind::TarXz) archive_write_add_filter_xz(m_a);
+    if (kind == ArchiveKind::TarGz) archive_write_add_filter_gzip(m_a);
+    if (kind == ArchiveKind::TarBz2) archive_write_add_filter_bzip2(m_a);
+    if (kind == ArchiveKind::TarZstd) archive_write_add_filter_zstd(m_a);
     archive_write_open_filename(m_a, file.c_str());
   }
   ~ArchiveWriter() {

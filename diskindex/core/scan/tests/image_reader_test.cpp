@@ -82,6 +82,21 @@ TEST_F(ImageReaderTest, ZipAndTarXzRoundTripWithoutALabel) {
   }
 }
 
+TEST_F(ImageReaderTest, SevenZipCpioAndCompressedTarsRoundTripToo) {
+  for (const auto& [name, kind] :
+       {std::pair{"probe.7z", ArchiveKind::SevenZip}, std::pair{"probe.cpio", ArchiveKind::Cpio},
+        std::pair{"probe.tar.gz", ArchiveKind::TarGz},
+        std::pair{"probe.tar.bz2", ArchiveKind::TarBz2},
+        std::pair{"probe.tar.zst", ArchiveKind::TarZstd}}) {
+    testing::archiveTree(m_tree.root(), file(name), kind);
+    const ImageReadResult read = readImageFile(file(name), m_observer);
+    ASSERT_EQ(read.code, ResultCode::Ok) << name << " " << read.member;
+    SCOPED_TRACE(name);
+    expectSameAsWalk(read.contents.walk, m_tree.root());
+    EXPECT_EQ(read.contents.descriptionFiles.size(), 2u);
+  }
+}
+
 TEST_F(ImageReaderTest, DescriptionFilesAreKeptByTheirPathInTheImage) {
   testing::archiveTree(m_tree.root(), file("probe.zip"), ArchiveKind::Zip);
   const ImageReadResult read = readImageFile(file("probe.zip"), m_observer);
