@@ -12,8 +12,8 @@ const climanual::Manual& cliManual() {
       .synopsis =
           {"[--data VERZEICHNIS] list [--free-at-least BYTES]", "[--data VERZEICHNIS] tree NAME",
            "[--data VERZEICHNIS] identify PFAD",
-           "[--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME [--remark T] "
-           "[--location T] [--category T] [--descriptions yes|no|ask]",
+           "[--data VERZEICHNIS] scan --name NAME [--drive X | --path VERZEICHNIS | --image DATEI] "
+           "[--remark T] [--location T] [--category T] [--descriptions yes|no|ask]",
            "[--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks] [--word] [--case] "
            "[--volume NAME]...",
            "[--data VERZEICHNIS] copy NAME PFAD... --to ZIEL [--tree] [--from-folder VERZEICHNIS] "
@@ -39,8 +39,8 @@ const climanual::Manual& cliManual() {
                     "eingelesen wurde (erkannt an dessen UUID)"},
                    {"tree NAME", "der Verzeichnisbaum eines Datenträgers mit Größen und Daten"},
                    {"scan",
-                    "einen Datenträger (--drive X) oder einen beliebigen Ordner (--path) als "
-                    "neuen Datenträger NAME einlesen"},
+                    "einen Datenträger (--drive X), einen beliebigen Ordner (--path) oder eine "
+                    "Abbild- bzw. Archivdatei (--image) als neuen Datenträger NAME einlesen"},
                    {"search TEXT",
                     "Dateinamen (Vorgabe), Verzeichnisnamen oder Bemerkungen aller oder "
                     "der genannten Datenträger durchsuchen; eine Zeile je Fundstelle: "
@@ -63,6 +63,10 @@ const climanual::Manual& cliManual() {
             "K, M, G oder T als Vielfache von 1024 (etwa 700M)"},
            {"--drive X", "scan: den Datenträger im Laufwerk X einlesen (Laufwerkstabelle)"},
            {"--path VERZEICHNIS", "scan: einen Ordner wie einen Datenträger einlesen"},
+           {"--image DATEI",
+            "scan: ein Abbild (ISO 9660 mit Joliet und Rock Ridge) oder ein Archiv (zip, 7z, "
+            "tar, auch mit gzip, bzip2, xz oder zstd, cpio, rar) ohne Einhängen einlesen; "
+            "das Volume-Label ist die Kennung des Abbilds"},
            {"--name NAME", "scan: die Datenträger-Bezeichnung des neuen Datenträgers"},
            {"--remark T", "scan: Bemerkung"},
            {"--location T", "scan: Lagerort"},
@@ -112,6 +116,8 @@ const climanual::Manual& cliManual() {
            {"3", "copy: ein Fehler beim Kopieren; export: die Zieldatei ist nicht schreibbar"}},
       .examples = {{"diskindx-cli scan --path /media/anna/FOTOS --name \"Fotos 2024\"",
                     "Einen eingehängten Stick als Datenträger \"Fotos 2024\" erfassen:"},
+                   {"diskindx-cli scan --image ~/Abbilder/urlaub.iso --name \"Urlaub 2019\"",
+                    "Ein CD-Abbild erfassen, ohne es einzuhängen:"},
                    {"diskindx-cli search \"urlaub*.jpg\" --names",
                     "Alle Dateien nach Muster suchen:"},
                    {"diskindx-cli export info --fields 4,11 --sep \";\" --to -",

@@ -24,7 +24,8 @@ constexpr int kError = 2;
 namespace scanText = diskindex::scan::messages;
 
 const char* kScanUsage =
-    "Aufruf: diskindx-cli [--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME\n"
+    "Aufruf: diskindx-cli [--data VERZEICHNIS] scan\n"
+    "          [--drive X | --path VERZEICHNIS | --image DATEI] --name NAME\n"
     "          [--remark TEXT] [--location TEXT] [--category TEXT] [--descriptions yes|no|ask]\n";
 
 volatile std::sig_atomic_t g_interrupted = 0;
@@ -53,6 +54,7 @@ class InterruptGuard {
 struct ScanOptions {
   std::optional<char> drive;
   std::optional<std::filesystem::path> path;
+  std::optional<std::filesystem::path> image;
   scan::DialogValues values;
   std::string descriptions = "ask";
 };
@@ -86,6 +88,8 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Sc
       o.drive = letter;
     } else if (option == "--path") {
       o.path = value;
+    } else if (option == "--image") {
+      o.image = value;
     } else if (option == "--name") {
       o.values.name = value;
     } else if (option == "--remark") {
@@ -101,7 +105,8 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Sc
       return "Unbekanntes Argument: " + option;
     }
   }
-  if (o.drive && o.path) return "--drive und --path schließen sich aus";
+  if (int{o.drive.has_value()} + int{o.path.has_value()} + int{o.image.has_value()} > 1)
+    return "--drive, --path und --image schließen sich aus";
   if (o.values.name.empty()) return "--name fehlt";
   if (characters(o.values.name) > kMaxNameLength ||
       characters(o.values.remark) > kMaxRemarkLength ||
@@ -127,6 +132,7 @@ class CliObserver : public scan::ScanObserver {
   // Ends the progress line before the result is printed.
   void finish() { endLine(); }
   const std::filesystem::path& failedFile() const { return m_failedFile; }
+  const std::optional<ErrorMessage>& imageMessage() const { return m_imageMessage; }
 
   void directoryFound(int total) override {
     if (total % 64 == 0) show(std::string(scanText::kCounterLabel) + " " + std::to_string(total));
@@ -144,6 +150,7 @@ class CliObserver : public scan::ScanObserver {
   void volumeFailed(ResultCode /*code*/, const std::filesystem::path& dataFile) override {
     m_failedFile = dataFile;
   }
+  void imageFailed(const ErrorMessage& message) override { m_imageMessage = message; }
 
  private:
   void showPercent(std::string_view label, int percent) {
@@ -165,6 +172,7 @@ class CliObserver : public scan::ScanObserver {
   int m_lastPercent = -1;
   bool m_open = false;
   std::filesystem::path m_failedFile;
+  std::optional<ErrorMessage> m_imageMessage;
 };
 
 // Questions of the dialog's checks, answered on the terminal.
@@ -231,12 +239,17 @@ int runScan(CatalogueSession& session, const platform::DriveTable& drives, const
   CliObserver observer(s, o.descriptions);
   {
     InterruptGuard interrupts;
-    added = session.addVolumes(drives, o.values, 0, observer);
+    added = o.values.imageFile.empty() ? session.addVolumes(drives, o.values, 0, observer)
+                                       : session.addImage(o.values, observer);
   }
   observer.finish();
   const scan::ReadDriveOutcome& outcome = added.outcome.lastRead;
   if (!added.lastAdded) {
-    printError(s, outcome.code, observer.failedFile());
+    if (const auto& message = observer.imageMessage()) {
+      s.err << message->caption << " " << plainLines(message->text) << "\n";
+    } else {
+      printError(s, outcome.code, observer.failedFile());
+    }
     return kError;
   }
   const VolumeRecord& volume = session.volumes()[*added.lastAdded];
@@ -282,6 +295,7 @@ int scanCommand(SessionEnvironment environment, const std::vector<std::string>& 
   std::map<char, std::filesystem::path> overrides = scan::driveOverrides(settings);
   options.values.driveLetter = chooseDrive(options, settings, overrides);
   const auto drives = platform::DriveTable::fromSystem(overrides);
+  if (options.image) options.values.imageFile = *options.image;
   if (options.path && !std::filesystem::is_directory(*options.path)) {
     printError(streams, ResultCode::DriveNotReady, *options.path);
     return kError;

@@ -135,6 +135,8 @@ class CatalogueSession {
   // observer.
   AddResult addVolumes(const platform::DriveTable& drives, const scan::DialogValues& values,
                        int seriesCount, scan::ScanObserver& observer);
+  // Adds values.imageFile (a disc image or archive) as one new volume.
+  AddResult addImage(const scan::DialogValues& values, scan::ScanObserver& observer);
   // The header of the volume at index as its data file holds it now.
   ResultCode readVolumeHeader(std::size_t index, VolumeHeader& header) const;
   // Rewrites the volume's information (header: as read by readVolumeHeader);

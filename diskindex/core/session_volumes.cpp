@@ -1,6 +1,8 @@
 // Adding, changing and deleting the volumes of a catalogue session.
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/scan/image_reader.h"
+#include "diskindex/core/scan/image_volume.h"
 #include "diskindex/core/volume_file.h"
 #include "platform/ini_file.h"
 
@@ -23,6 +25,18 @@ AddResult CatalogueSession::addVolumes(const platform::DriveTable& drives,
   scan::fillHeader(header, values, scan::driveTypeCode(drives, values.driveLetter));
   AddResult result;
   result.outcome = scan::addVolumes(m_state.catalogue, drives, header, seriesCount, observer);
+  if (result.outcome.added.empty()) return result;
+  if (!header.category.empty()) m_state.categories.add(header.category);
+  result.lastAdded = m_state.catalogue.volumes().findByDataFile(result.outcome.added.back());
+  return result;
+}
+
+AddResult CatalogueSession::addImage(const scan::DialogValues& values,
+                                     scan::ScanObserver& observer) {
+  VolumeHeader header = freshHeader();
+  scan::fillHeader(header, values, scan::kArchiveDriveType);
+  AddResult result;
+  result.outcome = scan::addImage(m_state.catalogue, values.imageFile, header, observer);
   if (result.outcome.added.empty()) return result;
   if (!header.category.empty()) m_state.categories.add(header.category);
   result.lastAdded = m_state.catalogue.volumes().findByDataFile(result.outcome.added.back());

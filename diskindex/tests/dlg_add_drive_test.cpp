@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <fstream>
 
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/scan/tests/fake_drives.h"
@@ -179,6 +180,45 @@ TEST_F(DlgAddDriveTest, ChangingHidesTheSeriesAndRestoresTheDriveAfterNo) {
   EXPECT_FALSE(changeAll->isEnabled());
   ASSERT_EQ(m_prompts.shown.size(), 1u);
   EXPECT_TRUE(m_prompts.shown[0].text.startsWith(QStringLiteral("Der Laufwerkstyp")));
+}
+
+TEST_F(DlgAddDriveTest, ImageFileReplacesTheDriveAndProposesItsName) {
+  auto dialog = adding('F');
+  auto* button = find<QPushButton>(*dialog, "ButtonImageFile");
+  auto* shown = find<QLabel>(*dialog, "LabelImageFile");
+  EXPECT_EQ(button->text(), QStringLiteral("Abbilddatei ..."));
+  EXPECT_TRUE(button->isVisibleTo(dialog.get()));
+  EXPECT_FALSE(shown->isVisibleTo(dialog.get()));
+  QString answer;
+  dialog->setImageChooser([&answer](QWidget*) { return answer; });
+  button->click();  // cancelled: the drive stays
+  EXPECT_TRUE(dialog->values().imageFile.empty());
+
+  const std::filesystem::path image = m_data.root() / "Urlaub Rom.zip";
+  std::ofstream(image) << "kein Abbild";
+  answer = QString::fromStdString(image.string());
+  find<QCheckBox>(*dialog, "CheckBoxSerial")->setChecked(true);
+  button->click();
+  EXPECT_TRUE(shown->isVisibleTo(dialog.get()));
+  EXPECT_EQ(shown->text(), QStringLiteral("Abbilddatei: ") + answer);
+  EXPECT_EQ(find<QLineEdit>(*dialog, "EditName")->text(), QStringLiteral("Urlaub Rom"));
+  EXPECT_FALSE(find<QCheckBox>(*dialog, "CheckBoxSerial")->isEnabled());
+  EXPECT_FALSE(dialog->values().serial);
+  EXPECT_EQ(dialog->values().imageFile, image);
+  find<QPushButton>(*dialog, "ButtonOk")->click();
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  EXPECT_EQ(dialog->seriesCount(), 0);
+
+  auto* drives = find<QComboBox>(*dialog, "DriveComboBox");
+  drives->setCurrentIndex(drives->findData(QVariant(int{'E'})));
+  EXPECT_TRUE(dialog->values().imageFile.empty());
+  EXPECT_FALSE(shown->isVisibleTo(dialog.get()));
+  EXPECT_TRUE(find<QCheckBox>(*dialog, "CheckBoxSerial")->isEnabled());
+}
+
+TEST_F(DlgAddDriveTest, ImageFileIsNotOfferedWhenChanging) {
+  auto dialog = changing();
+  EXPECT_FALSE(find<QPushButton>(*dialog, "ButtonImageFile")->isVisibleTo(dialog.get()));
 }
 
 }  // namespace

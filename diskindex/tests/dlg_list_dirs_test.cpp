@@ -160,5 +160,17 @@ TEST_F(DlgListDirsTest, FailedVolumeShowsTheCatalogueMessage) {
       << m_prompts.shown.back().text.toStdString();
 }
 
+TEST_F(DlgListDirsTest, ImageFileTakesThePlaceOfTheDriveAndItsFailureIsShownAsItStands) {
+  TDlgListDirs window('E', QStringLiteral("Urlaub"), m_prompts);
+  window.showImageFile(QStringLiteral("/home/anna/urlaub.iso"));
+  EXPECT_EQ(labelText(window, "LabelDriveCaption"), QStringLiteral("Abbilddatei:"));
+  EXPECT_EQ(labelText(window, "LabelDrive"), QStringLiteral("/home/anna/urlaub.iso"));
+  window.imageFailed(ErrorMessage{"Daten erzeugen - Fehler:", "Die Abbilddatei\r\n\"x\""});
+  ASSERT_EQ(m_prompts.shown.size(), 1u);
+  EXPECT_EQ(m_prompts.shown[0].kind, QStringLiteral("error"));
+  EXPECT_EQ(m_prompts.shown[0].caption, QStringLiteral("Daten erzeugen - Fehler:"));
+  EXPECT_EQ(m_prompts.shown[0].text, QStringLiteral("Die Abbilddatei\n\"x\""));
+}
+
 }  // namespace
 }  // namespace diskindex::ui

@@ -11,6 +11,7 @@
 #include <functional>
 #include <utility>
 
+#include "diskindex/core/scan/tests/image_files.h"
 #include "diskindex/core/scan/tests/temp_tree.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/scan_prompts_fake.h"
@@ -183,6 +184,52 @@ TEST_F(FormAddVolumeTest, ChangingInformationRenamesAndKeepsTheVolumeSelected) {
   VolumeHeader header;
   ASSERT_EQ(readHeader(form.state().catalogue.volumes()[0].dataFile, header), ResultCode::Ok);
   EXPECT_EQ(header.name, "Neu");
+}
+
+// Chooses image through "Abbilddatei ..." in the add dialog and presses OK.
+void answerDialogWithImage(const std::filesystem::path& image) {
+  QTimer::singleShot(0, [image] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<TDlgAddDrive*>(widget);
+      if (dialog == nullptr || !dialog->isVisible()) continue;
+      dialog->setImageChooser([image](QWidget*) { return QString::fromStdString(image.string()); });
+      dialog->findChild<QPushButton*>(QStringLiteral("ButtonImageFile"))->click();
+      dialog->findChild<QPushButton*>(QStringLiteral("ButtonOk"))->click();
+      return;
+    }
+    ADD_FAILURE() << "the dialog did not open";
+  });
+}
+
+TEST_F(FormAddVolumeTest, AddingAnImageFileReadsItAsTheDriveWouldBe) {
+  TempTree tree;
+  tree.file("DOKU/HANDBUCH.PDF", "pdf");
+  tree.file("LIESMICH.TXT", "text");
+  const std::filesystem::path zip = m_temp.path() / "Handbuch.zip";
+  scan::testing::archiveTree(tree.root(), zip, scan::testing::ArchiveKind::Zip);
+  TDiskIndexForm& form = start();
+  answerDialogWithImage(zip);
+  form.onAddVolume();
+  EXPECT_EQ(selectedName(), QStringLiteral("Handbuch"));
+  const VolumeList& volumes = form.state().catalogue.volumes();
+  ASSERT_EQ(volumes.size(), 1u);
+  const VolumeRecord& volume = volumes[0];
+  EXPECT_EQ(volume.fileCount, 2);
+  EXPECT_EQ(volume.directoryCount, 1);
+  EXPECT_EQ(volume.capacity, static_cast<std::int64_t>(std::filesystem::file_size(zip)));
+}
+
+TEST_F(FormAddVolumeTest, RefusedImageShowsItsMessageAndAddsNothing) {
+  const std::filesystem::path bad = m_temp.path() / "kaputt.iso";
+  std::ofstream(bad) << "kein Abbild";
+  TDiskIndexForm& form = start();
+  answerDialogWithImage(bad);
+  form.onAddVolume();
+  EXPECT_TRUE(form.state().catalogue.volumes().empty());
+  ASSERT_FALSE(m_shown.empty());
+  EXPECT_EQ(m_shown.back().caption, QStringLiteral("Daten erzeugen - Fehler:"));
+  EXPECT_TRUE(m_shown.back().text.contains(QStringLiteral("kein bekanntes Abbild-")))
+      << m_shown.back().text.toStdString();
 }
 
 }  // namespace

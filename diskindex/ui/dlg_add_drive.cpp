@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <algorithm>
 
 #include "diskindex/core/messages.h"
+#include "diskindex/core/scan/image_reader.h"
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/core/text_codec.h"
@@ -27,6 +29,17 @@ constexpr int kHelpContext = 130;
 
 QString qs(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString chooseImageFile(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, qs(scan::messages::kImageDialogCaption), QString(),
+                                      qs(scan::messages::kImageFilterImages) +
+                                          QStringLiteral(";;") +
+                                          qs(scan::messages::kImageFilterAll));
 }
 
 QLabel* buddyLabel(const QString& text, QWidget* buddy) {
@@ -46,7 +59,8 @@ TDlgAddDrive::TDlgAddDrive(Mode mode, const platform::DriveTable& drives,
       m_drives(drives),
       m_context(context),
       m_initial(initial),
-      m_prompts(prompts) {
+      m_prompts(prompts),
+      m_chooseImage(chooseImageFile) {
   setObjectName(QStringLiteral("TDlgAddDrive"));
   setWindowTitle(qs(std::string(mode == Mode::Adding ? scan::messages::kAddCaption
                                                      : scan::messages::kChangeCaption)));
@@ -92,9 +106,20 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
   m_changeDrives = new QCheckBox(QStringLiteral("LW-Änderung für &alle Datenträger"));
   m_changeDrives->setObjectName(QStringLiteral("CheckBoxChangeDrives"));
 
+  m_imageButton = new QPushButton(qs(scan::messages::kImageButton));
+  m_imageButton->setObjectName(QStringLiteral("ButtonImageFile"));
+  m_imageLabel = new QLabel;
+  m_imageLabel->setObjectName(QStringLiteral("LabelImageFile"));
+  m_imageLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  m_imageLabel->hide();
+
   auto* grid = new QGridLayout;
   grid->addWidget(buddyLabel(QStringLiteral("&Laufwerk:"), m_drive), 0, 0);
-  grid->addWidget(m_drive, 0, 1);
+  auto* driveRow = new QHBoxLayout;
+  driveRow->addWidget(m_drive, 1);
+  driveRow->addWidget(m_imageButton);
+  grid->addLayout(driveRow, 0, 1);
+  grid->addWidget(m_imageLabel, 7, 0, 1, 2);
   grid->addWidget(buddyLabel(QStringLiteral("&Bezeichnung:"), m_name), 1, 0);
   grid->addWidget(m_name, 1, 1);
   grid->addWidget(buddyLabel(QStringLiteral("Be&merkung:"), m_comment), 2, 0, Qt::AlignTop);
@@ -132,6 +157,8 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
   m_countLabel->setVisible(adding);
   m_countEdit->setVisible(adding);
   m_changeDrives->setVisible(!adding);
+  m_imageButton->setVisible(adding);
+  connect(m_imageButton, &QPushButton::clicked, this, &TDlgAddDrive::ButtonImageFileClick);
   connect(m_ok, &QPushButton::clicked, this, &TDlgAddDrive::ButtonOkClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpContext); });
@@ -169,12 +196,30 @@ char TDlgAddDrive::chosenLetter() const {
 }
 
 void TDlgAddDrive::DriveComboBoxChange(int) {
+  m_imageFile.clear();
+  m_imageLabel->hide();
   if (m_mode == Mode::Adding) m_name->setText(qs(scan::currentLabel(m_drives, chosenLetter())));
+  updateStates();
+}
+
+// The chosen file replaces the drive; its volume label (or, without one,
+// the file's name) is proposed as the name, as a drive's label is.
+void TDlgAddDrive::ButtonImageFileClick() {
+  const QString chosen = m_chooseImage(this);
+  if (chosen.isEmpty()) return;
+  m_imageFile = chosen.toStdString();
+  m_imageLabel->setText(qs(scan::messages::kImageDriveLabel) + QStringLiteral(" ") + chosen);
+  m_imageLabel->show();
+  const std::string label = scan::imageLabel(m_imageFile);
+  const std::string proposal = label.empty() ? m_imageFile.stem().string() : label;
+  m_name->setText(qs(proposal).left(static_cast<int>(kMaxNameLength)));
+  m_serial->setChecked(false);
   updateStates();
 }
 
 void TDlgAddDrive::updateStates() {
   m_ok->setEnabled(!m_name->text().isEmpty());
+  m_serial->setEnabled(m_imageFile.empty());
   m_countLabel->setEnabled(m_serial->isChecked());
   m_countEdit->setEnabled(m_serial->isChecked());
   const bool otherLetter = chosenLetter() != m_initial.driveLetter;
@@ -211,6 +256,7 @@ scan::DialogValues TDlgAddDrive::values() const {
   v.serial = m_mode == Mode::Adding && m_serial->isChecked();
   v.countText = m_countEdit->text().toStdString();
   v.changeAllDrives = m_mode == Mode::Changing && m_changeDrives->isChecked();
+  v.imageFile = m_imageFile;
   return v;
 }
 

@@ -4,9 +4,13 @@
 // location, category, and the series or the drive change on all volumes.
 // Its checks on "OK" (drive type, series count, unique name, known label)
 // are the core's (checkDialog); the dialog only shows the fields, keeps
-// their limits and asks the questions through ScanPrompts.
+// their limits and asks the questions through ScanPrompts. When adding, an
+// image or archive file may be chosen instead of a drive ("Abbilddatei
+// ..."); choosing a drive again drops it.
 
 #include <QDialog>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +42,11 @@ class TDlgAddDrive : public QDialog {
   // The confirmed values and, when adding, 0 for one volume or the count.
   scan::DialogValues values() const;
   int seriesCount() const { return m_count; }
+  // Replaces the file dialog behind "Abbilddatei ..." (tests); an empty
+  // answer means Cancel.
+  void setImageChooser(std::function<QString(QWidget*)> chooser) {
+    m_chooseImage = std::move(chooser);
+  }
 
  signals:
   void helpRequested(int context);
@@ -47,6 +56,7 @@ class TDlgAddDrive : public QDialog {
   void DriveComboBoxChange(int index);
   void updateStates();
   void limitComment();
+  void ButtonImageFileClick();
 
  private:
   void buildControls(const std::vector<std::string>& categories);
@@ -60,6 +70,8 @@ class TDlgAddDrive : public QDialog {
   scan::DialogValues m_initial;
   ScanPrompts& m_prompts;
   int m_count = 0;
+  std::filesystem::path m_imageFile;  // empty: the drive is read
+  std::function<QString(QWidget*)> m_chooseImage;
 
   QComboBox* m_drive = nullptr;
   QLineEdit* m_name = nullptr;
@@ -71,6 +83,8 @@ class TDlgAddDrive : public QDialog {
   QLineEdit* m_countEdit = nullptr;
   QCheckBox* m_changeDrives = nullptr;
   QPushButton* m_ok = nullptr;
+  QPushButton* m_imageButton = nullptr;
+  QLabel* m_imageLabel = nullptr;
 };
 
 }  // namespace diskindex::ui

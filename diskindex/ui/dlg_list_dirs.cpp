@@ -38,8 +38,10 @@ TDlgListDirs::TDlgListDirs(char driveLetter, const QString& name, ScanPrompts& p
   setWindowTitle(qs(text::kProgressCaption));
   setWindowModality(Qt::ApplicationModal);
   setCursor(Qt::ArrowCursor);
-  auto* drive = new QLabel(QStringLiteral("%1:").arg(QChar(driveLetter).toUpper()));
-  drive->setObjectName(QStringLiteral("LabelDrive"));
+  m_drive = new QLabel(QStringLiteral("%1:").arg(QChar(driveLetter).toUpper()));
+  m_drive->setObjectName(QStringLiteral("LabelDrive"));
+  m_driveCaption = new QLabel(qs(text::kDriveLabel));
+  m_driveCaption->setObjectName(QStringLiteral("LabelDriveCaption"));
   m_name = new QLabel(name);
   m_name->setObjectName(QStringLiteral("LabelName"));
   m_counter = new QLabel(QStringLiteral("0"));
@@ -55,8 +57,8 @@ TDlgListDirs::TDlgListDirs(char driveLetter, const QString& name, ScanPrompts& p
   m_cancel->setObjectName(QStringLiteral("ButtonCancel"));
 
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(qs(text::kDriveLabel)), 0, 0);
-  grid->addWidget(drive, 0, 1);
+  grid->addWidget(m_driveCaption, 0, 0);
+  grid->addWidget(m_drive, 0, 1);
   grid->addWidget(new QLabel(qs(text::kNameLabel)), 1, 0);
   grid->addWidget(m_name, 1, 1);
   grid->addWidget(new QLabel(qs(text::kCounterLabel)), 2, 0);
@@ -138,6 +140,15 @@ void TDlgListDirs::volumeFailed(ResultCode code, const std::filesystem::path& da
   const std::filesystem::path named =
       code == ResultCode::CommentNotRemovable ? commentFileFor(dataFile) : dataFile;
   const ErrorMessage message = errorMessage(code, OperationTitle::CreateData, named.string());
+  m_prompts.error(QString::fromStdString(message.caption), boxText(message.text));
+}
+
+void TDlgListDirs::showImageFile(const QString& path) {
+  m_driveCaption->setText(qs(text::kImageDriveLabel));
+  m_drive->setText(path);
+}
+
+void TDlgListDirs::imageFailed(const ErrorMessage& message) {
   m_prompts.error(QString::fromStdString(message.caption), boxText(message.text));
 }
 

@@ -39,6 +39,8 @@ class TDlgListDirs : public QDialog, public scan::ScanObserver {
   std::function<void(std::size_t)> onVolumeAdded;
 
   bool cancelled() const { return m_cancelled; }
+  // Reading an image file: its path is shown in place of the drive.
+  void showImageFile(const QString& path);
 
   void directoryFound(int total) override;
   void writeProgress(int percent) override;
@@ -49,6 +51,7 @@ class TDlgListDirs : public QDialog, public scan::ScanObserver {
   void volumeStarted(const std::string& name) override;
   void volumeAdded(std::size_t index) override;
   void volumeFailed(ResultCode code, const std::filesystem::path& dataFile) override;
+  void imageFailed(const ErrorMessage& message) override;
 
   // Escape and closing the window: "Abbruch".
   void reject() override;
@@ -65,6 +68,8 @@ class TDlgListDirs : public QDialog, public scan::ScanObserver {
   bool m_cancelled = false;
   bool m_readingDescriptions = false;
   QElapsedTimer m_sinceEvents;
+  QLabel* m_driveCaption = nullptr;
+  QLabel* m_drive = nullptr;
   QLabel* m_name = nullptr;
   QLabel* m_counter = nullptr;
   QLabel* m_phase = nullptr;

@@ -40,8 +40,13 @@ void TDiskIndexForm::onAddVolume() {
   {
     TDlgListDirs progress(values.driveLetter, QString::fromStdString(values.name), *prompts, this);
     progress.onVolumeAdded = [this](std::size_t index) { refreshOverview(index); };
+    if (!values.imageFile.empty()) {
+      progress.showImageFile(QString::fromStdString(values.imageFile.string()));
+    }
     progress.show();
-    result = m_session.addVolumes(drives, values, dialog.seriesCount(), progress);
+    result = values.imageFile.empty()
+                 ? m_session.addVolumes(drives, values, dialog.seriesCount(), progress)
+                 : m_session.addImage(values, progress);
   }
   if (!result.lastAdded) return;
   rebuildCategoryCombo();

@@ -19,12 +19,11 @@ std::string asciiUpper(std::string_view s) {
   return out;
 }
 
-std::optional<std::string> readPrefix(const std::filesystem::path& path, std::size_t limit) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+std::optional<std::string> readPrefix(std::istream* in, std::size_t limit) {
+  if (in == nullptr || !*in) return std::nullopt;
   std::string bytes(limit, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(limit));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  in->read(bytes.data(), static_cast<std::streamsize>(limit));
+  bytes.resize(static_cast<std::size_t>(in->gcount()));
   return bytes;
 }
 
@@ -32,7 +31,7 @@ std::optional<std::string> readPrefix(const std::filesystem::path& path, std::si
 // and the name index of its files, and collects the remarks.
 class Pass {
  public:
-  Pass(const WalkResult& walk, const std::filesystem::path& root) : m_walk(walk), m_root(root) {}
+  Pass(const WalkResult& walk, const DescriptionSource& source) : m_walk(walk), m_source(source) {}
 
   // True when the entry at index was a description file that was read.
   bool visit(std::size_t index);
@@ -40,14 +39,13 @@ class Pass {
 
  private:
   void enterDirectory(std::size_t index);
-  std::filesystem::path currentDirectory() const;
   void readDirectoryText(const WalkEntry& entry);
   void readListFile(const WalkEntry& entry);
   void buildNameIndex();
   void setRemark(std::int32_t fileNo, std::string_view bytes);
 
   const WalkResult& m_walk;
-  std::filesystem::path m_root;
+  const DescriptionSource& m_source;
   std::vector<std::string> m_dirPath;  // file system names from the root down
   std::int32_t m_dirNo = 1;
   std::size_t m_firstFile = 0;  // index of the current directory's first file
@@ -66,12 +64,6 @@ void Pass::enterDirectory(std::size_t index) {
   m_hasDirectoryText = false;
   m_indexBuilt = false;
   m_nameIndex.clear();
-}
-
-std::filesystem::path Pass::currentDirectory() const {
-  std::filesystem::path dir = m_root;
-  for (const std::string& part : m_dirPath) dir /= part;
-  return dir;
 }
 
 bool Pass::visit(std::size_t index) {
@@ -107,7 +99,8 @@ void Pass::setRemark(std::int32_t fileNo, std::string_view bytes) {
 }
 
 void Pass::readDirectoryText(const WalkEntry& entry) {
-  const auto bytes = readPrefix(currentDirectory() / entry.fileSystemName(), kMaxDirectoryText);
+  const auto bytes =
+      readPrefix(m_source.open(m_dirPath, entry.fileSystemName()).get(), kMaxDirectoryText);
   if (!bytes) return;
   m_hasDirectoryText = true;
   setRemark(-1, *bytes);
@@ -129,8 +122,9 @@ void Pass::buildNameIndex() {
 }
 
 void Pass::readListFile(const WalkEntry& entry) {
-  std::ifstream in(currentDirectory() / entry.fileSystemName(), std::ios::binary);
-  if (!in) return;
+  const std::unique_ptr<std::istream> stream = m_source.open(m_dirPath, entry.fileSystemName());
+  if (!stream || !*stream) return;
+  std::istream& in = *stream;
   if (!m_indexBuilt) buildNameIndex();
   const auto onLine = [this](std::string_view line) {
     const auto parsed = parseListLine(line);
@@ -165,10 +159,22 @@ bool hasDescriptionFiles(const WalkResult& walk) {
   return false;
 }
 
+std::unique_ptr<std::istream> FolderSource::open(const std::vector<std::string>& directory,
+                                                 const std::string& name) const {
+  std::filesystem::path path = m_root;
+  for (const std::string& part : directory) path /= part;
+  return std::make_unique<std::ifstream>(path / name, std::ios::binary);
+}
+
 DescriptionOutcome readDescriptions(const WalkResult& walk, const std::filesystem::path& root,
                                     ScanObserver& observer) {
+  return readDescriptions(walk, FolderSource(root), observer);
+}
+
+DescriptionOutcome readDescriptions(const WalkResult& walk, const DescriptionSource& source,
+                                    ScanObserver& observer) {
   DescriptionOutcome outcome;
-  Pass pass(walk, root);
+  Pass pass(walk, source);
   const std::size_t count = walk.entries.size();
   observer.descriptionProgress(0);
   for (std::size_t i = 0; i < count; ++i) {

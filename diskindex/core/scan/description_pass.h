@@ -9,10 +9,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <istream>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "diskindex/core/scan/scan_observer.h"
 #include "diskindex/core/scan/walk.h"
@@ -35,10 +38,35 @@ struct DescriptionOutcome {
   RemarkMap remarks;  // empty unless status is Collected
 };
 
+// Where the pass reads the description files from: the drive's directories,
+// or the contents a disc image reader kept.
+class DescriptionSource {
+ public:
+  virtual ~DescriptionSource() = default;
+  // The file name in the directory given by its file system names from the
+  // root down; null when it cannot be opened.
+  virtual std::unique_ptr<std::istream> open(const std::vector<std::string>& directory,
+                                             const std::string& name) const = 0;
+};
+
+// Files below a directory of the local file system.
+class FolderSource : public DescriptionSource {
+ public:
+  explicit FolderSource(std::filesystem::path root) : m_root(std::move(root)) {}
+  std::unique_ptr<std::istream> open(const std::vector<std::string>& directory,
+                                     const std::string& name) const override;
+
+ private:
+  std::filesystem::path m_root;
+};
+
 // Reading mode. root is the directory the walk started from. Reports 0, the
 // percentage after each description file and 100 at the end, and polls the
 // observer for cancelling after every entry.
 DescriptionOutcome readDescriptions(const WalkResult& walk, const std::filesystem::path& root,
+                                    ScanObserver& observer);
+// The same over any source of the files' contents.
+DescriptionOutcome readDescriptions(const WalkResult& walk, const DescriptionSource& source,
                                     ScanObserver& observer);
 
 }  // namespace diskindex::scan

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "diskindex/core/result_code.h"
+
 namespace diskindex::scan::messages {
 
 inline constexpr std::string_view kAddCaption = "Datenträger hinzufügen";
@@ -40,5 +42,18 @@ std::string nameTaken(std::string_view name);
 std::string sameLabelQuestion(std::string_view label);
 // The series prompt for the next volume.
 std::string insertVolumePrompt(std::string_view name);
+
+// Adding a disc image or archive file instead of a drive.
+inline constexpr std::string_view kImageButton = "Abbilddatei ...";
+inline constexpr std::string_view kImageDialogCaption = "Abbilddatei wählen";
+inline constexpr std::string_view kImageFilterImages =
+    "Abbilder und Archive (*.iso *.udf *.img *.zip *.7z *.tar *.tgz *.tar.gz *.tbz2 *.tar.bz2 "
+    "*.txz *.tar.xz *.tzst *.tar.zst *.cpio *.rar)";
+inline constexpr std::string_view kImageFilterAll = "Alle Dateien (*)";
+inline constexpr std::string_view kImageDriveLabel = "Abbilddatei:";
+// The text for a refused image file ("%s" its name, member the refused
+// member's path); empty for codes that have no image text of their own.
+std::string imageFailure(diskindex::ResultCode code, std::string_view image,
+                         std::string_view member);
 
 }  // namespace diskindex::scan::messages

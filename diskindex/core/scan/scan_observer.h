@@ -46,6 +46,9 @@ class ScanObserver {
     (void)code;
     (void)dataFile;
   }
+  // An image or archive file could not be read (damaged, no known format,
+  // a refused member name): the window shows the message as it stands.
+  virtual void imageFailed(const ErrorMessage& message) { (void)message; }
 };
 
 }  // namespace diskindex::scan

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "diskindex/core/messages.h"
+#include "diskindex/core/scan/image_reader.h"
 #include "diskindex/core/scan/volume_checks.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/core/volume_list.h"
@@ -87,7 +88,8 @@ DialogCheck checkDialog(const DialogValues& values, const DialogContext& context
       return DialogCheck::KeepOpenRestoreDrive;
     }
   }
-  const int seriesSize = (!changing && values.serial) ? seriesCount(values.countText) : 0;
+  const bool image = !values.imageFile.empty();
+  const int seriesSize = (!changing && !image && values.serial) ? seriesCount(values.countText) : 0;
   const std::vector<std::string> names = namesToCheck(values.name, seriesSize);
   const std::vector<std::string> others = otherNames(volumes, context.editedIndex);
   for (const bool utf8 : possibleEncodings(values, volumes, context.editedIndex)) {
@@ -97,7 +99,8 @@ DialogCheck checkDialog(const DialogValues& values, const DialogContext& context
     }
   }
   if (!changing) {
-    const std::string label = currentLabel(*context.drives, values.driveLetter);
+    const std::string label =
+        image ? imageLabel(values.imageFile) : currentLabel(*context.drives, values.driveLetter);
     if (labelAlreadyCatalogued(label, storedLabels(volumes)) &&
         !questions.confirmSameLabel(label)) {
       return DialogCheck::KeepOpen;

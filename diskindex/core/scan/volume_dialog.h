@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,9 @@ struct DialogValues {
   bool serial = false;   // adding only
   std::string countText = "1";
   bool changeAllDrives = false;  // changing only
+  // Adding from a disc image or archive file instead of the drive (no
+  // series then; the label check takes the image's label).
+  std::filesystem::path imageFile;
 };
 
 // The questions the checks ask; the dialog answers them with message boxes.

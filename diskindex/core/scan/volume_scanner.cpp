@@ -51,14 +51,14 @@ std::vector<EntryRecord> toRecords(const WalkResult& walk) {
 }
 
 // The descriptions question and pass after the data file was written.
-void readRemarks(const WalkResult& walk, const std::filesystem::path& root,
+void readRemarks(const WalkResult& walk, const DescriptionSource& source,
                  const std::filesystem::path& dataFile, bool utf8, ScanObserver& observer,
                  ReadDriveOutcome& outcome) {
   outcome.descriptionsFound = hasDescriptionFiles(walk);
   if (!outcome.descriptionsFound || !observer.askReadDescriptions()) return;
   outcome.descriptionsRead = true;
   try {
-    const DescriptionOutcome pass = readDescriptions(walk, root, observer);
+    const DescriptionOutcome pass = readDescriptions(walk, source, observer);
     if (pass.status == DescriptionStatus::Cancelled) {
       outcome.remarksCode = ResultCode::Cancelled;
     } else if (pass.status == DescriptionStatus::Collected) {
@@ -123,17 +123,33 @@ ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& hea
       outcome.code = ResultCode::Cancelled;
       return outcome;
     }
-    if (walk.entries.empty()) {
-      outcome.code = ResultCode::DriveNotReady;
-      return outcome;
-    }
+  } catch (const std::bad_alloc&) {
+    outcome.code = ResultCode::OutOfMemory;
+    return outcome;
+  }
+  if (walk.entries.empty()) {
+    outcome.code = ResultCode::DriveNotReady;
+    return outcome;
+  }
+  return writeVolume(walk, FolderSource(*root), header, dataFile, observer);
+}
+
+ReadDriveOutcome writeVolume(const WalkResult& walk, const DescriptionSource& source,
+                             VolumeHeader& header, const std::filesystem::path& dataFile,
+                             ScanObserver& observer) {
+  ReadDriveOutcome outcome;
+  if (walk.entries.empty()) {
+    outcome.code = ResultCode::DriveNotReady;
+    return outcome;
+  }
+  try {
     WriteProgress progress(observer);
     outcome.code = createVolume(dataFile, header, toRecords(walk), &progress);
   } catch (const std::bad_alloc&) {
     outcome.code = ResultCode::OutOfMemory;
   }
   if (outcome.code == ResultCode::Ok) {
-    readRemarks(walk, *root, dataFile, header.utf8, observer, outcome);
+    readRemarks(walk, source, dataFile, header.utf8, observer, outcome);
   }
   return outcome;
 }

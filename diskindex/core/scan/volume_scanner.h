@@ -51,12 +51,24 @@ struct ReadDriveOutcome {
   // DriveNotReady when no remark was collected, Cancelled, or the comment
   // file's code; the volume stays added whatever it is.
   ResultCode remarksCode = ResultCode::DriveNotReady;
+  // Reading an image: the member that made it refuse the image (UnsafeName).
+  std::string detail;
 };
 
 // Reads the drive of header.driveLetter: volume information into header,
 // the walk, the data file (dataFile), then the descriptions question and pass.
 ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& header,
                            const std::filesystem::path& dataFile, ScanObserver& observer);
+
+class DescriptionSource;
+struct WalkResult;
+
+// The steps after the walk, shared by drives and images: the data file from
+// walk (header completed with the counts), then the descriptions question
+// and pass reading from source.
+ReadDriveOutcome writeVolume(const WalkResult& walk, const DescriptionSource& source,
+                             VolumeHeader& header, const std::filesystem::path& dataFile,
+                             ScanObserver& observer);
 
 struct AddOutcome {
   std::vector<std::filesystem::path> added;  // data files of the volumes added, in order

@@ -31,8 +31,7 @@ struct Pending {
 };
 
 bool byKey(const Pending& a, const Pending& b) {
-  if (a.key != b.key) return a.key < b.key;
-  return a.entry.fileSystemName() < b.entry.fileSystemName();
+  return walkOrderBefore(a.key, a.entry.fileSystemName(), b.key, b.entry.fileSystemName());
 }
 
 bool isAscii(std::string_view s) {
@@ -40,15 +39,6 @@ bool isAscii(std::string_view s) {
     if (c >= 0x80) return false;
   }
   return true;
-}
-
-std::string sortKey(const std::string& utf8) {
-  if (!isAscii(utf8)) return platform::toUpperUtf8(utf8);
-  std::string key = utf8;
-  for (char& c : key) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return key;
 }
 
 class Walker {
@@ -115,7 +105,7 @@ bool Walker::describe(int dirFd, const char* name, Pending& out) {
   if (!isShortUpperName(native)) attributes |= kAttrLongName;
   e.attributes = attributes;
   e.dosDateTime = dosTime(st.st_mtime);
-  out.key = sortKey(e.name);
+  out.key = walkSortKey(e.name);
   return true;
 }
 
@@ -156,6 +146,21 @@ bool Walker::walkDirectory(int fd, int level) {
 }
 
 }  // namespace
+
+std::string walkSortKey(const std::string& utf8) {
+  if (!isAscii(utf8)) return platform::toUpperUtf8(utf8);
+  std::string key = utf8;
+  for (char& c : key) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return key;
+}
+
+bool walkOrderBefore(const std::string& keyA, const std::string& nativeA, const std::string& keyB,
+                     const std::string& nativeB) {
+  if (keyA != keyB) return keyA < keyB;
+  return nativeA < nativeB;
+}
 
 bool isShortUpperName(std::string_view name) {
   const std::size_t dot = name.find('.');

@@ -64,6 +64,13 @@ enum class WalkStatus { Completed, Cancelled };
 // optional extension of one to three, upper case and DOS-valid characters only.
 bool isShortUpperName(std::string_view name);
 
+// The order of the entries of one directory (files and subdirectories apart):
+// by walkSortKey of the UTF-8 name (upper-cased), ties by the file system's
+// bytes. Readers of other sources (disc images) sort with the same rule.
+std::string walkSortKey(const std::string& utf8);
+bool walkOrderBefore(const std::string& keyA, const std::string& nativeA, const std::string& keyB,
+                     const std::string& nativeB);
+
 // Walks root (a directory) into result, which is cleared first. A root that
 // cannot be opened yields an empty result. The observer hears of every
 // directory found and is polled for cancelling after the files of each

@@ -8,6 +8,7 @@
 
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/comment_file.h"
+#include "diskindex/core/scan/tests/image_files.h"
 #include "diskindex/core/scan/tests/temp_tree.h"
 
 namespace diskindex::cli {
@@ -18,9 +19,12 @@ using scan::testing::TempTree;
 class ScanCommandTest : public ::testing::Test {
  protected:
   int run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--path", m_disc.root().string()});
+    return runBare(std::move(args));
+  }
+  int runBare(const std::vector<std::string>& args) {
     m_out.str("");
     m_err.str("");
-    args.insert(args.begin(), {"--path", m_disc.root().string()});
     SessionEnvironment environment;
     environment.settingsFile = m_data.root() / "none.ini";
     environment.dataDirectory = m_data.root();
@@ -87,6 +91,46 @@ TEST_F(ScanCommandTest, DescriptionsFollowTheOption) {
   for (const char* name : {"Ohne", "Gefragt"}) {
     const auto file = catalogue.volumes()[*catalogue.volumes().findByName(name)].commentFile();
     EXPECT_FALSE(std::filesystem::exists(file)) << name;
+  }
+}
+
+TEST_F(ScanCommandTest, ImageIsReadAsANewVolumeWithItsDescriptions) {
+  scan::testing::makeSampleTree(m_disc);
+  TempTree images;
+  const std::filesystem::path zip = images.root() / "probe.zip";
+  scan::testing::archiveTree(m_disc.root(), zip, scan::testing::ArchiveKind::Zip);
+  ASSERT_EQ(runBare({"--image", zip.string(), "--name", "Probe", "--descriptions", "yes"}), 0)
+      << m_err.str();
+  EXPECT_NE(m_out.str().find("4 Verzeichnisse, 9 Dateien"), std::string::npos) << m_out.str();
+  const Catalogue catalogue = loaded();
+  ASSERT_EQ(catalogue.volumes().size(), 1u);
+  EXPECT_EQ(catalogue.volumes()[0].label, "[leer]");
+  EXPECT_EQ(catalogue.volumes()[0].capacity,
+            static_cast<std::int64_t>(std::filesystem::file_size(zip)));
+  TFileCommentList remarks;
+  ASSERT_EQ(loadRemarks(commentFileFor(catalogue.volumes()[0].dataFile), remarks), ResultCode::Ok);
+  EXPECT_EQ(remarks.find({1, -1}).value_or(""), "Die Wurzel der Probe");
+}
+
+TEST_F(ScanCommandTest, BadImageGivesTheGermanErrorAndNoVolume) {
+  TempTree images;
+  const std::filesystem::path bad = images.root() / "boese.zip";
+  {
+    scan::testing::ArchiveWriter writer(bad, scan::testing::ArchiveKind::Zip);
+    writer.add("../raus.txt", "x");
+  }
+  EXPECT_EQ(runBare({"--image", bad.string(), "--name", "Boese"}), 2);
+  EXPECT_NE(m_err.str().find("\"../raus.txt\""), std::string::npos) << m_err.str();
+  EXPECT_NE(m_err.str().find("Daten erzeugen - Fehler:"), std::string::npos) << m_err.str();
+  std::ofstream(images.root() / "text.iso") << "kein Abbild";
+  EXPECT_EQ(runBare({"--image", (images.root() / "text.iso").string(), "--name", "Text"}), 2);
+  EXPECT_NE(m_err.str().find("kein bekanntes Abbild- oder Archivformat"), std::string::npos)
+      << m_err.str();
+  EXPECT_EQ(runBare({"--image", bad.string(), "--path", "/tmp", "--name", "Beides"}), 2);
+  EXPECT_NE(m_err.str().find("schließen sich aus"), std::string::npos) << m_err.str();
+  EXPECT_TRUE(loaded().volumes().empty());
+  for (const auto& e : std::filesystem::directory_iterator(m_data.root())) {
+    EXPECT_NE(e.path().extension(), ".DAT") << e.path();
   }
 }
 
