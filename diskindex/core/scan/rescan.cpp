@@ -151,6 +151,21 @@ std::filesystem::path rescanBackupFile(const std::filesystem::path& dataFile) {
   return withSuffix(rescanTempFile(dataFile), ".bak");
 }
 
+std::optional<FolderLetter> letterForFolder(const platform::DriveTable& drives,
+                                            const std::filesystem::path& folder) {
+  std::error_code error;
+  const std::filesystem::path wanted =
+      (std::filesystem::weakly_canonical(folder, error) / "").lexically_normal();
+  for (char letter : drives.letters()) {
+    const auto root = drives.root(letter);
+    if (root && (*root / "").lexically_normal() == wanted) return FolderLetter{letter, false};
+  }
+  for (char letter = 'D'; letter <= 'Z'; ++letter) {
+    if (!drives.exists(letter)) return FolderLetter{letter, true};
+  }
+  return std::nullopt;
+}
+
 VolumeReader driveReader(const platform::DriveTable& drives, char letter, bool keepStoredDrive) {
   return [&drives, letter, keepStoredDrive](
              VolumeHeader& header, const std::filesystem::path& dataFile, ScanObserver& observer) {

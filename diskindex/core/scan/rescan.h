@@ -21,6 +21,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "diskindex/core/result_code.h"
@@ -43,6 +44,16 @@ using VolumeReader = std::function<ReadDriveOutcome(
 // letter for this reading only) the header keeps its drive letter and type;
 // otherwise both become the drive's.
 VolumeReader driveReader(const platform::DriveTable& drives, char letter, bool keepStoredDrive);
+
+// The letter to read a folder from: the letter whose root it is, or else
+// the first free letter from D on, lent to it for this reading (lent set).
+// Nothing when every letter is taken.
+struct FolderLetter {
+  char letter = 0;
+  bool lent = false;
+};
+std::optional<FolderLetter> letterForFolder(const platform::DriveTable& drives,
+                                            const std::filesystem::path& folder);
 
 // Renames a file over another: the tests put failures in here.
 using RenameFunction =
