@@ -13,6 +13,8 @@ const climanual::Manual& cliManual() {
           {"[--data VERZEICHNIS] list", "[--data VERZEICHNIS] tree NAME",
            "[--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME [--remark T] "
            "[--location T] [--category T] [--descriptions yes|no|ask]",
+           "[--data VERZEICHNIS] rescan NAME [--drive X | --path VERZEICHNIS] "
+           "[--descriptions yes|no|ask]",
            "[--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks] [--word] [--case] "
            "[--volume NAME]...",
            "[--data VERZEICHNIS] copy NAME PFAD... --to ZIEL [--tree] [--from-folder VERZEICHNIS] "
@@ -37,6 +39,12 @@ const climanual::Manual& cliManual() {
                    {"scan",
                     "einen Datenträger (--drive X) oder einen beliebigen Ordner (--path) als "
                     "neuen Datenträger NAME einlesen"},
+                   {"rescan NAME",
+                    "den erfassten Datenträger NAME erneut einlesen (aus seinem Laufwerk, "
+                    "--drive X oder --path); Bezeichnung, Bemerkung, Lagerort, Kategorie und "
+                    "die Bemerkungen noch vorhandener Einträge bleiben erhalten, Bemerkungen zu "
+                    "nicht mehr vorhandenen Einträgen werden ausgegeben und in der Datei "
+                    "CDnnnnnn-verwaiste-Bemerkungen.txt neben der Volume-Datei gesammelt"},
                    {"search TEXT",
                     "Dateinamen (Vorgabe), Verzeichnisnamen oder Bemerkungen aller oder "
                     "der genannten Datenträger durchsuchen; eine Zeile je Fundstelle: "
@@ -54,14 +62,16 @@ const climanual::Manual& cliManual() {
           {{"--data VERZEICHNIS",
             "das Datenverzeichnis mit den Volume-Dateien statt des "
             "Verzeichnisses aus den Einstellungen"},
-           {"--drive X", "scan: den Datenträger im Laufwerk X einlesen (Laufwerkstabelle)"},
-           {"--path VERZEICHNIS", "scan: einen Ordner wie einen Datenträger einlesen"},
+           {"--drive X", "scan, rescan: den Datenträger im Laufwerk X einlesen (Laufwerkstabelle)"},
+           {"--path VERZEICHNIS",
+            "scan, rescan: einen Ordner wie einen Datenträger einlesen; bei rescan "
+            "behält der Datenträger seinen Laufwerksbuchstaben"},
            {"--name NAME", "scan: die Datenträger-Bezeichnung des neuen Datenträgers"},
            {"--remark T", "scan: Bemerkung"},
            {"--location T", "scan: Lagerort"},
            {"--category T", "scan: Kategorie; export info: nur die Datenträger dieser Kategorie"},
            {"--descriptions yes|no|ask",
-            "scan: Dateibeschreibungen einlesen, nicht einlesen "
+            "scan, rescan: Dateibeschreibungen einlesen, nicht einlesen "
             "oder auf dem Terminal fragen (Vorgabe)"},
            {"--names, --dirs, --both, --remarks", "search: worin gesucht wird"},
            {"--word", "search: nur ganze Wörter"},
@@ -98,12 +108,17 @@ const climanual::Manual& cliManual() {
       .exitStatus =
           {{"0", "erledigt; bei search: es gab Fundstellen"},
            {"1",
-            "nicht gefunden (Datenträger, Verzeichnis, Kategorie, bei search keine "
+            "nicht gefunden (Datenträger, auch bei rescan, Verzeichnis, Kategorie, bei search "
+            "keine "
             "Fundstelle), bei copy: die Prüfung des Datenträgers sagte nein"},
-           {"2", "falscher Aufruf oder ein Fehler beim Lesen des Katalogs oder beim Einlesen"},
+           {"2",
+            "falscher Aufruf oder ein Fehler beim Lesen des Katalogs oder beim Einlesen; "
+            "ein abgebrochenes oder gescheitertes rescan lässt die alten Dateien unverändert"},
            {"3", "copy: ein Fehler beim Kopieren; export: die Zieldatei ist nicht schreibbar"}},
       .examples = {{"diskindx-cli scan --path /media/anna/FOTOS --name \"Fotos 2024\"",
                     "Einen eingehängten Stick als Datenträger \"Fotos 2024\" erfassen:"},
+                   {"diskindx-cli rescan \"Fotos 2024\" --path /media/anna/FOTOS",
+                    "Denselben Stick nach Änderungen erneut einlesen, die Bemerkungen bleiben:"},
                    {"diskindx-cli search \"urlaub*.jpg\" --names",
                     "Alle Dateien nach Muster suchen:"},
                    {"diskindx-cli export info --fields 4,11 --sep \";\" --to -",
