@@ -94,6 +94,7 @@ class TDiskIndexForm : public QMainWindow {
   void onAddVolume();
   void onRemoveVolume();
   void onChangeVolume();
+  void onRescanVolume();
   void onCategories();
   void onPrint();
   void onExportInfo();
@@ -165,6 +166,9 @@ class TDiskIndexForm : public QMainWindow {
   void onSearchResultsWindow();
   void selectRemarkText(RemarkEdit* field, std::string_view remark, std::size_t start,
                         std::size_t length);
+  // Reading a volume again (form_rescan.cpp): the selected volume in the
+  // overview, the open one in the contents view.
+  std::optional<std::size_t> rescanTarget() const;
   // Export and printing (form_export.cpp).
   void exportInfo();
   void exportTree();
