@@ -45,12 +45,15 @@ Snapshot snapshot(const std::filesystem::path& dir) {
 struct Observer : ScanObserver {
   bool readDescriptions = false;
   bool cancel = false;
+  bool cancelDescriptions = false;  // "Abbruch" once the description pass runs
+  bool describing = false;
   int asked = 0;
+  void descriptionProgress(int percent) override { describing = percent < 100; }
   bool askReadDescriptions() override {
     ++asked;
     return readDescriptions;
   }
-  bool cancelRequested() override { return cancel; }
+  bool cancelRequested() override { return cancel || (cancelDescriptions && describing); }
 };
 
 // Remarks of the volume by the stored path of their entry ("\DOCS\X.DOC",
@@ -274,6 +277,23 @@ TEST_F(RescanTest, NewDescriptionFilesFillOnlyEntriesWithoutARemark) {
   EXPECT_EQ(outcome.described, 1u);
   EXPECT_TRUE(outcome.orphans.empty());
   EXPECT_FALSE(std::filesystem::exists(orphanFileFor(m_dataFile)));
+}
+
+TEST_F(RescanTest, CancellingTheDescriptionPassKeepsTheNewReadingWithTheCarriedRemarks) {
+  catalogue();
+  changeDisc();
+  m_disc.file("FILES.BBS", "C.TXT Beschreibung von C\r\nB2.TXT Beschreibung von B2\r\n");
+  Observer observer;
+  observer.readDescriptions = true;
+  observer.cancelDescriptions = true;
+  const RescanOutcome outcome = rescan(drives("NEU", 2000000), observer);
+  ASSERT_EQ(outcome.code, ResultCode::Ok);
+  EXPECT_EQ(outcome.read.remarksCode, ResultCode::Cancelled);
+  EXPECT_EQ(outcome.described, 0u);
+  const auto byPath = remarksByPath(m_dataFile);
+  EXPECT_EQ(byPath.at("\\C.TXT"), "über C");
+  EXPECT_FALSE(byPath.contains("\\B2.TXT"));
+  EXPECT_EQ(outcome.header.fileCount, 7);
 }
 
 TEST_F(RescanTest, AVolumeWithoutRemarksStaysWithoutCommentFile) {
