@@ -61,6 +61,7 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
   driveLabel->setBuddy(m_drive);
   auto* folderButton = new QPushButton(qs(scan::messages::kFolderButton));
   folderButton->setObjectName(QStringLiteral("ButtonFolder"));
+  folderButton->setAutoDefault(false);  // Return means OK, also while it has the focus
   m_folder = new QLabel;
   m_folder->setObjectName(QStringLiteral("LabelFolder"));
   auto* buttons = new QDialogButtonBox;
@@ -83,6 +84,7 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
   connect(folderButton, &QPushButton::clicked, this, &TDlgRescanVolume::ButtonFolderClick);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  m_drive->setFocus();
   // A folder chosen once gives way again when a drive is picked.
   connect(m_drive, &QComboBox::activated, this, [this] {
     m_chosenFolder.clear();
