@@ -65,7 +65,8 @@ const climanual::Manual& cliManual() {
            {"--drive X", "scan, rescan: den Datenträger im Laufwerk X einlesen (Laufwerkstabelle)"},
            {"--path VERZEICHNIS",
             "scan, rescan: einen Ordner wie einen Datenträger einlesen; bei rescan "
-            "behält der Datenträger seinen Laufwerksbuchstaben"},
+            "behält der Datenträger seinen Laufwerksbuchstaben, wenn der Ordner kein "
+            "Laufwerk der Laufwerkstabelle ist"},
            {"--name NAME", "scan: die Datenträger-Bezeichnung des neuen Datenträgers"},
            {"--remark T", "scan: Bemerkung"},
            {"--location T", "scan: Lagerort"},

@@ -61,6 +61,8 @@ std::string plainLines(std::string_view text) {
   return result;
 }
 
+// A source other than a drive or folder (an image file) needs only its own
+// option here and a VolumeReader for CatalogueSession::rescanVolume.
 std::optional<std::string> parseOptions(const std::vector<std::string>& args, RescanOptions& o) {
   if (args.empty() || args[0].rfind("--", 0) == 0) return "NAME fehlt";
   o.name = args[0];
