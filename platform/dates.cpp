@@ -14,7 +14,9 @@ constexpr double kFirstDay = -693593.0;
 constexpr double kLastDay = 2958465.0;
 
 // Days since 1 Jan 1970 of a proleptic Gregorian date (month 1..12).
-long long daysFromCivil(long long y, int m, int d) {
+// constexpr so that the epoch below is a constant: day counts asked for while
+// other files' statics are initialised must not see it still zero.
+constexpr long long daysFromCivil(long long y, int m, int d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
   const long long yoe = y - era * 400;
@@ -35,7 +37,8 @@ void civilFromDays(long long z, int& y, int& m, int& d) {
   y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-const long long kEpoch18991230 = daysFromCivil(1899, 12, 30);
+constexpr long long kEpoch18991230 = daysFromCivil(1899, 12, 30);
+static_assert(kEpoch18991230 == -25569);
 
 CivilTime civilFromTm(const std::tm& tm) {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};

@@ -1,10 +1,12 @@
 #include "platform/drives.h"
 
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -107,6 +109,21 @@ std::int64_t bytesOf(std::uint64_t blocks, std::uint64_t blockSize) {
   return bytes;
 }
 
+// The name of the link in folder (by-label, by-uuid) that points at device,
+// its \x escapes decoded; empty when none does.
+std::string linkNameFor(const fs::path& folder, const std::string& device) {
+  std::error_code ec;
+  const fs::path real = fs::canonical(device, ec);
+  if (ec) return {};
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code linkError;
+    if (fs::canonical(it->path(), linkError) == real && !linkError) {
+      return decodeHexEscapes(it->path().filename().string());
+    }
+  }
+  return {};
+}
+
 class SystemMountSource : public MountSource {
  public:
   explicit SystemMountSource(SystemPaths paths) : m_paths(std::move(paths)) {}
@@ -130,16 +147,21 @@ class SystemMountSource : public MountSource {
   }
 
   std::string labelOf(const std::string& device) const override {
-    std::error_code ec;
-    const fs::path real = fs::canonical(device, ec);
-    if (ec) return {};
-    for (fs::directory_iterator it(m_paths.byLabel, ec), end; !ec && it != end; it.increment(ec)) {
-      std::error_code linkError;
-      if (fs::canonical(it->path(), linkError) == real && !linkError) {
-        return decodeHexEscapes(it->path().filename().string());
-      }
-    }
-    return {};
+    return linkNameFor(m_paths.byLabel, device);
+  }
+
+  std::string uuidOf(const std::string& device) const override {
+    return linkNameFor(m_paths.byUuid, device);
+  }
+
+  FileSystemId statfsIdOf(const fs::path& root) const override {
+    struct statfs st {};
+    if (statfs(root.c_str(), &st) != 0) return {};
+    int words[2];
+    static_assert(sizeof words == sizeof st.f_fsid);
+    std::memcpy(words, &st.f_fsid, sizeof words);
+    return FileSystemId::fromStatfs(static_cast<std::uint32_t>(words[0]),
+                                    static_cast<std::uint32_t>(words[1]));
   }
 
   bool isDirectory(const fs::path& root) const override {
@@ -199,6 +221,14 @@ DriveType driveTypeFor(const MountEntry& mount, bool removableBlockDevice) {
 
 bool MountSource::isDirectory(const std::filesystem::path&) const {
   return true;
+}
+
+std::string MountSource::uuidOf(const std::string&) const {
+  return {};
+}
+
+FileSystemId MountSource::statfsIdOf(const std::filesystem::path&) const {
+  return {};
 }
 
 std::unique_ptr<MountSource> systemMountSource() {
@@ -308,6 +338,33 @@ std::optional<DriveInfo> DriveTable::info(char letter) const {
   }
   if (m_source) info.space = m_source->space(entry->root);
   return info;
+}
+
+FileSystemId DriveTable::idOfMount(const MountEntry& mount) const {
+  if (!m_source) return {};
+  if (mount.device.rfind("/dev/", 0) == 0) {
+    const FileSystemId id = FileSystemId::fromUuidText(m_source->uuidOf(mount.device));
+    if (id.known()) return id;
+  }
+  return m_source->statfsIdOf(mount.mountPoint);
+}
+
+FileSystemId DriveTable::volumeId(char letter) const {
+  const Entry* entry = find(letter);
+  if (entry == nullptr || !entry->mount || !m_source || !m_source->isDirectory(entry->root)) {
+    return {};
+  }
+  if (normalRoot(entry->mount->mountPoint) != entry->root.string()) return {};
+  return idOfMount(*entry->mount);
+}
+
+FileSystemId DriveTable::fileSystemIdOf(const std::filesystem::path& path) const {
+  if (!m_source) return {};
+  std::error_code ec;
+  fs::path real = fs::weakly_canonical(path, ec);
+  if (ec) real = path;
+  const auto mount = mountHolding(normalRoot(real), m_source->mounts());
+  return mount ? idOfMount(*mount) : FileSystemId{};
 }
 
 std::optional<char> DriveTable::letterOf(const std::filesystem::path& path) const {

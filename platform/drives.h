@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system_id.h"
+
 namespace platform {
 
 // The old drive type codes, kept as their numbers because files store them.
@@ -59,6 +61,10 @@ class MountSource {
   // File system label of the device (via /dev/disk/by-label), empty when none.
   virtual std::string labelOf(const std::string& device) const = 0;
   virtual SpaceInfo space(const std::filesystem::path& root) const = 0;
+  // File system UUID of the device (via /dev/disk/by-uuid), empty when none.
+  virtual std::string uuidOf(const std::string& device) const;
+  // The statfs id of the file system holding root; unknown when it has none.
+  virtual FileSystemId statfsIdOf(const std::filesystem::path& root) const;
   // Whether the drive's root directory is there (a [Drives] folder may have
   // been removed). Fakes that do not model this keep the default.
   virtual bool isDirectory(const std::filesystem::path& root) const;
@@ -70,6 +76,7 @@ struct SystemPaths {
   std::filesystem::path mountTable = "/proc/self/mounts";
   std::filesystem::path sysBlock = "/sys/class/block";
   std::filesystem::path byLabel = "/dev/disk/by-label";
+  std::filesystem::path byUuid = "/dev/disk/by-uuid";
 };
 
 // The real system: /proc/self/mounts, /sys/class/block, /dev/disk/by-label, statvfs.
@@ -100,6 +107,13 @@ class DriveTable {
   // mapped letter whose directory is gone answers NoRootDir with no label
   // and unknown space.
   std::optional<DriveInfo> info(char letter) const;
+  // The identity of the file system mounted at the letter's root: its UUID,
+  // or the statfs id when the device has none. Unknown when the root is not
+  // itself a mount point (a folder mapped as a drive is not a volume of its
+  // own), when the letter does not exist or its directory is gone.
+  FileSystemId volumeId(char letter) const;
+  // The identity of the file system that holds path, mount point or not.
+  FileSystemId fileSystemIdOf(const std::filesystem::path& path) const;
   // The letter whose root holds path (longest root wins), if any.
   std::optional<char> letterOf(const std::filesystem::path& path) const;
 
@@ -109,6 +123,7 @@ class DriveTable {
     std::optional<MountEntry> mount;  // the mount that holds root
   };
   const Entry* find(char letter) const;  // letters in either case
+  FileSystemId idOfMount(const MountEntry& mount) const;
 
   std::shared_ptr<const MountSource> m_source;
   std::map<char, Entry> m_entries;

@@ -10,7 +10,8 @@ const climanual::Manual& cliManual() {
           "exportieren und Dateien daraus kopieren",
       .language = climanual::Language::German,
       .synopsis =
-          {"[--data VERZEICHNIS] list", "[--data VERZEICHNIS] tree NAME",
+          {"[--data VERZEICHNIS] list [--free-at-least BYTES]", "[--data VERZEICHNIS] tree NAME",
+           "[--data VERZEICHNIS] identify PFAD",
            "[--data VERZEICHNIS] scan [--drive X | --path VERZEICHNIS] --name NAME [--remark T] "
            "[--location T] [--category T] [--descriptions yes|no|ask]",
            "[--data VERZEICHNIS] rescan NAME [--drive X | --path VERZEICHNIS] "
@@ -35,6 +36,9 @@ const climanual::Manual& cliManual() {
            "gefunden. Meldungen erscheinen auf der Standardfehlerausgabe, auf Deutsch wie im "
            "Programm."},
       .commands = {{"list", "eine Zeile je erfasstem Datenträger"},
+                   {"identify PFAD",
+                    "den erfassten Datenträger nennen, der aus dem Dateisystem unter PFAD "
+                    "eingelesen wurde (erkannt an dessen UUID)"},
                    {"tree NAME", "der Verzeichnisbaum eines Datenträgers mit Größen und Daten"},
                    {"scan",
                     "einen Datenträger (--drive X) oder einen beliebigen Ordner (--path) als "
@@ -62,6 +66,9 @@ const climanual::Manual& cliManual() {
           {{"--data VERZEICHNIS",
             "das Datenverzeichnis mit den Volume-Dateien statt des "
             "Verzeichnisses aus den Einstellungen"},
+           {"--free-at-least BYTES",
+            "list: nur Datenträger mit mindestens so viel freiem Speicher; BYTES mit "
+            "K, M, G oder T als Vielfache von 1024 (etwa 700M)"},
            {"--drive X", "scan, rescan: den Datenträger im Laufwerk X einlesen (Laufwerkstabelle)"},
            {"--path VERZEICHNIS",
             "scan, rescan: einen Ordner wie einen Datenträger einlesen; bei rescan "
@@ -110,8 +117,8 @@ const climanual::Manual& cliManual() {
           {{"0", "erledigt; bei search: es gab Fundstellen"},
            {"1",
             "nicht gefunden (Datenträger, auch bei rescan, Verzeichnis, Kategorie, bei search "
-            "keine "
-            "Fundstelle), bei copy: die Prüfung des Datenträgers sagte nein"},
+            "keine Fundstelle, bei identify kein passender Datenträger), bei copy: die "
+            "Prüfung des Datenträgers sagte nein"},
            {"2",
             "falscher Aufruf oder ein Fehler beim Lesen des Katalogs oder beim Einlesen; "
             "ein abgebrochenes oder gescheitertes rescan lässt die alten Dateien unverändert"},

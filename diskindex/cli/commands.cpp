@@ -6,6 +6,7 @@
 #include "diskindex/cli/cli_manual.h"
 #include "diskindex/cli/copy_command.h"
 #include "diskindex/cli/export_command.h"
+#include "diskindex/cli/find_commands.h"
 #include "diskindex/cli/search_command.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
@@ -71,8 +72,11 @@ class ErrorPrinter : public SessionObserver {
   std::ostream& m_err;
 };
 
-int listCommand(const Catalogue& catalogue, std::ostream& out) {
+// Every volume, or with minFree only those known to have that much room.
+int listCommand(const Catalogue& catalogue, std::optional<std::int64_t> minFree,
+                std::ostream& out) {
   for (const VolumeRecord& v : catalogue.volumes().records()) {
+    if (minFree && !hasFreeSpace(v, *minFree)) continue;
     out << v.name << '\t' << v.category.value_or("") << '\t' << v.label << '\t'
         << driveTypeWord(v.driveType) << '\t' << v.fileCount << '\t' << v.directoryCount << '\t'
         << captureDate(v.captureDate) << '\n';
@@ -120,7 +124,12 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
     environment.dataDirectory = args[1];
     i = 2;
   }
-  const bool list = args.size() == i + 1 && args[i] == "list";
+  std::optional<std::int64_t> minFree;
+  if (args.size() == i + 3 && args[i] == "list" && args[i + 1] == "--free-at-least") {
+    minFree = parseByteAmount(args[i + 2]);
+  }
+  const bool list = (args.size() == i + 1 && args[i] == "list") || minFree;
+  const bool identify = args.size() == i + 2 && args[i] == "identify";
   const bool tree = args.size() == i + 2 && args[i] == "tree";
   const bool searching = args.size() > i && args[i] == "search";
   std::optional<SearchArgs> searchArgs;
@@ -135,7 +144,7 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
   if (args.size() > i && args[i] == "export") {
     exportArgs = parseExportArgs(std::span(args).subspan(i + 1));
   }
-  if (!list && !tree && !searchArgs && !copyArgs && !exportArgs) {
+  if (!list && !tree && !identify && !searchArgs && !copyArgs && !exportArgs) {
     err << climanual::usageText(cliManual());
     return kError;
   }
@@ -152,8 +161,10 @@ int run(const std::vector<std::string>& args, SessionEnvironment environment, st
   if (searchArgs) return searchCommand(session, *searchArgs, out, err);
   if (copyArgs) return copyCommand(session, *copyArgs, out, err);
   if (exportArgs) return exportCommand(session, *exportArgs, out, err);
+  if (identify) return identifyCommand(session, args[i + 1], out, err);
   const Catalogue& catalogue = session.state().catalogue;
-  return list ? listCommand(catalogue, out) : treeCommand(catalogue, args[i + 1], out, err);
+  return list ? listCommand(catalogue, minFree, out)
+              : treeCommand(catalogue, args[i + 1], out, err);
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -32,6 +32,7 @@
 #include "diskindex/core/search/multi_search.h"
 #include "diskindex/core/search/search_choice.h"
 #include "diskindex/core/session_environment.h"
+#include "diskindex/core/volume_finder.h"
 #include "platform/drives.h"
 
 namespace diskindex {
@@ -246,6 +247,21 @@ class CatalogueSession {
   search::MultiSearchSummary searchVolumes(const search::SearchParams& params,
                                            const std::vector<std::size_t>& indices,
                                            search::MultiSearchObserver& observer) const;
+
+  // ---- Finding volumes (session_finder.cpp) ----
+  // The catalogued volumes in the drives now, recognised by their file
+  // system (see recogniseVolumes).
+  std::vector<RecognisedVolume> recogniseVolumes(const platform::DriveTable& drives) const;
+  // The volumes read from the file system that holds path; none when its
+  // identity cannot be told.
+  std::vector<std::size_t> volumesOnFileSystemOf(const std::filesystem::path& path,
+                                                 const platform::DriveTable& drives) const;
+  // The overview's order, kept in the settings (SORT_FREE).
+  OverviewOrder overviewOrder() const;
+  void setOverviewOrder(OverviewOrder order);
+  // The volumes with at least bytes of known free space, in list order.
+  std::vector<std::size_t> volumesWithFreeSpace(std::int64_t bytes) const;
+  // ---- end of finding ----
 
   // ---- Export and printing (session_export.cpp) ----
   // The volumes an information export covers, as list positions in list

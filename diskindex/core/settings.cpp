@@ -76,6 +76,7 @@ void readPaths(const platform::IniFile& ini, const SettingsEnvironment& env, Dis
       letter >= 'A' && letter <= 'Z' ? letter : (env.firstCdRomDrive ? env.firstCdRomDrive : 'C');
   s.bgnd = ini.readInt(kInits, "BGND", 1);
   s.memos = ini.readInt(kInits, "MEMOS", 3);
+  s.sortFree = ini.readInt(kInits, "SORT_FREE", 0) == 1 ? 1 : 0;
   const DiskIndexSettings defaults = defaultSettings(env);
   s.dataPath = withTrailingSlash(ini.readString(kInits, "DATA_PATH", defaults.dataPath));
   s.copyPath = withTrailingSlash(ini.readString(kInits, "COPY_PATH", defaults.copyPath));
@@ -232,15 +233,31 @@ DiskIndexSettings readSettings(const platform::IniFile& ini, const SettingsEnvir
 }
 
 void writeSettings(platform::IniFile& ini, const DiskIndexSettings& s) {
-  const std::pair<const char*, int> numbers[] = {
-      {"WIN_X", s.winX},      {"WIN_Y", s.winY},      {"WIN_W", s.winW},
-      {"WIN_H", s.winH},      {"SWIN_X", s.swinX},    {"SWIN_Y", s.swinY},
-      {"SWIN_W", s.swinW},    {"SWIN_H", s.swinH},    {"SWIN_S", s.swinS},
-      {"SWIN_S1", s.swinS1},  {"SWIN_S2", s.swinS2},  {"SplitX", s.splitX},
-      {"SplitYL", s.splitYL}, {"SplitYR", s.splitYR}, {"W1", s.w1},
-      {"W2", s.w2},           {"W3", s.w3},           {"BGND", s.bgnd},
-      {"MEMOS", s.memos},     {"ExpSDir", s.expSDir}, {"ExpPath", s.expPath},
-      {"ExpApnd", s.expApnd}, {"ExpType", s.expType}, {"ExpFAll", s.expFAll}};
+  const std::pair<const char*, int> numbers[] = {{"WIN_X", s.winX},
+                                                 {"WIN_Y", s.winY},
+                                                 {"WIN_W", s.winW},
+                                                 {"WIN_H", s.winH},
+                                                 {"SWIN_X", s.swinX},
+                                                 {"SWIN_Y", s.swinY},
+                                                 {"SWIN_W", s.swinW},
+                                                 {"SWIN_H", s.swinH},
+                                                 {"SWIN_S", s.swinS},
+                                                 {"SWIN_S1", s.swinS1},
+                                                 {"SWIN_S2", s.swinS2},
+                                                 {"SplitX", s.splitX},
+                                                 {"SplitYL", s.splitYL},
+                                                 {"SplitYR", s.splitYR},
+                                                 {"W1", s.w1},
+                                                 {"W2", s.w2},
+                                                 {"W3", s.w3},
+                                                 {"BGND", s.bgnd},
+                                                 {"MEMOS", s.memos},
+                                                 {"ExpSDir", s.expSDir},
+                                                 {"ExpPath", s.expPath},
+                                                 {"ExpApnd", s.expApnd},
+                                                 {"ExpType", s.expType},
+                                                 {"ExpFAll", s.expFAll},
+                                                 {"SORT_FREE", s.sortFree}};
   for (const auto& [key, value] : numbers) ini.writeInt(kInits, key, value);
   ini.writeString(kInits, "DRIVE", std::string(1, s.drive));
   ini.writeString(kInits, "DATA_PATH", s.dataPath);

@@ -54,6 +54,7 @@ struct DiskIndexSettings {
   char drive = 'C';      // A..Z
   int bgnd = 1;          // 1 grey background, 0 system window colour
   int memos = 3;         // bit 0 directory remark field, bit 1 file remark field
+  int sortFree = 0;      // 1: the overview lists the volumes with most free space first
   std::string dataPath;  // always ends with "/"
   std::string copyPath;  // always ends with "/"
   std::string exptPath;

@@ -83,6 +83,7 @@ HeaderBytes encodeHeader(const VolumeHeader& header, bool utf8) {
   putSize(bytes, L::kFreeSpace, L::kFreeSpace64, header.freeSpace);
   putText(bytes, L::kLabel, L::kLabelSize, header.label, utf8);
   if (utf8) std::memcpy(bytes.data() + L::kUtf8Mark, kUtf8Mark, 4);
+  std::memcpy(bytes.data() + L::kVolumeId, header.volumeId.bytes().data(), L::kVolumeIdSize);
   return bytes;
 }
 
@@ -125,6 +126,8 @@ VolumeHeader decodeHeader(const HeaderBytes& bytes) {
   header.capacity = getSize(bytes, L::kCapacity, L::kCapacity64);
   header.freeSpace = getSize(bytes, L::kFreeSpace, L::kFreeSpace64);
   header.label = getText(bytes, L::kLabel, L::kLabelSize, utf8);
+  header.volumeId =
+      platform::FileSystemId::fromBytes(std::span(bytes).subspan(L::kVolumeId, L::kVolumeIdSize));
   return header;
 }
 

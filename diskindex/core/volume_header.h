@@ -8,7 +8,10 @@
 // (header strings and entry names) is UTF-8 and the header carries the four
 // bytes "UTF8" at offset 452. Capacities beyond the signed 32-bit range are
 // stored as 2,147,483,647 in the old fields and in full as unsigned 64-bit at
-// offsets 456 and 464 (zero = not stored). This file does no file I/O.
+// offsets 456 and 464 (zero = not stored). The identity of the file system
+// the volume was read from (platform/file_system_id.h) sits in the 16 bytes
+// at offset 472, zero when not known; readers that do not know these
+// extensions see the zero tail they expect. This file does no file I/O.
 
 #include <array>
 #include <cstddef>
@@ -17,6 +20,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "platform/file_system_id.h"
 
 namespace diskindex {
 
@@ -45,6 +50,8 @@ inline constexpr std::size_t kLabelSize = 12;
 inline constexpr std::size_t kUtf8Mark = 452;  // "UTF8" when the volume is UTF-8
 inline constexpr std::size_t kCapacity64 = 456;
 inline constexpr std::size_t kFreeSpace64 = 464;
+inline constexpr std::size_t kVolumeId = 472;
+inline constexpr std::size_t kVolumeIdSize = 16;
 }  // namespace header_layout
 
 using HeaderBytes = std::array<std::uint8_t, header_layout::kSize>;
@@ -65,11 +72,12 @@ struct VolumeHeader {
   std::string name;          // unique among the volumes
   std::string remark;        // may hold CR LF
   std::string location;
-  std::string category;         // empty = no category
-  std::int64_t capacity = -1;   // bytes; -1 = could not be determined
-  std::int64_t freeSpace = -1;  // bytes; -1 = could not be determined
-  std::string label;            // "[leer]" when the drive reported none
-  bool utf8 = false;            // as read: the file carried the UTF-8 mark
+  std::string category;             // empty = no category
+  std::int64_t capacity = -1;       // bytes; -1 = could not be determined
+  std::int64_t freeSpace = -1;      // bytes; -1 = could not be determined
+  std::string label;                // "[leer]" when the drive reported none
+  bool utf8 = false;                // as read: the file carried the UTF-8 mark
+  platform::FileSystemId volumeId;  // of the file system read; unknown for folders and images
 
   bool operator==(const VolumeHeader&) const = default;
 };

@@ -76,6 +76,7 @@ VolumeRecord VolumeRecord::fromHeader(const VolumeHeader& header, std::filesyste
   record.freeSpace = header.freeSpace;
   record.label = header.label;
   record.utf8 = header.utf8;
+  record.volumeId = header.volumeId;
   return record;
 }
 

@@ -34,7 +34,8 @@ struct VolumeRecord {
   std::int64_t capacity = -1;  // full value (the 64-bit field when stored)
   std::int64_t freeSpace = -1;
   std::string label;
-  bool utf8 = false;  // the volume's files are UTF-8
+  bool utf8 = false;                // the volume's files are UTF-8
+  platform::FileSystemId volumeId;  // unknown unless read from a mounted file system
 
   static VolumeRecord fromHeader(const VolumeHeader& header, std::filesystem::path dataFile);
   // The comment file of the same stem (".CMT", or ".cmt" beside a ".dat").

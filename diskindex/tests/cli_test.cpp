@@ -7,6 +7,7 @@
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/dates.h"
+#include "platform/drives.h"
 
 namespace diskindex {
 namespace {
@@ -127,13 +128,74 @@ namespace {
 
 // A usage error prints the usage lines of the manual table, wrapped to a
 // terminal's width, with every command in them.
+TEST(Cli, ListWithFreeSpaceFilterKeepsOnlyVolumesWithThatMuchRoom) {
+  test::TempDir tmp;
+  const auto volumeWithFree = [&](const char* dataFile, const char* name, std::int64_t freeSpace) {
+    VolumeHeader header = test::sampleHeader(name);
+    header.capacity = 8'000'000'000;
+    header.freeSpace = freeSpace;
+    ASSERT_EQ(createVolume(tmp / dataFile, header, std::vector<EntryRecord>{file(1, "A")}),
+              ResultCode::Ok);
+  };
+  volumeWithFree("CD000001.DAT", "Voll", 1000);
+  volumeWithFree("CD000002.DAT", "Halb", 734003200);  // exactly 700M
+  volumeWithFree("CD000003.DAT", "Leer", 5'000'000'000);
+  volumeWithFree("CD000004.DAT", "Unbekannt", -1);
+  const auto namesListed = [&](const std::string& amount) {
+    const CliRun r = run({"--data", tmp.path().string(), "list", "--free-at-least", amount});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string names;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);)
+      names += line.substr(0, line.find('\t')) + ";";
+    return names;
+  };
+  EXPECT_EQ(namesListed("700M"), "Halb;Leer;");
+  EXPECT_EQ(namesListed("734003201"), "Leer;");
+  EXPECT_EQ(namesListed("0"), "Halb;Leer;Voll;");
+  EXPECT_EQ(namesListed("5G"), "");
+  for (const std::string bad : {"", "12X", "-5", "1.5G", "99999999999T"}) {
+    EXPECT_EQ(run({"--data", tmp.path().string(), "list", "--free-at-least", bad}).status, 2)
+        << bad;
+  }
+}
+
+TEST(Cli, IdentifyNamesTheVolumesReadFromTheFileSystemOfAPath) {
+  test::TempDir tmp;
+  test::TempDir elsewhere;
+  const platform::FileSystemId here =
+      platform::DriveTable::fromSystem().fileSystemIdOf(elsewhere.path());
+  ASSERT_TRUE(here.known());
+  VolumeHeader header = test::sampleHeader("Dieses System");
+  header.volumeId = here;
+  ASSERT_EQ(createVolume(tmp / "CD000001.DAT", header, std::vector<EntryRecord>{file(1, "A")}),
+            ResultCode::Ok);
+  makeVolume(tmp / "CD000002.DAT", "Ohne Kennung", {file(1, "B")});
+  std::filesystem::create_directories(elsewhere / "tief" / "unten");
+  const CliRun found =
+      run({"--data", tmp.path().string(), "identify", (elsewhere / "tief" / "unten").string()});
+  EXPECT_EQ(found.status, 0) << found.err;
+  EXPECT_EQ(found.out, "Dieses System\n");
+  VolumeHeader other = test::sampleHeader("Dieses System");
+  other.volumeId = platform::FileSystemId::fromUuidText("0000-0001");
+  ASSERT_EQ(rewriteHeader(tmp / "CD000001.DAT", other), ResultCode::Ok);
+  const CliRun none = run({"--data", tmp.path().string(), "identify", elsewhere.path().string()});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.out, "");
+  EXPECT_NE(none.err.find("nicht erfaßt"), std::string::npos) << none.err;
+  EXPECT_EQ(run({"--data", tmp.path().string(), "identify", (elsewhere / "fehlt").string()}).status,
+            2);
+}
+
 TEST(Cli, UsageErrorListsEveryCommandWithinEightyColumns) {
   const CliRun result = run({"frobnicate"});
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err.rfind("Aufruf: diskindx-cli [--data VERZEICHNIS] list\n", 0), 0u)
+  EXPECT_EQ(result.err.rfind(
+                "Aufruf: diskindx-cli [--data VERZEICHNIS] list [--free-at-least BYTES]\n", 0),
+            0u)
       << result.err;
-  for (const std::string word : {" list", " tree NAME", " scan ", " search TEXT", " copy NAME",
-                                 " export info", " export tree NAME"}) {
+  for (const std::string word : {" list", " tree NAME", " identify PFAD", " scan ", " search TEXT",
+                                 " copy NAME", " export info", " export tree NAME"}) {
     EXPECT_NE(result.err.find(word), std::string::npos) << word;
   }
   std::istringstream lines(result.err);

@@ -66,6 +66,8 @@ TEST(Settings, OutOfRangeValuesFallBackOrAreClamped) {
   EXPECT_EQ(s.swinW, 10);
   EXPECT_EQ(s.swinH, 300);
   EXPECT_EQ(s.swinS, 0);
+  EXPECT_EQ(fromText("[Inits]\nSORT_FREE=2\n").sortFree, 0);
+  EXPECT_EQ(fromText("[Inits]\nSORT_FREE=1\n").sortFree, 1);
   EXPECT_EQ(fromText("[Inits]\nSplitX=600\n").splitX, 180);  // above 620 - 40
   EXPECT_EQ(fromText("[Inits]\nWIN_W=1000\nSplitX=900\n").splitX, 900);
 }
@@ -113,6 +115,7 @@ TEST(Settings, WriteThenReadGivesTheSameSettings) {
   s.winW = 900;
   s.splitX = 250;
   s.memos = 1;
+  s.sortFree = 1;
   s.category = "Spiele";
   s.expCSep = ";";
   s.expFlds = "1,3,2";
@@ -136,6 +139,7 @@ TEST(Settings, WriteThenReadGivesTheSameSettings) {
   EXPECT_EQ(back.winW, 900);
   EXPECT_EQ(back.splitX, 250);
   EXPECT_EQ(back.memos, 1);
+  EXPECT_EQ(back.sortFree, 1);
   EXPECT_EQ(back.category, "Spiele");
   EXPECT_EQ(back.expCSep, ";");
   EXPECT_EQ(back.expFlds, "1,3,2");

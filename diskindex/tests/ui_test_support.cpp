@@ -67,6 +67,16 @@ RemarkSaveChoice FakePrompts::remarkSaveFailed(const QString& caption, const QSt
   return choice;
 }
 
+std::optional<int> FakePrompts::chooseItem(const QString& caption, const QString& text,
+                                           const QStringList& items) {
+  shown.push_back({QStringLiteral("choice"), caption, text});
+  itemLists.push_back(items);
+  if (itemChoices.empty()) return std::nullopt;
+  const std::optional<int> choice = itemChoices.front();
+  itemChoices.pop_front();
+  return choice;
+}
+
 std::optional<QString> FakePrompts::chooseRemarkFile(const QString& suggested) {
   shown.push_back({QStringLiteral("remarkFile"), suggested, {}});
   if (remarkFiles.empty()) return std::nullopt;

@@ -42,6 +42,8 @@ class FakePrompts : public FormPrompts {
   std::optional<QString> chooseDataDirectory(const QString& current) override;
   RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) override;
   std::optional<QString> chooseRemarkFile(const QString& suggested) override;
+  std::optional<int> chooseItem(const QString& caption, const QString& text,
+                                const QStringList& items) override;
   void beep() override { ++beeps; }
 
   std::vector<PromptRecord> shown;
@@ -50,6 +52,8 @@ class FakePrompts : public FormPrompts {
   std::optional<QString> directoryAnswer;
   std::deque<RemarkSaveChoice> saveChoices;        // "Abbruch" (Keep) when empty
   std::deque<std::optional<QString>> remarkFiles;  // cancelled when empty
+  std::deque<std::optional<int>> itemChoices;      // cancelled when empty
+  std::vector<QStringList> itemLists;              // the items of every choice asked
   int beeps = 0;
 };
 

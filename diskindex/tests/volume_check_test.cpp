@@ -42,8 +42,14 @@ struct Fixture {
     catalogue.setDataDirectory(data.path());
     catalogue.loadVolumeList();
   }
-  platform::DriveTable drives(const std::string& label) const {
-    return fakeDriveTable({{'E', FakeDrive{drive.root(), "vfat", label, {2000000, 5000}}}});
+  Fixture(const std::string& storedLabel, const std::string& storedUuid) : Fixture(storedLabel) {
+    VolumeHeader h = header();
+    h.volumeId = platform::FileSystemId::fromUuidText(storedUuid);
+    EXPECT_EQ(catalogue.changeVolumeInfo(0, h), ResultCode::Ok);
+  }
+  platform::DriveTable drives(const std::string& label, const std::string& uuid = {}) const {
+    return fakeDriveTable({{'E', FakeDrive{drive.root(), "vfat", label, {2000000, 5000}}}},
+                          {{'E', uuid}});
   }
   VolumeHeader header() const {
     VolumeHeader h;
@@ -113,6 +119,51 @@ TEST(VolumeCheck, AFailedUpdateAnswersNo) {
   Answers answers;
   answers.answer = {true, true};
   EXPECT_FALSE(checkVolume(f.catalogue, 0, f.drives("NEW"), answers));
+}
+
+TEST(VolumeCheck, EqualFileSystemIdsPassWhateverTheLabelsSay) {
+  Fixture f("URLAUB", "1C2B-7E0A");
+  Answers answers;
+  EXPECT_TRUE(checkVolume(f.catalogue, 0, f.drives("NEU", "1c2b-7e0a"), answers));
+  EXPECT_TRUE(checkVolume(f.catalogue, 0, f.drives("", "1C2B-7E0A"), answers));
+  EXPECT_TRUE(answers.questions.empty());
+}
+
+TEST(VolumeCheck, DifferentFileSystemIdsAskEvenWhenTheLabelsAgree) {
+  Fixture f("URLAUB", "1C2B-7E0A");
+  Answers answers;
+  EXPECT_FALSE(checkVolume(f.catalogue, 0, f.drives("URLAUB", "99AA-0001"), answers));
+  ASSERT_EQ(answers.questions.size(), 1u);
+  EXPECT_TRUE(answers.questions[0].differentFileSystem);
+  EXPECT_NE(answers.questions[0].lines()[1].find("Dateisystem"), std::string::npos);
+  EXPECT_FALSE(checkVolume(f.catalogue, 0, f.drives("ANDERS", "99AA-0001"), answers));
+  ASSERT_EQ(answers.questions.size(), 2u);
+  EXPECT_FALSE(answers.questions[1].differentFileSystem);
+}
+
+TEST(VolumeCheck, OnlyOneSideKnowingTheIdFallsBackToTheLabel) {
+  Fixture withId("URLAUB", "1C2B-7E0A");
+  Answers answers;
+  EXPECT_TRUE(checkVolume(withId.catalogue, 0, withId.drives("urlaub"), answers));
+  Fixture withoutId("URLAUB");
+  EXPECT_TRUE(
+      checkVolume(withoutId.catalogue, 0, withoutId.drives("URLAUB", "1C2B-7E0A"), answers));
+  EXPECT_TRUE(answers.questions.empty());
+  EXPECT_FALSE(checkVolume(withoutId.catalogue, 0, withoutId.drives("NEU", "1C2B-7E0A"), answers));
+  EXPECT_EQ(answers.questions.size(), 1u);
+}
+
+TEST(VolumeCheck, UpdatingAfterTheQuestionStoresTheDrivesFileSystemId) {
+  Fixture f("URLAUB", "1C2B-7E0A");
+  Answers answers;
+  answers.answer = {true, true};
+  EXPECT_TRUE(checkVolume(f.catalogue, 0, f.drives("FORMAT", "5555-6666"), answers));
+  EXPECT_EQ(f.header().volumeId, platform::FileSystemId::fromUuidText("5555-6666"));
+  EXPECT_EQ(f.catalogue.volumes()[0].volumeId, f.header().volumeId);
+  EXPECT_EQ(f.header().label, "FORMAT");
+  answers.questions.clear();
+  EXPECT_TRUE(checkVolume(f.catalogue, 0, f.drives("FORMAT", "5555-6666"), answers));
+  EXPECT_TRUE(answers.questions.empty());
 }
 
 TEST(FileMessages, CopyFailuresReadAsTheProgramWordsThem) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -331,6 +332,45 @@ TEST(VolumeFile, RewriteHeaderNeedingUtf8ConvertsTheEntriesToo) {
   EXPECT_EQ(list.directoryName(1), "Müll");
   EXPECT_EQ(list.name(list.files(1)[0]), "Größe.txt");
   EXPECT_EQ(list.files(1)[0].size, 7u);
+}
+
+TEST(VolumeFile, FileSystemIdSitsAtItsOffsetAndSurvivesEveryHeaderRewrite) {
+  test::TempDir tmp;
+  const auto path = tmp / "CD000001.DAT";
+  VolumeHeader header = test::sampleHeader("Stick");
+  header.volumeId = platform::FileSystemId::fromUuidText("9f3c2a1e-0b7d-4c55-8e21-3f6a9d0c4b12");
+  ASSERT_EQ(createVolume(path, header, test::generatedWalk(3, 2)), ResultCode::Ok);
+  const auto bytes = test::readAll(path);
+  EXPECT_EQ(bytes[472], 0x9F);
+  EXPECT_EQ(bytes[487], 0x12);
+  EXPECT_EQ(bytes[488], 0);
+  const auto idAfter = [&] {
+    VolumeHeader read;
+    EXPECT_EQ(readHeader(path, read), ResultCode::Ok);
+    return read.volumeId;
+  };
+  header.name = "Stick neu";
+  ASSERT_EQ(rewriteHeader(path, header), ResultCode::Ok);
+  EXPECT_EQ(idAfter(), header.volumeId);
+  ASSERT_EQ(rewriteCategory(path, "Fotos", nullptr), ResultCode::Ok);
+  EXPECT_EQ(idAfter(), header.volumeId);
+  ASSERT_EQ(rewriteCategory(path, "Фото", nullptr), ResultCode::Ok);  // converts to UTF-8
+  EXPECT_EQ(idAfter(), header.volumeId);
+  header.remark = "Заметка";
+  ASSERT_EQ(rewriteHeader(path, header), ResultCode::Ok);
+  EXPECT_EQ(idAfter(), header.volumeId);
+}
+
+TEST(VolumeFile, VolumeWithoutFileSystemIdKeepsTheHeaderTailZero) {
+  test::TempDir tmp;
+  const auto path = tmp / "CD000001.DAT";
+  VolumeHeader header = test::sampleHeader("Ordner");
+  ASSERT_EQ(createVolume(path, header, test::generatedWalk(2, 1)), ResultCode::Ok);
+  const auto bytes = test::readAll(path);
+  EXPECT_TRUE(std::all_of(bytes.begin() + 472, bytes.begin() + 512, [](auto b) { return b == 0; }));
+  VolumeHeader read;
+  ASSERT_EQ(readHeader(path, read), ResultCode::Ok);
+  EXPECT_FALSE(read.volumeId.known());
 }
 
 TEST(VolumeFile, DirectoryPathsAndParentsFollowLevels) {

@@ -150,6 +150,8 @@ void TDiskIndexForm::connectActions() {
   connect(a.removeVolume, &QAction::triggered, this, &TDiskIndexForm::onRemoveVolume);
   connect(a.changeVolume, &QAction::triggered, this, &TDiskIndexForm::onChangeVolume);
   connect(a.rescanVolume, &QAction::triggered, this, &TDiskIndexForm::onRescanVolume);
+  connect(a.recogniseVolume, &QAction::triggered, this, &TDiskIndexForm::onRecogniseVolume);
+  connect(a.sortOverviewFree, &QAction::toggled, this, &TDiskIndexForm::onOverviewOrder);
   connect(a.categories, &QAction::triggered, this, &TDiskIndexForm::onCategories);
   connect(a.print, &QAction::triggered, this, &TDiskIndexForm::onPrint);
   connect(a.exportInfo, &QAction::triggered, this, &TDiskIndexForm::onExportInfo);

@@ -95,6 +95,8 @@ class TDiskIndexForm : public QMainWindow {
   void onRemoveVolume();
   void onChangeVolume();
   void onRescanVolume();
+  void onRecogniseVolume();
+  void onOverviewOrder(bool byFreeSpace);
   void onCategories();
   void onPrint();
   void onExportInfo();

@@ -115,6 +115,39 @@ void TDiskIndexForm::onRemoveVolume() {
   refreshOverview(next);
 }
 
+void TDiskIndexForm::onOverviewOrder(bool byFreeSpace) {
+  m_session.setOverviewOrder(byFreeSpace ? OverviewOrder::FreeSpace : OverviewOrder::Name);
+  if (m_view != View::Overview) {
+    m_volumeModel->setOrder(m_session.overviewOrder());
+    return;
+  }
+  const std::optional<std::size_t> keep = selectedVolume();
+  m_volumeModel->setOrder(m_session.overviewOrder());
+  refreshOverview(keep);
+}
+
+void TDiskIndexForm::onRecogniseVolume() {
+  const std::vector<RecognisedVolume> found = m_session.recogniseVolumes(m_session.driveTable());
+  const QString caption =
+      QString::fromUtf8(kRecogniseCaption.data(), static_cast<qsizetype>(kRecogniseCaption.size()));
+  if (found.empty()) {
+    m_prompts->information(caption, boxText(recogniseNoneText()));
+    return;
+  }
+  std::size_t chosen = 0;
+  if (found.size() > 1) {
+    QStringList items;
+    for (const RecognisedVolume& volume : found) {
+      items << QString::fromStdString(recognisedItemText(volume, m_session.volumes()));
+    }
+    const std::optional<int> choice =
+        m_prompts->chooseItem(caption, boxText(recogniseChoiceText()), items);
+    if (!choice || *choice < 0 || static_cast<std::size_t>(*choice) >= found.size()) return;
+    chosen = static_cast<std::size_t>(*choice);
+  }
+  openVolume(found[chosen].volumeIndex);
+}
+
 void TDiskIndexForm::onDataDirectory() {
   const QString current =
       QString::fromStdString(m_session.state().catalogue.dataDirectory().string());

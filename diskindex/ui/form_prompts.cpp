@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -64,6 +65,15 @@ std::optional<QString> QtFormPrompts::chooseRemarkFile(const QString& suggested)
       QFileDialog::getSaveFileName(m_parent, QStringLiteral("Bemerkungen speichern"), suggested);
   if (file.isEmpty()) return std::nullopt;
   return file;
+}
+
+std::optional<int> QtFormPrompts::chooseItem(const QString& caption, const QString& text,
+                                             const QStringList& items) {
+  bool ok = false;
+  const QString chosen = QInputDialog::getItem(m_parent, caption, text, items, 0, false, &ok);
+  if (!ok) return std::nullopt;
+  const int index = static_cast<int>(items.indexOf(chosen));
+  return index < 0 ? std::nullopt : std::optional<int>(index);
 }
 
 void QtFormPrompts::beep() {

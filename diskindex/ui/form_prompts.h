@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -35,6 +36,9 @@ class FormPrompts {
   virtual RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) = 0;
   // The file to save the remarks to instead, or nothing when cancelled.
   virtual std::optional<QString> chooseRemarkFile(const QString& suggested) = 0;
+  // One of items, by position, or nothing when cancelled.
+  virtual std::optional<int> chooseItem(const QString& caption, const QString& text,
+                                        const QStringList& items) = 0;
   virtual void beep() = 0;
 };
 
@@ -49,6 +53,8 @@ class QtFormPrompts : public FormPrompts {
   std::optional<QString> chooseDataDirectory(const QString& current) override;
   RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) override;
   std::optional<QString> chooseRemarkFile(const QString& suggested) override;
+  std::optional<int> chooseItem(const QString& caption, const QString& text,
+                                const QStringList& items) override;
   void beep() override;
 
  private:

@@ -48,6 +48,8 @@ void createVolumeActions(QObject* o, MainActions& a) {
   a.removeVolume = make(o, QStringLiteral("&Entfernen"));
   a.changeVolume = make(o, QStringLiteral("Infos ä&ndern ..."), Qt::Key_F8);
   a.rescanVolume = make(o, QStringLiteral("Datenträger erneut &einlesen ..."));
+  a.recogniseVolume =
+      make(o, QStringLiteral("Datenträger &erkennen"), QKeySequence(Qt::CTRL | Qt::Key_E));
   a.categories = make(o, QStringLiteral("&Kategorien ..."));
   a.print = make(o, QStringLiteral("&Drucken ..."));
   a.exportInfo = make(o, QStringLiteral("Infos e&xportieren ..."));
@@ -103,6 +105,7 @@ void createViewActions(QObject* o, MainActions& a) {
   a.sortSize = a.sortGroup->addAction(checkable(o, QStringLiteral("Nach &Größe")));
   a.sortDate = a.sortGroup->addAction(checkable(o, QStringLiteral("Nach Datu&m")));
   a.sortReverse = checkable(o, QStringLiteral("Sortierung &umkehren"));
+  a.sortOverviewFree = checkable(o, QStringLiteral("Übersicht nach &freiem Speicher"));
 }
 
 void createOptionActions(QObject* o, MainActions& a) {
@@ -142,6 +145,7 @@ void buildMenuBar(QMainWindow* window, const MainActions& a) {
   volume->addActions({a.overview, a.contents});
   volume->addSeparator();
   volume->addActions({a.addVolume, a.removeVolume, a.changeVolume, a.rescanVolume});
+  volume->addAction(a.recogniseVolume);
   volume->addSeparator();
   volume->addAction(a.categories);
   volume->addSeparator();
@@ -171,6 +175,8 @@ void buildMenuBar(QMainWindow* window, const MainActions& a) {
   view->addActions({a.sortName, a.sortType, a.sortSize, a.sortDate});
   view->addSeparator();
   view->addAction(a.sortReverse);
+  view->addSeparator();
+  view->addAction(a.sortOverviewFree);
 
   QMenu* options = bar->addMenu(QStringLiteral("&Optionen"));
   options->addAction(a.greyBackground);

@@ -23,6 +23,7 @@ struct MainActions {
   QAction* removeVolume = nullptr;
   QAction* changeVolume = nullptr;
   QAction* rescanVolume = nullptr;
+  QAction* recogniseVolume = nullptr;
   QAction* categories = nullptr;
   QAction* print = nullptr;
   QAction* exportInfo = nullptr;
@@ -52,6 +53,7 @@ struct MainActions {
   QAction* sortSize = nullptr;
   QAction* sortDate = nullptr;
   QAction* sortReverse = nullptr;
+  QAction* sortOverviewFree = nullptr;  // the overview by free space
   // "&Optionen"
   QAction* greyBackground = nullptr;
   QAction* fontVolumes = nullptr;

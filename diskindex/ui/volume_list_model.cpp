@@ -24,6 +24,11 @@ void VolumeListModel::setFilter(const std::string& filter) {
   refresh();
 }
 
+void VolumeListModel::setOrder(OverviewOrder order) {
+  m_order = order;
+  refresh();
+}
+
 bool VolumeListModel::passes(const VolumeRecord& record) const {
   return exporting::passesCategoryFilter(record, m_filter);
 }
@@ -35,6 +40,7 @@ void VolumeListModel::refresh() {
   for (std::size_t i = 0; i < m_volumes.size(); ++i) {
     if (passes(m_volumes[i])) m_rows.push_back(i);
   }
+  orderOverviewRows(m_rows, m_volumes, m_order);
   endResetModel();
 }
 
@@ -45,8 +51,8 @@ void VolumeListModel::detach() {
 }
 
 int VolumeListModel::rowOf(std::size_t volumeIndex) const {
-  const auto it = std::lower_bound(m_rows.begin(), m_rows.end(), volumeIndex);
-  if (it == m_rows.end() || *it != volumeIndex) return -1;
+  const auto it = std::find(m_rows.begin(), m_rows.end(), volumeIndex);
+  if (it == m_rows.end()) return -1;
   return static_cast<int>(it - m_rows.begin());
 }
 
@@ -59,7 +65,7 @@ QVariant VolumeListModel::data(const QModelIndex& index, int role) const {
   const VolumeRecord& record = m_volumes[volumeIndex(index.row())];
   switch (role) {
     case Qt::DisplayRole:
-      return QString::fromStdString(record.name);
+      return QString::fromStdString(overviewRowText(record, m_order));
     case Qt::DecorationRole:
       return m_icons[record.driveType < 7 ? record.driveType : 1];
     default:

@@ -3,14 +3,17 @@
 // volume list, showing the volumes that pass the category filter in list
 // order. "<ALLE>" passes every volume, "<keine Zuordnung>" the volumes
 // without category, any other text the volumes whose category is exactly
-// that text. The model keeps only the row -> volume mapping; the records stay
-// in the core's list, and refresh() must follow every change to it.
+// that text. Rows follow the list (name) order or, on request, the free-space
+// order, which also shows each volume's free space. The model keeps only the
+// row -> volume mapping; the records stay in the core's list, and refresh()
+// must follow every change to it.
 
 #include <QAbstractListModel>
 #include <QIcon>
 #include <string>
 #include <vector>
 
+#include "diskindex/core/volume_finder.h"
 #include "diskindex/core/volume_list.h"
 
 namespace diskindex::ui {
@@ -23,6 +26,8 @@ class VolumeListModel : public QAbstractListModel {
   // The filter entry as shown in the combo box (a pseudo entry or a category).
   void setFilter(const std::string& filter);
   const std::string& filter() const { return m_filter; }
+  void setOrder(OverviewOrder order);
+  OverviewOrder order() const { return m_order; }
   // Rebuilds the rows from the volume list.
   void refresh();
   // Shows no rows until the next refresh(): called before the volume list is
@@ -40,6 +45,7 @@ class VolumeListModel : public QAbstractListModel {
  private:
   const VolumeList& m_volumes;
   std::string m_filter;
+  OverviewOrder m_order = OverviewOrder::Name;
   std::vector<std::size_t> m_rows;
   QIcon m_icons[7];
 };

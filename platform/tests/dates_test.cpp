@@ -33,6 +33,14 @@ class LocalTimeTest : public ::testing::Test {
   std::string m_oldTz;
 };
 
+// Asked for while this file's statics are initialised, before main and
+// perhaps before the date functions' own file.
+const int kNewYear2024AtStart = daysSince18991230(2024, 1, 1);
+
+TEST(DayCount, IsRightEvenWhenAskedForDuringStaticInitialisation) {
+  EXPECT_EQ(kNewYear2024AtStart, 45292);
+}
+
 TEST(DosDateTime, PacksKnownMomentsIntoTheirWords) {
   EXPECT_EQ(packDos({1980, 1, 1, 0, 0, 0}), (DosDateTime{0x0021, 0x0000}));
   EXPECT_EQ(packDos({2107, 12, 31, 23, 59, 58}), (DosDateTime{0xFF9F, 0xBF7D}));

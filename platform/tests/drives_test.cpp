@@ -34,7 +34,17 @@ class FakeMountSource : public MountSource {
   bool isDirectory(const fs::path& root) const override {
     return missing.count(root.string()) == 0;
   }
+  std::string uuidOf(const std::string& device) const override {
+    const auto it = uuids.find(device);
+    return it == uuids.end() ? std::string() : it->second;
+  }
+  FileSystemId statfsIdOf(const fs::path& root) const override {
+    const auto it = statfsIds.find(root.string());
+    return it == statfsIds.end() ? FileSystemId{} : it->second;
+  }
   std::set<std::string> missing;
+  std::map<std::string, std::string> uuids;
+  std::map<std::string, FileSystemId> statfsIds;
 };
 
 std::shared_ptr<FakeMountSource> typicalDesktop() {
@@ -181,6 +191,37 @@ TEST(DriveTable, LaterMountOnTheSamePointHidesTheEarlierOne) {
   EXPECT_EQ(table.info('D')->type, DriveType::CdRom);
 }
 
+TEST(DriveTable, VolumeIdIsTheUuidOfTheFileSystemMountedAtTheRoot) {
+  auto fake = typicalDesktop();
+  fake->uuids["/dev/sdb1"] = "1C2B-7E0A";
+  fake->uuids["/dev/nvme0n1p3"] = "9f3c2a1e-0b7d-4c55-8e21-3f6a9d0c4b12";
+  fake->statfsIds["/mnt/nas"] = FileSystemId::fromStatfs(7, 9);
+  const DriveTable table(fake, {{'H', "/home"}, {'P', "/home/anna/Bilder"}, {'N', "/mnt/nas"}});
+  const auto stick = table.letterOf("/media/anna/USB STICK");
+  ASSERT_TRUE(stick.has_value());
+  EXPECT_EQ(table.volumeId(*stick), FileSystemId::fromUuidText("1C2B-7E0A"));
+  EXPECT_EQ(table.volumeId('H').text(), "9f3c2a1e-0b7d-4c55-8e21-3f6a9d0c4b12");
+  // A folder inside a file system is not a volume of its own.
+  EXPECT_FALSE(table.volumeId('P').known());
+  // No UUID: the statfs id; neither: unknown.
+  EXPECT_EQ(table.volumeId('N'), FileSystemId::fromStatfs(7, 9));
+  EXPECT_FALSE(table.volumeId('C').known());
+  EXPECT_FALSE(table.volumeId('Q').known());
+  fake->missing.insert("/home/");
+  EXPECT_FALSE(table.volumeId('H').known());
+}
+
+TEST(DriveTable, FileSystemIdOfAPathIsThatOfTheMountHoldingIt) {
+  auto fake = typicalDesktop();
+  fake->uuids["/dev/nvme0n1p3"] = "9f3c2a1e-0b7d-4c55-8e21-3f6a9d0c4b12";
+  fake->uuids["/dev/nvme0n1p2"] = "00112233-4455-6677-8899-aabbccddeeff";
+  const DriveTable table(fake);
+  EXPECT_EQ(table.fileSystemIdOf("/home/anna/Bilder/2024").text(),
+            "9f3c2a1e-0b7d-4c55-8e21-3f6a9d0c4b12");
+  EXPECT_EQ(table.fileSystemIdOf("/homework").text(), "00112233-4455-6677-8899-aabbccddeeff");
+  EXPECT_EQ(table.fileSystemIdOf("/home/anna/../anna/x"), table.fileSystemIdOf("/home/"));
+}
+
 TEST(DriveTable, NoMoreThanTheLettersUpToZ) {
   auto fake = std::make_shared<FakeMountSource>();
   fake->table.push_back({"/dev/sda1", "/", "ext4"});
@@ -199,6 +240,7 @@ class SystemSourceTest : public ::testing::Test {
     std::random_device rd;
     m_dir = fs::temp_directory_path() / ("drives_test_" + std::to_string(rd()));
     fs::create_directories(m_dir / "dev" / "by-label");
+    fs::create_directories(m_dir / "dev" / "by-uuid");
     fs::create_directories(m_dir / "sys" / "devices" / "sdb" / "sdb1");
     fs::create_directories(m_dir / "sys" / "devices" / "sda" / "sda1");
     fs::create_directories(m_dir / "class");
@@ -216,7 +258,9 @@ class SystemSourceTest : public ::testing::Test {
     std::ofstream(m_dir / "mounts") << "/dev/sdb1 /media/anna/MY\\040DISK vfat rw 0 0\n";
     paths.mountTable = m_dir / "mounts";
     paths.sysBlock = m_dir / "class";
+    fs::create_symlink("../sdb1", m_dir / "dev" / "by-uuid" / "1C2B-7E0A");
     paths.byLabel = m_dir / "dev" / "by-label";
+    paths.byUuid = m_dir / "dev" / "by-uuid";
   }
   void TearDown() override {
     std::error_code ec;
@@ -233,6 +277,8 @@ TEST_F(SystemSourceTest, ReadsLabelsRemovableFlagAndMountTable) {
   EXPECT_EQ(source->labelOf(dev("sdb1").string()), "MY DISK");
   EXPECT_EQ(source->labelOf(dev("sda1").string()), "");
   EXPECT_EQ(source->labelOf((m_dir / "nothing").string()), "");
+  EXPECT_EQ(source->uuidOf(dev("sdb1").string()), "1C2B-7E0A");
+  EXPECT_EQ(source->uuidOf(dev("sda1").string()), "");
   EXPECT_TRUE(source->isRemovable(dev("sdb1").string()));
   EXPECT_FALSE(source->isRemovable(dev("sda1").string()));
   EXPECT_FALSE(source->isRemovable((m_dir / "nothing").string()));
@@ -265,6 +311,10 @@ TEST(SystemDriveTable, RootOfThisMachineIsDriveCWithItsSize) {
   EXPECT_GT(c->space.capacity, 0);
   EXPECT_EQ(table.letterOf(fs::temp_directory_path() / "x"), 'X');
   EXPECT_EQ(table.letterOf("/"), 'C');
+  // Every real file system has a UUID or a statfs id, and the same one each time.
+  const FileSystemId here = table.fileSystemIdOf(fs::temp_directory_path());
+  EXPECT_TRUE(here.known());
+  EXPECT_EQ(here, table.fileSystemIdOf(fs::temp_directory_path()));
 }
 
 }  // namespace

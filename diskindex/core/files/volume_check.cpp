@@ -40,12 +40,22 @@ ResultCode updateVolume(Catalogue& catalogue, std::size_t index, const platform:
   header.label = info.label;
   header.capacity = info.capacity;
   header.freeSpace = info.freeSpace;
+  if (info.volumeId.known()) header.volumeId = info.volumeId;
   return catalogue.changeVolumeInfo(index, header);
 }
 
 }  // namespace
 
 std::vector<std::string> OtherVolumeQuestion::lines() const {
+  if (differentFileSystem) {
+    return {
+        "Der Datenträger im Laufwerk " + std::string(1, driveLetter) + ": (\"" + currentLabel +
+            "\") trägt zwar das Volume-Label von \"" + volumeName + "\",",
+        "aber nicht das bei der Erfassung gespeicherte Dateisystem.",
+        "Es ist möglicherweise der falsche Datenträger eingelegt!",
+        "Soll die gewünschte Aktion trotzdem fortgesetzt werden ?",
+    };
+  }
   return {
       "Das zum Datenträger \"" + volumeName + "\"",
       "gespeicherte Volume-Label (\"" + storedLabel + "\") ist ein anderes als das des " +
@@ -84,9 +94,15 @@ bool checkVolume(Catalogue& catalogue, std::size_t index, const platform::DriveT
     return false;
   }
   const std::string current = scan::currentLabel(drives, letter);
-  if (sameLabel(current, record.label)) return true;
-  const OtherVolumeAnswer answer =
-      observer.askOtherVolume(OtherVolumeQuestion{record.name, record.label, current, letter});
+  // The file system's identity, where both sides know it, outranks the label:
+  // a relabelled stick is still the same volume, and two discs that share a
+  // label are not.
+  const platform::FileSystemId currentId = drives.volumeId(letter);
+  const bool idsKnown = record.volumeId.known() && currentId.known();
+  if (idsKnown ? record.volumeId == currentId : sameLabel(current, record.label)) return true;
+  OtherVolumeQuestion question{record.name, record.label, current, letter};
+  question.differentFileSystem = idsKnown && sameLabel(current, record.label);
+  const OtherVolumeAnswer answer = observer.askOtherVolume(question);
   if (!answer.proceed) return false;
   if (!answer.updateLabel) return true;
   const std::filesystem::path dataFile = record.dataFile;

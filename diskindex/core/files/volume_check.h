@@ -1,10 +1,13 @@
 #pragma once
 // The volume check before a volume's files are touched: is the volume in
 // the drive the catalogued one? A drive that cannot be read is refused with
-// its message. A label that equals the stored one (letter case aside) passes.
-// Anything else, also a volume catalogued without label ("[leer]") in a
-// drive that has none, leads to the wrong-volume question; "Ja" with
-// "Volume-Label aktualisieren" takes label, capacity and free space anew
+// its message. When both the volume and the drive know the identity of their
+// file system, equal identities pass whatever the labels say and different
+// ones lead to the wrong-volume question. Otherwise a label that equals the
+// stored one (letter case aside) passes, and anything else, also a volume
+// catalogued without label ("[leer]") in a drive that has none, leads to the
+// question. "Ja" with "Volume-Label aktualisieren" takes label, capacity,
+// free space and (when the drive knows it) the file system's identity anew
 // from the drive into the volume's header (rewritten in place) and record.
 //
 // The question is the observer's; the check shows nothing itself.
@@ -24,6 +27,9 @@ struct OtherVolumeQuestion {
   std::string storedLabel;
   std::string currentLabel;  // as the drive reports it, empty when none
   char driveLetter = 'C';    // upper case
+  // The labels agree but the file systems do not: the lines say so instead
+  // of naming two equal labels as different.
+  bool differentFileSystem = false;
 
   // The four lines of the question, with the names filled in.
   std::vector<std::string> lines() const;

@@ -171,6 +171,7 @@ VolumeReader driveReader(const platform::DriveTable& drives, char letter, bool k
              VolumeHeader& header, const std::filesystem::path& dataFile, ScanObserver& observer) {
     const char storedLetter = header.driveLetter;
     const std::uint8_t storedType = header.driveType;
+    const platform::FileSystemId storedId = header.volumeId;
     header.driveLetter = letter;
     header.driveType = driveTypeCode(drives, letter);
     ReadDriveOutcome outcome = readDrive(drives, header, dataFile, observer);
@@ -179,6 +180,7 @@ VolumeReader driveReader(const platform::DriveTable& drives, char letter, bool k
       // the header is written again with the volume's own drive.
       header.driveLetter = storedLetter;
       header.driveType = storedType;
+      header.volumeId = storedId;  // a folder has no file system identity of its own
       outcome.code = rewriteHeader(dataFile, header);
     }
     return outcome;

@@ -41,8 +41,8 @@ using VolumeReader = std::function<ReadDriveOutcome(
     VolumeHeader& header, const std::filesystem::path& dataFile, ScanObserver& observer)>;
 
 // Reads drive letter of the table. With keepStoredDrive (a folder lent a
-// letter for this reading only) the header keeps its drive letter and type;
-// otherwise both become the drive's.
+// letter for this reading only) the header keeps its drive letter, type and
+// file system identity; otherwise all three become the drive's.
 VolumeReader driveReader(const platform::DriveTable& drives, char letter, bool keepStoredDrive);
 
 // The letter to read a folder from: the letter whose root it is, or else

@@ -81,6 +81,7 @@ VolumeInfo readVolumeInfo(const platform::DriveTable& drives, char letter) {
   volume.capacity = info->space.capacity;
   volume.freeSpace = info->space.freeSpace;
   if (!info->label.empty()) volume.label = firstCharacters(info->label, kMaxLabelLength);
+  volume.volumeId = drives.volumeId(upperLetter(letter));
   return volume;
 }
 
@@ -114,6 +115,7 @@ ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& hea
   header.capacity = volume.capacity;
   header.freeSpace = volume.freeSpace;
   header.label = volume.label;
+  header.volumeId = volume.volumeId;
   const auto root = drives.root(upperLetter(header.driveLetter));
   WalkResult walk;
   try {

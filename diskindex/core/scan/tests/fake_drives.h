@@ -1,7 +1,7 @@
 #pragma once
 // Test helper: a drive table whose letters are temporary directories, each
 // mounted (for the table) from its own device with a chosen file system,
-// label and size.
+// label and size, and where asked for with a UUID.
 
 #include <map>
 #include <memory>
@@ -21,7 +21,8 @@ struct FakeDrive {
 
 class FakeMountSource : public platform::MountSource {
  public:
-  explicit FakeMountSource(std::map<char, FakeDrive> drives) : m_drives(std::move(drives)) {}
+  explicit FakeMountSource(std::map<char, FakeDrive> drives, std::map<char, std::string> uuids = {})
+      : m_drives(std::move(drives)), m_uuids(std::move(uuids)) {}
   std::vector<platform::MountEntry> mounts() const override {
     std::vector<platform::MountEntry> list;
     for (const auto& [letter, drive] : m_drives) {
@@ -33,6 +34,12 @@ class FakeMountSource : public platform::MountSource {
   std::string labelOf(const std::string& dev) const override {
     for (const auto& [letter, drive] : m_drives) {
       if (device(letter) == dev) return drive.label;
+    }
+    return {};
+  }
+  std::string uuidOf(const std::string& dev) const override {
+    for (const auto& [letter, uuid] : m_uuids) {
+      if (device(letter) == dev) return uuid;
     }
     return {};
   }
@@ -49,12 +56,14 @@ class FakeMountSource : public platform::MountSource {
  private:
   static std::string device(char letter) { return std::string("/dev/fake") + letter; }
   std::map<char, FakeDrive> m_drives;
+  std::map<char, std::string> m_uuids;  // as /dev/disk/by-uuid names them
 };
 
-inline platform::DriveTable fakeDriveTable(const std::map<char, FakeDrive>& drives) {
+inline platform::DriveTable fakeDriveTable(const std::map<char, FakeDrive>& drives,
+                                           const std::map<char, std::string>& uuids = {}) {
   std::map<char, std::filesystem::path> overrides;
   for (const auto& [letter, drive] : drives) overrides[letter] = drive.root;
-  return platform::DriveTable(std::make_shared<FakeMountSource>(drives), overrides);
+  return platform::DriveTable(std::make_shared<FakeMountSource>(drives, uuids), overrides);
 }
 
 }  // namespace diskindex::scan::testing

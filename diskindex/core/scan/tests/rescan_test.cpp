@@ -78,6 +78,9 @@ std::map<std::string, std::string> remarksByPath(const std::filesystem::path& da
   return byPath;
 }
 
+constexpr const char* kOldUuid = "9f3c2a1e-0b7d-4c55-8e21-3f6a9d0c4b12";
+constexpr const char* kNewUuid = "1C2B-7E0A";
+
 class RescanTest : public ::testing::Test {
  protected:
   RescanTest() {
@@ -89,17 +92,18 @@ class RescanTest : public ::testing::Test {
     m_disc.file("DOCS/SUB/Z.DOC", "z");
   }
 
-  platform::DriveTable drives(const std::string& label, std::int64_t capacity) {
+  platform::DriveTable drives(const std::string& label, std::int64_t capacity,
+                              const std::string& uuid = "") {
     FakeDrive d;
     d.root = m_disc.root();
     d.label = label;
     d.space = {capacity, capacity / 4};
-    return testing::fakeDriveTable({{'E', d}});
+    return testing::fakeDriveTable({{'E', d}}, {{'E', uuid}});
   }
 
   // The first reading with user remarks on every file and directory.
   void catalogue() {
-    const platform::DriveTable table = drives("ALT", 1000000);
+    const platform::DriveTable table = drives("ALT", 1000000, kOldUuid);
     VolumeHeader header = freshHeader();
     header.driveLetter = 'E';
     header.driveType = 5;
@@ -165,7 +169,7 @@ TEST_F(RescanTest, TheHeaderKeepsTheUsersFieldsAndTakesTheRestFromTheNewReading)
   catalogue();
   changeDisc();
   Observer observer;
-  const RescanOutcome outcome = rescan(drives("NEU", 2000000), observer);
+  const RescanOutcome outcome = rescan(drives("NEU", 2000000, kNewUuid), observer);
   ASSERT_EQ(outcome.code, ResultCode::Ok);
   VolumeHeader header;
   ASSERT_EQ(readHeader(m_dataFile, header), ResultCode::Ok);
@@ -175,6 +179,7 @@ TEST_F(RescanTest, TheHeaderKeepsTheUsersFieldsAndTakesTheRestFromTheNewReading)
   EXPECT_EQ(header.location, "Regal 3");
   EXPECT_EQ(header.category, "Sicherung");
   EXPECT_EQ(header.label, "NEU");
+  EXPECT_EQ(header.volumeId, platform::FileSystemId::fromUuidText(kNewUuid));
   EXPECT_EQ(header.capacity, 2000000);
   EXPECT_EQ(header.freeSpace, 500000);
   EXPECT_EQ(header.directoryCount, 3);
@@ -305,9 +310,9 @@ TEST_F(RescanTest, AVolumeWithoutRemarksStaysWithoutCommentFile) {
   EXPECT_EQ(snapshot(m_data.root()).size(), 1u);
 }
 
-TEST_F(RescanTest, AFolderLentALetterKeepsTheStoredDriveLetterAndType) {
+TEST_F(RescanTest, AFolderLentALetterKeepsTheStoredDriveLetterTypeAndIdentity) {
   catalogue();
-  const platform::DriveTable table = drives("NEU", 2000000);
+  const platform::DriveTable table = drives("NEU", 2000000, kNewUuid);
   Observer observer;
   VolumeHeader before;
   ASSERT_EQ(readHeader(m_dataFile, before), ResultCode::Ok);
@@ -315,6 +320,8 @@ TEST_F(RescanTest, AFolderLentALetterKeepsTheStoredDriveLetterAndType) {
   ASSERT_EQ(outcome.code, ResultCode::Ok);
   EXPECT_EQ(outcome.header.driveLetter, before.driveLetter);
   EXPECT_EQ(outcome.header.driveType, 5);
+  EXPECT_EQ(outcome.header.volumeId, platform::FileSystemId::fromUuidText(kOldUuid));
+  EXPECT_TRUE(outcome.header.volumeId.known());
 }
 
 }  // namespace

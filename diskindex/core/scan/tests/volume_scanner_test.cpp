@@ -94,6 +94,31 @@ TEST_F(VolumeScannerTest, ReadsADriveIntoADataFileWithItsVolumeInformation) {
   EXPECT_EQ(dirs.name(dirs.files(1)[0]), "B.exe");
 }
 
+TEST_F(VolumeScannerTest, StoresTheFileSystemIdOfAMountedDriveButNotOfAFolder) {
+  m_disc.file("A.TXT");
+  const FakeDrive stick = drive();
+  const platform::DriveTable drives = testing::fakeDriveTable({{'E', stick}}, {{'E', "1C2B-7E0A"}});
+  RecordingObserver observer;
+  VolumeHeader h = header("Stick");
+  const auto dataFile = m_data.root() / "CD000001.DAT";
+  ASSERT_EQ(readDrive(drives, h, dataFile, observer).code, ResultCode::Ok);
+  VolumeHeader stored;
+  ASSERT_EQ(readHeader(dataFile, stored), ResultCode::Ok);
+  EXPECT_EQ(stored.volumeId, platform::FileSystemId::fromUuidText("1C2B-7E0A"));
+  // A folder inside that file system, mapped as a drive, is no volume of its own.
+  m_disc.file("SUB/B.TXT");
+  const platform::DriveTable folder(
+      std::make_shared<testing::FakeMountSource>(std::map<char, FakeDrive>{{'E', stick}},
+                                                 std::map<char, std::string>{{'E', "1C2B-7E0A"}}),
+      {{'E', m_disc.root()}, {'F', m_disc.root() / "SUB"}});
+  VolumeHeader f = header("Ordner");
+  f.driveLetter = 'F';
+  const auto folderFile = m_data.root() / "CD000002.DAT";
+  ASSERT_EQ(readDrive(folder, f, folderFile, observer).code, ResultCode::Ok);
+  ASSERT_EQ(readHeader(folderFile, stored), ResultCode::Ok);
+  EXPECT_FALSE(stored.volumeId.known());
+}
+
 TEST_F(VolumeScannerTest, LongAndNonUtf8NamesAreStoredAndLoadedAgain) {
   const std::string longName = std::string(251, 'n') + ".txt";  // 255 bytes
   m_disc.file(longName);

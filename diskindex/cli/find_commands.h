@@ -1,0 +1,28 @@
+#pragma once
+// diskindx-cli identify PATH: the names of the catalogued volumes read from
+// the file system that holds PATH (its UUID, or its statfs id), one per
+// line; exit 1 when none matches or the file system has no identity, 2 when
+// PATH does not exist.
+//
+// The --free-at-least BYTES option of list: BYTES is a whole number,
+// optionally followed by K, M, G or T (powers of 1024).
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+namespace diskindex {
+class CatalogueSession;
+}
+
+namespace diskindex::cli {
+
+// "4700000000" -> 4700000000, "700M" -> 734003200; nothing for anything else
+// or an amount beyond 64 bits.
+std::optional<std::int64_t> parseByteAmount(std::string_view text);
+
+int identifyCommand(const CatalogueSession& session, const std::string& path, std::ostream& out,
+                    std::ostream& err);
+
+}  // namespace diskindex::cli
