@@ -1,8 +1,9 @@
 #include "diskindex/core/scan/remark_carry.h"
 
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
-#include <unordered_set>
+#include <utility>
 
 #include "diskindex/core/scan/rescan_messages.h"
 #include "platform/codepage.h"
@@ -10,121 +11,165 @@
 namespace diskindex::scan {
 namespace {
 
-// Keys join the stored names with NUL, which no name holds, so that a name
-// with a "\" in it (Linux allows one) cannot pose as a deeper path. The first
-// character tells directories ('D') from files ('F'): a file that replaced a
-// directory of the same name is another entry.
-class TreePaths {
+// Lookups into one tree by stored names. Directory keys join the names from
+// the root with NUL, which no name holds, so that a name with a "\" in it
+// (Linux allows one) cannot pose as a deeper path; the root's key is empty.
+// Directories are indexed at once; the files of a directory, and everything
+// folded to lower case, only when a lookup first needs them, since a rescan
+// usually asks for few directories and hardly ever for a case-only match.
+class TreeIndex {
  public:
-  explicit TreePaths(const TOutlineDirList& tree) : m_tree(tree) {
-    m_dirs.reserve(tree.directoryCount());
+  explicit TreeIndex(const TOutlineDirList& tree) : m_tree(tree) {
+    m_keys.reserve(tree.directoryCount());
     for (std::size_t d = 0; d < tree.directoryCount(); ++d) {
       const std::size_t parent = tree.parent(d);
-      m_dirs.push_back(parent == TOutlineDirList::npos
+      m_keys.push_back(parent == TOutlineDirList::npos
                            ? std::string()
-                           : m_dirs[parent] + '\0' + std::string(tree.directoryName(d)));
+                           : m_keys[parent] + '\0' + std::string(tree.directoryName(d)));
+      m_dirs.emplace(m_keys.back(), d);
     }
   }
 
-  // Calls f(kindedKey, remarkKey) for every directory and file.
-  template <typename F>
-  void forEach(F&& f) const {
-    for (std::size_t d = 0; d < m_dirs.size(); ++d) {
-      const auto dirNo = static_cast<std::int32_t>(d + 1);
-      f('D' + m_dirs[d], TDirFileNo{dirNo, -1});
-      std::int32_t fileNo = 0;
-      for (const FileItem& file : m_tree.files(d)) {
-        f(fileKey(d, m_tree.name(file)), TDirFileNo{dirNo, fileNo++});
+  std::size_t directoryCount() const { return m_keys.size(); }
+  std::size_t fileCount(std::size_t d) const { return m_tree.files(d).size(); }
+  const std::string& key(std::size_t d) const { return m_keys[d]; }
+  std::string_view fileName(std::size_t d, std::int32_t f) const {
+    return m_tree.name(m_tree.files(d)[static_cast<std::size_t>(f)]);
+  }
+
+  std::optional<std::size_t> directory(const std::string& key) const {
+    const auto hit = m_dirs.find(key);
+    return hit == m_dirs.end() ? std::nullopt : std::optional(hit->second);
+  }
+  std::optional<std::int32_t> file(std::size_t d, std::string_view name) {
+    auto& names = m_files[d];
+    if (names.empty()) {
+      std::int32_t f = 0;
+      for (const FileItem& item : m_tree.files(d)) names.emplace(m_tree.name(item), f++);
+    }
+    const auto hit = names.find(name);
+    return hit == names.end() ? std::nullopt : std::optional(hit->second);
+  }
+  const std::vector<std::size_t>& foldedDirectories(const std::string& foldedKey) {
+    if (m_foldedDirs.empty()) {
+      for (std::size_t d = 0; d < m_keys.size(); ++d) {
+        m_foldedDirs[platform::toLowerUtf8(m_keys[d])].push_back(d);
       }
     }
+    return m_foldedDirs[foldedKey];
   }
-
-  // The kinded key of a remark key, empty when the key names no entry.
-  std::string keyOf(TDirFileNo key) const {
-    if (key.dirNo < 1 || static_cast<std::size_t>(key.dirNo) > m_dirs.size()) return {};
-    const auto d = static_cast<std::size_t>(key.dirNo - 1);
-    if (key.fileNo < 0) return key.fileNo == -1 ? 'D' + m_dirs[d] : std::string();
-    const auto files = m_tree.files(d);
-    if (static_cast<std::size_t>(key.fileNo) >= files.size()) return {};
-    return fileKey(d, m_tree.name(files[static_cast<std::size_t>(key.fileNo)]));
+  const std::vector<std::int32_t>& foldedFiles(std::size_t d, const std::string& foldedName) {
+    auto& names = m_foldedFiles[d];
+    if (names.empty()) {
+      std::int32_t f = 0;
+      for (const FileItem& item : m_tree.files(d)) {
+        names[platform::toLowerUtf8(m_tree.name(item))].push_back(f++);
+      }
+    }
+    return names[foldedName];
   }
 
  private:
-  std::string fileKey(std::size_t d, std::string_view name) const {
-    return 'F' + m_dirs[d] + '\0' + std::string(name);
-  }
-
   const TOutlineDirList& m_tree;
-  std::vector<std::string> m_dirs;  // NUL-joined names from the root ("" for the root)
+  std::vector<std::string> m_keys;
+  std::unordered_map<std::string, std::size_t> m_dirs;
+  std::unordered_map<std::size_t, std::unordered_map<std::string_view, std::int32_t>> m_files;
+  std::unordered_map<std::string, std::vector<std::size_t>> m_foldedDirs;
+  std::unordered_map<std::size_t, std::unordered_map<std::string, std::vector<std::int32_t>>>
+      m_foldedFiles;
 };
 
-// "\TOOLS\ALT.EXE" or "\TOOLS\" from a kinded key.
-std::string displayPath(const std::string& kindedKey) {
+// "\TOOLS\ALT.EXE" (file) or "\TOOLS\" (directory: empty name) from a
+// directory key.
+std::string displayPath(const std::string& dirKey, std::string_view fileName) {
   std::string path;
-  for (std::size_t i = 1; i < kindedKey.size(); ++i) {
-    path += kindedKey[i] == '\0' ? '\\' : kindedKey[i];
+  for (char c : dirKey) path += c == '\0' ? '\\' : c;
+  path += '\\';
+  path += fileName;
+  return path;
+}
+
+// The entries of a tree whose path folds to the folded directory key and,
+// for a file (isFile), the folded name.
+std::vector<TDirFileNo> foldedMatches(TreeIndex& index, const std::string& foldedKey, bool isFile,
+                                      const std::string& foldedName) {
+  std::vector<TDirFileNo> matches;
+  for (std::size_t d : index.foldedDirectories(foldedKey)) {
+    const auto dirNo = static_cast<std::int32_t>(d + 1);
+    if (!isFile) {
+      matches.push_back({dirNo, -1});
+      continue;
+    }
+    for (std::int32_t f : index.foldedFiles(d, foldedName)) matches.push_back({dirNo, f});
   }
-  if (kindedKey[0] == 'D') path += '\\';
-  return path.empty() ? std::string("\\") : path;
+  return matches;
 }
 
-struct FoldedEntry {
-  int count = 0;
-  TDirFileNo key;     // of the last entry seen with this folded key
-  std::string exact;  // its kinded key
-};
+class Carrier {
+ public:
+  Carrier(const TOutlineDirList& oldTree, const TOutlineDirList& newTree)
+      : m_old(oldTree), m_new(newTree) {}
 
-struct NewIndex {
-  std::unordered_map<std::string, TDirFileNo> exact;
-  std::unordered_map<std::string, FoldedEntry> folded;
-};
+  const TreeIndex& oldTree() const { return m_old; }
 
-NewIndex indexNewTree(const TreePaths& paths) {
-  NewIndex index;
-  paths.forEach([&](const std::string& key, TDirFileNo remarkKey) {
-    index.exact.emplace(key, remarkKey);
-    FoldedEntry& entry = index.folded[platform::toLowerUtf8(key)];
-    ++entry.count;
-    entry.key = remarkKey;
-    entry.exact = key;
-  });
-  return index;
-}
+  // The new key of an old directory (isFile false) or of its file name, if
+  // it still exists (exactly, or by the unique case-only rule).
+  std::optional<TDirFileNo> find(std::size_t oldDir, bool isFile, std::string_view name) {
+    const std::string& key = m_old.key(oldDir);
+    if (const auto d = m_new.directory(key)) {
+      const auto dirNo = static_cast<std::int32_t>(*d + 1);
+      if (!isFile) return TDirFileNo{dirNo, -1};
+      if (const auto f = m_new.file(*d, name)) return TDirFileNo{dirNo, *f};
+    }
+    const std::string foldedKey = platform::toLowerUtf8(key);
+    const std::string foldedName = isFile ? platform::toLowerUtf8(name) : std::string();
+    const std::vector<TDirFileNo> fresh = foldedMatches(m_new, foldedKey, isFile, foldedName);
+    if (fresh.size() != 1 || foldedMatches(m_old, foldedKey, isFile, foldedName).size() != 1) {
+      return std::nullopt;
+    }
+    if (existedBefore(fresh[0])) return std::nullopt;
+    return fresh[0];
+  }
+
+ private:
+  // Whether the new entry's exact path was in the old tree already.
+  bool existedBefore(TDirFileNo newKey) {
+    const auto d = static_cast<std::size_t>(newKey.dirNo - 1);
+    const auto oldDir = m_old.directory(m_new.key(d));
+    if (!oldDir || newKey.fileNo < 0) return oldDir.has_value();
+    return m_old.file(*oldDir, m_new.fileName(d, newKey.fileNo)).has_value();
+  }
+
+  TreeIndex m_old;
+  TreeIndex m_new;
+};
 
 }  // namespace
 
 CarriedRemarks carryRemarks(const TOutlineDirList& oldTree, const TFileCommentList& oldRemarks,
                             const TOutlineDirList& newTree) {
-  const TreePaths oldPaths(oldTree);
-  const TreePaths newPaths(newTree);
-  const NewIndex fresh = indexNewTree(newPaths);
-  std::unordered_set<std::string> oldExact;
-  std::unordered_map<std::string, int> oldFolded;
-  oldPaths.forEach([&](const std::string& key, TDirFileNo) {
-    oldExact.insert(key);
-    ++oldFolded[platform::toLowerUtf8(key)];
-  });
-
+  Carrier carrier(oldTree, newTree);
+  const TreeIndex& names = carrier.oldTree();
   CarriedRemarks result;
   for (const Remark& remark : oldRemarks.records()) {
-    const std::string key = oldPaths.keyOf(remark.key);
-    if (key.empty()) {  // a damaged comment file: nothing to carry it to, but kept
-      result.orphans.push_back(
-          {messages::unknownEntry(remark.key.dirNo, remark.key.fileNo), remark.text});
+    const TDirFileNo key = remark.key;
+    const bool known =
+        key.dirNo >= 1 && static_cast<std::size_t>(key.dirNo) <= names.directoryCount() &&
+        key.fileNo >= -1 &&
+        (key.fileNo < 0 || static_cast<std::size_t>(key.fileNo) <
+                               names.fileCount(static_cast<std::size_t>(key.dirNo - 1)));
+    if (!known) {  // a damaged comment file: nothing to carry it to, but kept
+      result.orphans.push_back({messages::unknownEntry(key.dirNo, key.fileNo), remark.text});
       continue;
     }
-    if (const auto hit = fresh.exact.find(key); hit != fresh.exact.end()) {
-      result.remarks.set(hit->second, remark.text);
-      continue;
+    const auto dir = static_cast<std::size_t>(key.dirNo - 1);
+    const bool isFile = key.fileNo >= 0;
+    const std::string_view name = isFile ? names.fileName(dir, key.fileNo) : std::string_view();
+    if (const auto fresh = carrier.find(dir, isFile, name)) {
+      result.remarks.set(*fresh, remark.text);
+    } else {
+      result.orphans.push_back({displayPath(names.key(dir), name), remark.text});
     }
-    const std::string folded = platform::toLowerUtf8(key);
-    const auto candidate = fresh.folded.find(folded);
-    if (candidate != fresh.folded.end() && candidate->second.count == 1 && oldFolded[folded] == 1 &&
-        !oldExact.contains(candidate->second.exact)) {
-      result.remarks.set(candidate->second.key, remark.text);
-      continue;
-    }
-    result.orphans.push_back({displayPath(key), remark.text});
   }
   result.remarks.setModified(true);
   return result;
