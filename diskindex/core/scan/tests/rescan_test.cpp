@@ -262,6 +262,24 @@ TEST_F(RescanTest, AFailingLastRenamePutsTheDataFileAndTheOrphanFileBack) {
   EXPECT_EQ(snapshot(m_data.root()), before);
 }
 
+TEST_F(RescanTest, AFailureAfterTheOrphanFileWasWrittenPutsItsEarlierTextBack) {
+  catalogue();
+  changeDisc();
+  Observer observer;
+  ASSERT_EQ(rescan(drives("NEU", 2000000), observer).code, ResultCode::Ok);
+  std::filesystem::remove(m_disc.root() / "C.TXT");  // a third orphan for the second rescan
+  const Snapshot before = snapshot(m_data.root());
+  ASSERT_EQ(before.count(orphanFileFor(m_dataFile).filename().string()), 1u);
+  RescanOptions options;
+  options.rename = [](const std::filesystem::path& from, const std::filesystem::path& to) {
+    return to.extension() != ".DAT" && renameFile(from, to);
+  };
+  const RescanOutcome outcome = rescan(drives("NEU", 2000000), observer, options);
+  EXPECT_EQ(outcome.code, ResultCode::CannotWrite);
+  EXPECT_EQ(outcome.failedFile, m_dataFile);
+  EXPECT_EQ(snapshot(m_data.root()), before);
+}
+
 TEST_F(RescanTest, NewDescriptionFilesFillOnlyEntriesWithoutARemark) {
   catalogue();
   m_disc.file("FILES.BBS", "A.TXT Beschreibung von A\r\nB.TXT Beschreibung von B\r\n");
