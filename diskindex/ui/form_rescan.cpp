@@ -29,13 +29,23 @@ std::optional<std::size_t> TDiskIndexForm::rescanTarget() const {
   return selectedVolume();
 }
 
+RescanResult TDiskIndexForm::runRescan(std::size_t volume, const RescanChoice& choice,
+                                       const platform::DriveTable& drives, ScanPrompts& prompts) {
+  const VolumeRecord& record = m_session.volumes()[volume];
+  TDlgListDirs progress(choice.folder.empty() ? choice.letter : record.driveLetter,
+                        QString::fromStdString(record.name), prompts, this);
+  progress.setWindowTitle(qs(scan::messages::kRescanCaption));
+  progress.show();
+  return choice.folder.empty() ? m_session.rescanFromDrive(volume, drives, choice.letter, progress)
+                               : m_session.rescanFromFolder(volume, choice.folder, progress);
+}
+
 void TDiskIndexForm::onRescanVolume() {
   const std::optional<std::size_t> volume = rescanTarget();
   if (!volume) return;
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
-  const QString caption = qs(scan::messages::kRescanCaption);
   if (!m_session.dataDirectoryWritable()) {
-    prompts->error(caption, boxText(messages::kReadOnlyDataDir));
+    prompts->error(qs(scan::messages::kRescanCaption), boxText(messages::kReadOnlyDataDir));
     return;
   }
   const VolumeRecord record = m_session.volumes()[*volume];
@@ -52,16 +62,7 @@ void TDiskIndexForm::onRescanVolume() {
     onOverview();
     if (m_view == View::Contents) return;  // the remarks could not be saved
   }
-  RescanResult result;
-  {
-    TDlgListDirs progress(choice.folder.empty() ? choice.letter : record.driveLetter,
-                          QString::fromStdString(record.name), *prompts, this);
-    progress.setWindowTitle(caption);
-    progress.show();
-    result = choice.folder.empty()
-                 ? m_session.rescanFromDrive(*volume, drives, choice.letter, progress)
-                 : m_session.rescanFromFolder(*volume, choice.folder, progress);
-  }
+  const RescanResult result = runRescan(*volume, choice, drives, *prompts);
   const scan::RescanOutcome& outcome = result.outcome;
   if (outcome.code != ResultCode::Ok) {
     const ErrorMessage message =
