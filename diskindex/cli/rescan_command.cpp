@@ -161,7 +161,8 @@ int runRescan(CatalogueSession& session, std::size_t index, const RescanOptions&
   if (result.outcome.code != ResultCode::Ok) {
     const ErrorMessage message = errorMessage(result.outcome.code, scanText::kRescanCaption,
                                               result.outcome.failedFile.string());
-    s.err << message.caption << " " << plainLines(message.text) << "\n";
+    const bool colon = !message.caption.empty() && message.caption.back() == ':';
+    s.err << message.caption << (colon ? " " : ": ") << plainLines(message.text) << "\n";
     return kError;
   }
   printResult(result.outcome, s);
