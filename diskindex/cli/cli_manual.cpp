@@ -14,6 +14,8 @@ const climanual::Manual& cliManual() {
            "[--data VERZEICHNIS] identify PFAD",
            "[--data VERZEICHNIS] scan --name NAME [--drive X | --path VERZEICHNIS | --image DATEI] "
            "[--remark T] [--location T] [--category T] [--descriptions yes|no|ask]",
+           "[--data VERZEICHNIS] rescan NAME [--drive X | --path VERZEICHNIS | --image DATEI] "
+           "[--descriptions yes|no|ask]",
            "[--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks] [--word] [--case] "
            "[--volume NAME]...",
            "[--data VERZEICHNIS] copy NAME PFAD... --to ZIEL [--tree] [--from-folder VERZEICHNIS] "
@@ -33,27 +35,33 @@ const climanual::Manual& cliManual() {
            "Namen von Datenträgern werden ohne Rücksicht auf Groß- und Kleinschreibung "
            "gefunden. Meldungen erscheinen auf der Standardfehlerausgabe, auf Deutsch wie im "
            "Programm."},
-      .commands = {{"list", "eine Zeile je erfasstem Datenträger"},
-                   {"identify PFAD",
-                    "den erfassten Datenträger nennen, der aus dem Dateisystem unter PFAD "
-                    "eingelesen wurde (erkannt an dessen UUID)"},
-                   {"tree NAME", "der Verzeichnisbaum eines Datenträgers mit Größen und Daten"},
-                   {"scan",
-                    "einen Datenträger (--drive X), einen beliebigen Ordner (--path) oder eine "
-                    "Abbild- bzw. Archivdatei (--image) als neuen Datenträger NAME einlesen"},
-                   {"search TEXT",
-                    "Dateinamen (Vorgabe), Verzeichnisnamen oder Bemerkungen aller oder "
-                    "der genannten Datenträger durchsuchen; eine Zeile je Fundstelle: "
-                    "Datenträger, Pfad, Größe, Datum"},
-                   {"copy NAME PFAD...",
-                    "Dateien des Datenträgers NAME (mit --tree ein Verzeichnis "
-                    "samt Unterverzeichnissen) nach ZIEL kopieren; PFAD vom "
-                    "Stammverzeichnis aus, getrennt durch \\ oder /"},
-                   {"export info",
-                    "je Datenträger eine Zeile mit den gewählten Informationsfeldern"},
-                   {"export tree NAME",
-                    "den Verzeichnisbaum eines Datenträgers als eingerückten Baum "
-                    "oder als Liste vollständiger Pfadnamen schreiben"}},
+      .commands =
+          {{"list", "eine Zeile je erfasstem Datenträger"},
+           {"identify PFAD",
+            "den erfassten Datenträger nennen, der aus dem Dateisystem unter PFAD "
+            "eingelesen wurde (erkannt an dessen UUID)"},
+           {"tree NAME", "der Verzeichnisbaum eines Datenträgers mit Größen und Daten"},
+           {"scan",
+            "einen Datenträger (--drive X), einen beliebigen Ordner (--path) oder eine "
+            "Abbild- bzw. Archivdatei (--image) als neuen Datenträger NAME einlesen"},
+           {"rescan NAME",
+            "den erfassten Datenträger NAME erneut einlesen (aus seinem Laufwerk, "
+            "--drive X, --path oder --image); Bezeichnung, Bemerkung, Lagerort, Kategorie und "
+            "die Bemerkungen noch vorhandener Einträge bleiben erhalten, Bemerkungen zu "
+            "nicht mehr vorhandenen Einträgen werden ausgegeben und in der Datei "
+            "CDnnnnnn-verwaiste-Bemerkungen.txt neben der Volume-Datei gesammelt"},
+           {"search TEXT",
+            "Dateinamen (Vorgabe), Verzeichnisnamen oder Bemerkungen aller oder "
+            "der genannten Datenträger durchsuchen; eine Zeile je Fundstelle: "
+            "Datenträger, Pfad, Größe, Datum"},
+           {"copy NAME PFAD...",
+            "Dateien des Datenträgers NAME (mit --tree ein Verzeichnis "
+            "samt Unterverzeichnissen) nach ZIEL kopieren; PFAD vom "
+            "Stammverzeichnis aus, getrennt durch \\ oder /"},
+           {"export info", "je Datenträger eine Zeile mit den gewählten Informationsfeldern"},
+           {"export tree NAME",
+            "den Verzeichnisbaum eines Datenträgers als eingerückten Baum "
+            "oder als Liste vollständiger Pfadnamen schreiben"}},
       .options =
           {{"--data VERZEICHNIS",
             "das Datenverzeichnis mit den Volume-Dateien statt des "
@@ -61,18 +69,21 @@ const climanual::Manual& cliManual() {
            {"--free-at-least BYTES",
             "list: nur Datenträger mit mindestens so viel freiem Speicher; BYTES mit "
             "K, M, G oder T als Vielfache von 1024 (etwa 700M)"},
-           {"--drive X", "scan: den Datenträger im Laufwerk X einlesen (Laufwerkstabelle)"},
-           {"--path VERZEICHNIS", "scan: einen Ordner wie einen Datenträger einlesen"},
+           {"--drive X", "scan, rescan: den Datenträger im Laufwerk X einlesen (Laufwerkstabelle)"},
+           {"--path VERZEICHNIS",
+            "scan, rescan: einen Ordner wie einen Datenträger einlesen; bei rescan "
+            "behält der Datenträger seinen Laufwerksbuchstaben, wenn der Ordner kein "
+            "Laufwerk der Laufwerkstabelle ist"},
            {"--image DATEI",
-            "scan: ein Abbild (ISO 9660 mit Joliet und Rock Ridge) oder ein Archiv (zip, 7z, "
-            "tar, auch mit gzip, bzip2, xz oder zstd, cpio, rar) ohne Einhängen einlesen; "
+            "scan, rescan: ein Abbild (ISO 9660 mit Joliet und Rock Ridge) oder ein Archiv (zip, "
+            "7z, tar, auch mit gzip, bzip2, xz oder zstd, cpio, rar) ohne Einhängen einlesen; "
             "das Volume-Label ist die Kennung des Abbilds"},
            {"--name NAME", "scan: die Datenträger-Bezeichnung des neuen Datenträgers"},
            {"--remark T", "scan: Bemerkung"},
            {"--location T", "scan: Lagerort"},
            {"--category T", "scan: Kategorie; export info: nur die Datenträger dieser Kategorie"},
            {"--descriptions yes|no|ask",
-            "scan: Dateibeschreibungen einlesen, nicht einlesen "
+            "scan, rescan: Dateibeschreibungen einlesen, nicht einlesen "
             "oder auf dem Terminal fragen (Vorgabe)"},
            {"--names, --dirs, --both, --remarks", "search: worin gesucht wird"},
            {"--word", "search: nur ganze Wörter"},
@@ -109,15 +120,19 @@ const climanual::Manual& cliManual() {
       .exitStatus =
           {{"0", "erledigt; bei search: es gab Fundstellen"},
            {"1",
-            "nicht gefunden (Datenträger, Verzeichnis, Kategorie, bei search keine "
-            "Fundstelle, bei identify kein passender Datenträger), bei copy: die Prüfung "
-            "des Datenträgers sagte nein"},
-           {"2", "falscher Aufruf oder ein Fehler beim Lesen des Katalogs oder beim Einlesen"},
+            "nicht gefunden (Datenträger, auch bei rescan, Verzeichnis, Kategorie, bei search "
+            "keine Fundstelle, bei identify kein passender Datenträger), bei copy: die "
+            "Prüfung des Datenträgers sagte nein"},
+           {"2",
+            "falscher Aufruf oder ein Fehler beim Lesen des Katalogs oder beim Einlesen; "
+            "ein abgebrochenes oder gescheitertes rescan lässt die alten Dateien unverändert"},
            {"3", "copy: ein Fehler beim Kopieren; export: die Zieldatei ist nicht schreibbar"}},
       .examples = {{"diskindx-cli scan --path /media/anna/FOTOS --name \"Fotos 2024\"",
                     "Einen eingehängten Stick als Datenträger \"Fotos 2024\" erfassen:"},
                    {"diskindx-cli scan --image ~/Abbilder/urlaub.iso --name \"Urlaub 2019\"",
                     "Ein CD-Abbild erfassen, ohne es einzuhängen:"},
+                   {"diskindx-cli rescan \"Fotos 2024\" --path /media/anna/FOTOS",
+                    "Denselben Stick nach Änderungen erneut einlesen, die Bemerkungen bleiben:"},
                    {"diskindx-cli search \"urlaub*.jpg\" --names",
                     "Alle Dateien nach Muster suchen:"},
                    {"diskindx-cli export info --fields 4,11 --sep \";\" --to -",

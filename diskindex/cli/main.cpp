@@ -6,6 +6,7 @@
 
 #include "diskindex/cli/cli_manual.h"
 #include "diskindex/cli/commands.h"
+#include "diskindex/cli/rescan_command.h"
 #include "diskindex/cli/scan_command.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,12 @@ int main(int argc, char** argv) {
   if (args.size() > first && args[first] == "scan") {
     const std::filesystem::path dataDir = first == 2 ? std::filesystem::path(args[1]) : "";
     return diskindex::cli::scanCommand(
+        dataDir, std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(first) + 1,
+                                          args.end()));
+  }
+  if (args.size() > first && args[first] == "rescan") {
+    const std::filesystem::path dataDir = first == 2 ? std::filesystem::path(args[1]) : "";
+    return diskindex::cli::rescanCommand(
         dataDir, std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(first) + 1,
                                           args.end()));
   }

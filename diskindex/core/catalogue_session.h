@@ -25,6 +25,7 @@
 #include "diskindex/core/files/files_observer.h"
 #include "diskindex/core/observers.h"
 #include "diskindex/core/result_code.h"
+#include "diskindex/core/scan/rescan.h"
 #include "diskindex/core/scan/scan_observer.h"
 #include "diskindex/core/scan/volume_dialog.h"
 #include "diskindex/core/scan/volume_scanner.h"
@@ -87,6 +88,13 @@ struct FileStartResult {
 struct AddResult {
   scan::AddOutcome outcome;
   std::optional<std::size_t> lastAdded;
+};
+
+// Reading a volume again: what the rescan did, and the volume's list
+// position afterwards (none when it failed).
+struct RescanResult {
+  scan::RescanOutcome outcome;
+  std::optional<std::size_t> index;
 };
 
 class CatalogueSession {
@@ -160,6 +168,25 @@ class CatalogueSession {
   // not be changed, so that every volume stays reachable by the filter.
   CategoryApplyResult applyCategoryChanges(const CategoryEditResult& edit);
   // --- end of categories ---
+
+  // ---- Reading a volume again (session_rescan.cpp) ----
+  // Reads the volume at index again with reader, keeping its remarks
+  // (scan::rescanVolume). The open volume's pending remarks are saved
+  // first (their failure ends it with that code and the comment file); when
+  // it was open it is opened again with the new contents. Its record is
+  // rebuilt from the new header. The reader is where other sources than a
+  // drive come in.
+  RescanResult rescanVolume(std::size_t index, const scan::VolumeReader& reader,
+                            scan::ScanObserver& observer);
+  // From a drive of the table; the letter becomes the default drive.
+  RescanResult rescanFromDrive(std::size_t index, const platform::DriveTable& drives, char letter,
+                               scan::ScanObserver& observer);
+  // From a folder: read under the letter whose root it is, or under a letter
+  // lent to it for this reading only (the volume then keeps its own drive
+  // letter and type). DriveNotReady when it is no folder.
+  RescanResult rescanFromFolder(std::size_t index, const std::filesystem::path& folder,
+                                scan::ScanObserver& observer);
+  // ---- end of rescan ----
 
   // ---- Files on catalogued volumes (session_files.cpp) ----
   // Copies files of the volume at volumeIndex to target. The volume is read

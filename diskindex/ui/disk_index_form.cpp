@@ -149,6 +149,7 @@ void TDiskIndexForm::connectActions() {
   connect(a.addVolume, &QAction::triggered, this, &TDiskIndexForm::onAddVolume);
   connect(a.removeVolume, &QAction::triggered, this, &TDiskIndexForm::onRemoveVolume);
   connect(a.changeVolume, &QAction::triggered, this, &TDiskIndexForm::onChangeVolume);
+  connect(a.rescanVolume, &QAction::triggered, this, &TDiskIndexForm::onRescanVolume);
   connect(a.recogniseVolume, &QAction::triggered, this, &TDiskIndexForm::onRecogniseVolume);
   connect(a.sortOverviewFree, &QAction::toggled, this, &TDiskIndexForm::onOverviewOrder);
   connect(a.categories, &QAction::triggered, this, &TDiskIndexForm::onCategories);

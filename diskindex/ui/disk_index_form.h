@@ -39,6 +39,8 @@ namespace diskindex::ui {
 inline constexpr const char* kProgramTitle = "K&T DiskIndex";
 
 class DirTreeModel;
+class ScanPrompts;
+struct RescanChoice;
 class FileListModel;
 class HelpWindow;
 class RemarkEdit;
@@ -94,6 +96,7 @@ class TDiskIndexForm : public QMainWindow {
   void onAddVolume();
   void onRemoveVolume();
   void onChangeVolume();
+  void onRescanVolume();
   void onRecogniseVolume();
   void onOverviewOrder(bool byFreeSpace);
   void onCategories();
@@ -167,6 +170,11 @@ class TDiskIndexForm : public QMainWindow {
   void onSearchResultsWindow();
   void selectRemarkText(RemarkEdit* field, std::string_view remark, std::size_t start,
                         std::size_t length);
+  // Reading a volume again (form_rescan.cpp): the selected volume in the
+  // overview, the open one in the contents view.
+  std::optional<std::size_t> rescanTarget() const;
+  RescanResult runRescan(std::size_t volume, const RescanChoice& choice,
+                         const platform::DriveTable& drives, ScanPrompts& prompts);
   // Export and printing (form_export.cpp).
   void exportInfo();
   void exportTree();

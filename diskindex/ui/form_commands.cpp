@@ -37,6 +37,7 @@ void TDiskIndexForm::updateCommandStates() {
   a.addVolume->setEnabled(overview && LaterCommands::addVolume);
   a.removeVolume->setEnabled(volume);
   a.changeVolume->setEnabled(volume && LaterCommands::changeVolume);
+  a.rescanVolume->setEnabled(volume || (!overview && m_session.state().opened));
   a.categories->setEnabled(overview && LaterCommands::categories);
   a.print->setEnabled(!overview && LaterCommands::print);
   a.exportInfo->setEnabled((!overview || !m_session.volumes().empty()) &&

@@ -47,6 +47,7 @@ void createVolumeActions(QObject* o, MainActions& a) {
   a.addVolume = make(o, QStringLiteral("&Hinzufügen ..."), Qt::Key_F7);
   a.removeVolume = make(o, QStringLiteral("&Entfernen"));
   a.changeVolume = make(o, QStringLiteral("Infos ä&ndern ..."), Qt::Key_F8);
+  a.rescanVolume = make(o, QStringLiteral("Datenträger erneut &einlesen ..."));
   a.recogniseVolume =
       make(o, QStringLiteral("Datenträger &erkennen"), QKeySequence(Qt::CTRL | Qt::Key_E));
   a.categories = make(o, QStringLiteral("&Kategorien ..."));
@@ -143,7 +144,7 @@ void buildMenuBar(QMainWindow* window, const MainActions& a) {
   QMenu* volume = bar->addMenu(QStringLiteral("&Datenträger"));
   volume->addActions({a.overview, a.contents});
   volume->addSeparator();
-  volume->addActions({a.addVolume, a.removeVolume, a.changeVolume});
+  volume->addActions({a.addVolume, a.removeVolume, a.changeVolume, a.rescanVolume});
   volume->addAction(a.recogniseVolume);
   volume->addSeparator();
   volume->addAction(a.categories);

@@ -22,6 +22,7 @@ struct MainActions {
   QAction* addVolume = nullptr;
   QAction* removeVolume = nullptr;
   QAction* changeVolume = nullptr;
+  QAction* rescanVolume = nullptr;
   QAction* recogniseVolume = nullptr;
   QAction* categories = nullptr;
   QAction* print = nullptr;

@@ -1,0 +1,212 @@
+#include "diskindex/cli/rescan_command.h"
+
+#include <unistd.h>
+
+#include <csignal>
+#include <iostream>
+#include <optional>
+
+#include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/messages.h"
+#include "diskindex/core/scan/rescan_messages.h"
+#include "diskindex/core/scan/scan_messages.h"
+#include "platform/ini_file.h"
+
+namespace diskindex::cli {
+namespace {
+
+constexpr int kNotFound = 1;
+constexpr int kError = 2;
+namespace scanText = diskindex::scan::messages;
+
+const char* kRescanUsage =
+    "Aufruf: diskindx-cli [--data VERZEICHNIS] rescan NAME [--drive X | --path VERZEICHNIS]\n"
+    "          [--descriptions yes|no|ask]\n";
+
+volatile std::sig_atomic_t g_interrupted = 0;
+extern "C" void onRescanInterrupt(int) {
+  g_interrupted = 1;
+}
+
+// Ctrl+C cancels the reading while this object lives.
+class InterruptGuard {
+ public:
+  InterruptGuard() {
+    g_interrupted = 0;
+    struct sigaction action {};
+    action.sa_handler = onRescanInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &m_previous);
+  }
+  ~InterruptGuard() { sigaction(SIGINT, &m_previous, nullptr); }
+  InterruptGuard(const InterruptGuard&) = delete;
+  InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+ private:
+  struct sigaction m_previous {};
+};
+
+struct RescanOptions {
+  std::string name;
+  std::optional<char> drive;
+  std::optional<std::filesystem::path> path;
+  std::string descriptions = "ask";
+};
+
+std::string plainLines(std::string_view text) {
+  std::string result;
+  for (char c : text) {
+    if (c != '\r') result += c;
+  }
+  return result;
+}
+
+// A source other than a drive or folder (an image file) needs only its own
+// option here and a VolumeReader for CatalogueSession::rescanVolume.
+std::optional<std::string> parseOptions(const std::vector<std::string>& args, RescanOptions& o) {
+  if (args.empty() || args[0].rfind("--", 0) == 0) return "NAME fehlt";
+  o.name = args[0];
+  for (std::size_t i = 1; i < args.size(); i += 2) {
+    const std::string& option = args[i];
+    if (i + 1 >= args.size()) return "Unbekanntes Argument: " + option;
+    const std::string& value = args[i + 1];
+    if (option == "--drive" && !o.drive) {
+      const char letter = value.size() == 1 ? static_cast<char>(std::toupper(value[0])) : 0;
+      if (letter < 'A' || letter > 'Z') return "Ungültiger Laufwerksbuchstabe: " + value;
+      o.drive = letter;
+    } else if (option == "--path" && !o.path) {
+      o.path = value;
+    } else if (option == "--descriptions") {
+      if (value != "yes" && value != "no" && value != "ask") return "--descriptions yes|no|ask";
+      o.descriptions = value;
+    } else {
+      return "Unbekanntes oder doppeltes Argument: " + option;
+    }
+  }
+  if (o.drive && o.path) return "--drive und --path schließen sich aus";
+  return std::nullopt;
+}
+
+// Progress on the error stream when it is a terminal, the descriptions
+// question, Ctrl+C.
+class TerminalObserver : public scan::ScanObserver {
+ public:
+  TerminalObserver(ScanStreams& streams, std::string descriptions)
+      : m_s(streams), m_descriptions(std::move(descriptions)) {}
+  ~TerminalObserver() override { endLine(); }
+  void endLine() {
+    if (m_open) m_s.err << "\r\033[K" << std::flush;
+    m_open = false;
+  }
+  void directoryFound(int total) override {
+    if (total % 64 == 0) show(std::string(scanText::kCounterLabel) + " " + std::to_string(total));
+  }
+  void writeProgress(int percent) override {
+    show(std::string(scanText::kWriteLabel) + " " + std::to_string(percent) + " %");
+  }
+  bool askReadDescriptions() override {
+    if (m_descriptions != "ask") return m_descriptions == "yes";
+    endLine();
+    if (!m_s.interactive) return false;
+    m_s.err << plainLines(scanText::kReadDescriptionsQuestion) << " [j/N] " << std::flush;
+    std::string answer;
+    return std::getline(m_s.in, answer) && !answer.empty() &&
+           (answer[0] == 'j' || answer[0] == 'J' || answer[0] == 'y');
+  }
+  bool cancelRequested() override { return g_interrupted != 0; }
+
+ private:
+  void show(const std::string& line) {
+    if (!m_s.showProgress) return;
+    m_s.err << "\r\033[K" << line << std::flush;
+    m_open = true;
+  }
+  ScanStreams& m_s;
+  std::string m_descriptions;
+  bool m_open = false;
+};
+
+void printResult(const scan::RescanOutcome& outcome, ScanStreams& s) {
+  s.out << scanText::rescanDone(outcome.header.name, outcome.header.directoryCount,
+                                outcome.header.fileCount)
+        << "\n";
+  if (outcome.orphans.empty()) return;
+  s.out << scanText::kOrphansTitle << ":\n";
+  for (const scan::OrphanRemark& orphan : outcome.orphans) {
+    s.out << orphan.path << "\n    ";
+    for (char c : plainLines(orphan.text)) {
+      s.out << c;
+      if (c == '\n') s.out << "    ";
+    }
+    s.out << "\n";
+  }
+  s.out << plainLines(scanText::orphansSaved(outcome.orphanFile.string())) << "\n";
+}
+
+int runRescan(CatalogueSession& session, std::size_t index, const RescanOptions& o,
+              ScanStreams& s) {
+  TerminalObserver observer(s, o.descriptions);
+  RescanResult result;
+  {
+    InterruptGuard interrupts;
+    if (o.path) {
+      result = session.rescanFromFolder(index, *o.path, observer);
+    } else {
+      const char letter = o.drive.value_or(session.volumes()[index].driveLetter);
+      const platform::DriveTable drives = session.driveTable();
+      result = session.rescanFromDrive(index, drives, letter, observer);
+    }
+  }
+  observer.endLine();
+  if (result.outcome.code != ResultCode::Ok) {
+    const ErrorMessage message = errorMessage(result.outcome.code, scanText::kRescanCaption,
+                                              result.outcome.failedFile.string());
+    const bool colon = !message.caption.empty() && message.caption.back() == ':';
+    s.err << message.caption << (colon ? " " : ": ") << plainLines(message.text) << "\n";
+    return kError;
+  }
+  printResult(result.outcome, s);
+  return 0;
+}
+
+}  // namespace
+
+int rescanCommand(SessionEnvironment environment, const std::vector<std::string>& args,
+                  ScanStreams streams) {
+  RescanOptions options;
+  if (const auto problem = parseOptions(args, options)) {
+    streams.err << *problem << "\n" << kRescanUsage;
+    return kError;
+  }
+  CatalogueSession session(std::move(environment));
+  SessionObserver quiet;
+  if (session.start(quiet) != ResultCode::Ok) {
+    const ErrorMessage message =
+        errorMessage(ResultCode::CannotOpen, diskindex::messages::kListLoadCaption,
+                     session.state().catalogue.dataDirectory().string());
+    streams.err << message.caption << " " << plainLines(message.text) << "\n";
+    return kError;
+  }
+  const std::optional<std::size_t> index = session.volumes().findByName(options.name);
+  if (!index) {
+    streams.err << "Datenträger \"" << options.name << "\" ist nicht erfaßt.\n";
+    return kNotFound;
+  }
+  if (!session.dataDirectoryWritable()) {
+    streams.err << scanText::kRescanCaption << ": "
+                << plainLines(diskindex::messages::kReadOnlyDataDir) << "\n";
+    return kError;
+  }
+  return runRescan(session, *index, options, streams);
+}
+
+int rescanCommand(const std::filesystem::path& dataDir, const std::vector<std::string>& args) {
+  const bool terminal = isatty(STDERR_FILENO) != 0;
+  SessionEnvironment environment = SessionEnvironment::fromSystem(ScreenSize{});
+  environment.dataDirectory = dataDir;
+  return rescanCommand(
+      std::move(environment), args,
+      ScanStreams{std::cin, std::cout, std::cerr, terminal && isatty(STDIN_FILENO) != 0, terminal});
+}
+
+}  // namespace diskindex::cli

@@ -1,0 +1,232 @@
+#include "diskindex/core/scan/rescan.h"
+
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "diskindex/core/comment_file.h"
+#include "diskindex/core/file_io.h"
+#include "diskindex/core/scan/orphan_file.h"
+#include "diskindex/core/volume_file.h"
+#include "diskindex/core/volume_list.h"
+
+namespace diskindex::scan {
+namespace {
+
+std::filesystem::path withSuffix(std::filesystem::path path, const char* suffix) {
+  path += suffix;
+  return path;
+}
+
+bool fileExists(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::exists(path, error);
+}
+
+// The files a rescan replaces, each copied aside first so that a failure in
+// the middle of the renames puts every one of them back as it was.
+class ReplaceGuard {
+ public:
+  // A backup that could not be put back stays, rather than losing the file.
+  ~ReplaceGuard() {
+    if (m_changing && !m_committed) restore();
+    for (const Saved& saved : m_saved) {
+      if (saved.backup && (m_committed || !m_changing)) removeFile(*saved.backup);
+    }
+  }
+  ReplaceGuard() = default;
+  ReplaceGuard(const ReplaceGuard&) = delete;
+  ReplaceGuard& operator=(const ReplaceGuard&) = delete;
+
+  // False when the copy could not be made (then nothing has changed yet).
+  bool save(const std::filesystem::path& file) {
+    Saved saved{file, std::nullopt};
+    if (fileExists(file)) {
+      const std::filesystem::path backup = withSuffix(rescanTempFile(file), ".bak");
+      std::error_code error;
+      std::filesystem::copy_file(file, backup, std::filesystem::copy_options::overwrite_existing,
+                                 error);
+      if (error) {
+        removeFile(backup);
+        return false;
+      }
+      saved.backup = backup;
+    }
+    m_saved.push_back(std::move(saved));
+    return true;
+  }
+  // From here on a failure puts the saved files back.
+  void beginChanges() { m_changing = true; }
+  void commit() { m_committed = true; }
+
+ private:
+  struct Saved {
+    std::filesystem::path file;
+    std::optional<std::filesystem::path> backup;  // none: the file did not exist
+  };
+  void restore() {
+    for (Saved& saved : m_saved) {
+      if (!saved.backup) {
+        removeFile(saved.file);
+      } else if (renameFile(*saved.backup, saved.file)) {
+        saved.backup.reset();
+      }
+    }
+  }
+
+  std::vector<Saved> m_saved;
+  bool m_changing = false;
+  bool m_committed = false;
+};
+
+// Everything the new reading produced, removed again unless it was renamed
+// into place.
+struct TempFiles {
+  std::filesystem::path data;
+  std::filesystem::path comment;
+  ~TempFiles() {
+    removeFile(data);
+    removeFile(comment);
+  }
+};
+
+RescanOutcome failed(RescanOutcome outcome, ResultCode code, std::filesystem::path file) {
+  outcome.code = code;
+  outcome.failedFile = std::move(file);
+  return outcome;
+}
+
+// The old tree and remarks; a comment file that exists but cannot be read
+// stops the rescan, since replacing it would lose what it holds.
+ResultCode loadOld(const std::filesystem::path& dataFile, TOutlineDirList& tree,
+                   VolumeHeader& header, TFileCommentList& remarks,
+                   std::filesystem::path& failedFile) {
+  failedFile = dataFile;
+  ResultCode code = loadStoredNames(dataFile, tree, header);
+  if (code != ResultCode::Ok) return code;
+  failedFile = commentFileFor(dataFile);
+  code = loadRemarks(failedFile, remarks);
+  if (code == ResultCode::CannotOpen && !fileExists(failedFile)) code = ResultCode::Ok;
+  return code;
+}
+
+// Renames the new files over the old ones and appends the orphans, all or
+// nothing.
+ResultCode replaceFiles(const std::filesystem::path& dataFile, const TempFiles& temp,
+                        bool haveRemarks, RescanOutcome& outcome, const RescanOptions& options) {
+  const RenameFunction rename = options.rename ? options.rename : renameFile;
+  const std::filesystem::path comment = commentFileFor(dataFile);
+  const std::filesystem::path orphans = orphanFileFor(dataFile);
+  ReplaceGuard guard;
+  for (const std::filesystem::path& file : {dataFile, comment, orphans}) {
+    outcome.failedFile = file;
+    if (!guard.save(file)) return ResultCode::CannotCreate;
+  }
+  guard.beginChanges();
+  if (!outcome.orphans.empty()) {
+    outcome.failedFile = orphans;
+    const ResultCode code =
+        appendOrphans(orphans, outcome.header.name, outcome.orphans, options.now);
+    if (code != ResultCode::Ok) return code;
+  }
+  outcome.failedFile = dataFile;
+  if (!rename(temp.data, dataFile)) return ResultCode::CannotWrite;
+  outcome.failedFile = comment;
+  if (haveRemarks ? !rename(temp.comment, comment) : !removeFile(comment)) {
+    return haveRemarks ? ResultCode::CannotWrite : ResultCode::CommentNotRemovable;
+  }
+  guard.commit();
+  outcome.failedFile.clear();
+  if (!outcome.orphans.empty()) outcome.orphanFile = orphans;
+  return ResultCode::Ok;
+}
+
+}  // namespace
+
+std::filesystem::path rescanTempFile(const std::filesystem::path& dataFile) {
+  return dataFile.parent_path() / ("~" + dataFile.filename().string());
+}
+
+std::filesystem::path rescanBackupFile(const std::filesystem::path& dataFile) {
+  return withSuffix(rescanTempFile(dataFile), ".bak");
+}
+
+std::optional<FolderLetter> letterForFolder(const platform::DriveTable& drives,
+                                            const std::filesystem::path& folder) {
+  std::error_code error;
+  const std::filesystem::path wanted =
+      (std::filesystem::weakly_canonical(folder, error) / "").lexically_normal();
+  for (char letter : drives.letters()) {
+    const auto root = drives.root(letter);
+    if (root && (*root / "").lexically_normal() == wanted) return FolderLetter{letter, false};
+  }
+  for (char letter = 'D'; letter <= 'Z'; ++letter) {
+    if (!drives.exists(letter)) return FolderLetter{letter, true};
+  }
+  return std::nullopt;
+}
+
+VolumeReader driveReader(const platform::DriveTable& drives, char letter, bool keepStoredDrive) {
+  return [&drives, letter, keepStoredDrive](
+             VolumeHeader& header, const std::filesystem::path& dataFile, ScanObserver& observer) {
+    const char storedLetter = header.driveLetter;
+    const std::uint8_t storedType = header.driveType;
+    const platform::FileSystemId storedId = header.volumeId;
+    header.driveLetter = letter;
+    header.driveType = driveTypeCode(drives, letter);
+    ReadDriveOutcome outcome = readDrive(drives, header, dataFile, observer);
+    if (keepStoredDrive && outcome.code == ResultCode::Ok) {
+      // readDrive needs the lent letter to find the folder and stores it:
+      // the header is written again with the volume's own drive.
+      header.driveLetter = storedLetter;
+      header.driveType = storedType;
+      header.volumeId = storedId;  // a folder has no file system identity of its own
+      outcome.code = rewriteHeader(dataFile, header);
+    }
+    return outcome;
+  };
+}
+
+RescanOutcome rescanVolume(const std::filesystem::path& dataFile, const VolumeReader& reader,
+                           ScanObserver& observer, const RescanOptions& options) {
+  RescanOutcome outcome;
+  TOutlineDirList oldTree;
+  VolumeHeader header;
+  TFileCommentList oldRemarks;
+  std::filesystem::path problem;
+  if (const ResultCode code = loadOld(dataFile, oldTree, header, oldRemarks, problem);
+      code != ResultCode::Ok) {
+    return failed(std::move(outcome), code, problem);
+  }
+  const TempFiles temp{rescanTempFile(dataFile), commentFileFor(rescanTempFile(dataFile))};
+  header.captureDate = freshHeader().captureDate;
+  outcome.read = reader(header, temp.data, observer);
+  if (outcome.read.code != ResultCode::Ok) {
+    return failed(std::move(outcome), outcome.read.code, temp.data);
+  }
+  TOutlineDirList newTree;
+  if (const ResultCode code = loadStoredNames(temp.data, newTree, outcome.header);
+      code != ResultCode::Ok) {
+    return failed(std::move(outcome), code, temp.data);
+  }
+
+  TFileCommentList descriptions;
+  if (outcome.read.descriptionsRead && outcome.read.remarksCode == ResultCode::Ok) {
+    loadRemarks(temp.comment, descriptions);
+  }
+  CarriedRemarks carried = carryRemarks(oldTree, oldRemarks, newTree);
+  outcome.carried = carried.remarks.size();
+  outcome.described = fillEmptyRemarks(carried.remarks, descriptions);
+  outcome.orphans = std::move(carried.orphans);
+  const bool haveRemarks = !carried.remarks.empty();
+  if (haveRemarks) {
+    const ResultCode code = saveRemarks(temp.comment, carried.remarks, outcome.header.utf8);
+    if (code != ResultCode::Ok) return failed(std::move(outcome), code, temp.comment);
+  } else if (!removeFile(temp.comment)) {
+    return failed(std::move(outcome), ResultCode::CommentNotRemovable, temp.comment);
+  }
+  outcome.code = replaceFiles(dataFile, temp, haveRemarks, outcome, options);
+  return outcome;
+}
+
+}  // namespace diskindex::scan

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <functional>
+
+#include "diskindex/core/comment_file.h"
+#include "diskindex/core/scan/orphan_file.h"
+#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/volume_file.h"
+#include "diskindex/tests/scan_prompts_fake.h"
+#include "diskindex/tests/ui_test_support.h"
+#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/dlg_orphan_remarks.h"
+#include "diskindex/ui/dlg_rescan_volume.h"
+
+namespace diskindex::ui {
+namespace {
+
+using scan::testing::TempTree;
+
+QWidget* visibleTopLevel(const QString& objectName) {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->objectName() == objectName && widget->isVisible()) return widget;
+  }
+  return nullptr;
+}
+
+// Runs step on the dialog as soon as it shows (polling, since it may come up
+// only after the progress window has processed events for a while).
+void whenShown(const QString& objectName, std::function<void(QWidget*)> step) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, objectName, step] {
+    if (QWidget* dialog = visibleTopLevel(objectName)) {
+      timer->stop();
+      timer->deleteLater();
+      step(dialog);
+    }
+  });
+  timer->start();
+}
+
+void click(QWidget* dialog, const char* button) {
+  dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+}
+
+class FormRescanTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::ensureApplication();
+    m_data = m_temp.path() / "data";
+    std::filesystem::create_directories(m_data);
+    m_settingsFile = m_temp.path() / "DISKINDX.INI";
+    std::ofstream(m_settingsFile) << "[Inits]\nDATA_PATH=" << m_data.string() << "/\nDRIVE=C\n"
+                                  << "[Drives]\nX=" << m_disc.root().string() << "\n";
+    m_disc.file("A.TXT", "a");
+    m_disc.file("B.TXT", "b");
+    m_disc.file("DOCS/C.TXT", "c");
+    const platform::DriveTable drives = platform::DriveTable::fromSystem({{'X', m_disc.root()}});
+    VolumeHeader header = freshHeader();
+    header.driveLetter = 'X';
+    header.name = "Archiv";
+    scan::ScanObserver quiet;
+    ASSERT_EQ(scan::readDrive(drives, header, dataFile(), quiet).code, ResultCode::Ok);
+    TFileCommentList remarks;
+    remarks.set({1, 0}, "über A");
+    remarks.set({1, 1}, "über B");
+    remarks.set({2, 0}, "über C");
+    ASSERT_EQ(saveRemarks(commentFileFor(dataFile()), remarks), ResultCode::Ok);
+    m_previousFactory = scanPromptsFactory();
+    scanPromptsFactory() = [this](QWidget*) {
+      auto prompts = std::make_unique<testing::FakeScanPrompts>();
+      m_prompts = prompts.get();
+      return prompts;
+    };
+    m_previousChooser = TDlgRescanVolume::folderChooser();
+  }
+  void TearDown() override {
+    m_form.reset();
+    scanPromptsFactory() = m_previousFactory;
+    TDlgRescanVolume::folderChooser() = m_previousChooser;
+  }
+  TDiskIndexForm& start() {
+    FormEnvironment env;
+    env.settingsFile = m_settingsFile;
+    env.settings.dataHome = m_temp.path() / "home";
+    env.settings.tempDir = m_temp.path();
+    env.settings.screen = {1280, 1024};
+    m_form =
+        std::make_unique<TDiskIndexForm>(std::move(env), std::make_unique<testing::FakePrompts>());
+    m_form->start();
+    m_form->show();
+    return *m_form;
+  }
+  std::filesystem::path dataFile() const { return m_data / "CD000001.DAT"; }
+
+  testing::TempDir m_temp;
+  TempTree m_disc;
+  std::filesystem::path m_data;
+  std::filesystem::path m_settingsFile;
+  std::unique_ptr<TDiskIndexForm> m_form;
+  ScanPromptsFactory m_previousFactory;
+  TDlgRescanVolume::FolderChooser m_previousChooser;
+  testing::FakeScanPrompts* m_prompts = nullptr;
+};
+
+TEST_F(FormRescanTest, TheMenuEntryRereadsTheStoredDriveAndListsTheOrphanedRemarks) {
+  TDiskIndexForm& form = start();
+  ASSERT_TRUE(form.actions().rescanVolume->isEnabled());
+  EXPECT_EQ(form.actions().rescanVolume->text(),
+            QStringLiteral("Datenträger erneut &einlesen ..."));
+  std::filesystem::remove(m_disc.root() / "A.TXT");
+  std::filesystem::rename(m_disc.root() / "DOCS" / "C.TXT", m_disc.root() / "DOCS" / "D.TXT");
+  QString preselected;
+  TDlgRescanVolume::folderChooser() = [](QWidget*, const QString&) {
+    ADD_FAILURE() << "Return must not open the folder dialog";
+    return QString();
+  };
+  whenShown(QStringLiteral("TDlgRescanVolume"), [&](QWidget* dialog) {
+    preselected = dialog->findChild<QComboBox*>(QStringLiteral("DriveComboBox"))->currentText();
+    // Return on the folder button still means OK.
+    QTest::keyClick(dialog->findChild<QPushButton*>(QStringLiteral("ButtonFolder")),
+                    Qt::Key_Return);
+  });
+  QStringList rows;
+  QString savedTo;
+  QString title;
+  whenShown(QStringLiteral("TDlgOrphanRemarks"), [&](QWidget* dialog) {
+    title = dialog->windowTitle();
+    const auto* grid = dialog->findChild<QTableWidget*>(QStringLiteral("GridOrphans"));
+    for (int row = 0; row < grid->rowCount(); ++row) {
+      rows << grid->item(row, 0)->text() + QStringLiteral(" = ") + grid->item(row, 1)->text();
+    }
+    savedTo = dialog->findChild<QLabel*>(QStringLiteral("LabelSavedTo"))->text();
+    click(dialog, "ButtonOk");
+  });
+  form.onRescanVolume();
+  EXPECT_TRUE(preselected.startsWith(QStringLiteral("X:"))) << preselected.toStdString();
+  EXPECT_EQ(title, QStringLiteral("Bemerkungen zu nicht mehr vorhandenen Einträgen"));
+  EXPECT_EQ(rows, (QStringList{QStringLiteral("\\A.TXT = über A"),
+                               QStringLiteral("\\DOCS\\C.TXT = über C")}));
+  EXPECT_TRUE(savedTo.contains(QString::fromStdString(scan::orphanFileFor(dataFile()).string())))
+      << savedTo.toStdString();
+  ASSERT_EQ(form.state().catalogue.volumes().size(), 1u);
+  EXPECT_EQ(form.state().catalogue.volumes()[0].fileCount, 2);
+  TFileCommentList remarks;
+  ASSERT_EQ(loadRemarks(commentFileFor(dataFile()), remarks), ResultCode::Ok);
+  EXPECT_EQ(remarks.find({1, 0}), std::optional<std::string_view>("über B"));
+  EXPECT_EQ(remarks.size(), 1u);
+  ASSERT_NE(m_prompts, nullptr);
+  EXPECT_TRUE(m_prompts->shown.empty()) << "no error box";
+}
+
+TEST_F(FormRescanTest, InTheContentsViewAFolderIsReadAndTheOpenVolumeShowsTheNewTree) {
+  TDiskIndexForm& form = start();
+  ASSERT_TRUE(form.openVolume(0));
+  ASSERT_TRUE(form.actions().rescanVolume->isEnabled());
+  TempTree other;
+  other.file("A.TXT", "a");
+  other.file("NEU/E.TXT", "e");
+  other.file("DOCS/C.TXT", "c");
+  other.file("B.TXT", "b");
+  TDlgRescanVolume::folderChooser() = [&](QWidget*, const QString&) {
+    return QString::fromStdString(other.root().string());
+  };
+  whenShown(QStringLiteral("TDlgRescanVolume"), [&](QWidget* dialog) {
+    click(dialog, "ButtonFolder");
+    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("LabelFolder"))->text(),
+              QString::fromStdString(other.root().string()));
+    click(dialog, "ButtonOk");
+  });
+  form.onRescanVolume();
+  EXPECT_EQ(form.view(), TDiskIndexForm::View::Contents);
+  ASSERT_TRUE(form.state().opened);
+  EXPECT_EQ(form.state().opened->directories.directoryCount(), 3u);
+  // The new directory NEU sorts after DOCS; every old remark is kept.
+  EXPECT_EQ(form.state().opened->remarks.find({2, 0}), std::optional<std::string_view>("über C"));
+  EXPECT_EQ(form.state().catalogue.volumes()[0].driveLetter, 'X');
+  EXPECT_EQ(visibleTopLevel(QStringLiteral("TDlgOrphanRemarks")), nullptr);
+}
+
+TEST_F(FormRescanTest, CancellingTheChoiceOrAFailedReadingLeavesTheFiles) {
+  TDiskIndexForm& form = start();
+  std::ifstream in(dataFile(), std::ios::binary);
+  const std::string before{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  whenShown(QStringLiteral("TDlgRescanVolume"),
+            [](QWidget* dialog) { click(dialog, "ButtonCancel"); });
+  form.onRescanVolume();
+  std::filesystem::remove_all(m_disc.root() / "DOCS");
+  std::filesystem::remove(m_disc.root() / "A.TXT");
+  std::filesystem::remove(m_disc.root() / "B.TXT");  // the drive is empty now: not ready
+  whenShown(QStringLiteral("TDlgRescanVolume"), [](QWidget* dialog) { click(dialog, "ButtonOk"); });
+  form.onRescanVolume();
+  ASSERT_NE(m_prompts, nullptr);
+  ASSERT_EQ(m_prompts->shown.size(), 1u);
+  EXPECT_EQ(m_prompts->shown[0].text.toStdString().rfind("Datenträger ist nicht bereit", 0), 0u)
+      << m_prompts->shown[0].text.toStdString();
+  std::ifstream after(dataFile(), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), std::istreambuf_iterator<char>()),
+            before);
+  EXPECT_EQ(form.state().catalogue.volumes()[0].fileCount, 3);
+}
+
+}  // namespace
+}  // namespace diskindex::ui

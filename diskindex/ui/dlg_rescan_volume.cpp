@@ -1,0 +1,111 @@
+#include "diskindex/ui/dlg_rescan_volume.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "diskindex/core/scan/rescan_messages.h"
+
+namespace diskindex::ui {
+namespace {
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The drive list as the add dialog words it: "E:  [LABEL]  /media/e".
+void fillDrives(QComboBox* combo, const platform::DriveTable& drives, char storedLetter) {
+  std::vector<char> letters = drives.letters();
+  if (storedLetter >= 'A' && storedLetter <= 'Z' &&
+      std::find(letters.begin(), letters.end(), storedLetter) == letters.end()) {
+    letters.push_back(storedLetter);
+    std::sort(letters.begin(), letters.end());
+  }
+  for (char letter : letters) {
+    QString text = QStringLiteral("%1:").arg(QChar(letter));
+    if (const auto info = drives.info(letter)) {
+      if (!info->label.empty()) text += QStringLiteral("  [%1]").arg(qs(info->label));
+      text += QStringLiteral("  %1").arg(QString::fromStdString(info->root.string()));
+    }
+    combo->addItem(text, QChar(letter));
+    if (letter == storedLetter) combo->setCurrentIndex(combo->count() - 1);
+  }
+}
+
+}  // namespace
+
+TDlgRescanVolume::FolderChooser& TDlgRescanVolume::folderChooser() {
+  static FolderChooser chooser = [](QWidget* parent, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, qs(scan::messages::kFolderCaption), start);
+  };
+  return chooser;
+}
+
+TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char storedLetter,
+                                   const QString& volumeName, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("TDlgRescanVolume"));
+  setWindowTitle(qs(scan::messages::kRescanCaption));
+  auto* question = new QLabel(QString(qs(scan::messages::kDriveQuestion)).replace("\r\n", "\n"));
+  auto* name = new QLabel(QStringLiteral("\"%1\"").arg(volumeName));
+  name->setObjectName(QStringLiteral("LabelName"));
+  m_drive = new QComboBox;
+  m_drive->setObjectName(QStringLiteral("DriveComboBox"));
+  fillDrives(m_drive, drives, storedLetter);
+  auto* driveLabel = new QLabel(QStringLiteral("&Laufwerk:"));
+  driveLabel->setBuddy(m_drive);
+  auto* folderButton = new QPushButton(qs(scan::messages::kFolderButton));
+  folderButton->setObjectName(QStringLiteral("ButtonFolder"));
+  folderButton->setAutoDefault(false);  // Return means OK, also while it has the focus
+  m_folder = new QLabel;
+  m_folder->setObjectName(QStringLiteral("LabelFolder"));
+  auto* buttons = new QDialogButtonBox;
+  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("ButtonOk"));
+  ok->setDefault(true);
+  QPushButton* cancel = buttons->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("ButtonCancel"));
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(driveLabel, 0, 0);
+  grid->addWidget(m_drive, 0, 1);
+  grid->addWidget(folderButton, 1, 0);
+  grid->addWidget(m_folder, 1, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(name);
+  layout->addWidget(question);
+  layout->addLayout(grid);
+  layout->addWidget(buttons);
+  connect(folderButton, &QPushButton::clicked, this, &TDlgRescanVolume::ButtonFolderClick);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  m_drive->setFocus();
+  // A folder chosen once gives way again when a drive is picked.
+  connect(m_drive, &QComboBox::activated, this, [this] {
+    m_chosenFolder.clear();
+    m_folder->clear();
+  });
+}
+
+void TDlgRescanVolume::ButtonFolderClick() {
+  const QString folder = folderChooser()(this, QString::fromStdString(m_chosenFolder.string()));
+  if (folder.isEmpty()) return;
+  m_chosenFolder = folder.toStdString();
+  m_folder->setText(folder);
+}
+
+RescanChoice TDlgRescanVolume::choice() const {
+  RescanChoice choice;
+  choice.folder = m_chosenFolder;
+  if (m_drive->currentIndex() >= 0) {
+    choice.letter = static_cast<char>(m_drive->currentData().toChar().toLatin1());
+  }
+  return choice;
+}
+
+}  // namespace diskindex::ui

@@ -1,0 +1,82 @@
+// Reading a catalogued volume again from the main window: where to read
+// from, the progress window around the session's rescan, the views
+// refreshed, and the remarks whose entries are gone shown afterwards.
+
+#include <QApplication>
+
+#include "diskindex/core/messages.h"
+#include "diskindex/core/scan/rescan_messages.h"
+#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/dlg_list_dirs.h"
+#include "diskindex/ui/dlg_orphan_remarks.h"
+#include "diskindex/ui/dlg_rescan_volume.h"
+#include "diskindex/ui/scan_prompts.h"
+
+namespace diskindex::ui {
+namespace {
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+std::optional<std::size_t> TDiskIndexForm::rescanTarget() const {
+  if (m_view == View::Contents) {
+    return m_session.state().opened ? std::optional(m_session.state().opened->volumeIndex)
+                                    : std::nullopt;
+  }
+  return selectedVolume();
+}
+
+RescanResult TDiskIndexForm::runRescan(std::size_t volume, const RescanChoice& choice,
+                                       const platform::DriveTable& drives, ScanPrompts& prompts) {
+  const VolumeRecord& record = m_session.volumes()[volume];
+  TDlgListDirs progress(choice.folder.empty() ? choice.letter : record.driveLetter,
+                        QString::fromStdString(record.name), prompts, this);
+  progress.setWindowTitle(qs(scan::messages::kRescanCaption));
+  progress.show();
+  return choice.folder.empty() ? m_session.rescanFromDrive(volume, drives, choice.letter, progress)
+                               : m_session.rescanFromFolder(volume, choice.folder, progress);
+}
+
+void TDiskIndexForm::onRescanVolume() {
+  const std::optional<std::size_t> volume = rescanTarget();
+  if (!volume) return;
+  const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
+  if (!m_session.dataDirectoryWritable()) {
+    prompts->error(qs(scan::messages::kRescanCaption), boxText(messages::kReadOnlyDataDir));
+    return;
+  }
+  const VolumeRecord record = m_session.volumes()[*volume];
+  const platform::DriveTable drives = m_session.driveTable();
+  TDlgRescanVolume dialog(drives, record.driveLetter, QString::fromStdString(record.name), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const RescanChoice choice = dialog.choice();
+  if (choice.folder.empty() && choice.letter == 0) return;
+  // The contents view shows the old tree, whose numbers the rescan changes:
+  // the window leaves it first (saving what was typed) and opens the volume
+  // again afterwards.
+  const bool reopen = m_view == View::Contents;
+  if (reopen) {
+    onOverview();
+    if (m_view == View::Contents) return;  // the remarks could not be saved
+  }
+  const RescanResult result = runRescan(*volume, choice, drives, *prompts);
+  const scan::RescanOutcome& outcome = result.outcome;
+  if (outcome.code != ResultCode::Ok) {
+    const ErrorMessage message =
+        errorMessage(outcome.code, scan::messages::kRescanCaption, outcome.failedFile.string());
+    prompts->error(QString::fromStdString(message.caption), boxText(message.text));
+    if (reopen) openVolume(*volume);
+    return;
+  }
+  refreshOverview(result.index);
+  if (reopen) openVolume(*result.index);
+  if (!outcome.orphans.empty()) {
+    TDlgOrphanRemarks orphans(outcome.orphans, outcome.orphanFile, this);
+    orphans.exec();
+  }
+}
+
+}  // namespace diskindex::ui
