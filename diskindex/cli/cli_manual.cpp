@@ -15,7 +15,7 @@ const climanual::Manual& cliManual() {
            "[--data VERZEICHNIS] scan --name NAME [--drive X | --path VERZEICHNIS | --image DATEI] "
            "[--remark T] [--location T] [--category T] [--descriptions yes|no|ask]",
            "[--data VERZEICHNIS] rescan NAME [--drive X | --path VERZEICHNIS | --image DATEI] "
-           "[--descriptions yes|no|ask]",
+           "[--descriptions yes|no|ask] [--yes]",
            "[--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks] [--word] [--case] "
            "[--volume NAME]...",
            "[--data VERZEICHNIS] copy NAME PFAD... --to ZIEL [--tree] [--from-folder VERZEICHNIS] "
@@ -101,7 +101,9 @@ const climanual::Manual& cliManual() {
            {"--skip-existing",
             "copy: vorhandene Dateien überspringen; ohne eine der beiden "
             "Optionen bricht eine vorhandene Datei den Vorgang ab"},
-           {"--yes", "copy: die Frage nach dem falschen Datenträger mit Ja beantworten"},
+           {"--yes",
+            "copy, rescan: die Frage nach dem falschen Datenträger mit Ja beantworten (rescan "
+            "prüft nur beim Einlesen aus einem Laufwerk)"},
            {"--fields N[,N]...",
             "export info: die Feldnummern in Ausgabereihenfolge: 0 Anzahl "
             "Dateien, 1 Anzahl Verzeichnisse, 2 Belegter Speicher, 3 "

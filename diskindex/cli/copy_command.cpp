@@ -1,5 +1,6 @@
 #include "diskindex/cli/copy_command.h"
 
+#include "diskindex/cli/volume_check_answers.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/files/file_messages.h"
 #include "diskindex/core/files/volume_paths.h"
@@ -21,21 +22,14 @@ std::string plain(std::string text) {
 // Answers the questions from the command line and reports on the terminal.
 class CommandLineAnswers : public files::FilesObserver {
  public:
-  CommandLineAnswers(bool yes, std::ostream& err) : m_yes(yes), m_err(err) {}
-  void driveUnreadable(char letter) override {
-    m_err << files::kVolumeAccessCaption << ": " << plain(files::driveUnreadableMessage(letter))
-          << "\n";
-  }
+  CommandLineAnswers(bool yes, std::ostream& err) : m_check(yes, err) {}
+  void driveUnreadable(char letter) override { m_check.driveUnreadable(letter); }
   files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion& question) override {
-    m_err << files::kVolumeAccessCaption << ":\n";
-    for (const std::string& line : question.lines()) m_err << line << "\n";
-    m_err << (m_yes ? "--yes: Ja\n" : "Nein (mit --yes fortsetzen)\n");
-    return files::OtherVolumeAnswer{m_yes, false};
+    return m_check.askOtherVolume(question);
   }
 
  private:
-  bool m_yes;
-  std::ostream& m_err;
+  TerminalVolumeCheck m_check;
 };
 
 // The selection the typed paths stand for; nothing (with a message) when

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <optional>
 
+#include "diskindex/cli/volume_check_answers.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/rescan_messages.h"
@@ -20,8 +21,9 @@ constexpr int kError = 2;
 namespace scanText = diskindex::scan::messages;
 
 const char* kRescanUsage =
-    "Aufruf: diskindx-cli [--data VERZEICHNIS] rescan NAME [--drive X | --path VERZEICHNIS]\n"
-    "          [--descriptions yes|no|ask]\n";
+    "Aufruf: diskindx-cli [--data VERZEICHNIS] rescan NAME\n"
+    "          [--drive X | --path VERZEICHNIS | --image DATEI]\n"
+    "          [--descriptions yes|no|ask] [--yes]\n";
 
 volatile std::sig_atomic_t g_interrupted = 0;
 extern "C" void onRescanInterrupt(int) {
@@ -50,7 +52,9 @@ struct RescanOptions {
   std::string name;
   std::optional<char> drive;
   std::optional<std::filesystem::path> path;
+  std::optional<std::filesystem::path> image;
   std::string descriptions = "ask";
+  bool yes = false;  // answers the wrong-volume question of a drive
 };
 
 std::string plainLines(std::string_view text) {
@@ -61,13 +65,16 @@ std::string plainLines(std::string_view text) {
   return result;
 }
 
-// A source other than a drive or folder (an image file) needs only its own
-// option here and a VolumeReader for CatalogueSession::rescanVolume.
 std::optional<std::string> parseOptions(const std::vector<std::string>& args, RescanOptions& o) {
   if (args.empty() || args[0].rfind("--", 0) == 0) return "NAME fehlt";
   o.name = args[0];
   for (std::size_t i = 1; i < args.size(); i += 2) {
     const std::string& option = args[i];
+    if (option == "--yes" && !o.yes) {
+      o.yes = true;
+      --i;  // a flag without a value
+      continue;
+    }
     if (i + 1 >= args.size()) return "Unbekanntes Argument: " + option;
     const std::string& value = args[i + 1];
     if (option == "--drive" && !o.drive) {
@@ -76,6 +83,8 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Re
       o.drive = letter;
     } else if (option == "--path" && !o.path) {
       o.path = value;
+    } else if (option == "--image" && !o.image) {
+      o.image = value;
     } else if (option == "--descriptions") {
       if (value != "yes" && value != "no" && value != "ask") return "--descriptions yes|no|ask";
       o.descriptions = value;
@@ -83,7 +92,9 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Re
       return "Unbekanntes oder doppeltes Argument: " + option;
     }
   }
-  if (o.drive && o.path) return "--drive und --path schließen sich aus";
+  if ((o.drive ? 1 : 0) + (o.path ? 1 : 0) + (o.image ? 1 : 0) > 1) {
+    return "--drive, --path und --image schließen sich aus";
+  }
   return std::nullopt;
 }
 
@@ -114,6 +125,11 @@ class TerminalObserver : public scan::ScanObserver {
            (answer[0] == 'j' || answer[0] == 'J' || answer[0] == 'y');
   }
   bool cancelRequested() override { return g_interrupted != 0; }
+  void imageFailed(const ErrorMessage& message) override {
+    endLine();
+    const bool colon = !message.caption.empty() && message.caption.back() == ':';
+    m_s.err << message.caption << (colon ? " " : ": ") << plainLines(message.text) << "\n";
+  }
 
  private:
   void show(const std::string& line) {
@@ -151,13 +167,17 @@ int runRescan(CatalogueSession& session, std::size_t index, const RescanOptions&
     InterruptGuard interrupts;
     if (o.path) {
       result = session.rescanFromFolder(index, *o.path, observer);
+    } else if (o.image) {
+      result = session.rescanFromImage(index, *o.image, observer);
     } else {
       const char letter = o.drive.value_or(session.volumes()[index].driveLetter);
       const platform::DriveTable drives = session.driveTable();
-      result = session.rescanFromDrive(index, drives, letter, observer);
+      TerminalVolumeCheck check(o.yes, s.err);
+      result = session.rescanFromDrive(index, drives, letter, observer, &check);
     }
   }
   observer.endLine();
+  if (result.volumeRefused) return o.image ? kError : kNotFound;
   if (result.outcome.code != ResultCode::Ok) {
     const ErrorMessage message = errorMessage(result.outcome.code, scanText::kRescanCaption,
                                               result.outcome.failedFile.string());

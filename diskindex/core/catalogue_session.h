@@ -95,6 +95,9 @@ struct AddResult {
 struct RescanResult {
   scan::RescanOutcome outcome;
   std::optional<std::size_t> index;
+  // The volume check said no (it showed or asked what it had to): nothing
+  // was read and nothing more needs saying.
+  bool volumeRefused = false;
 };
 
 class CatalogueSession {
@@ -178,14 +181,27 @@ class CatalogueSession {
   // drive come in.
   RescanResult rescanVolume(std::size_t index, const scan::VolumeReader& reader,
                             scan::ScanObserver& observer);
-  // From a drive of the table; the letter becomes the default drive.
+  // From a drive of the table; the letter becomes the default drive. With
+  // a check observer the volume check runs first, so that another volume in
+  // the drive does not replace the catalogued tree unasked.
   RescanResult rescanFromDrive(std::size_t index, const platform::DriveTable& drives, char letter,
-                               scan::ScanObserver& observer);
+                               scan::ScanObserver& observer,
+                               files::VolumeCheckObserver* check = nullptr);
   // From a folder: read under the letter whose root it is, or under a letter
   // lent to it for this reading only (the volume then keeps its own drive
   // letter and type). DriveNotReady when it is no folder.
   RescanResult rescanFromFolder(std::size_t index, const std::filesystem::path& folder,
                                 scan::ScanObserver& observer);
+  // The volume check for the volume at index in drive letter (another one
+  // than its stored drive, perhaps); "Ja" with the label update rewrites
+  // its header.
+  bool checkVolumeInDrive(std::size_t index, const platform::DriveTable& drives, char letter,
+                          files::VolumeCheckObserver& observer);
+  // From a disc image or archive (scan::readImage); the volume keeps its
+  // drive letter and file system identity. A refused image is reported to
+  // the observer's imageFailed as when adding one.
+  RescanResult rescanFromImage(std::size_t index, const std::filesystem::path& image,
+                               scan::ScanObserver& observer);
   // ---- end of rescan ----
 
   // ---- Files on catalogued volumes (session_files.cpp) ----

@@ -3,6 +3,8 @@
 
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/comment_file.h"
+#include "diskindex/core/files/volume_check.h"
+#include "diskindex/core/scan/image_volume.h"
 #include "platform/ini_file.h"
 
 namespace diskindex {
@@ -37,9 +39,42 @@ RescanResult CatalogueSession::rescanVolume(std::size_t index, const scan::Volum
 
 RescanResult CatalogueSession::rescanFromDrive(std::size_t index,
                                                const platform::DriveTable& drives, char letter,
-                                               scan::ScanObserver& observer) {
+                                               scan::ScanObserver& observer,
+                                               files::VolumeCheckObserver* check) {
   m_state.settings.drive = letter;
+  if (check != nullptr && !checkVolumeInDrive(index, drives, letter, *check)) {
+    RescanResult result;
+    result.volumeRefused = true;
+    result.outcome.code = ResultCode::Cancelled;
+    return result;
+  }
   return rescanVolume(index, scan::driveReader(drives, letter, false), observer);
+}
+
+bool CatalogueSession::checkVolumeInDrive(std::size_t index, const platform::DriveTable& drives,
+                                          char letter, files::VolumeCheckObserver& observer) {
+  return files::checkVolumeIn(m_state.catalogue, index, drives, letter, observer);
+}
+
+RescanResult CatalogueSession::rescanFromImage(std::size_t index,
+                                               const std::filesystem::path& image,
+                                               scan::ScanObserver& observer) {
+  // The same codes also stand for the old files' failures; only the
+  // reader knows that the image was refused.
+  bool refused = false;
+  const scan::VolumeReader reader = [&image, &refused](VolumeHeader& header,
+                                                       const std::filesystem::path& dataFile,
+                                                       scan::ScanObserver& readObserver) {
+    scan::ReadDriveOutcome read = scan::readImage(image, header, dataFile, readObserver);
+    if (read.code != ResultCode::Ok && scan::isImageFailure(read.code)) {
+      refused = true;
+      readObserver.imageFailed(scan::imageErrorMessage(read.code, image, read.detail));
+    }
+    return read;
+  };
+  RescanResult result = rescanVolume(index, reader, observer);
+  result.volumeRefused = refused;
+  return result;
 }
 
 RescanResult CatalogueSession::rescanFromFolder(std::size_t index,

@@ -53,6 +53,28 @@ void click(QWidget* dialog, const char* button) {
   dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
 }
 
+// The window makes its scan prompts per command and drops them afterwards;
+// these hand every box on to prompts the fixture keeps.
+class ForwardingScanPrompts : public ScanPrompts {
+ public:
+  explicit ForwardingScanPrompts(testing::FakeScanPrompts& target) : m_target(target) {}
+  bool yesNo(const QString& caption, const QString& text) override {
+    return m_target.yesNo(caption, text);
+  }
+  bool okCancel(const QString& caption, const QString& text) override {
+    return m_target.okCancel(caption, text);
+  }
+  void warning(const QString& caption, const QString& text) override {
+    m_target.warning(caption, text);
+  }
+  void error(const QString& caption, const QString& text) override {
+    m_target.error(caption, text);
+  }
+
+ private:
+  testing::FakeScanPrompts& m_target;
+};
+
 class FormRescanTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -78,9 +100,8 @@ class FormRescanTest : public ::testing::Test {
     ASSERT_EQ(saveRemarks(commentFileFor(dataFile()), remarks), ResultCode::Ok);
     m_previousFactory = scanPromptsFactory();
     scanPromptsFactory() = [this](QWidget*) {
-      auto prompts = std::make_unique<testing::FakeScanPrompts>();
-      m_prompts = prompts.get();
-      return prompts;
+      m_prompts = &m_promptStore;
+      return std::make_unique<ForwardingScanPrompts>(m_promptStore);
     };
     m_previousChooser = TDlgRescanVolume::folderChooser();
   }
@@ -110,7 +131,8 @@ class FormRescanTest : public ::testing::Test {
   std::unique_ptr<TDiskIndexForm> m_form;
   ScanPromptsFactory m_previousFactory;
   TDlgRescanVolume::FolderChooser m_previousChooser;
-  testing::FakeScanPrompts* m_prompts = nullptr;
+  testing::FakeScanPrompts m_promptStore;
+  testing::FakeScanPrompts* m_prompts = nullptr;  // set once the window asked for prompts
 };
 
 TEST_F(FormRescanTest, TheMenuEntryRereadsTheStoredDriveAndListsTheOrphanedRemarks) {
@@ -131,6 +153,13 @@ TEST_F(FormRescanTest, TheMenuEntryRereadsTheStoredDriveAndListsTheOrphanedRemar
     QTest::keyClick(dialog->findChild<QPushButton*>(QStringLiteral("ButtonFolder")),
                     Qt::Key_Return);
   });
+  // The folder drive has no label, as the catalogued volume: the volume
+  // check asks, and "Ja" goes on.
+  bool checked = false;
+  whenShown(QStringLiteral("TDlgOtherVolume"), [&](QWidget* dialog) {
+    checked = true;
+    click(dialog, "ButtonYes");
+  });
   QStringList rows;
   QString savedTo;
   QString title;
@@ -144,6 +173,7 @@ TEST_F(FormRescanTest, TheMenuEntryRereadsTheStoredDriveAndListsTheOrphanedRemar
     click(dialog, "ButtonOk");
   });
   form.onRescanVolume();
+  EXPECT_TRUE(checked);
   EXPECT_TRUE(preselected.startsWith(QStringLiteral("X:"))) << preselected.toStdString();
   EXPECT_EQ(title, QStringLiteral("Bemerkungen zu nicht mehr vorhandenen Einträgen"));
   EXPECT_EQ(rows, (QStringList{QStringLiteral("\\A.TXT = über A"),
@@ -188,6 +218,32 @@ TEST_F(FormRescanTest, InTheContentsViewAFolderIsReadAndTheOpenVolumeShowsTheNew
   EXPECT_EQ(visibleTopLevel(QStringLiteral("TDlgOrphanRemarks")), nullptr);
 }
 
+TEST_F(FormRescanTest, AnImageFileCanBeChosenAndARefusedOneChangesNothing) {
+  TDiskIndexForm& form = start();
+  const TDlgRescanVolume::ImageChooser previous = TDlgRescanVolume::imageChooser();
+  TempTree images;
+  const auto bad = images.file("kaputt.zip", std::string(3000, 'q'));
+  TDlgRescanVolume::imageChooser() = [&](QWidget*) { return QString::fromStdString(bad.string()); };
+  QString shownPath;
+  whenShown(QStringLiteral("TDlgRescanVolume"), [&](QWidget* dialog) {
+    click(dialog, "ButtonImage");
+    shownPath = dialog->findChild<QLabel*>(QStringLiteral("LabelFolder"))->text();
+    click(dialog, "ButtonOk");
+  });
+  std::ifstream in(dataFile(), std::ios::binary);
+  const std::string before{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  form.onRescanVolume();
+  TDlgRescanVolume::imageChooser() = previous;
+  EXPECT_TRUE(shownPath.endsWith(QString::fromStdString(bad.string()))) << shownPath.toStdString();
+  ASSERT_NE(m_prompts, nullptr);
+  ASSERT_EQ(m_prompts->shown.size(), 1u) << "one box: the image's own message";
+  EXPECT_TRUE(m_prompts->shown[0].text.contains(QStringLiteral("kein bekanntes Abbild")))
+      << m_prompts->shown[0].text.toStdString();
+  std::ifstream after(dataFile(), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), std::istreambuf_iterator<char>()),
+            before);
+}
+
 TEST_F(FormRescanTest, CancellingTheChoiceOrAFailedReadingLeavesTheFiles) {
   TDiskIndexForm& form = start();
   std::ifstream in(dataFile(), std::ios::binary);
@@ -198,7 +254,14 @@ TEST_F(FormRescanTest, CancellingTheChoiceOrAFailedReadingLeavesTheFiles) {
   std::filesystem::remove_all(m_disc.root() / "DOCS");
   std::filesystem::remove(m_disc.root() / "A.TXT");
   std::filesystem::remove(m_disc.root() / "B.TXT");  // the drive is empty now: not ready
+  // "Nein" at the volume check reads nothing and says nothing more.
   whenShown(QStringLiteral("TDlgRescanVolume"), [](QWidget* dialog) { click(dialog, "ButtonOk"); });
+  whenShown(QStringLiteral("TDlgOtherVolume"), [](QWidget* dialog) { click(dialog, "ButtonNo"); });
+  form.onRescanVolume();
+  ASSERT_NE(m_prompts, nullptr);
+  EXPECT_TRUE(m_prompts->shown.empty());
+  whenShown(QStringLiteral("TDlgRescanVolume"), [](QWidget* dialog) { click(dialog, "ButtonOk"); });
+  whenShown(QStringLiteral("TDlgOtherVolume"), [](QWidget* dialog) { click(dialog, "ButtonYes"); });
   form.onRescanVolume();
   ASSERT_NE(m_prompts, nullptr);
   ASSERT_EQ(m_prompts->shown.size(), 1u);

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "diskindex/core/scan/rescan_messages.h"
+#include "diskindex/core/scan/scan_messages.h"
 
 namespace diskindex::ui {
 namespace {
@@ -46,6 +47,16 @@ TDlgRescanVolume::FolderChooser& TDlgRescanVolume::folderChooser() {
   return chooser;
 }
 
+TDlgRescanVolume::ImageChooser& TDlgRescanVolume::imageChooser() {
+  static ImageChooser chooser = [](QWidget* parent) {
+    return QFileDialog::getOpenFileName(parent, qs(scan::messages::kImageDialogCaption), QString(),
+                                        qs(scan::messages::kImageFilterImages) +
+                                            QStringLiteral(";;") +
+                                            qs(scan::messages::kImageFilterAll));
+  };
+  return chooser;
+}
+
 TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char storedLetter,
                                    const QString& volumeName, QWidget* parent)
     : QDialog(parent) {
@@ -62,6 +73,9 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
   auto* folderButton = new QPushButton(qs(scan::messages::kFolderButton));
   folderButton->setObjectName(QStringLiteral("ButtonFolder"));
   folderButton->setAutoDefault(false);  // Return means OK, also while it has the focus
+  auto* imageButton = new QPushButton(qs(scan::messages::kImageButton));
+  imageButton->setObjectName(QStringLiteral("ButtonImage"));
+  imageButton->setAutoDefault(false);
   m_folder = new QLabel;
   m_folder->setObjectName(QStringLiteral("LabelFolder"));
   auto* buttons = new QDialogButtonBox;
@@ -75,19 +89,22 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
   grid->addWidget(driveLabel, 0, 0);
   grid->addWidget(m_drive, 0, 1);
   grid->addWidget(folderButton, 1, 0);
-  grid->addWidget(m_folder, 1, 1);
+  grid->addWidget(imageButton, 2, 0);
+  grid->addWidget(m_folder, 1, 1, 2, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(name);
   layout->addWidget(question);
   layout->addLayout(grid);
   layout->addWidget(buttons);
   connect(folderButton, &QPushButton::clicked, this, &TDlgRescanVolume::ButtonFolderClick);
+  connect(imageButton, &QPushButton::clicked, this, &TDlgRescanVolume::ButtonImageClick);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   m_drive->setFocus();
-  // A folder chosen once gives way again when a drive is picked.
+  // A folder or image chosen once gives way again when a drive is picked.
   connect(m_drive, &QComboBox::activated, this, [this] {
     m_chosenFolder.clear();
+    m_chosenImage.clear();
     m_folder->clear();
   });
 }
@@ -96,12 +113,22 @@ void TDlgRescanVolume::ButtonFolderClick() {
   const QString folder = folderChooser()(this, QString::fromStdString(m_chosenFolder.string()));
   if (folder.isEmpty()) return;
   m_chosenFolder = folder.toStdString();
+  m_chosenImage.clear();
   m_folder->setText(folder);
+}
+
+void TDlgRescanVolume::ButtonImageClick() {
+  const QString image = imageChooser()(this);
+  if (image.isEmpty()) return;
+  m_chosenImage = image.toStdString();
+  m_chosenFolder.clear();
+  m_folder->setText(qs(scan::messages::kImageDriveLabel) + QStringLiteral(" ") + image);
 }
 
 RescanChoice TDlgRescanVolume::choice() const {
   RescanChoice choice;
   choice.folder = m_chosenFolder;
+  choice.image = m_chosenImage;
   if (m_drive->currentIndex() >= 0) {
     choice.letter = static_cast<char>(m_drive->currentData().toChar().toLatin1());
   }

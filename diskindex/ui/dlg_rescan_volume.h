@@ -1,9 +1,10 @@
 #pragma once
 // TDlgRescanVolume asks where a catalogued volume is to be read again from:
-// a drive of the drive table (the volume's stored letter preselected) or a
-// folder chosen with "&Ordner ...". It only collects the choice; the
-// reading is the session's. The folder dialog is reached through
-// folderChooser() so that tests can answer it.
+// a drive of the drive table (the volume's stored letter preselected), a
+// folder chosen with "&Ordner ..." or an image or archive file chosen with
+// "Abbilddatei ...". It only collects the choice; the reading is the
+// session's. The file dialogs are reached through folderChooser() and
+// imageChooser() so that tests can answer them.
 
 #include <QDialog>
 #include <filesystem>
@@ -17,10 +18,12 @@ class QLabel;
 
 namespace diskindex::ui {
 
-// Where to read from: a drive letter, or a folder when folder is not empty.
+// Where to read from: a drive letter, or a folder or an image file when one
+// of them is not empty (never both).
 struct RescanChoice {
   char letter = 0;
   std::filesystem::path folder;
+  std::filesystem::path image;
 };
 
 class TDlgRescanVolume : public QDialog {
@@ -33,14 +36,19 @@ class TDlgRescanVolume : public QDialog {
   // Asks for a folder (empty: none chosen); tests replace it.
   using FolderChooser = std::function<QString(QWidget* parent, const QString& start)>;
   static FolderChooser& folderChooser();
+  // Asks for an image or archive file (empty: none chosen); tests replace it.
+  using ImageChooser = std::function<QString(QWidget* parent)>;
+  static ImageChooser& imageChooser();
 
  private slots:
   void ButtonFolderClick();
+  void ButtonImageClick();
 
  private:
   QComboBox* m_drive = nullptr;
   QLabel* m_folder = nullptr;
   std::filesystem::path m_chosenFolder;
+  std::filesystem::path m_chosenImage;
 };
 
 }  // namespace diskindex::ui

@@ -4,8 +4,11 @@
 
 #include <QApplication>
 
+#include "diskindex/core/files/file_messages.h"
+#include "diskindex/core/files/volume_check.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/rescan_messages.h"
+#include "diskindex/ui/copy_prompts.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_list_dirs.h"
 #include "diskindex/ui/dlg_orphan_remarks.h"
@@ -18,6 +21,24 @@ namespace {
 QString qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// The volume check before reading from a drive: the window's boxes.
+class RescanVolumeCheck : public files::VolumeCheckObserver {
+ public:
+  RescanVolumeCheck(ScanPrompts& prompts, CopyPrompts& copyPrompts)
+      : m_prompts(prompts), m_copyPrompts(copyPrompts) {}
+  void driveUnreadable(char letter) override {
+    m_prompts.error(qs(files::kVolumeAccessCaption),
+                    boxText(files::driveUnreadableMessage(letter)));
+  }
+  files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion& question) override {
+    return m_copyPrompts.askOtherVolume(question);
+  }
+
+ private:
+  ScanPrompts& m_prompts;
+  CopyPrompts& m_copyPrompts;
+};
 
 }  // namespace
 
@@ -32,12 +53,27 @@ std::optional<std::size_t> TDiskIndexForm::rescanTarget() const {
 RescanResult TDiskIndexForm::runRescan(std::size_t volume, const RescanChoice& choice,
                                        const platform::DriveTable& drives, ScanPrompts& prompts) {
   const VolumeRecord& record = m_session.volumes()[volume];
-  TDlgListDirs progress(choice.folder.empty() ? choice.letter : record.driveLetter,
+  const bool fromDrive = choice.folder.empty() && choice.image.empty();
+  TDlgListDirs progress(fromDrive ? choice.letter : record.driveLetter,
                         QString::fromStdString(record.name), prompts, this);
   progress.setWindowTitle(qs(scan::messages::kRescanCaption));
+  if (!choice.image.empty()) {
+    progress.showImageFile(QString::fromStdString(choice.image.string()));
+    progress.show();
+    return m_session.rescanFromImage(volume, choice.image, progress);
+  }
+  if (!fromDrive) {
+    progress.show();
+    return m_session.rescanFromFolder(volume, choice.folder, progress);
+  }
+  RescanVolumeCheck check(prompts, *m_copyPrompts);
+  if (!m_session.checkVolumeInDrive(volume, drives, choice.letter, check)) {
+    RescanResult refused;
+    refused.volumeRefused = true;
+    return refused;
+  }
   progress.show();
-  return choice.folder.empty() ? m_session.rescanFromDrive(volume, drives, choice.letter, progress)
-                               : m_session.rescanFromFolder(volume, choice.folder, progress);
+  return m_session.rescanFromDrive(volume, drives, choice.letter, progress);
 }
 
 void TDiskIndexForm::onRescanVolume() {
@@ -53,7 +89,7 @@ void TDiskIndexForm::onRescanVolume() {
   TDlgRescanVolume dialog(drives, record.driveLetter, QString::fromStdString(record.name), this);
   if (dialog.exec() != QDialog::Accepted) return;
   const RescanChoice choice = dialog.choice();
-  if (choice.folder.empty() && choice.letter == 0) return;
+  if (choice.folder.empty() && choice.image.empty() && choice.letter == 0) return;
   // The contents view shows the old tree, whose numbers the rescan changes:
   // the window leaves it first (saving what was typed) and opens the volume
   // again afterwards.
@@ -64,6 +100,10 @@ void TDiskIndexForm::onRescanVolume() {
   }
   const RescanResult result = runRescan(*volume, choice, drives, *prompts);
   const scan::RescanOutcome& outcome = result.outcome;
+  if (result.volumeRefused) {  // the check or the image's message said why
+    if (reopen) openVolume(*volume);
+    return;
+  }
   if (outcome.code != ResultCode::Ok) {
     const ErrorMessage message =
         errorMessage(outcome.code, scan::messages::kRescanCaption, outcome.failedFile.string());

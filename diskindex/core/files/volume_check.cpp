@@ -87,8 +87,14 @@ std::string driveUnreadableMessage(char driveLetter) {
 bool checkVolume(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
                  VolumeCheckObserver& observer) {
   if (index >= catalogue.volumes().size()) return false;
+  return checkVolumeIn(catalogue, index, drives, catalogue.volumes()[index].driveLetter, observer);
+}
+
+bool checkVolumeIn(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
+                   char driveLetter, VolumeCheckObserver& observer) {
+  if (index >= catalogue.volumes().size()) return false;
   const VolumeRecord& record = catalogue.volumes()[index];
-  const char letter = upper(record.driveLetter);
+  const char letter = upper(driveLetter);
   if (!driveReadable(drives, letter)) {
     observer.driveUnreadable(letter);
     return false;

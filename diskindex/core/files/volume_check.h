@@ -54,6 +54,10 @@ class VolumeCheckObserver {
 // True when the volume at index may be used through its drive.
 bool checkVolume(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
                  VolumeCheckObserver& observer);
+// The same for the volume in another drive than its stored one (a rescan
+// from a drive the user chose).
+bool checkVolumeIn(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
+                   char letter, VolumeCheckObserver& observer);
 
 // "Auf das Laufwerk E: kann nicht\r\nzugegriffen werden!"
 std::string driveUnreadableMessage(char driveLetter);

@@ -11,6 +11,7 @@
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/orphan_file.h"
+#include "diskindex/core/scan/tests/image_files.h"
 #include "diskindex/core/scan/tests/temp_tree.h"
 
 namespace diskindex::cli {
@@ -98,6 +99,54 @@ TEST_F(RescanCommandTest, AMissingFolderFailsWithTheMessageAndChangesNothing) {
       << m_err.str();
   EXPECT_EQ(bytesOf(dataFile()), before);
   EXPECT_EQ(bytesOf(commentFileFor(dataFile())), remarksBefore);
+}
+
+TEST_F(RescanCommandTest, AnImageOfTheChangedTreeIsReadAgainKeepingTheRemarks) {
+  std::filesystem::rename(m_disc.root() / "SUB" / "B.TXT", m_disc.root() / "SUB" / "B2.TXT");
+  TempTree images;
+  const auto zip = images.root() / "archiv.zip";
+  scan::testing::archiveTree(m_disc.root(), zip, scan::testing::ArchiveKind::Zip);
+  ASSERT_EQ(rescan({"Archiv", "--image", zip.string()}), 0) << m_err.str();
+  EXPECT_NE(m_out.str().find("\\SUB\\B.TXT\n    über B"), std::string::npos) << m_out.str();
+  TFileCommentList remarks;
+  ASSERT_EQ(loadRemarks(commentFileFor(dataFile()), remarks), ResultCode::Ok);
+  EXPECT_EQ(remarks.find({1, 0}), std::optional<std::string_view>("über A"));
+  EXPECT_EQ(remarks.size(), 1u);
+  Catalogue catalogue;
+  catalogue.setDataDirectory(m_data.root());
+  catalogue.loadVolumeList();
+  ASSERT_EQ(catalogue.volumes().size(), 1u);
+  EXPECT_EQ(catalogue.volumes()[0].name, "Archiv");
+  EXPECT_EQ(catalogue.volumes()[0].capacity,
+            static_cast<std::int64_t>(std::filesystem::file_size(zip)));
+  EXPECT_EQ(catalogue.volumes()[0].freeSpace, 0);
+}
+
+TEST_F(RescanCommandTest, ARefusedImageSaysWhyAndChangesNothing) {
+  const auto before = bytesOf(dataFile());
+  const auto remarksBefore = bytesOf(commentFileFor(dataFile()));
+  TempTree images;
+  images.file("kaputt.iso", std::string(70000, '\x5a'));
+  EXPECT_EQ(rescan({"Archiv", "--image", (images.root() / "kaputt.iso").string()}), 2);
+  EXPECT_NE(m_err.str().find("kein bekanntes Abbild- oder Archivformat"), std::string::npos)
+      << m_err.str();
+  EXPECT_EQ(bytesOf(dataFile()), before);
+  EXPECT_EQ(bytesOf(commentFileFor(dataFile())), remarksBefore);
+  EXPECT_EQ(rescan({"Archiv", "--image", "a.zip", "--path", "/tmp"}), 2);
+}
+
+TEST_F(RescanCommandTest, ADriveIsCheckedFirstAndTheQuestionIsAnsweredByYes) {
+  // The folder as drive E: its volume was catalogued without a label, and
+  // an unlabelled drive asks whether it holds the right volume.
+  std::ofstream(m_data.root() / "none.ini") << "[Drives]\nE=" << m_disc.root().string() << "\n";
+  const auto before = bytesOf(dataFile());
+  m_disc.file("NEU.TXT", "n");
+  EXPECT_EQ(rescan({"Archiv", "--drive", "E"}), 1);
+  EXPECT_NE(m_err.str().find("möglicherweise der falsche Datenträger"), std::string::npos)
+      << m_err.str();
+  EXPECT_EQ(bytesOf(dataFile()), before);
+  ASSERT_EQ(rescan({"Archiv", "--drive", "E", "--yes"}), 0) << m_err.str();
+  EXPECT_NE(m_out.str().find("3 Dateien"), std::string::npos) << m_out.str();
 }
 
 }  // namespace
