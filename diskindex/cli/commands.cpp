@@ -8,6 +8,7 @@
 #include "diskindex/cli/export_command.h"
 #include "diskindex/cli/find_commands.h"
 #include "diskindex/cli/search_command.h"
+#include "diskindex/cli/terminal_scan.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/volume_file.h"
@@ -18,15 +19,6 @@ namespace {
 
 constexpr int kNotFound = 1;
 constexpr int kError = 2;
-
-// Messages keep CR LF in the program; a terminal wants plain line ends.
-std::string plainLines(std::string text) {
-  std::string result;
-  for (char c : text) {
-    if (c != '\r') result += c;
-  }
-  return result;
-}
 
 std::string formatDate(const platform::CivilTime& c) {
   char text[16];
@@ -51,11 +43,6 @@ std::string dosDateTime(std::uint32_t packed) {
   char time[16];
   std::snprintf(time, sizeof time, " %02d:%02d:%02d", c.hour, c.minute, c.second);
   return formatDate(c) + time;
-}
-
-void printMessage(std::ostream& err, const ErrorMessage& message) {
-  const bool colon = !message.caption.empty() && message.caption.back() == ':';
-  err << message.caption << (colon ? " " : ": ") << plainLines(message.text) << "\n";
 }
 
 class ErrorPrinter : public SessionObserver {

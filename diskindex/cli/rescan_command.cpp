@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
-#include <csignal>
 #include <iostream>
 #include <optional>
 
+#include "diskindex/cli/terminal_scan.h"
 #include "diskindex/cli/volume_check_answers.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
@@ -25,29 +25,6 @@ const char* kRescanUsage =
     "          [--drive X | --path VERZEICHNIS | --image DATEI]\n"
     "          [--descriptions yes|no|ask] [--yes]\n";
 
-volatile std::sig_atomic_t g_interrupted = 0;
-extern "C" void onRescanInterrupt(int) {
-  g_interrupted = 1;
-}
-
-// Ctrl+C cancels the reading while this object lives.
-class InterruptGuard {
- public:
-  InterruptGuard() {
-    g_interrupted = 0;
-    struct sigaction action {};
-    action.sa_handler = onRescanInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &m_previous);
-  }
-  ~InterruptGuard() { sigaction(SIGINT, &m_previous, nullptr); }
-  InterruptGuard(const InterruptGuard&) = delete;
-  InterruptGuard& operator=(const InterruptGuard&) = delete;
-
- private:
-  struct sigaction m_previous {};
-};
-
 struct RescanOptions {
   std::string name;
   std::optional<char> drive;
@@ -56,14 +33,6 @@ struct RescanOptions {
   std::string descriptions = "ask";
   bool yes = false;  // answers the wrong-volume question of a drive
 };
-
-std::string plainLines(std::string_view text) {
-  std::string result;
-  for (char c : text) {
-    if (c != '\r') result += c;
-  }
-  return result;
-}
 
 std::optional<std::string> parseOptions(const std::vector<std::string>& args, RescanOptions& o) {
   if (args.empty() || args[0].rfind("--", 0) == 0) return "NAME fehlt";
@@ -98,50 +67,6 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Re
   return std::nullopt;
 }
 
-// Progress on the error stream when it is a terminal, the descriptions
-// question, Ctrl+C.
-class TerminalObserver : public scan::ScanObserver {
- public:
-  TerminalObserver(ScanStreams& streams, std::string descriptions)
-      : m_s(streams), m_descriptions(std::move(descriptions)) {}
-  ~TerminalObserver() override { endLine(); }
-  void endLine() {
-    if (m_open) m_s.err << "\r\033[K" << std::flush;
-    m_open = false;
-  }
-  void directoryFound(int total) override {
-    if (total % 64 == 0) show(std::string(scanText::kCounterLabel) + " " + std::to_string(total));
-  }
-  void writeProgress(int percent) override {
-    show(std::string(scanText::kWriteLabel) + " " + std::to_string(percent) + " %");
-  }
-  bool askReadDescriptions() override {
-    if (m_descriptions != "ask") return m_descriptions == "yes";
-    endLine();
-    if (!m_s.interactive) return false;
-    m_s.err << plainLines(scanText::kReadDescriptionsQuestion) << " [j/N] " << std::flush;
-    std::string answer;
-    return std::getline(m_s.in, answer) && !answer.empty() &&
-           (answer[0] == 'j' || answer[0] == 'J' || answer[0] == 'y');
-  }
-  bool cancelRequested() override { return g_interrupted != 0; }
-  void imageFailed(const ErrorMessage& message) override {
-    endLine();
-    const bool colon = !message.caption.empty() && message.caption.back() == ':';
-    m_s.err << message.caption << (colon ? " " : ": ") << plainLines(message.text) << "\n";
-  }
-
- private:
-  void show(const std::string& line) {
-    if (!m_s.showProgress) return;
-    m_s.err << "\r\033[K" << line << std::flush;
-    m_open = true;
-  }
-  ScanStreams& m_s;
-  std::string m_descriptions;
-  bool m_open = false;
-};
-
 void printResult(const scan::RescanOutcome& outcome, ScanStreams& s) {
   s.out << scanText::rescanDone(outcome.header.name, outcome.header.directoryCount,
                                 outcome.header.fileCount)
@@ -161,7 +86,7 @@ void printResult(const scan::RescanOutcome& outcome, ScanStreams& s) {
 
 int runRescan(CatalogueSession& session, std::size_t index, const RescanOptions& o,
               ScanStreams& s) {
-  TerminalObserver observer(s, o.descriptions);
+  TerminalScanObserver observer(s, o.descriptions);
   RescanResult result;
   {
     InterruptGuard interrupts;
@@ -176,13 +101,12 @@ int runRescan(CatalogueSession& session, std::size_t index, const RescanOptions&
       result = session.rescanFromDrive(index, drives, letter, observer, &check);
     }
   }
-  observer.endLine();
+  observer.finish();
+  if (const auto& message = observer.imageMessage()) printMessage(s.err, *message);
   if (result.volumeRefused) return o.image ? kError : kNotFound;
   if (result.outcome.code != ResultCode::Ok) {
-    const ErrorMessage message = errorMessage(result.outcome.code, scanText::kRescanCaption,
-                                              result.outcome.failedFile.string());
-    const bool colon = !message.caption.empty() && message.caption.back() == ':';
-    s.err << message.caption << (colon ? " " : ": ") << plainLines(message.text) << "\n";
+    printMessage(s.err, errorMessage(result.outcome.code, scanText::kRescanCaption,
+                                     result.outcome.failedFile.string()));
     return kError;
   }
   printResult(result.outcome, s);

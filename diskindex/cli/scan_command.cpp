@@ -2,11 +2,11 @@
 
 #include <unistd.h>
 
-#include <csignal>
 #include <iostream>
 #include <map>
 #include <optional>
 
+#include "diskindex/cli/terminal_scan.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/result_code.h"
@@ -28,29 +28,6 @@ const char* kScanUsage =
     "          [--drive X | --path VERZEICHNIS | --image DATEI] --name NAME\n"
     "          [--remark TEXT] [--location TEXT] [--category TEXT] [--descriptions yes|no|ask]\n";
 
-volatile std::sig_atomic_t g_interrupted = 0;
-extern "C" void onInterrupt(int) {
-  g_interrupted = 1;
-}
-
-// Ctrl+C cancels the scan (as "Abbruch" does) while this object lives.
-class InterruptGuard {
- public:
-  InterruptGuard() {
-    g_interrupted = 0;
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &m_previous);
-  }
-  ~InterruptGuard() { sigaction(SIGINT, &m_previous, nullptr); }
-  InterruptGuard(const InterruptGuard&) = delete;
-  InterruptGuard& operator=(const InterruptGuard&) = delete;
-
- private:
-  struct sigaction m_previous {};
-};
-
 struct ScanOptions {
   std::optional<char> drive;
   std::optional<std::filesystem::path> path;
@@ -58,14 +35,6 @@ struct ScanOptions {
   scan::DialogValues values;
   std::string descriptions = "ask";
 };
-
-std::string plainLines(std::string_view text) {
-  std::string result;
-  for (char c : text) {
-    if (c != '\r') result += c;
-  }
-  return result;
-}
 
 std::size_t characters(std::string_view utf8) {
   std::size_t count = 0;
@@ -116,64 +85,6 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Sc
   }
   return std::nullopt;
 }
-
-bool askYesNo(ScanStreams& s, std::string_view question) {
-  s.err << plainLines(question) << " [j/N] " << std::flush;
-  std::string answer;
-  if (!std::getline(s.in, answer)) return false;
-  return !answer.empty() && (answer[0] == 'j' || answer[0] == 'J' || answer[0] == 'y');
-}
-
-class CliObserver : public scan::ScanObserver {
- public:
-  CliObserver(ScanStreams& streams, std::string descriptions)
-      : m_s(streams), m_descriptions(std::move(descriptions)) {}
-  ~CliObserver() override { endLine(); }
-  // Ends the progress line before the result is printed.
-  void finish() { endLine(); }
-  const std::filesystem::path& failedFile() const { return m_failedFile; }
-  const std::optional<ErrorMessage>& imageMessage() const { return m_imageMessage; }
-
-  void directoryFound(int total) override {
-    if (total % 64 == 0) show(std::string(scanText::kCounterLabel) + " " + std::to_string(total));
-  }
-  void writeProgress(int percent) override { showPercent(scanText::kWriteLabel, percent); }
-  void descriptionProgress(int percent) override {
-    showPercent(scanText::kDescriptionsLabel, percent);
-  }
-  bool askReadDescriptions() override {
-    if (m_descriptions != "ask") return m_descriptions == "yes";
-    endLine();
-    return m_s.interactive && askYesNo(m_s, scanText::kReadDescriptionsQuestion);
-  }
-  bool cancelRequested() override { return g_interrupted != 0; }
-  void volumeFailed(ResultCode /*code*/, const std::filesystem::path& dataFile) override {
-    m_failedFile = dataFile;
-  }
-  void imageFailed(const ErrorMessage& message) override { m_imageMessage = message; }
-
- private:
-  void showPercent(std::string_view label, int percent) {
-    if (percent != m_lastPercent) show(std::string(label) + " " + std::to_string(percent) + " %");
-    m_lastPercent = percent;
-  }
-  void show(const std::string& line) {
-    if (!m_s.showProgress) return;
-    m_s.err << "\r\033[K" << line << std::flush;
-    m_open = true;
-  }
-  void endLine() {
-    if (m_open) m_s.err << "\r\033[K" << std::flush;
-    m_open = false;
-  }
-
-  ScanStreams& m_s;
-  std::string m_descriptions;
-  int m_lastPercent = -1;
-  bool m_open = false;
-  std::filesystem::path m_failedFile;
-  std::optional<ErrorMessage> m_imageMessage;
-};
 
 // Questions of the dialog's checks, answered on the terminal.
 class CliQuestions : public scan::DialogQuestions {
@@ -236,7 +147,7 @@ int runScan(CatalogueSession& session, const platform::DriveTable& drives, const
   const scan::DialogContext context{&session.volumes(), &drives, std::nullopt};
   if (scan::checkDialog(o.values, context, questions) != scan::DialogCheck::Accepted) return kError;
   AddResult added;
-  CliObserver observer(s, o.descriptions);
+  TerminalScanObserver observer(s, o.descriptions);
   {
     InterruptGuard interrupts;
     added = o.values.imageFile.empty() ? session.addVolumes(drives, o.values, 0, observer)

@@ -11,17 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "diskindex/cli/terminal_scan.h"
 #include "diskindex/core/session_environment.h"
 
 namespace diskindex::cli {
-
-struct ScanStreams {
-  std::istream& in;
-  std::ostream& out;
-  std::ostream& err;
-  bool interactive = false;   // in and err are a terminal: questions are asked
-  bool showProgress = false;  // err is a terminal
-};
 
 // args: everything after the word "scan". The environment's settings file
 // is DISKINDX.INI, whose [Drives] section maps letters to folders and whose
