@@ -192,11 +192,6 @@ class CatalogueSession {
   // letter and type). DriveNotReady when it is no folder.
   RescanResult rescanFromFolder(std::size_t index, const std::filesystem::path& folder,
                                 scan::ScanObserver& observer);
-  // The volume check for the volume at index in drive letter (another one
-  // than its stored drive, perhaps); "Ja" with the label update rewrites
-  // its header.
-  bool checkVolumeInDrive(std::size_t index, const platform::DriveTable& drives, char letter,
-                          files::VolumeCheckObserver& observer);
   // From a disc image or archive (scan::readImage); the volume keeps its
   // drive letter and file system identity. A refused image is reported to
   // the observer's imageFailed as when adding one.

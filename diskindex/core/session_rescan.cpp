@@ -42,18 +42,14 @@ RescanResult CatalogueSession::rescanFromDrive(std::size_t index,
                                                scan::ScanObserver& observer,
                                                files::VolumeCheckObserver* check) {
   m_state.settings.drive = letter;
-  if (check != nullptr && !checkVolumeInDrive(index, drives, letter, *check)) {
+  // The check runs against the chosen letter, which may not be the stored one.
+  if (check != nullptr && !files::checkVolumeIn(m_state.catalogue, index, drives, letter, *check)) {
     RescanResult result;
     result.volumeRefused = true;
     result.outcome.code = ResultCode::Cancelled;
     return result;
   }
   return rescanVolume(index, scan::driveReader(drives, letter, false), observer);
-}
-
-bool CatalogueSession::checkVolumeInDrive(std::size_t index, const platform::DriveTable& drives,
-                                          char letter, files::VolumeCheckObserver& observer) {
-  return files::checkVolumeIn(m_state.catalogue, index, drives, letter, observer);
 }
 
 RescanResult CatalogueSession::rescanFromImage(std::size_t index,

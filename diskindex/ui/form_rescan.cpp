@@ -57,23 +57,12 @@ RescanResult TDiskIndexForm::runRescan(std::size_t volume, const RescanChoice& c
   TDlgListDirs progress(fromDrive ? choice.letter : record.driveLetter,
                         QString::fromStdString(record.name), prompts, this);
   progress.setWindowTitle(qs(scan::messages::kRescanCaption));
-  if (!choice.image.empty()) {
-    progress.showImageFile(QString::fromStdString(choice.image.string()));
-    progress.show();
-    return m_session.rescanFromImage(volume, choice.image, progress);
-  }
-  if (!fromDrive) {
-    progress.show();
-    return m_session.rescanFromFolder(volume, choice.folder, progress);
-  }
-  RescanVolumeCheck check(prompts, *m_copyPrompts);
-  if (!m_session.checkVolumeInDrive(volume, drives, choice.letter, check)) {
-    RescanResult refused;
-    refused.volumeRefused = true;
-    return refused;
-  }
+  if (!choice.image.empty()) progress.showImageFile(QString::fromStdString(choice.image.string()));
   progress.show();
-  return m_session.rescanFromDrive(volume, drives, choice.letter, progress);
+  if (!choice.image.empty()) return m_session.rescanFromImage(volume, choice.image, progress);
+  if (!fromDrive) return m_session.rescanFromFolder(volume, choice.folder, progress);
+  RescanVolumeCheck check(prompts, *m_copyPrompts);
+  return m_session.rescanFromDrive(volume, drives, choice.letter, progress, &check);
 }
 
 void TDiskIndexForm::onRescanVolume() {
