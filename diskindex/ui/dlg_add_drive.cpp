@@ -19,6 +19,7 @@
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
 #include "diskindex/core/volume_list.h"
+#include "diskindex/ui/drive_combo.h"
 #include "diskindex/ui/scan_prompts.h"
 #include "platform/codepage.h"
 
@@ -170,20 +171,7 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
 // One item per drive of the table: letter, label and mount point; the
 // volume's own letter is listed even when the table has no such drive now.
 void TDlgAddDrive::fillDrives() {
-  std::vector<char> letters = m_drives.letters();
-  if (std::find(letters.begin(), letters.end(), m_initial.driveLetter) == letters.end() &&
-      m_initial.driveLetter >= 'A' && m_initial.driveLetter <= 'Z') {
-    letters.push_back(m_initial.driveLetter);
-    std::sort(letters.begin(), letters.end());
-  }
-  for (char letter : letters) {
-    QString text = QStringLiteral("%1:").arg(QChar(letter));
-    if (const auto info = m_drives.info(letter)) {
-      if (!info->label.empty()) text += QStringLiteral("  [%1]").arg(qs(info->label));
-      text += QStringLiteral("  %1").arg(QString::fromStdString(info->root.string()));
-    }
-    m_drive->addItem(text, QVariant(static_cast<int>(letter)));
-  }
+  fillDriveCombo(m_drive, m_drives, m_initial.driveLetter);
 }
 
 void TDlgAddDrive::selectDrive(char letter) {

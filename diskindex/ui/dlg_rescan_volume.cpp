@@ -11,31 +11,13 @@
 
 #include "diskindex/core/scan/rescan_messages.h"
 #include "diskindex/core/scan/scan_messages.h"
+#include "diskindex/ui/drive_combo.h"
 
 namespace diskindex::ui {
 namespace {
 
 QString qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The drive list as the add dialog words it: "E:  [LABEL]  /media/e".
-void fillDrives(QComboBox* combo, const platform::DriveTable& drives, char storedLetter) {
-  std::vector<char> letters = drives.letters();
-  if (storedLetter >= 'A' && storedLetter <= 'Z' &&
-      std::find(letters.begin(), letters.end(), storedLetter) == letters.end()) {
-    letters.push_back(storedLetter);
-    std::sort(letters.begin(), letters.end());
-  }
-  for (char letter : letters) {
-    QString text = QStringLiteral("%1:").arg(QChar(letter));
-    if (const auto info = drives.info(letter)) {
-      if (!info->label.empty()) text += QStringLiteral("  [%1]").arg(qs(info->label));
-      text += QStringLiteral("  %1").arg(QString::fromStdString(info->root.string()));
-    }
-    combo->addItem(text, QChar(letter));
-    if (letter == storedLetter) combo->setCurrentIndex(combo->count() - 1);
-  }
 }
 
 }  // namespace
@@ -67,7 +49,8 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
   name->setObjectName(QStringLiteral("LabelName"));
   m_drive = new QComboBox;
   m_drive->setObjectName(QStringLiteral("DriveComboBox"));
-  fillDrives(m_drive, drives, storedLetter);
+  fillDriveCombo(m_drive, drives, storedLetter);
+  m_drive->setCurrentIndex(std::max(0, m_drive->findData(static_cast<int>(storedLetter))));
   auto* driveLabel = new QLabel(QStringLiteral("&Laufwerk:"));
   driveLabel->setBuddy(m_drive);
   auto* folderButton = new QPushButton(qs(scan::messages::kFolderButton));
@@ -130,7 +113,7 @@ RescanChoice TDlgRescanVolume::choice() const {
   choice.folder = m_chosenFolder;
   choice.image = m_chosenImage;
   if (m_drive->currentIndex() >= 0) {
-    choice.letter = static_cast<char>(m_drive->currentData().toChar().toLatin1());
+    choice.letter = static_cast<char>(m_drive->currentData().toInt());
   }
   return choice;
 }

@@ -1,0 +1,27 @@
+#include "diskindex/ui/drive_combo.h"
+
+#include <QComboBox>
+#include <algorithm>
+#include <vector>
+
+namespace diskindex::ui {
+
+void fillDriveCombo(QComboBox* combo, const platform::DriveTable& drives, char storedLetter) {
+  std::vector<char> letters = drives.letters();
+  if (storedLetter >= 'A' && storedLetter <= 'Z' &&
+      std::find(letters.begin(), letters.end(), storedLetter) == letters.end()) {
+    letters.push_back(storedLetter);
+    std::sort(letters.begin(), letters.end());
+  }
+  for (char letter : letters) {
+    QString text = QStringLiteral("%1:").arg(QChar(letter));
+    if (const auto info = drives.info(letter)) {
+      if (!info->label.empty())
+        text += QStringLiteral("  [%1]").arg(QString::fromStdString(info->label));
+      text += QStringLiteral("  %1").arg(QString::fromStdString(info->root.string()));
+    }
+    combo->addItem(text, QVariant(static_cast<int>(letter)));
+  }
+}
+
+}  // namespace diskindex::ui
