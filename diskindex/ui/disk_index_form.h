@@ -138,9 +138,13 @@ class TDiskIndexForm : public QMainWindow {
   void updateOverviewStatus();
   // Contents (form_contents.cpp).
   void showContents();
+  // Says why a volume could not be opened, or shows its contents.
+  bool showOpened(std::size_t volumeIndex, const OpenResult& result);
   // False when the remarks could not be saved and the user kept them: the
-  // volume stays open.
-  bool leaveContents();
+  // volume stays open. With KeepVolumeOpen the views let go of the volume
+  // but the session keeps it (a rescan opens it again with the new tree).
+  enum class LeaveMode { CloseVolume, KeepVolumeOpen };
+  bool leaveContents(LeaveMode mode = LeaveMode::CloseVolume);
   void onDirectorySelected();
   void onFileSelected();
   void takeRemarkFields();
@@ -159,7 +163,7 @@ class TDiskIndexForm : public QMainWindow {
   void showStatus(const QString& text);
   RemarkEdit* focusedRemark() const;
   // Files on catalogued volumes (form_files.cpp).
-  void startFile(bool edit);
+  void startFile(StartMode mode);
   void showCopyResult(const FileCopyResult& result);
   std::vector<TDirFileNo> selectedFileKeys(std::uint32_t dir) const;
   // Search (form_search.cpp).
@@ -175,6 +179,7 @@ class TDiskIndexForm : public QMainWindow {
   std::optional<std::size_t> rescanTarget() const;
   RescanResult runRescan(std::size_t volume, const RescanChoice& choice,
                          const platform::DriveTable& drives, ScanPrompts& prompts);
+  void showRescanResult(const RescanResult& result, ScanPrompts& prompts);
   // Export and printing (form_export.cpp).
   void exportInfo();
   void exportTree();

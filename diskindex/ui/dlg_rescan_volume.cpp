@@ -108,6 +108,13 @@ void TDlgRescanVolume::ButtonImageClick() {
   m_folder->setText(qs(scan::messages::kImageDriveLabel) + QStringLiteral(" ") + image);
 }
 
+RescanSource rescanSource(const RescanChoice& choice, const platform::DriveTable& drives,
+                          files::VolumeCheckObserver* check) {
+  if (!choice.image.empty()) return RescanFromImage{choice.image};
+  if (!choice.folder.empty()) return RescanFromFolder{choice.folder};
+  return RescanFromDrive{drives, choice.letter, check};
+}
+
 RescanChoice TDlgRescanVolume::choice() const {
   RescanChoice choice;
   choice.folder = m_chosenFolder;

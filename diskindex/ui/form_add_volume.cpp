@@ -24,11 +24,11 @@ QString qs(std::string_view text) {
 void TDiskIndexForm::onAddVolume() {
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
   const QString caption = qs(scan::messages::kAddCaption);
-  if (!m_session.dataDirectoryWritable()) {
+  if (!m_session.volumeService().dataDirectoryWritable()) {
     prompts->error(caption, boxText(messages::kReadOnlyDataDir));
     return;
   }
-  const platform::DriveTable drives = m_session.driveTable();
+  const platform::DriveTable drives = m_session.volumeService().driveTable();
   const scan::DialogValues initial = scan::valuesForAdding(
       drives, m_session.settings().drive, m_toolBar.categoryCombo->currentText().toStdString());
   TDlgAddDrive dialog(TDlgAddDrive::Mode::Adding, drives,
@@ -44,9 +44,9 @@ void TDiskIndexForm::onAddVolume() {
       progress.showImageFile(QString::fromStdString(values.imageFile.string()));
     }
     progress.show();
-    result = values.imageFile.empty()
-                 ? m_session.addVolumes(drives, values, dialog.seriesCount(), progress)
-                 : m_session.addImage(values, progress);
+    const AddRequest request{values,
+                             VolumeService::sourceOf(values, drives, dialog.seriesCount())};
+    result = m_session.volumeService().add(request, progress);
   }
   if (!result.lastAdded) return;
   rebuildCategoryCombo();
@@ -58,25 +58,26 @@ void TDiskIndexForm::onChangeVolume() {
   if (!volume) return;
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
   const QString caption = qs(scan::messages::kChangeCaption);
-  if (!m_session.dataDirectoryWritable()) {
+  if (!m_session.volumeService().dataDirectoryWritable()) {
     prompts->error(caption, boxText(messages::kReadOnlyDataDir));
     return;
   }
   const std::filesystem::path dataFile = m_session.volumes()[*volume].dataFile;
-  VolumeHeader header;
-  ResultCode code = m_session.readVolumeHeader(*volume, header);
+  const HeaderResult read = m_session.volumeService().readHeader(*volume);
+  ResultCode code = read.code;
   if (code == ResultCode::Ok) {
-    const platform::DriveTable drives = m_session.driveTable();
+    const platform::DriveTable drives = m_session.volumeService().driveTable();
     TDlgAddDrive dialog(TDlgAddDrive::Mode::Changing, drives,
                         scan::DialogContext{&m_session.volumes(), &drives, volume},
-                        scan::valuesForChanging(header), m_session.state().categories.names(),
+                        scan::valuesForChanging(read.header), m_session.state().categories.names(),
                         *prompts, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    std::size_t newIndex = *volume;
-    code = m_session.changeVolume(drives, *volume, header, dialog.values(), &newIndex);
+    const ChangeResult changed =
+        m_session.volumeService().change(ChangeRequest{*volume, read.header, dialog.values(), drives});
+    code = changed.code;
     if (code == ResultCode::Ok) {
       rebuildCategoryCombo();
-      refreshOverview(newIndex);
+      refreshOverview(changed.index);
       return;
     }
   }

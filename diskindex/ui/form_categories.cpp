@@ -29,7 +29,7 @@ void TDiskIndexForm::onCategories() {
   const CategoryEditResult edit = dialog.editResult();
   const std::optional<std::size_t> keep = selectedVolume();
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const CategoryApplyResult applied = m_session.applyCategoryChanges(edit);
+  const CategoryApplyResult applied = m_session.categoryService().apply(edit);
   QApplication::restoreOverrideCursor();
   // A renamed filter category stays chosen under its new name.
   std::string filter = edit.changes.followFilter(m_volumeModel->filter());

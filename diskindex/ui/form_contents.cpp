@@ -69,9 +69,13 @@ bool TDiskIndexForm::openVolume(std::size_t volumeIndex) {
   OpenResult result;
   {
     LoadProgress progress(m_progress);
-    result = m_session.openVolume(volumeIndex, &progress);
+    result = m_session.volumeService().open(volumeIndex, &progress);
   }
   QApplication::restoreOverrideCursor();
+  return showOpened(volumeIndex, result);
+}
+
+bool TDiskIndexForm::showOpened(std::size_t volumeIndex, const OpenResult& result) {
   if (result.contents != ResultCode::Ok) {
     const ErrorMessage message = errorMessage(result.contents, OperationTitle::ReadContents,
                                               m_session.volumes()[volumeIndex].dataFile.string());
@@ -107,13 +111,13 @@ void TDiskIndexForm::showContents() {
   updateCommandStates();
 }
 
-bool TDiskIndexForm::leaveContents() {
+bool TDiskIndexForm::leaveContents(LeaveMode mode) {
   if (!m_session.state().opened) return true;
   takeRemarkFields();
   if (m_session.state().opened->remarks.modified() &&
       !saveRemarksOrKeep(
-          *m_prompts, m_session.remarksFile(),
-          [this](const std::filesystem::path& file) { return m_session.saveRemarksTo(file); })) {
+          *m_prompts, m_session.remarkService().file(),
+          [this](const std::filesystem::path& file) { return m_session.remarkService().saveTo(file); })) {
     return false;
   }
   m_dirRemarkKey.reset();
@@ -125,7 +129,7 @@ bool TDiskIndexForm::leaveContents() {
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onVolumeSelected);
   m_dirModel->setDirectories(nullptr);
-  m_session.closeVolume();
+  if (mode == LeaveMode::CloseVolume) m_session.volumeService().close();
   m_view = View::Overview;
   return true;
 }
@@ -144,11 +148,11 @@ int TDiskIndexForm::currentFilePosition() const {
 void TDiskIndexForm::takeRemarkFields() {
   if (!m_session.state().opened) return;
   if (m_dirRemarkKey && m_dirRemark->userChanged()) {
-    m_session.setRemark(*m_dirRemarkKey, m_dirRemark->remarkText());
+    m_session.remarkService().set(*m_dirRemarkKey, m_dirRemark->remarkText());
     m_dirRemark->document()->setModified(false);
   }
   if (m_fileRemarkKey && m_fileRemark->userChanged()) {
-    m_session.setRemark(*m_fileRemarkKey, m_fileRemark->remarkText());
+    m_session.remarkService().set(*m_fileRemarkKey, m_fileRemark->remarkText());
     m_fileRemark->document()->setModified(false);
   }
 }

@@ -74,10 +74,10 @@ void TDiskIndexForm::exportInfo() {
   exporting::InfoExportOptions options = dialog.options();
   options.categoryFilter = m_volumeModel->filter();
   const std::filesystem::path target =
-      CatalogueSession::exportTarget(dialog.target().toStdString());
+      ExportService::target(dialog.target().toStdString());
   if (!mayOverwrite(target, msg::kInfoExportCaption)) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const exporting::ExportResult result = m_session.exportInfo(options, target);
+  const exporting::ExportResult result = m_session.exportService().exportInfo(options, target);
   QApplication::restoreOverrideCursor();
   showExportResult(result, target, msg::kInfoExportCaption);
 }
@@ -91,7 +91,7 @@ std::optional<exporting::TreeExportOptions> TDiskIndexForm::runTreeDialog(
                         QString::fromStdString(state.settings.exptPath), *m_exportPrompts, printer,
                         this);
   if (!m_exportPrompts->runTreeExportDialog(dialog)) return std::nullopt;
-  if (target) *target = CatalogueSession::exportTarget(dialog.target().toStdString());
+  if (target) *target = ExportService::target(dialog.target().toStdString());
   if (printer && dialog.toPdf()) {
     const std::optional<QString> pdf = m_exportPrompts->choosePdfFile(QString());
     if (!pdf) return std::nullopt;
@@ -108,7 +108,7 @@ void TDiskIndexForm::exportTree() {
   if (!options->append && !mayOverwrite(target, msg::kTreeExportCaption)) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const exporting::ExportResult result =
-      m_session.exportTree(*options, selectedDirectory(), target);
+      m_session.exportService().exportTree(*options, selectedDirectory(), target);
   QApplication::restoreOverrideCursor();
   showExportResult(result, target, msg::kTreeExportCaption);
 }
@@ -118,7 +118,7 @@ void TDiskIndexForm::onPrint() {
   QPrinter printer;
   const auto options = runTreeDialog(TDlgTreeExport::Mode::Print, &printer, nullptr);
   if (!options) return;
-  const std::vector<std::string> lines = m_session.treePrintLines(*options, selectedDirectory());
+  const std::vector<std::string> lines = m_session.exportService().treePrintLines(*options, selectedDirectory());
   if (lines.empty()) return;
   printer.setDocName(QString::fromStdString(m_session.state().opened->record.name));
   printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
@@ -136,7 +136,7 @@ void TDiskIndexForm::onCopyTree() {
   if (m_view != View::Contents) return;
   const auto options = runTreeDialog(TDlgTreeExport::Mode::Copy, nullptr, nullptr);
   if (!options) return;
-  const std::string text = m_session.treeClipboardText(*options, selectedDirectory());
+  const std::string text = m_session.exportService().treeClipboardText(*options, selectedDirectory());
   if (!text.empty()) QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 

@@ -135,7 +135,7 @@ void TDiskIndexForm::onCopyFiles() {
   const OpenedVolume& opened = *m_session.state().opened;
   const std::string source =
       fullPath(opened.directories, m_dirModel->treeIndex(), *dir, opened.record.driveLetter);
-  const platform::DriveTable drives = m_session.driveTable();
+  const platform::DriveTable drives = m_session.volumeService().driveTable();
   TDlgSelectDir dialog(TDlgSelectDir::Form::CopyFiles, qUtf8(source),
                        qUtf8(m_session.state().settings.copyPath), driveList(drives),
                        m_copyWholeDirectory, *m_copyPrompts, *m_prompts, this);
@@ -148,15 +148,16 @@ void TDiskIndexForm::onCopyFiles() {
   FileCopyResult result;
   {
     WindowFilesObserver observer(this, *m_prompts, *m_copyPrompts);
-    result =
-        m_session.copyFromOpenVolume(selection, dialog.target().toStdString(), drives, observer);
+    result = m_session.fileService().copy(
+        CopyRequest{CopyFromOpenVolume{selection}, dialog.target().toStdString(), drives, {}},
+        observer);
   }
   showCopyResult(result);
 }
 
 void TDiskIndexForm::copySearchResults() {
   if (!m_results) return;
-  const platform::DriveTable drives = m_session.driveTable();
+  const platform::DriveTable drives = m_session.volumeService().driveTable();
   TDlgSelectDir dialog(TDlgSelectDir::Form::CopyHits, QString(),
                        qUtf8(m_session.state().settings.copyPath), driveList(drives), m_copyAllHits,
                        *m_copyPrompts, *m_prompts, m_results);
@@ -164,19 +165,20 @@ void TDiskIndexForm::copySearchResults() {
   m_copyAllHits = dialog.choice();
   std::vector<std::size_t> rows;
   if (m_copyAllHits) {
-    for (std::size_t r = 0; r < m_session.searchResults().size(); ++r) rows.push_back(r);
+    for (std::size_t r = 0; r < m_session.searchService().results().size(); ++r) rows.push_back(r);
   } else {
     rows = m_results->selectedRows();
   }
   FileCopyResult result;
   {
     WindowFilesObserver observer(m_results, *m_prompts, *m_copyPrompts);
-    result = m_session.copySearchHits(rows, dialog.target().toStdString(), drives, observer);
+    result = m_session.fileService().copy(
+        CopyRequest{CopyFromSearchHits{rows}, dialog.target().toStdString(), drives, {}}, observer);
   }
   showCopyResult(result);
 }
 
-void TDiskIndexForm::startFile(bool edit) {
+void TDiskIndexForm::startFile(StartMode mode) {
   const std::optional<std::uint32_t> dir = selectedDirectory();
   const int position = currentFilePosition();
   const QString caption = qUtf8(files::kVolumeAccessCaption);
@@ -187,25 +189,26 @@ void TDiskIndexForm::startFile(bool edit) {
   FileStartResult result;
   {
     WindowFilesObserver observer(this, *m_prompts, *m_copyPrompts);
-    result = m_session.startOpenVolumeFile(*dir, static_cast<std::size_t>(position), edit,
-                                           m_session.driveTable(), observer, *m_starter);
+    result = m_session.fileService().start(
+        OpenVolumeFile{*dir, static_cast<std::size_t>(position)}, mode,
+        m_session.volumeService().driveTable(), observer, *m_starter);
   }
   if (!result.message.empty()) m_prompts->error(caption, boxText(result.message));
 }
 
 void TDiskIndexForm::onEditFile() {
-  startFile(true);
+  startFile(StartMode::Edit);
 }
 
 void TDiskIndexForm::onRunFile() {
-  startFile(false);
+  startFile(StartMode::Run);
 }
 
 void TDiskIndexForm::onChooseEditor() {
   const DiskIndexSettings& s = m_session.state().settings;
   TDlgChooseEditor dialog(s.editors, s.editPath, *m_copyPrompts, this);
   if (!m_copyPrompts->runChooseEditor(dialog)) return;
-  m_session.chooseEditor(dialog.chosen().toStdString());
+  m_session.fileService().chooseEditor(dialog.chosen().toStdString());
 }
 
 }  // namespace diskindex::ui

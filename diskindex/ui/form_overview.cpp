@@ -98,7 +98,7 @@ void TDiskIndexForm::onRemoveVolume() {
       messages::kDeleteCaption.data(), static_cast<qsizetype>(messages::kDeleteCaption.size()));
   if (!m_prompts->question(caption, boxText(messages::deleteQuestion(record.name)))) return;
   const std::string dataFile = record.dataFile.string();
-  if (m_session.deleteVolume(*volume) != ResultCode::Ok) {
+  if (m_session.volumeService().remove(*volume) != ResultCode::Ok) {
     m_prompts->error(caption, boxText(messages::deleteFailed(dataFile)));
     return;
   }
@@ -116,18 +116,18 @@ void TDiskIndexForm::onRemoveVolume() {
 }
 
 void TDiskIndexForm::onOverviewOrder(bool byFreeSpace) {
-  m_session.setOverviewOrder(byFreeSpace ? OverviewOrder::FreeSpace : OverviewOrder::Name);
+  m_session.volumeService().setOverviewOrder(byFreeSpace ? OverviewOrder::FreeSpace : OverviewOrder::Name);
   if (m_view != View::Overview) {
-    m_volumeModel->setOrder(m_session.overviewOrder());
+    m_volumeModel->setOrder(m_session.volumeService().overviewOrder());
     return;
   }
   const std::optional<std::size_t> keep = selectedVolume();
-  m_volumeModel->setOrder(m_session.overviewOrder());
+  m_volumeModel->setOrder(m_session.volumeService().overviewOrder());
   refreshOverview(keep);
 }
 
 void TDiskIndexForm::onRecogniseVolume() {
-  const std::vector<RecognisedVolume> found = m_session.recogniseVolumes(m_session.driveTable());
+  const std::vector<RecognisedVolume> found = m_session.volumeService().recognise(m_session.volumeService().driveTable());
   const QString caption =
       QString::fromUtf8(kRecogniseCaption.data(), static_cast<qsizetype>(kRecogniseCaption.size()));
   if (found.empty()) {

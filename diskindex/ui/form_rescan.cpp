@@ -59,49 +59,50 @@ RescanResult TDiskIndexForm::runRescan(std::size_t volume, const RescanChoice& c
   progress.setWindowTitle(qs(scan::messages::kRescanCaption));
   if (!choice.image.empty()) progress.showImageFile(QString::fromStdString(choice.image.string()));
   progress.show();
-  if (!choice.image.empty()) return m_session.rescanFromImage(volume, choice.image, progress);
-  if (!fromDrive) return m_session.rescanFromFolder(volume, choice.folder, progress);
   RescanVolumeCheck check(prompts, *m_copyPrompts);
-  return m_session.rescanFromDrive(volume, drives, choice.letter, progress, &check);
+  return m_session.rescanService().rescan(volume, rescanSource(choice, drives, &check), progress);
 }
 
 void TDiskIndexForm::onRescanVolume() {
   const std::optional<std::size_t> volume = rescanTarget();
   if (!volume) return;
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
-  if (!m_session.dataDirectoryWritable()) {
+  if (!m_session.volumeService().dataDirectoryWritable()) {
     prompts->error(qs(scan::messages::kRescanCaption), boxText(messages::kReadOnlyDataDir));
     return;
   }
   const VolumeRecord record = m_session.volumes()[*volume];
-  const platform::DriveTable drives = m_session.driveTable();
+  const platform::DriveTable drives = m_session.volumeService().driveTable();
   TDlgRescanVolume dialog(drives, record.driveLetter, QString::fromStdString(record.name), this);
   if (dialog.exec() != QDialog::Accepted) return;
   const RescanChoice choice = dialog.choice();
   if (choice.folder.empty() && choice.image.empty() && choice.letter == 0) return;
   // The contents view shows the old tree, whose numbers the rescan changes:
-  // the window leaves it first (saving what was typed) and opens the volume
-  // again afterwards.
-  const bool reopen = m_view == View::Contents;
-  if (reopen) {
-    onOverview();
-    if (m_view == View::Contents) return;  // the remarks could not be saved
+  // the views let go of it first (what was typed is saved, or kept and
+  // nothing is read); the rescan opens the volume again with the new tree.
+  if (m_view == View::Contents) {
+    if (!leaveContents(LeaveMode::KeepVolumeOpen)) return;
+    showOverview(*volume);
   }
-  const RescanResult result = runRescan(*volume, choice, drives, *prompts);
+  showRescanResult(runRescan(*volume, choice, drives, *prompts), *prompts);
+}
+
+void TDiskIndexForm::showRescanResult(const RescanResult& result, ScanPrompts& prompts) {
   const scan::RescanOutcome& outcome = result.outcome;
+  const bool open = m_session.state().opened.has_value();
   if (result.volumeRefused) {  // the check or the image's message said why
-    if (reopen) openVolume(*volume);
+    if (open) showContents();
     return;
   }
   if (outcome.code != ResultCode::Ok) {
     const ErrorMessage message =
         errorMessage(outcome.code, scan::messages::kRescanCaption, outcome.failedFile.string());
-    prompts->error(QString::fromStdString(message.caption), boxText(message.text));
-    if (reopen) openVolume(*volume);
+    prompts.error(QString::fromStdString(message.caption), boxText(message.text));
+    if (open) showContents();
     return;
   }
   refreshOverview(result.index);
-  if (reopen) openVolume(*result.index);
+  if (result.reopened) showOpened(*result.index, *result.reopened);
   if (!outcome.orphans.empty()) {
     TDlgOrphanRemarks orphans(outcome.orphans, outcome.orphanFile, this);
     orphans.exec();

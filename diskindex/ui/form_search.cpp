@@ -57,13 +57,13 @@ void TDiskIndexForm::setSearchPrompts(std::unique_ptr<SearchPrompts> prompts) {
 void TDiskIndexForm::onSearchCurrent() {
   if (m_view != View::Contents || !m_session.state().opened) return;
   takeRemarkFields();
-  TDlgSearchCDs dialog(TDlgSearchCDs::Scope::CurrentVolume, m_session.searchParams(),
+  TDlgSearchCDs dialog(TDlgSearchCDs::Scope::CurrentVolume, m_session.searchService().params(),
                        m_session.settings().searchTexts, this);
   connect(&dialog, &TDlgSearchCDs::helpRequested, this, &TDiskIndexForm::onHelp);
   if (!m_searchPrompts->runSearchDialog(dialog)) return;
-  m_session.setSearchParams(dialog.params());
+  m_session.searchService().setParams(dialog.params());
   const std::size_t from = selectedDirectory().value_or(0);
-  if (const auto hit = m_session.findFirst(from)) {
+  if (const auto hit = m_session.searchService().findFirst(from)) {
     showHit(*hit);
   } else {
     showSearchNotFound();
@@ -72,12 +72,12 @@ void TDiskIndexForm::onSearchCurrent() {
 
 void TDiskIndexForm::onSearchNext() {
   if (m_view != View::Contents) return;
-  if (!m_session.searchActive()) {
+  if (!m_session.searchService().active()) {
     m_prompts->beep();
     return;
   }
   takeRemarkFields();
-  if (const auto hit = m_session.findNext()) {
+  if (const auto hit = m_session.searchService().findNext()) {
     showHit(*hit);
   } else {
     showSearchNotFound();
@@ -90,15 +90,15 @@ void TDiskIndexForm::showSearchNotFound() {
 
 void TDiskIndexForm::onSearchMulti() {
   takeRemarkFields();
-  TDlgSearchCDs dialog(TDlgSearchCDs::Scope::ManyVolumes, m_session.searchParams(),
+  TDlgSearchCDs dialog(TDlgSearchCDs::Scope::ManyVolumes, m_session.searchService().params(),
                        m_session.settings().searchTexts, this);
-  dialog.setVolumes(m_session.volumes(), m_session.chosenVolumes(),
+  dialog.setVolumes(m_session.volumes(), m_session.searchService().chosenVolumes(),
                     m_session.state().categories.names());
   connect(&dialog, &TDlgSearchCDs::helpRequested, this, &TDiskIndexForm::onHelp);
   if (!m_searchPrompts->runSearchDialog(dialog)) return;
-  m_session.setSearchParams(dialog.params());
-  m_session.setChosenVolumes(dialog.chosenVolumes());
-  if (m_session.chosenVolumes().empty()) {
+  m_session.searchService().setParams(dialog.params());
+  m_session.searchService().setChosenVolumes(dialog.chosenVolumes());
+  if (m_session.searchService().chosenVolumes().empty()) {
     m_searchPrompts->warning(qUtf8(sm::kSearchCaption), qUtf8(sm::kNoVolumesChosen));
     return;
   }
@@ -107,7 +107,7 @@ void TDiskIndexForm::onSearchMulti() {
 
 TDlgSearchResults* TDiskIndexForm::ensureResultsWindow() {
   if (!m_results) {
-    m_results = new TDlgSearchResults(m_session.searchResults(), m_session.settings(), *m_prompts,
+    m_results = new TDlgSearchResults(m_session.searchService().results(), m_session.settings(), *m_prompts,
                                       *m_searchPrompts, this);
     connect(m_results, &TDlgSearchResults::goToRequested, this, &TDiskIndexForm::goToResult);
     connect(m_results, &TDlgSearchResults::copyRequested, this, &TDiskIndexForm::copySearchResults);
@@ -120,7 +120,7 @@ TDlgSearchResults* TDiskIndexForm::ensureResultsWindow() {
 
 void TDiskIndexForm::runMultiSearch() {
   TDlgSearchResults* window = ensureResultsWindow();
-  window->beginSearch(qUtf8(m_session.searchParams().text));
+  window->beginSearch(qUtf8(m_session.searchService().params().text));
   window->show();
   window->raise();
   search::MultiSearchSummary summary;
@@ -128,7 +128,7 @@ void TDiskIndexForm::runMultiSearch() {
     BusyScope busy(this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ResultsFeed feed(window);
-    summary = m_session.searchChosenVolumes(feed);
+    summary = m_session.searchService().searchChosen(feed);
     QApplication::restoreOverrideCursor();
   }
   if (!m_results) return;  // the window went away meanwhile
@@ -148,7 +148,7 @@ void TDiskIndexForm::onSearchResultsWindow() {
 }
 
 void TDiskIndexForm::goToResult(int row) {
-  const auto& rows = m_session.searchResults();
+  const auto& rows = m_session.searchService().results();
   if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
   const search::ResultRow hit = rows[static_cast<std::size_t>(row)];
   const std::optional<std::size_t> index = m_session.volumes().findByName(hit.volumeName);
@@ -190,7 +190,7 @@ void TDiskIndexForm::showHit(const search::SearchHit& hit) {
         file, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_files->scrollTo(file, QAbstractItemView::PositionAtCenter);
   }
-  if (!m_session.searchParams().remarks || hit.matchLength == 0) return;
+  if (!m_session.searchService().params().remarks || hit.matchLength == 0) return;
   const std::optional<std::string_view> remark = opened.remarks.find(hit.key);
   if (!remark) return;
   const bool dirRemark = hit.key.fileNo < 0;

@@ -131,12 +131,12 @@ void TDiskIndexForm::applySettings() {
     const QSignalBlocker blockFile(m_actions.fileRemarks);
     const QSignalBlocker blockGrey(m_actions.greyBackground);
     const QSignalBlocker blockOrder(m_actions.sortOverviewFree);
-    m_actions.sortOverviewFree->setChecked(m_session.overviewOrder() == OverviewOrder::FreeSpace);
+    m_actions.sortOverviewFree->setChecked(m_session.volumeService().overviewOrder() == OverviewOrder::FreeSpace);
     m_actions.dirRemarks->setChecked(s.showDirRemarks());
     m_actions.fileRemarks->setChecked(s.showFileRemarks());
     m_actions.greyBackground->setChecked(s.bgnd != 0);
   }
-  m_volumeModel->setOrder(m_session.overviewOrder());
+  m_volumeModel->setOrder(m_session.volumeService().overviewOrder());
   applyRemarkFields();
   applyBackground();
   applyFonts();
