@@ -11,19 +11,12 @@
 #include "diskindex/ui/dlg_add_drive.h"
 #include "diskindex/ui/dlg_list_dirs.h"
 #include "diskindex/ui/scan_prompts.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
-namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 void TDiskIndexForm::onAddVolume() {
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
-  const QString caption = qs(scan::messages::kAddCaption);
+  const QString caption = qUtf8(scan::messages::kAddCaption);
   if (!m_session.volumeService().dataDirectoryWritable()) {
     prompts->error(caption, boxText(messages::kReadOnlyDataDir));
     return;
@@ -57,7 +50,7 @@ void TDiskIndexForm::onChangeVolume() {
   const std::optional<std::size_t> volume = selectedVolume();
   if (!volume) return;
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
-  const QString caption = qs(scan::messages::kChangeCaption);
+  const QString caption = qUtf8(scan::messages::kChangeCaption);
   if (!m_session.volumeService().dataDirectoryWritable()) {
     prompts->error(caption, boxText(messages::kReadOnlyDataDir));
     return;

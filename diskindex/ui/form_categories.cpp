@@ -9,6 +9,7 @@
 #include "diskindex/ui/dlg_categories.h"
 #include "diskindex/ui/help_window.h"
 #include "diskindex/ui/volume_list_model.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 
@@ -38,8 +39,7 @@ void TDiskIndexForm::onCategories() {
   rebuildCategoryCombo();
   refreshOverview(keep);
   if (!applied.failures.empty()) {
-    m_prompts->error(QString::fromUtf8(kCategoryFailureCaption.data(),
-                                       static_cast<qsizetype>(kCategoryFailureCaption.size())),
+    m_prompts->error(qUtf8(kCategoryFailureCaption),
                      boxText(categoryFailureText(applied.failures)));
   }
 }

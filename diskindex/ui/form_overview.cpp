@@ -15,6 +15,7 @@
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
+#include "diskindex/ui/qt_text.h"
 #include "platform/dates.h"
 
 namespace diskindex::ui {
@@ -129,7 +130,7 @@ void TDiskIndexForm::onOverviewOrder(bool byFreeSpace) {
 void TDiskIndexForm::onRecogniseVolume() {
   const std::vector<RecognisedVolume> found = m_session.volumeService().recognise(m_session.volumeService().driveTable());
   const QString caption =
-      QString::fromUtf8(kRecogniseCaption.data(), static_cast<qsizetype>(kRecogniseCaption.size()));
+      qUtf8(kRecogniseCaption);
   if (found.empty()) {
     m_prompts->information(caption, boxText(recogniseNoneText()));
     return;

@@ -14,13 +14,10 @@
 #include "diskindex/ui/dlg_orphan_remarks.h"
 #include "diskindex/ui/dlg_rescan_volume.h"
 #include "diskindex/ui/scan_prompts.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The volume check before reading from a drive: the window's boxes.
 class RescanVolumeCheck : public files::VolumeCheckObserver {
@@ -28,7 +25,7 @@ class RescanVolumeCheck : public files::VolumeCheckObserver {
   RescanVolumeCheck(ScanPrompts& prompts, CopyPrompts& copyPrompts)
       : m_prompts(prompts), m_copyPrompts(copyPrompts) {}
   void driveUnreadable(char letter) override {
-    m_prompts.error(qs(files::kVolumeAccessCaption),
+    m_prompts.error(qUtf8(files::kVolumeAccessCaption),
                     boxText(files::driveUnreadableMessage(letter)));
   }
   files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion& question) override {
@@ -56,7 +53,7 @@ RescanResult TDiskIndexForm::runRescan(std::size_t volume, const RescanChoice& c
   const bool fromDrive = choice.folder.empty() && choice.image.empty();
   TDlgListDirs progress(fromDrive ? choice.letter : record.driveLetter,
                         QString::fromStdString(record.name), prompts, this);
-  progress.setWindowTitle(qs(scan::messages::kRescanCaption));
+  progress.setWindowTitle(qUtf8(scan::messages::kRescanCaption));
   if (!choice.image.empty()) progress.showImageFile(QString::fromStdString(choice.image.string()));
   progress.show();
   RescanVolumeCheck check(prompts, *m_copyPrompts);
@@ -68,7 +65,7 @@ void TDiskIndexForm::onRescanVolume() {
   if (!volume) return;
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
   if (!m_session.volumeService().dataDirectoryWritable()) {
-    prompts->error(qs(scan::messages::kRescanCaption), boxText(messages::kReadOnlyDataDir));
+    prompts->error(qUtf8(scan::messages::kRescanCaption), boxText(messages::kReadOnlyDataDir));
     return;
   }
   const VolumeRecord record = m_session.volumes()[*volume];

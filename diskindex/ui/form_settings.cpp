@@ -20,19 +20,16 @@
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
-
-QString qText(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 class ConversionWindow : public ConversionObserver {
  public:
   ConversionWindow(FormPrompts& prompts, QWidget* parent) : m_prompts(prompts), m_dialog(parent) {}
   bool confirmConversion() override {
-    return m_prompts.question(qText(messages::kConvertCaption),
+    return m_prompts.question(qUtf8(messages::kConvertCaption),
                               boxText(messages::kConvertQuestion));
   }
   void converting(const std::filesystem::path& file, int index, int count) override {
@@ -41,11 +38,11 @@ class ConversionWindow : public ConversionObserver {
   bool cancelRequested() override { return m_dialog.cancelRequested(); }
   void fileFailed(ResultCode code, const std::filesystem::path& file) override {
     const ErrorMessage message = listLoadMessage(code, file.string());
-    m_prompts.error(qText(message.caption), boxText(message.text));
+    m_prompts.error(qUtf8(message.caption), boxText(message.text));
   }
   void cancelled() override {
     m_dialog.hide();
-    m_prompts.information(qText(messages::kConvertCaption), boxText(messages::kConvertCancelled));
+    m_prompts.information(qUtf8(messages::kConvertCaption), boxText(messages::kConvertCancelled));
   }
 
  private:
@@ -64,11 +61,11 @@ class CatalogueBoxes : public SessionObserver {
   ~CatalogueBoxes() override { restoreCursor(); }
   void fileFailed(ResultCode code, const std::filesystem::path& file) override {
     const ErrorMessage message = listLoadMessage(code, file.string());
-    m_prompts.error(qText(message.caption), boxText(message.text));
+    m_prompts.error(qUtf8(message.caption), boxText(message.text));
   }
   void dataDirectoryFailed(ResultCode code, const std::filesystem::path& folder) override {
     const ErrorMessage message = errorMessage(code, messages::kListLoadCaption, folder.string());
-    m_prompts.error(qText(message.caption), boxText(message.text));
+    m_prompts.error(qUtf8(message.caption), boxText(message.text));
   }
   ConversionObserver* conversion() override {
     restoreCursor();
@@ -177,11 +174,11 @@ void TDiskIndexForm::rebuildCategoryCombo() {
   QComboBox* combo = m_toolBar.categoryCombo;
   const QSignalBlocker block(combo);
   combo->clear();
-  combo->addItem(qText(messages::kAllCategories));
-  combo->addItem(qText(messages::kNoCategory));
-  for (const std::string& name : m_session.state().categories.names()) combo->addItem(qText(name));
+  combo->addItem(qUtf8(messages::kAllCategories));
+  combo->addItem(qUtf8(messages::kNoCategory));
+  for (const std::string& name : m_session.state().categories.names()) combo->addItem(qUtf8(name));
   const std::string& wanted = m_started ? m_volumeModel->filter() : m_session.settings().category;
-  const int found = combo->findText(qText(wanted), Qt::MatchFixedString);
+  const int found = combo->findText(qUtf8(wanted), Qt::MatchFixedString);
   combo->setCurrentIndex(found >= 0 ? found : 0);
   m_volumeModel->setFilter(combo->currentText().toStdString());
 }
