@@ -14,6 +14,7 @@
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/remark_save.h"
 #include "diskindex/ui/volume_list_model.h"
@@ -111,6 +112,12 @@ void TDiskIndexForm::showContents() {
   updateCommandStates();
 }
 
+bool TDiskIndexForm::leaveContentsKeepingVolume(std::size_t volume) {
+  if (!leaveContents(LeaveMode::KeepVolumeOpen)) return false;
+  showOverview(volume);
+  return true;
+}
+
 bool TDiskIndexForm::leaveContents(LeaveMode mode) {
   if (!m_session.state().opened) return true;
   takeRemarkFields();
@@ -205,6 +212,66 @@ void TDiskIndexForm::onSortChanged() {
                                                       : SortKey::None;
   m_fileModel->setOrder(key, m_actions.sortReverse->isChecked());
   if (m_files->currentIndex().isValid()) m_files->scrollTo(m_files->currentIndex());
+}
+
+std::vector<TDirFileNo> TDiskIndexForm::selectedFileKeys(std::uint32_t dir) const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : m_files->selectionModel()->selectedRows()) {
+    rows.push_back(index.row());
+  }
+  std::sort(rows.begin(), rows.end());
+  std::vector<TDirFileNo> keys;
+  for (int row : rows) {
+    const int position = m_fileModel->filePosition(row);
+    if (position >= 0) keys.push_back({static_cast<std::int32_t>(dir) + 1, position});
+  }
+  return keys;
+}
+
+void TDiskIndexForm::showHit(const search::SearchHit& hit) {
+  if (m_view != View::Contents || !m_session.state().opened) return;
+  const OpenedVolume& opened = *m_session.state().opened;
+  if (hit.key.dirNo < 1 ||
+      static_cast<std::size_t>(hit.key.dirNo) > opened.directories.directoryCount()) {
+    return;
+  }
+  const QModelIndex dir =
+      m_dirModel->indexOfDirectory(static_cast<std::uint32_t>(hit.key.dirNo - 1));
+  for (QModelIndex parent = dir.parent(); parent.isValid(); parent = parent.parent()) {
+    m_tree->expand(parent);
+  }
+  m_tree->selectionModel()->setCurrentIndex(dir, QItemSelectionModel::ClearAndSelect);
+  m_tree->scrollTo(dir, QAbstractItemView::PositionAtCenter);
+  if (hit.key.fileNo >= 0) {
+    const QModelIndex file = m_fileModel->index(m_fileModel->rowOfPosition(hit.key.fileNo), 0);
+    m_files->selectionModel()->setCurrentIndex(
+        file, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_files->scrollTo(file, QAbstractItemView::PositionAtCenter);
+  }
+  if (!m_session.searchService().params().remarks || hit.matchLength == 0) return;
+  const std::optional<std::string_view> remark = opened.remarks.find(hit.key);
+  if (!remark) return;
+  const bool dirRemark = hit.key.fileNo < 0;
+  QAction* shown = dirRemark ? m_actions.dirRemarks : m_actions.fileRemarks;
+  if (!shown->isChecked()) shown->setChecked(true);  // applyRemarkFields follows
+  selectRemarkText(dirRemark ? m_dirRemark : m_fileRemark, *remark, hit.matchStart,
+                   hit.matchLength);
+}
+
+void TDiskIndexForm::selectRemarkText(RemarkEdit* field, std::string_view remark, std::size_t start,
+                                      std::size_t length) {
+  // Byte offsets in the stored text (CR LF) to positions in the field (LF).
+  auto position = [&](std::size_t bytes) {
+    QString prefix = qUtf8(remark.substr(0, std::min(bytes, remark.size())));
+    prefix.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return static_cast<int>(prefix.size());
+  };
+  field->setFocus();
+  QTextCursor cursor(field->document());
+  cursor.setPosition(position(start));
+  cursor.setPosition(position(start + length), QTextCursor::KeepAnchor);
+  field->setTextCursor(cursor);
+  field->ensureCursorVisible();
 }
 
 }  // namespace diskindex::ui

@@ -158,4 +158,23 @@ void TDiskIndexForm::onDataDirectory() {
   changeDataDirectory(chosen->toStdString());
 }
 
+std::string TDiskIndexForm::categoryFilter() const {
+  return m_volumeModel->filter();
+}
+
+void TDiskIndexForm::setCategoryFilter(const std::string& filter) {
+  m_volumeModel->setFilter(filter);
+}
+
+void TDiskIndexForm::showVolumeInFilter(std::size_t index) {
+  const VolumeRecord& record = m_session.volumes()[index];
+  if (m_volumeModel->passes(record)) return;
+  const QString filter = qUtf8(record.category ? *record.category : messages::kAllCategories);
+  QComboBox* combo = m_toolBar.categoryCombo;
+  const int item = std::max(0, combo->findText(filter));
+  combo->setCurrentIndex(item);
+  m_volumeModel->setFilter(combo->itemText(item).toStdString());
+  if (m_view == View::Overview) refreshOverview(index);
+}
+
 }  // namespace diskindex::ui

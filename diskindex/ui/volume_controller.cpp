@@ -1,21 +1,20 @@
-// Adding volumes and changing their information from the main window: the
-// writability test, the add/change dialog, the progress window around the
-// session's add operation, and the overview refreshed on the affected volume.
+// Adding volumes and changing their information from the window, each one
+// VolumeService call.
 
-#include <QComboBox>
+#include "diskindex/ui/volume_controller.h"
 
+#include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/core/scan/volume_dialog.h"
-#include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_add_drive.h"
 #include "diskindex/ui/dlg_list_dirs.h"
-#include "diskindex/ui/scan_prompts.h"
 #include "diskindex/ui/qt_text.h"
+#include "diskindex/ui/scan_prompts.h"
 
 namespace diskindex::ui {
-void TDiskIndexForm::onAddVolume() {
-  const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
+void VolumeController::addVolume() {
+  const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(m_view.dialogParent());
   const QString caption = qUtf8(scan::messages::kAddCaption);
   if (!m_session.volumeService().dataDirectoryWritable()) {
     prompts->error(caption, boxText(messages::kReadOnlyDataDir));
@@ -23,16 +22,16 @@ void TDiskIndexForm::onAddVolume() {
   }
   const platform::DriveTable drives = m_session.volumeService().driveTable();
   const scan::DialogValues initial = scan::valuesForAdding(
-      drives, m_session.settings().drive, m_toolBar.categoryCombo->currentText().toStdString());
+      drives, m_session.settings().drive, m_view.categoryFilter());
   TDlgAddDrive dialog(TDlgAddDrive::Mode::Adding, drives,
                       scan::DialogContext{&m_session.volumes(), &drives, std::nullopt}, initial,
-                      m_session.state().categories.names(), *prompts, this);
+                      m_session.state().categories.names(), *prompts, m_view.dialogParent());
   if (dialog.exec() != QDialog::Accepted) return;
   const scan::DialogValues values = dialog.values();
   AddResult result;
   {
-    TDlgListDirs progress(values.driveLetter, QString::fromStdString(values.name), *prompts, this);
-    progress.onVolumeAdded = [this](std::size_t index) { refreshOverview(index); };
+    TDlgListDirs progress(values.driveLetter, QString::fromStdString(values.name), *prompts, m_view.dialogParent());
+    progress.onVolumeAdded = [this](std::size_t index) { m_view.refreshOverview(index); };
     if (!values.imageFile.empty()) {
       progress.showImageFile(QString::fromStdString(values.imageFile.string()));
     }
@@ -42,14 +41,14 @@ void TDiskIndexForm::onAddVolume() {
     result = m_session.volumeService().add(request, progress);
   }
   if (!result.lastAdded) return;
-  rebuildCategoryCombo();
-  refreshOverview(result.lastAdded);
+  m_view.rebuildCategoryCombo();
+  m_view.refreshOverview(result.lastAdded);
 }
 
-void TDiskIndexForm::onChangeVolume() {
-  const std::optional<std::size_t> volume = selectedVolume();
+void VolumeController::changeVolume() {
+  const std::optional<std::size_t> volume = m_view.selectedVolume();
   if (!volume) return;
-  const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(this);
+  const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(m_view.dialogParent());
   const QString caption = qUtf8(scan::messages::kChangeCaption);
   if (!m_session.volumeService().dataDirectoryWritable()) {
     prompts->error(caption, boxText(messages::kReadOnlyDataDir));
@@ -63,14 +62,14 @@ void TDiskIndexForm::onChangeVolume() {
     TDlgAddDrive dialog(TDlgAddDrive::Mode::Changing, drives,
                         scan::DialogContext{&m_session.volumes(), &drives, volume},
                         scan::valuesForChanging(read.header), m_session.state().categories.names(),
-                        *prompts, this);
+                        *prompts, m_view.dialogParent());
     if (dialog.exec() != QDialog::Accepted) return;
     const ChangeResult changed =
         m_session.volumeService().change(ChangeRequest{*volume, read.header, dialog.values(), drives});
     code = changed.code;
     if (code == ResultCode::Ok) {
-      rebuildCategoryCombo();
-      refreshOverview(changed.index);
+      m_view.rebuildCategoryCombo();
+      m_view.refreshOverview(changed.index);
       return;
     }
   }
