@@ -22,12 +22,10 @@ constexpr int kUsageError = 2;
 // A row over typed options: parse gives Args (or nothing, or a problem),
 // run takes them.
 template <class Args>
-CommandRow makeRow(std::string_view name, Preamble preamble,
-                   std::function<std::optional<Args>(std::span<const std::string>,
-                                                     std::string& problem)>
-                       parse,
-                   std::function<int(CommandContext&, const Args&)> run,
-                   const char* usage = nullptr) {
+CommandRow makeRow(
+    std::string_view name, Preamble preamble,
+    std::function<std::optional<Args>(std::span<const std::string>, std::string& problem)> parse,
+    std::function<int(CommandContext&, const Args&)> run, const char* usage = nullptr) {
   CommandRow row;
   row.name = name;
   row.preamble = preamble;
@@ -70,8 +68,8 @@ std::vector<CommandRow> buildTable() {
                      scan::messages::kRescanCaption};
   std::vector<CommandRow> rows;
   rows.push_back(makeRow<ListArgs>("list", catalogue, quiet(&parseListArgs), &listCommand));
-  rows.push_back(makeRow<IdentifyArgs>("identify", catalogue, quiet(&parseIdentifyArgs),
-                                       &identifyCommand));
+  rows.push_back(
+      makeRow<IdentifyArgs>("identify", catalogue, quiet(&parseIdentifyArgs), &identifyCommand));
   rows.push_back(makeRow<TreeArgs>("tree", named, quiet(&parseTreeArgs), &treeCommand));
   rows.push_back(makeRow<ScanArgs>("scan", reading, &parseScanArgs, &runScan, kScanUsage));
   rows.push_back(

@@ -66,8 +66,7 @@ struct CommandRow {
   Preamble preamble;
   // The arguments after the name -> the command's options (held in the
   // any), or nothing with the problem (empty: just the usage).
-  std::function<std::optional<std::any>(std::span<const std::string>, std::string& problem)>
-      parse;
+  std::function<std::optional<std::any>(std::span<const std::string>, std::string& problem)> parse;
   // The name of the volume the options name (rows with volumeMissingExit).
   std::function<std::string(const std::any&)> volumeName;
   std::function<int(CommandContext&, const std::any&)> run;

@@ -1,7 +1,6 @@
 #include "diskindex/cli/copy_command.h"
 
 #include "diskindex/cli/command_table.h"
-
 #include "diskindex/cli/volume_check_answers.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/files/file_messages.h"
@@ -114,7 +113,8 @@ int copyCommand(CommandContext& context, const CopyArgs& args) {
   const std::optional<CopySelection> selection = selectionOf(tree, args, err);
   if (!selection) return kUsage;
   CommandLineAnswers answers(args.yes, err);
-  const CopyRequest request{CopyFromVolume{*index, *selection, args.fromFolder}, args.target,
+  const CopyRequest request{CopyFromVolume{*index, *selection, args.fromFolder},
+                            args.target,
                             session.volumeService().driveTable(),
                             {args.overwrite, args.skipExisting}};
   const FileCopyResult result = session.fileService().copy(request, answers);

@@ -1,9 +1,8 @@
 #include "diskindex/cli/export_command.h"
 
-#include "diskindex/cli/command_table.h"
-
 #include <algorithm>
 
+#include "diskindex/cli/command_table.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/export/export_messages.h"
 #include "diskindex/core/messages.h"
@@ -120,8 +119,8 @@ int exportInfo(CatalogueSession& session, const ExportArgs& args, std::ostream& 
     out << exporting::joinLines(session.exportService().infoLines(options));
     return kDone;
   }
-  return finish(session.exportService().exportInfo(options, args.target), exporting::messages::kInfoExportCaption,
-                args.target, err);
+  return finish(session.exportService().exportInfo(options, args.target),
+                exporting::messages::kInfoExportCaption, args.target, err);
 }
 
 int exportTree(CatalogueSession& session, const ExportArgs& args, std::ostream& out,
@@ -146,8 +145,8 @@ int exportTree(CatalogueSession& session, const ExportArgs& args, std::ostream& 
   }
   if (args.target == "-") {
     const exporting::TreeExportOptions& o = args.treeOptions;
-    out << exporting::joinLines(
-        exporting::treeExportLines(session.exportService().treeLines(o, start), o.heading, o.append));
+    out << exporting::joinLines(exporting::treeExportLines(
+        session.exportService().treeLines(o, start), o.heading, o.append));
     return kDone;
   }
   return finish(session.exportService().exportTree(args.treeOptions, start, args.target),

@@ -66,8 +66,8 @@ int identifyCommand(CommandContext& context, const IdentifyArgs& args) {
     err << "Der Pfad \"" << path << "\" existiert nicht.\n";
     return kError;
   }
-  const std::vector<std::size_t> found = session.volumeService().onFileSystemOf(
-      path, session.volumeService().driveTable());
+  const std::vector<std::size_t> found =
+      session.volumeService().onFileSystemOf(path, session.volumeService().driveTable());
   if (found.empty()) {
     err << "Der Datenträger unter \"" << path << "\" ist nicht erfaßt"
         << " (kein erfaßter Datenträger hat dieses Dateisystem).\n";

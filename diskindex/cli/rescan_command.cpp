@@ -76,8 +76,7 @@ RescanSource RescanArgs::source(files::VolumeCheckObserver& check) const {
   return RescanFromDrive{std::nullopt, drive, &check};
 }
 
-std::optional<RescanArgs> parseRescanArgs(std::span<const std::string> args,
-                                          std::string& problem) {
+std::optional<RescanArgs> parseRescanArgs(std::span<const std::string> args, std::string& problem) {
   RescanArgs options;
   if (const auto wrong = parseOptions(args, options)) {
     problem = *wrong;

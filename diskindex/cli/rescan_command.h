@@ -36,8 +36,7 @@ struct RescanArgs {
 };
 
 // The arguments after "rescan"; nothing with the problem on bad usage.
-std::optional<RescanArgs> parseRescanArgs(std::span<const std::string> args,
-                                          std::string& problem);
+std::optional<RescanArgs> parseRescanArgs(std::span<const std::string> args, std::string& problem);
 // Reads the volume the preamble found again.
 int runRescan(CommandContext& context, const RescanArgs& args);
 

@@ -1,10 +1,9 @@
 #include "diskindex/cli/search_command.h"
 
-#include "diskindex/cli/command_table.h"
-
 #include <algorithm>
 #include <cstdio>
 
+#include "diskindex/cli/command_table.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/display_format.h"
 
@@ -90,7 +89,8 @@ int searchCommand(CommandContext& context, const SearchArgs& args) {
   std::sort(indices.begin(), indices.end());
   indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
   LinePrinter printer(out);
-  const search::MultiSearchSummary summary = session.searchService().searchVolumes(args.params, indices, printer);
+  const search::MultiSearchSummary summary =
+      session.searchService().searchVolumes(args.params, indices, printer);
   return summary.rows > 0 ? kFound : kNotFound;
 }
 

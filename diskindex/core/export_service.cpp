@@ -78,8 +78,8 @@ void ExportService::rememberForPrinting(const exporting::TreeExportOptions& opti
   exporting::treeOptionsToSettings(kept, m_data.state.settings);
 }
 
-std::vector<std::string> ExportService::treePrintLines(
-    const exporting::TreeExportOptions& options, std::optional<std::size_t> selectedDir) {
+std::vector<std::string> ExportService::treePrintLines(const exporting::TreeExportOptions& options,
+                                                       std::optional<std::size_t> selectedDir) {
   rememberForPrinting(options);
   const std::vector<std::string> tree = treeLines(options, selectedDir);
   if (tree.empty()) return {};

@@ -63,8 +63,8 @@ FileCopyResult FileService::copy(const CopyRequest& request, files::FilesObserve
   }
   if (!m_data.state.opened) return FileCopyResult{FileRunStatus::NothingSelected, {}};
   m_data.state.settings.copyPath = withTrailingSlash(request.target.string());
-  const CopyFromVolume open{m_data.state.opened->volumeIndex,
-                            std::get<CopyFromOpenVolume>(request.source).selection, {}};
+  const CopyFromVolume open{
+      m_data.state.opened->volumeIndex, std::get<CopyFromOpenVolume>(request.source).selection, {}};
   return copyVolume(open, request, observer);
 }
 
@@ -134,9 +134,8 @@ FileCopyResult FileService::copyHits(const std::vector<std::size_t>& rows,
 }
 
 FileStartResult FileService::start(const OpenVolumeFile& target, StartMode mode,
-                                  const platform::DriveTable& drives,
-                                  files::FilesObserver& observer,
-                                  files::ProgramStarter& starter) {
+                                   const platform::DriveTable& drives,
+                                   files::FilesObserver& observer, files::ProgramStarter& starter) {
   const std::size_t dir = target.dir;
   const std::size_t position = target.position;
   const bool edit = mode == StartMode::Edit;

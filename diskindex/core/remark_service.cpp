@@ -46,7 +46,9 @@ void RemarkService::set(TDirFileNo key, const std::string& text) {
   if (m_data.state.opened) m_data.state.opened->remarks.set(key, text);
 }
 
-ResultCode RemarkService::save() { return session::saveRemarks(m_data); }
+ResultCode RemarkService::save() {
+  return session::saveRemarks(m_data);
+}
 
 ResultCode RemarkService::saveTo(const std::filesystem::path& file) {
   if (!m_data.state.opened) return ResultCode::Ok;

@@ -70,7 +70,7 @@ RescanResult RescanService::fromDrive(std::size_t index, const RescanFromDrive& 
     result.outcome.code = ResultCode::Cancelled;
     return result;
   }
-  return withReader(index, scan::driveReader(drives, letter, false), observer);
+  return withReader(index, scan::driveReader(drives, letter, scan::StoredDrive::Replace), observer);
 }
 
 RescanResult RescanService::fromImage(std::size_t index, const std::filesystem::path& image,
@@ -107,11 +107,13 @@ RescanResult RescanService::fromFolder(std::size_t index, const std::filesystem:
     return result;
   }
   if (!letter->lent) {
-    return withReader(index, scan::driveReader(system, letter->letter, false), observer);
+    return withReader(index, scan::driveReader(system, letter->letter, scan::StoredDrive::Replace),
+                      observer);
   }
   overrides[letter->letter] = std::filesystem::weakly_canonical(folder, error);
   const platform::DriveTable lent = platform::DriveTable::fromSystem(overrides);
-  return withReader(index, scan::driveReader(lent, letter->letter, true), observer);
+  return withReader(index, scan::driveReader(lent, letter->letter, scan::StoredDrive::Keep),
+                    observer);
 }
 
 }  // namespace diskindex

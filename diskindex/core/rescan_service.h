@@ -66,8 +66,7 @@ class RescanService {
 
   // Reads the volume at this list position again from the source. A failed
   // save of the pending remarks ends it with that code and the comment file.
-  RescanResult rescan(std::size_t volume, const RescanSource& source,
-                      scan::ScanObserver& observer);
+  RescanResult rescan(std::size_t volume, const RescanSource& source, scan::ScanObserver& observer);
 
  private:
   RescanResult fromDrive(std::size_t index, const RescanFromDrive& source,

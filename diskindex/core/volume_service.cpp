@@ -45,8 +45,8 @@ ResolvedSource resolve(const AddSource& source, const std::filesystem::path& set
     return ResolvedSource{drive->drives, drive->letter, drive->seriesCount, {}, false};
   }
   if (const auto* image = std::get_if<AddFromImage>(&source)) {
-    return ResolvedSource{platform::DriveTable::fromSystem(overrides), imageLetter, 0,
-                          image->image, false};
+    return ResolvedSource{platform::DriveTable::fromSystem(overrides), imageLetter, 0, image->image,
+                          false};
   }
   const std::filesystem::path& folder = std::get<AddFromFolder>(source).folder;
   std::error_code error;
@@ -63,7 +63,9 @@ OpenResult VolumeService::open(std::size_t volumeIndex, ProgressObserver* progre
   return session::openVolume(m_data, volumeIndex, progress);
 }
 
-void VolumeService::close() { session::closeVolume(m_data); }
+void VolumeService::close() {
+  session::closeVolume(m_data);
+}
 
 bool VolumeService::dataDirectoryWritable() const {
   return m_data.state.catalogue.dataDirectoryWritable();
@@ -116,8 +118,7 @@ AddResult VolumeService::finishAdd(const VolumeHeader& header, scan::AddOutcome 
   result.outcome = std::move(outcome);
   if (result.outcome.added.empty()) return result;
   if (!header.category.empty()) m_data.state.categories.add(header.category);
-  result.lastAdded =
-      m_data.state.catalogue.volumes().findByDataFile(result.outcome.added.back());
+  result.lastAdded = m_data.state.catalogue.volumes().findByDataFile(result.outcome.added.back());
   return result;
 }
 
@@ -127,7 +128,8 @@ HeaderResult VolumeService::readHeader(std::size_t index) const {
     result.code = ResultCode::CannotOpen;
     return result;
   }
-  result.code = diskindex::readHeader(m_data.state.catalogue.volumes()[index].dataFile, result.header);
+  result.code =
+      diskindex::readHeader(m_data.state.catalogue.volumes()[index].dataFile, result.header);
   return result;
 }
 

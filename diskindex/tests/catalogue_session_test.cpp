@@ -229,7 +229,8 @@ TEST_F(CatalogueSessionTest, AddChangeAndDeleteKeepListCategoriesAndDriveInStep)
   values.name = "Sicherung";
   values.category = "Archiv";
   FakeScan scanObserver;
-  const AddResult added = session.volumeService().add(AddRequest{values, AddFromDrive{drives, 'E', 0}}, scanObserver);
+  const AddResult added =
+      session.volumeService().add(AddRequest{values, AddFromDrive{drives, 'E', 0}}, scanObserver);
   ASSERT_TRUE(added.lastAdded) << (scanObserver.failed.empty()
                                        ? 0
                                        : codeValue(scanObserver.failed[0].code));

@@ -88,8 +88,8 @@ TEST_F(FileServiceTest, EveryCopySourceRefusesABadNameListBeforeWritingAnything)
   CopySelection both;
   both.files = {{1, 0}, {2, 0}};  // OK.TXT and ..\secret.txt
   YesToAll answers;
-  const FileCopyResult fromFolder = files().copy(
-      CopyRequest{CopyFromVolume{0, both, m_volume}, m_target, drives(), {}}, answers);
+  const FileCopyResult fromFolder =
+      files().copy(CopyRequest{CopyFromVolume{0, both, m_volume}, m_target, drives(), {}}, answers);
   EXPECT_EQ(fromFolder.copy.code, ResultCode::UnsafeName);
   EXPECT_EQ(fromFolder.copy.file, "..");
 
@@ -104,15 +104,15 @@ TEST_F(FileServiceTest, AGoodListFromAFolderCopiesWithoutTheVolumeCheck) {
   CopySelection ok;
   ok.files = {{1, 0}};
   YesToAll answers;
-  const FileCopyResult result = files().copy(
-      CopyRequest{CopyFromVolume{0, ok, m_volume}, m_target, drives(), {}}, answers);
+  const FileCopyResult result =
+      files().copy(CopyRequest{CopyFromVolume{0, ok, m_volume}, m_target, drives(), {}}, answers);
   ASSERT_EQ(result.status, FileRunStatus::Done);
   EXPECT_EQ(result.copy.code, ResultCode::Ok);
   EXPECT_EQ(result.copy.filesCopied, 1);
   EXPECT_TRUE(fs::exists(m_target / "OK.TXT"));
   EXPECT_EQ(answers.questions, 0);
-  EXPECT_EQ(files().copy(CopyRequest{CopyFromVolume{5, ok, m_volume}, m_target, drives(), {}},
-                         answers)
+  EXPECT_EQ(files()
+                .copy(CopyRequest{CopyFromVolume{5, ok, m_volume}, m_target, drives(), {}}, answers)
                 .status,
             FileRunStatus::NothingSelected);
 }
@@ -121,9 +121,9 @@ TEST_F(FileServiceTest, WithoutAnOpenVolumeOpenVolumeRequestsSelectNothing) {
   CopySelection ok;
   ok.files = {{1, 0}};
   YesToAll answers;
-  EXPECT_EQ(files().copy(CopyRequest{CopyFromOpenVolume{ok}, m_target, drives(), {}}, answers)
-                .status,
-            FileRunStatus::NothingSelected);
+  EXPECT_EQ(
+      files().copy(CopyRequest{CopyFromOpenVolume{ok}, m_target, drives(), {}}, answers).status,
+      FileRunStatus::NothingSelected);
   RecordingStarter starter;
   EXPECT_EQ(files().start({0, 0}, StartMode::Run, drives(), answers, starter).status,
             FileRunStatus::NothingSelected);

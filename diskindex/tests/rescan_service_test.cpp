@@ -67,14 +67,14 @@ class RescanServiceTest : public ::testing::TestWithParam<Source> {
       case Source::Reader:
         break;
     }
-    return RescanWithReader{scan::driveReader(m_drives, 'E', false)};
+    return RescanWithReader{scan::driveReader(m_drives, 'E', scan::StoredDrive::Replace)};
   }
 
   test::TempDir m_tmp;
   TempTree m_disc;
   TempTree m_images;
-  platform::DriveTable m_drives = scan::testing::fakeDriveTable(
-      {{'E', scan::testing::FakeDrive{m_disc.root(), "vfat", "D"}}});
+  platform::DriveTable m_drives =
+      scan::testing::fakeDriveTable({{'E', scan::testing::FakeDrive{m_disc.root(), "vfat", "D"}}});
   SessionEnvironment m_env;
   std::unique_ptr<CatalogueSession> m_session;
 };

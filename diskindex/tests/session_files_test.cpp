@@ -113,7 +113,8 @@ TEST_F(SessionFilesTest, OpenVolumeCopiesByStoredNamesAndRemembersTheTarget) {
   Answers answers;
   CopySelection readme;
   readme.files = {{1, 0}};
-  FileCopyResult r = session->fileService().copy(CopyRequest{CopyFromOpenVolume{readme}, m_target, drive(), {}}, answers);
+  FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromOpenVolume{readme}, m_target, drive(), {}}, answers);
   ASSERT_EQ(r.copy.code, ResultCode::Ok) << r.copy.file;
   EXPECT_EQ(namesIn(m_target), (std::vector<std::string>{"README.TXT"}));
   EXPECT_EQ(session->state().settings.copyPath, m_target.string() + "/");
@@ -121,14 +122,16 @@ TEST_F(SessionFilesTest, OpenVolumeCopiesByStoredNamesAndRemembersTheTarget) {
   CopySelection tools;
   tools.wholeDirectory = true;
   tools.directory = 1;
-  r = session->fileService().copy(CopyRequest{CopyFromOpenVolume{tools}, m_target, drive(), {}}, answers);
+  r = session->fileService().copy(CopyRequest{CopyFromOpenVolume{tools}, m_target, drive(), {}},
+                                  answers);
   ASSERT_EQ(r.copy.code, ResultCode::Ok) << r.copy.file;
   EXPECT_EQ(namesIn(m_target), (std::vector<std::string>{"README.TXT", "TOOLS", "TOOLS/A.EXE",
                                                          "TOOLS/BIN", "TOOLS/BIN/B.COM"}));
   EXPECT_EQ(answers.otherVolumeQuestions, 0);
 
   // Nothing chosen: nothing happens.
-  r = session->fileService().copy(CopyRequest{CopyFromOpenVolume{CopySelection{}}, m_target, drive(), {}}, answers);
+  r = session->fileService().copy(
+      CopyRequest{CopyFromOpenVolume{CopySelection{}}, m_target, drive(), {}}, answers);
   EXPECT_EQ(r.status, FileRunStatus::NothingSelected);
 }
 
@@ -140,7 +143,8 @@ TEST_F(SessionFilesTest, AWrongVolumeAnsweredNoCopiesNothing) {
   Answers answers;
   CopySelection all;
   all.wholeDirectory = true;
-  const FileCopyResult r = session->fileService().copy(CopyRequest{CopyFromOpenVolume{all}, m_target, drive("OTHER"), {}}, answers);
+  const FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromOpenVolume{all}, m_target, drive("OTHER"), {}}, answers);
   EXPECT_EQ(r.status, FileRunStatus::VolumeRefused);
   EXPECT_EQ(answers.otherVolumeQuestions, 1);
   EXPECT_TRUE(namesIn(m_target).empty());
@@ -161,12 +165,14 @@ TEST_F(SessionFilesTest, ACraftedVolumeFileCannotReachOutsideItsFolders) {
   const auto drives = fakeDriveTable({{'E', FakeDrive{volume, "iso9660", "DISC"}}});
   CopySelection whole;
   whole.wholeDirectory = true;
-  FileCopyResult r = session->fileService().copy(CopyRequest{CopyFromVolume{0, whole, {}}, target, drives, {}}, answers);
+  FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromVolume{0, whole, {}}, target, drives, {}}, answers);
   EXPECT_EQ(r.copy.code, ResultCode::UnsafeName);
   EXPECT_EQ(r.copy.file, "..");
   CopySelection secret;
   secret.files = {{1, 0}, {2, 0}};  // OK.TXT and ..\secret.txt
-  r = session->fileService().copy(CopyRequest{CopyFromVolume{0, secret, {}}, target, drives, {}}, answers);
+  r = session->fileService().copy(CopyRequest{CopyFromVolume{0, secret, {}}, target, drives, {}},
+                                  answers);
   EXPECT_EQ(r.copy.code, ResultCode::UnsafeName);
   EXPECT_EQ(namesIn(outside.root()),
             (std::vector<std::string>{"secret.txt", "target", "volume", "volume/OK.TXT"}));
@@ -193,7 +199,8 @@ TEST_F(SessionFilesTest, SearchHitsAreCopiedVolumeByVolumeWithTheInsertQuestions
   Answers answers;
   answers.insertAnswers = {files::InsertVolumeAnswer::SkipVolume, files::InsertVolumeAnswer::Ok,
                            files::InsertVolumeAnswer::SkipVolume};
-  const FileCopyResult r = session->fileService().copy(CopyRequest{CopyFromSearchHits{{0, 1, 2, 3, 4}}, m_target, drive(), {}}, answers);
+  const FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromSearchHits{{0, 1, 2, 3, 4}}, m_target, drive(), {}}, answers);
   EXPECT_EQ(r.status, FileRunStatus::Done);
   ASSERT_EQ(answers.insertTexts.size(), 3u);
   EXPECT_EQ(answers.insertTexts[0], "Folgenden Datenträger einlegen:\r\n\"Alpha\"!");
@@ -208,7 +215,9 @@ TEST_F(SessionFilesTest, SearchHitsAreCopiedVolumeByVolumeWithTheInsertQuestions
   Answers none;
   std::size_t dirRow = 0;
   while (!rows[dirRow].directory) ++dirRow;
-  EXPECT_EQ(session->fileService().copy(CopyRequest{CopyFromSearchHits{{dirRow}}, m_target, drive(), {}}, none).status,
+  EXPECT_EQ(session->fileService()
+                .copy(CopyRequest{CopyFromSearchHits{{dirRow}}, m_target, drive(), {}}, none)
+                .status,
             FileRunStatus::NothingSelected);
   EXPECT_TRUE(none.insertTexts.empty());
 }
@@ -231,7 +240,8 @@ TEST_F(SessionFilesTest, AVolumeThatLostItsHitsSinceTheSearchIsPassedOver) {
   test::writeVolume(m_data / "CD000002.DAT", test::sampleHeader("Bravo"), {file(1, "X.TXT", 1)});
   Answers answers;
   answers.insertAnswers = {files::InsertVolumeAnswer::Ok, files::InsertVolumeAnswer::Ok};
-  const FileCopyResult r = session->fileService().copy(CopyRequest{CopyFromSearchHits{{0, 1}}, m_target, drive(), {}}, answers);
+  const FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromSearchHits{{0, 1}}, m_target, drive(), {}}, answers);
   EXPECT_EQ(r.status, FileRunStatus::Done);
   EXPECT_EQ(r.copy.code, ResultCode::Ok);
   EXPECT_EQ(answers.insertTexts.size(), 2u);
@@ -249,7 +259,8 @@ TEST_F(SessionFilesTest, EditAndRunStartTheStoredPathWithoutAShell) {
   Answers answers;
   FakeStarter starter;
   const fs::path note = m_drive.root() / "NOTE; rm -rf ~.TXT";
-  FileStartResult r = session->fileService().start({0, 0}, StartMode::Edit, drive(), answers, starter);
+  FileStartResult r =
+      session->fileService().start({0, 0}, StartMode::Edit, drive(), answers, starter);
   EXPECT_TRUE(r.started);
   EXPECT_EQ(starter.started, (std::vector<std::string>{"/usr/bin/editor", note.string()}));
   r = session->fileService().start({0, 0}, StartMode::Run, drive(), answers, starter);

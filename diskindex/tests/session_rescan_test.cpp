@@ -34,7 +34,10 @@ class SessionRescanTest : public ::testing::Test {
     values.name = "Sicherung";
     values.category = "Archiv";
     QuietScan observer;
-    ASSERT_TRUE(m_session->volumeService().add(AddRequest{values, AddFromDrive{m_drives, values.driveLetter, 0}}, observer).lastAdded);
+    ASSERT_TRUE(
+        m_session->volumeService()
+            .add(AddRequest{values, AddFromDrive{m_drives, values.driveLetter, 0}}, observer)
+            .lastAdded);
   }
 
   test::TempDir m_tmp;
@@ -53,7 +56,8 @@ TEST_F(SessionRescanTest, AnOpenVolumeSavesItsTypedRemarksFirstAndReopensUnderTh
   fs::remove(m_disc / "A.TXT");
   std::ofstream(m_disc / "C.TXT") << "c";
   QuietScan observer;
-  const RescanResult result = session.rescanService().rescan(0, RescanFromDrive{m_drives, 'E'}, observer);
+  const RescanResult result =
+      session.rescanService().rescan(0, RescanFromDrive{m_drives, 'E'}, observer);
   ASSERT_EQ(result.outcome.code, ResultCode::Ok) << result.outcome.failedFile;
   ASSERT_EQ(result.index, std::optional<std::size_t>(0));
   EXPECT_EQ(session.volumes()[0].fileCount, 2);
@@ -75,14 +79,16 @@ TEST_F(SessionRescanTest, AFolderKeepsTheVolumesDriveAndANonFolderChangesNothing
   const VolumeRecord before = session.volumes()[0];
   const std::vector<std::uint8_t> bytes = test::readAll(before.dataFile);
   QuietScan observer;
-  const RescanResult missing = session.rescanService().rescan(0, RescanFromFolder{m_tmp / "fehlt"}, observer);
+  const RescanResult missing =
+      session.rescanService().rescan(0, RescanFromFolder{m_tmp / "fehlt"}, observer);
   EXPECT_EQ(missing.outcome.code, ResultCode::DriveNotReady);
   EXPECT_FALSE(missing.index);
   EXPECT_EQ(test::readAll(before.dataFile), bytes);
 
   test::TempDir other;
   std::ofstream(other / "X.TXT") << "x";
-  const RescanResult result = session.rescanService().rescan(0, RescanFromFolder{other.path()}, observer);
+  const RescanResult result =
+      session.rescanService().rescan(0, RescanFromFolder{other.path()}, observer);
   ASSERT_EQ(result.outcome.code, ResultCode::Ok) << result.outcome.failedFile;
   EXPECT_EQ(session.volumes()[0].driveLetter, 'E');
   EXPECT_EQ(session.volumes()[0].driveType, before.driveType);
@@ -92,8 +98,9 @@ TEST_F(SessionRescanTest, AFolderKeepsTheVolumesDriveAndANonFolderChangesNothing
 
 TEST_F(SessionRescanTest, AnIndexBeyondTheListIsRefused) {
   QuietScan observer;
-  EXPECT_EQ(m_session->rescanService().rescan(5, RescanFromDrive{m_drives, 'E'}, observer).outcome.code,
-            ResultCode::CannotOpen);
+  EXPECT_EQ(
+      m_session->rescanService().rescan(5, RescanFromDrive{m_drives, 'E'}, observer).outcome.code,
+      ResultCode::CannotOpen);
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ TEST_F(SessionSearchTest, ChosenVolumesFollowDeletionsAndAreWrittenAsPositions) 
   writeIni("[SearchCDs]\nG1=000100020003\n[SearchTexts]\nSTR1=brief\n");
   auto session = started();
   EXPECT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{1, 2, 3}));
-  EXPECT_EQ(session->searchService().params().text, "brief") << "the newest history text is offered";
+  EXPECT_EQ(session->searchService().params().text, "brief")
+      << "the newest history text is offered";
   ASSERT_EQ(session->volumeService().remove(0), ResultCode::Ok);  // Alpha
   EXPECT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{0, 1, 2}))
       << "still Bravo, Charlie and Delta";

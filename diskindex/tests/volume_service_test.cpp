@@ -68,9 +68,8 @@ class VolumeServiceTest : public ::testing::Test {
 
 TEST_F(VolumeServiceTest, AddFromADriveTableReadsThatLetterAndRemembersDriveAndCategory) {
   QuietScan observer;
-  const AddResult added =
-      volumes().add(AddRequest{values("Sicherung", "Archiv"), AddFromDrive{drives(), 'E', 0}},
-                    observer);
+  const AddResult added = volumes().add(
+      AddRequest{values("Sicherung", "Archiv"), AddFromDrive{drives(), 'E', 0}}, observer);
   ASSERT_TRUE(added.lastAdded);
   const VolumeRecord& volume = m_session->volumes()[*added.lastAdded];
   EXPECT_EQ(volume.name, "Sicherung");
@@ -129,7 +128,8 @@ TEST_F(VolumeServiceTest, TheSourceOfTheDialogsValuesIsTheImageWhenOneIsNamed) {
 
 TEST_F(VolumeServiceTest, TheRequestsQuestionsRefuseATakenNameBeforeAnythingIsRead) {
   QuietScan observer;
-  ASSERT_TRUE(volumes().add(AddRequest{values("Archiv"), AddFromDrive{drives(), 'E', 0}}, observer)
+  ASSERT_TRUE(volumes()
+                  .add(AddRequest{values("Archiv"), AddFromDrive{drives(), 'E', 0}}, observer)
                   .lastAdded);
   DialogAnswers answers;
   const AddResult again = volumes().add(
@@ -142,10 +142,12 @@ TEST_F(VolumeServiceTest, TheRequestsQuestionsRefuseATakenNameBeforeAnythingIsRe
 
 TEST_F(VolumeServiceTest, ChangeReturnsTheNewPositionAndReadHeaderRefusesAnUnknownIndex) {
   QuietScan observer;
-  ASSERT_TRUE(
-      volumes().add(AddRequest{values("Beta"), AddFromDrive{drives(), 'E', 0}}, observer).lastAdded);
-  ASSERT_TRUE(
-      volumes().add(AddRequest{values("Gamma"), AddFromDrive{drives(), 'E', 0}}, observer).lastAdded);
+  ASSERT_TRUE(volumes()
+                  .add(AddRequest{values("Beta"), AddFromDrive{drives(), 'E', 0}}, observer)
+                  .lastAdded);
+  ASSERT_TRUE(volumes()
+                  .add(AddRequest{values("Gamma"), AddFromDrive{drives(), 'E', 0}}, observer)
+                  .lastAdded);
   const HeaderResult read = volumes().readHeader(1);
   ASSERT_EQ(read.code, ResultCode::Ok);
   EXPECT_EQ(read.header.name, "Gamma");

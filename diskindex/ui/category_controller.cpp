@@ -39,8 +39,7 @@ void CategoryController::manageCategories() {
   m_view.rebuildCategoryCombo();
   m_view.refreshOverview(keep);
   if (!applied.failures.empty()) {
-    m_prompts.error(qUtf8(kCategoryFailureCaption),
-                     boxText(categoryFailureText(applied.failures)));
+    m_prompts.error(qUtf8(kCategoryFailureCaption), boxText(categoryFailureText(applied.failures)));
   }
 }
 

@@ -13,8 +13,8 @@
 #include "diskindex/ui/dlg_choose_editor.h"
 #include "diskindex/ui/dlg_other_volume.h"
 #include "diskindex/ui/dlg_select_dir.h"
-#include "diskindex/ui/search_prompts.h"
 #include "diskindex/ui/ok_cancel_box.h"
+#include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
 

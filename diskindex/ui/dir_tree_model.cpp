@@ -1,7 +1,7 @@
 #include "diskindex/ui/dir_tree_model.h"
 
-#include "diskindex/ui/toolbar_icons.h"
 #include "diskindex/ui/qt_text.h"
+#include "diskindex/ui/toolbar_icons.h"
 
 namespace diskindex::ui {
 

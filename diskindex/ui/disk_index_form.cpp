@@ -23,8 +23,8 @@
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/rescan_controller.h"
 #include "diskindex/ui/search_controller.h"
-#include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_controller.h"
+#include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
 
 namespace diskindex::ui {
@@ -187,7 +187,8 @@ void TDiskIndexForm::connectControllers() {
   SearchController* search = m_searchCommands.get();
   ExportController* exports = m_exportCommands.get();
   CategoryController* categories = m_categoryCommands.get();
-  connect(a.categories, &QAction::triggered, this, [categories] { categories->manageCategories(); });
+  connect(a.categories, &QAction::triggered, this,
+          [categories] { categories->manageCategories(); });
   connect(a.print, &QAction::triggered, this, [exports] { exports->print(); });
   connect(a.exportInfo, &QAction::triggered, this, [exports] { exports->exportInfo(); });
   connect(a.copyTree, &QAction::triggered, this, [exports] { exports->copyTree(); });

@@ -20,8 +20,8 @@
 #include "diskindex/core/volume_header.h"
 #include "diskindex/core/volume_list.h"
 #include "diskindex/ui/drive_combo.h"
-#include "diskindex/ui/scan_prompts.h"
 #include "diskindex/ui/qt_text.h"
+#include "diskindex/ui/scan_prompts.h"
 #include "platform/codepage.h"
 
 namespace diskindex::ui {
@@ -57,12 +57,13 @@ TDlgAddDrive::TDlgAddDrive(Mode mode, const platform::DriveTable& drives,
       m_chooseImage(chooseImageFile) {
   setObjectName(QStringLiteral("TDlgAddDrive"));
   setWindowTitle(qUtf8(std::string(mode == Mode::Adding ? scan::messages::kAddCaption
-                                                     : scan::messages::kChangeCaption)));
+                                                        : scan::messages::kChangeCaption)));
   buildControls(categories);
   fillDrives();
   selectDrive(initial.driveLetter);
   m_name->setText(qUtf8(initial.name));
-  m_comment->setPlainText(qUtf8(initial.remark).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  m_comment->setPlainText(
+      qUtf8(initial.remark).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   m_where->setText(qUtf8(initial.location));
   m_category->setCurrentText(qUtf8(initial.category));
   m_countEdit->setText(QStringLiteral("1"));

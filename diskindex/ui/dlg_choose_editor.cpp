@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "diskindex/ui/copy_prompts.h"
-#include "diskindex/ui/search_prompts.h"
 #include "diskindex/ui/ok_cancel_box.h"
+#include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
 

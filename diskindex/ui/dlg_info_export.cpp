@@ -16,8 +16,8 @@
 
 #include "diskindex/core/export/export_messages.h"
 #include "diskindex/ui/export_prompts.h"
-#include "diskindex/ui/search_prompts.h"
 #include "diskindex/ui/ok_cancel_box.h"
+#include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
 namespace {

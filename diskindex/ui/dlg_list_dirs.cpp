@@ -12,8 +12,8 @@
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/core/volume_list.h"
 #include "diskindex/ui/busy_scope.h"
-#include "diskindex/ui/scan_prompts.h"
 #include "diskindex/ui/qt_text.h"
+#include "diskindex/ui/scan_prompts.h"
 
 namespace diskindex::ui {
 namespace {

@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "diskindex/core/search/search_messages.h"
-#include "diskindex/ui/search_prompts.h"
 #include "diskindex/ui/ok_cancel_box.h"
+#include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
 

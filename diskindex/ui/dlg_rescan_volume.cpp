@@ -12,8 +12,8 @@
 #include "diskindex/core/scan/rescan_messages.h"
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/ui/drive_combo.h"
-#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/ok_cancel_box.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 TDlgRescanVolume::FolderChooser& TDlgRescanVolume::folderChooser() {
@@ -25,10 +25,10 @@ TDlgRescanVolume::FolderChooser& TDlgRescanVolume::folderChooser() {
 
 TDlgRescanVolume::ImageChooser& TDlgRescanVolume::imageChooser() {
   static ImageChooser chooser = [](QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, qUtf8(scan::messages::kImageDialogCaption), QString(),
-                                        qUtf8(scan::messages::kImageFilterImages) +
-                                            QStringLiteral(";;") +
-                                            qUtf8(scan::messages::kImageFilterAll));
+    return QFileDialog::getOpenFileName(
+        parent, qUtf8(scan::messages::kImageDialogCaption), QString(),
+        qUtf8(scan::messages::kImageFilterImages) + QStringLiteral(";;") +
+            qUtf8(scan::messages::kImageFilterAll));
   };
   return chooser;
 }

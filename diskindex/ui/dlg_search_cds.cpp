@@ -17,8 +17,8 @@
 
 #include "diskindex/core/messages.h"
 #include "diskindex/core/search/search_messages.h"
-#include "diskindex/ui/search_prompts.h"
 #include "diskindex/ui/ok_cancel_box.h"
+#include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
 namespace {

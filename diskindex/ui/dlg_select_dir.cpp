@@ -15,8 +15,8 @@
 #include "diskindex/core/files/file_messages.h"
 #include "diskindex/ui/copy_prompts.h"
 #include "diskindex/ui/form_prompts.h"
-#include "diskindex/ui/search_prompts.h"
 #include "diskindex/ui/ok_cancel_box.h"
+#include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
 namespace {

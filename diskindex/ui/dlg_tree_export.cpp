@@ -15,8 +15,8 @@
 
 #include "diskindex/ui/dlg_print_results.h"
 #include "diskindex/ui/export_prompts.h"
-#include "diskindex/ui/search_prompts.h"
 #include "diskindex/ui/ok_cancel_box.h"
+#include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
 namespace {

@@ -34,8 +34,7 @@ QStringList printableLines(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-ExportController::ExportController(CatalogueSession& session, FormPrompts& prompts,
-                                   FormView& view)
+ExportController::ExportController(CatalogueSession& session, FormPrompts& prompts, FormView& view)
     : m_session(session),
       m_prompts(prompts),
       m_view(view),
@@ -63,8 +62,7 @@ bool ExportController::mayOverwrite(const std::filesystem::path& target, std::st
 }
 
 void ExportController::showResult(exporting::ExportResult result,
-                                      const std::filesystem::path& target,
-                                      std::string_view caption) {
+                                  const std::filesystem::path& target, std::string_view caption) {
   if (result == exporting::ExportResult::CannotCreate) {
     m_prompts.error(qUtf8(caption), boxText(msg::createFailed(target.string())));
   } else if (result == exporting::ExportResult::CannotWrite) {
@@ -80,8 +78,7 @@ void ExportController::exportVolumeInfo() {
   if (!m_exportPrompts->runInfoExportDialog(dialog)) return;
   exporting::InfoExportOptions options = dialog.options();
   options.categoryFilter = m_view.categoryFilter();
-  const std::filesystem::path target =
-      ExportService::target(dialog.target().toStdString());
+  const std::filesystem::path target = ExportService::target(dialog.target().toStdString());
   if (!mayOverwrite(target, msg::kInfoExportCaption)) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const exporting::ExportResult result = m_session.exportService().exportInfo(options, target);
@@ -125,7 +122,8 @@ void ExportController::print() {
   QPrinter printer;
   const auto options = runTreeDialog(TDlgTreeExport::Mode::Print, &printer, nullptr);
   if (!options) return;
-  const std::vector<std::string> lines = m_session.exportService().treePrintLines(*options, m_view.selectedDirectory());
+  const std::vector<std::string> lines =
+      m_session.exportService().treePrintLines(*options, m_view.selectedDirectory());
   if (lines.empty()) return;
   printer.setDocName(QString::fromStdString(m_session.state().opened->record.name));
   printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
@@ -135,7 +133,7 @@ void ExportController::print() {
   QApplication::restoreOverrideCursor();
   if (!printed) {
     m_prompts.error(QString::fromStdString(msg::treeDialogCaption(TDlgTreeExport::Mode::Print)),
-                     QStringLiteral("Der Druck konnte nicht gestartet werden."));
+                    QStringLiteral("Der Druck konnte nicht gestartet werden."));
   }
 }
 
@@ -143,7 +141,8 @@ void ExportController::copyTree() {
   if (!m_view.showsContents()) return;
   const auto options = runTreeDialog(TDlgTreeExport::Mode::Copy, nullptr, nullptr);
   if (!options) return;
-  const std::string text = m_session.exportService().treeClipboardText(*options, m_view.selectedDirectory());
+  const std::string text =
+      m_session.exportService().treeClipboardText(*options, m_view.selectedDirectory());
   if (!text.empty()) QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 

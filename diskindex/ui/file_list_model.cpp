@@ -4,8 +4,8 @@
 #include <QTime>
 
 #include "diskindex/core/display_format.h"
-#include "diskindex/ui/toolbar_icons.h"
 #include "diskindex/ui/qt_text.h"
+#include "diskindex/ui/toolbar_icons.h"
 
 namespace diskindex::ui {
 

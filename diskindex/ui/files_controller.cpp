@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/dir_tree_index.h"
 #include "diskindex/core/files/file_messages.h"
 #include "diskindex/ui/convert_dialog.h"
-#include "diskindex/core/catalogue_session.h"
 #include "diskindex/ui/dlg_choose_editor.h"
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/dlg_select_dir.h"
@@ -128,8 +128,8 @@ void FilesController::copyFiles() {
   const std::optional<std::uint32_t> dir = m_view.selectedDirectory();
   if (!dir || !m_session.state().opened) return;
   const OpenedVolume& opened = *m_session.state().opened;
-  const std::string source =
-      fullPath(opened.directories, DirTreeIndex(opened.directories), *dir, opened.record.driveLetter);
+  const std::string source = fullPath(opened.directories, DirTreeIndex(opened.directories), *dir,
+                                      opened.record.driveLetter);
   const platform::DriveTable drives = m_session.volumeService().driveTable();
   TDlgSelectDir dialog(TDlgSelectDir::Form::CopyFiles, qUtf8(source),
                        qUtf8(m_session.state().settings.copyPath), driveList(drives),
@@ -184,9 +184,9 @@ void FilesController::startFile(StartMode mode) {
   FileStartResult result;
   {
     WindowFilesObserver observer(m_view.dialogParent(), m_prompts, *m_copyPrompts);
-    result = m_session.fileService().start(
-        OpenVolumeFile{*dir, static_cast<std::size_t>(position)}, mode,
-        m_session.volumeService().driveTable(), observer, *m_starter);
+    result = m_session.fileService().start(OpenVolumeFile{*dir, static_cast<std::size_t>(position)},
+                                           mode, m_session.volumeService().driveTable(), observer,
+                                           *m_starter);
   }
   if (!result.message.empty()) m_prompts.error(caption, boxText(result.message));
 }

@@ -122,9 +122,10 @@ bool TDiskIndexForm::leaveContents(LeaveMode mode) {
   if (!m_session.state().opened) return true;
   takeRemarkFields();
   if (m_session.state().opened->remarks.modified() &&
-      !saveRemarksOrKeep(
-          *m_prompts, m_session.remarkService().file(),
-          [this](const std::filesystem::path& file) { return m_session.remarkService().saveTo(file); })) {
+      !saveRemarksOrKeep(*m_prompts, m_session.remarkService().file(),
+                         [this](const std::filesystem::path& file) {
+                           return m_session.remarkService().saveTo(file);
+                         })) {
     return false;
   }
   m_dirRemarkKey.reset();

@@ -12,10 +12,10 @@
 #include "diskindex/core/messages.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
-#include "diskindex/ui/qt_text.h"
 #include "platform/dates.h"
 
 namespace diskindex::ui {
@@ -117,7 +117,8 @@ void TDiskIndexForm::onRemoveVolume() {
 }
 
 void TDiskIndexForm::onOverviewOrder(bool byFreeSpace) {
-  m_session.volumeService().setOverviewOrder(byFreeSpace ? OverviewOrder::FreeSpace : OverviewOrder::Name);
+  m_session.volumeService().setOverviewOrder(byFreeSpace ? OverviewOrder::FreeSpace
+                                                         : OverviewOrder::Name);
   if (m_view != View::Overview) {
     m_volumeModel->setOrder(m_session.volumeService().overviewOrder());
     return;
@@ -128,9 +129,9 @@ void TDiskIndexForm::onOverviewOrder(bool byFreeSpace) {
 }
 
 void TDiskIndexForm::onRecogniseVolume() {
-  const std::vector<RecognisedVolume> found = m_session.volumeService().recognise(m_session.volumeService().driveTable());
-  const QString caption =
-      qUtf8(kRecogniseCaption);
+  const std::vector<RecognisedVolume> found =
+      m_session.volumeService().recognise(m_session.volumeService().driveTable());
+  const QString caption = qUtf8(kRecogniseCaption);
   if (found.empty()) {
     m_prompts->information(caption, boxText(recogniseNoneText()));
     return;

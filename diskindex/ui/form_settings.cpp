@@ -17,10 +17,10 @@
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
-#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
@@ -128,7 +128,8 @@ void TDiskIndexForm::applySettings() {
     const QSignalBlocker blockFile(m_actions.fileRemarks);
     const QSignalBlocker blockGrey(m_actions.greyBackground);
     const QSignalBlocker blockOrder(m_actions.sortOverviewFree);
-    m_actions.sortOverviewFree->setChecked(m_session.volumeService().overviewOrder() == OverviewOrder::FreeSpace);
+    m_actions.sortOverviewFree->setChecked(m_session.volumeService().overviewOrder() ==
+                                           OverviewOrder::FreeSpace);
     m_actions.dirRemarks->setChecked(s.showDirRemarks());
     m_actions.fileRemarks->setChecked(s.showFileRemarks());
     m_actions.greyBackground->setChecked(s.bgnd != 0);

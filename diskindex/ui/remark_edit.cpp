@@ -1,8 +1,8 @@
 #include "diskindex/ui/remark_edit.h"
-#include "diskindex/ui/qt_text.h"
 
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/text_codec.h"
+#include "diskindex/ui/qt_text.h"
 #include "platform/codepage.h"
 
 namespace diskindex::ui {

@@ -37,9 +37,8 @@ class ResultsFeed : public search::MultiSearchObserver {
 
 }  // namespace
 
-SearchController::SearchController(CatalogueSession& session, FormPrompts& prompts,
-                                   FormView& view, const MainActions& actions,
-                                   std::function<void()> copyRequested)
+SearchController::SearchController(CatalogueSession& session, FormPrompts& prompts, FormView& view,
+                                   const MainActions& actions, std::function<void()> copyRequested)
     : m_session(session),
       m_prompts(prompts),
       m_view(view),

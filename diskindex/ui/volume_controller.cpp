@@ -21,8 +21,8 @@ void VolumeController::addVolume() {
     return;
   }
   const platform::DriveTable drives = m_session.volumeService().driveTable();
-  const scan::DialogValues initial = scan::valuesForAdding(
-      drives, m_session.settings().drive, m_view.categoryFilter());
+  const scan::DialogValues initial =
+      scan::valuesForAdding(drives, m_session.settings().drive, m_view.categoryFilter());
   TDlgAddDrive dialog(TDlgAddDrive::Mode::Adding, drives,
                       scan::DialogContext{&m_session.volumes(), &drives, std::nullopt}, initial,
                       m_session.state().categories.names(), *prompts, m_view.dialogParent());
@@ -30,14 +30,14 @@ void VolumeController::addVolume() {
   const scan::DialogValues values = dialog.values();
   AddResult result;
   {
-    TDlgListDirs progress(values.driveLetter, QString::fromStdString(values.name), *prompts, m_view.dialogParent());
+    TDlgListDirs progress(values.driveLetter, QString::fromStdString(values.name), *prompts,
+                          m_view.dialogParent());
     progress.onVolumeAdded = [this](std::size_t index) { m_view.refreshOverview(index); };
     if (!values.imageFile.empty()) {
       progress.showImageFile(QString::fromStdString(values.imageFile.string()));
     }
     progress.show();
-    const AddRequest request{values,
-                             VolumeService::sourceOf(values, drives, dialog.seriesCount())};
+    const AddRequest request{values, VolumeService::sourceOf(values, drives, dialog.seriesCount())};
     result = m_session.volumeService().add(request, progress);
   }
   if (!result.lastAdded) return;
@@ -64,8 +64,8 @@ void VolumeController::changeVolume() {
                         scan::valuesForChanging(read.header), m_session.state().categories.names(),
                         *prompts, m_view.dialogParent());
     if (dialog.exec() != QDialog::Accepted) return;
-    const ChangeResult changed =
-        m_session.volumeService().change(ChangeRequest{*volume, read.header, dialog.values(), drives});
+    const ChangeResult changed = m_session.volumeService().change(
+        ChangeRequest{*volume, read.header, dialog.values(), drives});
     code = changed.code;
     if (code == ResultCode::Ok) {
       m_view.rebuildCategoryCombo();

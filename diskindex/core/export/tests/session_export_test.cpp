@@ -82,9 +82,9 @@ TEST_F(SessionExportTest, NameAndLabelOfEveryVolumeInListOrderWithCrLfAndNoHeade
   addVolume(header("alpha", "AL"));
   CatalogueSession& session = started();
   const fs::path target = m_tmp / "info.txt";
-  ASSERT_EQ(
-      session.exportService().exportInfo(infoOptions({InfoField::VolumeName, InfoField::Label}, ";", true), target),
-      ExportResult::Ok);
+  ASSERT_EQ(session.exportService().exportInfo(
+                infoOptions({InfoField::VolumeName, InfoField::Label}, ";", true), target),
+            ExportResult::Ok);
   EXPECT_EQ(fileText(target), "alpha;AL\r\nZeta;ZL\r\n");
 }
 
@@ -100,7 +100,8 @@ TEST_F(SessionExportTest, TwoLineRemarkAndCapacityZeroStayOnTheirVolumesLines) {
   const fs::path target = m_tmp / "info.txt";
   const auto fields = {InfoField::VolumeName, InfoField::UsedSpace, InfoField::FreeSpace,
                        InfoField::Capacity, InfoField::Remark};
-  ASSERT_EQ(session.exportService().exportInfo(infoOptions(fields, "\t", true), target), ExportResult::Ok);
+  ASSERT_EQ(session.exportService().exportInfo(infoOptions(fields, "\t", true), target),
+            ExportResult::Ok);
   EXPECT_EQ(fileText(target),
             "Archiv\t650000000\t0\t650000000\tSicherung  vom Montag\r\n"
             "Leer\t\t\t\t\r\n");
@@ -112,11 +113,14 @@ TEST_F(SessionExportTest, FilterChoosesTheCategorysVolumesAndOptionsAreRemembere
   addVolume(header("Drei", "E3", "Spiele"));
   CatalogueSession& session = started();
   auto options = infoOptions({InfoField::Label, InfoField::Category}, ",", false, "Spiele");
-  EXPECT_EQ(session.exportService().infoLines(options), (std::vector<std::string>{"E3,Spiele", "E1,Spiele"}));
+  EXPECT_EQ(session.exportService().infoLines(options),
+            (std::vector<std::string>{"E3,Spiele", "E1,Spiele"}));
   options.categoryFilter = "<keine Zuordnung>";
-  EXPECT_EQ(session.exportService().infoLines(options), (std::vector<std::string>{"E2,<keine Zuordnung>"}));
+  EXPECT_EQ(session.exportService().infoLines(options),
+            (std::vector<std::string>{"E2,<keine Zuordnung>"}));
   options.allVolumes = true;
-  EXPECT_EQ(session.exportService().infoLines(options).size(), 3u) << "all volumes, whatever the filter";
+  EXPECT_EQ(session.exportService().infoLines(options).size(), 3u)
+      << "all volumes, whatever the filter";
 
   const fs::path cwd = fs::current_path();
   fs::current_path(m_tmp.path());
@@ -147,7 +151,8 @@ TEST_F(SessionExportTest, ToolsSubtreeInTreeFormAndTheSelectionRule) {
   EXPECT_TRUE(session.exportService().treeLines(options, std::nullopt).empty())
       << "no directory selected: nothing is produced";
   const fs::path target = m_tmp / "tree.txt";
-  EXPECT_EQ(session.exportService().exportTree(options, std::nullopt, target), ExportResult::NothingToWrite);
+  EXPECT_EQ(session.exportService().exportTree(options, std::nullopt, target),
+            ExportResult::NothingToWrite);
   EXPECT_FALSE(fs::exists(target));
 
   options.selectedDirectory = false;
@@ -196,7 +201,8 @@ TEST_F(SessionExportTest, PrintAndClipboardLinesLeaveTheAppendChoiceAlone) {
   options.heading = "Kopf";
   options.lines.content = TreeContent::FilesOnly;
   options.lines.paths = true;
-  const std::vector<std::string> printed = session.exportService().treePrintLines(options, std::nullopt);
+  const std::vector<std::string> printed =
+      session.exportService().treePrintLines(options, std::nullopt);
   ASSERT_EQ(printed.size(), 7u);
   EXPECT_EQ(printed[0], "Kopf");
   EXPECT_EQ(printed[1], "");
