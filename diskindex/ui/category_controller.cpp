@@ -19,7 +19,7 @@ void CategoryController::manageCategories() {
                         m_selectCategory, m_prompts, m_view.dialogParent());
   // The help window belongs to the dialog, so that it takes input while the
   // dialog is modal.
-  connect(&dialog, &TDlgCategories::helpRequested, &dialog, [&dialog] {
+  QObject::connect(&dialog, &TDlgCategories::helpRequested, &dialog, [&dialog] {
     auto* help = new HelpWindow(&dialog);
     help->setAttribute(Qt::WA_DeleteOnClose);
     help->showPage(QStringLiteral("categories.html"));

@@ -15,6 +15,7 @@
 #include "diskindex/ui/convert_dialog.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/search_controller.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
 #include "diskindex/ui/qt_text.h"
@@ -157,7 +158,7 @@ void TDiskIndexForm::collectSettings() {
   s.bgnd = m_actions.greyBackground->isChecked() ? 1 : 0;
   s.memos =
       (m_actions.dirRemarks->isChecked() ? 1 : 0) | (m_actions.fileRemarks->isChecked() ? 2 : 0);
-  if (m_results) m_results->storeGeometry();
+  if (TDlgSearchResults* results = m_searchCommands->resultsWindow()) results->storeGeometry();
   const std::string filter = m_volumeModel->filter();
   s.category = filter == messages::kAllCategories ? std::string() : filter;
 }
