@@ -13,6 +13,7 @@
 
 #include "diskindex/ui/busy_scope.h"
 #include "diskindex/ui/category_controller.h"
+#include "diskindex/ui/contents_pane.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/export_controller.h"
@@ -152,6 +153,9 @@ void TDiskIndexForm::buildLayout() {
   m_dirModel = new DirTreeModel(this);
   m_fileModel = new FileListModel(this);
   m_files->setModel(m_fileModel);
+  m_contents = std::make_unique<ContentsPane>(
+      m_session,
+      ContentsPane::Widgets{m_tree, m_files, m_dirRemark, m_fileRemark, m_dirModel, m_fileModel});
 }
 
 void TDiskIndexForm::connectActions() {

@@ -42,6 +42,7 @@ namespace diskindex::ui {
 inline constexpr const char* kProgramTitle = "K&T DiskIndex";
 
 class CategoryController;
+class ContentsPane;
 class DirTreeModel;
 class ExportController;
 class FileListModel;
@@ -151,10 +152,7 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   bool leaveContents(LeaveMode mode = LeaveMode::CloseVolume);
   void onDirectorySelected();
   void onFileSelected();
-  void showFileRemark();
   void onSortChanged();
-  void selectRemarkText(RemarkEdit* field, std::string_view remark, std::size_t start,
-                        std::size_t length);
   // Commands (form_commands.cpp).
   void updateCommandStates();
   void onCopy();
@@ -171,9 +169,6 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   View m_view = View::Overview;
   bool m_started = false;
   bool m_shutDown = false;
-  // Which remark each field shows: the key its text is handed back under.
-  std::optional<TDirFileNo> m_dirRemarkKey;
-  std::optional<TDirFileNo> m_fileRemarkKey;
 
   MainActions m_actions;
   ToolBarItems m_toolBar;
@@ -193,6 +188,8 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   DirTreeModel* m_dirModel = nullptr;
   FileListModel* m_fileModel = nullptr;
   QPointer<HelpWindow> m_help;
+  // The contents view's tree, file list and remark fields.
+  std::unique_ptr<ContentsPane> m_contents;
   // The controllers borrow the session: they are destroyed before it (the
   // search's results window shows the session's rows).
   std::unique_ptr<FilesController> m_filesCommands;

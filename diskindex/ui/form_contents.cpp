@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTreeView>
 
+#include "diskindex/ui/contents_pane.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/file_list_model.h"
@@ -102,13 +103,10 @@ void TDiskIndexForm::showContents() {
   applyRemarkFields();
   m_tree->setFont(toFont(m_session.settings().fontL));
   m_tree->setRootIsDecorated(true);
-  m_dirModel->setDirectories(&opened.directories);
-  setTreeModel(m_tree, m_dirModel);
+  m_contents->attach(opened);
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onDirectorySelected);
-  const QModelIndex root = m_dirModel->indexOfDirectory(0);
-  m_tree->expand(root);
-  m_tree->selectionModel()->setCurrentIndex(root, QItemSelectionModel::ClearAndSelect);
+  m_contents->selectRoot();
   updateCommandStates();
 }
 
@@ -128,11 +126,7 @@ bool TDiskIndexForm::leaveContents(LeaveMode mode) {
                          })) {
     return false;
   }
-  m_dirRemarkKey.reset();
-  m_fileRemarkKey.reset();
-  m_dirRemark->showBlank();
-  m_fileRemark->showBlank();
-  m_fileModel->setDirectory(nullptr, 0);
+  m_contents->detach();
   setTreeModel(m_tree, m_volumeModel);
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onVolumeSelected);
@@ -144,64 +138,31 @@ bool TDiskIndexForm::leaveContents(LeaveMode mode) {
 
 std::optional<std::uint32_t> TDiskIndexForm::selectedDirectory() const {
   if (m_view != View::Contents) return std::nullopt;
-  const QModelIndex current = m_tree->currentIndex();
-  if (!current.isValid()) return std::nullopt;
-  return DirTreeModel::directoryOf(current);
+  return m_contents->currentDirectory();
 }
 
 int TDiskIndexForm::currentFilePosition() const {
-  return m_fileModel->filePosition(m_files->currentIndex().row());
+  return m_contents->currentFilePosition();
 }
 
 void TDiskIndexForm::takeRemarkFields() {
-  if (!m_session.state().opened) return;
-  if (m_dirRemarkKey && m_dirRemark->userChanged()) {
-    m_session.remarkService().set(*m_dirRemarkKey, m_dirRemark->remarkText());
-    m_dirRemark->document()->setModified(false);
-  }
-  if (m_fileRemarkKey && m_fileRemark->userChanged()) {
-    m_session.remarkService().set(*m_fileRemarkKey, m_fileRemark->remarkText());
-    m_fileRemark->document()->setModified(false);
-  }
+  m_contents->takeRemarkFields();
 }
 
 void TDiskIndexForm::onDirectorySelected() {
   const std::optional<std::uint32_t> dir = selectedDirectory();
   if (!dir || !m_session.state().opened) return;
-  takeRemarkFields();
-  const OpenedVolume& opened = *m_session.state().opened;
-  m_dirRemarkKey = TDirFileNo{static_cast<std::int32_t>(*dir) + 1, -1};
-  m_dirRemark->showRemark(opened.remarks.find(*m_dirRemarkKey));
-  m_fileRemarkKey.reset();
-  m_fileModel->setDirectory(&opened.directories, *dir);
-  m_files->setCurrentIndex(m_fileModel->index(0, 0));
-  showFileRemark();
-  showStatus(QStringLiteral(" ") +
-             QString::fromStdString(fullPath(opened.directories, m_dirModel->treeIndex(), *dir,
-                                             opened.record.driveLetter)));
+  m_contents->takeRemarkFields();
+  m_contents->showDirectory(*dir);
+  showStatus(QStringLiteral(" ") + QString::fromStdString(m_contents->directoryPath(*dir)));
   updateCommandStates();
 }
 
 void TDiskIndexForm::onFileSelected() {
   if (m_view != View::Contents) return;
-  takeRemarkFields();
-  showFileRemark();
+  m_contents->takeRemarkFields();
+  m_contents->showFileRemark();
   updateCommandStates();
-}
-
-void TDiskIndexForm::showFileRemark() {
-  const std::optional<std::uint32_t> dir = selectedDirectory();
-  const int position = currentFilePosition();
-  m_fileRemark->setEnabled(m_fileModel->hasFiles());
-  if (!dir || position < 0) {
-    m_fileRemarkKey.reset();
-    m_fileRemark->showRemark(std::nullopt);
-    return;
-  }
-  const TDirFileNo key{static_cast<std::int32_t>(*dir) + 1, position};
-  if (m_fileRemarkKey == key) return;
-  m_fileRemarkKey = key;
-  m_fileRemark->showRemark(m_session.state().opened->remarks.find(key));
 }
 
 void TDiskIndexForm::onSortChanged() {
@@ -211,68 +172,22 @@ void TDiskIndexForm::onSortChanged() {
                       : checked == m_actions.sortSize ? SortKey::Size
                       : checked == m_actions.sortDate ? SortKey::Date
                                                       : SortKey::None;
-  m_fileModel->setOrder(key, m_actions.sortReverse->isChecked());
-  if (m_files->currentIndex().isValid()) m_files->scrollTo(m_files->currentIndex());
+  m_contents->sortFiles(key, m_actions.sortReverse->isChecked());
 }
 
 std::vector<TDirFileNo> TDiskIndexForm::selectedFileKeys(std::uint32_t dir) const {
-  std::vector<int> rows;
-  for (const QModelIndex& index : m_files->selectionModel()->selectedRows()) {
-    rows.push_back(index.row());
-  }
-  std::sort(rows.begin(), rows.end());
-  std::vector<TDirFileNo> keys;
-  for (int row : rows) {
-    const int position = m_fileModel->filePosition(row);
-    if (position >= 0) keys.push_back({static_cast<std::int32_t>(dir) + 1, position});
-  }
-  return keys;
+  return m_contents->selectedFileKeys(dir);
 }
 
 void TDiskIndexForm::showHit(const search::SearchHit& hit) {
   if (m_view != View::Contents || !m_session.state().opened) return;
-  const OpenedVolume& opened = *m_session.state().opened;
-  if (hit.key.dirNo < 1 ||
-      static_cast<std::size_t>(hit.key.dirNo) > opened.directories.directoryCount()) {
-    return;
-  }
-  const QModelIndex dir =
-      m_dirModel->indexOfDirectory(static_cast<std::uint32_t>(hit.key.dirNo - 1));
-  for (QModelIndex parent = dir.parent(); parent.isValid(); parent = parent.parent()) {
-    m_tree->expand(parent);
-  }
-  m_tree->selectionModel()->setCurrentIndex(dir, QItemSelectionModel::ClearAndSelect);
-  m_tree->scrollTo(dir, QAbstractItemView::PositionAtCenter);
-  if (hit.key.fileNo >= 0) {
-    const QModelIndex file = m_fileModel->index(m_fileModel->rowOfPosition(hit.key.fileNo), 0);
-    m_files->selectionModel()->setCurrentIndex(
-        file, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_files->scrollTo(file, QAbstractItemView::PositionAtCenter);
-  }
+  if (!m_contents->selectEntry(hit.key)) return;
   if (!m_session.searchService().params().remarks || hit.matchLength == 0) return;
-  const std::optional<std::string_view> remark = opened.remarks.find(hit.key);
+  const std::optional<std::string_view> remark = m_session.state().opened->remarks.find(hit.key);
   if (!remark) return;
-  const bool dirRemark = hit.key.fileNo < 0;
-  QAction* shown = dirRemark ? m_actions.dirRemarks : m_actions.fileRemarks;
+  QAction* shown = hit.key.fileNo < 0 ? m_actions.dirRemarks : m_actions.fileRemarks;
   if (!shown->isChecked()) shown->setChecked(true);  // applyRemarkFields follows
-  selectRemarkText(dirRemark ? m_dirRemark : m_fileRemark, *remark, hit.matchStart,
-                   hit.matchLength);
-}
-
-void TDiskIndexForm::selectRemarkText(RemarkEdit* field, std::string_view remark, std::size_t start,
-                                      std::size_t length) {
-  // Byte offsets in the stored text (CR LF) to positions in the field (LF).
-  auto position = [&](std::size_t bytes) {
-    QString prefix = qUtf8(remark.substr(0, std::min(bytes, remark.size())));
-    prefix.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return static_cast<int>(prefix.size());
-  };
-  field->setFocus();
-  QTextCursor cursor(field->document());
-  cursor.setPosition(position(start));
-  cursor.setPosition(position(start + length), QTextCursor::KeepAnchor);
-  field->setTextCursor(cursor);
-  field->ensureCursorVisible();
+  m_contents->selectRemarkText(hit.key, *remark, hit.matchStart, hit.matchLength);
 }
 
 }  // namespace diskindex::ui
