@@ -21,6 +21,7 @@
 #include "diskindex/ui/file_size_delegate.h"
 #include "diskindex/ui/files_controller.h"
 #include "diskindex/ui/help_window.h"
+#include "diskindex/ui/overview_pane.h"
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/rescan_controller.h"
 #include "diskindex/ui/search_controller.h"
@@ -153,6 +154,8 @@ void TDiskIndexForm::buildLayout() {
   m_dirModel = new DirTreeModel(this);
   m_fileModel = new FileListModel(this);
   m_files->setModel(m_fileModel);
+  m_overview = std::make_unique<OverviewPane>(
+      m_session, OverviewPane::Widgets{m_tree, m_info, m_toolBar.categoryCombo, m_volumeModel});
   m_contents = std::make_unique<ContentsPane>(
       m_session,
       ContentsPane::Widgets{m_tree, m_files, m_dirRemark, m_fileRemark, m_dirModel, m_fileModel});

@@ -43,6 +43,7 @@ inline constexpr const char* kProgramTitle = "K&T DiskIndex";
 
 class CategoryController;
 class ContentsPane;
+class OverviewPane;
 class DirTreeModel;
 class ExportController;
 class FileListModel;
@@ -188,7 +189,9 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   DirTreeModel* m_dirModel = nullptr;
   FileListModel* m_fileModel = nullptr;
   QPointer<HelpWindow> m_help;
-  // The contents view's tree, file list and remark fields.
+  // The overview's volume list, information and filter; the contents
+  // view's tree, file list and remark fields.
+  std::unique_ptr<OverviewPane> m_overview;
   std::unique_ptr<ContentsPane> m_contents;
   // The controllers borrow the session: they are destroyed before it (the
   // search's results window shows the session's rows).

@@ -12,21 +12,13 @@
 #include "diskindex/core/messages.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/overview_pane.h"
 #include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
-#include "platform/dates.h"
 
 namespace diskindex::ui {
-
-namespace {
-
-double todayDayCount() {
-  return platform::dayCountFromUnixTime(std::time(nullptr));
-}
-
-}  // namespace
 
 void TDiskIndexForm::showOverview(std::optional<std::size_t> selectVolume) {
   m_view = View::Overview;
@@ -38,8 +30,7 @@ void TDiskIndexForm::showOverview(std::optional<std::size_t> selectVolume) {
   m_rightStack->setCurrentWidget(m_info);
   m_tree->setFont(toFont(m_session.settings().fontF));
   m_tree->setRootIsDecorated(false);
-  if (m_tree->model() != m_volumeModel) {
-    m_tree->setModel(m_volumeModel);
+  if (m_overview->attach()) {
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TDiskIndexForm::onVolumeSelected);
   }
@@ -47,47 +38,29 @@ void TDiskIndexForm::showOverview(std::optional<std::size_t> selectVolume) {
 }
 
 void TDiskIndexForm::refreshOverview(std::optional<std::size_t> selectVolume) {
-  m_volumeModel->refresh();
-  int row = selectVolume ? m_volumeModel->rowOf(*selectVolume) : -1;
-  if (row < 0 && m_volumeModel->rowCount() > 0) row = 0;
-  if (row >= 0) {
-    const QModelIndex index = m_volumeModel->index(row);
-    m_tree->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    m_tree->scrollTo(index);
-  }
+  m_overview->refresh(selectVolume);
   onVolumeSelected();
   updateOverviewStatus();
 }
 
 std::optional<std::size_t> TDiskIndexForm::selectedVolume() const {
-  if (m_view != View::Overview || m_tree->model() != m_volumeModel) return std::nullopt;
-  const QModelIndex current = m_tree->currentIndex();
-  if (!current.isValid()) return std::nullopt;
-  return m_volumeModel->volumeIndex(current.row());
+  if (m_view != View::Overview) return std::nullopt;
+  return m_overview->currentVolume();
 }
 
 void TDiskIndexForm::onVolumeSelected() {
   if (m_view != View::Overview) return;
-  const std::optional<std::size_t> volume = selectedVolume();
-  m_info->showVolume(volume ? &m_session.state().catalogue.volumes()[*volume] : nullptr,
-                     todayDayCount());
+  m_overview->showInformation(selectedVolume());
   updateCommandStates();
 }
 
 void TDiskIndexForm::updateOverviewStatus() {
-  const std::size_t all = m_session.state().catalogue.volumes().size();
-  if (all == 0) {
-    showStatus(QStringLiteral(" Keine Datenträger erfaßt !"));
-  } else {
-    showStatus(QStringLiteral(" %1 Datenträger erfaßt, %2 in ausgewählter Kategorie")
-                   .arg(all)
-                   .arg(m_volumeModel->rowCount()));
-  }
+  showStatus(m_overview->statusText());
 }
 
 void TDiskIndexForm::onFilterChanged(int comboIndex) {
   const std::optional<std::size_t> keep = selectedVolume();
-  m_volumeModel->setFilter(m_toolBar.categoryCombo->itemText(comboIndex).toStdString());
+  m_overview->takeFilterFromCombo(comboIndex);
   refreshOverview(keep);
 }
 
@@ -105,26 +78,18 @@ void TDiskIndexForm::onRemoveVolume() {
   }
   // The selection stays at the same place: on the next volume, or on the
   // last one when the deleted volume was the last.
-  const std::size_t count = m_session.state().catalogue.volumes().size();
-  std::optional<std::size_t> next;
-  for (std::size_t i = *volume; i < count && !next; ++i) {
-    if (m_volumeModel->passes(m_session.state().catalogue.volumes()[i])) next = i;
-  }
-  for (std::size_t i = std::min(*volume, count); i > 0 && !next; --i) {
-    if (m_volumeModel->passes(m_session.state().catalogue.volumes()[i - 1])) next = i - 1;
-  }
-  refreshOverview(next);
+  refreshOverview(m_overview->neighbourOfRemoved(*volume));
 }
 
 void TDiskIndexForm::onOverviewOrder(bool byFreeSpace) {
   m_session.volumeService().setOverviewOrder(byFreeSpace ? OverviewOrder::FreeSpace
                                                          : OverviewOrder::Name);
   if (m_view != View::Overview) {
-    m_volumeModel->setOrder(m_session.volumeService().overviewOrder());
+    m_overview->setOrder(m_session.volumeService().overviewOrder());
     return;
   }
   const std::optional<std::size_t> keep = selectedVolume();
-  m_volumeModel->setOrder(m_session.volumeService().overviewOrder());
+  m_overview->setOrder(m_session.volumeService().overviewOrder());
   refreshOverview(keep);
 }
 
@@ -160,22 +125,15 @@ void TDiskIndexForm::onDataDirectory() {
 }
 
 std::string TDiskIndexForm::categoryFilter() const {
-  return m_volumeModel->filter();
+  return m_overview->filter();
 }
 
 void TDiskIndexForm::setCategoryFilter(const std::string& filter) {
-  m_volumeModel->setFilter(filter);
+  m_overview->setFilter(filter);
 }
 
 void TDiskIndexForm::showVolumeInFilter(std::size_t index) {
-  const VolumeRecord& record = m_session.volumes()[index];
-  if (m_volumeModel->passes(record)) return;
-  const QString filter = qUtf8(record.category ? *record.category : messages::kAllCategories);
-  QComboBox* combo = m_toolBar.categoryCombo;
-  const int item = std::max(0, combo->findText(filter));
-  combo->setCurrentIndex(item);
-  m_volumeModel->setFilter(combo->itemText(item).toStdString());
-  if (m_view == View::Overview) refreshOverview(index);
+  if (m_overview->showVolumeInFilter(index) && m_view == View::Overview) refreshOverview(index);
 }
 
 }  // namespace diskindex::ui

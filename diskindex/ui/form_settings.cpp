@@ -15,11 +15,12 @@
 #include "diskindex/ui/convert_dialog.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_search_results.h"
-#include "diskindex/ui/search_controller.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/overview_pane.h"
 #include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/remark_edit.h"
+#include "diskindex/ui/search_controller.h"
 #include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
 
@@ -135,7 +136,7 @@ void TDiskIndexForm::applySettings() {
     m_actions.fileRemarks->setChecked(s.showFileRemarks());
     m_actions.greyBackground->setChecked(s.bgnd != 0);
   }
-  m_volumeModel->setOrder(m_session.volumeService().overviewOrder());
+  m_overview->setOrder(m_session.volumeService().overviewOrder());
   applyRemarkFields();
   applyBackground();
   applyFonts();
@@ -173,16 +174,7 @@ bool TDiskIndexForm::shutdown() {
 }
 
 void TDiskIndexForm::rebuildCategoryCombo() {
-  QComboBox* combo = m_toolBar.categoryCombo;
-  const QSignalBlocker block(combo);
-  combo->clear();
-  combo->addItem(qUtf8(messages::kAllCategories));
-  combo->addItem(qUtf8(messages::kNoCategory));
-  for (const std::string& name : m_session.state().categories.names()) combo->addItem(qUtf8(name));
-  const std::string& wanted = m_started ? m_volumeModel->filter() : m_session.settings().category;
-  const int found = combo->findText(qUtf8(wanted), Qt::MatchFixedString);
-  combo->setCurrentIndex(found >= 0 ? found : 0);
-  m_volumeModel->setFilter(combo->currentText().toStdString());
+  m_overview->rebuildCombo(m_started ? m_overview->filter() : m_session.settings().category);
 }
 
 void TDiskIndexForm::applyFonts() {
