@@ -1,5 +1,6 @@
 #include "diskindex/cli/scan_command.h"
 
+#include <csignal>
 #include <optional>
 #include <ostream>
 
@@ -71,6 +72,25 @@ std::optional<std::string> parseOptions(std::span<const std::string> args, ScanA
   return std::nullopt;
 }
 
+// While it lives Ctrl+C ends the program as it does before any reading:
+// the checks' questions are asked inside the add call, whose reading has
+// Ctrl+C cancel it instead.
+class DefaultInterrupt {
+ public:
+  DefaultInterrupt() {
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &m_previous);
+  }
+  ~DefaultInterrupt() { sigaction(SIGINT, &m_previous, nullptr); }
+  DefaultInterrupt(const DefaultInterrupt&) = delete;
+  DefaultInterrupt& operator=(const DefaultInterrupt&) = delete;
+
+ private:
+  struct sigaction m_previous {};
+};
+
 // Questions of the dialog's checks, answered on the terminal.
 class CliQuestions : public scan::DialogQuestions {
  public:
@@ -83,7 +103,10 @@ class CliQuestions : public scan::DialogQuestions {
   // warning, as it does in the dialog, and the volume is read.
   bool confirmSameLabel(const std::string& label) override {
     const std::string question = scanText::sameLabelQuestion(label);
-    if (m_s.interactive) return askYesNo(m_s, question);
+    if (m_s.interactive) {
+      const DefaultInterrupt asking;
+      return askYesNo(m_s, question);
+    }
     m_s.err << scanText::kAddCaption << ": " << plainLines(question) << " -> Ja\n";
     return true;
   }
