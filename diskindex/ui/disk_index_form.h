@@ -111,6 +111,7 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   std::optional<std::uint32_t> selectedDirectory() const override;
   int currentFilePosition() const override;
   std::vector<TDirFileNo> selectedFileKeys(std::uint32_t dir) const override;
+  std::string directoryPath(std::uint32_t dir) const override;
   void takeRemarkFields() override;
   std::string categoryFilter() const override;
   void setCategoryFilter(const std::string& filter) override;

@@ -11,7 +11,6 @@
 #include <memory>
 
 #include "diskindex/core/catalogue_session.h"
-#include "diskindex/core/dir_tree_index.h"
 #include "diskindex/core/files/file_messages.h"
 #include "diskindex/ui/convert_dialog.h"
 #include "diskindex/ui/dlg_choose_editor.h"
@@ -127,9 +126,7 @@ void FilesController::showCopyResult(const FileCopyResult& result) {
 void FilesController::copyFiles() {
   const std::optional<std::uint32_t> dir = m_view.selectedDirectory();
   if (!dir || !m_session.state().opened) return;
-  const OpenedVolume& opened = *m_session.state().opened;
-  const std::string source = fullPath(opened.directories, DirTreeIndex(opened.directories), *dir,
-                                      opened.record.driveLetter);
+  const std::string source = m_view.directoryPath(*dir);
   const platform::DriveTable drives = m_session.volumeService().driveTable();
   TDlgSelectDir dialog(TDlgSelectDir::Form::CopyFiles, qUtf8(source),
                        qUtf8(m_session.state().settings.copyPath), driveList(drives),

@@ -179,6 +179,10 @@ std::vector<TDirFileNo> TDiskIndexForm::selectedFileKeys(std::uint32_t dir) cons
   return m_contents->selectedFileKeys(dir);
 }
 
+std::string TDiskIndexForm::directoryPath(std::uint32_t dir) const {
+  return m_contents->directoryPath(dir);
+}
+
 void TDiskIndexForm::showHit(const search::SearchHit& hit) {
   if (m_view != View::Contents || !m_session.state().opened) return;
   if (!m_contents->selectEntry(hit.key)) return;

@@ -36,6 +36,8 @@ class FormView {
   virtual std::optional<std::uint32_t> selectedDirectory() const = 0;
   virtual int currentFilePosition() const = 0;
   virtual std::vector<TDirFileNo> selectedFileKeys(std::uint32_t dir) const = 0;
+  // "D:\SPIELE\DOOM": directory dir of the open volume as a full path.
+  virtual std::string directoryPath(std::uint32_t dir) const = 0;
   // Hands what the remark fields show back to the open volume's remarks.
   virtual void takeRemarkFields() = 0;
 
