@@ -1,5 +1,6 @@
 #include "diskindex/cli/copy_command.h"
 
+#include "diskindex/cli/command_table.h"
 #include "diskindex/cli/volume_check_answers.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/files/file_messages.h"
@@ -94,13 +95,11 @@ std::optional<CopyArgs> parseCopyArgs(std::span<const std::string> args) {
   return result;
 }
 
-int copyCommand(CatalogueSession& session, const CopyArgs& args, std::ostream& out,
-                std::ostream& err) {
-  const auto index = session.volumes().findByName(args.volume);
-  if (!index) {
-    err << "Datenträger \"" << args.volume << "\" ist nicht erfaßt.\n";
-    return kUsage;
-  }
+int copyCommand(CommandContext& context, const CopyArgs& args) {
+  CatalogueSession& session = context.session;
+  std::ostream& out = context.streams.out;
+  std::ostream& err = context.streams.err;
+  const std::optional<std::size_t> index = context.volume;  // found by the preamble
   const VolumeRecord& volume = session.volumes()[*index];
   TOutlineDirList tree;
   VolumeHeader header;
@@ -114,9 +113,11 @@ int copyCommand(CatalogueSession& session, const CopyArgs& args, std::ostream& o
   const std::optional<CopySelection> selection = selectionOf(tree, args, err);
   if (!selection) return kUsage;
   CommandLineAnswers answers(args.yes, err);
-  const FileCopyResult result =
-      session.copyVolumeFiles(*index, *selection, args.target, args.fromFolder,
-                              session.driveTable(), answers, {args.overwrite, args.skipExisting});
+  const CopyRequest request{CopyFromVolume{*index, *selection, args.fromFolder},
+                            args.target,
+                            session.volumeService().driveTable(),
+                            {args.overwrite, args.skipExisting}};
+  const FileCopyResult result = session.fileService().copy(request, answers);
   if (result.status == FileRunStatus::VolumeRefused) return kRefused;
   if (result.copy.code != ResultCode::Ok) {
     err << files::kCopyCaption << ": "

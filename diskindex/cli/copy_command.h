@@ -19,11 +19,9 @@
 #include <string>
 #include <vector>
 
-namespace diskindex {
-class CatalogueSession;
-}
-
 namespace diskindex::cli {
+
+struct CommandContext;
 
 struct CopyArgs {
   std::string volume;
@@ -38,7 +36,6 @@ struct CopyArgs {
 
 // The arguments after "copy"; nothing on bad usage.
 std::optional<CopyArgs> parseCopyArgs(std::span<const std::string> args);
-int copyCommand(CatalogueSession& session, const CopyArgs& args, std::ostream& out,
-                std::ostream& err);
+int copyCommand(CommandContext& context, const CopyArgs& args);
 
 }  // namespace diskindex::cli

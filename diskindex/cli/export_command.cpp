@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "diskindex/cli/command_table.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/export/export_messages.h"
 #include "diskindex/core/messages.h"
@@ -100,7 +101,7 @@ int finish(exporting::ExportResult result, std::string_view caption, const std::
   if (result == exporting::ExportResult::Ok || result == exporting::ExportResult::NothingToWrite) {
     return kDone;
   }
-  printWriteError(result, caption, CatalogueSession::exportTarget(target).string(), err);
+  printWriteError(result, caption, ExportService::target(target).string(), err);
   return kWriteError;
 }
 
@@ -115,11 +116,11 @@ int exportInfo(CatalogueSession& session, const ExportArgs& args, std::ostream& 
     return kNotFound;
   }
   if (args.target == "-") {
-    out << exporting::joinLines(session.infoExportLines(options));
+    out << exporting::joinLines(session.exportService().infoLines(options));
     return kDone;
   }
-  return finish(session.exportInfo(options, args.target), exporting::messages::kInfoExportCaption,
-                args.target, err);
+  return finish(session.exportService().exportInfo(options, args.target),
+                exporting::messages::kInfoExportCaption, args.target, err);
 }
 
 int exportTree(CatalogueSession& session, const ExportArgs& args, std::ostream& out,
@@ -129,7 +130,7 @@ int exportTree(CatalogueSession& session, const ExportArgs& args, std::ostream& 
     err << "Datenträger \"" << args.volume << "\" ist nicht erfaßt.\n";
     return kNotFound;
   }
-  const OpenResult opened = session.openVolume(*index);
+  const OpenResult opened = session.volumeService().open(*index);
   if (opened.contents != ResultCode::Ok) {
     const ErrorMessage message = errorMessage(opened.contents, OperationTitle::ReadContents,
                                               session.volumes()[*index].dataFile.string());
@@ -144,11 +145,11 @@ int exportTree(CatalogueSession& session, const ExportArgs& args, std::ostream& 
   }
   if (args.target == "-") {
     const exporting::TreeExportOptions& o = args.treeOptions;
-    out << exporting::joinLines(
-        exporting::treeExportLines(session.treeLines(o, start), o.heading, o.append));
+    out << exporting::joinLines(exporting::treeExportLines(
+        session.exportService().treeLines(o, start), o.heading, o.append));
     return kDone;
   }
-  return finish(session.exportTree(args.treeOptions, start, args.target),
+  return finish(session.exportService().exportTree(args.treeOptions, start, args.target),
                 exporting::messages::kTreeExportCaption, args.target, err);
 }
 
@@ -174,8 +175,10 @@ std::optional<ExportArgs> parseExportArgs(std::span<const std::string> args) {
   return result;
 }
 
-int exportCommand(CatalogueSession& session, const ExportArgs& args, std::ostream& out,
-                  std::ostream& err) {
+int exportCommand(CommandContext& context, const ExportArgs& args) {
+  CatalogueSession& session = context.session;
+  std::ostream& out = context.streams.out;
+  std::ostream& err = context.streams.err;
   return args.tree ? exportTree(session, args, out, err) : exportInfo(session, args, out, err);
 }
 

@@ -23,11 +23,9 @@
 
 #include "diskindex/core/export/export_options.h"
 
-namespace diskindex {
-class CatalogueSession;
-}
-
 namespace diskindex::cli {
+
+struct CommandContext;
 
 struct ExportArgs {
   bool tree = false;
@@ -41,7 +39,6 @@ struct ExportArgs {
 
 // The arguments after "export"; nothing on bad usage.
 std::optional<ExportArgs> parseExportArgs(std::span<const std::string> args);
-int exportCommand(CatalogueSession& session, const ExportArgs& args, std::ostream& out,
-                  std::ostream& err);
+int exportCommand(CommandContext& context, const ExportArgs& args);
 
 }  // namespace diskindex::cli

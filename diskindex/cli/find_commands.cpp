@@ -3,7 +3,9 @@
 #include <charconv>
 #include <filesystem>
 #include <limits>
+#include <ostream>
 
+#include "diskindex/cli/command_table.h"
 #include "diskindex/core/catalogue_session.h"
 
 namespace diskindex::cli {
@@ -49,14 +51,23 @@ std::optional<std::int64_t> parseByteAmount(std::string_view text) {
   return value << shift;
 }
 
-int identifyCommand(const CatalogueSession& session, const std::string& path, std::ostream& out,
-                    std::ostream& err) {
+std::optional<IdentifyArgs> parseIdentifyArgs(std::span<const std::string> args) {
+  if (args.size() != 1) return std::nullopt;
+  return IdentifyArgs{args[0]};
+}
+
+int identifyCommand(CommandContext& context, const IdentifyArgs& args) {
+  const CatalogueSession& session = context.session;
+  const std::string& path = args.path;
+  std::ostream& out = context.streams.out;
+  std::ostream& err = context.streams.err;
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
     err << "Der Pfad \"" << path << "\" existiert nicht.\n";
     return kError;
   }
-  const std::vector<std::size_t> found = session.volumesOnFileSystemOf(path, session.driveTable());
+  const std::vector<std::size_t> found =
+      session.volumeService().onFileSystemOf(path, session.volumeService().driveTable());
   if (found.empty()) {
     err << "Der Datenträger unter \"" << path << "\" ist nicht erfaßt"
         << " (kein erfaßter Datenträger hat dieses Dateisystem).\n";

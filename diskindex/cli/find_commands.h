@@ -9,20 +9,23 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
+#include <span>
+#include <string>
 #include <string_view>
 
-namespace diskindex {
-class CatalogueSession;
-}
-
 namespace diskindex::cli {
+
+struct CommandContext;
 
 // "4700000000" -> 4700000000, "700M" -> 734003200; nothing for anything else
 // or an amount beyond 64 bits.
 std::optional<std::int64_t> parseByteAmount(std::string_view text);
 
-int identifyCommand(const CatalogueSession& session, const std::string& path, std::ostream& out,
-                    std::ostream& err);
+struct IdentifyArgs {
+  std::string path;
+};
+// The arguments after "identify": exactly the path.
+std::optional<IdentifyArgs> parseIdentifyArgs(std::span<const std::string> args);
+int identifyCommand(CommandContext& context, const IdentifyArgs& args);
 
 }  // namespace diskindex::cli

@@ -1,17 +1,15 @@
 #include "diskindex/cli/rescan_command.h"
 
-#include <unistd.h>
-
-#include <iostream>
 #include <optional>
+#include <ostream>
 
+#include "diskindex/cli/command_table.h"
 #include "diskindex/cli/terminal_scan.h"
 #include "diskindex/cli/volume_check_answers.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/rescan_messages.h"
 #include "diskindex/core/scan/scan_messages.h"
-#include "platform/ini_file.h"
 
 namespace diskindex::cli {
 namespace {
@@ -20,23 +18,9 @@ constexpr int kNotFound = 1;
 constexpr int kError = 2;
 namespace scanText = diskindex::scan::messages;
 
-const char* kRescanUsage =
-    "Aufruf: diskindx-cli [--data VERZEICHNIS] rescan NAME\n"
-    "          [--drive X | --path VERZEICHNIS | --image DATEI]\n"
-    "          [--descriptions yes|no|ask] [--yes]\n";
-
-struct RescanOptions {
-  std::string name;
-  std::optional<char> drive;
-  std::optional<std::filesystem::path> path;
-  std::optional<std::filesystem::path> image;
-  std::string descriptions = "ask";
-  bool yes = false;  // answers the wrong-volume question of a drive
-};
-
-std::optional<std::string> parseOptions(const std::vector<std::string>& args, RescanOptions& o) {
+std::optional<std::string> parseOptions(std::span<const std::string> args, RescanArgs& o) {
   if (args.empty() || args[0].rfind("--", 0) == 0) return "NAME fehlt";
-  o.name = args[0];
+  o.volume = args[0];
   for (std::size_t i = 1; i < args.size(); i += 2) {
     const std::string& option = args[i];
     if (option == "--yes" && !o.yes) {
@@ -84,22 +68,32 @@ void printResult(const scan::RescanOutcome& outcome, ScanStreams& s) {
   s.out << plainLines(scanText::orphansSaved(outcome.orphanFile.string())) << "\n";
 }
 
-int runRescan(CatalogueSession& session, std::size_t index, const RescanOptions& o,
-              ScanStreams& s) {
+}  // namespace
+
+RescanSource RescanArgs::source(files::VolumeCheckObserver& check) const {
+  if (path) return RescanFromFolder{*path};
+  if (image) return RescanFromImage{*image};
+  return RescanFromDrive{std::nullopt, drive, &check};
+}
+
+std::optional<RescanArgs> parseRescanArgs(std::span<const std::string> args, std::string& problem) {
+  RescanArgs options;
+  if (const auto wrong = parseOptions(args, options)) {
+    problem = *wrong;
+    return std::nullopt;
+  }
+  return options;
+}
+
+int runRescan(CommandContext& context, const RescanArgs& o) {
+  ScanStreams& s = context.streams;
+  const std::size_t index = *context.volume;
   TerminalScanObserver observer(s, o.descriptions);
+  TerminalVolumeCheck check(o.yes, s.err);
   RescanResult result;
   {
     InterruptGuard interrupts;
-    if (o.path) {
-      result = session.rescanFromFolder(index, *o.path, observer);
-    } else if (o.image) {
-      result = session.rescanFromImage(index, *o.image, observer);
-    } else {
-      const char letter = o.drive.value_or(session.volumes()[index].driveLetter);
-      const platform::DriveTable drives = session.driveTable();
-      TerminalVolumeCheck check(o.yes, s.err);
-      result = session.rescanFromDrive(index, drives, letter, observer, &check);
-    }
+    result = context.session.rescanService().rescan(index, o.source(check), observer);
   }
   observer.finish();
   if (const auto& message = observer.imageMessage()) printMessage(s.err, *message);
@@ -113,44 +107,11 @@ int runRescan(CatalogueSession& session, std::size_t index, const RescanOptions&
   return 0;
 }
 
-}  // namespace
-
 int rescanCommand(SessionEnvironment environment, const std::vector<std::string>& args,
                   ScanStreams streams) {
-  RescanOptions options;
-  if (const auto problem = parseOptions(args, options)) {
-    streams.err << *problem << "\n" << kRescanUsage;
-    return kError;
-  }
-  CatalogueSession session(std::move(environment));
-  SessionObserver quiet;
-  if (session.start(quiet) != ResultCode::Ok) {
-    const ErrorMessage message =
-        errorMessage(ResultCode::CannotOpen, diskindex::messages::kListLoadCaption,
-                     session.state().catalogue.dataDirectory().string());
-    streams.err << message.caption << " " << plainLines(message.text) << "\n";
-    return kError;
-  }
-  const std::optional<std::size_t> index = session.volumes().findByName(options.name);
-  if (!index) {
-    streams.err << "Datenträger \"" << options.name << "\" ist nicht erfaßt.\n";
-    return kNotFound;
-  }
-  if (!session.dataDirectoryWritable()) {
-    streams.err << scanText::kRescanCaption << ": "
-                << plainLines(diskindex::messages::kReadOnlyDataDir) << "\n";
-    return kError;
-  }
-  return runRescan(session, *index, options, streams);
-}
-
-int rescanCommand(const std::filesystem::path& dataDir, const std::vector<std::string>& args) {
-  const bool terminal = isatty(STDERR_FILENO) != 0;
-  SessionEnvironment environment = SessionEnvironment::fromSystem(ScreenSize{});
-  environment.dataDirectory = dataDir;
-  return rescanCommand(
-      std::move(environment), args,
-      ScanStreams{std::cin, std::cout, std::cerr, terminal && isatty(STDIN_FILENO) != 0, terminal});
+  std::vector<std::string> line{"rescan"};
+  line.insert(line.end(), args.begin(), args.end());
+  return runCommandLine(line, std::move(environment), streams);
 }
 
 }  // namespace diskindex::cli

@@ -7,21 +7,44 @@
 // --descriptions; Ctrl+C cancels and leaves the old files as they were.
 
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "diskindex/cli/scan_command.h"
+#include "diskindex/core/rescan_service.h"
 #include "diskindex/core/session_environment.h"
 
 namespace diskindex::cli {
 
-// args: everything after the word "rescan". Exit status 0, 1 when the
+inline constexpr const char* kRescanUsage =
+    "Aufruf: diskindx-cli [--data VERZEICHNIS] rescan NAME\n"
+    "          [--drive X | --path VERZEICHNIS | --image DATEI]\n"
+    "          [--descriptions yes|no|ask] [--yes]\n";
+
+struct RescanArgs {
+  std::string volume;
+  std::optional<char> drive;
+  std::optional<std::filesystem::path> path;
+  std::optional<std::filesystem::path> image;
+  std::string descriptions = "ask";
+  bool yes = false;  // answers the wrong-volume question of a drive
+
+  // Where the options say to read from (a drive after the volume check).
+  RescanSource source(files::VolumeCheckObserver& check) const;
+};
+
+// The arguments after "rescan"; nothing with the problem on bad usage.
+std::optional<RescanArgs> parseRescanArgs(std::span<const std::string> args, std::string& problem);
+// Reads the volume the preamble found again.
+int runRescan(CommandContext& context, const RescanArgs& args);
+
+// The whole command through the command table. args: everything after the
+// word "rescan". Exit status 0, 1 when the
 // volume is not catalogued, 2 with the German message otherwise (wrong
 // arguments, a failed or cancelled reading).
 int rescanCommand(SessionEnvironment environment, const std::vector<std::string>& args,
                   ScanStreams streams);
-
-// The same with the process's streams and settings file.
-int rescanCommand(const std::filesystem::path& dataDir, const std::vector<std::string>& args);
 
 }  // namespace diskindex::cli

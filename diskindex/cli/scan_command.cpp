@@ -1,11 +1,10 @@
 #include "diskindex/cli/scan_command.h"
 
-#include <unistd.h>
-
-#include <iostream>
-#include <map>
+#include <csignal>
 #include <optional>
+#include <ostream>
 
+#include "diskindex/cli/command_table.h"
 #include "diskindex/cli/terminal_scan.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/messages.h"
@@ -23,19 +22,6 @@ namespace {
 constexpr int kError = 2;
 namespace scanText = diskindex::scan::messages;
 
-const char* kScanUsage =
-    "Aufruf: diskindx-cli [--data VERZEICHNIS] scan\n"
-    "          [--drive X | --path VERZEICHNIS | --image DATEI] --name NAME\n"
-    "          [--remark TEXT] [--location TEXT] [--category TEXT] [--descriptions yes|no|ask]\n";
-
-struct ScanOptions {
-  std::optional<char> drive;
-  std::optional<std::filesystem::path> path;
-  std::optional<std::filesystem::path> image;
-  scan::DialogValues values;
-  std::string descriptions = "ask";
-};
-
 std::size_t characters(std::string_view utf8) {
   std::size_t count = 0;
   for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -43,7 +29,7 @@ std::size_t characters(std::string_view utf8) {
 }
 
 // Fills options from the arguments; an error text when they are wrong.
-std::optional<std::string> parseOptions(const std::vector<std::string>& args, ScanOptions& o) {
+std::optional<std::string> parseOptions(std::span<const std::string> args, ScanArgs& o) {
   std::map<std::string, std::string> given;
   for (std::size_t i = 0; i < args.size(); i += 2) {
     if (i + 1 >= args.size() || args[i].rfind("--", 0) != 0)
@@ -86,6 +72,25 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Sc
   return std::nullopt;
 }
 
+// While it lives Ctrl+C ends the program as it does before any reading:
+// the checks' questions are asked inside the add call, whose reading has
+// Ctrl+C cancel it instead.
+class DefaultInterrupt {
+ public:
+  DefaultInterrupt() {
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &m_previous);
+  }
+  ~DefaultInterrupt() { sigaction(SIGINT, &m_previous, nullptr); }
+  DefaultInterrupt(const DefaultInterrupt&) = delete;
+  DefaultInterrupt& operator=(const DefaultInterrupt&) = delete;
+
+ private:
+  struct sigaction m_previous {};
+};
+
 // Questions of the dialog's checks, answered on the terminal.
 class CliQuestions : public scan::DialogQuestions {
  public:
@@ -98,7 +103,10 @@ class CliQuestions : public scan::DialogQuestions {
   // warning, as it does in the dialog, and the volume is read.
   bool confirmSameLabel(const std::string& label) override {
     const std::string question = scanText::sameLabelQuestion(label);
-    if (m_s.interactive) return askYesNo(m_s, question);
+    if (m_s.interactive) {
+      const DefaultInterrupt asking;
+      return askYesNo(m_s, question);
+    }
     m_s.err << scanText::kAddCaption << ": " << plainLines(question) << " -> Ja\n";
     return true;
   }
@@ -107,22 +115,11 @@ class CliQuestions : public scan::DialogQuestions {
   ScanStreams& m_s;
 };
 
-// The letter to read: --drive, the letter whose root is --path (or a free one
-// mapped to it), else DRIVE of the settings, the first CD-ROM drive, or C.
-char chooseDrive(const ScanOptions& o, const platform::IniFile& settings,
-                 std::map<char, std::filesystem::path>& overrides) {
+// The letter to read without --path: --drive, else DRIVE of the settings,
+// the first CD-ROM drive, or C.
+char chooseDrive(const ScanArgs& o, const platform::IniFile& settings,
+                 const platform::DriveTable& table) {
   if (o.drive) return *o.drive;
-  const auto table = platform::DriveTable::fromSystem(overrides);
-  if (o.path) {
-    const std::filesystem::path wanted = std::filesystem::weakly_canonical(*o.path);
-    for (char letter : table.letters()) {
-      if (table.root(letter)->lexically_normal() == (wanted / "").lexically_normal()) return letter;
-    }
-    char letter = 'D';
-    while (letter < 'Z' && table.exists(letter)) ++letter;
-    overrides[letter] = wanted;
-    return letter;
-  }
   const std::string drive = settings.readString("Inits", "DRIVE");
   if (drive.size() == 1 && std::toupper(drive[0]) >= 'A' && std::toupper(drive[0]) <= 'Z') {
     return static_cast<char>(std::toupper(drive[0]));
@@ -141,19 +138,45 @@ void printError(ScanStreams& s, ResultCode code, const std::filesystem::path& fi
   s.err << message.caption << " " << plainLines(message.text) << "\n";
 }
 
-int runScan(CatalogueSession& session, const platform::DriveTable& drives, const ScanOptions& o,
-            ScanStreams& s) {
+// Where the options say to read from.
+AddSource sourceOf(const ScanArgs& o, const platform::DriveTable& drives, char letter) {
+  if (o.path) return AddFromFolder{*o.path};
+  if (o.image) return AddFromImage{*o.image};
+  return AddFromDrive{drives, letter, 0};
+}
+
+}  // namespace
+
+std::optional<ScanArgs> parseScanArgs(std::span<const std::string> args, std::string& problem) {
+  ScanArgs options;
+  if (const auto wrong = parseOptions(args, options)) {
+    problem = *wrong;
+    return std::nullopt;
+  }
+  return options;
+}
+
+int runScan(CommandContext& context, const ScanArgs& args) {
+  ScanStreams& s = context.streams;
+  CatalogueSession& session = context.session;
+  if (args.path && !std::filesystem::is_directory(*args.path)) {
+    printError(s, ResultCode::DriveNotReady, *args.path);
+    return kError;
+  }
+  const platform::IniFile settings(session.environment().settingsFile);
+  const platform::DriveTable drives = session.volumeService().driveTable();
+  scan::DialogValues values = args.values;
+  values.driveLetter = chooseDrive(args, settings, drives);
   CliQuestions questions(s);
-  const scan::DialogContext context{&session.volumes(), &drives, std::nullopt};
-  if (scan::checkDialog(o.values, context, questions) != scan::DialogCheck::Accepted) return kError;
+  const AddRequest request{values, sourceOf(args, drives, values.driveLetter), &questions};
   AddResult added;
-  TerminalScanObserver observer(s, o.descriptions);
+  TerminalScanObserver observer(s, args.descriptions);
   {
     InterruptGuard interrupts;
-    added = o.values.imageFile.empty() ? session.addVolumes(drives, o.values, 0, observer)
-                                       : session.addImage(o.values, observer);
+    added = session.volumeService().add(request, observer);
   }
   observer.finish();
+  if (added.checkRefused) return kError;
   const scan::ReadDriveOutcome& outcome = added.outcome.lastRead;
   if (!added.lastAdded) {
     if (const auto& message = observer.imageMessage()) {
@@ -178,57 +201,11 @@ int runScan(CatalogueSession& session, const platform::DriveTable& drives, const
   return 0;
 }
 
-// Start-up reports of the scan command: only a data folder that cannot be
-// created (damaged volumes are the "list" command's business).
-class ScanStartErrors : public SessionObserver {
- public:
-  explicit ScanStartErrors(std::ostream& err) : m_err(err) {}
-  void dataDirectoryFailed(ResultCode code, const std::filesystem::path& folder) override {
-    const ErrorMessage message =
-        errorMessage(code, diskindex::messages::kListLoadCaption, folder.string());
-    m_err << message.caption << " " << plainLines(message.text) << "\n";
-  }
-
- private:
-  std::ostream& m_err;
-};
-
-}  // namespace
-
 int scanCommand(SessionEnvironment environment, const std::vector<std::string>& args,
                 ScanStreams streams) {
-  ScanOptions options;
-  if (const auto problem = parseOptions(args, options)) {
-    streams.err << *problem << "\n" << kScanUsage;
-    return kError;
-  }
-  const platform::IniFile settings(environment.settingsFile);
-  std::map<char, std::filesystem::path> overrides = scan::driveOverrides(settings);
-  options.values.driveLetter = chooseDrive(options, settings, overrides);
-  const auto drives = platform::DriveTable::fromSystem(overrides);
-  if (options.image) options.values.imageFile = *options.image;
-  if (options.path && !std::filesystem::is_directory(*options.path)) {
-    printError(streams, ResultCode::DriveNotReady, *options.path);
-    return kError;
-  }
-  CatalogueSession session(std::move(environment));
-  ScanStartErrors startErrors(streams.err);
-  session.start(startErrors);
-  if (!session.dataDirectoryWritable()) {
-    streams.err << diskindex::messages::kAddVolumeTitle << ": "
-                << plainLines(diskindex::messages::kReadOnlyDataDir) << "\n";
-    return kError;
-  }
-  return runScan(session, drives, options, streams);
-}
-
-int scanCommand(const std::filesystem::path& dataDir, const std::vector<std::string>& args) {
-  const bool terminal = isatty(STDERR_FILENO) != 0;
-  SessionEnvironment environment = SessionEnvironment::fromSystem(ScreenSize{});
-  environment.dataDirectory = dataDir;
-  return scanCommand(
-      std::move(environment), args,
-      ScanStreams{std::cin, std::cout, std::cerr, terminal && isatty(STDIN_FILENO) != 0, terminal});
+  std::vector<std::string> line{"scan"};
+  line.insert(line.end(), args.begin(), args.end());
+  return runCommandLine(line, std::move(environment), streams);
 }
 
 }  // namespace diskindex::cli

@@ -8,23 +8,43 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "diskindex/cli/terminal_scan.h"
+#include "diskindex/core/scan/volume_dialog.h"
 #include "diskindex/core/session_environment.h"
 
 namespace diskindex::cli {
 
-// args: everything after the word "scan". The environment's settings file
+struct CommandContext;
+
+inline constexpr const char* kScanUsage =
+    "Aufruf: diskindx-cli [--data VERZEICHNIS] scan\n"
+    "          [--drive X | --path VERZEICHNIS | --image DATEI] --name NAME\n"
+    "          [--remark TEXT] [--location TEXT] [--category TEXT] [--descriptions yes|no|ask]\n";
+
+struct ScanArgs {
+  std::optional<char> drive;
+  std::optional<std::filesystem::path> path;
+  std::optional<std::filesystem::path> image;
+  scan::DialogValues values;
+  std::string descriptions = "ask";
+};
+
+// The arguments after "scan"; nothing with the problem on bad usage.
+std::optional<ScanArgs> parseScanArgs(std::span<const std::string> args, std::string& problem);
+// Reads the volume into the started session of the context.
+int runScan(CommandContext& context, const ScanArgs& args);
+
+// The whole command through the command table. args: everything after the
+// word "scan". The environment's settings file
 // is DISKINDX.INI, whose [Drives] section maps letters to folders and whose
 // DRIVE key is the default drive; its data directory, when set, is used
 // instead of DATA_PATH. Exit status 0, or 2 with the German message.
 int scanCommand(SessionEnvironment environment, const std::vector<std::string>& args,
                 ScanStreams streams);
-
-// The same with the process's streams and settings file; dataDir empty for
-// the data folder of the settings.
-int scanCommand(const std::filesystem::path& dataDir, const std::vector<std::string>& args);
 
 }  // namespace diskindex::cli

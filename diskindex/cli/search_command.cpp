@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "diskindex/cli/command_table.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/display_format.h"
 
@@ -67,8 +68,10 @@ std::optional<SearchArgs> parseSearchArgs(std::span<const std::string> args) {
   return result;
 }
 
-int searchCommand(const CatalogueSession& session, const SearchArgs& args, std::ostream& out,
-                  std::ostream& err) {
+int searchCommand(CommandContext& context, const SearchArgs& args) {
+  const CatalogueSession& session = context.session;
+  std::ostream& out = context.streams.out;
+  std::ostream& err = context.streams.err;
   const VolumeList& volumes = session.volumes();
   std::vector<std::size_t> indices;
   for (const std::string& name : args.volumes) {
@@ -86,7 +89,8 @@ int searchCommand(const CatalogueSession& session, const SearchArgs& args, std::
   std::sort(indices.begin(), indices.end());
   indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
   LinePrinter printer(out);
-  const search::MultiSearchSummary summary = session.searchVolumes(args.params, indices, printer);
+  const search::MultiSearchSummary summary =
+      session.searchService().searchVolumes(args.params, indices, printer);
   return summary.rows > 0 ? kFound : kNotFound;
 }
 

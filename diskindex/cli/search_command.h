@@ -14,11 +14,9 @@
 
 #include "diskindex/core/search/search_params.h"
 
-namespace diskindex {
-class CatalogueSession;
-}
-
 namespace diskindex::cli {
+
+struct CommandContext;
 
 struct SearchArgs {
   search::SearchParams params;
@@ -27,7 +25,6 @@ struct SearchArgs {
 
 // The arguments after "search"; nothing on bad usage.
 std::optional<SearchArgs> parseSearchArgs(std::span<const std::string> args);
-int searchCommand(const CatalogueSession& session, const SearchArgs& args, std::ostream& out,
-                  std::ostream& err);
+int searchCommand(CommandContext& context, const SearchArgs& args);
 
 }  // namespace diskindex::cli

@@ -178,27 +178,27 @@ TEST_F(CatalogueSessionTest, RemarksAreSavedOnRequestAndKeptWhenSavingFails) {
   addVolumeFile("Doom", "");
   m_env.dataDirectory = m_data;
   CatalogueSession& session = started();
-  const OpenResult opened = session.openVolume(0);
+  const OpenResult opened = session.volumeService().open(0);
   EXPECT_EQ(opened.contents, ResultCode::Ok);
   EXPECT_EQ(opened.remarks, ResultCode::CannotOpen);  // none yet
   ASSERT_TRUE(session.state().opened);
   EXPECT_EQ(session.state().opened->directories.directoryCount(), 2u);
-  EXPECT_EQ(session.saveRemarks(), ResultCode::Ok);  // nothing changed, nothing written
-  EXPECT_FALSE(fs::exists(session.remarksFile()));
+  EXPECT_EQ(session.remarkService().save(), ResultCode::Ok);  // nothing changed, nothing written
+  EXPECT_FALSE(fs::exists(session.remarkService().file()));
 
   // A folder in the comment file's place: the save fails, the text stays.
-  fs::create_directories(session.remarksFile());
-  session.setRemark({2, -1}, "Spiele");
-  EXPECT_NE(session.saveRemarks(), ResultCode::Ok);
+  fs::create_directories(session.remarkService().file());
+  session.remarkService().set({2, -1}, "Spiele");
+  EXPECT_NE(session.remarkService().save(), ResultCode::Ok);
   ASSERT_TRUE(session.state().opened);
   EXPECT_TRUE(session.state().opened->remarks.modified());
   EXPECT_EQ(session.state().opened->remarks.find({2, -1}).value_or(""), "Spiele");
 
-  fs::remove(session.remarksFile());
-  EXPECT_EQ(session.saveRemarks(), ResultCode::Ok);
-  session.closeVolume();
+  fs::remove(session.remarkService().file());
+  EXPECT_EQ(session.remarkService().save(), ResultCode::Ok);
+  session.volumeService().close();
   EXPECT_FALSE(session.state().opened);
-  EXPECT_EQ(session.openVolume(0).remarks, ResultCode::Ok);
+  EXPECT_EQ(session.volumeService().open(0).remarks, ResultCode::Ok);
   EXPECT_EQ(session.state().opened->remarks.find({2, -1}).value_or(""), "Spiele");
 }
 
@@ -206,13 +206,13 @@ TEST_F(CatalogueSessionTest, AVolumeThatCannotBeReadIsNotOpened) {
   addVolumeFile("Doom", "");
   m_env.dataDirectory = m_data;
   CatalogueSession& session = started();
-  ASSERT_EQ(session.openVolume(0).contents, ResultCode::Ok);
+  ASSERT_EQ(session.volumeService().open(0).contents, ResultCode::Ok);
   auto bytes = test::readAll(m_data / "CD000001.DAT");
   bytes.pop_back();
   test::writeAll(m_data / "CD000001.DAT", bytes);
-  EXPECT_NE(session.openVolume(0).contents, ResultCode::Ok);
+  EXPECT_NE(session.volumeService().open(0).contents, ResultCode::Ok);
   EXPECT_FALSE(session.state().opened);
-  EXPECT_EQ(session.openVolume(5).contents, ResultCode::CannotOpen);
+  EXPECT_EQ(session.volumeService().open(5).contents, ResultCode::CannotOpen);
 }
 
 TEST_F(CatalogueSessionTest, AddChangeAndDeleteKeepListCategoriesAndDriveInStep) {
@@ -222,14 +222,15 @@ TEST_F(CatalogueSessionTest, AddChangeAndDeleteKeepListCategoriesAndDriveInStep)
       scan::testing::fakeDriveTable({{'E', scan::testing::FakeDrive{disc.path(), "vfat", "DISC"}}});
   m_env.dataDirectory = m_data;
   CatalogueSession& session = started();
-  ASSERT_TRUE(session.dataDirectoryWritable());
+  ASSERT_TRUE(session.volumeService().dataDirectoryWritable());
 
   scan::DialogValues values;
   values.driveLetter = 'E';
   values.name = "Sicherung";
   values.category = "Archiv";
   FakeScan scanObserver;
-  const AddResult added = session.addVolumes(drives, values, 0, scanObserver);
+  const AddResult added =
+      session.volumeService().add(AddRequest{values, AddFromDrive{drives, 'E', 0}}, scanObserver);
   ASSERT_TRUE(added.lastAdded) << (scanObserver.failed.empty()
                                        ? 0
                                        : codeValue(scanObserver.failed[0].code));
@@ -238,28 +239,29 @@ TEST_F(CatalogueSessionTest, AddChangeAndDeleteKeepListCategoriesAndDriveInStep)
   EXPECT_EQ(session.state().settings.drive, 'E');
   EXPECT_EQ(session.state().categories.names(), (std::vector<std::string>{"Archiv"}));
 
-  VolumeHeader header;
-  ASSERT_EQ(session.readVolumeHeader(0, header), ResultCode::Ok);
-  scan::DialogValues changed = scan::valuesForChanging(header);
+  const HeaderResult read = session.volumeService().readHeader(0);
+  ASSERT_EQ(read.code, ResultCode::Ok);
+  scan::DialogValues changed = scan::valuesForChanging(read.header);
   changed.category = "Fotos";
-  std::size_t newIndex = 99;
-  ASSERT_EQ(session.changeVolume(drives, 0, header, changed, &newIndex), ResultCode::Ok);
-  EXPECT_EQ(newIndex, 0u);
+  const ChangeResult change =
+      session.volumeService().change(ChangeRequest{0, read.header, changed, drives});
+  ASSERT_EQ(change.code, ResultCode::Ok);
+  EXPECT_EQ(change.index, 0u);
   EXPECT_EQ(session.volumes()[0].category.value_or(""), "Fotos");
   EXPECT_EQ(session.state().categories.names(), (std::vector<std::string>{"Archiv", "Fotos"}));
 
   const fs::path dataFile = session.volumes()[0].dataFile;
-  EXPECT_EQ(session.deleteVolume(0), ResultCode::Ok);
+  EXPECT_EQ(session.volumeService().remove(0), ResultCode::Ok);
   EXPECT_TRUE(session.volumes().empty());
   EXPECT_FALSE(fs::exists(dataFile));
-  EXPECT_EQ(session.deleteVolume(0), ResultCode::CannotWrite);
+  EXPECT_EQ(session.volumeService().remove(0), ResultCode::CannotWrite);
 }
 
 TEST_F(CatalogueSessionTest, ChangingTheDataFolderLeavesTheVolumeAndLoadsTheOtherList) {
   addVolumeFile("Doom", "Spiele");
   m_env.dataDirectory = m_data;
   CatalogueSession& session = started();
-  ASSERT_EQ(session.openVolume(0).contents, ResultCode::Ok);
+  ASSERT_EQ(session.volumeService().open(0).contents, ResultCode::Ok);
   const fs::path other = m_tmp / "other";
   fs::create_directories(other);
   EXPECT_EQ(session.changeDataDirectory(other, m_observer), ResultCode::Ok);

@@ -209,7 +209,7 @@ TEST_F(CategoryChangesTest, TheSessionKeepsTheListCompleteAndWritesItBack) {
   ASSERT_EQ(editor.finishEdit("Ωmega"), CategoryEditor::Check::Accepted);
   editor.beginNewEntry();
   ASSERT_EQ(editor.finishEdit("Neu"), CategoryEditor::Check::Accepted);
-  const CategoryApplyResult result = session->applyCategoryChanges(editor.result());
+  const CategoryApplyResult result = session->categoryService().apply(editor.result());
   EXPECT_EQ(result.changed, 1);
   EXPECT_EQ(result.failures.size(), 1u);
   const std::vector<std::string> expected{"Alt", "Musik", "Neu", "Ωmega"};

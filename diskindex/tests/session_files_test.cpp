@@ -105,7 +105,7 @@ TEST_F(SessionFilesTest, OpenVolumeCopiesByStoredNamesAndRemembersTheTarget) {
   m_drive.file("TOOLS/A.EXE", "a");
   m_drive.file("TOOLS/BIN/B.COM", "b");
   auto session = started();
-  ASSERT_EQ(session->openVolume(0).contents, ResultCode::Ok);
+  ASSERT_EQ(session->volumeService().open(0).contents, ResultCode::Ok);
   // The window shows "Readme.txt"; the copy must find README.TXT.
   ASSERT_EQ(
       session->state().opened->directories.name(session->state().opened->directories.files(0)[0]),
@@ -113,7 +113,8 @@ TEST_F(SessionFilesTest, OpenVolumeCopiesByStoredNamesAndRemembersTheTarget) {
   Answers answers;
   CopySelection readme;
   readme.files = {{1, 0}};
-  FileCopyResult r = session->copyFromOpenVolume(readme, m_target, drive(), answers);
+  FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromOpenVolume{readme}, m_target, drive(), {}}, answers);
   ASSERT_EQ(r.copy.code, ResultCode::Ok) << r.copy.file;
   EXPECT_EQ(namesIn(m_target), (std::vector<std::string>{"README.TXT"}));
   EXPECT_EQ(session->state().settings.copyPath, m_target.string() + "/");
@@ -121,14 +122,16 @@ TEST_F(SessionFilesTest, OpenVolumeCopiesByStoredNamesAndRemembersTheTarget) {
   CopySelection tools;
   tools.wholeDirectory = true;
   tools.directory = 1;
-  r = session->copyFromOpenVolume(tools, m_target, drive(), answers);
+  r = session->fileService().copy(CopyRequest{CopyFromOpenVolume{tools}, m_target, drive(), {}},
+                                  answers);
   ASSERT_EQ(r.copy.code, ResultCode::Ok) << r.copy.file;
   EXPECT_EQ(namesIn(m_target), (std::vector<std::string>{"README.TXT", "TOOLS", "TOOLS/A.EXE",
                                                          "TOOLS/BIN", "TOOLS/BIN/B.COM"}));
   EXPECT_EQ(answers.otherVolumeQuestions, 0);
 
   // Nothing chosen: nothing happens.
-  r = session->copyFromOpenVolume(CopySelection{}, m_target, drive(), answers);
+  r = session->fileService().copy(
+      CopyRequest{CopyFromOpenVolume{CopySelection{}}, m_target, drive(), {}}, answers);
   EXPECT_EQ(r.status, FileRunStatus::NothingSelected);
 }
 
@@ -136,11 +139,12 @@ TEST_F(SessionFilesTest, AWrongVolumeAnsweredNoCopiesNothing) {
   addVolume("Alpha", {file(1, "A.TXT", 1)});
   m_drive.file("A.TXT", "a");
   auto session = started();
-  session->openVolume(0);
+  session->volumeService().open(0);
   Answers answers;
   CopySelection all;
   all.wholeDirectory = true;
-  const FileCopyResult r = session->copyFromOpenVolume(all, m_target, drive("OTHER"), answers);
+  const FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromOpenVolume{all}, m_target, drive("OTHER"), {}}, answers);
   EXPECT_EQ(r.status, FileRunStatus::VolumeRefused);
   EXPECT_EQ(answers.otherVolumeQuestions, 1);
   EXPECT_TRUE(namesIn(m_target).empty());
@@ -161,12 +165,14 @@ TEST_F(SessionFilesTest, ACraftedVolumeFileCannotReachOutsideItsFolders) {
   const auto drives = fakeDriveTable({{'E', FakeDrive{volume, "iso9660", "DISC"}}});
   CopySelection whole;
   whole.wholeDirectory = true;
-  FileCopyResult r = session->copyVolumeFiles(0, whole, target, {}, drives, answers);
+  FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromVolume{0, whole, {}}, target, drives, {}}, answers);
   EXPECT_EQ(r.copy.code, ResultCode::UnsafeName);
   EXPECT_EQ(r.copy.file, "..");
   CopySelection secret;
   secret.files = {{1, 0}, {2, 0}};  // OK.TXT and ..\secret.txt
-  r = session->copyVolumeFiles(0, secret, target, {}, drives, answers);
+  r = session->fileService().copy(CopyRequest{CopyFromVolume{0, secret, {}}, target, drives, {}},
+                                  answers);
   EXPECT_EQ(r.copy.code, ResultCode::UnsafeName);
   EXPECT_EQ(namesIn(outside.root()),
             (std::vector<std::string>{"secret.txt", "target", "volume", "volume/OK.TXT"}));
@@ -184,16 +190,17 @@ TEST_F(SessionFilesTest, SearchHitsAreCopiedVolumeByVolumeWithTheInsertQuestions
   params.text = "brief";
   params.fileNames = true;
   params.dirNames = true;
-  session->setSearchParams(params);
-  session->setChosenVolumes({0, 1});
+  session->searchService().setParams(params);
+  session->searchService().setChosenVolumes({0, 1});
   search::MultiSearchObserver quiet;
-  session->searchChosenVolumes(quiet);
-  const auto& rows = session->searchResults();
+  session->searchService().searchChosen(quiet);
+  const auto& rows = session->searchService().results();
   ASSERT_EQ(rows.size(), 5u);  // the directory hit BRIEFE included
   Answers answers;
   answers.insertAnswers = {files::InsertVolumeAnswer::SkipVolume, files::InsertVolumeAnswer::Ok,
                            files::InsertVolumeAnswer::SkipVolume};
-  const FileCopyResult r = session->copySearchHits({0, 1, 2, 3, 4}, m_target, drive(), answers);
+  const FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromSearchHits{{0, 1, 2, 3, 4}}, m_target, drive(), {}}, answers);
   EXPECT_EQ(r.status, FileRunStatus::Done);
   ASSERT_EQ(answers.insertTexts.size(), 3u);
   EXPECT_EQ(answers.insertTexts[0], "Folgenden Datenträger einlegen:\r\n\"Alpha\"!");
@@ -208,7 +215,9 @@ TEST_F(SessionFilesTest, SearchHitsAreCopiedVolumeByVolumeWithTheInsertQuestions
   Answers none;
   std::size_t dirRow = 0;
   while (!rows[dirRow].directory) ++dirRow;
-  EXPECT_EQ(session->copySearchHits({dirRow}, m_target, drive(), none).status,
+  EXPECT_EQ(session->fileService()
+                .copy(CopyRequest{CopyFromSearchHits{{dirRow}}, m_target, drive(), {}}, none)
+                .status,
             FileRunStatus::NothingSelected);
   EXPECT_TRUE(none.insertTexts.empty());
 }
@@ -222,16 +231,17 @@ TEST_F(SessionFilesTest, AVolumeThatLostItsHitsSinceTheSearchIsPassedOver) {
   params.text = "brief";
   params.fileNames = true;
   params.dirNames = false;
-  session->setSearchParams(params);
-  session->setChosenVolumes({0, 1});
+  session->searchService().setParams(params);
+  session->searchService().setChosenVolumes({0, 1});
   search::MultiSearchObserver quiet;
-  session->searchChosenVolumes(quiet);
-  ASSERT_EQ(session->searchResults().size(), 2u);
+  session->searchService().searchChosen(quiet);
+  ASSERT_EQ(session->searchService().results().size(), 2u);
   // Bravo, the last volume, is read anew meanwhile: BRIEFE is gone.
   test::writeVolume(m_data / "CD000002.DAT", test::sampleHeader("Bravo"), {file(1, "X.TXT", 1)});
   Answers answers;
   answers.insertAnswers = {files::InsertVolumeAnswer::Ok, files::InsertVolumeAnswer::Ok};
-  const FileCopyResult r = session->copySearchHits({0, 1}, m_target, drive(), answers);
+  const FileCopyResult r = session->fileService().copy(
+      CopyRequest{CopyFromSearchHits{{0, 1}}, m_target, drive(), {}}, answers);
   EXPECT_EQ(r.status, FileRunStatus::Done);
   EXPECT_EQ(r.copy.code, ResultCode::Ok);
   EXPECT_EQ(answers.insertTexts.size(), 2u);
@@ -242,30 +252,31 @@ TEST_F(SessionFilesTest, EditAndRunStartTheStoredPathWithoutAShell) {
   addVolume("Alpha", {file(1, "NOTE; rm -rf ~.TXT", 1), file(1, "GONE.TXT", 1)});
   m_drive.file("NOTE; rm -rf ~.TXT", "n");
   auto session = started();
-  session->openVolume(0);
-  session->chooseEditor("/usr/bin/editor");
-  session->chooseEditor("/usr/bin/editor");
+  session->volumeService().open(0);
+  session->fileService().chooseEditor("/usr/bin/editor");
+  session->fileService().chooseEditor("/usr/bin/editor");
   EXPECT_EQ(session->state().settings.editors, (std::vector<std::string>{"/usr/bin/editor"}));
   Answers answers;
   FakeStarter starter;
   const fs::path note = m_drive.root() / "NOTE; rm -rf ~.TXT";
-  FileStartResult r = session->startOpenVolumeFile(0, 0, true, drive(), answers, starter);
+  FileStartResult r =
+      session->fileService().start({0, 0}, StartMode::Edit, drive(), answers, starter);
   EXPECT_TRUE(r.started);
   EXPECT_EQ(starter.started, (std::vector<std::string>{"/usr/bin/editor", note.string()}));
-  r = session->startOpenVolumeFile(0, 0, false, drive(), answers, starter);
+  r = session->fileService().start({0, 0}, StartMode::Run, drive(), answers, starter);
   EXPECT_EQ(starter.opened, (std::vector<std::string>{note.string()}));
 
-  r = session->startOpenVolumeFile(0, 1, true, drive(), answers, starter);
+  r = session->fileService().start({0, 1}, StartMode::Edit, drive(), answers, starter);
   EXPECT_FALSE(r.started);
   EXPECT_EQ(r.message, files::cannotOpenFile((m_drive.root() / "GONE.TXT").string()));
 
   starter.result = platform::StartResult::NotFound;
-  r = session->startOpenVolumeFile(0, 0, true, drive(), answers, starter);
+  r = session->fileService().start({0, 0}, StartMode::Edit, drive(), answers, starter);
   EXPECT_EQ(r.message, "Die Anwendung\r\n\"/usr/bin/editor\"\r\nkann nich gestartet werden!");
-  r = session->startOpenVolumeFile(0, 0, false, drive(), answers, starter);
+  r = session->fileService().start({0, 0}, StartMode::Run, drive(), answers, starter);
   EXPECT_EQ(r.message, files::cannotStart(note.string()));
 
-  r = session->startOpenVolumeFile(0, 7, true, drive(), answers, starter);
+  r = session->fileService().start({0, 7}, StartMode::Edit, drive(), answers, starter);
   EXPECT_EQ(r.status, FileRunStatus::NothingSelected);
   EXPECT_EQ(r.message, "Keine Datei(en) ausgewählt!");
 }

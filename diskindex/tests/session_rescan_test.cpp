@@ -34,7 +34,10 @@ class SessionRescanTest : public ::testing::Test {
     values.name = "Sicherung";
     values.category = "Archiv";
     QuietScan observer;
-    ASSERT_TRUE(m_session->addVolumes(m_drives, values, 0, observer).lastAdded);
+    ASSERT_TRUE(
+        m_session->volumeService()
+            .add(AddRequest{values, AddFromDrive{m_drives, values.driveLetter, 0}}, observer)
+            .lastAdded);
   }
 
   test::TempDir m_tmp;
@@ -47,13 +50,14 @@ class SessionRescanTest : public ::testing::Test {
 
 TEST_F(SessionRescanTest, AnOpenVolumeSavesItsTypedRemarksFirstAndReopensUnderTheNewNumbers) {
   CatalogueSession& session = *m_session;
-  ASSERT_EQ(session.openVolume(0).contents, ResultCode::Ok);
-  session.setRemark({1, 0}, "über A");
-  session.setRemark({1, 1}, "über B");  // typed, not saved yet
+  ASSERT_EQ(session.volumeService().open(0).contents, ResultCode::Ok);
+  session.remarkService().set({1, 0}, "über A");
+  session.remarkService().set({1, 1}, "über B");  // typed, not saved yet
   fs::remove(m_disc / "A.TXT");
   std::ofstream(m_disc / "C.TXT") << "c";
   QuietScan observer;
-  const RescanResult result = session.rescanFromDrive(0, m_drives, 'E', observer);
+  const RescanResult result =
+      session.rescanService().rescan(0, RescanFromDrive{m_drives, 'E'}, observer);
   ASSERT_EQ(result.outcome.code, ResultCode::Ok) << result.outcome.failedFile;
   ASSERT_EQ(result.index, std::optional<std::size_t>(0));
   EXPECT_EQ(session.volumes()[0].fileCount, 2);
@@ -75,14 +79,16 @@ TEST_F(SessionRescanTest, AFolderKeepsTheVolumesDriveAndANonFolderChangesNothing
   const VolumeRecord before = session.volumes()[0];
   const std::vector<std::uint8_t> bytes = test::readAll(before.dataFile);
   QuietScan observer;
-  const RescanResult missing = session.rescanFromFolder(0, m_tmp / "fehlt", observer);
+  const RescanResult missing =
+      session.rescanService().rescan(0, RescanFromFolder{m_tmp / "fehlt"}, observer);
   EXPECT_EQ(missing.outcome.code, ResultCode::DriveNotReady);
   EXPECT_FALSE(missing.index);
   EXPECT_EQ(test::readAll(before.dataFile), bytes);
 
   test::TempDir other;
   std::ofstream(other / "X.TXT") << "x";
-  const RescanResult result = session.rescanFromFolder(0, other.path(), observer);
+  const RescanResult result =
+      session.rescanService().rescan(0, RescanFromFolder{other.path()}, observer);
   ASSERT_EQ(result.outcome.code, ResultCode::Ok) << result.outcome.failedFile;
   EXPECT_EQ(session.volumes()[0].driveLetter, 'E');
   EXPECT_EQ(session.volumes()[0].driveType, before.driveType);
@@ -92,8 +98,9 @@ TEST_F(SessionRescanTest, AFolderKeepsTheVolumesDriveAndANonFolderChangesNothing
 
 TEST_F(SessionRescanTest, AnIndexBeyondTheListIsRefused) {
   QuietScan observer;
-  EXPECT_EQ(m_session->rescanFromDrive(5, m_drives, 'E', observer).outcome.code,
-            ResultCode::CannotOpen);
+  EXPECT_EQ(
+      m_session->rescanService().rescan(5, RescanFromDrive{m_drives, 'E'}, observer).outcome.code,
+      ResultCode::CannotOpen);
 }
 
 }  // namespace

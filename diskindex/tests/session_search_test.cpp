@@ -56,14 +56,15 @@ TEST_F(SessionSearchTest, ChosenVolumesFollowDeletionsAndAreWrittenAsPositions) 
   for (const char* name : {"Alpha", "Bravo", "Charlie", "Delta"}) addVolumeFile(name);
   writeIni("[SearchCDs]\nG1=000100020003\n[SearchTexts]\nSTR1=brief\n");
   auto session = started();
-  EXPECT_EQ(session->chosenVolumes(), (std::vector<std::size_t>{1, 2, 3}));
-  EXPECT_EQ(session->searchParams().text, "brief") << "the newest history text is offered";
-  ASSERT_EQ(session->deleteVolume(0), ResultCode::Ok);  // Alpha
-  EXPECT_EQ(session->chosenVolumes(), (std::vector<std::size_t>{0, 1, 2}))
+  EXPECT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{1, 2, 3}));
+  EXPECT_EQ(session->searchService().params().text, "brief")
+      << "the newest history text is offered";
+  ASSERT_EQ(session->volumeService().remove(0), ResultCode::Ok);  // Alpha
+  EXPECT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{0, 1, 2}))
       << "still Bravo, Charlie and Delta";
-  ASSERT_EQ(session->deleteVolume(1), ResultCode::Ok);  // Charlie
+  ASSERT_EQ(session->volumeService().remove(1), ResultCode::Ok);  // Charlie
   Rows rows;
-  session->searchChosenVolumes(rows);
+  session->searchService().searchChosen(rows);
   EXPECT_EQ(rows.volumes.front(), "Bravo");
   EXPECT_EQ(rows.volumes.back(), "Delta");
   EXPECT_EQ(session->shutdown(), ResultCode::Ok);
@@ -78,7 +79,7 @@ TEST_F(SessionSearchTest, ParametersGoToHistoryAndSettingsAndRestartThePosition)
     search::SearchParams p;
     p.text = "text" + std::to_string(i);
     p.dirNames = false;
-    session->setSearchParams(p);
+    session->searchService().setParams(p);
   }
   EXPECT_EQ(session->settings().searchTexts.size(), 25u);
   EXPECT_EQ(session->settings().searchTexts.back(), "text2");
@@ -86,21 +87,21 @@ TEST_F(SessionSearchTest, ParametersGoToHistoryAndSettingsAndRestartThePosition)
 
   search::SearchParams p;
   p.text = "brief";
-  session->setSearchParams(p);
-  EXPECT_FALSE(session->findFirst(0)) << "no volume open";
-  ASSERT_TRUE(session->openVolume(0).contents == ResultCode::Ok);
-  auto hit = session->findFirst(0);
+  session->searchService().setParams(p);
+  EXPECT_FALSE(session->searchService().findFirst(0)) << "no volume open";
+  ASSERT_TRUE(session->volumeService().open(0).contents == ResultCode::Ok);
+  auto hit = session->searchService().findFirst(0);
   ASSERT_TRUE(hit);
   EXPECT_EQ(hit->key, (TDirFileNo{1, 0}));
-  hit = session->findNext();
+  hit = session->searchService().findNext();
   ASSERT_TRUE(hit);
   EXPECT_EQ(hit->key, (TDirFileNo{2, -1}));
-  EXPECT_TRUE(session->searchActive());
-  session->setSearchParams(p);
-  EXPECT_FALSE(session->searchActive()) << "new parameters start a new position";
-  session->findFirst(0);
-  session->closeVolume();
-  EXPECT_FALSE(session->searchActive()) << "leaving the volume ends its search";
+  EXPECT_TRUE(session->searchService().active());
+  session->searchService().setParams(p);
+  EXPECT_FALSE(session->searchService().active()) << "new parameters start a new position";
+  session->searchService().findFirst(0);
+  session->volumeService().close();
+  EXPECT_FALSE(session->searchService().active()) << "leaving the volume ends its search";
 }
 
 }  // namespace

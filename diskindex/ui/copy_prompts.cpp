@@ -13,6 +13,7 @@
 #include "diskindex/ui/dlg_choose_editor.h"
 #include "diskindex/ui/dlg_other_volume.h"
 #include "diskindex/ui/dlg_select_dir.h"
+#include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
@@ -67,12 +68,7 @@ std::optional<QString> QtCopyPrompts::newFolderName(const QString& current) {
   auto* name = new QLineEdit;
   name->setObjectName(QStringLiteral("EditNewFolder"));
   form->addRow(QStringLiteral("Neues Unterverzeichnis:"), name);
-  auto* box = new QDialogButtonBox;
-  box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  box->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole);
-  form->addRow(box);
-  QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  form->addRow(makeOkCancelBox(&dialog, OkText::OK, OkDefault::No).box);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return name->text();
 }

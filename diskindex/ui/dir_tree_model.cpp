@@ -1,5 +1,6 @@
 #include "diskindex/ui/dir_tree_model.h"
 
+#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/toolbar_icons.h"
 
 namespace diskindex::ui {
@@ -54,7 +55,7 @@ QVariant DirTreeModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: {
       const std::string_view name = m_directories->directoryName(directoryOf(index));
-      return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+      return qUtf8(name);
     }
     case Qt::DecorationRole:
       return m_folder;

@@ -12,12 +12,20 @@
 #include <QTreeView>
 
 #include "diskindex/ui/busy_scope.h"
+#include "diskindex/ui/category_controller.h"
+#include "diskindex/ui/contents_pane.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/export_controller.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/file_size_delegate.h"
+#include "diskindex/ui/files_controller.h"
 #include "diskindex/ui/help_window.h"
+#include "diskindex/ui/overview_pane.h"
 #include "diskindex/ui/remark_edit.h"
+#include "diskindex/ui/rescan_controller.h"
+#include "diskindex/ui/search_controller.h"
+#include "diskindex/ui/volume_controller.h"
 #include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
 
@@ -27,10 +35,15 @@ TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<Form
                                QWidget* parent)
     : QMainWindow(parent), m_session(std::move(environment)), m_prompts(std::move(prompts)) {
   if (!m_prompts) m_prompts = std::make_unique<QtFormPrompts>(this);
-  m_searchPrompts = std::make_unique<QtSearchPrompts>(this);
-  m_copyPrompts = std::make_unique<QtCopyPrompts>(this);
-  m_starter = std::make_unique<files::ProgramStarter>();
-  m_exportPrompts = std::make_unique<QtExportPrompts>(this);
+  FormView& view = *this;
+  m_filesCommands = std::make_unique<FilesController>(m_session, *m_prompts, view);
+  m_searchCommands = std::make_unique<SearchController>(
+      m_session, *m_prompts, view, m_actions,
+      [this] { m_filesCommands->copySearchHits(m_searchCommands->resultsWindow()); });
+  m_exportCommands = std::make_unique<ExportController>(m_session, *m_prompts, view);
+  m_volumeCommands = std::make_unique<VolumeController>(m_session, view);
+  m_rescanCommands = std::make_unique<RescanController>(m_session, view, *m_filesCommands);
+  m_categoryCommands = std::make_unique<CategoryController>(m_session, *m_prompts, view);
   setObjectName(QStringLiteral("TDiskIndexForm"));
   setWindowTitle(QString::fromUtf8(kProgramTitle));
   m_actions = createActions(this);
@@ -39,6 +52,7 @@ TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<Form
   m_menus = buildContextMenus(this, m_actions);
   buildLayout();
   connectActions();
+  connectControllers();
   connectViews();
 }
 
@@ -48,7 +62,7 @@ TDiskIndexForm::~TDiskIndexForm() {
   // signal may reach its slots.
   disconnect(qApp, nullptr, this, nullptr);
   // The results window shows the session's rows: it goes before the session.
-  delete m_results;
+  m_searchCommands.reset();
   m_tree->selectionModel()->disconnect(this);
   m_files->selectionModel()->disconnect(this);
 }
@@ -140,6 +154,11 @@ void TDiskIndexForm::buildLayout() {
   m_dirModel = new DirTreeModel(this);
   m_fileModel = new FileListModel(this);
   m_files->setModel(m_fileModel);
+  m_overview = std::make_unique<OverviewPane>(
+      m_session, OverviewPane::Widgets{m_tree, m_info, m_toolBar.categoryCombo, m_volumeModel});
+  m_contents = std::make_unique<ContentsPane>(
+      m_session,
+      ContentsPane::Widgets{m_tree, m_files, m_dirRemark, m_fileRemark, m_dirModel, m_fileModel});
 }
 
 void TDiskIndexForm::connectActions() {
@@ -152,23 +171,12 @@ void TDiskIndexForm::connectActions() {
   connect(a.rescanVolume, &QAction::triggered, this, &TDiskIndexForm::onRescanVolume);
   connect(a.recogniseVolume, &QAction::triggered, this, &TDiskIndexForm::onRecogniseVolume);
   connect(a.sortOverviewFree, &QAction::toggled, this, &TDiskIndexForm::onOverviewOrder);
-  connect(a.categories, &QAction::triggered, this, &TDiskIndexForm::onCategories);
-  connect(a.print, &QAction::triggered, this, &TDiskIndexForm::onPrint);
-  connect(a.exportInfo, &QAction::triggered, this, &TDiskIndexForm::onExportInfo);
-  connect(a.copyFiles, &QAction::triggered, this, &TDiskIndexForm::onCopyFiles);
-  connect(a.editFile, &QAction::triggered, this, &TDiskIndexForm::onEditFile);
-  connect(a.runFile, &QAction::triggered, this, &TDiskIndexForm::onRunFile);
   connect(a.quit, &QAction::triggered, this, &QWidget::close);
   for (QAction* edit : {a.undo, a.cut, a.paste, a.erase, a.selectAll}) {
     connect(edit, &QAction::triggered, this, [this, edit] { onEditCommand(edit); });
   }
   connect(a.copy, &QAction::triggered, this, &TDiskIndexForm::onCopy);
   connect(a.copyPath, &QAction::triggered, this, &TDiskIndexForm::onCopyPath);
-  connect(a.copyTree, &QAction::triggered, this, &TDiskIndexForm::onCopyTree);
-  connect(a.searchCurrent, &QAction::triggered, this, &TDiskIndexForm::onSearchCurrent);
-  connect(a.searchNext, &QAction::triggered, this, &TDiskIndexForm::onSearchNext);
-  connect(a.searchMulti, &QAction::triggered, this, &TDiskIndexForm::onSearchMulti);
-  connect(a.searchResults, &QAction::triggered, this, &TDiskIndexForm::onSearchResultsWindow);
   connect(a.dirRemarks, &QAction::toggled, this, &TDiskIndexForm::applyRemarkFields);
   connect(a.fileRemarks, &QAction::toggled, this, &TDiskIndexForm::applyRemarkFields);
   connect(a.sortGroup, &QActionGroup::triggered, this, &TDiskIndexForm::onSortChanged);
@@ -176,6 +184,61 @@ void TDiskIndexForm::connectActions() {
   connect(a.greyBackground, &QAction::toggled, this, &TDiskIndexForm::applyBackground);
   connect(m_toolBar.categoryCombo, &QComboBox::activated, this, &TDiskIndexForm::onFilterChanged);
   connectOptionActions();
+}
+
+// Each menu command of a controller runs in the window's context, so that
+// no command reaches a controller once the window is being torn down.
+void TDiskIndexForm::connectControllers() {
+  const MainActions& a = m_actions;
+  FilesController* files = m_filesCommands.get();
+  SearchController* search = m_searchCommands.get();
+  ExportController* exports = m_exportCommands.get();
+  CategoryController* categories = m_categoryCommands.get();
+  connect(a.categories, &QAction::triggered, this,
+          [categories] { categories->manageCategories(); });
+  connect(a.print, &QAction::triggered, this, [exports] { exports->print(); });
+  connect(a.exportInfo, &QAction::triggered, this, [exports] { exports->exportInfo(); });
+  connect(a.copyTree, &QAction::triggered, this, [exports] { exports->copyTree(); });
+  connect(a.copyFiles, &QAction::triggered, this, [files] { files->copyFiles(); });
+  connect(a.editFile, &QAction::triggered, this, [files] { files->startFile(StartMode::Edit); });
+  connect(a.runFile, &QAction::triggered, this, [files] { files->startFile(StartMode::Run); });
+  connect(a.chooseEditor, &QAction::triggered, this, [files] { files->chooseEditor(); });
+  connect(a.searchCurrent, &QAction::triggered, this, [search] { search->searchCurrent(); });
+  connect(a.searchNext, &QAction::triggered, this, [search] { search->searchNext(); });
+  connect(a.searchMulti, &QAction::triggered, this, [search] { search->searchMulti(); });
+  connect(a.searchResults, &QAction::triggered, this, [search] { search->showResultsWindow(); });
+}
+
+void TDiskIndexForm::onAddVolume() {
+  m_volumeCommands->addVolume();
+}
+
+void TDiskIndexForm::onChangeVolume() {
+  m_volumeCommands->changeVolume();
+}
+
+void TDiskIndexForm::onRescanVolume() {
+  m_rescanCommands->rescanVolume();
+}
+
+void TDiskIndexForm::setSearchPrompts(std::unique_ptr<SearchPrompts> prompts) {
+  m_searchCommands->setPrompts(std::move(prompts));
+}
+
+TDlgSearchResults* TDiskIndexForm::searchResults() const {
+  return m_searchCommands->resultsWindow();
+}
+
+void TDiskIndexForm::setExportPrompts(std::unique_ptr<ExportPrompts> prompts) {
+  m_exportCommands->setPrompts(std::move(prompts));
+}
+
+void TDiskIndexForm::setCopyPrompts(std::unique_ptr<CopyPrompts> prompts) {
+  m_filesCommands->setCopyPrompts(std::move(prompts));
+}
+
+void TDiskIndexForm::setProgramStarter(std::unique_ptr<files::ProgramStarter> starter) {
+  m_filesCommands->setProgramStarter(std::move(starter));
 }
 
 void TDiskIndexForm::connectOptionActions() {
@@ -192,7 +255,6 @@ void TDiskIndexForm::connectOptionActions() {
   connect(a.fontPrint, &QAction::triggered, this,
           [this, &s] { chooseFont(s.fontP, QStringLiteral("Schrift: Drucken")); });
   connect(a.dataDirectory, &QAction::triggered, this, &TDiskIndexForm::onDataDirectory);
-  connect(a.chooseEditor, &QAction::triggered, this, &TDiskIndexForm::onChooseEditor);
   connect(a.helpContents, &QAction::triggered, this, &TDiskIndexForm::onHelp);
   connect(a.about, &QAction::triggered, this, &TDiskIndexForm::onAbout);
 }
@@ -232,7 +294,7 @@ void TDiskIndexForm::closeEvent(QCloseEvent* event) {
     return;
   }
   if (m_help) m_help->close();
-  if (m_results) m_results->close();
+  m_searchCommands->closeResultsWindow();
   event->accept();
 }
 

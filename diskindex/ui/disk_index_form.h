@@ -6,10 +6,15 @@
 // It reads the settings at start-up, writes them back at shutdown and saves
 // the open volume's remarks when the user leaves it.
 //
-// Each command makes one call into the catalogue session (CatalogueSession)
-// and then refreshes the widgets from the session's state; the widgets keep
-// no catalogue data of their own. Questions and error boxes go through
-// FormPrompts so that tests can answer them.
+// The window keeps the frame, the menus, the two views and the wiring; the
+// commands on volumes, rescans, files, searches, exports and categories are
+// controllers of their own (volume_controller.h, rescan_controller.h,
+// files_controller.h, search_controller.h, export_controller.h,
+// category_controller.h) that reach the window only through FormView. Each
+// command makes one call into a service of the catalogue session and then
+// one refresh from the session's state; the widgets keep no catalogue data
+// of their own. Questions and error boxes go through FormPrompts so that
+// tests can answer them.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,16 +23,14 @@
 #include <optional>
 
 #include "diskindex/core/catalogue_session.h"
-#include "diskindex/core/export/export_file.h"
 #include "diskindex/ui/copy_prompts.h"
-#include "diskindex/ui/dlg_tree_export.h"
 #include "diskindex/ui/export_prompts.h"
 #include "diskindex/ui/form_prompts.h"
+#include "diskindex/ui/form_view.h"
 #include "diskindex/ui/main_actions.h"
 #include "diskindex/ui/search_prompts.h"
 
 class QLabel;
-class QPrinter;
 class QProgressBar;
 class QSplitter;
 class QStackedWidget;
@@ -38,10 +41,16 @@ namespace diskindex::ui {
 
 inline constexpr const char* kProgramTitle = "K&T DiskIndex";
 
+class CategoryController;
+class ContentsPane;
+class OverviewPane;
 class DirTreeModel;
-class ScanPrompts;
-struct RescanChoice;
+class ExportController;
 class FileListModel;
+class FilesController;
+class RescanController;
+class SearchController;
+class VolumeController;
 class HelpWindow;
 class RemarkEdit;
 class TDlgSearchResults;
@@ -52,7 +61,7 @@ class VolumeListModel;
 // running system: the session's environment.
 using FormEnvironment = SessionEnvironment;
 
-class TDiskIndexForm : public QMainWindow {
+class TDiskIndexForm : public QMainWindow, private FormView {
   Q_OBJECT
  public:
   enum class View { Overview, Contents };
@@ -73,81 +82,79 @@ class TDiskIndexForm : public QMainWindow {
   const MainActions& actions() const { return m_actions; }
 
   // Opens the volume at this position of the volume list (the contents view).
-  bool openVolume(std::size_t volumeIndex);
+  bool openVolume(std::size_t volumeIndex) override;
 
-  // Searching: the prompts of the search dialogs (tests replace them), the
-  // results window while it exists, and going to a hit of the open volume.
+  // The prompts of the controllers' dialogs and the starter of the editor
+  // and documents (tests replace them), and the search results window
+  // while it exists.
   void setSearchPrompts(std::unique_ptr<SearchPrompts> prompts);
   TDlgSearchResults* searchResults() const;
-  void showHit(const search::SearchHit& hit);
-  // Exporting and printing: the prompts of their dialogs (tests replace them).
   void setExportPrompts(std::unique_ptr<ExportPrompts> prompts);
-
-  // Working with files: the prompts of the copy and editor dialogs and the
-  // starter of the editor and documents (tests replace both).
   void setCopyPrompts(std::unique_ptr<CopyPrompts> prompts);
   void setProgramStarter(std::unique_ptr<files::ProgramStarter> starter);
-  // "&Kopieren" of the search results window.
-  void copySearchResults();
 
  public slots:
   void onOverview();
   void onContents();
   void onAddVolume();
-  void onRemoveVolume();
   void onChangeVolume();
   void onRescanVolume();
-  void onRecogniseVolume();
-  void onOverviewOrder(bool byFreeSpace);
-  void onCategories();
-  void onPrint();
-  void onExportInfo();
-  void onCopyFiles();
-  void onEditFile();
-  void onRunFile();
-  void onSearchCurrent();
-  void onSearchNext();
-  void onSearchMulti();
-  void onCopyTree();
-  void onChooseEditor();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // FormView, for the controllers (see form_view.h).
+  QWidget* dialogParent() override { return this; }
+  bool showsContents() const override { return m_view == View::Contents; }
+  std::optional<std::size_t> selectedVolume() const override;
+  std::optional<std::uint32_t> selectedDirectory() const override;
+  int currentFilePosition() const override;
+  std::vector<TDirFileNo> selectedFileKeys(std::uint32_t dir) const override;
+  std::string directoryPath(std::uint32_t dir) const override;
+  void takeRemarkFields() override;
+  std::string categoryFilter() const override;
+  void setCategoryFilter(const std::string& filter) override;
+  void showVolumeInFilter(std::size_t index) override;
+  void rebuildCategoryCombo() override;
+  void refreshOverview(std::optional<std::size_t> selectVolume) override;
+  bool leaveContentsKeepingVolume(std::size_t volume) override;
+  void showContents() override;
+  bool showOpened(std::size_t volumeIndex, const OpenResult& result) override;
+  void showHit(const search::SearchHit& hit) override;
+  void showHelp() override { onHelp(); }
+
   // Construction (disk_index_form.cpp).
   void buildLayout();
   void connectActions();
+  void connectControllers();
   void connectOptionActions();
   void connectViews();
   // Settings (form_settings.cpp).
   void applySettings();
   void collectSettings();
   void changeDataDirectory(const std::filesystem::path& folder);
-  void rebuildCategoryCombo();
   void applyFonts();
   void applyBackground();
   void applyRemarkFields();
   // Overview (form_overview.cpp).
   void showOverview(std::optional<std::size_t> selectVolume);
-  void refreshOverview(std::optional<std::size_t> selectVolume);
   void onFilterChanged(int comboIndex);
   void onVolumeSelected();
-  std::optional<std::size_t> selectedVolume() const;
+  void onRemoveVolume();
+  void onRecogniseVolume();
+  void onOverviewOrder(bool byFreeSpace);
   void onDataDirectory();
   void updateOverviewStatus();
   // Contents (form_contents.cpp).
-  void showContents();
   // False when the remarks could not be saved and the user kept them: the
-  // volume stays open.
-  bool leaveContents();
+  // volume stays open. With KeepVolumeOpen the views let go of the volume
+  // but the session keeps it (a rescan opens it again with the new tree).
+  enum class LeaveMode { CloseVolume, KeepVolumeOpen };
+  bool leaveContents(LeaveMode mode = LeaveMode::CloseVolume);
   void onDirectorySelected();
   void onFileSelected();
-  void takeRemarkFields();
-  void showFileRemark();
   void onSortChanged();
-  std::optional<std::uint32_t> selectedDirectory() const;
-  int currentFilePosition() const;
   // Commands (form_commands.cpp).
   void updateCommandStates();
   void onCopy();
@@ -158,44 +165,12 @@ class TDiskIndexForm : public QMainWindow {
   void onAbout();
   void showStatus(const QString& text);
   RemarkEdit* focusedRemark() const;
-  // Files on catalogued volumes (form_files.cpp).
-  void startFile(bool edit);
-  void showCopyResult(const FileCopyResult& result);
-  std::vector<TDirFileNo> selectedFileKeys(std::uint32_t dir) const;
-  // Search (form_search.cpp).
-  void showSearchNotFound();
-  TDlgSearchResults* ensureResultsWindow();
-  void runMultiSearch();
-  void goToResult(int row);
-  void onSearchResultsWindow();
-  void selectRemarkText(RemarkEdit* field, std::string_view remark, std::size_t start,
-                        std::size_t length);
-  // Reading a volume again (form_rescan.cpp): the selected volume in the
-  // overview, the open one in the contents view.
-  std::optional<std::size_t> rescanTarget() const;
-  RescanResult runRescan(std::size_t volume, const RescanChoice& choice,
-                         const platform::DriveTable& drives, ScanPrompts& prompts);
-  // Export and printing (form_export.cpp).
-  void exportInfo();
-  void exportTree();
-  std::optional<exporting::TreeExportOptions> runTreeDialog(TDlgTreeExport::Mode mode,
-                                                            QPrinter* printer,
-                                                            std::filesystem::path* target);
-  bool mayOverwrite(const std::filesystem::path& target, std::string_view caption);
-  void showExportResult(exporting::ExportResult result, const std::filesystem::path& target,
-                        std::string_view caption);
 
   CatalogueSession m_session;
   std::unique_ptr<FormPrompts> m_prompts;
   View m_view = View::Overview;
   bool m_started = false;
   bool m_shutDown = false;
-  // "&Selektierte Kategorie auswählen" of the categories dialog, kept while
-  // the program runs.
-  bool m_selectCategory = false;
-  // Which remark each field shows: the key its text is handed back under.
-  std::optional<TDirFileNo> m_dirRemarkKey;
-  std::optional<TDirFileNo> m_fileRemarkKey;
 
   MainActions m_actions;
   ToolBarItems m_toolBar;
@@ -215,14 +190,18 @@ class TDiskIndexForm : public QMainWindow {
   DirTreeModel* m_dirModel = nullptr;
   FileListModel* m_fileModel = nullptr;
   QPointer<HelpWindow> m_help;
-  std::unique_ptr<SearchPrompts> m_searchPrompts;
-  QPointer<TDlgSearchResults> m_results;
-  std::unique_ptr<CopyPrompts> m_copyPrompts;
-  std::unique_ptr<files::ProgramStarter> m_starter;
-  // The copy dialog's choices, kept while the program runs.
-  bool m_copyWholeDirectory = false;
-  bool m_copyAllHits = false;
-  std::unique_ptr<ExportPrompts> m_exportPrompts;
+  // The overview's volume list, information and filter; the contents
+  // view's tree, file list and remark fields.
+  std::unique_ptr<OverviewPane> m_overview;
+  std::unique_ptr<ContentsPane> m_contents;
+  // The controllers borrow the session: they are destroyed before it (the
+  // search's results window shows the session's rows).
+  std::unique_ptr<FilesController> m_filesCommands;
+  std::unique_ptr<SearchController> m_searchCommands;
+  std::unique_ptr<ExportController> m_exportCommands;
+  std::unique_ptr<VolumeController> m_volumeCommands;
+  std::unique_ptr<RescanController> m_rescanCommands;
+  std::unique_ptr<CategoryController> m_categoryCommands;
 };
 
 }  // namespace diskindex::ui

@@ -20,6 +20,7 @@
 #include "diskindex/core/volume_header.h"
 #include "diskindex/core/volume_list.h"
 #include "diskindex/ui/drive_combo.h"
+#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/scan_prompts.h"
 #include "platform/codepage.h"
 
@@ -28,19 +29,11 @@ namespace {
 
 constexpr int kHelpContext = 130;
 
-QString qs(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString chooseImageFile(QWidget* parent) {
-  return QFileDialog::getOpenFileName(parent, qs(scan::messages::kImageDialogCaption), QString(),
-                                      qs(scan::messages::kImageFilterImages) +
+  return QFileDialog::getOpenFileName(parent, qUtf8(scan::messages::kImageDialogCaption), QString(),
+                                      qUtf8(scan::messages::kImageFilterImages) +
                                           QStringLiteral(";;") +
-                                          qs(scan::messages::kImageFilterAll));
+                                          qUtf8(scan::messages::kImageFilterAll));
 }
 
 QLabel* buddyLabel(const QString& text, QWidget* buddy) {
@@ -63,15 +56,16 @@ TDlgAddDrive::TDlgAddDrive(Mode mode, const platform::DriveTable& drives,
       m_prompts(prompts),
       m_chooseImage(chooseImageFile) {
   setObjectName(QStringLiteral("TDlgAddDrive"));
-  setWindowTitle(qs(std::string(mode == Mode::Adding ? scan::messages::kAddCaption
-                                                     : scan::messages::kChangeCaption)));
+  setWindowTitle(qUtf8(std::string(mode == Mode::Adding ? scan::messages::kAddCaption
+                                                        : scan::messages::kChangeCaption)));
   buildControls(categories);
   fillDrives();
   selectDrive(initial.driveLetter);
-  m_name->setText(qs(initial.name));
-  m_comment->setPlainText(qs(initial.remark).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-  m_where->setText(qs(initial.location));
-  m_category->setCurrentText(qs(initial.category));
+  m_name->setText(qUtf8(initial.name));
+  m_comment->setPlainText(
+      qUtf8(initial.remark).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  m_where->setText(qUtf8(initial.location));
+  m_category->setCurrentText(qUtf8(initial.category));
   m_countEdit->setText(QStringLiteral("1"));
   connect(m_drive, &QComboBox::currentIndexChanged, this, &TDlgAddDrive::DriveComboBoxChange);
   updateStates();
@@ -95,8 +89,8 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
   m_category->setEditable(true);
   m_category->setInsertPolicy(QComboBox::NoInsert);
   m_category->lineEdit()->setMaxLength(static_cast<int>(kMaxCategoryLength));
-  m_category->addItem(qs(std::string(diskindex::messages::kNoCategory)));
-  for (const std::string& name : categories) m_category->addItem(qs(name));
+  m_category->addItem(qUtf8(std::string(diskindex::messages::kNoCategory)));
+  for (const std::string& name : categories) m_category->addItem(qUtf8(name));
   m_serial = new QCheckBox(QStringLiteral("&Serie einlesen"));
   m_serial->setObjectName(QStringLiteral("CheckBoxSerial"));
   m_countEdit = new QLineEdit;
@@ -107,7 +101,7 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
   m_changeDrives = new QCheckBox(QStringLiteral("LW-Änderung für &alle Datenträger"));
   m_changeDrives->setObjectName(QStringLiteral("CheckBoxChangeDrives"));
 
-  m_imageButton = new QPushButton(qs(scan::messages::kImageButton));
+  m_imageButton = new QPushButton(qUtf8(scan::messages::kImageButton));
   m_imageButton->setObjectName(QStringLiteral("ButtonImageFile"));
   m_imageLabel = new QLabel;
   m_imageLabel->setObjectName(QStringLiteral("LabelImageFile"));
@@ -186,7 +180,7 @@ char TDlgAddDrive::chosenLetter() const {
 void TDlgAddDrive::DriveComboBoxChange(int) {
   m_imageFile.clear();
   m_imageLabel->hide();
-  if (m_mode == Mode::Adding) m_name->setText(qs(scan::currentLabel(m_drives, chosenLetter())));
+  if (m_mode == Mode::Adding) m_name->setText(qUtf8(scan::currentLabel(m_drives, chosenLetter())));
   updateStates();
 }
 
@@ -196,11 +190,11 @@ void TDlgAddDrive::ButtonImageFileClick() {
   const QString chosen = m_chooseImage(this);
   if (chosen.isEmpty()) return;
   m_imageFile = chosen.toStdString();
-  m_imageLabel->setText(qs(scan::messages::kImageDriveLabel) + QStringLiteral(" ") + chosen);
+  m_imageLabel->setText(qUtf8(scan::messages::kImageDriveLabel) + QStringLiteral(" ") + chosen);
   m_imageLabel->show();
   const std::string label = scan::imageLabel(m_imageFile);
   const std::string proposal = label.empty() ? m_imageFile.stem().string() : label;
-  m_name->setText(qs(proposal).left(static_cast<int>(kMaxNameLength)));
+  m_name->setText(qUtf8(proposal).left(static_cast<int>(kMaxNameLength)));
   m_serial->setChecked(false);
   updateStates();
 }

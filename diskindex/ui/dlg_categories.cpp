@@ -12,13 +12,10 @@
 #include "diskindex/core/messages.h"
 #include "diskindex/core/volume_header.h"
 #include "diskindex/ui/form_prompts.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QPushButton* button(const QString& text, const char* objectName) {
   auto* b = new QPushButton(text);
@@ -34,7 +31,7 @@ TDlgCategories::TDlgCategories(const std::vector<std::string>& categories,
                                QWidget* parent)
     : QDialog(parent), m_editor(categories, filter), m_prompts(prompts) {
   setObjectName(QStringLiteral("TDlgCategories"));
-  setWindowTitle(qs(messages::kCategoriesCaption));
+  setWindowTitle(qUtf8(messages::kCategoriesCaption));
   buildControls(selectCategory);
   refresh();
 }
@@ -93,7 +90,7 @@ void TDlgCategories::refresh() {
   {
     const QSignalBlocker block(m_list);
     m_list->clear();
-    for (const std::string& name : m_editor.names()) m_list->addItem(qs(name));
+    for (const std::string& name : m_editor.names()) m_list->addItem(qUtf8(name));
     const auto selection = m_editor.selection();
     m_list->setCurrentRow(selection ? static_cast<int>(*selection) : -1);
     if (selection) m_list->scrollToItem(m_list->currentItem());
@@ -111,7 +108,7 @@ void TDlgCategories::ListBoxCategoriesClick() {
 }
 
 void TDlgCategories::showEditField(const std::string& text) {
-  m_edit->setText(qs(text));
+  m_edit->setText(qUtf8(text));
   m_edit->show();
   m_edit->setFocus();
   m_edit->selectAll();
@@ -133,7 +130,7 @@ void TDlgCategories::ButtonRemoveClick() {
 }
 
 void TDlgCategories::warn(std::string_view text) {
-  m_prompts.warning(qs(messages::kCategoriesCaption), qs(text));
+  m_prompts.warning(qUtf8(messages::kCategoriesCaption), qUtf8(text));
   m_edit->setFocus();
   m_edit->selectAll();
 }
@@ -153,7 +150,7 @@ void TDlgCategories::ButtonOkClick() {
     m_list->setFocus();
     return;
   }
-  if (m_editor.deletesAny() && !m_prompts.question(qs(messages::kCategoriesCaption),
+  if (m_editor.deletesAny() && !m_prompts.question(qUtf8(messages::kCategoriesCaption),
                                                    boxText(messages::kDeleteCategoriesQuestion))) {
     return;
   }

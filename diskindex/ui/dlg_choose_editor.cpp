@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "diskindex/ui/copy_prompts.h"
+#include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
@@ -26,19 +27,13 @@ TDlgChooseEditor::TDlgChooseEditor(const std::vector<std::string>& editors,
   auto* find = new QPushButton(QStringLiteral("&Neuen Editor suchen ..."));
   find->setObjectName(QStringLiteral("ButtonFindEditor"));
   find->setAutoDefault(false);
-  auto* box = new QDialogButtonBox;
-  box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)
-      ->setObjectName(QStringLiteral("ButtonOk"));
-  box->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("ButtonCancel"));
+  QDialogButtonBox* box = makeOkCancelBox(this, OkText::OK, OkDefault::No).box;
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);
   layout->addWidget(m_list, 1);
   layout->addWidget(find, 0, Qt::AlignLeft);
   layout->addWidget(box);
   connect(find, &QPushButton::clicked, this, &TDlgChooseEditor::findEditor);
-  connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   select(qUtf8(current));
 }

@@ -16,6 +16,7 @@
 
 #include "diskindex/core/export/export_messages.h"
 #include "diskindex/ui/export_prompts.h"
+#include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
@@ -50,15 +51,9 @@ TDlgInfoExport::TDlgInfoExport(const exporting::InfoExportOptions& options, cons
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(buildFieldBox());
   layout->addWidget(buildOptionBoxes());
-  auto* buttons = new QDialogButtonBox;
-  m_ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-  m_ok->setObjectName(QStringLiteral("ButtonOk"));
-  m_ok->setDefault(true);
-  buttons->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("ButtonCancel"));
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const OkCancelBox buttons = makeOkCancelBox(this, OkText::Ok, OkDefault::Yes);
+  m_ok = buttons.ok;
+  layout->addWidget(buttons.box);
 
   fillLists(options.fields);
   m_target->setText(target);

@@ -12,6 +12,7 @@
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/core/volume_list.h"
 #include "diskindex/ui/busy_scope.h"
+#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/scan_prompts.h"
 
 namespace diskindex::ui {
@@ -23,10 +24,6 @@ namespace text = scan::messages;
 // is not slowed down by repainting.
 constexpr qint64 kEventIntervalMs = 40;
 
-QString qs(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 }  // namespace
 
 TDlgListDirs::TDlgListDirs(char driveLetter, const QString& name, ScanPrompts& prompts,
@@ -35,33 +32,33 @@ TDlgListDirs::TDlgListDirs(char driveLetter, const QString& name, ScanPrompts& p
       m_prompts(prompts),
       m_busyWindow(busyWindow) {
   setObjectName(QStringLiteral("TDlgListDirs"));
-  setWindowTitle(qs(text::kProgressCaption));
+  setWindowTitle(qUtf8(text::kProgressCaption));
   setWindowModality(Qt::ApplicationModal);
   setCursor(Qt::ArrowCursor);
   m_drive = new QLabel(QStringLiteral("%1:").arg(QChar(driveLetter).toUpper()));
   m_drive->setObjectName(QStringLiteral("LabelDrive"));
-  m_driveCaption = new QLabel(qs(text::kDriveLabel));
+  m_driveCaption = new QLabel(qUtf8(text::kDriveLabel));
   m_driveCaption->setObjectName(QStringLiteral("LabelDriveCaption"));
   m_name = new QLabel(name);
   m_name->setObjectName(QStringLiteral("LabelName"));
   m_counter = new QLabel(QStringLiteral("0"));
   m_counter->setObjectName(QStringLiteral("LabelCounter"));
-  m_phase = new QLabel(qs(text::kWriteLabel));
+  m_phase = new QLabel(qUtf8(text::kWriteLabel));
   m_phase->setObjectName(QStringLiteral("LabelPhase"));
   m_phase->setEnabled(false);
   m_bar = new QProgressBar;
   m_bar->setObjectName(QStringLiteral("ProgressBar"));
   m_bar->setRange(0, 100);
   m_bar->setValue(0);
-  m_cancel = new QPushButton(qs(text::kCancelButton));
+  m_cancel = new QPushButton(qUtf8(text::kCancelButton));
   m_cancel->setObjectName(QStringLiteral("ButtonCancel"));
 
   auto* grid = new QGridLayout;
   grid->addWidget(m_driveCaption, 0, 0);
   grid->addWidget(m_drive, 0, 1);
-  grid->addWidget(new QLabel(qs(text::kNameLabel)), 1, 0);
+  grid->addWidget(new QLabel(qUtf8(text::kNameLabel)), 1, 0);
   grid->addWidget(m_name, 1, 1);
-  grid->addWidget(new QLabel(qs(text::kCounterLabel)), 2, 0);
+  grid->addWidget(new QLabel(qUtf8(text::kCounterLabel)), 2, 0);
   grid->addWidget(m_counter, 2, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -100,7 +97,7 @@ void TDlgListDirs::writeProgress(int percent) {
 void TDlgListDirs::descriptionProgress(int percent) {
   if (percent == 0) {
     m_readingDescriptions = true;
-    m_phase->setText(qs(text::kDescriptionsLabel));
+    m_phase->setText(qUtf8(text::kDescriptionsLabel));
     m_phase->setEnabled(true);
   }
   if (percent == 100) m_readingDescriptions = false;
@@ -109,7 +106,7 @@ void TDlgListDirs::descriptionProgress(int percent) {
 }
 
 bool TDlgListDirs::askReadDescriptions() {
-  return m_prompts.yesNo(qs(text::kProgressCaption), boxText(text::kReadDescriptionsQuestion));
+  return m_prompts.yesNo(qUtf8(text::kProgressCaption), boxText(text::kReadDescriptionsQuestion));
 }
 
 bool TDlgListDirs::cancelRequested() {
@@ -118,13 +115,13 @@ bool TDlgListDirs::cancelRequested() {
 }
 
 bool TDlgListDirs::confirmInsertVolume(const std::string& name) {
-  return m_prompts.okCancel(qs(text::kSeriesCaption), boxText(text::insertVolumePrompt(name)));
+  return m_prompts.okCancel(qUtf8(text::kSeriesCaption), boxText(text::insertVolumePrompt(name)));
 }
 
 void TDlgListDirs::volumeStarted(const std::string& name) {
   m_name->setText(QString::fromStdString(name));
   m_counter->setText(QStringLiteral("0"));
-  m_phase->setText(qs(text::kWriteLabel));
+  m_phase->setText(qUtf8(text::kWriteLabel));
   m_phase->setEnabled(false);
   m_bar->setValue(0);
   m_readingDescriptions = false;
@@ -144,7 +141,7 @@ void TDlgListDirs::volumeFailed(ResultCode code, const std::filesystem::path& da
 }
 
 void TDlgListDirs::showImageFile(const QString& path) {
-  m_driveCaption->setText(qs(text::kImageDriveLabel));
+  m_driveCaption->setText(qUtf8(text::kImageDriveLabel));
   m_drive->setText(path);
 }
 
@@ -160,7 +157,7 @@ void TDlgListDirs::ButtonCancelClick() {
   if (m_cancelled) return;
   const std::string_view question =
       m_readingDescriptions ? text::kCancelDescriptionsQuestion : text::kCancelWalkQuestion;
-  if (!m_prompts.yesNo(qs(text::kCancelCaption), boxText(question))) return;
+  if (!m_prompts.yesNo(qUtf8(text::kCancelCaption), boxText(question))) return;
   m_cancelled = true;
   hide();
 }

@@ -8,16 +8,13 @@
 #include <QVBoxLayout>
 
 #include "diskindex/core/scan/rescan_messages.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
 
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString lines(std::string_view text) {
-  return qs(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return qUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 }  // namespace
@@ -26,17 +23,17 @@ TDlgOrphanRemarks::TDlgOrphanRemarks(const std::vector<scan::OrphanRemark>& orph
                                      const std::filesystem::path& savedTo, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("TDlgOrphanRemarks"));
-  setWindowTitle(qs(scan::messages::kOrphansTitle));
+  setWindowTitle(qUtf8(scan::messages::kOrphansTitle));
   auto* grid = new QTableWidget(static_cast<int>(orphans.size()), 2);
   grid->setObjectName(QStringLiteral("GridOrphans"));
   grid->setHorizontalHeaderLabels(
-      {qs(scan::messages::kPathColumn), qs(scan::messages::kRemarkColumn)});
+      {qUtf8(scan::messages::kPathColumn), qUtf8(scan::messages::kRemarkColumn)});
   grid->verticalHeader()->hide();
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setWordWrap(true);
   for (int row = 0; row < grid->rowCount(); ++row) {
     const scan::OrphanRemark& orphan = orphans[static_cast<std::size_t>(row)];
-    grid->setItem(row, 0, new QTableWidgetItem(qs(orphan.path)));
+    grid->setItem(row, 0, new QTableWidgetItem(qUtf8(orphan.path)));
     grid->setItem(row, 1, new QTableWidgetItem(lines(orphan.text)));
   }
   grid->horizontalHeader()->setStretchLastSection(true);

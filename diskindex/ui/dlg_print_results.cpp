@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "diskindex/core/search/search_messages.h"
+#include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
@@ -34,16 +35,8 @@ TDlgPrintResults::TDlgPrintResults(QPrinter& printer, SearchPrompts& prompts, QW
   setup->setAutoDefault(false);
   setup->setEnabled(!m_pdf);
   grid->addWidget(setup, 1, 0);
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("ButtonOk"));
-  ok->setDefault(true);
-  buttons->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("ButtonCancel"));
-  grid->addWidget(buttons, 2, 0, 1, 2);
+  grid->addWidget(makeOkCancelBox(this, OkText::Ok, OkDefault::Yes).box, 2, 0, 1, 2);
   connect(setup, &QPushButton::clicked, this, &TDlgPrintResults::setupPrinter);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   showPrinter();
 }
 

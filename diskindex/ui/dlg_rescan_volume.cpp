@@ -12,29 +12,23 @@
 #include "diskindex/core/scan/rescan_messages.h"
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/ui/drive_combo.h"
+#include "diskindex/ui/ok_cancel_box.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
-namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 TDlgRescanVolume::FolderChooser& TDlgRescanVolume::folderChooser() {
   static FolderChooser chooser = [](QWidget* parent, const QString& start) {
-    return QFileDialog::getExistingDirectory(parent, qs(scan::messages::kFolderCaption), start);
+    return QFileDialog::getExistingDirectory(parent, qUtf8(scan::messages::kFolderCaption), start);
   };
   return chooser;
 }
 
 TDlgRescanVolume::ImageChooser& TDlgRescanVolume::imageChooser() {
   static ImageChooser chooser = [](QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, qs(scan::messages::kImageDialogCaption), QString(),
-                                        qs(scan::messages::kImageFilterImages) +
-                                            QStringLiteral(";;") +
-                                            qs(scan::messages::kImageFilterAll));
+    return QFileDialog::getOpenFileName(
+        parent, qUtf8(scan::messages::kImageDialogCaption), QString(),
+        qUtf8(scan::messages::kImageFilterImages) + QStringLiteral(";;") +
+            qUtf8(scan::messages::kImageFilterAll));
   };
   return chooser;
 }
@@ -43,8 +37,8 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
                                    const QString& volumeName, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("TDlgRescanVolume"));
-  setWindowTitle(qs(scan::messages::kRescanCaption));
-  auto* question = new QLabel(QString(qs(scan::messages::kDriveQuestion)).replace("\r\n", "\n"));
+  setWindowTitle(qUtf8(scan::messages::kRescanCaption));
+  auto* question = new QLabel(QString(qUtf8(scan::messages::kDriveQuestion)).replace("\r\n", "\n"));
   auto* name = new QLabel(QStringLiteral("\"%1\"").arg(volumeName));
   name->setObjectName(QStringLiteral("LabelName"));
   m_drive = new QComboBox;
@@ -53,20 +47,15 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
   m_drive->setCurrentIndex(std::max(0, m_drive->findData(static_cast<int>(storedLetter))));
   auto* driveLabel = new QLabel(QStringLiteral("&Laufwerk:"));
   driveLabel->setBuddy(m_drive);
-  auto* folderButton = new QPushButton(qs(scan::messages::kFolderButton));
+  auto* folderButton = new QPushButton(qUtf8(scan::messages::kFolderButton));
   folderButton->setObjectName(QStringLiteral("ButtonFolder"));
   folderButton->setAutoDefault(false);  // Return means OK, also while it has the focus
-  auto* imageButton = new QPushButton(qs(scan::messages::kImageButton));
+  auto* imageButton = new QPushButton(qUtf8(scan::messages::kImageButton));
   imageButton->setObjectName(QStringLiteral("ButtonImage"));
   imageButton->setAutoDefault(false);
   m_folder = new QLabel;
   m_folder->setObjectName(QStringLiteral("LabelFolder"));
-  auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("ButtonOk"));
-  ok->setDefault(true);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("ButtonCancel"));
+  QDialogButtonBox* buttons = makeOkCancelBox(this, OkText::OK, OkDefault::Yes).box;
 
   auto* grid = new QGridLayout;
   grid->addWidget(driveLabel, 0, 0);
@@ -81,8 +70,6 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
   layout->addWidget(buttons);
   connect(folderButton, &QPushButton::clicked, this, &TDlgRescanVolume::ButtonFolderClick);
   connect(imageButton, &QPushButton::clicked, this, &TDlgRescanVolume::ButtonImageClick);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   m_drive->setFocus();
   // A folder or image chosen once gives way again when a drive is picked.
   connect(m_drive, &QComboBox::activated, this, [this] {
@@ -105,7 +92,14 @@ void TDlgRescanVolume::ButtonImageClick() {
   if (image.isEmpty()) return;
   m_chosenImage = image.toStdString();
   m_chosenFolder.clear();
-  m_folder->setText(qs(scan::messages::kImageDriveLabel) + QStringLiteral(" ") + image);
+  m_folder->setText(qUtf8(scan::messages::kImageDriveLabel) + QStringLiteral(" ") + image);
+}
+
+RescanSource rescanSource(const RescanChoice& choice, const platform::DriveTable& drives,
+                          files::VolumeCheckObserver* check) {
+  if (!choice.image.empty()) return RescanFromImage{choice.image};
+  if (!choice.folder.empty()) return RescanFromFolder{choice.folder};
+  return RescanFromDrive{drives, choice.letter, check};
 }
 
 RescanChoice TDlgRescanVolume::choice() const {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+#include "diskindex/core/rescan_service.h"
 #include "platform/drives.h"
 
 class QComboBox;
@@ -25,6 +26,11 @@ struct RescanChoice {
   std::filesystem::path folder;
   std::filesystem::path image;
 };
+
+// Where the rescan reads from: the image or folder when one was chosen,
+// else the chosen drive of this table after the volume check.
+RescanSource rescanSource(const RescanChoice& choice, const platform::DriveTable& drives,
+                          files::VolumeCheckObserver* check);
 
 class TDlgRescanVolume : public QDialog {
   Q_OBJECT

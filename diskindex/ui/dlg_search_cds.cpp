@@ -17,6 +17,7 @@
 
 #include "diskindex/core/messages.h"
 #include "diskindex/core/search/search_messages.h"
+#include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
@@ -47,15 +48,11 @@ TDlgSearchCDs::TDlgSearchCDs(Scope scope, const search::SearchParams& params,
   if (scope == Scope::ManyVolumes)
     m_pages->addTab(buildVolumePage(), QStringLiteral("D&atenträger"));
 
-  auto* buttons = new QDialogButtonBox;
-  m_ok = named(buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole), "ButtonOk");
-  m_ok->setDefault(true);
-  named(buttons->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole),
-        "ButtonCancel");
+  const OkCancelBox okCancel = makeOkCancelBox(this, OkText::Ok, OkDefault::Yes);
+  QDialogButtonBox* buttons = okCancel.box;
+  m_ok = okCancel.ok;
   QPushButton* help =
       named(buttons->addButton(QStringLiteral("&Hilfe"), QDialogButtonBox::HelpRole), "ButtonHelp");
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(help, &QPushButton::clicked, this, &TDlgSearchCDs::helpRequested);
 
   auto* layout = new QVBoxLayout(this);

@@ -15,6 +15,7 @@
 #include "diskindex/core/files/file_messages.h"
 #include "diskindex/ui/copy_prompts.h"
 #include "diskindex/ui/form_prompts.h"
+#include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
@@ -79,14 +80,7 @@ TDlgSelectDir::TDlgSelectDir(Form form, const QString& source, const QString& ta
     layout->addWidget(m_selected);
     layout->addWidget(m_all);
   }
-  auto* box = new QDialogButtonBox;
-  box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)
-      ->setObjectName(QStringLiteral("ButtonOk"));
-  box->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("ButtonCancel"));
-  layout->addWidget(box);
-  connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(makeOkCancelBox(this, OkText::OK, OkDefault::No).box);
   connect(newDir, &QPushButton::clicked, this, &TDlgSelectDir::newDirectory);
   connect(m_drives, &QComboBox::activated, this, &TDlgSelectDir::driveChosen);
   connect(m_dirs, &QListWidget::itemActivated, this, &TDlgSelectDir::enter);

@@ -15,6 +15,7 @@
 
 #include "diskindex/ui/dlg_print_results.h"
 #include "diskindex/ui/export_prompts.h"
+#include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
 
 namespace diskindex::ui {
@@ -52,15 +53,9 @@ TDlgTreeExport::TDlgTreeExport(Mode mode, const exporting::TreeExportOptions& op
   if (mode == Mode::Export) layout->addWidget(buildTargetBox());
   if (mode != Mode::Copy) layout->addWidget(buildHeadingBox());
   if (mode == Mode::Print) layout->addWidget(buildPrinterBox());
-  auto* buttons = new QDialogButtonBox;
-  m_ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-  m_ok->setObjectName(QStringLiteral("ButtonOk"));
-  m_ok->setDefault(true);
-  buttons->addButton(QStringLiteral("Abbruch"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("ButtonCancel"));
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const OkCancelBox buttons = makeOkCancelBox(this, OkText::Ok, OkDefault::Yes);
+  m_ok = buttons.ok;
+  layout->addWidget(buttons.box);
   apply(options);
   if (m_target) m_target->setText(target);
   updateStates();

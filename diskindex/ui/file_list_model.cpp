@@ -4,6 +4,7 @@
 #include <QTime>
 
 #include "diskindex/core/display_format.h"
+#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/toolbar_icons.h"
 
 namespace diskindex::ui {
@@ -78,7 +79,7 @@ QString FileListModel::cellText(int row, int column) const {
   switch (column) {
     case NameColumn: {
       const std::string_view name = m_directories->name(file);
-      return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+      return qUtf8(name);
     }
     case SizeColumn:
       return QString::fromStdString(fileSizeCell(file.size));

@@ -10,10 +10,12 @@
 #include <QTableView>
 #include <QTreeView>
 
+#include "diskindex/ui/contents_pane.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/remark_edit.h"
 #include "diskindex/ui/remark_save.h"
 #include "diskindex/ui/volume_list_model.h"
@@ -69,9 +71,13 @@ bool TDiskIndexForm::openVolume(std::size_t volumeIndex) {
   OpenResult result;
   {
     LoadProgress progress(m_progress);
-    result = m_session.openVolume(volumeIndex, &progress);
+    result = m_session.volumeService().open(volumeIndex, &progress);
   }
   QApplication::restoreOverrideCursor();
+  return showOpened(volumeIndex, result);
+}
+
+bool TDiskIndexForm::showOpened(std::size_t volumeIndex, const OpenResult& result) {
   if (result.contents != ResultCode::Ok) {
     const ErrorMessage message = errorMessage(result.contents, OperationTitle::ReadContents,
                                               m_session.volumes()[volumeIndex].dataFile.string());
@@ -97,99 +103,66 @@ void TDiskIndexForm::showContents() {
   applyRemarkFields();
   m_tree->setFont(toFont(m_session.settings().fontL));
   m_tree->setRootIsDecorated(true);
-  m_dirModel->setDirectories(&opened.directories);
-  setTreeModel(m_tree, m_dirModel);
+  m_contents->attach(opened);
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onDirectorySelected);
-  const QModelIndex root = m_dirModel->indexOfDirectory(0);
-  m_tree->expand(root);
-  m_tree->selectionModel()->setCurrentIndex(root, QItemSelectionModel::ClearAndSelect);
+  m_contents->selectRoot();
   updateCommandStates();
 }
 
-bool TDiskIndexForm::leaveContents() {
+bool TDiskIndexForm::leaveContentsKeepingVolume(std::size_t volume) {
+  if (!leaveContents(LeaveMode::KeepVolumeOpen)) return false;
+  showOverview(volume);
+  return true;
+}
+
+bool TDiskIndexForm::leaveContents(LeaveMode mode) {
   if (!m_session.state().opened) return true;
   takeRemarkFields();
   if (m_session.state().opened->remarks.modified() &&
-      !saveRemarksOrKeep(
-          *m_prompts, m_session.remarksFile(),
-          [this](const std::filesystem::path& file) { return m_session.saveRemarksTo(file); })) {
+      !saveRemarksOrKeep(*m_prompts, m_session.remarkService().file(),
+                         [this](const std::filesystem::path& file) {
+                           return m_session.remarkService().saveTo(file);
+                         })) {
     return false;
   }
-  m_dirRemarkKey.reset();
-  m_fileRemarkKey.reset();
-  m_dirRemark->showBlank();
-  m_fileRemark->showBlank();
-  m_fileModel->setDirectory(nullptr, 0);
+  m_contents->detach();
   setTreeModel(m_tree, m_volumeModel);
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onVolumeSelected);
   m_dirModel->setDirectories(nullptr);
-  m_session.closeVolume();
+  if (mode == LeaveMode::CloseVolume) m_session.volumeService().close();
   m_view = View::Overview;
   return true;
 }
 
 std::optional<std::uint32_t> TDiskIndexForm::selectedDirectory() const {
   if (m_view != View::Contents) return std::nullopt;
-  const QModelIndex current = m_tree->currentIndex();
-  if (!current.isValid()) return std::nullopt;
-  return DirTreeModel::directoryOf(current);
+  return m_contents->currentDirectory();
 }
 
 int TDiskIndexForm::currentFilePosition() const {
-  return m_fileModel->filePosition(m_files->currentIndex().row());
+  return m_contents->currentFilePosition();
 }
 
 void TDiskIndexForm::takeRemarkFields() {
-  if (!m_session.state().opened) return;
-  if (m_dirRemarkKey && m_dirRemark->userChanged()) {
-    m_session.setRemark(*m_dirRemarkKey, m_dirRemark->remarkText());
-    m_dirRemark->document()->setModified(false);
-  }
-  if (m_fileRemarkKey && m_fileRemark->userChanged()) {
-    m_session.setRemark(*m_fileRemarkKey, m_fileRemark->remarkText());
-    m_fileRemark->document()->setModified(false);
-  }
+  m_contents->takeRemarkFields();
 }
 
 void TDiskIndexForm::onDirectorySelected() {
   const std::optional<std::uint32_t> dir = selectedDirectory();
   if (!dir || !m_session.state().opened) return;
-  takeRemarkFields();
-  const OpenedVolume& opened = *m_session.state().opened;
-  m_dirRemarkKey = TDirFileNo{static_cast<std::int32_t>(*dir) + 1, -1};
-  m_dirRemark->showRemark(opened.remarks.find(*m_dirRemarkKey));
-  m_fileRemarkKey.reset();
-  m_fileModel->setDirectory(&opened.directories, *dir);
-  m_files->setCurrentIndex(m_fileModel->index(0, 0));
-  showFileRemark();
-  showStatus(QStringLiteral(" ") +
-             QString::fromStdString(fullPath(opened.directories, m_dirModel->treeIndex(), *dir,
-                                             opened.record.driveLetter)));
+  m_contents->takeRemarkFields();
+  m_contents->showDirectory(*dir);
+  showStatus(QStringLiteral(" ") + QString::fromStdString(m_contents->directoryPath(*dir)));
   updateCommandStates();
 }
 
 void TDiskIndexForm::onFileSelected() {
   if (m_view != View::Contents) return;
-  takeRemarkFields();
-  showFileRemark();
+  m_contents->takeRemarkFields();
+  m_contents->showFileRemark();
   updateCommandStates();
-}
-
-void TDiskIndexForm::showFileRemark() {
-  const std::optional<std::uint32_t> dir = selectedDirectory();
-  const int position = currentFilePosition();
-  m_fileRemark->setEnabled(m_fileModel->hasFiles());
-  if (!dir || position < 0) {
-    m_fileRemarkKey.reset();
-    m_fileRemark->showRemark(std::nullopt);
-    return;
-  }
-  const TDirFileNo key{static_cast<std::int32_t>(*dir) + 1, position};
-  if (m_fileRemarkKey == key) return;
-  m_fileRemarkKey = key;
-  m_fileRemark->showRemark(m_session.state().opened->remarks.find(key));
 }
 
 void TDiskIndexForm::onSortChanged() {
@@ -199,8 +172,26 @@ void TDiskIndexForm::onSortChanged() {
                       : checked == m_actions.sortSize ? SortKey::Size
                       : checked == m_actions.sortDate ? SortKey::Date
                                                       : SortKey::None;
-  m_fileModel->setOrder(key, m_actions.sortReverse->isChecked());
-  if (m_files->currentIndex().isValid()) m_files->scrollTo(m_files->currentIndex());
+  m_contents->sortFiles(key, m_actions.sortReverse->isChecked());
+}
+
+std::vector<TDirFileNo> TDiskIndexForm::selectedFileKeys(std::uint32_t dir) const {
+  return m_contents->selectedFileKeys(dir);
+}
+
+std::string TDiskIndexForm::directoryPath(std::uint32_t dir) const {
+  return m_contents->directoryPath(dir);
+}
+
+void TDiskIndexForm::showHit(const search::SearchHit& hit) {
+  if (m_view != View::Contents || !m_session.state().opened) return;
+  if (!m_contents->selectEntry(hit.key)) return;
+  if (!m_session.searchService().params().remarks || hit.matchLength == 0) return;
+  const std::optional<std::string_view> remark = m_session.state().opened->remarks.find(hit.key);
+  if (!remark) return;
+  QAction* shown = hit.key.fileNo < 0 ? m_actions.dirRemarks : m_actions.fileRemarks;
+  if (!shown->isChecked()) shown->setChecked(true);  // applyRemarkFields follows
+  m_contents->selectRemarkText(hit.key, *remark, hit.matchStart, hit.matchLength);
 }
 
 }  // namespace diskindex::ui

@@ -8,11 +8,12 @@
 #include <QPushButton>
 
 #include "diskindex/ui/data_dir_dialog.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 
 QString boxText(std::string_view programText) {
-  QString text = QString::fromUtf8(programText.data(), static_cast<qsizetype>(programText.size()));
+  QString text = qUtf8(programText);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return text;
 }

@@ -17,22 +17,21 @@
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
+#include "diskindex/ui/overview_pane.h"
+#include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/remark_edit.h"
+#include "diskindex/ui/search_controller.h"
 #include "diskindex/ui/volume_info_pane.h"
 #include "diskindex/ui/volume_list_model.h"
 
 namespace diskindex::ui {
 namespace {
 
-QString qText(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 class ConversionWindow : public ConversionObserver {
  public:
   ConversionWindow(FormPrompts& prompts, QWidget* parent) : m_prompts(prompts), m_dialog(parent) {}
   bool confirmConversion() override {
-    return m_prompts.question(qText(messages::kConvertCaption),
+    return m_prompts.question(qUtf8(messages::kConvertCaption),
                               boxText(messages::kConvertQuestion));
   }
   void converting(const std::filesystem::path& file, int index, int count) override {
@@ -41,11 +40,11 @@ class ConversionWindow : public ConversionObserver {
   bool cancelRequested() override { return m_dialog.cancelRequested(); }
   void fileFailed(ResultCode code, const std::filesystem::path& file) override {
     const ErrorMessage message = listLoadMessage(code, file.string());
-    m_prompts.error(qText(message.caption), boxText(message.text));
+    m_prompts.error(qUtf8(message.caption), boxText(message.text));
   }
   void cancelled() override {
     m_dialog.hide();
-    m_prompts.information(qText(messages::kConvertCaption), boxText(messages::kConvertCancelled));
+    m_prompts.information(qUtf8(messages::kConvertCaption), boxText(messages::kConvertCancelled));
   }
 
  private:
@@ -64,11 +63,11 @@ class CatalogueBoxes : public SessionObserver {
   ~CatalogueBoxes() override { restoreCursor(); }
   void fileFailed(ResultCode code, const std::filesystem::path& file) override {
     const ErrorMessage message = listLoadMessage(code, file.string());
-    m_prompts.error(qText(message.caption), boxText(message.text));
+    m_prompts.error(qUtf8(message.caption), boxText(message.text));
   }
   void dataDirectoryFailed(ResultCode code, const std::filesystem::path& folder) override {
     const ErrorMessage message = errorMessage(code, messages::kListLoadCaption, folder.string());
-    m_prompts.error(qText(message.caption), boxText(message.text));
+    m_prompts.error(qUtf8(message.caption), boxText(message.text));
   }
   ConversionObserver* conversion() override {
     restoreCursor();
@@ -131,12 +130,13 @@ void TDiskIndexForm::applySettings() {
     const QSignalBlocker blockFile(m_actions.fileRemarks);
     const QSignalBlocker blockGrey(m_actions.greyBackground);
     const QSignalBlocker blockOrder(m_actions.sortOverviewFree);
-    m_actions.sortOverviewFree->setChecked(m_session.overviewOrder() == OverviewOrder::FreeSpace);
+    m_actions.sortOverviewFree->setChecked(m_session.volumeService().overviewOrder() ==
+                                           OverviewOrder::FreeSpace);
     m_actions.dirRemarks->setChecked(s.showDirRemarks());
     m_actions.fileRemarks->setChecked(s.showFileRemarks());
     m_actions.greyBackground->setChecked(s.bgnd != 0);
   }
-  m_volumeModel->setOrder(m_session.overviewOrder());
+  m_overview->setOrder(m_session.volumeService().overviewOrder());
   applyRemarkFields();
   applyBackground();
   applyFonts();
@@ -159,7 +159,7 @@ void TDiskIndexForm::collectSettings() {
   s.bgnd = m_actions.greyBackground->isChecked() ? 1 : 0;
   s.memos =
       (m_actions.dirRemarks->isChecked() ? 1 : 0) | (m_actions.fileRemarks->isChecked() ? 2 : 0);
-  if (m_results) m_results->storeGeometry();
+  if (TDlgSearchResults* results = m_searchCommands->resultsWindow()) results->storeGeometry();
   const std::string filter = m_volumeModel->filter();
   s.category = filter == messages::kAllCategories ? std::string() : filter;
 }
@@ -174,16 +174,7 @@ bool TDiskIndexForm::shutdown() {
 }
 
 void TDiskIndexForm::rebuildCategoryCombo() {
-  QComboBox* combo = m_toolBar.categoryCombo;
-  const QSignalBlocker block(combo);
-  combo->clear();
-  combo->addItem(qText(messages::kAllCategories));
-  combo->addItem(qText(messages::kNoCategory));
-  for (const std::string& name : m_session.state().categories.names()) combo->addItem(qText(name));
-  const std::string& wanted = m_started ? m_volumeModel->filter() : m_session.settings().category;
-  const int found = combo->findText(qText(wanted), Qt::MatchFixedString);
-  combo->setCurrentIndex(found >= 0 ? found : 0);
-  m_volumeModel->setFilter(combo->currentText().toStdString());
+  m_overview->rebuildCombo(m_started ? m_overview->filter() : m_session.settings().category);
 }
 
 void TDiskIndexForm::applyFonts() {

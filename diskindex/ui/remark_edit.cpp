@@ -2,6 +2,7 @@
 
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/text_codec.h"
+#include "diskindex/ui/qt_text.h"
 #include "platform/codepage.h"
 
 namespace diskindex::ui {
@@ -15,7 +16,7 @@ RemarkEdit::RemarkEdit(QWidget* parent) : QPlainTextEdit(parent) {
 void RemarkEdit::showRemark(std::optional<std::string_view> remark) {
   QString text;
   if (remark && !remark->empty()) {
-    text = QString::fromUtf8(remark->data(), static_cast<qsizetype>(remark->size()));
+    text = qUtf8(*remark);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_placeholderShown = false;
   } else {

@@ -2,6 +2,7 @@
 
 #include "diskindex/core/result_code.h"
 #include "diskindex/ui/form_prompts.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
@@ -9,10 +10,6 @@ namespace {
 constexpr std::string_view kKeepQuestion =
     "\r\n\r\nDie Bemerkungen bleiben erhalten. Erneut\r\n"
     "versuchen oder in einer anderen Datei speichern?";
-
-QString qs(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 }  // namespace
 
@@ -25,7 +22,7 @@ bool saveRemarksOrKeep(FormPrompts& prompts, const std::filesystem::path& commen
     const ErrorMessage message = errorMessage(code, OperationTitle::SaveRemarks, target.string());
     const QString text = boxText(message.text + std::string(kKeepQuestion));
     for (;;) {
-      const RemarkSaveChoice choice = prompts.remarkSaveFailed(qs(message.caption), text);
+      const RemarkSaveChoice choice = prompts.remarkSaveFailed(qUtf8(message.caption), text);
       if (choice == RemarkSaveChoice::Keep) return false;
       if (choice == RemarkSaveChoice::Retry) {
         target = commentFile;
@@ -33,7 +30,7 @@ bool saveRemarksOrKeep(FormPrompts& prompts, const std::filesystem::path& commen
       }
       // A cancelled file dialog asks again rather than write anything.
       if (const std::optional<QString> chosen =
-              prompts.chooseRemarkFile(qs(commentFile.filename().string()))) {
+              prompts.chooseRemarkFile(qUtf8(commentFile.filename().string()))) {
         target = std::filesystem::path(chosen->toStdString());
         break;
       }

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string_view>
 
+#include "diskindex/ui/qt_text.h"
+
 class QPrinter;
 class QWidget;
 
@@ -17,11 +19,6 @@ namespace diskindex::ui {
 
 class TDlgSearchCDs;
 class TDlgPrintResults;
-
-// The core's UTF-8 texts as QString.
-inline QString qUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 class SearchPrompts {
  public:

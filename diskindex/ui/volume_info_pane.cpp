@@ -4,16 +4,13 @@
 #include <QGridLayout>
 
 #include "diskindex/core/display_format.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
 
-QString text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 QString optionalText(const std::optional<std::string>& value) {
-  return value ? text(*value).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) : QString();
+  return value ? qUtf8(*value).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) : QString();
 }
 
 }  // namespace
@@ -85,15 +82,15 @@ void VolumeInfoPane::showVolume(const VolumeRecord* record, double today) {
     }
     return;
   }
-  m_driveType->setText(text(driveTypeWord(record->driveType)));
-  m_label->setText(text(record->label));
+  m_driveType->setText(qUtf8(driveTypeWord(record->driveType)));
+  m_label->setText(qUtf8(record->label));
   const SpaceTexts space = spaceTexts(record->capacity, record->freeSpace);
-  m_capacity->setText(text(space.capacity));
-  m_used->setText(text(space.used));
-  m_free->setText(text(space.free));
+  m_capacity->setText(qUtf8(space.capacity));
+  m_used->setText(qUtf8(space.used));
+  m_free->setText(qUtf8(space.free));
   m_dirCount->setText(QString::number(record->directoryCount));
   m_fileCount->setText(QString::number(record->fileCount));
-  m_captured->setText(text(captureDateText(record->captureDate, today)));
+  m_captured->setText(qUtf8(captureDateText(record->captureDate, today)));
   m_location->setText(optionalText(record->location));
   m_remark->setText(optionalText(record->remark));
 }

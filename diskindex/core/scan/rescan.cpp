@@ -166,7 +166,8 @@ std::optional<FolderLetter> letterForFolder(const platform::DriveTable& drives,
   return std::nullopt;
 }
 
-VolumeReader driveReader(const platform::DriveTable& drives, char letter, bool keepStoredDrive) {
+VolumeReader driveReader(const platform::DriveTable& drives, char letter, StoredDrive stored) {
+  const bool keepStoredDrive = stored == StoredDrive::Keep;
   return [&drives, letter, keepStoredDrive](
              VolumeHeader& header, const std::filesystem::path& dataFile, ScanObserver& observer) {
     const char storedLetter = header.driveLetter;

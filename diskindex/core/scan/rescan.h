@@ -40,10 +40,11 @@ namespace diskindex::scan {
 using VolumeReader = std::function<ReadDriveOutcome(
     VolumeHeader& header, const std::filesystem::path& dataFile, ScanObserver& observer)>;
 
-// Reads drive letter of the table. With keepStoredDrive (a folder lent a
+// Reads drive letter of the table. With StoredDrive::Keep (a folder lent a
 // letter for this reading only) the header keeps its drive letter, type and
-// file system identity; otherwise all three become the drive's.
-VolumeReader driveReader(const platform::DriveTable& drives, char letter, bool keepStoredDrive);
+// file system identity; with Replace all three become the drive's.
+enum class StoredDrive { Replace, Keep };
+VolumeReader driveReader(const platform::DriveTable& drives, char letter, StoredDrive stored);
 
 // The letter to read a folder from: the letter whose root it is, or else
 // the first free letter from D on, lent to it for this reading (lent set).

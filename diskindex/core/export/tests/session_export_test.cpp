@@ -82,9 +82,9 @@ TEST_F(SessionExportTest, NameAndLabelOfEveryVolumeInListOrderWithCrLfAndNoHeade
   addVolume(header("alpha", "AL"));
   CatalogueSession& session = started();
   const fs::path target = m_tmp / "info.txt";
-  ASSERT_EQ(
-      session.exportInfo(infoOptions({InfoField::VolumeName, InfoField::Label}, ";", true), target),
-      ExportResult::Ok);
+  ASSERT_EQ(session.exportService().exportInfo(
+                infoOptions({InfoField::VolumeName, InfoField::Label}, ";", true), target),
+            ExportResult::Ok);
   EXPECT_EQ(fileText(target), "alpha;AL\r\nZeta;ZL\r\n");
 }
 
@@ -100,7 +100,8 @@ TEST_F(SessionExportTest, TwoLineRemarkAndCapacityZeroStayOnTheirVolumesLines) {
   const fs::path target = m_tmp / "info.txt";
   const auto fields = {InfoField::VolumeName, InfoField::UsedSpace, InfoField::FreeSpace,
                        InfoField::Capacity, InfoField::Remark};
-  ASSERT_EQ(session.exportInfo(infoOptions(fields, "\t", true), target), ExportResult::Ok);
+  ASSERT_EQ(session.exportService().exportInfo(infoOptions(fields, "\t", true), target),
+            ExportResult::Ok);
   EXPECT_EQ(fileText(target),
             "Archiv\t650000000\t0\t650000000\tSicherung  vom Montag\r\n"
             "Leer\t\t\t\t\r\n");
@@ -112,15 +113,18 @@ TEST_F(SessionExportTest, FilterChoosesTheCategorysVolumesAndOptionsAreRemembere
   addVolume(header("Drei", "E3", "Spiele"));
   CatalogueSession& session = started();
   auto options = infoOptions({InfoField::Label, InfoField::Category}, ",", false, "Spiele");
-  EXPECT_EQ(session.infoExportLines(options), (std::vector<std::string>{"E3,Spiele", "E1,Spiele"}));
+  EXPECT_EQ(session.exportService().infoLines(options),
+            (std::vector<std::string>{"E3,Spiele", "E1,Spiele"}));
   options.categoryFilter = "<keine Zuordnung>";
-  EXPECT_EQ(session.infoExportLines(options), (std::vector<std::string>{"E2,<keine Zuordnung>"}));
+  EXPECT_EQ(session.exportService().infoLines(options),
+            (std::vector<std::string>{"E2,<keine Zuordnung>"}));
   options.allVolumes = true;
-  EXPECT_EQ(session.infoExportLines(options).size(), 3u) << "all volumes, whatever the filter";
+  EXPECT_EQ(session.exportService().infoLines(options).size(), 3u)
+      << "all volumes, whatever the filter";
 
   const fs::path cwd = fs::current_path();
   fs::current_path(m_tmp.path());
-  const ExportResult relative = session.exportInfo(options, "rel/../liste.txt");
+  const ExportResult relative = session.exportService().exportInfo(options, "rel/../liste.txt");
   fs::current_path(cwd);
   ASSERT_EQ(relative, ExportResult::Ok);
   EXPECT_TRUE(fs::exists(m_tmp / "liste.txt"));
@@ -136,34 +140,35 @@ TEST_F(SessionExportTest, FilterChoosesTheCategorysVolumesAndOptionsAreRemembere
 TEST_F(SessionExportTest, ToolsSubtreeInTreeFormAndTheSelectionRule) {
   addVolume(header("Werkzeug", "W"));
   CatalogueSession& session = started();
-  ASSERT_EQ(session.openVolume(0).contents, ResultCode::Ok);
+  ASSERT_EQ(session.volumeService().open(0).contents, ResultCode::Ok);
   exporting::TreeExportOptions options;
   options.selectedDirectory = true;
   const std::optional<std::size_t> tools =
       exporting::findDirectory(session.state().opened->directories, "TOOLS");
   ASSERT_TRUE(tools.has_value());
-  EXPECT_EQ(session.treeLines(options, tools),
+  EXPECT_EQ(session.exportService().treeLines(options, tools),
             (std::vector<std::string>{"Tools", "\tA.exe", "\tB.exe", "\tBin", "\t\tC.com"}));
-  EXPECT_TRUE(session.treeLines(options, std::nullopt).empty())
+  EXPECT_TRUE(session.exportService().treeLines(options, std::nullopt).empty())
       << "no directory selected: nothing is produced";
   const fs::path target = m_tmp / "tree.txt";
-  EXPECT_EQ(session.exportTree(options, std::nullopt, target), ExportResult::NothingToWrite);
+  EXPECT_EQ(session.exportService().exportTree(options, std::nullopt, target),
+            ExportResult::NothingToWrite);
   EXPECT_FALSE(fs::exists(target));
 
   options.selectedDirectory = false;
   options.lines.paths = true;
   options.lines.content = TreeContent::DirectoriesOnly;
-  EXPECT_EQ(session.treeLines(options, tools),
+  EXPECT_EQ(session.exportService().treeLines(options, tools),
             (std::vector<std::string>{"E:", "E:\\Tools", "E:\\Tools\\Bin", "E:\\Docs",
                                       "E:\\Docs\\Long Name"}));
-  session.closeVolume();
-  EXPECT_TRUE(session.treeLines(options, tools).empty()) << "no volume open";
+  session.volumeService().close();
+  EXPECT_TRUE(session.exportService().treeLines(options, tools).empty()) << "no volume open";
 }
 
 TEST_F(SessionExportTest, ExportingTwiceWithAppendKeepsBothTreesApart) {
   addVolume(header("Werkzeug", "W"));
   CatalogueSession& session = started();
-  ASSERT_EQ(session.openVolume(0).contents, ResultCode::Ok);
+  ASSERT_EQ(session.volumeService().open(0).contents, ResultCode::Ok);
   const std::size_t bin =
       *exporting::findDirectory(session.state().opened->directories, "tools/bin");
   exporting::TreeExportOptions options;
@@ -171,15 +176,15 @@ TEST_F(SessionExportTest, ExportingTwiceWithAppendKeepsBothTreesApart) {
   options.heading = "Werkzeug";
   options.append = true;
   const fs::path target = m_tmp / "tree.txt";
-  ASSERT_EQ(session.exportTree(options, bin, target), ExportResult::Ok);
+  ASSERT_EQ(session.exportService().exportTree(options, bin, target), ExportResult::Ok);
   options.lines.paths = true;
   options.heading.clear();
-  ASSERT_EQ(session.exportTree(options, bin, target), ExportResult::Ok);
+  ASSERT_EQ(session.exportService().exportTree(options, bin, target), ExportResult::Ok);
   EXPECT_EQ(fileText(target),
             "\r\n\r\nWerkzeug\r\n\r\nBin\r\n\tC.com\r\n"
             "\r\n\r\nE:\\Tools\\Bin\\\r\nE:\\Tools\\Bin\\C.com\r\n");
   options.append = false;
-  ASSERT_EQ(session.exportTree(options, bin, target), ExportResult::Ok);
+  ASSERT_EQ(session.exportService().exportTree(options, bin, target), ExportResult::Ok);
   EXPECT_EQ(fileText(target), "E:\\Tools\\Bin\\\r\nE:\\Tools\\Bin\\C.com\r\n")
       << "without appending the file is replaced";
   EXPECT_EQ(session.settings().expApnd, 0);
@@ -190,18 +195,19 @@ TEST_F(SessionExportTest, ExportingTwiceWithAppendKeepsBothTreesApart) {
 TEST_F(SessionExportTest, PrintAndClipboardLinesLeaveTheAppendChoiceAlone) {
   addVolume(header("Werkzeug", "W"));
   CatalogueSession& session = started();
-  ASSERT_EQ(session.openVolume(0).contents, ResultCode::Ok);
+  ASSERT_EQ(session.volumeService().open(0).contents, ResultCode::Ok);
   session.settings().expApnd = 1;
   exporting::TreeExportOptions options;
   options.heading = "Kopf";
   options.lines.content = TreeContent::FilesOnly;
   options.lines.paths = true;
-  const std::vector<std::string> printed = session.treePrintLines(options, std::nullopt);
+  const std::vector<std::string> printed =
+      session.exportService().treePrintLines(options, std::nullopt);
   ASSERT_EQ(printed.size(), 7u);
   EXPECT_EQ(printed[0], "Kopf");
   EXPECT_EQ(printed[1], "");
   EXPECT_EQ(printed[2], "E:\\Readme.txt");
-  EXPECT_EQ(session.treeClipboardText(options, std::nullopt),
+  EXPECT_EQ(session.exportService().treeClipboardText(options, std::nullopt),
             "E:\\Readme.txt\r\nE:\\Tools\\A.exe\r\nE:\\Tools\\B.exe\r\nE:\\Tools\\Bin\\C.com\r\n"
             "E:\\Docs\\D.txt\r\n")
       << "the clipboard gets no heading";

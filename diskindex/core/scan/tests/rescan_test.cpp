@@ -136,7 +136,8 @@ class RescanTest : public ::testing::Test {
   RescanOutcome rescan(const platform::DriveTable& table, Observer& observer,
                        RescanOptions options = {}) {
     options.now = {2026, 12, 8, 23, 55, 0};
-    return rescanVolume(m_dataFile, driveReader(table, 'E', false), observer, options);
+    return rescanVolume(m_dataFile, driveReader(table, 'E', StoredDrive::Replace), observer,
+                        options);
   }
 
   TempTree m_disc;
@@ -223,7 +224,8 @@ TEST_F(RescanTest, ADriveThatIsNotReadyLeavesTheOldFilesByteForByte) {
   const Snapshot before = snapshot(m_data.root());
   const platform::DriveTable table = drives("NEU", 2000000);
   Observer observer;
-  const RescanOutcome outcome = rescanVolume(m_dataFile, driveReader(table, 'Q', false), observer);
+  const RescanOutcome outcome =
+      rescanVolume(m_dataFile, driveReader(table, 'Q', StoredDrive::Replace), observer);
   EXPECT_EQ(outcome.code, ResultCode::DriveNotReady);
   EXPECT_EQ(snapshot(m_data.root()), before);
 }
@@ -334,7 +336,8 @@ TEST_F(RescanTest, AFolderLentALetterKeepsTheStoredDriveLetterTypeAndIdentity) {
   Observer observer;
   VolumeHeader before;
   ASSERT_EQ(readHeader(m_dataFile, before), ResultCode::Ok);
-  const RescanOutcome outcome = rescanVolume(m_dataFile, driveReader(table, 'E', true), observer);
+  const RescanOutcome outcome =
+      rescanVolume(m_dataFile, driveReader(table, 'E', StoredDrive::Keep), observer);
   ASSERT_EQ(outcome.code, ResultCode::Ok);
   EXPECT_EQ(outcome.header.driveLetter, before.driveLetter);
   EXPECT_EQ(outcome.header.driveType, 5);

@@ -2,12 +2,16 @@
 // from any volume (diskindx-cli) and from the search results, editing and
 // starting a file, and choosing the editor.
 
+#include "diskindex/core/file_service.h"
+
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
-#include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/file_io.h"
+#include "diskindex/core/files/copy_list.h"
 #include "diskindex/core/files/file_messages.h"
+#include "diskindex/core/files/volume_check.h"
 #include "diskindex/core/volume_file.h"
 
 namespace diskindex {
@@ -50,53 +54,56 @@ std::optional<std::filesystem::path> sourceRoot(Catalogue& catalogue, std::size_
 
 }  // namespace
 
-FileCopyResult CatalogueSession::copyVolumeFiles(
-    std::size_t volumeIndex, const CopySelection& selection, const std::filesystem::path& target,
-    const std::filesystem::path& sourceFolder, const platform::DriveTable& drives,
-    files::FilesObserver& observer, files::CopyOptions options) {
+FileCopyResult FileService::copy(const CopyRequest& request, files::FilesObserver& observer) {
+  if (const auto* volume = std::get_if<CopyFromVolume>(&request.source)) {
+    return copyVolume(*volume, request, observer);
+  }
+  if (const auto* hits = std::get_if<CopyFromSearchHits>(&request.source)) {
+    return copyHits(hits->rows, request, observer);
+  }
+  if (!m_data.state.opened) return FileCopyResult{FileRunStatus::NothingSelected, {}};
+  m_data.state.settings.copyPath = withTrailingSlash(request.target.string());
+  const CopyFromVolume open{
+      m_data.state.opened->volumeIndex, std::get<CopyFromOpenVolume>(request.source).selection, {}};
+  return copyVolume(open, request, observer);
+}
+
+FileCopyResult FileService::copyVolume(const CopyFromVolume& source, const CopyRequest& request,
+                                       files::FilesObserver& observer) {
   FileCopyResult result;
-  Catalogue& catalogue = m_state.catalogue;
-  if (volumeIndex >= catalogue.volumes().size()) {
+  Catalogue& catalogue = m_data.state.catalogue;
+  if (source.volume >= catalogue.volumes().size()) {
     result.status = FileRunStatus::NothingSelected;
     return result;
   }
-  const auto root = sourceRoot(catalogue, volumeIndex, sourceFolder, drives, observer);
+  const auto root =
+      sourceRoot(catalogue, source.volume, source.sourceFolder, request.drives, observer);
   if (!root) {
     result.status = FileRunStatus::VolumeRefused;
     return result;
   }
   files::CopyList list;
-  result = buildList(catalogue.volumes()[volumeIndex], selection, list);
+  result = buildList(catalogue.volumes()[source.volume], source.selection, list);
   if (result.copy.code != ResultCode::Ok || result.status != FileRunStatus::Done) return result;
-  result.copy = files::copyFiles(list, *root, target, observer, options);
+  result.copy = files::copyFiles(list, *root, request.target, observer, request.options);
   return result;
 }
 
-FileCopyResult CatalogueSession::copyFromOpenVolume(const CopySelection& selection,
-                                                    const std::filesystem::path& target,
-                                                    const platform::DriveTable& drives,
-                                                    files::FilesObserver& observer) {
-  if (!m_state.opened) return FileCopyResult{FileRunStatus::NothingSelected, {}};
-  m_state.settings.copyPath = withTrailingSlash(target.string());
-  return copyVolumeFiles(m_state.opened->volumeIndex, selection, target, {}, drives, observer);
-}
-
-FileCopyResult CatalogueSession::copySearchHits(const std::vector<std::size_t>& rows,
-                                                const std::filesystem::path& target,
-                                                const platform::DriveTable& drives,
-                                                files::FilesObserver& observer) {
+FileCopyResult FileService::copyHits(const std::vector<std::size_t>& rows,
+                                     const CopyRequest& request, files::FilesObserver& observer) {
+  const std::filesystem::path& target = request.target;
   // The volumes in the order the rows name them, each with its file hits.
   std::vector<std::pair<std::string, CopySelection>> volumes;
   for (std::size_t r : rows) {
-    if (r >= m_search.results.size() || m_search.results[r].directory) continue;
-    const search::ResultRow& row = m_search.results[r];
+    if (r >= m_data.search.results.size() || m_data.search.results[r].directory) continue;
+    const search::ResultRow& row = m_data.search.results[r];
     auto it = std::find_if(volumes.begin(), volumes.end(),
                            [&](const auto& v) { return v.first == row.volumeName; });
     if (it == volumes.end()) it = volumes.insert(volumes.end(), {row.volumeName, {}});
     it->second.files.push_back(row.hit.key);
   }
   if (volumes.empty()) return FileCopyResult{FileRunStatus::NothingSelected, {}};
-  m_state.settings.copyPath = withTrailingSlash(target.string());
+  m_data.state.settings.copyPath = withTrailingSlash(target.string());
   FileCopyResult last;
   for (const auto& [name, selection] : volumes) {
     std::string failedFile;
@@ -108,9 +115,9 @@ FileCopyResult CatalogueSession::copySearchHits(const std::vector<std::size_t>& 
       }
       if (answer == files::InsertVolumeAnswer::SkipVolume) break;
       // The list may have changed since the search: look the volume up again.
-      const auto index = m_state.catalogue.volumes().findByName(name);
+      const auto index = m_data.state.catalogue.volumes().findByName(name);
       if (!index) break;
-      last = copyVolumeFiles(*index, selection, target, {}, drives, observer);
+      last = copyVolume(CopyFromVolume{*index, selection, {}}, request, observer);
       if (last.status == FileRunStatus::VolumeRefused) continue;
       // The volume file changed since the search and holds none of the hits.
       if (last.status == FileRunStatus::NothingSelected) {
@@ -126,17 +133,19 @@ FileCopyResult CatalogueSession::copySearchHits(const std::vector<std::size_t>& 
   return last;
 }
 
-FileStartResult CatalogueSession::startOpenVolumeFile(std::size_t dir, std::size_t position,
-                                                      bool edit, const platform::DriveTable& drives,
-                                                      files::FilesObserver& observer,
-                                                      files::ProgramStarter& starter) {
+FileStartResult FileService::start(const OpenVolumeFile& target, StartMode mode,
+                                   const platform::DriveTable& drives,
+                                   files::FilesObserver& observer, files::ProgramStarter& starter) {
+  const std::size_t dir = target.dir;
+  const std::size_t position = target.position;
+  const bool edit = mode == StartMode::Edit;
   FileStartResult result;
-  if (!m_state.opened) {
+  if (!m_data.state.opened) {
     result.status = FileRunStatus::NothingSelected;
     return result;
   }
   files::CopyList list;
-  const VolumeRecord& volume = m_state.catalogue.volumes()[m_state.opened->volumeIndex];
+  const VolumeRecord& volume = m_data.state.catalogue.volumes()[m_data.state.opened->volumeIndex];
   CopySelection selection;
   selection.files.push_back(
       {static_cast<std::int32_t>(dir + 1), static_cast<std::int32_t>(position)});
@@ -151,7 +160,7 @@ FileStartResult CatalogueSession::startOpenVolumeFile(std::size_t dir, std::size
     return result;
   }
   const auto root =
-      sourceRoot(m_state.catalogue, m_state.opened->volumeIndex, {}, drives, observer);
+      sourceRoot(m_data.state.catalogue, m_data.state.opened->volumeIndex, {}, drives, observer);
   if (!root) {
     result.status = FileRunStatus::VolumeRefused;
     return result;
@@ -162,7 +171,7 @@ FileStartResult CatalogueSession::startOpenVolumeFile(std::size_t dir, std::size
     result.message = files::cannotOpenFile(file.string());
     return result;
   }
-  const std::string& editor = m_state.settings.editPath;
+  const std::string& editor = m_data.state.settings.editPath;
   const platform::StartResult started =
       edit ? starter.startProgram(editor, {file.string()}) : starter.openDocument(file);
   result.started = started == platform::StartResult::Ok;
@@ -170,9 +179,9 @@ FileStartResult CatalogueSession::startOpenVolumeFile(std::size_t dir, std::size
   return result;
 }
 
-void CatalogueSession::chooseEditor(const std::string& program) {
+void FileService::chooseEditor(const std::string& program) {
   if (program.empty()) return;
-  DiskIndexSettings& s = m_state.settings;
+  DiskIndexSettings& s = m_data.state.settings;
   s.editPath = program;
   if (std::find(s.editors.begin(), s.editors.end(), program) == s.editors.end()) {
     s.editors.push_back(program);

@@ -1,23 +1,20 @@
-// Exporting and printing in the main window: "Infos e&xportieren ..." (the
-// volume information in the overview, the directory tree in the contents
-// view), "&Drucken ..." and "&Verzeichnisbaum kopieren ...". Each runs its
-// dialog, asks before a file is overwritten, makes one session call and
-// shows the result's message.
+// Exporting and printing from the window, each one ExportService call.
+
+#include "diskindex/ui/export_controller.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QPageLayout>
 #include <QPrinter>
 #include <filesystem>
 
+#include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/export/export_messages.h"
-#include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_info_export.h"
 #include "diskindex/ui/dlg_print_results.h"
 #include "diskindex/ui/dlg_tree_export.h"
 #include "diskindex/ui/font_setting.h"
-#include "diskindex/ui/volume_list_model.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
@@ -37,61 +34,68 @@ QStringList printableLines(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-void TDiskIndexForm::setExportPrompts(std::unique_ptr<ExportPrompts> prompts) {
+ExportController::ExportController(CatalogueSession& session, FormPrompts& prompts, FormView& view)
+    : m_session(session),
+      m_prompts(prompts),
+      m_view(view),
+      m_exportPrompts(std::make_unique<QtExportPrompts>(view.dialogParent())) {}
+
+ExportController::~ExportController() = default;
+
+void ExportController::setPrompts(std::unique_ptr<ExportPrompts> prompts) {
   m_exportPrompts = std::move(prompts);
 }
 
-void TDiskIndexForm::onExportInfo() {
-  if (m_view == View::Contents) {
+void ExportController::exportInfo() {
+  if (m_view.showsContents()) {
     exportTree();
   } else {
-    exportInfo();
+    exportVolumeInfo();
   }
 }
 
 // Asks before an existing file is replaced; true to go on.
-bool TDiskIndexForm::mayOverwrite(const std::filesystem::path& target, std::string_view caption) {
+bool ExportController::mayOverwrite(const std::filesystem::path& target, std::string_view caption) {
   std::error_code error;
   if (!std::filesystem::exists(target, error)) return true;
-  return m_prompts->question(qUtf8(caption), boxText(msg::overwriteQuestion(target.string())));
+  return m_prompts.question(qUtf8(caption), boxText(msg::overwriteQuestion(target.string())));
 }
 
-void TDiskIndexForm::showExportResult(exporting::ExportResult result,
-                                      const std::filesystem::path& target,
-                                      std::string_view caption) {
+void ExportController::showResult(exporting::ExportResult result,
+                                  const std::filesystem::path& target, std::string_view caption) {
   if (result == exporting::ExportResult::CannotCreate) {
-    m_prompts->error(qUtf8(caption), boxText(msg::createFailed(target.string())));
+    m_prompts.error(qUtf8(caption), boxText(msg::createFailed(target.string())));
   } else if (result == exporting::ExportResult::CannotWrite) {
-    m_prompts->error(qUtf8(caption), boxText(msg::writeFailed(target.string())));
+    m_prompts.error(qUtf8(caption), boxText(msg::writeFailed(target.string())));
   }
 }
 
-void TDiskIndexForm::exportInfo() {
+void ExportController::exportVolumeInfo() {
   const DiskIndexSettings& settings = m_session.state().settings;
-  TDlgInfoExport dialog(exporting::infoOptionsFromSettings(settings, m_volumeModel->filter()),
-                        QString::fromStdString(settings.exptPath), *m_exportPrompts, this);
+  TDlgInfoExport dialog(exporting::infoOptionsFromSettings(settings, m_view.categoryFilter()),
+                        QString::fromStdString(settings.exptPath), *m_exportPrompts,
+                        m_view.dialogParent());
   if (!m_exportPrompts->runInfoExportDialog(dialog)) return;
   exporting::InfoExportOptions options = dialog.options();
-  options.categoryFilter = m_volumeModel->filter();
-  const std::filesystem::path target =
-      CatalogueSession::exportTarget(dialog.target().toStdString());
+  options.categoryFilter = m_view.categoryFilter();
+  const std::filesystem::path target = ExportService::target(dialog.target().toStdString());
   if (!mayOverwrite(target, msg::kInfoExportCaption)) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const exporting::ExportResult result = m_session.exportInfo(options, target);
+  const exporting::ExportResult result = m_session.exportService().exportInfo(options, target);
   QApplication::restoreOverrideCursor();
-  showExportResult(result, target, msg::kInfoExportCaption);
+  showResult(result, target, msg::kInfoExportCaption);
 }
 
-std::optional<exporting::TreeExportOptions> TDiskIndexForm::runTreeDialog(
+std::optional<exporting::TreeExportOptions> ExportController::runTreeDialog(
     TDlgTreeExport::Mode mode, QPrinter* printer, std::filesystem::path* target) {
   if (!m_session.state().opened) return std::nullopt;
   const CatalogueState& state = m_session.state();
   TDlgTreeExport dialog(mode, exporting::treeOptionsFromSettings(state.settings),
                         QString::fromStdString(state.opened->record.name),
                         QString::fromStdString(state.settings.exptPath), *m_exportPrompts, printer,
-                        this);
+                        m_view.dialogParent());
   if (!m_exportPrompts->runTreeExportDialog(dialog)) return std::nullopt;
-  if (target) *target = CatalogueSession::exportTarget(dialog.target().toStdString());
+  if (target) *target = ExportService::target(dialog.target().toStdString());
   if (printer && dialog.toPdf()) {
     const std::optional<QString> pdf = m_exportPrompts->choosePdfFile(QString());
     if (!pdf) return std::nullopt;
@@ -101,24 +105,25 @@ std::optional<exporting::TreeExportOptions> TDiskIndexForm::runTreeDialog(
   return dialog.options();
 }
 
-void TDiskIndexForm::exportTree() {
+void ExportController::exportTree() {
   std::filesystem::path target;
   const auto options = runTreeDialog(TDlgTreeExport::Mode::Export, nullptr, &target);
   if (!options) return;
   if (!options->append && !mayOverwrite(target, msg::kTreeExportCaption)) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const exporting::ExportResult result =
-      m_session.exportTree(*options, selectedDirectory(), target);
+      m_session.exportService().exportTree(*options, m_view.selectedDirectory(), target);
   QApplication::restoreOverrideCursor();
-  showExportResult(result, target, msg::kTreeExportCaption);
+  showResult(result, target, msg::kTreeExportCaption);
 }
 
-void TDiskIndexForm::onPrint() {
-  if (m_view != View::Contents) return;
+void ExportController::print() {
+  if (!m_view.showsContents()) return;
   QPrinter printer;
   const auto options = runTreeDialog(TDlgTreeExport::Mode::Print, &printer, nullptr);
   if (!options) return;
-  const std::vector<std::string> lines = m_session.treePrintLines(*options, selectedDirectory());
+  const std::vector<std::string> lines =
+      m_session.exportService().treePrintLines(*options, m_view.selectedDirectory());
   if (lines.empty()) return;
   printer.setDocName(QString::fromStdString(m_session.state().opened->record.name));
   printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
@@ -127,16 +132,17 @@ void TDiskIndexForm::onPrint() {
       printResultLines(printer, printableLines(lines), toFont(m_session.state().settings.fontP));
   QApplication::restoreOverrideCursor();
   if (!printed) {
-    m_prompts->error(QString::fromStdString(msg::treeDialogCaption(TDlgTreeExport::Mode::Print)),
-                     QStringLiteral("Der Druck konnte nicht gestartet werden."));
+    m_prompts.error(QString::fromStdString(msg::treeDialogCaption(TDlgTreeExport::Mode::Print)),
+                    QStringLiteral("Der Druck konnte nicht gestartet werden."));
   }
 }
 
-void TDiskIndexForm::onCopyTree() {
-  if (m_view != View::Contents) return;
+void ExportController::copyTree() {
+  if (!m_view.showsContents()) return;
   const auto options = runTreeDialog(TDlgTreeExport::Mode::Copy, nullptr, nullptr);
   if (!options) return;
-  const std::string text = m_session.treeClipboardText(*options, selectedDirectory());
+  const std::string text =
+      m_session.exportService().treeClipboardText(*options, m_view.selectedDirectory());
   if (!text.empty()) QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 

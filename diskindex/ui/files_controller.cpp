@@ -1,7 +1,8 @@
-// The main window's commands on the files of catalogued volumes: copying
-// from the contents view and from the search results, editing and starting
-// a file, and choosing the editor. Each runs one session workflow; the
-// questions and the progress window come through WindowFilesObserver.
+// The window's commands on the files of catalogued volumes. Each runs one
+// FileService call; the questions and the progress window come through
+// WindowFilesObserver.
+
+#include "diskindex/ui/files_controller.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>
@@ -9,15 +10,13 @@
 #include <algorithm>
 #include <memory>
 
-#include "diskindex/core/dir_tree_index.h"
+#include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/files/file_messages.h"
 #include "diskindex/ui/convert_dialog.h"
-#include "diskindex/ui/dir_tree_model.h"
-#include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_choose_editor.h"
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/dlg_select_dir.h"
-#include "diskindex/ui/file_list_model.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
@@ -92,120 +91,108 @@ TDlgSelectDir::DriveList driveList(const platform::DriveTable& drives) {
 
 }  // namespace
 
-void TDiskIndexForm::setCopyPrompts(std::unique_ptr<CopyPrompts> prompts) {
+FilesController::FilesController(CatalogueSession& session, FormPrompts& prompts, FormView& view)
+    : m_session(session),
+      m_prompts(prompts),
+      m_view(view),
+      m_copyPrompts(std::make_unique<QtCopyPrompts>(view.dialogParent())),
+      m_starter(std::make_unique<files::ProgramStarter>()) {}
+
+FilesController::~FilesController() = default;
+
+void FilesController::setCopyPrompts(std::unique_ptr<CopyPrompts> prompts) {
   m_copyPrompts = std::move(prompts);
 }
 
-void TDiskIndexForm::setProgramStarter(std::unique_ptr<files::ProgramStarter> starter) {
+void FilesController::setProgramStarter(std::unique_ptr<files::ProgramStarter> starter) {
   m_starter = std::move(starter);
 }
 
-std::vector<TDirFileNo> TDiskIndexForm::selectedFileKeys(std::uint32_t dir) const {
-  std::vector<int> rows;
-  for (const QModelIndex& index : m_files->selectionModel()->selectedRows()) {
-    rows.push_back(index.row());
-  }
-  std::sort(rows.begin(), rows.end());
-  std::vector<TDirFileNo> keys;
-  for (int row : rows) {
-    const int position = m_fileModel->filePosition(row);
-    if (position >= 0) keys.push_back({static_cast<std::int32_t>(dir) + 1, position});
-  }
-  return keys;
-}
-
-void TDiskIndexForm::showCopyResult(const FileCopyResult& result) {
+void FilesController::showCopyResult(const FileCopyResult& result) {
   const QString caption = qUtf8(files::kCopyCaption);
   if (result.status == FileRunStatus::NothingSelected) {
-    m_prompts->warning(caption, qUtf8(files::kNothingSelected));
+    m_prompts.warning(caption, qUtf8(files::kNothingSelected));
     return;
   }
   if (result.status != FileRunStatus::Done || result.copy.code == ResultCode::Ok) return;
   const files::CopyMessage message = files::copyMessage(result.copy.code, result.copy.file);
   if (message.information) {
-    m_prompts->information(caption, boxText(message.text));
+    m_prompts.information(caption, boxText(message.text));
   } else {
-    m_prompts->error(caption, boxText(message.text));
+    m_prompts.error(caption, boxText(message.text));
   }
 }
 
-void TDiskIndexForm::onCopyFiles() {
-  const std::optional<std::uint32_t> dir = selectedDirectory();
+void FilesController::copyFiles() {
+  const std::optional<std::uint32_t> dir = m_view.selectedDirectory();
   if (!dir || !m_session.state().opened) return;
-  const OpenedVolume& opened = *m_session.state().opened;
-  const std::string source =
-      fullPath(opened.directories, m_dirModel->treeIndex(), *dir, opened.record.driveLetter);
-  const platform::DriveTable drives = m_session.driveTable();
+  const std::string source = m_view.directoryPath(*dir);
+  const platform::DriveTable drives = m_session.volumeService().driveTable();
   TDlgSelectDir dialog(TDlgSelectDir::Form::CopyFiles, qUtf8(source),
                        qUtf8(m_session.state().settings.copyPath), driveList(drives),
-                       m_copyWholeDirectory, *m_copyPrompts, *m_prompts, this);
+                       m_copyWholeDirectory, *m_copyPrompts, m_prompts, m_view.dialogParent());
   if (!m_copyPrompts->runSelectDir(dialog)) return;
   m_copyWholeDirectory = dialog.choice();
   CopySelection selection;
   selection.wholeDirectory = m_copyWholeDirectory;
   selection.directory = *dir;
-  if (!selection.wholeDirectory) selection.files = selectedFileKeys(*dir);
+  if (!selection.wholeDirectory) selection.files = m_view.selectedFileKeys(*dir);
   FileCopyResult result;
   {
-    WindowFilesObserver observer(this, *m_prompts, *m_copyPrompts);
-    result =
-        m_session.copyFromOpenVolume(selection, dialog.target().toStdString(), drives, observer);
+    WindowFilesObserver observer(m_view.dialogParent(), m_prompts, *m_copyPrompts);
+    result = m_session.fileService().copy(
+        CopyRequest{CopyFromOpenVolume{selection}, dialog.target().toStdString(), drives, {}},
+        observer);
   }
   showCopyResult(result);
 }
 
-void TDiskIndexForm::copySearchResults() {
-  if (!m_results) return;
-  const platform::DriveTable drives = m_session.driveTable();
+void FilesController::copySearchHits(TDlgSearchResults* results) {
+  if (results == nullptr) return;
+  const platform::DriveTable drives = m_session.volumeService().driveTable();
   TDlgSelectDir dialog(TDlgSelectDir::Form::CopyHits, QString(),
                        qUtf8(m_session.state().settings.copyPath), driveList(drives), m_copyAllHits,
-                       *m_copyPrompts, *m_prompts, m_results);
+                       *m_copyPrompts, m_prompts, results);
   if (!m_copyPrompts->runSelectDir(dialog)) return;
   m_copyAllHits = dialog.choice();
   std::vector<std::size_t> rows;
   if (m_copyAllHits) {
-    for (std::size_t r = 0; r < m_session.searchResults().size(); ++r) rows.push_back(r);
+    for (std::size_t r = 0; r < m_session.searchService().results().size(); ++r) rows.push_back(r);
   } else {
-    rows = m_results->selectedRows();
+    rows = results->selectedRows();
   }
   FileCopyResult result;
   {
-    WindowFilesObserver observer(m_results, *m_prompts, *m_copyPrompts);
-    result = m_session.copySearchHits(rows, dialog.target().toStdString(), drives, observer);
+    WindowFilesObserver observer(results, m_prompts, *m_copyPrompts);
+    result = m_session.fileService().copy(
+        CopyRequest{CopyFromSearchHits{rows}, dialog.target().toStdString(), drives, {}}, observer);
   }
   showCopyResult(result);
 }
 
-void TDiskIndexForm::startFile(bool edit) {
-  const std::optional<std::uint32_t> dir = selectedDirectory();
-  const int position = currentFilePosition();
+void FilesController::startFile(StartMode mode) {
+  const std::optional<std::uint32_t> dir = m_view.selectedDirectory();
+  const int position = m_view.currentFilePosition();
   const QString caption = qUtf8(files::kVolumeAccessCaption);
   if (!dir || position < 0) {
-    m_prompts->error(caption, qUtf8(files::kNothingSelected));
+    m_prompts.error(caption, qUtf8(files::kNothingSelected));
     return;
   }
   FileStartResult result;
   {
-    WindowFilesObserver observer(this, *m_prompts, *m_copyPrompts);
-    result = m_session.startOpenVolumeFile(*dir, static_cast<std::size_t>(position), edit,
-                                           m_session.driveTable(), observer, *m_starter);
+    WindowFilesObserver observer(m_view.dialogParent(), m_prompts, *m_copyPrompts);
+    result = m_session.fileService().start(OpenVolumeFile{*dir, static_cast<std::size_t>(position)},
+                                           mode, m_session.volumeService().driveTable(), observer,
+                                           *m_starter);
   }
-  if (!result.message.empty()) m_prompts->error(caption, boxText(result.message));
+  if (!result.message.empty()) m_prompts.error(caption, boxText(result.message));
 }
 
-void TDiskIndexForm::onEditFile() {
-  startFile(true);
-}
-
-void TDiskIndexForm::onRunFile() {
-  startFile(false);
-}
-
-void TDiskIndexForm::onChooseEditor() {
+void FilesController::chooseEditor() {
   const DiskIndexSettings& s = m_session.state().settings;
-  TDlgChooseEditor dialog(s.editors, s.editPath, *m_copyPrompts, this);
+  TDlgChooseEditor dialog(s.editors, s.editPath, *m_copyPrompts, m_view.dialogParent());
   if (!m_copyPrompts->runChooseEditor(dialog)) return;
-  m_session.chooseEditor(dialog.chosen().toStdString());
+  m_session.fileService().chooseEditor(dialog.chosen().toStdString());
 }
 
 }  // namespace diskindex::ui

@@ -1,0 +1,84 @@
+#pragma once
+// RescanService: reading a catalogued volume of a session again, keeping
+// its information and the remarks of every entry that still exists
+// (scan::rescanVolume). One call owns the whole workflow: the open volume's
+// pending remarks are saved first (their numbers change with the new
+// tree), the source is read, the volume's record is rebuilt from the new
+// header and, when the volume was open, it is opened again with the new
+// contents. Where to read from is the request's RescanSource.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <variant>
+
+#include "diskindex/core/files/volume_check.h"
+#include "diskindex/core/scan/rescan.h"
+#include "diskindex/core/scan/scan_observer.h"
+#include "diskindex/core/session_data.h"
+#include "platform/drives.h"
+
+namespace diskindex {
+
+// A drive: the letter (none: the volume's stored one) in the table (none:
+// the session's drive table); the letter becomes the default drive. With a
+// check observer the volume check runs first, so that another volume in the
+// drive does not replace the catalogued tree unasked.
+struct RescanFromDrive {
+  std::optional<platform::DriveTable> drives;
+  std::optional<char> letter;
+  files::VolumeCheckObserver* check = nullptr;
+};
+// A folder: read under the letter whose root it is, or under a letter lent
+// to it for this reading only (the volume then keeps its own drive letter
+// and type). DriveNotReady when it is no folder.
+struct RescanFromFolder {
+  std::filesystem::path folder;
+};
+// A disc image or archive (scan::readImage); the volume keeps its drive
+// letter and file system identity. A refused image is reported to the
+// observer's imageFailed as when adding one.
+struct RescanFromImage {
+  std::filesystem::path image;
+};
+// Any reader with readDrive's shape (tests, future sources).
+struct RescanWithReader {
+  scan::VolumeReader reader;
+};
+using RescanSource =
+    std::variant<RescanFromDrive, RescanFromFolder, RescanFromImage, RescanWithReader>;
+
+// Reading a volume again: what the rescan did, and the volume's list
+// position afterwards (none when it failed).
+struct RescanResult {
+  scan::RescanOutcome outcome;
+  std::optional<std::size_t> index;
+  // The volume check said no, or the image was refused (the observer
+  // showed or asked what it had to): nothing more needs saying.
+  bool volumeRefused = false;
+  // How opening the volume again went, when it was open before.
+  std::optional<OpenResult> reopened;
+};
+
+class RescanService {
+ public:
+  explicit RescanService(SessionData& data) : m_data(data) {}
+
+  // Reads the volume at this list position again from the source. A failed
+  // save of the pending remarks ends it with that code and the comment file.
+  RescanResult rescan(std::size_t volume, const RescanSource& source, scan::ScanObserver& observer);
+
+ private:
+  RescanResult fromDrive(std::size_t index, const RescanFromDrive& source,
+                         scan::ScanObserver& observer);
+  RescanResult fromFolder(std::size_t index, const std::filesystem::path& folder,
+                          scan::ScanObserver& observer);
+  RescanResult fromImage(std::size_t index, const std::filesystem::path& image,
+                         scan::ScanObserver& observer);
+  RescanResult withReader(std::size_t index, const scan::VolumeReader& reader,
+                          scan::ScanObserver& observer);
+
+  SessionData& m_data;
+};
+
+}  // namespace diskindex

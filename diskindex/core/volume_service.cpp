@@ -1,0 +1,179 @@
+// Opening, adding, changing, deleting and finding the volumes of a
+// catalogue session.
+
+#include "diskindex/core/volume_service.h"
+
+#include <system_error>
+
+#include "diskindex/core/scan/image_reader.h"
+#include "diskindex/core/scan/image_volume.h"
+#include "diskindex/core/volume_file.h"
+#include "platform/ini_file.h"
+
+namespace diskindex {
+namespace {
+
+// Where an add reads from once the source is resolved: the drive table and
+// the letter (a folder gets one mapped to it), or the image file.
+struct ResolvedSource {
+  platform::DriveTable drives;
+  char letter = 0;
+  int seriesCount = 0;
+  std::filesystem::path image;
+  bool missingFolder = false;
+};
+
+// The letter whose root the folder is, or else the first free letter from D
+// on, mapped to the folder in overrides.
+char letterForFolder(const std::filesystem::path& wanted,
+                     std::map<char, std::filesystem::path>& overrides) {
+  const auto table = platform::DriveTable::fromSystem(overrides);
+  for (char letter : table.letters()) {
+    if (table.root(letter)->lexically_normal() == (wanted / "").lexically_normal()) return letter;
+  }
+  char letter = 'D';
+  while (letter < 'Z' && table.exists(letter)) ++letter;
+  overrides[letter] = wanted;
+  return letter;
+}
+
+ResolvedSource resolve(const AddSource& source, const std::filesystem::path& settingsFile,
+                       char imageLetter) {
+  std::map<char, std::filesystem::path> overrides =
+      scan::driveOverrides(platform::IniFile(settingsFile));
+  if (const auto* drive = std::get_if<AddFromDrive>(&source)) {
+    return ResolvedSource{drive->drives, drive->letter, drive->seriesCount, {}, false};
+  }
+  if (const auto* image = std::get_if<AddFromImage>(&source)) {
+    return ResolvedSource{platform::DriveTable::fromSystem(overrides), imageLetter, 0, image->image,
+                          false};
+  }
+  const std::filesystem::path& folder = std::get<AddFromFolder>(source).folder;
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) {
+    return ResolvedSource{platform::DriveTable::fromSystem(overrides), imageLetter, 0, {}, true};
+  }
+  const char letter = letterForFolder(std::filesystem::weakly_canonical(folder, error), overrides);
+  return ResolvedSource{platform::DriveTable::fromSystem(overrides), letter, 0, {}, false};
+}
+
+}  // namespace
+
+OpenResult VolumeService::open(std::size_t volumeIndex, ProgressObserver* progress) {
+  return session::openVolume(m_data, volumeIndex, progress);
+}
+
+void VolumeService::close() {
+  session::closeVolume(m_data);
+}
+
+bool VolumeService::dataDirectoryWritable() const {
+  return m_data.state.catalogue.dataDirectoryWritable();
+}
+
+platform::DriveTable VolumeService::driveTable() const {
+  return platform::DriveTable::fromSystem(
+      scan::driveOverrides(platform::IniFile(m_data.env.settingsFile)));
+}
+
+AddSource VolumeService::sourceOf(const scan::DialogValues& values,
+                                  const platform::DriveTable& drives, int seriesCount) {
+  if (!values.imageFile.empty()) return AddFromImage{values.imageFile};
+  return AddFromDrive{drives, values.driveLetter, seriesCount};
+}
+
+AddResult VolumeService::add(const AddRequest& request, scan::ScanObserver& observer) {
+  CatalogueState& state = m_data.state;
+  const ResolvedSource source =
+      resolve(request.source, m_data.env.settingsFile, request.values.driveLetter);
+  AddResult result;
+  if (source.missingFolder) {
+    result.outcome.lastCode = ResultCode::DriveNotReady;
+    result.outcome.lastRead.code = ResultCode::DriveNotReady;
+    return result;
+  }
+  scan::DialogValues values = request.values;
+  values.driveLetter = source.letter;
+  values.imageFile = source.image;
+  if (request.questions != nullptr) {
+    const scan::DialogContext context{&state.catalogue.volumes(), &source.drives, std::nullopt};
+    if (scan::checkDialog(values, context, *request.questions) != scan::DialogCheck::Accepted) {
+      result.checkRefused = true;
+      return result;
+    }
+  }
+  VolumeHeader header = freshHeader();
+  if (!source.image.empty()) {
+    scan::fillHeader(header, values, scan::kArchiveDriveType);
+    return finishAdd(header, scan::addImage(state.catalogue, source.image, header, observer));
+  }
+  state.settings.drive = values.driveLetter;
+  scan::fillHeader(header, values, scan::driveTypeCode(source.drives, values.driveLetter));
+  return finishAdd(header, scan::addVolumes(state.catalogue, source.drives, header,
+                                            source.seriesCount, observer));
+}
+
+AddResult VolumeService::finishAdd(const VolumeHeader& header, scan::AddOutcome outcome) {
+  AddResult result;
+  result.outcome = std::move(outcome);
+  if (result.outcome.added.empty()) return result;
+  if (!header.category.empty()) m_data.state.categories.add(header.category);
+  result.lastAdded = m_data.state.catalogue.volumes().findByDataFile(result.outcome.added.back());
+  return result;
+}
+
+HeaderResult VolumeService::readHeader(std::size_t index) const {
+  HeaderResult result;
+  if (index >= m_data.state.catalogue.volumes().size()) {
+    result.code = ResultCode::CannotOpen;
+    return result;
+  }
+  result.code =
+      diskindex::readHeader(m_data.state.catalogue.volumes()[index].dataFile, result.header);
+  return result;
+}
+
+ChangeResult VolumeService::change(const ChangeRequest& request) {
+  CatalogueState& state = m_data.state;
+  ChangeResult result;
+  result.index = request.index;
+  result.code = scan::changeVolumeInformation(state.catalogue, request.drives, request.index,
+                                              request.header, request.values, &result.index);
+  if (result.code != ResultCode::Ok) return result;
+  const std::string& category = state.catalogue.volumes()[result.index].category.value_or("");
+  if (!category.empty()) state.categories.add(category);
+  return result;
+}
+
+ResultCode VolumeService::remove(std::size_t index) {
+  if (index >= m_data.state.catalogue.volumes().size()) return ResultCode::CannotWrite;
+  return m_data.state.catalogue.deleteVolume(index);
+}
+
+std::vector<RecognisedVolume> VolumeService::recognise(const platform::DriveTable& drives) const {
+  return recogniseVolumes(m_data.state.catalogue.volumes(), drives);
+}
+
+std::vector<std::size_t> VolumeService::onFileSystemOf(const std::filesystem::path& path,
+                                                       const platform::DriveTable& drives) const {
+  return volumesWithId(m_data.state.catalogue.volumes(), drives.fileSystemIdOf(path));
+}
+
+std::vector<std::size_t> VolumeService::withFreeSpace(std::int64_t bytes) const {
+  const VolumeList& list = m_data.state.catalogue.volumes();
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (hasFreeSpace(list[i], bytes)) found.push_back(i);
+  }
+  return found;
+}
+
+OverviewOrder VolumeService::overviewOrder() const {
+  return m_data.state.settings.sortFree == 1 ? OverviewOrder::FreeSpace : OverviewOrder::Name;
+}
+
+void VolumeService::setOverviewOrder(OverviewOrder order) {
+  m_data.state.settings.sortFree = order == OverviewOrder::FreeSpace ? 1 : 0;
+}
+
+}  // namespace diskindex

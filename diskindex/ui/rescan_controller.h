@@ -1,0 +1,43 @@
+#pragma once
+// RescanController: "Datenträger erneut &einlesen ...": the volume (the
+// overview's selected one, or the open one), the dialog that chooses where
+// to read from, the progress window around one RescanService call, the
+// views refreshed, and the remarks whose entries are gone shown afterwards.
+// The session opens the volume again; the window only shows it.
+
+#include <cstddef>
+#include <optional>
+
+#include "diskindex/core/rescan_service.h"
+#include "diskindex/ui/form_view.h"
+
+namespace diskindex {
+class CatalogueSession;
+}
+
+namespace diskindex::ui {
+
+class FilesController;
+class ScanPrompts;
+struct RescanChoice;
+
+class RescanController {
+ public:
+  // files: its copy prompts ask the wrong-volume question.
+  RescanController(CatalogueSession& session, FormView& view, FilesController& files)
+      : m_session(session), m_view(view), m_files(files) {}
+
+  void rescanVolume();
+
+ private:
+  std::optional<std::size_t> target() const;
+  RescanResult run(std::size_t volume, const RescanChoice& choice,
+                   const platform::DriveTable& drives, ScanPrompts& prompts);
+  void showResult(const RescanResult& result, ScanPrompts& prompts);
+
+  CatalogueSession& m_session;
+  FormView& m_view;
+  FilesController& m_files;
+};
+
+}  // namespace diskindex::ui
