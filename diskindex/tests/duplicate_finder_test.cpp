@@ -55,7 +55,7 @@ class DuplicateFinderTest : public ::testing::Test {
 
 TEST_F(DuplicateFinderTest, SameNameAndSizeOnThreeVolumesIsOneGroupOfThree) {
   for (const char* name : {"A", "B", "C"}) {
-    addVolume(name, {file(1, "other.txt", 10), dir(1, "DOCS"),
+    addVolume(name, {file(1, "other.txt", 10 + m_volumes.size()), dir(1, "DOCS"),
                      file(2, "report.pdf", 500, 0x5A214C00, attributes::kLongName)});
   }
   const DuplicateResult result = find();

@@ -109,7 +109,7 @@ VolumeScan scanVolume(const VolumeRecord& volume, std::uint32_t index,
       }
     }
     c.size = entry->size;
-    c.date = options.sameDate ? entry->dosDateTime : 0;
+    c.date = entry->dosDateTime;
     c.volume = index;
     c.dir = static_cast<std::uint32_t>(scan.dirPaths.size() - 1);
     c.fileNo = number;
@@ -122,13 +122,15 @@ VolumeScan scanVolume(const VolumeRecord& volume, std::uint32_t index,
   return scan;
 }
 
-auto sortKey(const Candidate& c) {
-  return std::tie(c.size, c.hash, c.date, c.volume, c.dir, c.fileNo);
-}
-
-// Sorted by the two halves in two threads, then merged.
-void sortCandidates(std::vector<Candidate>& all) {
-  const auto less = [](const Candidate& a, const Candidate& b) { return sortKey(a) < sortKey(b); };
+// Candidates that may be copies of each other sort together: same size and
+// name hash (and date when asked), then in volume and entry order.
+void sortCandidates(std::vector<Candidate>& all, bool sameDate) {
+  const auto less = [sameDate](const Candidate& a, const Candidate& b) {
+    const std::uint32_t da = sameDate ? a.date : 0;
+    const std::uint32_t db = sameDate ? b.date : 0;
+    return std::tie(a.size, a.hash, da, a.volume, a.dir, a.fileNo) <
+           std::tie(b.size, b.hash, db, b.volume, b.dir, b.fileNo);
+  };
   const auto middle = all.begin() + static_cast<std::ptrdiff_t>(all.size() / 2);
   if (all.size() < 100000 || std::thread::hardware_concurrency() < 2) {
     std::sort(all.begin(), all.end(), less);
@@ -169,15 +171,16 @@ std::string DuplicateResult::path(const DuplicateFile& file) const {
 // Builds the groups from the sorted candidates (a friend of the result).
 class DuplicateFinder {
  public:
-  DuplicateFinder(DuplicateResult& result, bool ignoreName)
-      : m_result(result), m_ignoreName(ignoreName) {}
+  DuplicateFinder(DuplicateResult& result, bool ignoreName, bool sameDate)
+      : m_result(result), m_ignoreName(ignoreName), m_sameDate(sameDate) {}
 
   void group(const std::vector<Candidate>& all) {
     std::size_t begin = 0;
     while (begin < all.size()) {
       std::size_t end = begin + 1;
       while (end < all.size() && all[end].size == all[begin].size &&
-             all[end].hash == all[begin].hash && all[end].date == all[begin].date) {
+             all[end].hash == all[begin].hash &&
+             (!m_sameDate || all[end].date == all[begin].date)) {
         ++end;
       }
       if (end - begin >= 2) addRun(all, begin, end);
@@ -194,10 +197,37 @@ class DuplicateFinder {
     return {c.volume, c.dir, c.fileNo, c.name, c.size, c.date};
   }
 
+  std::string_view stored(const Candidate& c) const {
+    std::uint8_t attributes = 0;
+    return storedName(m_result.m_volumes[c.volume].names, c.name, attributes);
+  }
+
+  // The common case, checked without building display names: every stored
+  // name is ASCII and equal to the first but for the case of A-Z.
+  bool sameAsciiNames(const std::vector<Candidate>& all, std::size_t begin, std::size_t end) const {
+    const std::string_view first = stored(all[begin]);
+    if (!isAscii(first)) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    for (std::size_t i = begin + 1; i < end; ++i) {
+      const std::string_view other = stored(all[i]);
+      if (other.size() != first.size()) return false;
+      for (std::size_t k = 0; k < first.size(); ++k) {
+        if (lower(other[k]) != lower(first[k])) return false;
+      }
+    }
+    return true;
+  }
+
   // Equal hashes almost always mean equal names; a run that holds several
   // names (a hash collision) is split by name.
   void addRun(const std::vector<Candidate>& all, std::size_t begin, std::size_t end) {
     if (m_ignoreName) {
+      DuplicateGroup group;
+      for (std::size_t i = begin; i < end; ++i) group.files.push_back(file(all[i]));
+      m_result.groups.push_back(std::move(group));
+      return;
+    }
+    if (sameAsciiNames(all, begin, end)) {
       DuplicateGroup group;
       for (std::size_t i = begin; i < end; ++i) group.files.push_back(file(all[i]));
       m_result.groups.push_back(std::move(group));
@@ -238,6 +268,7 @@ class DuplicateFinder {
 
   DuplicateResult& m_result;
   bool m_ignoreName;
+  bool m_sameDate;
 };
 
 DuplicateResult findDuplicates(std::span<const VolumeRecord> volumes, const DuplicateOptions& options,
@@ -269,8 +300,8 @@ DuplicateResult findDuplicates(std::span<const VolumeRecord> volumes, const Dupl
         return !result.cancelled;
       });
   if (result.cancelled) return result;
-  sortCandidates(all);
-  DuplicateFinder(result, options.ignoreName).group(all);
+  sortCandidates(all, options.sameDate);
+  DuplicateFinder(result, options.ignoreName, options.sameDate).group(all);
   return result;
 }
 

@@ -37,6 +37,7 @@ ModernAlternative makeAlternative(std::u32string_view raw, bool quoted, bool fol
   if (quoted || raw.find_first_of(U"*?") == std::u32string_view::npos) {
     alternative.text = foldChars(raw, fold);
     alternative.asciiOnly = allAscii(alternative.text);
+    if (alternative.asciiOnly) alternative.asciiText.assign(alternative.text.begin(), alternative.text.end());
     return alternative;
   }
   alternative.kind = ModernAlternative::Kind::Glob;
@@ -67,6 +68,40 @@ bool excluded(char32_t c, PatternMode target) {
   return target == PatternMode::Text && (c == U' ' || c == U'\t' || c == U'\r' || c == U'\n');
 }
 
+template <class Subject>
+char32_t charOf(Subject s, std::size_t i) {
+  return static_cast<char32_t>(
+      static_cast<std::make_unsigned_t<typename Subject::value_type>>(s[i]));
+}
+
+// Whether a wildcard pattern matches the whole subject, for subjects that
+// hold no excluded character: the classic walk that remembers the last "*"
+// and lets it take one more character when the rest fails; no state sets,
+// no allocation.
+template <class Subject>
+bool globWhole(const std::vector<GlobItem>& items, Subject s) {
+  using Op = GlobItem::Op;
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t p = 0, i = 0, star = kNone, starAt = 0;
+  while (i < s.size()) {
+    if (p < items.size() && items[p].op != Op::Any &&
+        (items[p].op == Op::One || items[p].ch == charOf(s, i))) {
+      ++p;
+      ++i;
+    } else if (p < items.size() && items[p].op == Op::Any) {
+      star = p++;
+      starAt = i;
+    } else if (star != kNone) {
+      p = star + 1;
+      i = ++starAt;
+    } else {
+      return false;
+    }
+  }
+  while (p < items.size() && items[p].op == Op::Any) ++p;
+  return p == items.size();
+}
+
 // Leftmost-longest match of a wildcard pattern by a set of pattern states,
 // each remembering the earliest start that reached it: time linear in the
 // subject times the pattern, no backtracking. Names must match whole.
@@ -74,6 +109,9 @@ template <class Subject>
 std::optional<Match> globMatch(const std::vector<GlobItem>& items, Subject s, PatternMode target) {
   using Op = GlobItem::Op;
   const bool anchored = target == PatternMode::Name;
+  if (anchored && s.find(static_cast<typename Subject::value_type>('/')) == Subject::npos) {
+    return globWhole(items, s) ? std::optional<Match>(Match{0, s.size()}) : std::nullopt;
+  }
   const std::size_t m = items.size();
   constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   thread_local std::vector<std::size_t> cur, next;
@@ -95,7 +133,7 @@ std::optional<Match> globMatch(const std::vector<GlobItem>& items, Subject s, Pa
     }
     if (pos == s.size()) break;
     bool alive = false;
-    const auto c = static_cast<char32_t>(static_cast<std::make_unsigned_t<typename Subject::value_type>>(s[pos]));
+    const char32_t c = charOf(s, pos);
     std::fill(next.begin(), next.end(), kNone);
     for (std::size_t k = 0; k < m; ++k) {
       const std::size_t start = cur[k];
@@ -114,9 +152,7 @@ std::optional<Match> globMatch(const std::vector<GlobItem>& items, Subject s, Pa
 
 template <class Subject>
 bool wholeWordAt(Subject s, const Match& m) {
-  const auto at = [&](std::size_t i) {
-    return static_cast<char32_t>(static_cast<std::make_unsigned_t<typename Subject::value_type>>(s[i]));
-  };
+  const auto at = [&](std::size_t i) { return charOf(s, i); };
   if (m.start > 0 && isUnicodeWordChar(at(m.start - 1))) return false;
   const std::size_t after = m.start + m.length;
   return after >= s.size() || !isUnicodeWordChar(at(after));
@@ -134,9 +170,7 @@ std::optional<Match> matchIn(const std::vector<ModernAlternative>& alternatives,
     } else {
       std::size_t at = Subject::npos;
       if constexpr (kBytes) {
-        thread_local std::string needle;
-        needle.assign(alternative.text.begin(), alternative.text.end());
-        at = s.find(needle);
+        at = s.find(alternative.asciiText);
       } else {
         at = s.find(alternative.text);
       }
@@ -217,6 +251,19 @@ std::optional<Match> ModernPattern::match(std::string_view subject, bool wholeWo
   return matchAlternatives(subject, wholeWord);
 }
 
+bool ModernPattern::matches(std::string_view subject, bool wholeWord) {
+  if (m_mode != SearchMode::Regex || wholeWord) return match(subject, wholeWord).has_value();
+  if (!m_regex) return false;
+  // Without whole words only the answer counts: RE2 then runs its DFA once
+  // instead of also finding where the match begins and ends.
+  if (isAscii(subject) || alreadyNormal(subject)) {
+    return m_regex->Match(re2::StringPiece(subject.data(), subject.size()), 0, subject.size(),
+                          RE2::UNANCHORED, nullptr, 0);
+  }
+  m_scratch = normalizeUtf8(subject, false);
+  return m_regex->Match(m_scratch, 0, m_scratch.size(), RE2::UNANCHORED, nullptr, 0);
+}
+
 std::optional<Match> ModernPattern::matchAlternatives(std::string_view subject, bool wholeWord) {
   if (isAscii(subject)) {
     m_scratch.assign(subject);
@@ -256,7 +303,7 @@ char32_t charAt(std::string_view text, std::size_t begin) {
 
 std::optional<Match> ModernPattern::matchRegex(std::string_view subject, bool wholeWord) {
   std::string_view text = subject;
-  const bool mapped = !alreadyNormal(subject);
+  const bool mapped = !isAscii(subject) && !alreadyNormal(subject);
   if (mapped) {
     m_scratch = normalizeUtf8(subject, false, &m_byteOffsets);
     text = m_scratch;

@@ -68,6 +68,7 @@ struct ModernAlternative {
   enum class Kind : std::uint8_t { Plain, Glob };
   Kind kind = Kind::Plain;
   std::u32string text;          // Plain: the folded text
+  std::string asciiText;        // Plain: the same as bytes when asciiOnly
   std::vector<GlobItem> items;  // Glob
   bool asciiOnly = true;        // every literal is ASCII (it may match ASCII subjects)
 };
@@ -95,6 +96,8 @@ class ModernPattern {
   // The first match, as byte offset and length in the UTF-8 subject (whole
   // characters of it).
   std::optional<Match> match(std::string_view utf8Subject, bool wholeWord);
+  // Only whether there is a match (faster for regular expressions).
+  bool matches(std::string_view utf8Subject, bool wholeWord);
 
  private:
   std::optional<Match> matchRegex(std::string_view subject, bool wholeWord);

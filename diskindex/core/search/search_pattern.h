@@ -88,8 +88,18 @@ class PatternList {
                              bool caseSensitive) const;
 
  private:
+  // The fast path for ASCII subjects (almost every name).
+  std::optional<Match> matchAscii(std::string_view subject, bool wholeWord,
+                                  bool caseSensitive) const;
+
   std::vector<Alternative> m_alternatives;
   std::vector<std::u32string> m_folded;  // the plain alternatives, upper-cased
+  // Per alternative: a plain text as ASCII bytes, as written and upper-cased
+  // (asciiPlain false when it holds other characters and so can never be
+  // found in an ASCII subject).
+  std::vector<std::string> m_asciiExact;
+  std::vector<std::string> m_asciiFolded;
+  std::vector<std::uint8_t> m_asciiPlain;
 };
 
 }  // namespace diskindex::search

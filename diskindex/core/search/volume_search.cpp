@@ -35,7 +35,7 @@ SubjectMatcher& SubjectMatcher::operator=(SubjectMatcher&&) noexcept = default;
 SubjectMatcher::~SubjectMatcher() = default;
 
 bool SubjectMatcher::matchName(std::string_view utf8Name) {
-  if (m_modern) return m_modern->match(utf8Name, m_wholeWord).has_value();
+  if (m_modern) return m_modern->matches(utf8Name, m_wholeWord);
   if (isAscii(utf8Name)) return m_patterns.match(utf8Name, m_wholeWord, m_case).has_value();
   decodeUtf8(utf8Name, m_chars, nullptr);
   return m_patterns.match(std::u32string_view(m_chars), m_wholeWord, m_case).has_value();
