@@ -65,9 +65,9 @@ TEST_F(DuplicateFinderTest, SameNameAndSizeOnThreeVolumesIsOneGroupOfThree) {
   EXPECT_EQ(group.size(), 500u);
   EXPECT_EQ(group.wastedBytes(), 1000u);
   EXPECT_EQ(group.volumeCount(), 3u);
-  EXPECT_EQ(paths(result, 0), (std::vector<std::string>{"A|F:\\DOCS\\report.pdf",
-                                                        "B|F:\\DOCS\\report.pdf",
-                                                        "C|F:\\DOCS\\report.pdf"}));
+  EXPECT_EQ(paths(result, 0), (std::vector<std::string>{"A|F:\\Docs\\report.pdf",
+                                                        "B|F:\\Docs\\report.pdf",
+                                                        "C|F:\\Docs\\report.pdf"}));
   EXPECT_EQ(group.files[1].key(), (TDirFileNo{2, 0}));
 }
 
