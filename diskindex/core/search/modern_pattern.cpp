@@ -251,6 +251,27 @@ std::optional<Match> ModernPattern::match(std::string_view subject, bool wholeWo
   return matchAlternatives(subject, wholeWord);
 }
 
+bool ModernPattern::mayMatchStored(std::string_view stored) const {
+  if (m_mode == SearchMode::Regex || m_target != PatternMode::Name || !m_fold) return true;
+  const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32u : c; };
+  for (const ModernAlternative& alternative : m_alternatives) {
+    if (alternative.kind != ModernAlternative::Kind::Glob) return true;
+    const std::vector<GlobItem>& items = alternative.items;
+    const GlobItem& first = items.front();
+    const GlobItem& last = items.back();
+    const auto ruledOut = [&](const GlobItem& item, unsigned char byte) {
+      return item.op == GlobItem::Op::Literal && item.ch < 0x80 && byte < 0x80 &&
+             lower(byte) != item.ch;
+    };
+    if (stored.empty() ||
+        (!ruledOut(first, static_cast<unsigned char>(stored.front())) &&
+         !ruledOut(last, static_cast<unsigned char>(stored.back())))) {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool ModernPattern::matches(std::string_view subject, bool wholeWord) {
   if (m_mode != SearchMode::Regex || wholeWord) return match(subject, wholeWord).has_value();
   if (!m_regex) return false;

@@ -98,6 +98,11 @@ class ModernPattern {
   std::optional<Match> match(std::string_view utf8Subject, bool wholeWord);
   // Only whether there is a match (faster for regular expressions).
   bool matches(std::string_view utf8Subject, bool wholeWord);
+  // Names only: false when a name stored as these bytes cannot match a
+  // wildcard alternative, judged by its first and last byte against the
+  // pattern's literal first and last character (an ASCII byte is always a
+  // whole character that folds to ASCII). True when in doubt.
+  bool mayMatchStored(std::string_view stored) const;
 
  private:
   std::optional<Match> matchRegex(std::string_view subject, bool wholeWord);

@@ -68,6 +68,7 @@ class MultiVolumeSearch::Walk {
         !m_search.m_filter.passes(false, entry.size, entry.dosDateTime)) {
       return;
     }
+    if (!m_search.m_matcher.mayMatchStored(entry.name)) return;
     std::string_view subject = entry.name;
     if (!isAscii(subject)) {
       displayForm(entry.name, entry.attributes, m_utf8, m_display, m_scratch);

@@ -250,6 +250,33 @@ std::optional<Match> PatternList::match(std::string_view asciiSubject, bool whol
   return matchAscii(asciiSubject, wholeWord, caseSensitive);
 }
 
+bool PatternList::mayMatchStored(std::string_view stored) const {
+  for (std::size_t i = 0; i < m_alternatives.size(); ++i) {
+    const Alternative& alternative = m_alternatives[i];
+    if (alternative.wildcard) {
+      const std::vector<PatternItem>& items = alternative.items;
+      const bool literalFirst = items.size() >= 2 && items[0].op == PatternItem::Op::Start &&
+                                items[1].op == PatternItem::Op::Literal && items[1].ch < 0x80;
+      // A byte of 0x80 or more is never the first byte of an ASCII character.
+      if (!literalFirst) return true;
+      if (!stored.empty() && foldPlain(static_cast<unsigned char>(stored[0])) == items[1].ch) {
+        return true;
+      }
+    } else {
+      // Lower-casing a non-ASCII name may yield ASCII letters (the Kelvin
+      // sign becomes k): only all-ASCII names are judged.
+      if (!m_asciiPlain[i] || !isAscii(stored)) return true;
+      const char first = m_asciiFolded[i][0];
+      const char other = first >= 'A' && first <= 'Z' ? static_cast<char>(first + 32) : first;
+      if (stored.find(first) != std::string_view::npos ||
+          stored.find(other) != std::string_view::npos) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 // The same rules as matchList on ASCII bytes, with two shortcuts: a plain
 // alternative is found by a byte search in the upper-cased subject, and a
 // wildcard anchored at the start with a literal first character is passed

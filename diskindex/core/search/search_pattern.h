@@ -87,6 +87,12 @@ class PatternList {
   std::optional<Match> match(std::string_view asciiSubject, bool wholeWord,
                              bool caseSensitive) const;
 
+  // Name mode, letter case ignored: false when a name stored as these bytes
+  // (Windows-1252 or UTF-8) cannot match, decided from its ASCII bytes alone
+  // (a wildcard's literal first character, a plain text's first character),
+  // before the name is converted or decoded. True when in doubt.
+  bool mayMatchStored(std::string_view stored) const;
+
  private:
   // The fast path for ASCII subjects (almost every name).
   std::optional<Match> matchAscii(std::string_view subject, bool wholeWord,

@@ -41,6 +41,11 @@ bool SubjectMatcher::matchName(std::string_view utf8Name) {
   return m_patterns.match(std::u32string_view(m_chars), m_wholeWord, m_case).has_value();
 }
 
+bool SubjectMatcher::mayMatchStored(std::string_view stored) const {
+  if (m_modern) return m_modern->mayMatchStored(stored);
+  return m_params.remarks || m_patterns.mayMatchStored(stored);
+}
+
 std::optional<Match> SubjectMatcher::matchText(std::string_view utf8Text) {
   if (m_modern) return m_modern->match(utf8Text, m_wholeWord);
   if (isAscii(utf8Text)) return m_patterns.match(utf8Text, m_wholeWord, m_case);

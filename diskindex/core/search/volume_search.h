@@ -70,6 +70,9 @@ class SubjectMatcher {
   bool empty() const { return m_modern ? m_modern->empty() : m_patterns.empty(); }
   // A name as the window shows it (display case applied).
   bool matchName(std::string_view utf8Name);
+  // False when a name stored as these bytes cannot match (see
+  // PatternList::mayMatchStored); lets a walk skip converting the name.
+  bool mayMatchStored(std::string_view stored) const;
   // The match in a remark, as byte offset and length of the UTF-8 text.
   std::optional<Match> matchText(std::string_view utf8Text);
 
