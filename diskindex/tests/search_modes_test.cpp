@@ -196,6 +196,28 @@ TEST(SearchModes, WholeWordCountsEveryLetterAsPartOfAWord) {
   EXPECT_TRUE(remarkMatch("caf", SearchMode::Regex, "caf-Bar", false, true));
 }
 
+TEST(SearchModes, QuickRejectionNeverDropsAMatchingName) {
+  const char* names[] = {"README.TXT", "readme.txt", "report17.doc", "e\u0301cole.gz",
+                         "\u00C9cole.gz", "Stra\u00DFe", "x.gz", "Rx", "gz", "\u212Aelvin"};
+  const char* texts[] = {"R*",     "*.gz",  "e*",    "*e",   "REPORT1?.DOC", "read",
+                         "*.txt", "k*",    "kelvin", "\u00E9*", "x*z", "s*e"};
+  for (SearchMode mode : {SearchMode::Dos, SearchMode::AnyChar, SearchMode::Regex}) {
+    for (const char* text : texts) {
+      SubjectMatcher matcher(params(text, mode));
+      for (const char* name : names) {
+        if (matcher.matchName(name)) {
+          EXPECT_TRUE(matcher.mayMatchStored(name))
+              << searchModeName(mode) << " " << text << " " << name;
+        }
+      }
+    }
+  }
+  SubjectMatcher dos(params("R*", SearchMode::Dos));
+  EXPECT_FALSE(dos.mayMatchStored("setup.exe"));
+  SubjectMatcher any(params("*.gz", SearchMode::AnyChar));
+  EXPECT_FALSE(any.mayMatchStored("notes.txt"));
+}
+
 TEST(SearchModes, ModeNamesForTheCommandLine) {
   for (SearchMode mode : {SearchMode::Dos, SearchMode::AnyChar, SearchMode::Regex}) {
     EXPECT_EQ(searchModeFromName(searchModeName(mode)), mode);
