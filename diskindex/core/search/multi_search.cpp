@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/display_format.h"
 #include "diskindex/core/entry_codec.h"
 #include "diskindex/core/file_io.h"
+#include "diskindex/core/search/parallel_volumes.h"
+#include "diskindex/core/search/stored_name.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
 #include "platform/codepage.h"
@@ -24,52 +27,6 @@ std::string dateCell(const ResultRow& row, const std::string& timeText) {
 std::string listLine(const ResultRow& row) {
   return row.volumeName + "\t" + row.path;
 }
-
-namespace {
-
-// Beyond this a volume file is not read into memory (as the tree loader).
-constexpr std::int64_t kMaxVolumeFileSize = std::int64_t{3} << 30;
-
-const std::array<std::uint8_t, 256>& lowerTable() {
-  static const std::array<std::uint8_t, 256> table = [] {
-    std::array<std::uint8_t, 256> t{};
-    for (int b = 0; b < 256; ++b) t[b] = platform::cp1252ToLower(static_cast<std::uint8_t>(b));
-    return t;
-  }();
-  return table;
-}
-
-// The display form of a stored name, as the tree loader makes it.
-void displayForm(std::string_view stored, std::uint8_t attributes, bool utf8, std::string& out,
-                 std::string& scratch) {
-  out.clear();
-  if (utf8 && !isAscii(stored)) {
-    out = displayName(decodeStoredText(stored, true), attributes);
-    return;
-  }
-  if ((attributes & attributes::kLongName) != 0 || stored.size() < 2) {
-    appendCp1252AsUtf8(out, stored);
-    return;
-  }
-  scratch.assign(stored);
-  for (std::size_t i = 1; i < scratch.size(); ++i) {
-    scratch[i] = static_cast<char>(lowerTable()[static_cast<std::uint8_t>(scratch[i])]);
-  }
-  appendCp1252AsUtf8(out, scratch);
-}
-
-ResultCode readWholeFile(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes) {
-  FileHandle handle = FileHandle::openRead(file);
-  if (!handle.valid()) return ResultCode::CannotOpen;
-  const std::int64_t size = handle.size();
-  if (size < 0) return ResultCode::CannotRead;
-  if (size > kMaxVolumeFileSize) return ResultCode::OutOfMemory;
-  bytes.resize(static_cast<std::size_t>(size));
-  const std::ptrdiff_t got = handle.read(bytes.data(), bytes.size());
-  return got == static_cast<std::ptrdiff_t>(bytes.size()) ? ResultCode::Ok : ResultCode::CannotRead;
-}
-
-}  // namespace
 
 // One pass over a volume's entries: keeps the path of the current directory
 // and its directory and file numbers, and tests names or remarks in order.
@@ -96,7 +53,7 @@ class MultiVolumeSearch::Walk {
       ++m_dirNo;
       enterDirectory();
       if (m_search.m_params.dirNames && !m_search.m_params.remarks &&
-          m_search.m_matcher.matchName(m_display)) {
+          m_search.m_filter.wantsDirectories() && m_search.m_matcher.matchName(m_display)) {
         addRow(true, entry, {{m_dirNo, -1}}, {});
       }
       return;
@@ -107,6 +64,11 @@ class MultiVolumeSearch::Walk {
       return;
     }
     if (!m_search.m_params.fileNames) return;
+    if (m_search.m_filter.active() &&
+        !m_search.m_filter.passes(false, entry.size, entry.dosDateTime)) {
+      return;
+    }
+    if (!m_search.m_matcher.mayMatchStored(entry.name)) return;
     std::string_view subject = entry.name;
     if (!isAscii(subject)) {
       displayForm(entry.name, entry.attributes, m_utf8, m_display, m_scratch);
@@ -138,6 +100,11 @@ class MultiVolumeSearch::Walk {
   }
 
   void testRemark(const Remark& remark, const StoredEntry& entry) {
+    const bool ownRemark = remark.key.fileNo == -1;
+    if (m_search.m_filter.active() &&
+        !m_search.m_filter.passes(ownRemark, entry.size, entry.dosDateTime)) {
+      return;
+    }
     const std::optional<Match> found = m_search.m_matcher.matchText(remark.text);
     if (!found) return;
     const bool directory = remark.key.fileNo == -1;
@@ -174,11 +141,11 @@ class MultiVolumeSearch::Walk {
 };
 
 MultiVolumeSearch::MultiVolumeSearch(const SearchParams& params)
-    : m_params(params), m_matcher(params) {}
+    : m_params(params), m_matcher(params), m_filter(params.filters) {}
 
 ResultCode MultiVolumeSearch::searchVolume(const VolumeRecord& volume,
                                            std::vector<ResultRow>& rows) {
-  const ResultCode read = readWholeFile(volume.dataFile, m_bytes);
+  const ResultCode read = readDataFile(volume.dataFile, m_bytes);
   if (read != ResultCode::Ok) return read;
   m_remarks.clear();
   if (m_params.remarks && loadRemarks(volume.commentFile(), m_remarks) != ResultCode::Ok) {
@@ -191,11 +158,9 @@ ResultCode MultiVolumeSearch::searchVolumeBytes(const VolumeRecord& volume,
                                                 std::span<const std::uint8_t> bytes,
                                                 const TFileCommentList& remarks,
                                                 std::vector<ResultRow>& rows) {
-  if (bytes.size() < header_layout::kSize) return ResultCode::CannotRead;
-  if (headerKind(bytes) != HeaderKind::Current) return ResultCode::BadFormat;
-  HeaderBytes header{};
-  std::copy_n(bytes.begin(), header.size(), header.begin());
-  const bool utf8 = decodeHeader(header).utf8;
+  bool utf8 = false;
+  const ResultCode header = checkDataHeader(bytes, utf8);
+  if (header != ResultCode::Ok) return header;
   m_activeRemarks = &remarks;
   const std::size_t first = rows.size();
   Walk walk(*this, volume, utf8, rows);
@@ -212,27 +177,40 @@ ResultCode MultiVolumeSearch::searchVolumeBytes(const VolumeRecord& volume,
   return ResultCode::Ok;
 }
 
+namespace {
+
+struct VolumeRows {
+  std::vector<ResultRow> rows;
+  ResultCode code = ResultCode::Ok;
+};
+
+}  // namespace
+
+// Volumes are read and searched by worker threads, each with its own
+// matcher and buffers; the observer sees the rows on the calling thread.
 MultiSearchSummary searchVolumes(const SearchParams& params, std::span<const VolumeRecord> volumes,
                                  MultiSearchObserver& observer) {
   MultiSearchSummary summary;
-  MultiVolumeSearch search(params);
-  std::vector<ResultRow> rows;
-  for (const VolumeRecord& volume : volumes) {
-    rows.clear();
-    if (search.searchVolume(volume, rows) != ResultCode::Ok) ++summary.skippedVolumes;
-    for (const ResultRow& row : rows) {
-      observer.row(row);
-      ++summary.rows;
-      if (observer.cancelRequested()) {
-        summary.cancelled = true;
-        return summary;
-      }
-    }
-    if (observer.cancelRequested()) {
-      summary.cancelled = true;
-      return summary;
-    }
-  }
+  forEachVolumeInOrder<VolumeRows>(
+      volumes.size(), [&] { return std::make_unique<MultiVolumeSearch>(params); },
+      [&](std::unique_ptr<MultiVolumeSearch>& search, std::size_t index) {
+        VolumeRows result;
+        result.code = search->searchVolume(volumes[index], result.rows);
+        return result;
+      },
+      [&](std::size_t, VolumeRows&& result) {
+        if (result.code != ResultCode::Ok) ++summary.skippedVolumes;
+        for (const ResultRow& row : result.rows) {
+          observer.row(row);
+          ++summary.rows;
+          if (observer.cancelRequested()) {
+            summary.cancelled = true;
+            return false;
+          }
+        }
+        summary.cancelled = observer.cancelRequested();
+        return !summary.cancelled;
+      });
   return summary;
 }
 

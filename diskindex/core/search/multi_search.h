@@ -7,9 +7,11 @@
 // its files). A data file that cannot be read completely yields no rows; a
 // missing or unreadable comment file counts as empty.
 //
-// Rows of a volume are handed to the observer as soon as that volume is
-// done, so a window shows first hits while later volumes are still read; the
-// observer may stop the search after any row.
+// Volumes are read and searched by several threads (one per core); rows of
+// a volume are handed to the observer, on the calling thread and in the
+// order of the volumes, as soon as that volume is done, so a window shows
+// first hits while later volumes are still read; the observer may stop the
+// search after any row. The parameters' filters apply to every hit.
 //
 // It does not format times in the system's way (the caller passes the time
 // text) and does not write or print the list (see results_file.h).
@@ -78,6 +80,7 @@ class MultiVolumeSearch {
   class Walk;
   SearchParams m_params;
   SubjectMatcher m_matcher;
+  FilterCheck m_filter;
   std::vector<std::uint8_t> m_bytes;
   TFileCommentList m_remarks;
   const TFileCommentList* m_activeRemarks = &m_remarks;

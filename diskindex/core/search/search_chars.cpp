@@ -1,5 +1,7 @@
 #include "diskindex/core/search/search_chars.h"
 
+#include <cstring>
+
 namespace diskindex::search {
 namespace {
 
@@ -94,10 +96,16 @@ char32_t foldPlain(char32_t c) {
 }
 
 bool isAscii(std::string_view text) {
-  for (unsigned char c : text) {
-    if (c >= 0x80) return false;
+  // Eight bytes at a time: millions of names pass through here.
+  std::size_t i = 0;
+  std::uint64_t high = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, 8);
+    high |= word;
   }
-  return true;
+  for (; i < text.size(); ++i) high |= static_cast<unsigned char>(text[i]);
+  return (high & 0x8080808080808080ull) == 0;
 }
 
 namespace {

@@ -6,6 +6,25 @@
 
 namespace diskindex::search {
 
+std::string_view searchModeName(SearchMode mode) {
+  switch (mode) {
+    case SearchMode::Dos:
+      return "dos";
+    case SearchMode::AnyChar:
+      return "any";
+    case SearchMode::Regex:
+      return "regex";
+  }
+  return "dos";
+}
+
+std::optional<SearchMode> searchModeFromName(std::string_view name) {
+  for (SearchMode mode : {SearchMode::Dos, SearchMode::AnyChar, SearchMode::Regex}) {
+    if (searchModeName(mode) == name) return mode;
+  }
+  return std::nullopt;
+}
+
 SearchParams paramsFromSettings(const DiskIndexSettings& settings, std::string text) {
   SearchParams p;
   p.text = std::move(text);

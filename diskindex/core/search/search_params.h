@@ -7,9 +7,13 @@
 // FROM; the texts typed go to the search history.
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "diskindex/core/search/search_filters.h"
 
 namespace diskindex {
 struct DiskIndexSettings;
@@ -20,6 +24,21 @@ namespace diskindex::search {
 inline constexpr std::size_t kMaxSearchTextLength = 80;  // characters
 inline constexpr std::size_t kMaxHistory = 25;
 
+// How the search text is read.
+//  Dos:     the catalogue's own wildcard syntax (the default, unchanged).
+//  AnyChar: "*" and "?" stand for any character but "/", a wildcard
+//           alternative matches the whole name; a quoted alternative is
+//           taken literally; letters are compared after Unicode case
+//           folding and normalization.
+//  Regex:   the whole text is one regular expression (RE2), matched
+//           anywhere in the normalized name, case-insensitively.
+enum class SearchMode : std::uint8_t { Dos, AnyChar, Regex };
+
+// "dos", "any", "regex" (the command-line names) and back; nothing for an
+// unknown name.
+std::string_view searchModeName(SearchMode mode);
+std::optional<SearchMode> searchModeFromName(std::string_view name);
+
 struct SearchParams {
   std::string text;
   bool dirNames = true;
@@ -28,6 +47,8 @@ struct SearchParams {
   bool wholeWord = false;
   bool caseSensitive = false;  // remark text only
   bool onlySelectedDir = false;
+  SearchMode mode = SearchMode::Dos;
+  SearchFilters filters;
 
   bool operator==(const SearchParams&) const = default;
   // Case matters only for remark text.

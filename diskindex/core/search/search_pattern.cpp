@@ -105,6 +105,10 @@ PatternList::PatternList(std::string_view searchText, PatternMode mode) {
     }
     std::u32string folded = text;
     for (char32_t& c : folded) c = foldPlain(c);
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char32_t c) { return c < 0x80; });
+    m_asciiPlain.push_back(ascii ? 1 : 0);
+    m_asciiExact.emplace_back(ascii ? std::string(text.begin(), text.end()) : std::string());
+    m_asciiFolded.emplace_back(ascii ? std::string(folded.begin(), folded.end()) : std::string());
     alternative.text = std::move(text);
     m_alternatives.push_back(std::move(alternative));
     m_folded.push_back(std::move(folded));
@@ -173,9 +177,9 @@ class Matcher {
     const auto stars = std::count_if(items.begin(), items.end(), [](const PatternItem& item) {
       return item.op == PatternItem::Op::Any;
     });
-    thread_local std::vector<std::uint8_t> failed;
     m_failed = nullptr;
     if (stars >= 2) {
+      thread_local std::vector<std::uint8_t> failed;
       failed.assign((items.size() + 1) * (m_s.size() + 1), 0);
       m_failed = &failed;
     }
@@ -243,7 +247,81 @@ std::optional<Match> PatternList::match(std::u32string_view subject, bool wholeW
 
 std::optional<Match> PatternList::match(std::string_view asciiSubject, bool wholeWord,
                                         bool caseSensitive) const {
-  return matchList(m_alternatives, m_folded, asciiSubject, wholeWord, caseSensitive);
+  return matchAscii(asciiSubject, wholeWord, caseSensitive);
+}
+
+bool PatternList::mayMatchStored(std::string_view stored) const {
+  for (std::size_t i = 0; i < m_alternatives.size(); ++i) {
+    const Alternative& alternative = m_alternatives[i];
+    if (alternative.wildcard) {
+      const std::vector<PatternItem>& items = alternative.items;
+      const bool literalFirst = items.size() >= 2 && items[0].op == PatternItem::Op::Start &&
+                                items[1].op == PatternItem::Op::Literal && items[1].ch < 0x80;
+      // A byte of 0x80 or more is never the first byte of an ASCII character.
+      if (!literalFirst) return true;
+      if (!stored.empty() && foldPlain(static_cast<unsigned char>(stored[0])) == items[1].ch) {
+        return true;
+      }
+    } else {
+      // Lower-casing a non-ASCII name may yield ASCII letters (the Kelvin
+      // sign becomes k): only all-ASCII names are judged.
+      if (!m_asciiPlain[i] || !isAscii(stored)) return true;
+      const char first = m_asciiFolded[i][0];
+      const char other = first >= 'A' && first <= 'Z' ? static_cast<char>(first + 32) : first;
+      if (stored.find(first) != std::string_view::npos ||
+          stored.find(other) != std::string_view::npos) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// The same rules as matchList on ASCII bytes, with two shortcuts: a plain
+// alternative is found by a byte search in the upper-cased subject, and a
+// wildcard anchored at the start with a literal first character is passed
+// over at once when the subject's first character differs.
+std::optional<Match> PatternList::matchAscii(std::string_view subject, bool wholeWord,
+                                             bool caseSensitive) const {
+  constexpr std::size_t kShort = 256;
+  if (subject.size() > kShort) {
+    return matchList(m_alternatives, m_folded, subject, wholeWord, caseSensitive);
+  }
+  char upperBytes[kShort];
+  bool upperDone = false;
+  const Matcher<std::string_view> matcher(subject);
+  for (std::size_t i = 0; i < m_alternatives.size(); ++i) {
+    const Alternative& alternative = m_alternatives[i];
+    std::optional<Match> found;
+    if (alternative.wildcard) {
+      const std::vector<PatternItem>& items = alternative.items;
+      if (items.size() >= 2 && items[0].op == PatternItem::Op::Start &&
+          items[1].op == PatternItem::Op::Literal &&
+          (subject.empty() ||
+           foldPlain(static_cast<unsigned char>(subject[0])) != items[1].ch)) {
+        continue;
+      }
+      found = matcher.wildcard(items);
+    } else {
+      if (!m_asciiPlain[i]) continue;
+      std::size_t at = std::string_view::npos;
+      if (caseSensitive) {
+        at = subject.find(m_asciiExact[i]);
+      } else {
+        if (!upperDone) {
+          for (std::size_t k = 0; k < subject.size(); ++k) {
+            const char c = subject[k];
+            upperBytes[k] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+          }
+          upperDone = true;
+        }
+        at = std::string_view(upperBytes, subject.size()).find(m_asciiFolded[i]);
+      }
+      if (at != std::string_view::npos) found = Match{at, m_asciiFolded[i].size()};
+    }
+    if (found && (!wholeWord || matcher.isWholeWord(*found))) return found;
+  }
+  return std::nullopt;
 }
 
 }  // namespace diskindex::search

@@ -87,9 +87,25 @@ class PatternList {
   std::optional<Match> match(std::string_view asciiSubject, bool wholeWord,
                              bool caseSensitive) const;
 
+  // Name mode, letter case ignored: false when a name stored as these bytes
+  // (Windows-1252 or UTF-8) cannot match, decided from its ASCII bytes alone
+  // (a wildcard's literal first character, a plain text's first character),
+  // before the name is converted or decoded. True when in doubt.
+  bool mayMatchStored(std::string_view stored) const;
+
  private:
+  // The fast path for ASCII subjects (almost every name).
+  std::optional<Match> matchAscii(std::string_view subject, bool wholeWord,
+                                  bool caseSensitive) const;
+
   std::vector<Alternative> m_alternatives;
   std::vector<std::u32string> m_folded;  // the plain alternatives, upper-cased
+  // Per alternative: a plain text as ASCII bytes, as written and upper-cased
+  // (asciiPlain false when it holds other characters and so can never be
+  // found in an ASCII subject).
+  std::vector<std::string> m_asciiExact;
+  std::vector<std::string> m_asciiFolded;
+  std::vector<std::uint8_t> m_asciiPlain;
 };
 
 }  // namespace diskindex::search

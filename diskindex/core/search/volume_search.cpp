@@ -4,18 +4,50 @@
 
 namespace diskindex::search {
 
+namespace {
+
+PatternMode targetOf(const SearchParams& params) {
+  return params.remarks ? PatternMode::Text : PatternMode::Name;
+}
+
+}  // namespace
+
 SubjectMatcher::SubjectMatcher(const SearchParams& params)
-    : m_patterns(params.text, params.remarks ? PatternMode::Text : PatternMode::Name),
+    : m_params(params),
+      m_patterns(params.mode == SearchMode::Dos ? PatternList(params.text, targetOf(params))
+                                                : PatternList()),
       m_wholeWord(params.wholeWord),
-      m_case(params.effectiveCase()) {}
+      m_case(params.effectiveCase()) {
+  if (params.mode != SearchMode::Dos) {
+    m_modern = std::make_unique<ModernPattern>(params.text, params.mode, targetOf(params), m_case);
+  }
+}
+
+SubjectMatcher::SubjectMatcher(const SubjectMatcher& other) : SubjectMatcher(other.m_params) {}
+
+SubjectMatcher& SubjectMatcher::operator=(const SubjectMatcher& other) {
+  if (this != &other) *this = SubjectMatcher(other.m_params);
+  return *this;
+}
+
+SubjectMatcher::SubjectMatcher(SubjectMatcher&&) noexcept = default;
+SubjectMatcher& SubjectMatcher::operator=(SubjectMatcher&&) noexcept = default;
+SubjectMatcher::~SubjectMatcher() = default;
 
 bool SubjectMatcher::matchName(std::string_view utf8Name) {
+  if (m_modern) return m_modern->matches(utf8Name, m_wholeWord);
   if (isAscii(utf8Name)) return m_patterns.match(utf8Name, m_wholeWord, m_case).has_value();
   decodeUtf8(utf8Name, m_chars, nullptr);
   return m_patterns.match(std::u32string_view(m_chars), m_wholeWord, m_case).has_value();
 }
 
+bool SubjectMatcher::mayMatchStored(std::string_view stored) const {
+  if (m_modern) return m_modern->mayMatchStored(stored);
+  return m_params.remarks || m_patterns.mayMatchStored(stored);
+}
+
 std::optional<Match> SubjectMatcher::matchText(std::string_view utf8Text) {
+  if (m_modern) return m_modern->match(utf8Text, m_wholeWord);
   if (isAscii(utf8Text)) return m_patterns.match(utf8Text, m_wholeWord, m_case);
   decodeUtf8(utf8Text, m_chars, &m_offsets);
   const std::optional<Match> found =
@@ -39,6 +71,7 @@ void VolumeSearch::start(const SearchParams& params, const TOutlineDirList& dirs
   if (dirs.empty()) return;
   m_params = params;
   m_matcher.emplace(params);
+  m_filter.emplace(params.filters);
   const std::size_t from =
       params.onlySelectedDir && selectedDir < dirs.directoryCount() ? selectedDir : 0;
   m_endDir = params.onlySelectedDir ? subtreeEnd(dirs, from) : dirs.directoryCount();
@@ -50,6 +83,7 @@ void VolumeSearch::reset() {
   m_position = {};
   m_lastHit.reset();
   m_endDir = 0;
+  m_filter.reset();
 }
 
 std::optional<SearchHit> VolumeSearch::findNext(const TOutlineDirList& dirs,
@@ -77,15 +111,17 @@ std::optional<SearchHit> VolumeSearch::nextName(const TOutlineDirList& dirs) {
   std::int32_t filePos = m_position.filePos;
   for (; d < end; ++d, filePos = -1) {
     const auto dirNo = static_cast<std::int32_t>(d) + 1;
-    if (filePos == -1 && m_params.dirNames && d != 0 &&
+    if (filePos == -1 && m_params.dirNames && d != 0 && m_filter->wantsDirectories() &&
         m_matcher->matchName(dirs.directoryName(d))) {
       m_position = m_params.fileNames ? SearchPosition{dirNo, -2} : SearchPosition{dirNo + 1, -1};
       return SearchHit{{dirNo, -1}};
     }
-    if (!m_params.fileNames) continue;
+    if (!m_params.fileNames || !m_filter->wantsFiles()) continue;
     const auto files = dirs.files(d);
     for (auto i = static_cast<std::size_t>(std::max(filePos, 0)); i < files.size(); ++i) {
-      if (m_matcher->matchName(dirs.name(files[i]))) {
+      const FileItem& file = files[i];
+      if (m_filter->passes(false, file.size, file.dosDateTime) &&
+          m_matcher->matchName(dirs.name(file))) {
         const auto fileNo = static_cast<std::int32_t>(i);
         m_position = {dirNo, fileNo + 1};
         return SearchHit{{dirNo, fileNo}};
@@ -105,6 +141,13 @@ bool keyExists(const TOutlineDirList& dirs, TDirFileNo key) {
 
 }  // namespace
 
+bool VolumeSearch::remarkPasses(const TOutlineDirList& dirs, TDirFileNo key) const {
+  if (!m_filter->active()) return true;
+  if (key.fileNo == -1) return m_filter->passes(true, 0, 0);
+  const FileItem& file = dirs.files(key.dirNo - 1)[static_cast<std::size_t>(key.fileNo)];
+  return m_filter->passes(false, file.size, file.dosDateTime);
+}
+
 std::optional<SearchHit> VolumeSearch::nextRemark(const TOutlineDirList& dirs,
                                                   const TFileCommentList& remarks) {
   const std::vector<Remark>& records = remarks.records();
@@ -113,7 +156,7 @@ std::optional<SearchHit> VolumeSearch::nextRemark(const TOutlineDirList& dirs,
                              [](const Remark& r, const TDirFileNo& key) { return r.key < key; });
   for (; it != records.end(); ++it) {
     if (static_cast<std::size_t>(it->key.dirNo - 1) >= m_endDir) break;
-    if (!keyExists(dirs, it->key)) continue;
+    if (!keyExists(dirs, it->key) || !remarkPasses(dirs, it->key)) continue;
     if (const std::optional<Match> found = m_matcher->matchText(it->text)) {
       m_position = {it->key.dirNo, it->key.fileNo + 1};
       return SearchHit{it->key, found->start, found->length};

@@ -13,13 +13,17 @@
 // first directory outside the selected one's subtree. Nothing more found (or
 // a hit that would lie before the last one) clears the position: there is no
 // wrap-around. The root's placeholder name "\" is never a hit; remarks whose
-// key names no directory or file of the volume are passed over.
+// key names no directory or file of the volume are passed over. The
+// parameters' mode chooses how the text is read (modern_pattern.h) and
+// their filters which entries may be hits (search_filters.h); a remark hit
+// is filtered by the entry it belongs to.
 //
 // It does not show anything (the window goes to the hit) and does not own
 // the volume's lists.
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +31,7 @@
 
 #include "diskindex/core/dir_list.h"
 #include "diskindex/core/remark_list.h"
+#include "diskindex/core/search/modern_pattern.h"
 #include "diskindex/core/search/search_params.h"
 #include "diskindex/core/search/search_pattern.h"
 
@@ -48,20 +53,33 @@ struct SearchHit {
   bool operator==(const SearchHit&) const = default;
 };
 
-// One search text compiled for names or for remark text, matching UTF-8
-// subjects. Reuses its buffers, so one matcher serves a whole search.
+// One search text compiled for names or for remark text in the chosen mode,
+// matching UTF-8 subjects. Reuses its buffers, so one matcher serves a whole
+// search (in one thread). A text that is invalid in its mode matches nothing
+// (check it first with checkSearchText).
 class SubjectMatcher {
  public:
   explicit SubjectMatcher(const SearchParams& params);
+  // A copy compiles the same text again (it shares no buffers).
+  SubjectMatcher(const SubjectMatcher& other);
+  SubjectMatcher& operator=(const SubjectMatcher& other);
+  SubjectMatcher(SubjectMatcher&&) noexcept;
+  SubjectMatcher& operator=(SubjectMatcher&&) noexcept;
+  ~SubjectMatcher();
 
-  bool empty() const { return m_patterns.empty(); }
+  bool empty() const { return m_modern ? m_modern->empty() : m_patterns.empty(); }
   // A name as the window shows it (display case applied).
   bool matchName(std::string_view utf8Name);
+  // False when a name stored as these bytes cannot match (see
+  // PatternList::mayMatchStored); lets a walk skip converting the name.
+  bool mayMatchStored(std::string_view stored) const;
   // The match in a remark, as byte offset and length of the UTF-8 text.
   std::optional<Match> matchText(std::string_view utf8Text);
 
  private:
+  SearchParams m_params;
   PatternList m_patterns;
+  std::unique_ptr<ModernPattern> m_modern;  // the modern modes
   bool m_wholeWord;
   bool m_case;
   std::u32string m_chars;
@@ -86,12 +104,15 @@ class VolumeSearch {
   std::optional<SearchHit> nextName(const TOutlineDirList& dirs);
   std::optional<SearchHit> nextRemark(const TOutlineDirList& dirs, const TFileCommentList& remarks);
   std::optional<SearchHit> accept(std::optional<SearchHit> hit);
+  // Whether the entry a remark belongs to passes the filters.
+  bool remarkPasses(const TOutlineDirList& dirs, TDirFileNo key) const;
 
   SearchParams m_params;
   std::optional<SubjectMatcher> m_matcher;
   SearchPosition m_position;
   std::size_t m_endDir = 0;  // first directory index not searched
   std::optional<TDirFileNo> m_lastHit;
+  std::optional<FilterCheck> m_filter;
 };
 
 // The first directory index after dir's subtree (directories of a greater

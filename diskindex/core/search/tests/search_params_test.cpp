@@ -59,7 +59,7 @@ TEST(SearchParamsTest, SettingsBitsRoundTripAndRemarksExcludeNames) {
   EXPECT_EQ(back.searchWhere, 2);
   EXPECT_EQ(back.searchWords, 1);
   EXPECT_EQ(back.searchFrom, 1);
-  EXPECT_EQ(paramsFromSettings(back), (SearchParams{"", true, false, false, true, true, true}));
+  EXPECT_EQ(paramsFromSettings(back), (SearchParams{"", true, false, false, true, true, true, SearchMode::Dos, {}}));
 }
 
 VolumeRecord record(const std::string& name) {
