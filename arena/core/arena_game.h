@@ -35,14 +35,18 @@ struct Frame {
   std::vector<OverlayBlit> overlays;  // drawn over the pass while paused
 };
 
+enum class Glow { Shield, FireRing };
+
 class ArenaScreen {
  public:
   virtual ~ArenaScreen() = default;
   // Paint now: copy the frame's area from the garden and draw its sprites and
   // overlays.
   virtual void present(const Frame& frame) = 0;
-  // Draw a dotted focus rectangle by inverting (drawing it twice erases it).
-  virtual void drawFocusRect(const Rect& clientRect) = 0;
+  // Draw the outline of the shield square or of the fire ring so that
+  // drawing the same rectangle twice erases it (as an inverted focus
+  // rectangle would); a paint that covers it wipes it too.
+  virtual void drawFocusRect(const Rect& clientRect, Glow glow) = 0;
   // Blit one picture cell, masked, onto the window outside any paint.
   virtual void drawOverlay(const OverlayBlit& blit) = 0;
   virtual void openHelp() = 0;
@@ -55,6 +59,8 @@ class ArenaGame {
   static constexpr int32_t kFireRingLimit = 600;
 
   explicit ArenaGame(GameState& state, ArenaScreen* screen = nullptr);
+  // The window that shows the game, or none (nothing is drawn meanwhile).
+  void setScreen(ArenaScreen* screen) { m_screen = screen; }
   ~ArenaGame();
   ArenaGame(const ArenaGame&) = delete;
   ArenaGame& operator=(const ArenaGame&) = delete;
@@ -104,9 +110,10 @@ class ArenaGame {
   void droidPass();
   bool hitDroid(CDroid& droid);
   void hitHero();
+  void bannerStep();
   void shieldStep();
   void fireRingStep();
-  void advanceWorldAfterKey(Point heroBefore, Point scrollBefore);
+  void moveHeroByKey(Heading heading);
   void runningKey(int32_t virtualKey);
   void setScroll(Point scroll);
 

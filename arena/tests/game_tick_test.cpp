@@ -14,19 +14,19 @@ using test::played;
 using test::Session;
 
 CSprite& addPowerUp(GameState& state, int32_t imageId, int32_t x, int32_t y) {
-  auto* p = new CSprite(imageId, sprite_flag::kMasked | sprite_flag::kWorld, x, y);
-  state.treasures.append(p);
-  state.sprites.append(p);
-  state.walls.append(p->rect(), WallKind::PowerUpCell);
-  return *p;
+  CSprite& p = state.treasures.append(
+      std::make_unique<CSprite>(imageId, sprite_flag::kMasked | sprite_flag::kWorld, x, y));
+  state.sprites.append(&p);
+  state.walls.append(p.rect(), WallKind::PowerUpCell);
+  return p;
 }
 
 CSprite& addShot(GameState& state, Heading heading, int32_t x, int32_t y) {
-  auto* shot = new CSprite(image::kShotRed, sprite_flag::kMasked, x, y);
-  shot->setHeading(heroImage(heading));
-  state.shots.append(shot);
-  state.sprites.append(shot);
-  return *shot;
+  CSprite& shot =
+      state.shots.append(std::make_unique<CSprite>(image::kShotRed, sprite_flag::kMasked, x, y));
+  shot.setHeading(heroImage(heading));
+  state.sprites.append(&shot);
+  return shot;
 }
 
 // A running garden 1 with a power-up cell at world (600, 200) and a shot that
@@ -43,7 +43,7 @@ struct PowerUpShot : Session {
   size_t walls;
 };
 
-TEST(GameTickShots, FiringOnSpaceLeavesFromTheMuzzleAndMovesWithTheWorld) {
+TEST(GameTickShots, FiringOnSpaceLeavesFromTheMuzzleAndFliesOnTicks) {
   Session s(1);
   s.start();
   GameRandom expected = s.state.random;
@@ -52,9 +52,13 @@ TEST(GameTickShots, FiringOnSpaceLeavesFromTheMuzzleAndMovesWithTheWorld) {
   const CSprite& shot = *s.state.shots.at(0);
   EXPECT_EQ(shot.imageId(), shotColour(expected.draw()));
   EXPECT_EQ(shot.heading(), 146);
-  EXPECT_EQ(shot.rect(), Rect::fromSize(110 + 76 + 30, 110 + 76 + 30, 8, 8));
+  EXPECT_EQ(shot.rect(), Rect::fromSize(110 + 76, 110 + 76, 8, 8));
   EXPECT_TRUE(played(s.state, shotSound(shot.imageId())));
   EXPECT_TRUE(s.state.sprites.contains(&shot));
+  s.game.keyDown(0x41);
+  EXPECT_EQ(shot.rect().left, 186) << "keys do not move shots";
+  s.game.tick();
+  EXPECT_EQ(shot.rect(), Rect::fromSize(186 + 30, 186 + 30, 8, 8));
 }
 
 TEST(GameTickShots, MouseButtonsFireOnlyWhileRunningAndMoveNothingElse) {
@@ -85,7 +89,7 @@ TEST(GameTickShots, ShotsLeavingTheWindowOrThePlayingAreaAreRemoved) {
   EXPECT_TRUE(s.screen.frames.back().pass.area.overlaps(Rect{400, 300, 408, 338}));
 }
 
-TEST(GameTickShots, ShotDestroysADroidThatTheNextTickRemovesForAHundredPoints) {
+TEST(GameTickShots, ShotDestroysADroidWhoseWreckShowsForHalfASecondThenGoesForAHundredPoints) {
   Session s(1);
   s.start();
   s.state.walls.removeAll();
@@ -99,6 +103,19 @@ TEST(GameTickShots, ShotDestroysADroidThatTheNextTickRemovesForAHundredPoints) {
   EXPECT_TRUE(played(s.state, "DROIDHIT.WAV"));
   EXPECT_EQ(s.state.score, 0);
   const size_t droids = s.state.droids.count();
+  const Rect wreck = droid.sprite().rect();
+  const int32_t wreckImage = droid.sprite().imageId();
+  const auto info =
+      std::ranges::find_if(allImages(), [&](const ImageInfo& i) { return i.id == wreckImage; });
+  ASSERT_NE(info, allImages().end());
+  EXPECT_EQ(info->kind, ImageKind::DroidDestroyed);
+  for (int i = 1; i < kWreckTicks; ++i) {
+    s.game.timer();
+    ASSERT_EQ(s.state.droids.count(), droids) << "tick " << i;
+    EXPECT_EQ(droid.sprite().rect(), wreck) << "the wreck does not move";
+    EXPECT_EQ(droid.sprite().imageId(), wreckImage);
+  }
+  EXPECT_EQ(s.state.score, 0);
   s.game.timer();
   EXPECT_EQ(s.state.droids.count(), droids - 1);
   EXPECT_EQ(s.state.score, 100);
@@ -115,14 +132,15 @@ TEST(GameTickPowerUps, ShotTakesAPowerUpOnATick) {
   EXPECT_TRUE(played(s.state, "SHIELD.WAV"));
 }
 
-TEST(GameTickPowerUps, ShotReachingAPowerUpOnAKeyPressTakesNothing) {
+TEST(GameTickPowerUps, AKeyPressMovesNoShotAndTheNextTickTakesThePowerUp) {
   PowerUpShot s(image::kWildFire);
-  s.game.keyDown(0x41);
+  for (int32_t k : {0x41, key::kF2, key::kRight}) s.game.keyDown(k);
   EXPECT_TRUE(s.powerUpLies());
-  EXPECT_EQ(s.state.walls.count(), s.walls);
-  EXPECT_EQ(s.state.shots.count(), 0u);
-  EXPECT_EQ(s.state.score, 0);
-  EXPECT_FALSE(s.state.fireRing);
+  EXPECT_EQ(s.state.shots.count(), 1u);
+  EXPECT_EQ(s.state.shots.at(0)->left(), 565);
+  s.game.timer();
+  EXPECT_FALSE(s.powerUpLies());
+  EXPECT_TRUE(s.state.fireRing);
 }
 
 TEST(GameTickPowerUps, WaveOfLifeShotWhileShieldedStaysInPlace) {
@@ -162,6 +180,7 @@ TEST(GameTickPowerUps, DoubleWhiteLightningGivesOneDoubleShotPerDroid) {
 TEST(GameTickPowerUps, WildFireRingGrowsAPixelPerTickAndEndsAfter251Ticks) {
   Session s(1, {1600, 1400});  // the whole ring stays in the window
   s.start();
+  test::removeDroids(s.state);  // no droid reaches the hero meanwhile
   s.game.takePowerUp(addPowerUp(s.state, image::kWildFire, 1000, 1000));
   ASSERT_TRUE(s.state.fireRing);
   EXPECT_TRUE(played(s.state, "FIRE.WAV"));
@@ -189,18 +208,26 @@ TEST(GameTickPowerUps, HeroInsideTheSpreadingRingIsHitWhenItArrives) {
   s.start();
   s.state.fireRing = Rect{200, 200, 300, 300};
   int ticks = 0;
-  while (s.state.lives == 5 && ticks < 100) {
+  while (heroHeading(s.hero().imageId()) && ticks < 100) {
     s.game.timer();
     ++ticks;
   }
   EXPECT_EQ(ticks, 15);  // the ring's left edge passes the hero's right edge (186)
   EXPECT_TRUE(played(s.state, "HEROHIT.WAV"));
+  // The hit picture shows while the world, the ring included, stands still.
+  const Rect ring = *s.state.fireRing;
+  for (int i = 1; i < kHitPictureTicks; ++i) s.game.timer();
+  EXPECT_EQ(*s.state.fireRing, ring);
+  EXPECT_EQ(s.state.lives, 5);
+  s.game.timer();
+  EXPECT_EQ(s.state.lives, 4);
   EXPECT_FALSE(s.state.fireRing);  // the restart cancels it
 }
 
 TEST(GameTickPowerUps, ShieldLastsAHundredTicksAndErasesEverySquareItDraws) {
   Session s(1);
   s.start();
+  test::removeDroids(s.state);
   s.hero().startShield();
   s.screen.focusRects.clear();
   for (int i = 0; i < 99; ++i) {

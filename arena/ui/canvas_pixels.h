@@ -6,13 +6,15 @@
 // its area from the garden picture (moved by the scroll offset) into the
 // back buffer, draws the frame's sprites masked, copies the area to the
 // window picture and blits the overlays there. The shield square and the
-// fire ring are dotted rectangles inverted on the window picture, so drawing
-// one twice restores what was there; whatever they leave stays until a paint
-// covers it. Window coordinates are the game's client coordinates.
+// fire ring are solid outlines in the colours of the glow picture, drawn on
+// the window picture so that drawing one twice restores what was there;
+// whatever they leave stays until a paint covers it. Window coordinates are
+// the game's client coordinates.
 #pragma once
 
 #include <QImage>
 #include <cstdint>
+#include <vector>
 
 #include "arena/core/arena_game.h"
 #include "arena/ui/image_bank.h"
@@ -29,7 +31,8 @@ class CArenaPixels {
 
   void present(const Frame& frame);
   void drawOverlay(const OverlayBlit& blit);
-  void invertFocusRect(const Rect& rect);
+  void drawGlow(const Rect& rect, Glow glow);
+  QRgb glowColour(const Rect& rect, Glow glow) const;
 
   const QImage& world() const { return m_world; }
   const QImage& window() const { return m_window; }
@@ -37,11 +40,18 @@ class CArenaPixels {
   int64_t lastCopiedPixels() const { return m_copied; }
 
  private:
+  static constexpr uint32_t kLit = 0x80000000u;
+  void toggleOutline(const Rect& rect, Glow glow, QRgb colour);
+  void forgetGlow(const QRect& area);
+
   const DroxImages& m_images;
   QImage m_world;
   QImage m_back;
   QImage m_window;
   int64_t m_copied = 0;
+  // Per window pixel and glow: kLit plus the colour key while lit, else 0.
+  std::vector<uint32_t> m_shieldKeys;
+  std::vector<uint32_t> m_ringKeys;
 };
 
 QRect toQRect(const Rect& r);
