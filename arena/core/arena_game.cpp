@@ -73,6 +73,12 @@ void ArenaGame::paint() {
   // the window; only the window's part is copied.
   frame.pass.area = frame.pass.area.intersected(m_state.clientRect());
   frame.scroll = m_state.scroll();
+  frame.shield = shieldRect();
+  frame.fireRing = fireRingClientRect();
+  if (frame.fireRing) {
+    // The ring started as the power-up's cell and grew evenly on every side.
+    frame.fireRingStart = frame.fireRing->inflated(-(frame.fireRing->width() - kCellSize) / 2);
+  }
   m_state.dirtyRect = {};
   if (m_state.paused) {
     frame.overlays = overlayLayout(m_state.clientSize, m_state.score, m_state.garden, m_state.lives,
@@ -143,7 +149,6 @@ void ArenaGame::moveHeroByKey(Heading heading) {
     setScroll(scrollBefore);
   }
   repaintAll();
-  if (m_screen && m_hero->shieldActive()) m_screen->drawFocusRect(*shieldRect(), Glow::Shield);
 }
 
 void ArenaGame::mouseButton() {

@@ -5,9 +5,9 @@
 // firing, shots, droids, power-ups, the shield and the fire ring, scores,
 // lives and pausing. Painting goes to an `ArenaScreen` that the window
 // implements (tests fake it): each paint hands over the dirty area, the
-// sprites to draw and, while paused, the overlays; the shield square, the
-// fire ring and the game-over banner are drawn straight on the window over
-// the last paint, and the next paint covers them.
+// sprites to draw, the shield square and the fire ring's band and, while
+// paused, the overlays; the game-over banner is drawn straight on the window
+// over the last paint, and the next paint covers it.
 // Time is the caller's: one call of `timer()` is one 100 ms tick.
 //
 // The game uses at most the garden's size of the window on each axis
@@ -28,13 +28,22 @@
 namespace arena {
 
 // One paint: the background comes from the garden picture at the area moved
-// by the scroll offset, then the sprites and, while paused, the overlays.
+// by the scroll offset, then the sprites, the glows (within the area) and,
+// while paused, the overlays.
 struct Frame {
   RenderPass pass;
   Point scroll;
   std::vector<OverlayBlit> overlays;  // drawn over the pass while paused
+  // Client rectangles: the shield square around the hero, and the fire
+  // ring's band, every outline from the cell it started as to the ring.
+  std::optional<Rect> shield;
+  std::optional<Rect> fireRing;
+  std::optional<Rect> fireRingStart;
 };
 
+// The two glows: each outline takes its colour from the glow picture's row
+// (shield 0, fire ring 1) by half its width, so a growing square or ring
+// steps through the colours one per tick.
 enum class Glow { Shield, FireRing };
 
 class ArenaScreen {
@@ -43,10 +52,6 @@ class ArenaScreen {
   // Paint now: copy the frame's area from the garden and draw its sprites and
   // overlays.
   virtual void present(const Frame& frame) = 0;
-  // Draw the outline of the shield square or of the fire ring so that
-  // drawing the same rectangle twice erases it (as an inverted focus
-  // rectangle would); a paint that covers it wipes it too.
-  virtual void drawFocusRect(const Rect& clientRect, Glow glow) = 0;
   // Blit one picture cell, masked, onto the window outside any paint.
   virtual void drawOverlay(const OverlayBlit& blit) = 0;
   virtual void openHelp() = 0;

@@ -202,34 +202,35 @@ void ArenaGame::takePowerUp(CSprite& powerUp) {
   m_state.treasures.remove(&powerUp);
 }
 
+// The shield square grows a pixel a side per tick; each paint draws it, so a
+// tick repaints the square's area (the old square with the new one inside
+// it) and, when the shield runs out, the area without it.
 void ArenaGame::shieldStep() {
   if (!m_hero->shieldActive()) return;
   const int32_t value = m_hero->shield();
-  if (value > 1 && m_screen) m_screen->drawFocusRect(m_hero->rect().inflated(value), Glow::Shield);
-  if (value + 1 > CSprite::kShieldTicks) {
-    m_state.joinDirty(m_hero->rect().inflated(value));
-    m_hero->setShield(0);
-    return;
-  }
-  m_hero->setShield(value + 1);
-  if (m_screen) m_screen->drawFocusRect(m_hero->rect().inflated(value + 1), Glow::Shield);
+  m_state.dirtyRect = m_hero->rect().inflated(value + 1);
+  m_hero->setShield(value + 1 > CSprite::kShieldTicks ? 0 : value + 1);
+  paint();
 }
 
+// The ring grows a pixel a side per tick and paints its whole area: every
+// paint draws the band between the power-up's cell and the ring, so the
+// ring's trail stays even where other repaints cross it. It may reach the
+// hero; once wider or taller than 600 pixels it ends and its area is
+// painted without it.
 void ArenaGame::fireRingStep() {
   if (!m_state.fireRing) return;
   *m_state.fireRing = m_state.fireRing->inflated(1);
   const Rect client = *fireRingClientRect();
-  if (m_screen) m_screen->drawFocusRect(client, Glow::FireRing);
   if (!m_hero->shieldActive() && m_state.hitPictureTicks == 0 && client.overlaps(m_hero->rect())) {
     hitHero();
     m_state.playSound(sound::kHeroHit);
-    paint();
   }
   if (client.width() > kFireRingLimit || client.height() > kFireRingLimit) {
     m_state.fireRing.reset();
-    m_state.dirtyRect = client;
-    paint();
   }
+  m_state.dirtyRect = m_state.dirtyRect.united(client);
+  paint();
 }
 
 }  // namespace arena

@@ -292,16 +292,14 @@ TEST(ArenaGameKeys, TheHeroNeverWalksOutOfThePlayingArea) {
   }
 }
 
-TEST(ArenaGameKeys, RunningKeysRepaintTheWholeWindowAndRedrawTheShield) {
+TEST(ArenaGameKeys, AHeroMoveRepaintsTheWholeWindowWithTheShieldAroundTheHero) {
   Session s(1);
   s.start();
   s.hero().startShield();
-  s.screen.focusRects.clear();
   s.game.keyDown(key::kDown);
   EXPECT_EQ(s.screen.frames.back().pass.area, (Rect{0, 0, 800, 600}));
   EXPECT_EQ(s.screen.frames.back().scroll, s.state.scroll());
-  ASSERT_EQ(s.screen.focusRects.size(), 1u);
-  EXPECT_EQ(s.screen.focusRects[0], s.hero().rect().inflated(1));
+  EXPECT_EQ(s.screen.frames.back().shield, s.hero().rect().inflated(1));
 }
 
 }  // namespace

@@ -40,14 +40,12 @@ class RecordingScreen : public ArenaScreen {
   };
 
   void present(const Frame& frame) override { frames.push_back(frame); }
-  void drawFocusRect(const Rect& rect, Glow) override { focusRects.push_back(rect); }
   void drawOverlay(const OverlayBlit& blit) override {
     windowBlits.push_back({blit, frames.size()});
   }
   void openHelp() override { ++helpOpened; }
 
   std::vector<Frame> frames;
-  std::vector<Rect> focusRects;
   std::vector<WindowBlit> windowBlits;
   int helpOpened = 0;
 };

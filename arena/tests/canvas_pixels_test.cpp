@@ -79,39 +79,42 @@ TEST_F(CanvasPixelsTest, OverlaysBlitOnlyTheirSourceCell) {
   EXPECT_EQ(pixels.window().pixel(115, 105), qRgb(0, 0, 0));
 }
 
-// The shield and the fire ring: solid outlines in the glow colours that a
-// second drawing erases exactly, also where the two cross, and that a paint
-// over them wipes for good.
-TEST_F(CanvasPixelsTest, GlowOutlinesEraseWhenDrawnTwiceAndShowTheirColours) {
-  Frame frame;
-  frame.pass.area = {0, 0, 320, 240};
+// The shield and the fire ring are drawn by each paint, within its area: the
+// shield a two-pixel square, the ring a band of outlines in the fire colours
+// from the cell it started as out to the ring.
+TEST_F(CanvasPixelsTest, PaintsDrawTheShieldSquareAndTheFireRingsBandInTheirColours) {
+  Frame plain;
+  plain.pass.area = {0, 0, 320, 240};
+  pixels.present(plain);
+  const QImage lawn = pixels.window().copy();
+  Frame frame = plain;
+  frame.shield = Rect{20, 20, 101, 101};
+  frame.fireRingStart = Rect{150, 60, 250, 160};
+  frame.fireRing = frame.fireRingStart->inflated(12);
   pixels.present(frame);
-  const QImage before = pixels.window().copy();
-  const Rect ring{100, 80, 201, 161};
-  pixels.drawGlow(ring, Glow::FireRing);
-  const QImage once = pixels.window().copy();
-  EXPECT_EQ(once.pixel(100, 80), pixels.glowColour(ring, Glow::FireRing));
-  EXPECT_EQ(once.pixel(101, 80), pixels.glowColour(ring, Glow::FireRing)) << "solid, not dotted";
-  EXPECT_EQ(once.pixel(150, 120), before.pixel(150, 120)) << "the inside stays";
-  EXPECT_NE(pixels.glowColour(ring, Glow::FireRing), pixels.glowColour(ring, Glow::Shield));
-  // A shield crossing the ring, then both erased in the other order.
-  const Rect shield{60, 60, 131, 131};
-  pixels.drawGlow(shield, Glow::Shield);
-  EXPECT_EQ(pixels.window().pixel(61, 61), pixels.glowColour(shield, Glow::Shield))
-      << "the shield is two pixels thick";
-  pixels.drawGlow(ring, Glow::FireRing);
-  pixels.drawGlow(shield, Glow::Shield);
-  EXPECT_EQ(pixels.window(), before);
-  // The ring leaves nested outlines; a paint wipes them, and drawing the
-  // same rectangle after the paint draws it again instead of erasing.
-  pixels.drawGlow(ring, Glow::FireRing);
-  pixels.drawGlow(ring.inflated(1), Glow::FireRing);
-  EXPECT_NE(pixels.window().pixel(99, 79), before.pixel(99, 79));
-  EXPECT_NE(pixels.window().pixel(100, 80), before.pixel(100, 80));
-  pixels.present(frame);
-  EXPECT_EQ(pixels.window(), before);
-  pixels.drawGlow(ring, Glow::FireRing);
-  EXPECT_EQ(pixels.window().pixel(100, 80), pixels.glowColour(ring, Glow::FireRing));
+  const QImage& shown = pixels.window();
+  const QRgb shieldColour = pixels.glowColour(*frame.shield, Glow::Shield);
+  EXPECT_EQ(shown.pixel(20, 20), shieldColour);
+  EXPECT_EQ(shown.pixel(21, 60), shieldColour) << "two pixels thick";
+  EXPECT_EQ(shown.pixel(22, 60), lawn.pixel(22, 60)) << "the inside stays";
+  EXPECT_EQ(shown.pixel(100, 60), shieldColour);
+  // Each outline of the band has the colour of its own width.
+  for (int k = 1; k <= 12; ++k) {
+    const Rect r = frame.fireRingStart->inflated(k);
+    EXPECT_EQ(shown.pixel(r.left, 110), pixels.glowColour(r, Glow::FireRing)) << k;
+    EXPECT_EQ(shown.pixel(200, r.bottom - 1), pixels.glowColour(r, Glow::FireRing)) << k;
+  }
+  EXPECT_NE(pixels.glowColour(frame.fireRingStart->inflated(1), Glow::FireRing),
+            pixels.glowColour(frame.fireRingStart->inflated(2), Glow::FireRing));
+  EXPECT_EQ(shown.pixel(200, 110), lawn.pixel(200, 110)) << "the cell inside the band stays";
+  EXPECT_EQ(shown.pixel(150, 60), lawn.pixel(150, 60)) << "the cell's own edge is no outline";
+  // A paint elsewhere leaves them; a paint over them without them wipes them.
+  Frame corner = plain;
+  corner.pass.area = {300, 220, 320, 240};
+  pixels.present(corner);
+  EXPECT_EQ(pixels.window().pixel(20, 20), shieldColour);
+  pixels.present(plain);
+  EXPECT_EQ(pixels.window(), lawn);
 }
 
 TEST(DroxKeyMap, QtKeysBecomeTheGamesVirtualKeys) {

@@ -20,16 +20,11 @@ std::string picture(char c) {
 }
 
 TEST(DroxFont, DescendersHangBelowTheLine) {
-  EXPECT_EQ(picture('g'),
-            ".....\n.....\n.####\n#...#\n#...#\n#...#\n.####\n....#\n.###.\n");
-  EXPECT_EQ(picture('p'),
-            ".....\n.....\n####.\n#...#\n#...#\n#...#\n####.\n#....\n#....\n");
-  EXPECT_EQ(picture('q'),
-            ".....\n.....\n.####\n#...#\n#...#\n#...#\n.####\n....#\n....#\n");
-  EXPECT_EQ(picture('y'),
-            ".....\n.....\n#...#\n#...#\n#...#\n#...#\n.####\n....#\n.###.\n");
-  EXPECT_EQ(picture('j'),
-            "...#.\n.....\n..##.\n...#.\n...#.\n...#.\n...#.\n#..#.\n.##..\n");
+  EXPECT_EQ(picture('g'), ".....\n.....\n.####\n#...#\n#...#\n#...#\n.####\n....#\n.###.\n");
+  EXPECT_EQ(picture('p'), ".....\n.....\n####.\n#...#\n#...#\n#...#\n####.\n#....\n#....\n");
+  EXPECT_EQ(picture('q'), ".....\n.....\n.####\n#...#\n#...#\n#...#\n.####\n....#\n....#\n");
+  EXPECT_EQ(picture('y'), ".....\n.....\n#...#\n#...#\n#...#\n#...#\n.####\n....#\n.###.\n");
+  EXPECT_EQ(picture('j'), "...#.\n.....\n..##.\n...#.\n...#.\n...#.\n...#.\n#..#.\n.##..\n");
 }
 
 TEST(DroxFont, OnlyDescenderLettersReachBelowTheCapitalHeight) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 
 #include "arena/core/arena_game.h"
 #include "arena/core/hero.h"
@@ -188,19 +187,22 @@ TEST(GameTickPowerUps, WildFireRingGrowsAPixelPerTickAndEndsAfter251Ticks) {
   CSprite& second = addPowerUp(s.state, image::kWildFire, 1500, 1000);
   s.game.takePowerUp(second);
   EXPECT_TRUE(s.state.treasures.contains(&second));
-  s.screen.focusRects.clear();
   for (int i = 1; i <= 250; ++i) {
     s.game.tick();
     s.state.posted.clear();
+    // Every tick paints the ring's whole area with its band.
+    ASSERT_EQ(s.screen.frames.back().fireRing, (Rect{1000 - i, 1000 - i, 1100 + i, 1100 + i}));
+    ASSERT_EQ(s.screen.frames.back().fireRingStart, (Rect{1000, 1000, 1100, 1100}));
+    ASSERT_EQ(s.screen.frames.back().pass.area.united(*s.screen.frames.back().fireRing),
+              s.screen.frames.back().pass.area);
   }
   ASSERT_TRUE(s.state.fireRing);
   EXPECT_EQ(*s.state.fireRing, (Rect{750, 750, 1350, 1350}));
-  EXPECT_EQ(s.screen.focusRects.size(), 250u);
-  EXPECT_EQ(s.screen.focusRects.back(), (Rect{750, 750, 1350, 1350}));
   s.game.tick();
   EXPECT_FALSE(s.state.fireRing);
-  const Rect area = s.screen.frames.back().pass.area;  // the pattern is wiped
+  const Rect area = s.screen.frames.back().pass.area;  // the band is wiped
   EXPECT_EQ(area.united(Rect{749, 749, 1351, 1351}), area);
+  EXPECT_FALSE(s.screen.frames.back().fireRing);
 }
 
 TEST(GameTickPowerUps, HeroInsideTheSpreadingRingIsHitWhenItArrives) {
@@ -224,23 +226,27 @@ TEST(GameTickPowerUps, HeroInsideTheSpreadingRingIsHitWhenItArrives) {
   EXPECT_FALSE(s.state.fireRing);  // the restart cancels it
 }
 
-TEST(GameTickPowerUps, ShieldLastsAHundredTicksAndErasesEverySquareItDraws) {
+TEST(GameTickPowerUps, ShieldLastsAHundredTicksGrowingAPixelATick) {
   Session s(1);
   s.start();
   test::removeDroids(s.state);
   s.hero().startShield();
-  s.screen.focusRects.clear();
-  for (int i = 0; i < 99; ++i) {
+  for (int value = 2; value <= 100; ++value) {
     s.game.tick();
     s.state.posted.clear();
+    ASSERT_EQ(s.hero().shield(), value);
+    // The paint covers the old square and shows the new one.
+    const Frame& f = s.screen.frames.back();
+    ASSERT_EQ(f.shield, s.hero().rect().inflated(value));
+    ASSERT_EQ(f.pass.area.united(s.hero().rect().inflated(value)), f.pass.area);
   }
   EXPECT_TRUE(s.hero().shieldActive());
   s.game.tick();
   EXPECT_FALSE(s.hero().shieldActive());
-  std::map<std::tuple<int, int, int, int>, int> drawn;
-  for (const Rect& r : s.screen.focusRects) ++drawn[{r.left, r.top, r.right, r.bottom}];
-  EXPECT_EQ(drawn.size(), 99u);  // squares grown by 2 to 100 pixels
-  for (const auto& [rect, count] : drawn) EXPECT_EQ(count, 2);
+  const Frame& last = s.screen.frames.back();
+  EXPECT_FALSE(last.shield);
+  EXPECT_EQ(last.pass.area.united(s.hero().rect().inflated(100)), last.pass.area)
+      << "the last square is painted away";
 }
 
 }  // namespace

@@ -29,9 +29,6 @@ void CArenaPixels::resize(Size client) {
   m_back.fill(Qt::black);
   m_window = QImage(size, QImage::Format_RGB32);
   m_window.fill(Qt::black);
-  const auto pixels = static_cast<size_t>(size.width()) * static_cast<size_t>(size.height());
-  m_shieldKeys.assign(pixels, 0);
-  m_ringKeys.assign(pixels, 0);
 }
 
 void CArenaPixels::present(const Frame& frame) {
@@ -48,13 +45,13 @@ void CArenaPixels::present(const Frame& frame) {
       back.drawImage(sprite.clientRect.left, sprite.clientRect.top,
                      m_images.picture(sprite.imageId));
     }
+    drawGlows(back, frame);
   }
   {
     QPainter window(&m_window);
     window.setCompositionMode(QPainter::CompositionMode_Source);
     window.drawImage(area.topLeft(), m_back, area);
   }
-  forgetGlow(area);
   m_copied = static_cast<int64_t>(area.width()) * area.height();
   for (const OverlayBlit& blit : frame.overlays) drawOverlay(blit);
 }
@@ -76,54 +73,35 @@ QRgb CArenaPixels::glowColour(const Rect& rect, Glow glow) const {
   return colours.pixel(column, row) | 0xFF000000u;
 }
 
-// Each pixel of the outline takes the glow's colour through a key kept per
-// glow and pixel: drawing it stores key = what was there ^ colour and applies
-// it; drawing it again applies the same key, which gives back what was
-// there. Keys combine by exclusive or, so the shield and the fire ring
-// crossing each other still erase exactly, in any order. The shield is two
-// pixels thick.
-void CArenaPixels::drawGlow(const Rect& rect, Glow glow) {
-  if (rect.isEmpty() || m_window.isNull()) return;
-  toggleOutline(rect, glow, glowColour(rect, glow));
-  if (glow == Glow::Shield && rect.width() > 2 && rect.height() > 2) {
-    toggleOutline(rect.inflated(-1), glow, glowColour(rect, glow));
-  }
+namespace {
+
+void outline(QPainter& p, const Rect& r, QRgb colour) {
+  const QColor c = QColor::fromRgb(colour);
+  const int w = r.width(), h = r.height();
+  if (w <= 0 || h <= 0) return;
+  p.fillRect(r.left, r.top, w, 1, c);
+  p.fillRect(r.left, r.bottom - 1, w, 1, c);
+  p.fillRect(r.left, r.top, 1, h, c);
+  p.fillRect(r.right - 1, r.top, 1, h, c);
 }
 
-void CArenaPixels::toggleOutline(const Rect& rect, Glow glow, QRgb colour) {
-  std::vector<uint32_t>& keys = glow == Glow::Shield ? m_shieldKeys : m_ringKeys;
-  const int w = m_window.width();
-  const auto toggle = [&](int x, int y) {
-    if (x < 0 || y < 0 || x >= w || y >= m_window.height()) return;
-    auto* line = reinterpret_cast<QRgb*>(m_window.scanLine(y));
-    uint32_t& key = keys[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)];
-    if (key & kLit) {
-      line[x] ^= key & 0x00FFFFFFu;
-      key = 0;
-    } else {
-      key = kLit | ((line[x] ^ colour) & 0x00FFFFFFu);
-      line[x] ^= key & 0x00FFFFFFu;
-    }
-  };
-  const int right = rect.right - 1, bottom = rect.bottom - 1;
-  for (int x = rect.left; x <= right; ++x) {
-    toggle(x, rect.top);
-    if (bottom != rect.top) toggle(x, bottom);
-  }
-  for (int y = rect.top + 1; y < bottom; ++y) {
-    toggle(rect.left, y);
-    if (right != rect.left) toggle(right, y);
-  }
-}
+}  // namespace
 
-// A paint wrote fresh pixels over the area: no glow is left there to erase.
-void CArenaPixels::forgetGlow(const QRect& area) {
-  const int w = m_window.width();
-  for (std::vector<uint32_t>* keys : {&m_shieldKeys, &m_ringKeys}) {
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-      auto* row = keys->data() + static_cast<size_t>(y) * static_cast<size_t>(w);
-      std::fill(row + area.left(), row + area.right() + 1, 0u);
+// The fire ring's band is every outline the ring has had, from the first one
+// around the cell it started as out to the ring itself, each in its own
+// colour; the shield is its square, two pixels thick.
+void CArenaPixels::drawGlows(QPainter& p, const Frame& frame) const {
+  if (frame.fireRing && frame.fireRingStart) {
+    for (Rect r = frame.fireRingStart->inflated(1);
+         r.width() <= frame.fireRing->width() && r.height() <= frame.fireRing->height();
+         r = r.inflated(1)) {
+      outline(p, r, glowColour(r, Glow::FireRing));
     }
+  }
+  if (frame.shield) {
+    const QRgb colour = glowColour(*frame.shield, Glow::Shield);
+    outline(p, *frame.shield, colour);
+    outline(p, frame.shield->inflated(-1), colour);
   }
 }
 

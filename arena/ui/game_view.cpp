@@ -105,11 +105,6 @@ void CGameView::present(const Frame& frame) {
   updateClient(changed);
 }
 
-void CGameView::drawFocusRect(const Rect& clientRect, Glow glow) {
-  m_pixels.drawGlow(clientRect, glow);
-  updateClient(toQRect(clientRect));
-}
-
 void CGameView::drawOverlay(const OverlayBlit& blit) {
   m_pixels.drawOverlay(blit);
   updateClient(QRect(blit.dest.x, blit.dest.y, blit.source.width(), blit.source.height()));

@@ -50,7 +50,6 @@ class CGameView : public QWidget, public ArenaScreen {
   void restartGarden();
 
   void present(const Frame& frame) override;
-  void drawFocusRect(const Rect& clientRect, Glow glow) override;
   void drawOverlay(const OverlayBlit& blit) override;
   void openHelp() override;
 
