@@ -4,8 +4,8 @@
 
 namespace {
 
-const arena::CSprite* ownedPointer(const std::unique_ptr<arena::CSprite>& sprite) {
-  return sprite.get();
+auto holds(const arena::CSprite* sprite) {
+  return [sprite](const std::unique_ptr<arena::CSprite>& owned) { return owned.get() == sprite; };
 }
 
 }  // namespace
@@ -18,31 +18,31 @@ CSprite& CSpriteList::append(std::unique_ptr<CSprite> sprite) {
 }
 
 bool CSpriteList::remove(const CSprite* sprite) {
-  const auto it = std::ranges::find(m_items, sprite, ownedPointer);
+  const auto it = std::find_if(m_items.begin(), m_items.end(), holds(sprite));
   if (it == m_items.end()) return false;
   m_items.erase(it);
   return true;
 }
 
 CSprite* CSpriteList::findOverlapping(const Rect& rect) const {
-  const auto it =
-      std::ranges::find_if(m_items, [&](const auto& s) { return s->rect().overlaps(rect); });
+  const auto it = std::find_if(m_items.begin(), m_items.end(),
+                               [&](const auto& s) { return s->rect().overlaps(rect); });
   return it == m_items.end() ? nullptr : it->get();
 }
 
 bool CSpriteList::contains(const CSprite* sprite) const {
-  return std::ranges::find(m_items, sprite, ownedPointer) != m_items.end();
+  return std::find_if(m_items.begin(), m_items.end(), holds(sprite)) != m_items.end();
 }
 
 bool CDrawList::remove(const CSprite* sprite) {
-  const auto it = std::ranges::find(m_items, sprite);
+  const auto it = std::find(m_items.begin(), m_items.end(), sprite);
   if (it == m_items.end()) return false;
   m_items.erase(it);
   return true;
 }
 
 bool CDrawList::contains(const CSprite* sprite) const {
-  return std::ranges::find(m_items, sprite) != m_items.end();
+  return std::find(m_items.begin(), m_items.end(), sprite) != m_items.end();
 }
 
 std::optional<size_t> CWallList::findOverlapping(const CSprite& sprite, Point scroll) const {

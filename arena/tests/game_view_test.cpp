@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QTest>
+#include <algorithm>
 
 #include "arena/core/keys.h"
 #include "arena/core/overlay_layout.h"
+#include "arena/ui/game_app.h"
 #include "arena/ui/main_frame.h"
 
 namespace arena::ui {
@@ -268,6 +270,41 @@ TEST_F(GameViewTest, LosingTheLastLifeShowsTheHitPictureThenTheBanner) {
             picturePixel(image::kGameOver, probe.x(), probe.y()) | 0xFF000000u);
   EXPECT_EQ(frame->livesPane()->text(), "5");
   EXPECT_TRUE(played.back().filename() == "GAMEOVER.WAV") << played.back();
+}
+
+// At its smallest the game area still holds the whole title and the top and
+// bottom overlay lines without overlap.
+TEST(DroxApp, TheSmallestWindowHoldsTheWholeTitleAndStatusLines) {
+  CGameApp app;
+  ASSERT_TRUE(app.initInstance(platform::makeSilentWavePlayer(), nullptr));
+  CMainFrame& frame = *app.mainFrame();
+  frame.resize(200, 150);
+  QApplication::processEvents();
+  CGameView& view = *frame.view();
+  EXPECT_GE(view.width(), 640);
+  EXPECT_GE(view.height(), 480);
+  const Size client = app.document().state().clientSize;
+  const auto blits = overlayLayout(client, 1234567890, 1234, 5);
+  const auto box = [](const OverlayBlit& b) {
+    return Rect::fromSize(b.dest.x, b.dest.y, b.source.width(), b.source.height());
+  };
+  for (const OverlayBlit& b : blits) {
+    EXPECT_EQ(box(b).intersected({0, 0, client.cx, client.cy}), box(b)) << b.imageId;
+  }
+  // The score's last digit stays left of the garden label; the title clears
+  // the top and bottom lines.
+  const auto scoreDigits = std::count_if(blits.begin(), blits.end(), [](const OverlayBlit& b) {
+    return b.imageId == image::kScoreDigits;
+  });
+  ASSERT_EQ(scoreDigits, 10);
+  const auto last = std::find_if(blits.rbegin(), blits.rend(), [](const OverlayBlit& b) {
+    return b.imageId == image::kScoreDigits;
+  });
+  const auto garden = std::find_if(blits.begin(), blits.end(), [](const OverlayBlit& b) {
+    return b.imageId == image::kGardenLabel;
+  });
+  EXPECT_LT(box(*last).right, box(*garden).left);
+  EXPECT_GE(box(blits.front()).top, box(*garden).bottom);
 }
 
 // FNV-1a over the window picture's pixels, alpha ignored: the picture the
