@@ -275,6 +275,10 @@ TEST_F(GameViewTest, LosingTheLastLifeShowsTheHitPictureThenTheBanner) {
 // At its smallest the game area still holds the whole title and the top and
 // bottom overlay lines without overlap.
 TEST(DroxApp, TheSmallestWindowHoldsTheWholeTitleAndStatusLines) {
+  static int argc = 1;
+  static char name[] = "game_view_test";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
   CGameApp app;
   ASSERT_TRUE(app.initInstance(platform::makeSilentWavePlayer(), nullptr));
   CMainFrame& frame = *app.mainFrame();
