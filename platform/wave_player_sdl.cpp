@@ -1,6 +1,6 @@
 // The SDL2 audio back end of WavePlayer: one device opened for 16-bit stereo,
-// a callback that copies the current sound (converted once when it starts)
-// and fills silence after its end.
+// a callback that mixes the voices playing (each converted once when it
+// starts) and fills silence after their end.
 
 #include <SDL.h>
 
@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/sound_mixer.h"
 #include "platform/wave_file.h"
 #include "platform/wave_player.h"
 
@@ -19,7 +20,7 @@ constexpr Uint16 kBufferFrames = 1024;
 
 class SdlWavePlayer : public WavePlayer {
  public:
-  SdlWavePlayer() = default;
+  explicit SdlWavePlayer(std::size_t voices) : m_mixer(voices) {}
   SdlWavePlayer(const SdlWavePlayer&) = delete;
   SdlWavePlayer& operator=(const SdlWavePlayer&) = delete;
   ~SdlWavePlayer() override {
@@ -53,30 +54,24 @@ class SdlWavePlayer : public WavePlayer {
     if (wave.error != WaveError::Ok) return false;
     // Convert before taking the lock: the audio thread never waits for it.
     std::vector<std::int16_t> stream = toStereo16(wave, static_cast<std::uint32_t>(m_rate));
+    std::vector<std::int16_t> displaced;
     SDL_LockAudioDevice(m_device);
-    const bool busy = m_playing;
-    if (!(options.noWait && busy)) {
-      m_stream.swap(stream);
-      m_position = 0;
-      m_loop = options.loop;
-      m_playing = !m_stream.empty();
-    }
+    const bool started = m_mixer.start(std::move(stream), options.loop, options.noWait, displaced);
     SDL_UnlockAudioDevice(m_device);
-    // The old sound, if any, is freed here, outside the lock.
-    return !(options.noWait && busy);
+    // The displaced sound, if any, is freed here, outside the lock.
+    return started;
   }
 
   void stop() override {
-    std::vector<std::int16_t> old;
+    std::vector<std::vector<std::int16_t>> old;
     SDL_LockAudioDevice(m_device);
-    old.swap(m_stream);
-    m_playing = false;
+    m_mixer.stop(old);
     SDL_UnlockAudioDevice(m_device);
   }
 
   bool isPlaying() const override {
     SDL_LockAudioDevice(m_device);
-    const bool playing = m_playing;
+    const bool playing = m_mixer.playing() > 0;
     SDL_UnlockAudioDevice(m_device);
     return playing;
   }
@@ -91,34 +86,18 @@ class SdlWavePlayer : public WavePlayer {
 
  private:
   // Runs on the audio thread with the device locked.
-  void fill(std::int16_t* out, std::size_t count) {
-    std::size_t written = 0;
-    while (m_playing && written < count) {
-      const std::size_t n = std::min(count - written, m_stream.size() - m_position);
-      std::memcpy(out + written, m_stream.data() + m_position, n * sizeof(std::int16_t));
-      written += n;
-      m_position += n;
-      if (m_position == m_stream.size()) {
-        m_position = 0;
-        m_playing = m_loop;
-      }
-    }
-    std::fill(out + written, out + count, std::int16_t{0});
-  }
+  void fill(std::int16_t* out, std::size_t count) { m_mixer.mix(out, count); }
 
   bool m_initialised = false;
   SDL_AudioDeviceID m_device = 0;
   int m_rate = kPreferredRate;
-  std::vector<std::int16_t> m_stream;  // interleaved stereo at m_rate
-  std::size_t m_position = 0;
-  bool m_loop = false;
-  bool m_playing = false;
+  SoundMixer m_mixer;
 };
 
 }  // namespace
 
-std::unique_ptr<WavePlayer> makeWavePlayer() {
-  auto player = std::make_unique<SdlWavePlayer>();
+std::unique_ptr<WavePlayer> makeWavePlayer(std::size_t voices) {
+  auto player = std::make_unique<SdlWavePlayer>(voices);
   if (!player->open()) return makeSilentWavePlayer();
   return player;
 }

@@ -1,41 +1,53 @@
 // drox-tour: shows the game window in a chosen situation and saves what it
 // shows, for looking at the artwork and the overlays without playing.
 //
-// Usage: drox-tour title|garden1|garden8|firering|shield|gameover OUT.png [seconds]
-// The window stays up for the given seconds (default 2), so that it can also
-// be captured from the screen.
+// Usage: drox-tour SITUATION OUT.png [seconds]
+//   title, garden1, garden8, firering, shield, gameover, lifelost, cleared
+// The game runs on its own timer in an active window, driven by key events;
+// the scene is set up in the document's state first. The window stays up
+// for the given seconds (default 2), so that it can also be captured from
+// the screen.
 #include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "arena/core/keys.h"
 #include "arena/ui/game_app.h"
 
 namespace {
 
 using arena::ui::CGameView;
 
-void play(CGameView& view, int ticks) {
-  for (int i = 0; i < ticks; ++i) view.timerTick();
+// Lets the window's own timer run for about the given number of ticks.
+void run(int ticks) {
+  QEventLoop loop;
+  QTimer::singleShot(ticks * arena::ArenaGame::kTimerPeriodMs + 20, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+void key(CGameView& view, Qt::Key k) {
+  QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+  QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier);
+  QCoreApplication::sendEvent(&view, &press);
+  QCoreApplication::sendEvent(&view, &release);
 }
 
 void start(CGameView& view) {
-  auto& game = view.game();
-  game.state().paused = true;
-  game.keyDown(arena::key::kReturn);
+  view.game().state().paused = true;
+  key(view, Qt::Key_Return);
 }
 
 void gardenPlay(CGameView& view, int garden) {
-  auto& game = view.game();
-  game.state().garden = garden;
+  view.game().state().garden = garden;
   view.restartGarden();
   start(view);
-  for (int32_t key : {arena::key::kRight, arena::key::kRight, arena::key::kDown}) game.keyDown(key);
-  game.keyDown(arena::key::kSpace);
-  play(view, 3);
-  game.keyDown(arena::key::kSpace);
-  play(view, 1);
+  for (Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space}) key(view, k);
+  run(3);
+  key(view, Qt::Key_Space);
+  run(1);
 }
 
 void fireRing(CGameView& view, bool shield) {
@@ -56,20 +68,31 @@ void fireRing(CGameView& view, bool shield) {
   if (shield) game.hero()->startShield();
   state.dirtyRect = state.clientRect();
   game.paint();
-  play(view, 40);
+  run(40);
 }
 
-void gameOver(CGameView& view) {
+// A droid on the hero: the hit picture, then the banner of what it cost.
+void heroHit(CGameView& view, int lives) {
   auto& game = view.game();
   start(view);
   auto& state = game.state();
-  state.lives = 1;
+  state.lives = lives;
   state.score = 4250;
   arena::CDroid& droid = state.droids.at(0);
   droid.setHeading(arena::Heading::Down);
   droid.sprite().placeAt(game.hero()->left() + state.scroll().x,
                          game.hero()->top() + state.scroll().y);
-  view.timerTick();
+  run(12);
+}
+
+void cleared(CGameView& view) {
+  auto& state = view.game().state();
+  start(view);
+  while (!state.droids.isEmpty()) {
+    state.sprites.remove(&state.droids.at(0).sprite());
+    state.droids.removeAt(0);
+  }
+  run(2);
 }
 
 }  // namespace
@@ -77,20 +100,24 @@ void gameOver(CGameView& view) {
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(stderr,
-                 "usage: drox-tour title|garden1|garden8|firering|shield|gameover OUT.png [s]\n");
+                 "usage: drox-tour title|garden1|garden8|firering|shield|gameover|lifelost|cleared"
+                 " OUT.png [s]\n");
     return 2;
   }
   QApplication app(argc, argv);
   arena::ui::CGameApp game;
   if (!game.initInstance(platform::makeSilentWavePlayer(), nullptr)) return 1;
-  QApplication::processEvents();
+  game.mainFrame()->activateWindow();
+  run(3);
   CGameView& view = *game.mainFrame()->view();
   const char* situation = argv[1];
   if (std::strcmp(situation, "garden1") == 0) gardenPlay(view, 1);
   if (std::strcmp(situation, "garden8") == 0) gardenPlay(view, 8);
   if (std::strcmp(situation, "firering") == 0) fireRing(view, false);
   if (std::strcmp(situation, "shield") == 0) fireRing(view, true);
-  if (std::strcmp(situation, "gameover") == 0) gameOver(view);
+  if (std::strcmp(situation, "gameover") == 0) heroHit(view, 1);
+  if (std::strcmp(situation, "lifelost") == 0) heroHit(view, 3);
+  if (std::strcmp(situation, "cleared") == 0) cleared(view);
   const QString out = QString::fromLocal8Bit(argv[2]);
   const int seconds = argc > 3 ? std::atoi(argv[3]) : 2;
   QTimer::singleShot(300, [&] { game.mainFrame()->grab().save(out); });

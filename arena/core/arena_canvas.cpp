@@ -24,7 +24,7 @@ std::vector<Point> CArenaCanvas::backgroundPlacements() {
   return out;
 }
 
-RenderPass CArenaCanvas::render(Rect area, CSpriteList& sprites) const {
+RenderPass CArenaCanvas::render(Rect area, CDrawList& sprites) const {
   const Point offset = scroll();
   for (CSprite* sprite : sprites) {
     const Rect client = sprite->clientRect(offset);

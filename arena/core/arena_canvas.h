@@ -16,7 +16,7 @@
 namespace arena {
 
 struct GameState;
-class CSpriteList;
+class CDrawList;
 
 struct TilePaint {
   int32_t imageId;
@@ -62,7 +62,7 @@ class CArenaCanvas {
   // the list is not tested again against the grown area) and marks those
   // sprites dirty, clearing the mark of the others; the dirty ones are then
   // listed for drawing and their marks cleared.
-  RenderPass render(Rect area, CSpriteList& sprites) const;
+  RenderPass render(Rect area, CDrawList& sprites) const;
 
  private:
   int32_t m_scrollX = 0;

@@ -31,6 +31,7 @@ void ArenaGame::startGarden() {
   m_state.dirtyRect = m_state.clientRect();
   m_state.canvas = std::make_unique<CArenaCanvas>(m_state);
   m_state.fireRing.reset();
+  m_state.hitPictureTicks = 0;
   m_hero->setImage(image::kHeroStart);
   m_hero->placeAt(kHeroStartX, kHeroStartY);
   m_hero->clearCounters();
@@ -72,10 +73,16 @@ void ArenaGame::paint() {
   // the window; only the window's part is copied.
   frame.pass.area = frame.pass.area.intersected(m_state.clientRect());
   frame.scroll = m_state.scroll();
+  frame.shield = shieldRect();
+  frame.fireRing = fireRingClientRect();
+  if (frame.fireRing) {
+    // The ring started as the power-up's cell and grew evenly on every side.
+    frame.fireRingStart = frame.fireRing->inflated(-(frame.fireRing->width() - kCellSize) / 2);
+  }
   m_state.dirtyRect = {};
   if (m_state.paused) {
-    frame.overlays =
-        overlayLayout(m_state.clientSize, m_state.score, m_state.garden, m_state.lives);
+    frame.overlays = overlayLayout(m_state.clientSize, m_state.score, m_state.garden, m_state.lives,
+                                   m_state.banner);
   }
   if (m_screen) m_screen->present(frame);
 }
@@ -100,6 +107,7 @@ void ArenaGame::keyDown(int32_t virtualKey) {
   if (m_state.paused) {
     if (virtualKey != key::kReturn) return;
     m_state.paused = false;
+    m_state.banner = {};
     repaintAll();
     return;
   }
@@ -112,37 +120,35 @@ void ArenaGame::keyDown(int32_t virtualKey) {
 }
 
 void ArenaGame::runningKey(int32_t virtualKey) {
-  const Point heroBefore{m_hero->left(), m_hero->top()};
-  const Point scrollBefore = m_state.scroll();
   if (virtualKey == key::kSpace) {
     fire();
   } else if (isHeadingCode(virtualKey)) {
-    const auto heading = static_cast<Heading>(virtualKey);
-    Point scroll = scrollBefore;
-    moveHero(*m_hero, heading, m_state.clientSize, scroll);
-    setScroll(scroll);
-    if (auto wall = m_state.walls.findOverlapping(*m_hero, scroll)) {
-      pushHeroOut(*m_hero, heading, m_state.walls.at(*wall), scroll);
-    }
+    moveHeroByKey(static_cast<Heading>(virtualKey));
   } else if (virtualKey == key::kF2) {
     m_state.soundOn = !m_state.soundOn;
   }
-  advanceWorldAfterKey(heroBefore, scrollBefore);
 }
 
-// Every running key but Escape moves the world on: shots fly (taking no
-// power-up), droids make their move, and a hero still inside a wall goes back
-// to where the key found it, scroll offset included.
-void ArenaGame::advanceWorldAfterKey(Point heroBefore, Point scrollBefore) {
-  moveShots(false);
-  m_state.dirtyRect = m_state.clientRect();
-  for (size_t i = 0; i < m_state.droids.count(); ++i) moveDroid(m_state, m_state.droids.at(i));
+// A heading key moves the hero and the scroll offset, never the rest of the
+// world: shots and droids move on the timer only, so holding a key does not
+// speed the garden up. A hero still inside a wall after being pushed out
+// goes back to where the key found it, scroll offset included.
+void ArenaGame::moveHeroByKey(Heading heading) {
+  // A hero showing its hit picture stays where it was hit.
+  if (!heroHeading(m_hero->imageId())) return;
+  const Point heroBefore{m_hero->left(), m_hero->top()};
+  const Point scrollBefore = m_state.scroll();
+  Point scroll = scrollBefore;
+  moveHero(*m_hero, heading, m_state.clientSize, scroll);
+  setScroll(scroll);
+  if (auto wall = m_state.walls.findOverlapping(*m_hero, scroll)) {
+    pushHeroOut(*m_hero, heading, m_state.walls.at(*wall), scroll);
+  }
   if (m_state.walls.findOverlapping(*m_hero, m_state.scroll())) {
     m_hero->placeAt(heroBefore.x, heroBefore.y);
     setScroll(scrollBefore);
   }
   repaintAll();
-  if (m_screen && m_hero->shieldActive()) m_screen->drawFocusRect(*shieldRect());
 }
 
 void ArenaGame::mouseButton() {
@@ -171,9 +177,11 @@ void ArenaGame::endOfGarden(EndOfGarden event) {
     if (m_state.garden < std::numeric_limits<int32_t>::max()) ++m_state.garden;
     m_state.playSound(sound::kWinLevel);
     m_state.score += kPointsGarden;
+    m_state.banner = {BannerKind::GardenCleared, kBannerTicks, kPointsGarden};
     startGarden();
   } else if (m_state.lives > 1) {
     --m_state.lives;
+    m_state.banner = {BannerKind::LifeLost, kBannerTicks, 0};
     startGarden();
     m_state.playSound(sound::kLoseLevel);
   } else {
@@ -181,6 +189,7 @@ void ArenaGame::endOfGarden(EndOfGarden event) {
     // banner goes over it once, and the new game's counters show from the
     // next paint on.
     m_state.garden = 1;
+    m_state.banner = {};
     startGarden();
     if (m_screen) m_screen->drawOverlay(gameOverBanner(m_state.clientSize));
     m_state.lives = kStartLives;

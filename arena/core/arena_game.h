@@ -5,9 +5,9 @@
 // firing, shots, droids, power-ups, the shield and the fire ring, scores,
 // lives and pausing. Painting goes to an `ArenaScreen` that the window
 // implements (tests fake it): each paint hands over the dirty area, the
-// sprites to draw and, while paused, the overlays; the shield square, the
-// fire ring and the game-over banner are drawn straight on the window over
-// the last paint, and the next paint covers them.
+// sprites to draw, the shield square and the fire ring's band and, while
+// paused, the overlays; the game-over banner is drawn straight on the window
+// over the last paint, and the next paint covers it.
 // Time is the caller's: one call of `timer()` is one 100 ms tick.
 //
 // The game uses at most the garden's size of the window on each axis
@@ -28,12 +28,23 @@
 namespace arena {
 
 // One paint: the background comes from the garden picture at the area moved
-// by the scroll offset, then the sprites and, while paused, the overlays.
+// by the scroll offset, then the sprites, the glows (within the area) and,
+// while paused, the overlays.
 struct Frame {
   RenderPass pass;
   Point scroll;
   std::vector<OverlayBlit> overlays;  // drawn over the pass while paused
+  // Client rectangles: the shield square around the hero, and the fire
+  // ring's band, every outline from the cell it started as to the ring.
+  std::optional<Rect> shield;
+  std::optional<Rect> fireRing;
+  std::optional<Rect> fireRingStart;
 };
+
+// The two glows: each outline takes its colour from the glow picture's row
+// (shield 0, fire ring 1) by half its width, so a growing square or ring
+// steps through the colours one per tick.
+enum class Glow { Shield, FireRing };
 
 class ArenaScreen {
  public:
@@ -41,8 +52,6 @@ class ArenaScreen {
   // Paint now: copy the frame's area from the garden and draw its sprites and
   // overlays.
   virtual void present(const Frame& frame) = 0;
-  // Draw a dotted focus rectangle by inverting (drawing it twice erases it).
-  virtual void drawFocusRect(const Rect& clientRect) = 0;
   // Blit one picture cell, masked, onto the window outside any paint.
   virtual void drawOverlay(const OverlayBlit& blit) = 0;
   virtual void openHelp() = 0;
@@ -55,6 +64,8 @@ class ArenaGame {
   static constexpr int32_t kFireRingLimit = 600;
 
   explicit ArenaGame(GameState& state, ArenaScreen* screen = nullptr);
+  // The window that shows the game, or none (nothing is drawn meanwhile).
+  void setScreen(ArenaScreen* screen) { m_screen = screen; }
   ~ArenaGame();
   ArenaGame(const ArenaGame&) = delete;
   ArenaGame& operator=(const ArenaGame&) = delete;
@@ -104,9 +115,10 @@ class ArenaGame {
   void droidPass();
   bool hitDroid(CDroid& droid);
   void hitHero();
+  void bannerStep();
   void shieldStep();
   void fireRingStep();
-  void advanceWorldAfterKey(Point heroBefore, Point scrollBefore);
+  void moveHeroByKey(Heading heading);
   void runningKey(int32_t virtualKey);
   void setScroll(Point scroll);
 

@@ -41,6 +41,7 @@ CDroid::CDroid(Heading heading, int32_t phase, int32_t speed)
 
 void CDroid::destroy() {
   m_destroyed = true;
+  m_wreckTicksLeft = kWreckTicks;
   m_sprite.setImage(droidDestroyedImage(m_sprite.imageId()));
 }
 

@@ -37,8 +37,12 @@ class CDroid {
   Heading heading() const { return m_heading; }
   void setHeading(Heading heading) { m_heading = heading; }
   bool destroyed() const { return m_destroyed; }
-  // Marks the droid destroyed and shows the destroyed picture of its frame.
+  // Marks the droid destroyed and shows the destroyed picture of its frame
+  // for `kWreckTicks` ticks.
   void destroy();
+  // One tick of the wreck's time on screen; true when it is over and the
+  // wreck is to be removed.
+  bool wreckTimeOver() { return --m_wreckTicksLeft <= 0; }
 
  private:
   CSprite m_sprite;
@@ -46,6 +50,7 @@ class CDroid {
   int32_t m_phase;
   Heading m_heading;
   bool m_destroyed = false;
+  int32_t m_wreckTicksLeft = 0;
 };
 
 class CDroidList {
@@ -65,7 +70,7 @@ class CDroidList {
 // Creates one droid at the spawn point with three draws (phase, heading,
 // speed) and appends it to the draw list and the droid list.
 CDroid& createDroid(GameState& state);
-// One move of a droid, as on a tick or a running key press. Visible droids
+// One move of a droid, as on a tick. Visible droids
 // animate and step every call; droids outside the window step twice as far
 // every second call. Droids touching the playing area's edge re-head.
 void moveDroid(GameState& state, CDroid& droid);

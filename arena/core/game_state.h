@@ -37,6 +37,25 @@ inline constexpr int32_t kStep = 30;
 
 enum class EndOfGarden { HeroHit = 0, Cleared = 1 };
 
+// Ticks the hero's hit picture stays on screen, with its sound, before the
+// loss is handled (about a second), ticks a destroyed droid's wreck stays
+// visible (about half a second), and ticks a banner shows in place of the
+// title after a garden's end (two and a half seconds).
+inline constexpr int32_t kHitPictureTicks = 10;
+inline constexpr int32_t kWreckTicks = 5;
+inline constexpr int32_t kBannerTicks = 25;
+
+// The picture that tells the player what just happened, shown over the
+// paused garden in place of the title until its time is up or Enter starts
+// play again.
+enum class BannerKind { None, LifeLost, GardenCleared };
+struct Banner {
+  BannerKind kind = BannerKind::None;
+  int32_t ticksLeft = 0;
+  int32_t bonus = 0;  // points the cleared garden brought
+  bool active() const { return kind != BannerKind::None; }
+};
+
 // What the status bar's three number panes show. Each pane is written only
 // at the moments the game writes it (a garden start writes score and lives,
 // a tick score and droids, a resize the droids), so after the last life the
@@ -64,9 +83,9 @@ struct GameState {
   std::unique_ptr<CArenaCanvas> canvas;
   CDroidList droids;
   Rect dirtyRect;
-  CSpriteList sprites{Ownership::Borrowing};
-  CSpriteList shots{Ownership::Owning};
-  CSpriteList treasures{Ownership::Owning};
+  CDrawList sprites;
+  CSpriteList shots;
+  CSpriteList treasures;
   Size clientSize;
   int32_t garden = 1;
   int32_t lives = kStartLives;
@@ -75,6 +94,9 @@ struct GameState {
   int32_t score = 0;
   bool paused = true;
   bool soundOn = true;
+  // Ticks left of the hero's hit picture; the world stands still meanwhile.
+  int32_t hitPictureTicks = 0;
+  Banner banner;
 
   GameRandom random;
   std::vector<std::string> sounds;

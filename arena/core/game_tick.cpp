@@ -26,7 +26,14 @@ bool shotOutOfPlay(const CSprite& shot, int32_t dx, int32_t dy, Size client, Poi
 }  // namespace
 
 void ArenaGame::tick() {
+  bannerStep();
   if (m_state.paused || !m_state.canvas || !m_hero) return;
+  // The hero's hit picture shows for a while before the loss is handled;
+  // the world stands still meanwhile.
+  if (m_state.hitPictureTicks > 0) {
+    if (--m_state.hitPictureTicks == 0) m_state.post(EndOfGarden::HeroHit);
+    return;
+  }
   m_state.dirtyRect = {};
   m_droidDestroyed = false;
   m_heroHit = false;
@@ -88,10 +95,10 @@ void ArenaGame::fire() {
   if (doubleGun && !m_hero->shieldActive()) m_hero->countDownDoubleShots();
   CSprite* last = nullptr;
   for (const Point& p : muzzlePoints(*m_hero, doubleGun)) {
-    last = new CSprite(shotImage, sprite_flag::kMasked, p.x, p.y);
+    last =
+        &m_state.shots.append(std::make_unique<CSprite>(shotImage, sprite_flag::kMasked, p.x, p.y));
     last->setHeading(m_hero->imageId());
     m_state.sprites.append(last);
-    m_state.shots.append(last);
   }
   if (last) {
     m_state.dirtyRect = last->rect();
@@ -107,6 +114,11 @@ void ArenaGame::droidPass() {
   while (i < m_state.droids.count()) {
     CDroid& droid = m_state.droids.at(i);
     if (droid.destroyed()) {
+      // The wreck stays in sight for a while before it goes.
+      if (!droid.wreckTimeOver()) {
+        ++i;
+        continue;
+      }
       m_state.joinDirty(droid.sprite().clientRect(scroll));
       m_state.sprites.remove(&droid.sprite());
       m_state.droids.removeAt(i);
@@ -142,11 +154,24 @@ bool ArenaGame::hitDroid(CDroid& droid) {
   return false;
 }
 
+// The loss is handled once the hit picture has had its time; a second hit
+// in the same tick (two droids, or a droid and the fire ring) costs nothing
+// more.
 void ArenaGame::hitHero() {
+  if (m_state.hitPictureTicks > 0) return;
   m_state.joinDirty(m_hero->rect());
   m_hero->setImage(heroHitImage(m_hero->imageId()));
-  m_state.post(EndOfGarden::HeroHit);
+  m_state.hitPictureTicks = kHitPictureTicks;
   m_heroHit = true;
+}
+
+// A banner's time runs also while the game is paused; when it is up the
+// title comes back.
+void ArenaGame::bannerStep() {
+  if (!m_state.banner.active()) return;
+  if (--m_state.banner.ticksLeft > 0) return;
+  m_state.banner = {};
+  if (m_state.paused) repaintAll();
 }
 
 void ArenaGame::takePowerUp(CSprite& powerUp) {
@@ -177,34 +202,35 @@ void ArenaGame::takePowerUp(CSprite& powerUp) {
   m_state.treasures.remove(&powerUp);
 }
 
+// The shield square grows a pixel a side per tick; each paint draws it, so a
+// tick repaints the square's area (the old square with the new one inside
+// it) and, when the shield runs out, the area without it.
 void ArenaGame::shieldStep() {
   if (!m_hero->shieldActive()) return;
   const int32_t value = m_hero->shield();
-  if (value > 1 && m_screen) m_screen->drawFocusRect(m_hero->rect().inflated(value));
-  if (value + 1 > CSprite::kShieldTicks) {
-    m_state.joinDirty(m_hero->rect().inflated(value));
-    m_hero->setShield(0);
-    return;
-  }
-  m_hero->setShield(value + 1);
-  if (m_screen) m_screen->drawFocusRect(m_hero->rect().inflated(value + 1));
+  m_state.dirtyRect = m_hero->rect().inflated(value + 1);
+  m_hero->setShield(value + 1 > CSprite::kShieldTicks ? 0 : value + 1);
+  paint();
 }
 
+// The ring grows a pixel a side per tick and paints its whole area: every
+// paint draws the band between the power-up's cell and the ring, so the
+// ring's trail stays even where other repaints cross it. It may reach the
+// hero; once wider or taller than 600 pixels it ends and its area is
+// painted without it.
 void ArenaGame::fireRingStep() {
   if (!m_state.fireRing) return;
   *m_state.fireRing = m_state.fireRing->inflated(1);
   const Rect client = *fireRingClientRect();
-  if (m_screen) m_screen->drawFocusRect(client);
-  if (!m_hero->shieldActive() && client.overlaps(m_hero->rect())) {
+  if (!m_hero->shieldActive() && m_state.hitPictureTicks == 0 && client.overlaps(m_hero->rect())) {
     hitHero();
     m_state.playSound(sound::kHeroHit);
-    paint();
   }
   if (client.width() > kFireRingLimit || client.height() > kFireRingLimit) {
     m_state.fireRing.reset();
-    m_state.dirtyRect = client;
-    paint();
   }
+  m_state.dirtyRect = m_state.dirtyRect.united(client);
+  paint();
 }
 
 }  // namespace arena

@@ -75,9 +75,9 @@ class GardenBuilder {
     if (code == 4) imageId = image::kDoubleWhiteLightning;
     if (code == 8) imageId = image::kWildFire;
     if (imageId == 0) return;
-    auto* powerUp = new CSprite(imageId, sprite_flag::kMasked | sprite_flag::kWorld, x, y);
-    m_state.treasures.append(powerUp);
-    m_state.sprites.append(powerUp);
+    CSprite& powerUp = m_state.treasures.append(
+        std::make_unique<CSprite>(imageId, sprite_flag::kMasked | sprite_flag::kWorld, x, y));
+    m_state.sprites.append(&powerUp);
     m_state.walls.append(Rect::fromSize(x, y, kCellSize, kCellSize), WallKind::PowerUpCell);
   }
 

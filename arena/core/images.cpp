@@ -88,6 +88,9 @@ constexpr std::array kImages = {
     ImageInfo{236, 126, 32, K::Overlay},
     ImageInfo{237, 40, 35, K::Overlay},
     ImageInfo{240, 158, 22, K::Overlay},
+    ImageInfo{241, 300, 100, K::Overlay},
+    ImageInfo{242, 300, 100, K::Overlay},
+    ImageInfo{243, 16, 2, K::Colours},
 };
 
 // One row per heading code 33..40: hero, hero hit, droid frame for a move with

@@ -57,6 +57,11 @@ inline constexpr int32_t kRankLabel = 235;
 inline constexpr int32_t kLivesLabel = 236;
 inline constexpr int32_t kLife = 237;
 inline constexpr int32_t kGameOver = 240;
+inline constexpr int32_t kLifeLostBanner = 241;
+inline constexpr int32_t kGardenClearedBanner = 242;
+// Colours of the shield square (row 0) and the fire ring (row 1), one per
+// column, taken in turn as the square or the ring grows.
+inline constexpr int32_t kGlowColours = 243;
 inline constexpr int32_t kTileDefault = 167;
 }  // namespace image
 
@@ -71,6 +76,7 @@ enum class ImageKind {
   PowerUp,
   Shot,
   Overlay,
+  Colours,  // a strip of palette colours, not drawn as a picture
 };
 
 struct ImageInfo {

@@ -43,12 +43,21 @@ int32_t rankRow(int32_t garden) {
   return std::clamp(garden, 1, 8) - 1;
 }
 
-std::vector<OverlayBlit> overlayLayout(Size client, int32_t score, int32_t garden, int32_t lives) {
+std::vector<OverlayBlit> overlayLayout(Size client, int32_t score, int32_t garden, int32_t lives,
+                                       const Banner& banner) {
   const int32_t cx = client.cx;
   const int32_t cy = client.cy;
   std::vector<OverlayBlit> out;
-  const Size title = sizeOf(image::kTitle);
-  out.push_back(whole(image::kTitle, cx / 2 - title.cx / 2, cy / 2 - title.cy / 2));
+  const int32_t centre = banner.kind == BannerKind::LifeLost        ? image::kLifeLostBanner
+                         : banner.kind == BannerKind::GardenCleared ? image::kGardenClearedBanner
+                                                                    : image::kTitle;
+  const Size centreSize = sizeOf(centre);
+  const Point at{cx / 2 - centreSize.cx / 2, cy / 2 - centreSize.cy / 2};
+  out.push_back(whole(centre, at.x, at.y));
+  if (banner.kind == BannerKind::GardenCleared) {
+    appendNumber(out, image::kScoreDigits, banner.bonus,
+                 {at.x + kBannerBonusAt.x, at.y + kBannerBonusAt.y});
+  }
 
   const Size scoreLabel = sizeOf(image::kScoreLabel);
   out.push_back(whole(image::kScoreLabel, 10, 10));

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "arena/core/game_state.h"
 #include "arena/core/geometry.h"
 
 namespace arena {
@@ -25,8 +26,14 @@ struct OverlayBlit {
 // (row 7) from garden 8 on.
 int32_t rankRow(int32_t garden);
 
-// Title, score, garden, rank and lives, in drawing order.
-std::vector<OverlayBlit> overlayLayout(Size client, int32_t score, int32_t garden, int32_t lives);
+// Where the bonus digits (score digits) go inside the garden-cleared banner.
+inline constexpr Point kBannerBonusAt{176, 58};
+
+// Title, score, garden, rank and lives, in drawing order. While a banner is
+// up it takes the title's place, centred the same way; the garden-cleared
+// banner carries the bonus in score digits.
+std::vector<OverlayBlit> overlayLayout(Size client, int32_t score, int32_t garden, int32_t lives,
+                                       const Banner& banner = {});
 OverlayBlit gameOverBanner(Size client);
 
 }  // namespace arena

@@ -2,44 +2,46 @@
 
 #include <algorithm>
 
+namespace {
+
+auto holds(const arena::CSprite* sprite) {
+  return [sprite](const std::unique_ptr<arena::CSprite>& owned) { return owned.get() == sprite; };
+}
+
+}  // namespace
+
 namespace arena {
 
-CSprite* CSpriteList::first() {
-  m_cursor = 0;
-  return next();
+CSprite& CSpriteList::append(std::unique_ptr<CSprite> sprite) {
+  m_items.push_back(std::move(sprite));
+  return *m_items.back();
 }
 
-CSprite* CSpriteList::next() {
-  if (m_cursor >= m_items.size()) return nullptr;
-  return m_items[m_cursor++];
-}
-
-bool CSpriteList::remove(CSprite* sprite) {
-  auto it = std::find(m_items.begin(), m_items.end(), sprite);
+bool CSpriteList::remove(const CSprite* sprite) {
+  const auto it = std::find_if(m_items.begin(), m_items.end(), holds(sprite));
   if (it == m_items.end()) return false;
-  const auto index = static_cast<size_t>(it - m_items.begin());
   m_items.erase(it);
-  if (m_cursor > index) --m_cursor;
-  if (m_ownership == Ownership::Owning) delete sprite;
   return true;
 }
 
-void CSpriteList::removeAll() {
-  if (m_ownership == Ownership::Owning) {
-    for (CSprite* sprite : m_items) delete sprite;
-  }
-  m_items.clear();
-  m_cursor = 0;
-}
-
 CSprite* CSpriteList::findOverlapping(const Rect& rect) const {
-  for (CSprite* sprite : m_items) {
-    if (sprite->rect().overlaps(rect)) return sprite;
-  }
-  return nullptr;
+  const auto it = std::find_if(m_items.begin(), m_items.end(),
+                               [&](const auto& s) { return s->rect().overlaps(rect); });
+  return it == m_items.end() ? nullptr : it->get();
 }
 
 bool CSpriteList::contains(const CSprite* sprite) const {
+  return std::find_if(m_items.begin(), m_items.end(), holds(sprite)) != m_items.end();
+}
+
+bool CDrawList::remove(const CSprite* sprite) {
+  const auto it = std::find(m_items.begin(), m_items.end(), sprite);
+  if (it == m_items.end()) return false;
+  m_items.erase(it);
+  return true;
+}
+
+bool CDrawList::contains(const CSprite* sprite) const {
   return std::find(m_items.begin(), m_items.end(), sprite) != m_items.end();
 }
 

@@ -1,14 +1,18 @@
 // Ordered lists of sprites and of wall rectangles.
 //
-// A sprite list keeps sprite pointers in order (the drawing order for the
-// game's draw list). An owning list frees a sprite when it is removed from it
-// or when the list is cleared or destroyed; a borrowing list never frees. The
-// wall list keeps the rectangles that block movement, in world coordinates,
-// in the order the garden laid them, each tagged as a run of wall cells or a
-// power-up cell. Neither list moves or draws anything.
+// `CSpriteList` owns its sprites (the hero's shots, the power-ups lying in
+// the garden): appending hands a sprite over, removing frees it. The draw
+// list `CDrawList` only borrows: it keeps, in drawing order, sprites owned
+// by someone else (the hero, the droids and the two owning lists), and never
+// frees one. Both iterate as ranges of sprite pointers. The wall list keeps
+// the rectangles that block movement, in world coordinates, in the order the
+// garden laid them, each tagged as a run of wall cells or a power-up cell.
+// None of the lists moves or draws anything.
 #pragma once
 
 #include <cstddef>
+#include <iterator>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,25 +21,65 @@
 
 namespace arena {
 
-enum class Ownership { Owning, Borrowing };
-
 class CSpriteList {
+  using Items = std::vector<std::unique_ptr<CSprite>>;
+
  public:
-  explicit CSpriteList(Ownership ownership) : m_ownership(ownership) {}
-  ~CSpriteList() { removeAll(); }
+  // Walks the owned sprites as plain pointers (the list keeps ownership).
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = CSprite*;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = CSprite*;
+    Iterator() = default;
+    explicit Iterator(Items::const_iterator at) : m_at(at) {}
+    CSprite* operator*() const { return m_at->get(); }
+    Iterator& operator++() {
+      ++m_at;
+      return *this;
+    }
+    Iterator operator++(int) {
+      Iterator before = *this;
+      ++m_at;
+      return before;
+    }
+    friend bool operator==(const Iterator&, const Iterator&) = default;
+
+   private:
+    Items::const_iterator m_at;
+  };
+
+  CSpriteList() = default;
   CSpriteList(const CSpriteList&) = delete;
   CSpriteList& operator=(const CSpriteList&) = delete;
 
-  // The cursor: first() restarts it, next() continues; nullptr at the end.
-  CSprite* first();
-  CSprite* next();
-
-  void append(CSprite* sprite) { m_items.push_back(sprite); }
-  // Removes the sprite (freeing it when the list owns it); false if absent.
-  bool remove(CSprite* sprite);
-  void removeAll();
+  // Takes the sprite over and answers it.
+  CSprite& append(std::unique_ptr<CSprite> sprite);
+  // Removes and frees the sprite; false if the list does not hold it.
+  bool remove(const CSprite* sprite);
+  void removeAll() { m_items.clear(); }
   // The first sprite whose rectangle, as stored, overlaps the given one.
   CSprite* findOverlapping(const Rect& rect) const;
+  bool contains(const CSprite* sprite) const;
+
+  size_t count() const { return m_items.size(); }
+  bool isEmpty() const { return m_items.empty(); }
+  CSprite* at(size_t index) const { return m_items[index].get(); }
+  Iterator begin() const { return Iterator(m_items.begin()); }
+  Iterator end() const { return Iterator(m_items.end()); }
+
+ private:
+  Items m_items;
+};
+
+class CDrawList {
+ public:
+  void append(CSprite* sprite) { m_items.push_back(sprite); }
+  // Takes the sprite out of the drawing order; false if it was not in it.
+  bool remove(const CSprite* sprite);
+  void removeAll() { m_items.clear(); }
   bool contains(const CSprite* sprite) const;
 
   size_t count() const { return m_items.size(); }
@@ -45,9 +89,7 @@ class CSpriteList {
   auto end() const { return m_items.end(); }
 
  private:
-  Ownership m_ownership;
   std::vector<CSprite*> m_items;
-  size_t m_cursor = 0;
 };
 
 // A wall entry is a run of wall cells or a cell holding a power-up.

@@ -26,7 +26,7 @@ struct Scene {
   GameState state;
   std::unique_ptr<CArenaCanvas> canvas;
   std::vector<std::unique_ptr<CSprite>> owned;
-  CSpriteList list{Ownership::Borrowing};
+  CDrawList list;
 };
 
 TEST(ArenaCanvasRender, DirtyAreaTouchingNoSpriteRepaintsOnlyBackground) {

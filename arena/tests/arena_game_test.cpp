@@ -27,6 +27,7 @@ void loseTheLastLifeWith1234Points(Session& s) {
   s.state.score = 1234;
   placeDroidOnHero(s, 0);
   s.game.timer();
+  test::sitOutTheHit(s.game);
 }
 
 TEST(ArenaGameRules, FirstGardenIsPausedUntilEnter) {
@@ -46,23 +47,32 @@ TEST(ArenaGameRules, FirstGardenIsPausedUntilEnter) {
   EXPECT_NE(snapshot(s.game), before);
 }
 
-TEST(ArenaGameRules, F2ToggleSoundAndAdvancesTheWorldLikeAnyRunningKey) {
-  Session withF2(2);
-  Session withOther(2);
-  withF2.start();
-  withOther.start();
-  const std::string before = snapshot(withF2.game);
-  withF2.game.keyDown(key::kF2);
-  withOther.game.keyDown(0x41);
-  EXPECT_FALSE(withF2.state.soundOn);
-  EXPECT_TRUE(withOther.state.soundOn);
-  withF2.state.soundOn = true;
-  EXPECT_EQ(snapshot(withF2.game), snapshot(withOther.game));
-  EXPECT_NE(snapshot(withF2.game), before);
-  withF2.game.keyDown(key::kF2);
-  EXPECT_FALSE(withF2.state.soundOn);
-  withF2.game.keyDown(key::kSpace);
-  EXPECT_TRUE(withF2.state.sounds.empty());  // no sound is queued while sound is off
+// Only the timer moves the world: a running key moves at most the hero.
+TEST(ArenaGameRules, RunningKeysMoveNoDroidAndNoShotAndF2TogglesSound) {
+  Session s(2);
+  s.start();
+  s.game.keyDown(key::kSpace);
+  const std::string before = snapshot(s.game);
+  s.game.keyDown(key::kF2);
+  EXPECT_FALSE(s.state.soundOn);
+  s.state.soundOn = true;
+  for (int i = 0; i < 10; ++i) s.game.keyDown(0x41);
+  EXPECT_EQ(snapshot(s.game), before);
+  std::vector<Rect> droids;
+  for (size_t i = 0; i < s.state.droids.count(); ++i) {
+    droids.push_back(s.state.droids.at(i).sprite().rect());
+  }
+  const Rect shot = s.state.shots.at(0)->rect();
+  for (int32_t k : {key::kRight, key::kDown, key::kNext, key::kLeft}) s.game.keyDown(k);
+  EXPECT_NE(s.hero().rect().left, 110);
+  EXPECT_EQ(s.state.shots.at(0)->rect(), shot);
+  for (size_t i = 0; i < droids.size(); ++i) {
+    EXPECT_EQ(s.state.droids.at(i).sprite().rect(), droids[i]);
+  }
+  s.game.keyDown(key::kF2);
+  s.state.sounds.clear();
+  s.game.keyDown(key::kSpace);
+  EXPECT_TRUE(s.state.sounds.empty());  // no sound is queued while sound is off
 }
 
 TEST(ArenaGameRules, EscapeAndF1PauseWithoutMovingAnything) {
@@ -80,10 +90,12 @@ TEST(ArenaGameRules, EscapeAndF1PauseWithoutMovingAnything) {
   EXPECT_EQ(s.screen.helpOpened, 2);
 }
 
-TEST(ArenaGameRules, ClearedGardenIsDeclaredOnTheNextTick) {
+TEST(ArenaGameRules, ClearedGardenIsDeclaredOnTheTickAfterTheLastWreckWent) {
   Session s(1);
   s.start();
   for (size_t i = 0; i < s.state.droids.count(); ++i) s.state.droids.at(i).destroy();
+  for (int i = 1; i < kWreckTicks; ++i) s.game.timer();
+  EXPECT_EQ(s.state.droids.count(), 5u) << "the wrecks still show";
   s.game.timer();
   EXPECT_EQ(s.state.droids.count(), 0u);
   EXPECT_EQ(s.state.score, 500);
@@ -95,25 +107,49 @@ TEST(ArenaGameRules, ClearedGardenIsDeclaredOnTheNextTick) {
   EXPECT_TRUE(s.state.paused);
   EXPECT_EQ(s.state.droids.count(), 10u);
   EXPECT_TRUE(played(s.state, "WINLEVEL.WAV"));
+  // The banner with the bonus stands in the title's place, then the title
+  // comes back; Enter would have started play at once.
+  const Banner cleared{BannerKind::GardenCleared, kBannerTicks, kPointsGarden};
+  EXPECT_EQ(s.screen.frames.back().overlays, overlayLayout({800, 600}, 1500, 2, 5, cleared));
+  EXPECT_EQ(s.screen.frames.back().overlays.front().imageId, image::kGardenClearedBanner);
+  for (int i = 1; i < kBannerTicks; ++i) s.game.timer();
+  EXPECT_EQ(s.screen.frames.back().overlays.front().imageId, image::kGardenClearedBanner);
+  s.game.timer();
+  EXPECT_FALSE(s.state.banner.active());
+  EXPECT_EQ(s.screen.frames.back().overlays, overlayLayout({800, 600}, 1500, 2, 5));
 }
 
-TEST(ArenaGameRules, AHitCostsOneLifeEvenWhenSeveralDroidsTouchTheHero) {
+TEST(ArenaGameRules, AHitShowsTheHitPictureForASecondThenCostsOneLifeEvenFromSeveralDroids) {
   Session s(2);
   s.start();
   placeDroidOnHero(s, 0);
   placeDroidOnHero(s, 1);
   s.game.timer();
+  EXPECT_EQ(s.hero().imageId(), heroHitImage(image::kHeroStart));
+  EXPECT_TRUE(played(s.state, "HEROHIT.WAV"));
+  EXPECT_FALSE(played(s.state, "LOSLEVEL.WAV")) << "the hit sound is not cut off at once";
+  const std::string hit = snapshot(s.game);
+  for (int i = 1; i < kHitPictureTicks; ++i) {
+    s.game.timer();
+    s.game.keyDown(key::kRight);
+    s.game.keyDown(key::kSpace);
+  }
+  EXPECT_EQ(snapshot(s.game), hit) << "the garden and the hero stand still";
+  EXPECT_EQ(s.state.lives, 5);
+  s.game.timer();
   EXPECT_EQ(s.state.lives, 4);
   EXPECT_EQ(s.state.garden, 2);
   EXPECT_TRUE(s.state.paused);
   EXPECT_TRUE(s.state.posted.empty());
-  EXPECT_TRUE(played(s.state, "HEROHIT.WAV"));
   EXPECT_TRUE(played(s.state, "LOSLEVEL.WAV"));
+  EXPECT_EQ(s.screen.frames.back().overlays.front().imageId, image::kLifeLostBanner);
   // The same garden starts again: every droid back at the spawn point.
   EXPECT_EQ(s.state.droids.count(), 10u);
   for (size_t i = 0; i < 10; ++i) EXPECT_EQ(s.state.droids.at(i).sprite().left(), 1790);
   EXPECT_EQ(s.hero().imageId(), image::kHeroStart);
   EXPECT_EQ(s.hero().rect().left, 110);
+  s.game.keyDown(key::kReturn);
+  EXPECT_FALSE(s.state.banner.active()) << "Enter plays on at once";
 }
 
 TEST(ArenaGameRules, ShieldedHeroIsNotHurtByDroids) {
@@ -256,16 +292,14 @@ TEST(ArenaGameKeys, TheHeroNeverWalksOutOfThePlayingArea) {
   }
 }
 
-TEST(ArenaGameKeys, RunningKeysRepaintTheWholeWindowAndRedrawTheShield) {
+TEST(ArenaGameKeys, AHeroMoveRepaintsTheWholeWindowWithTheShieldAroundTheHero) {
   Session s(1);
   s.start();
   s.hero().startShield();
-  s.screen.focusRects.clear();
   s.game.keyDown(key::kDown);
   EXPECT_EQ(s.screen.frames.back().pass.area, (Rect{0, 0, 800, 600}));
   EXPECT_EQ(s.screen.frames.back().scroll, s.state.scroll());
-  ASSERT_EQ(s.screen.focusRects.size(), 1u);
-  EXPECT_EQ(s.screen.focusRects[0], s.hero().rect().inflated(1));
+  EXPECT_EQ(s.screen.frames.back().shield, s.hero().rect().inflated(1));
 }
 
 }  // namespace
@@ -298,6 +332,7 @@ TEST(ArenaGameStatus, AfterTheLastLifeTheScorePaneKeepsTheFinalScore) {
   droid.sprite().placeAt(s.hero().left() + s.state.scroll().x, s.hero().top() + s.state.scroll().y);
   const uint32_t startsBefore = s.state.gardenStarts;
   s.game.timer();
+  test::sitOutTheHit(s.game);
   EXPECT_EQ(s.state.score, 0);
   EXPECT_EQ(s.state.status.score, 1234);
   EXPECT_EQ(s.state.status.lives, 5);

@@ -40,14 +40,12 @@ class RecordingScreen : public ArenaScreen {
   };
 
   void present(const Frame& frame) override { frames.push_back(frame); }
-  void drawFocusRect(const Rect& rect) override { focusRects.push_back(rect); }
   void drawOverlay(const OverlayBlit& blit) override {
     windowBlits.push_back({blit, frames.size()});
   }
   void openHelp() override { ++helpOpened; }
 
   std::vector<Frame> frames;
-  std::vector<Rect> focusRects;
   std::vector<WindowBlit> windowBlits;
   int helpOpened = 0;
 };
@@ -65,6 +63,21 @@ struct Session {
   RecordingScreen screen;
   ArenaGame game;
 };
+
+// Takes every droid out of the garden (the scene then has no droid to move
+// or to touch the hero).
+inline void removeDroids(GameState& state) {
+  while (!state.droids.isEmpty()) {
+    state.sprites.remove(&state.droids.at(0).sprite());
+    state.droids.removeAt(0);
+  }
+}
+
+// Ticks through a hit: the hit picture's time, then the tick that handles the
+// loss.
+inline void sitOutTheHit(ArenaGame& game) {
+  for (int i = 0; i < kHitPictureTicks; ++i) game.timer();
+}
 
 inline bool played(const GameState& state, std::string_view sound) {
   return std::find(state.sounds.begin(), state.sounds.end(), sound) != state.sounds.end();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 
 #include "arena/core/arena_game.h"
 #include "arena/core/hero.h"
@@ -14,19 +13,19 @@ using test::played;
 using test::Session;
 
 CSprite& addPowerUp(GameState& state, int32_t imageId, int32_t x, int32_t y) {
-  auto* p = new CSprite(imageId, sprite_flag::kMasked | sprite_flag::kWorld, x, y);
-  state.treasures.append(p);
-  state.sprites.append(p);
-  state.walls.append(p->rect(), WallKind::PowerUpCell);
-  return *p;
+  CSprite& p = state.treasures.append(
+      std::make_unique<CSprite>(imageId, sprite_flag::kMasked | sprite_flag::kWorld, x, y));
+  state.sprites.append(&p);
+  state.walls.append(p.rect(), WallKind::PowerUpCell);
+  return p;
 }
 
 CSprite& addShot(GameState& state, Heading heading, int32_t x, int32_t y) {
-  auto* shot = new CSprite(image::kShotRed, sprite_flag::kMasked, x, y);
-  shot->setHeading(heroImage(heading));
-  state.shots.append(shot);
-  state.sprites.append(shot);
-  return *shot;
+  CSprite& shot =
+      state.shots.append(std::make_unique<CSprite>(image::kShotRed, sprite_flag::kMasked, x, y));
+  shot.setHeading(heroImage(heading));
+  state.sprites.append(&shot);
+  return shot;
 }
 
 // A running garden 1 with a power-up cell at world (600, 200) and a shot that
@@ -43,7 +42,7 @@ struct PowerUpShot : Session {
   size_t walls;
 };
 
-TEST(GameTickShots, FiringOnSpaceLeavesFromTheMuzzleAndMovesWithTheWorld) {
+TEST(GameTickShots, FiringOnSpaceLeavesFromTheMuzzleAndFliesOnTicks) {
   Session s(1);
   s.start();
   GameRandom expected = s.state.random;
@@ -52,9 +51,13 @@ TEST(GameTickShots, FiringOnSpaceLeavesFromTheMuzzleAndMovesWithTheWorld) {
   const CSprite& shot = *s.state.shots.at(0);
   EXPECT_EQ(shot.imageId(), shotColour(expected.draw()));
   EXPECT_EQ(shot.heading(), 146);
-  EXPECT_EQ(shot.rect(), Rect::fromSize(110 + 76 + 30, 110 + 76 + 30, 8, 8));
+  EXPECT_EQ(shot.rect(), Rect::fromSize(110 + 76, 110 + 76, 8, 8));
   EXPECT_TRUE(played(s.state, shotSound(shot.imageId())));
   EXPECT_TRUE(s.state.sprites.contains(&shot));
+  s.game.keyDown(0x41);
+  EXPECT_EQ(shot.rect().left, 186) << "keys do not move shots";
+  s.game.tick();
+  EXPECT_EQ(shot.rect(), Rect::fromSize(186 + 30, 186 + 30, 8, 8));
 }
 
 TEST(GameTickShots, MouseButtonsFireOnlyWhileRunningAndMoveNothingElse) {
@@ -85,7 +88,7 @@ TEST(GameTickShots, ShotsLeavingTheWindowOrThePlayingAreaAreRemoved) {
   EXPECT_TRUE(s.screen.frames.back().pass.area.overlaps(Rect{400, 300, 408, 338}));
 }
 
-TEST(GameTickShots, ShotDestroysADroidThatTheNextTickRemovesForAHundredPoints) {
+TEST(GameTickShots, ShotDestroysADroidWhoseWreckShowsForHalfASecondThenGoesForAHundredPoints) {
   Session s(1);
   s.start();
   s.state.walls.removeAll();
@@ -99,6 +102,19 @@ TEST(GameTickShots, ShotDestroysADroidThatTheNextTickRemovesForAHundredPoints) {
   EXPECT_TRUE(played(s.state, "DROIDHIT.WAV"));
   EXPECT_EQ(s.state.score, 0);
   const size_t droids = s.state.droids.count();
+  const Rect wreck = droid.sprite().rect();
+  const int32_t wreckImage = droid.sprite().imageId();
+  const auto info =
+      std::ranges::find_if(allImages(), [&](const ImageInfo& i) { return i.id == wreckImage; });
+  ASSERT_NE(info, allImages().end());
+  EXPECT_EQ(info->kind, ImageKind::DroidDestroyed);
+  for (int i = 1; i < kWreckTicks; ++i) {
+    s.game.timer();
+    ASSERT_EQ(s.state.droids.count(), droids) << "tick " << i;
+    EXPECT_EQ(droid.sprite().rect(), wreck) << "the wreck does not move";
+    EXPECT_EQ(droid.sprite().imageId(), wreckImage);
+  }
+  EXPECT_EQ(s.state.score, 0);
   s.game.timer();
   EXPECT_EQ(s.state.droids.count(), droids - 1);
   EXPECT_EQ(s.state.score, 100);
@@ -115,14 +131,15 @@ TEST(GameTickPowerUps, ShotTakesAPowerUpOnATick) {
   EXPECT_TRUE(played(s.state, "SHIELD.WAV"));
 }
 
-TEST(GameTickPowerUps, ShotReachingAPowerUpOnAKeyPressTakesNothing) {
+TEST(GameTickPowerUps, AKeyPressMovesNoShotAndTheNextTickTakesThePowerUp) {
   PowerUpShot s(image::kWildFire);
-  s.game.keyDown(0x41);
+  for (int32_t k : {0x41, key::kF2, key::kRight}) s.game.keyDown(k);
   EXPECT_TRUE(s.powerUpLies());
-  EXPECT_EQ(s.state.walls.count(), s.walls);
-  EXPECT_EQ(s.state.shots.count(), 0u);
-  EXPECT_EQ(s.state.score, 0);
-  EXPECT_FALSE(s.state.fireRing);
+  EXPECT_EQ(s.state.shots.count(), 1u);
+  EXPECT_EQ(s.state.shots.at(0)->left(), 565);
+  s.game.timer();
+  EXPECT_FALSE(s.powerUpLies());
+  EXPECT_TRUE(s.state.fireRing);
 }
 
 TEST(GameTickPowerUps, WaveOfLifeShotWhileShieldedStaysInPlace) {
@@ -162,6 +179,7 @@ TEST(GameTickPowerUps, DoubleWhiteLightningGivesOneDoubleShotPerDroid) {
 TEST(GameTickPowerUps, WildFireRingGrowsAPixelPerTickAndEndsAfter251Ticks) {
   Session s(1, {1600, 1400});  // the whole ring stays in the window
   s.start();
+  test::removeDroids(s.state);  // no droid reaches the hero meanwhile
   s.game.takePowerUp(addPowerUp(s.state, image::kWildFire, 1000, 1000));
   ASSERT_TRUE(s.state.fireRing);
   EXPECT_TRUE(played(s.state, "FIRE.WAV"));
@@ -169,19 +187,22 @@ TEST(GameTickPowerUps, WildFireRingGrowsAPixelPerTickAndEndsAfter251Ticks) {
   CSprite& second = addPowerUp(s.state, image::kWildFire, 1500, 1000);
   s.game.takePowerUp(second);
   EXPECT_TRUE(s.state.treasures.contains(&second));
-  s.screen.focusRects.clear();
   for (int i = 1; i <= 250; ++i) {
     s.game.tick();
     s.state.posted.clear();
+    // Every tick paints the ring's whole area with its band.
+    ASSERT_EQ(s.screen.frames.back().fireRing, (Rect{1000 - i, 1000 - i, 1100 + i, 1100 + i}));
+    ASSERT_EQ(s.screen.frames.back().fireRingStart, (Rect{1000, 1000, 1100, 1100}));
+    ASSERT_EQ(s.screen.frames.back().pass.area.united(*s.screen.frames.back().fireRing),
+              s.screen.frames.back().pass.area);
   }
   ASSERT_TRUE(s.state.fireRing);
   EXPECT_EQ(*s.state.fireRing, (Rect{750, 750, 1350, 1350}));
-  EXPECT_EQ(s.screen.focusRects.size(), 250u);
-  EXPECT_EQ(s.screen.focusRects.back(), (Rect{750, 750, 1350, 1350}));
   s.game.tick();
   EXPECT_FALSE(s.state.fireRing);
-  const Rect area = s.screen.frames.back().pass.area;  // the pattern is wiped
+  const Rect area = s.screen.frames.back().pass.area;  // the band is wiped
   EXPECT_EQ(area.united(Rect{749, 749, 1351, 1351}), area);
+  EXPECT_FALSE(s.screen.frames.back().fireRing);
 }
 
 TEST(GameTickPowerUps, HeroInsideTheSpreadingRingIsHitWhenItArrives) {
@@ -189,31 +210,43 @@ TEST(GameTickPowerUps, HeroInsideTheSpreadingRingIsHitWhenItArrives) {
   s.start();
   s.state.fireRing = Rect{200, 200, 300, 300};
   int ticks = 0;
-  while (s.state.lives == 5 && ticks < 100) {
+  while (heroHeading(s.hero().imageId()) && ticks < 100) {
     s.game.timer();
     ++ticks;
   }
   EXPECT_EQ(ticks, 15);  // the ring's left edge passes the hero's right edge (186)
   EXPECT_TRUE(played(s.state, "HEROHIT.WAV"));
+  // The hit picture shows while the world, the ring included, stands still.
+  const Rect ring = *s.state.fireRing;
+  for (int i = 1; i < kHitPictureTicks; ++i) s.game.timer();
+  EXPECT_EQ(*s.state.fireRing, ring);
+  EXPECT_EQ(s.state.lives, 5);
+  s.game.timer();
+  EXPECT_EQ(s.state.lives, 4);
   EXPECT_FALSE(s.state.fireRing);  // the restart cancels it
 }
 
-TEST(GameTickPowerUps, ShieldLastsAHundredTicksAndErasesEverySquareItDraws) {
+TEST(GameTickPowerUps, ShieldLastsAHundredTicksGrowingAPixelATick) {
   Session s(1);
   s.start();
+  test::removeDroids(s.state);
   s.hero().startShield();
-  s.screen.focusRects.clear();
-  for (int i = 0; i < 99; ++i) {
+  for (int value = 2; value <= 100; ++value) {
     s.game.tick();
     s.state.posted.clear();
+    ASSERT_EQ(s.hero().shield(), value);
+    // The paint covers the old square and shows the new one.
+    const Frame& f = s.screen.frames.back();
+    ASSERT_EQ(f.shield, s.hero().rect().inflated(value));
+    ASSERT_EQ(f.pass.area.united(s.hero().rect().inflated(value)), f.pass.area);
   }
   EXPECT_TRUE(s.hero().shieldActive());
   s.game.tick();
   EXPECT_FALSE(s.hero().shieldActive());
-  std::map<std::tuple<int, int, int, int>, int> drawn;
-  for (const Rect& r : s.screen.focusRects) ++drawn[{r.left, r.top, r.right, r.bottom}];
-  EXPECT_EQ(drawn.size(), 99u);  // squares grown by 2 to 100 pixels
-  for (const auto& [rect, count] : drawn) EXPECT_EQ(count, 2);
+  const Frame& last = s.screen.frames.back();
+  EXPECT_FALSE(last.shield);
+  EXPECT_EQ(last.pass.area.united(s.hero().rect().inflated(100)), last.pass.area)
+      << "the last square is painted away";
 }
 
 }  // namespace

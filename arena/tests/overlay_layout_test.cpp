@@ -35,6 +35,25 @@ TEST(OverlayLayout, EachFurtherGardenDigitMovesTheLabelFifteenPixelsLeft) {
   }
 }
 
+TEST(OverlayLayout, ABannerTakesTheTitlesPlaceAndTheClearedOneCarriesItsBonus) {
+  const Size client{800, 600};
+  const auto plain = overlayLayout(client, 250, 3, 4);
+  const auto lost = overlayLayout(client, 250, 3, 4, {BannerKind::LifeLost, 5, 0});
+  ASSERT_EQ(lost.size(), plain.size());
+  EXPECT_EQ(lost.front().imageId, image::kLifeLostBanner);
+  EXPECT_EQ(lost.front().dest, (Point{400 - 150, 300 - 50}));
+  EXPECT_TRUE(std::equal(plain.begin() + 1, plain.end(), lost.begin() + 1))
+      << "score, garden, rank and lives stay";
+  const auto cleared = overlayLayout(client, 250, 3, 4, {BannerKind::GardenCleared, 5, 1000});
+  EXPECT_EQ(cleared.front().imageId, image::kGardenClearedBanner);
+  const auto digits = ofImage(cleared, image::kScoreDigits);
+  ASSERT_EQ(digits.size(), 4u + 3u);  // the bonus 1000 on the banner, then the score 250
+  EXPECT_EQ(digits[0].dest, (Point{250 + kBannerBonusAt.x, 250 + kBannerBonusAt.y}));
+  EXPECT_EQ(digits[0].source.left, 15) << "the bonus starts with a 1";
+  EXPECT_EQ(digits[1].dest.x, digits[0].dest.x + 16);
+  EXPECT_EQ(digits[4].dest, (Point{10 + 116 + 20, 15})) << "the score where it always is";
+}
+
 TEST(OverlayLayout, DigitsStepSixteenPixelsAndUseTheirCells) {
   const auto digits = ofImage(overlayLayout({800, 600}, 1093, 1, 5), image::kScoreDigits);
   ASSERT_EQ(digits.size(), 4u);

@@ -2,39 +2,55 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #include "arena_test_support.h"
 
 namespace arena {
 namespace {
 
-TEST(CSpriteList, CursorWalksInOrderAndSurvivesRemovingTheCurrentSprite) {
-  CSpriteList list(Ownership::Owning);
-  CSprite* a = new CSprite(180, 0, 0, 0);
-  CSprite* b = new CSprite(181, 0, 10, 0);
-  CSprite* c = new CSprite(182, 0, 20, 0);
-  list.append(a);
-  list.append(b);
-  list.append(c);
-  EXPECT_EQ(list.first(), a);
-  EXPECT_EQ(list.next(), b);
-  EXPECT_TRUE(list.remove(b));
-  EXPECT_EQ(list.next(), c);
-  EXPECT_EQ(list.next(), nullptr);
-  EXPECT_FALSE(list.remove(b));
-  EXPECT_EQ(list.count(), 2u);
+TEST(CSpriteList, KeepsItsSpritesInOrderAsARangeAndRemovesOne) {
+  CSpriteList list;
+  CSprite& a = list.append(std::make_unique<CSprite>(180, 0, 0, 0));
+  CSprite& b = list.append(std::make_unique<CSprite>(181, 0, 10, 0));
+  CSprite& c = list.append(std::make_unique<CSprite>(182, 0, 20, 0));
+  const std::vector<CSprite*> walked(list.begin(), list.end());
+  EXPECT_EQ(walked, (std::vector<CSprite*>{&a, &b, &c}));
+  EXPECT_TRUE(list.remove(&b));
+  EXPECT_FALSE(list.contains(&b));
+  EXPECT_EQ(std::ranges::distance(list), 2);
+  EXPECT_EQ(*std::ranges::find_if(list, [](const CSprite* s) { return s->left() == 20; }), &c);
+  const CSprite other(183, 0, 0, 0);
+  EXPECT_FALSE(list.remove(&other));
+  EXPECT_EQ(list.at(0), &a);
+  list.removeAll();
+  EXPECT_TRUE(list.isEmpty());
 }
 
 TEST(CSpriteList, FindsTheFirstOverlappingSpriteAndIgnoresTouchingEdges) {
-  CSprite a(202, 0, 100, 100);
-  CSprite b(202, 0, 150, 150);
-  CSpriteList list(Ownership::Borrowing);
-  list.append(&a);
-  list.append(&b);
+  CSpriteList list;
+  CSprite& a = list.append(std::make_unique<CSprite>(202, 0, 100, 100));
+  CSprite& b = list.append(std::make_unique<CSprite>(202, 0, 150, 150));
   EXPECT_EQ(list.findOverlapping({190, 190, 210, 210}), &a);
   EXPECT_EQ(list.findOverlapping({200, 200, 260, 260}), &b);
   EXPECT_EQ(list.findOverlapping({250, 100, 300, 150}), nullptr);
-  list.removeAll();  // a borrowing list frees nothing
+}
+
+TEST(CDrawList, BorrowsAndFreesNothing) {
+  CSprite a(202, 0, 100, 100);
+  CSprite b(202, 0, 150, 150);
+  CDrawList list;
+  list.append(&a);
+  list.append(&b);
+  EXPECT_TRUE(list.remove(&a));
+  EXPECT_FALSE(list.remove(&a));
+  EXPECT_EQ(list.at(0), &b);
+  list.removeAll();
   EXPECT_EQ(a.imageId(), 202);
+  EXPECT_EQ(b.imageId(), 202);
+  EXPECT_TRUE(list.isEmpty());
 }
 
 TEST(CWallList, FindsFirstOverlapInWorldCoordinatesAndRemovesOneEqualEntry) {

@@ -45,6 +45,7 @@ void CArenaPixels::present(const Frame& frame) {
       back.drawImage(sprite.clientRect.left, sprite.clientRect.top,
                      m_images.picture(sprite.imageId));
     }
+    drawGlows(back, frame);
   }
   {
     QPainter window(&m_window);
@@ -61,25 +62,46 @@ void CArenaPixels::drawOverlay(const OverlayBlit& blit) {
                    toQRect(blit.source));
 }
 
-// The dotted focus rectangle: every second pixel of its outline, chosen by
-// the pixel's position so that the same rectangle always hits the same
-// pixels. Each pixel is inverted once, corners included.
-void CArenaPixels::invertFocusRect(const Rect& rect) {
-  if (rect.isEmpty() || m_window.isNull()) return;
-  const auto invert = [this](int x, int y) {
-    if (x < 0 || y < 0 || x >= m_window.width() || y >= m_window.height()) return;
-    if (((x + y) & 1) != 0) return;
-    auto* line = reinterpret_cast<QRgb*>(m_window.scanLine(y));
-    line[x] ^= 0x00FFFFFFu;
-  };
-  const int right = rect.right - 1, bottom = rect.bottom - 1;
-  for (int x = rect.left; x <= right; ++x) {
-    invert(x, rect.top);
-    if (bottom != rect.top) invert(x, bottom);
+// The glow's colour for a rectangle: the shield square and the fire ring
+// grow one pixel a side per tick, so half their width steps through the
+// colours of their row in the glow picture, one per tick.
+QRgb CArenaPixels::glowColour(const Rect& rect, Glow glow) const {
+  const QImage& colours = m_images.picture(image::kGlowColours);
+  if (colours.isNull()) return qRgb(255, 255, 255);
+  const int row = glow == Glow::Shield ? 0 : 1;
+  const int column = (rect.width() / 2) % colours.width();
+  return colours.pixel(column, row) | 0xFF000000u;
+}
+
+namespace {
+
+void outline(QPainter& p, const Rect& r, QRgb colour) {
+  const QColor c = QColor::fromRgb(colour);
+  const int w = r.width(), h = r.height();
+  if (w <= 0 || h <= 0) return;
+  p.fillRect(r.left, r.top, w, 1, c);
+  p.fillRect(r.left, r.bottom - 1, w, 1, c);
+  p.fillRect(r.left, r.top, 1, h, c);
+  p.fillRect(r.right - 1, r.top, 1, h, c);
+}
+
+}  // namespace
+
+// The fire ring's band is every outline the ring has had, from the first one
+// around the cell it started as out to the ring itself, each in its own
+// colour; the shield is its square, two pixels thick.
+void CArenaPixels::drawGlows(QPainter& p, const Frame& frame) const {
+  if (frame.fireRing && frame.fireRingStart) {
+    for (Rect r = frame.fireRingStart->inflated(1);
+         r.width() <= frame.fireRing->width() && r.height() <= frame.fireRing->height();
+         r = r.inflated(1)) {
+      outline(p, r, glowColour(r, Glow::FireRing));
+    }
   }
-  for (int y = rect.top + 1; y < bottom; ++y) {
-    invert(rect.left, y);
-    if (right != rect.left) invert(right, y);
+  if (frame.shield) {
+    const QRgb colour = glowColour(*frame.shield, Glow::Shield);
+    outline(p, *frame.shield, colour);
+    outline(p, frame.shield->inflated(-1), colour);
   }
 }
 

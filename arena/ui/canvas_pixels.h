@@ -4,14 +4,14 @@
 // The garden picture (1900 x 1900) is covered with the background pattern and
 // the wall tiles that the canvas recorded, once per garden. A paint copies
 // its area from the garden picture (moved by the scroll offset) into the
-// back buffer, draws the frame's sprites masked, copies the area to the
-// window picture and blits the overlays there. The shield square and the
-// fire ring are dotted rectangles inverted on the window picture, so drawing
-// one twice restores what was there; whatever they leave stays until a paint
-// covers it. Window coordinates are the game's client coordinates.
+// back buffer, draws the frame's sprites masked and over them the shield
+// square and the fire ring's band (solid outlines in the colours of the glow
+// picture), copies the area to the window picture and blits the overlays
+// there. Window coordinates are the game's client coordinates.
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <cstdint>
 
 #include "arena/core/arena_game.h"
@@ -29,7 +29,7 @@ class CArenaPixels {
 
   void present(const Frame& frame);
   void drawOverlay(const OverlayBlit& blit);
-  void invertFocusRect(const Rect& rect);
+  QRgb glowColour(const Rect& rect, Glow glow) const;
 
   const QImage& world() const { return m_world; }
   const QImage& window() const { return m_window; }
@@ -37,6 +37,8 @@ class CArenaPixels {
   int64_t lastCopiedPixels() const { return m_copied; }
 
  private:
+  void drawGlows(QPainter& p, const Frame& frame) const;
+
   const DroxImages& m_images;
   QImage m_world;
   QImage m_back;

@@ -6,7 +6,7 @@ namespace arena::ui {
 
 CGameApp::CGameApp() = default;
 
-// The frame (and the view with the hero) goes before the document's state.
+// The frame (and the view, the game's screen) goes before the document.
 CGameApp::~CGameApp() {
   m_frame.reset();
 }
@@ -19,7 +19,9 @@ bool CGameApp::initInstance(std::unique_ptr<platform::WavePlayer> player,
     return false;
   }
   m_frame = std::make_unique<CMainFrame>(m_doc, m_images, std::move(player), std::move(pad));
-  m_frame->view()->setMinimumSize(320, 240);
+  // Small enough for a small screen, large enough for the whole title and
+  // the overlays of the top and bottom lines.
+  m_frame->view()->setMinimumSize(kMinimumWidth, kMinimumHeight);
   m_frame->view()->resize(kStartWidth, kStartHeight);
   m_frame->resize(m_frame->sizeHint().expandedTo(QSize(kStartWidth, kStartHeight + 24)));
   m_frame->show();

@@ -22,6 +22,8 @@ class CGameApp {
   // The window's client size at start.
   static constexpr int kStartWidth = 800;
   static constexpr int kStartHeight = 600;
+  static constexpr int kMinimumWidth = 640;
+  static constexpr int kMinimumHeight = 480;
 
  private:
   DroxImages m_images;

@@ -18,9 +18,9 @@ CGameView::CGameView(CGameDoc& doc, const DroxImages& images,
     : QWidget(parent),
       m_doc(doc),
       m_pixels(images),
-      m_game(doc.state(), this),
       m_player(std::move(player)),
       m_pad(std::move(pad)) {
+  m_doc.game().setScreen(this);
   setObjectName(QStringLiteral("gameView"));
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::BlankCursor);
@@ -32,7 +32,9 @@ CGameView::CGameView(CGameDoc& doc, const DroxImages& images,
   m_soundFolders = soundFolders(std::filesystem::current_path(), programDir);
 }
 
-CGameView::~CGameView() = default;
+CGameView::~CGameView() {
+  m_doc.game().setScreen(nullptr);
+}
 
 void CGameView::setSoundFolders(std::vector<std::filesystem::path> folders) {
   m_soundFolders = std::move(folders);
@@ -58,7 +60,8 @@ void CGameView::afterGameCall() {
 }
 
 void CGameView::setActive(bool active) {
-  m_game.activate(active);
+  m_heldMoves.clear();
+  m_doc.game().activate(active);
   if (active) {
     if (!m_timer.isActive()) m_timer.start(ArenaGame::kTimerPeriodMs, this);
   } else {
@@ -74,15 +77,15 @@ void CGameView::timerTick() {
     if (m_pad->read(read)) {
       now = {read.up, read.down, read.left, read.right, read.fire, read.start};
     }
-    for (int32_t key : padKeys(m_padBefore, now)) m_game.keyDown(key);
+    for (int32_t key : padKeys(m_padBefore, now)) m_doc.game().keyDown(key);
     m_padBefore = now;
   }
-  m_game.timer();
+  m_doc.game().timer();
   afterGameCall();
 }
 
 void CGameView::restartGarden() {
-  m_game.initialUpdate();
+  m_doc.game().initialUpdate();
   afterGameCall();
 }
 
@@ -102,31 +105,50 @@ void CGameView::present(const Frame& frame) {
   updateClient(changed);
 }
 
-void CGameView::drawFocusRect(const Rect& clientRect) {
-  m_pixels.invertFocusRect(clientRect);
-  updateClient(toQRect(clientRect));
-}
-
 void CGameView::drawOverlay(const OverlayBlit& blit) {
   m_pixels.drawOverlay(blit);
   updateClient(QRect(blit.dest.x, blit.dest.y, blit.source.width(), blit.source.height()));
 }
 
 void CGameView::openHelp() {
-  if (!m_help) m_help = std::make_unique<HelpWindow>();
+  if (!m_help) {
+    m_help = std::make_unique<HelpWindow>();
+    // The help never keeps the program running on its own.
+    m_help->setAttribute(Qt::WA_QuitOnClose, false);
+  }
   m_help->show();
   m_help->raise();
   m_help->activateWindow();
 }
 
+// A straight movement key counts as held until released, so two together
+// move the hero diagonally; each press and auto-repeat is one hero step.
 void CGameView::keyPressEvent(QKeyEvent* event) {
-  m_game.keyDown(virtualKeyFor(event->key()));
+  const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
+  const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (const auto move = moveKeyFor(event->key(), keypad, plain)) {
+    MoveKey sum = *move;
+    if (!move->diagonal()) {
+      m_heldMoves[event->key()] = *move;
+      sum = {};
+      for (const auto& entry : m_heldMoves)
+        sum = {sum.dx + entry.second.dx, sum.dy + entry.second.dy};
+    }
+    if (const auto heading = headingOf(sum)) m_doc.game().keyDown(static_cast<int32_t>(*heading));
+  } else {
+    m_doc.game().keyDown(virtualKeyFor(event->key()));
+  }
   afterGameCall();
+}
+
+void CGameView::keyReleaseEvent(QKeyEvent* event) {
+  if (!event->isAutoRepeat()) m_heldMoves.erase(event->key());
+  QWidget::keyReleaseEvent(event);
 }
 
 void CGameView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
-  m_game.mouseButton();
+  m_doc.game().mouseButton();
   afterGameCall();
 }
 
@@ -139,10 +161,10 @@ void CGameView::timerEvent(QTimerEvent* event) {
 }
 
 void CGameView::resizeEvent(QResizeEvent*) {
-  m_game.resize({width(), height()});
+  m_doc.game().resize({width(), height()});
   if (!m_started) {
     m_started = true;
-    m_game.initialUpdate();
+    m_doc.game().initialUpdate();
   }
   afterGameCall();
   update();
@@ -158,9 +180,13 @@ void CGameView::paintEvent(QPaintEvent* event) {
   if (!wanted.isEmpty()) p.drawImage(wanted.topLeft(), window, wanted.translated(-game.topLeft()));
 }
 
-void CGameView::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange) setActive(isActiveWindow());
-  QWidget::changeEvent(event);
+// The view is a child of the frame: Qt sends it WindowActivate and
+// WindowDeactivate when the frame gains or loses activation (the
+// ActivationChange notice goes to the top-level window only).
+bool CGameView::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) setActive(true);
+  if (event->type() == QEvent::WindowDeactivate) setActive(false);
+  return QWidget::event(event);
 }
 
 // Tab is a key of the game like any other, not a focus move.

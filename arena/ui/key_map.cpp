@@ -1,8 +1,10 @@
 #include "arena/ui/key_map.h"
 
 #include <Qt>
+#include <algorithm>
 
 #include "arena/core/keys.h"
+#include "arena/core/pad_keys.h"
 
 namespace arena::ui {
 
@@ -18,39 +20,77 @@ int32_t virtualKeyFor(int qtKey) {
       return key::kEscape;
     case Qt::Key_Space:
       return key::kSpace;
-    case Qt::Key_PageUp:
-      return key::kPrior;
-    case Qt::Key_PageDown:
-      return key::kNext;
-    case Qt::Key_End:
-      return key::kEnd;
-    case Qt::Key_Home:
-      return key::kHome;
-    case Qt::Key_Left:
-      return key::kLeft;
-    case Qt::Key_Up:
-      return key::kUp;
-    case Qt::Key_Right:
-      return key::kRight;
-    case Qt::Key_Down:
-      return key::kDown;
-    case Qt::Key_Backspace:
-      return 0x08;
-    case Qt::Key_Tab:
-      return 0x09;
-    case Qt::Key_Shift:
-      return 0x10;
-    case Qt::Key_Control:
-      return 0x11;
-    case Qt::Key_Alt:
-      return 0x12;
-    case Qt::Key_Insert:
-      return 0x2D;
-    case Qt::Key_Delete:
-      return 0x2E;
     default:
       return 0;
   }
+}
+
+std::optional<MoveKey> moveKeyFor(int qtKey, bool keypad, bool plain) {
+  switch (qtKey) {
+    case Qt::Key_Left:
+      return MoveKey{-1, 0};
+    case Qt::Key_Right:
+      return MoveKey{1, 0};
+    case Qt::Key_Up:
+      return MoveKey{0, -1};
+    case Qt::Key_Down:
+      return MoveKey{0, 1};
+    case Qt::Key_Home:
+      return MoveKey{-1, -1};
+    case Qt::Key_PageUp:
+      return MoveKey{1, -1};
+    case Qt::Key_End:
+      return MoveKey{-1, 1};
+    case Qt::Key_PageDown:
+      return MoveKey{1, 1};
+    default:
+      break;
+  }
+  if (keypad) {
+    // The keypad's digits with NumLock on, laid out as the arrows they carry.
+    switch (qtKey) {
+      case Qt::Key_8:
+        return MoveKey{0, -1};
+      case Qt::Key_2:
+        return MoveKey{0, 1};
+      case Qt::Key_4:
+        return MoveKey{-1, 0};
+      case Qt::Key_6:
+        return MoveKey{1, 0};
+      case Qt::Key_7:
+        return MoveKey{-1, -1};
+      case Qt::Key_9:
+        return MoveKey{1, -1};
+      case Qt::Key_1:
+        return MoveKey{-1, 1};
+      case Qt::Key_3:
+        return MoveKey{1, 1};
+      default:
+        return std::nullopt;
+    }
+  }
+  if (!plain) return std::nullopt;
+  switch (qtKey) {
+    case Qt::Key_W:
+      return MoveKey{0, -1};
+    case Qt::Key_S:
+      return MoveKey{0, 1};
+    case Qt::Key_A:
+      return MoveKey{-1, 0};
+    case Qt::Key_D:
+      return MoveKey{1, 0};
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<Heading> headingOf(MoveKey sum) {
+  PadState pad;
+  pad.left = sum.dx < 0;
+  pad.right = sum.dx > 0;
+  pad.up = sum.dy < 0;
+  pad.down = sum.dy > 0;
+  return padHeading(pad);
 }
 
 }  // namespace arena::ui

@@ -1,6 +1,7 @@
 #include "arena/ui/main_frame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QStatusBar>
 
 namespace arena::ui {
@@ -42,6 +43,11 @@ QLabel* CMainFrame::addPane(const char* name, const QString& widest) {
   pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(widest) + 2 * pane->frameWidth() + 6);
   statusBar()->addPermanentWidget(pane);
   return pane;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (HelpWindow* help = m_view->helpWindow()) help->close();
+  QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::refreshStatus() {

@@ -1,7 +1,8 @@
 // The frame window: caption "DROX", no menu and no toolbar, the game view in
 // the middle and a status bar with the message pane and three number panes
 // (lives, droids, score) sized for "000", "000000" and "0000000000". Ctrl+N
-// and Ctrl+O start the current garden again. Closing it ends the program.
+// and Ctrl+O start the current garden again. Closing it closes the help
+// window too and ends the program.
 #pragma once
 
 #include <QLabel>
@@ -25,6 +26,9 @@ class CMainFrame : public QMainWindow {
 
  public slots:
   void refreshStatus();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QLabel* addPane(const char* name, const QString& widest);

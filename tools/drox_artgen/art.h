@@ -69,5 +69,8 @@ QImage digits(int width, int height, bool garden);
 QImage label(int width, int height, const std::string& text);
 QImage lifeIcon(int width, int height);
 QImage gameOverBanner(int width, int height);
+QImage lifeLostBanner(int width, int height);
+QImage gardenClearedBanner(int width, int height);
+QImage glowColours(int width, int height);
 
 }  // namespace drox_art

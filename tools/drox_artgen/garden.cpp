@@ -318,13 +318,16 @@ QImage shot(int id) {
   QImage image = blank(8, 8);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient g(QPointF(3.2, 3.2), 4.5);
-  g.setColorAt(0, QColor(255, 255, 255));
-  g.setColorAt(0.45, core);
-  g.setColorAt(1, core.darker(220));
+  // A dark rim keeps every colour visible on the lawn and the hedge.
   p.setPen(Qt::NoPen);
-  p.setBrush(g);
+  p.setBrush(QColor(14, 14, 26));
   p.drawEllipse(QPointF(4, 4), 4, 4);
+  QRadialGradient g(QPointF(3.4, 3.4), 3.2);
+  g.setColorAt(0, QColor(255, 255, 255));
+  g.setColorAt(0.5, core);
+  g.setColorAt(1, core.darker(140));
+  p.setBrush(g);
+  p.drawEllipse(QPointF(4, 4), 2.9, 2.9);
   return image;
 }
 

@@ -63,6 +63,10 @@ QImage overlay(const ImageInfo& info) {
       return lifeIcon(info.width, info.height);
     case 240:
       return gameOverBanner(info.width, info.height);
+    case 241:
+      return lifeLostBanner(info.width, info.height);
+    case 242:
+      return gardenClearedBanner(info.width, info.height);
     default:
       return {};
   }
@@ -91,6 +95,8 @@ QImage picture(const ImageInfo& info) {
       return shot(info.id);
     case ImageKind::Overlay:
       return overlay(info);
+    case ImageKind::Colours:
+      return glowColours(info.width, info.height);
   }
   return {};
 }
