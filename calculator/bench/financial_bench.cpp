@@ -34,10 +34,18 @@ void BM_IrrTwentyFlowsHighRate(benchmark::State& state) {
   runIrr(state, twentyFlows(-150, 37));
 }
 void BM_IrrTwentyFlowsWithoutRate(benchmark::State& state) {
-  // Flows of one sign after the first but never enough: -100000 outweighs
-  // every rate's present value, so no rate exists.
-  finova::fin::CashFlowInputs in = twentyFlows(-100000, 37);
-  in.flows[19] = -1;
+  // (-100 + 250 v - 200 v^2) (1 + v + ... + v^17): the first factor is
+  // negative for every v = 1/(1+rate) > 0, so no rate exists although the
+  // flows change sign: -100, 150, -50 (16 times), 50, -200.
+  finova::fin::CashFlowInputs in;
+  in.counts.fill(1);
+  in.flows.fill(-50);
+  in.flows[0] = -100;
+  in.flows[1] = 150;
+  in.flows[18] = 50;
+  in.flows[19] = -200;
+  in.n = 19;
+  if (finova::fin::internalRate(in).ok()) state.SkipWithError("these flows have no rate");
   runIrr(state, in);
 }
 

@@ -124,6 +124,36 @@ TEST_F(FinancialKeys, AmortizationShowsInterestThenPrincipal) {
   EXPECT_DOUBLE_EQ(regs().PV(), 819.10);
 }
 
+TEST_F(FinancialKeys, AmortizationAtTheBeginningStartsFromPaymentOneAndContinues) {
+  // n holds the term when AMRT is pressed: the first payment is still the
+  // loan's first and, made at the start, pays no interest.
+  type("BEG 360 N 6.5 12/ 250000 PV 0 FV PMT 1 AMRT");
+  EXPECT_EQ(regs().X, 0.0);
+  EXPECT_DOUBLE_EQ(regs().PV(), std::round((250000 + regs().PMT()) * 100) / 100);
+  // Twelve more, then twelve more: as 25 payments at once.
+  type("12 AMRT");
+  const double interest12 = regs().X;
+  type("12 AMRT");
+  const double balance = regs().PV();
+  const double interest = interest12 + regs().X;
+  EXPECT_EQ(regs().n(), 385.0);
+  CalcEngine fresh{&m_routines};
+  for (const char* token : {"BEG", "360", "N", "6.5", "12/", "250000", "PV", "0", "FV", "PMT",
+                            "25", "AMRT"}) {
+    if (const auto code = keyFromMnemonic(token)) {
+      fresh.PressKey(*code);
+      continue;
+    }
+    for (const char* c = token; *c != 0; ++c) fresh.PressKey(*c == '.' ? key::kPoint : *c - '0');
+  }
+  EXPECT_EQ(fresh.registers().PV(), balance);
+  EXPECT_NEAR(fresh.registers().X, interest, 1e-9);
+  // The whole loan: the balance ends at 0.00, not below.
+  type("400 AMRT");
+  EXPECT_EQ(regs().PV(), 0.0);
+  EXPECT_EQ(regs().n(), 360.0 + 360.0);
+}
+
 TEST_F(FinancialKeys, StatisticsKeysAndTheirErrors) {
   type("2 ENTER 1 SUM+ STDEV");
   EXPECT_EQ(shown(), "Error2");
