@@ -12,7 +12,8 @@ finova::fin::CashFlowInputs twentyFlows(double first, double step) {
   finova::fin::CashFlowInputs in;
   in.counts.fill(1);
   in.flows[0] = first;
-  for (int t = 1; t < 20; ++t) in.flows[static_cast<std::size_t>(t)] = 200.0 + step * t - (t % 3) * 55.0;
+  for (int t = 1; t < 20; ++t)
+    in.flows[static_cast<std::size_t>(t)] = 200.0 + step * t - (t % 3) * 55.0;
   in.n = 19;
   return in;
 }

@@ -56,8 +56,8 @@ Digits exactDigits(double magnitude) {
   // Magnitudes reach here between 1e-99 and 1e100: at most 101 integer
   // digits and 53 + 99 * log2(10) < 390 decimals.
   char buffer[600];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                    std::chars_format::fixed, decimals);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
   Digits out;
   const char* point = std::find(buffer, result.ptr, '.');
   out.point = static_cast<int>(point - buffer);
@@ -87,9 +87,8 @@ Cut cutDirection(const Digits& d, int count, bool exact) {
   if (at >= d.digits.size()) return exact ? Cut::Down : Cut::Undecided;
   if (d.digits[at] != '5') return d.digits[at] > '5' ? Cut::Up : Cut::Down;
   if (exact) return Cut::Up;
-  const bool moreThanHalf =
-      std::any_of(d.digits.begin() + static_cast<std::ptrdiff_t>(at) + 1, d.digits.end(),
-                  [](char c) { return c != '0'; });
+  const bool moreThanHalf = std::any_of(d.digits.begin() + static_cast<std::ptrdiff_t>(at) + 1,
+                                        d.digits.end(), [](char c) { return c != '0'; });
   return moreThanHalf ? Cut::Up : Cut::Undecided;
 }
 

@@ -28,7 +28,8 @@ std::string roundedByHand(double v, int q) {
   std::string kept = keep > 0 ? all.substr(0, static_cast<std::size_t>(keep)) : "";
   if (keep >= 0 && all[static_cast<std::size_t>(keep)] >= '5') {
     long k = static_cast<long>(kept.size()) - 1;
-    while (k >= 0 && kept[static_cast<std::size_t>(k)] == '9') kept[static_cast<std::size_t>(k--)] = '0';
+    while (k >= 0 && kept[static_cast<std::size_t>(k)] == '9')
+      kept[static_cast<std::size_t>(k--)] = '0';
     if (k >= 0) {
       ++kept[static_cast<std::size_t>(k)];
     } else {
@@ -143,8 +144,9 @@ TEST(NumberFormatTest, PropertyEveryShownDigitIsTheCorrectlyRoundedOne) {
   for (int k = 0; k < 20000; ++k) {
     // Half the samples spread over the magnitudes; half are binary
     // fractions, which are often exact halves at the place shown.
-    double value = k % 2 == 0 ? std::pow(10.0, logMagnitude(random))
-                              : std::ldexp(static_cast<double>(numerator(random)), -halvings(random));
+    double value = k % 2 == 0
+                       ? std::pow(10.0, logMagnitude(random))
+                       : std::ldexp(static_cast<double>(numerator(random)), -halvings(random));
     if (k % 3 == 0) value = -value;
     const int places = decimals(random);
     const std::string text = formatUngrouped(value, places);

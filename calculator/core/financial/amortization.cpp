@@ -37,7 +37,8 @@ Payment pay(const LoanState& loan, bool repaying, double number, double pv) {
   out.interest = sign * interest;
   out.principal = loan.pmt - sign * interest;
   out.balance = roundToCents(pv + out.principal);
-  if (repaying && (out.balance * pv <= 0 || std::fabs(out.balance) <= roundingDrift(loan.i, number))) {
+  if (repaying &&
+      (out.balance * pv <= 0 || std::fabs(out.balance) <= roundingDrift(loan.i, number))) {
     // The last payment pays exactly the rest, never past it.
     out.principal = -pv;
     out.balance = 0.0;

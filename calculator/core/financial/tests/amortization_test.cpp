@@ -138,10 +138,9 @@ TEST(AmortizationSchedule, MortgageHasOneRowPerPaymentEndingAtZero) {
     ASSERT_EQ(rows.size(), 360u) << begin;
     EXPECT_EQ(rows.back().balance, 0.0) << begin;
     EXPECT_NEAR(rows.front().interest, begin ? 0.0 : 250000 * 6.5 / 1200, 1e-9) << begin;
-    const double principal = std::accumulate(rows.begin(), rows.end(), 0.0,
-                                             [](double sum, const ScheduleRow& row) {
-                                               return sum + row.principal;
-                                             });
+    const double principal =
+        std::accumulate(rows.begin(), rows.end(), 0.0,
+                        [](double sum, const ScheduleRow& row) { return sum + row.principal; });
     // Each principal is the payment less its interest, the balance is rounded
     // to cents: the column adds up to the loan within those roundings.
     EXPECT_NEAR(principal, 250000.0, 1.0) << begin;

@@ -138,8 +138,8 @@ TEST_F(FinancialKeys, AmortizationAtTheBeginningStartsFromPaymentOneAndContinues
   const double interest = interest12 + regs().X;
   EXPECT_EQ(regs().n(), 385.0);
   CalcEngine fresh{&m_routines};
-  for (const char* token : {"BEG", "360", "N", "6.5", "12/", "250000", "PV", "0", "FV", "PMT",
-                            "25", "AMRT"}) {
+  for (const char* token :
+       {"BEG", "360", "N", "6.5", "12/", "250000", "PV", "0", "FV", "PMT", "25", "AMRT"}) {
     if (const auto code = keyFromMnemonic(token)) {
       fresh.PressKey(*code);
       continue;
