@@ -41,6 +41,16 @@ inline constexpr int kEff = 27;
 inline constexpr int kP = 28;
 }  // namespace reg
 
+// Where the last AMRT left a loan: the balance and n it wrote and the
+// payments amortized so far. The next AMRT continues that count (payment 13
+// after 12) only while PV and n still hold what it wrote; otherwise its
+// first payment is the loan's first. Not a register: it is not saved.
+struct AmortizationMark {
+  double pv = 0.0;
+  double n = 0.0;
+  double paymentsMade = 0.0;  // 0: no AMRT to continue
+};
+
 struct EngineRegisters {
   // The working value x, on which the next operation acts: between keys
   // equal to X; during a key operations read it and write their result to X.
@@ -63,6 +73,7 @@ struct EngineRegisters {
   bool endMode = true;             // payments at the end of the period (END shown)
   bool dateOrderMDY = true;        // month.day-year (M.DY shown); false: D.MY
   bool compoundOddPeriod = false;  // the "C" indicator
+  AmortizationMark amortized;
 
   // T = Z, Z = Y, Y = X; X unchanged.
   void push() {

@@ -48,11 +48,13 @@ class RoutineRegisters {
   bool endMode() const { return m_regs.endMode; }
   bool dateOrderMDY() const { return m_regs.dateOrderMDY; }
   bool compoundOddPeriod() const { return m_regs.compoundOddPeriod; }
+  const AmortizationMark& amortizationMark() const { return m_regs.amortized; }
 
   void setReg(int index, double value) { m_regs.R[static_cast<std::size_t>(index)] = value; }
   void setX(double value) { m_regs.X = value; }
   void setY(double value) { m_regs.Y = value; }
   void setZ(double value) { m_regs.Z = value; }
+  void setAmortizationMark(const AmortizationMark& mark) { m_regs.amortized = mark; }
   // T = Z, Z = Y, Y = X.
   void push() { m_regs.push(); }
 

@@ -3,7 +3,8 @@
 // shows with a given number of decimals (1,234,567.00; 0.00001; 1.00;
 // 1.23456789012E+11; 1.00000000E-20), digit grouping, the split of an
 // exponent into its own display field, and the European separator style.
-// Rounding is half away from zero on the 17 significant digits of the value.
+// Digits are the correctly rounded decimal digits of the double (half away
+// from zero on its exact binary value), so a number typed is shown as typed.
 // It keeps no state: the engine passes its current number of decimals.
 
 #include <string>

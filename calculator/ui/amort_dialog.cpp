@@ -38,8 +38,8 @@ QLabel* headerField(const char* name, QWidget* parent) {
 
 }  // namespace
 
-bool AmortDialog::allowed(const CalcEngine& engine) {
-  return fin::scheduleAllowed(fin::loanOf(engine.registers()));
+const char* AmortDialog::refusal(const CalcEngine& engine) {
+  return fin::scheduleRefusal(fin::loanOf(engine.registers()));
 }
 
 AmortDialog::AmortDialog(const CalcEngine& engine, Prompts& prompts, QWidget* parent)
@@ -108,7 +108,10 @@ void AmortDialog::print() {
   QPrinter printer;
   if (!choosePrinter(printer, this, m_prompts, QStringLiteral("AMORT"))) return;
   const auto formatter = [this](double v) { return format(v); };
-  if (!printPlainLines(printer, fin::schedulePrintLines(m_loan, m_schedule, formatter))) {
+  const auto pages = [&](int linesPerPage) {
+    return fin::schedulePrintPages(m_loan, m_schedule, formatter, linesPerPage);
+  };
+  if (!printPlainPages(printer, pages)) {
     m_prompts.error(this, QStringLiteral("Amortization Schedule"),
                     QStringLiteral("Printing failed."));
   }

@@ -24,8 +24,10 @@ class Prompts;
 class AmortDialog : public QDialog {
   Q_OBJECT
  public:
-  // True when the registers suit a schedule (PMT < 0, PV > 0, i > 0).
-  static bool allowed(const CalcEngine& engine);
+  // Why the registers give no schedule (the text of the error box), or null
+  // when they give one: PMT < 0, PV > 0, i > 0 and a payment that pays the
+  // loan off.
+  static const char* refusal(const CalcEngine& engine);
 
   AmortDialog(const CalcEngine& engine, Prompts& prompts, QWidget* parent = nullptr);
 

@@ -82,13 +82,25 @@ bool printTape(QPrinter& printer, const std::deque<TapeLine>& lines, SeparatorSt
       });
 }
 
-bool printPlainLines(QPrinter& printer, const std::vector<std::string>& lines) {
-  return printPages(printer, static_cast<int>(lines.size()), 8.0,
-                    [&](QPainter& painter, int k, QPointF origin, qreal) {
-                      painter.setPen(Qt::black);
-                      painter.drawText(origin,
-                                       QString::fromStdString(lines[static_cast<std::size_t>(k)]));
-                    });
+bool printPlainPages(QPrinter& printer, const Paginate& paginate) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  painter.setFont(printFont());
+  painter.setPen(Qt::black);
+  const QFontMetricsF metrics(painter.font(), &printer);
+  const qreal lineHeight = metrics.height() + metrics.leading();
+  const int pageLines =
+      static_cast<int>(printer.pageRect(QPrinter::DevicePixel).height() / lineHeight);
+  const auto pages = paginate(printLinesPerPage(pageLines));
+  const qreal left = 8.0 * metrics.averageCharWidth();
+  for (std::size_t page = 0; page < pages.size(); ++page) {
+    if (page > 0) printer.newPage();
+    for (std::size_t k = 0; k < pages[page].size(); ++k) {
+      const qreal top = (5 + static_cast<qreal>(k)) * lineHeight + metrics.ascent();
+      painter.drawText(QPointF(left, top), QString::fromStdString(pages[page][k]));
+    }
+  }
+  return painter.end();
 }
 
 }  // namespace finova::ui

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,10 @@ int printLinesPerPage(int pageLines);
 // The tape: numbers right-aligned at 20 character widths, mnemonics in blue
 // from column 21, negatives in red; the left margin one character width.
 bool printTape(QPrinter& printer, const std::deque<TapeLine>& lines, SeparatorStyle style);
-// Plain lines in Courier-like type with a left margin of 8 character widths.
-bool printPlainLines(QPrinter& printer, const std::vector<std::string>& lines);
+// Plain lines in Courier-like type with a left margin of 8 character widths,
+// laid out in pages by the caller: `paginate` gets the lines a page holds
+// and returns the pages' lines.
+using Paginate = std::function<std::vector<std::vector<std::string>>(int linesPerPage)>;
+bool printPlainPages(QPrinter& printer, const Paginate& paginate);
 
 }  // namespace finova::ui

@@ -135,9 +135,9 @@ void FinovaWindow::pasteX() {
 
 void FinovaWindow::showSchedule() {
   const CalcEngine& engine = m_session.engine();
-  if (!AmortDialog::allowed(engine)) {
+  if (const char* refusal = AmortDialog::refusal(engine)) {
     m_prompts.error(this, QString::fromLatin1(fin::kScheduleErrorCaption),
-                    QString::fromLatin1(fin::kScheduleErrorText));
+                    QString::fromLatin1(refusal));
     return;
   }
   AmortDialog dialog(engine, m_prompts, this);

@@ -1,5 +1,6 @@
 #include "calculator/core/financial/amortization.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -7,26 +8,47 @@
 namespace finova::fin {
 namespace {
 
-// Subtracted per row from the schedule's balance so that a balance that
-// rounds to a few tenths of a cent counts as paid off.
-constexpr double kBalanceSlackPerRow = 0.0003611;
+// What payment number `number` (1 = the loan's first) does to the balance.
+struct Payment {
+  double interest = 0.0;   // signed as PMT: cash paid is negative
+  double principal = 0.0;  // signed as PMT
+  double balance = 0.0;    // the balance after it, rounded to cents
+  bool paysOff = false;    // the payment that leaves the balance at 0
+};
 
-// Walks the payments one by one; `visit` sees the totals after each payment.
-template <typename Visit>
-LoanState walkPayments(const LoanState& loan, int payments, double& interestTotal,
-                       double& principalTotal, Visit visit) {
-  LoanState state = loan;
+// How far cent rounding can move a balance over `payments` payments: up to
+// half a cent per payment from the payment being quoted to the cent and
+// half a cent from the balance rounding, each growing with interest. A
+// balance this small after a payment is left over by rounding, and that
+// payment pays it off.
+double roundingDrift(double i, double payments) {
+  const double r = i / 100.0;
+  if (!(r > -1.0) || r == 0) return 0.01 * payments;
+  return 0.01 * std::expm1(payments * std::log1p(r)) / r;
+}
+
+// `repaying`: the payments move the balance towards 0 (PMT and PV of
+// opposite signs), so the loan ends with the payment that reaches 0.
+Payment pay(const LoanState& loan, bool repaying, double number, double pv) {
+  Payment out;
   const double sign = loan.pmt < 0 ? -1.0 : 1.0;
-  for (int k = 1; k <= payments; ++k) {
-    double interest = std::fabs(loan.i * state.pv / 100.0);
-    if (k == 1 && loan.n == 0 && loan.begin) interest = 0.0;
-    interestTotal += sign * interest;
-    const double principal = loan.pmt - sign * interest;
-    principalTotal += principal;
-    state.pv = roundToCents(state.pv + principal);
-    if (!visit(k, state.pv)) break;
+  // A payment made at the start of the loan's first period owes nothing.
+  const double interest = number == 1 && loan.begin ? 0.0 : std::fabs(loan.i * pv / 100.0);
+  out.interest = sign * interest;
+  out.principal = loan.pmt - sign * interest;
+  out.balance = roundToCents(pv + out.principal);
+  if (repaying &&
+      (out.balance * pv <= 0 || std::fabs(out.balance) <= roundingDrift(loan.i, number))) {
+    // The last payment pays exactly the rest, never past it.
+    out.principal = -pv;
+    out.balance = 0.0;
+    out.paysOff = true;
   }
-  return state;
+  return out;
+}
+
+bool repays(const LoanState& loan) {
+  return loan.pmt * loan.pv < 0;
 }
 
 void appendRightAligned(std::string& line, const std::string& text, std::size_t endColumn) {
@@ -35,6 +57,31 @@ void appendRightAligned(std::string& line, const std::string& text, std::size_t 
   if (start <= line.size()) start = line.size() + 1;
   line.append(start - line.size(), ' ');
   line += text;
+}
+
+struct Schedule {
+  std::vector<ScheduleRow> rows;
+  const char* refusal = nullptr;
+};
+
+Schedule walkSchedule(const LoanState& loan) {
+  Schedule out;
+  if (!scheduleAllowed(loan)) {
+    out.refusal = kScheduleErrorText;
+    return out;
+  }
+  double pv = loan.pv;
+  for (int k = 1; k <= kMaxScheduleRows; ++k) {
+    const Payment p = pay(loan, true, k, pv);
+    if (!p.paysOff && !(std::fabs(p.balance) < std::fabs(pv))) break;
+    out.rows.push_back(ScheduleRow{k, -p.principal, -p.interest, p.balance});
+    pv = p.balance;
+    if (p.paysOff) return out;
+  }
+  // The balance stopped falling, or it takes more rows than a schedule has.
+  out.rows.clear();
+  out.refusal = kScheduleUnpaidText;
+  return out;
 }
 
 }  // namespace
@@ -51,10 +98,19 @@ AmortizeOutcome amortize(const LoanState& loan, double payments) {
     out.error = error::kFinancial;
     return out;
   }
-  const int count = static_cast<int>(payments);
-  out.after = walkPayments(loan, count, out.interestTotal, out.principalTotal,
-                           [](int, double) { return true; });
-  out.after.n = loan.n + payments;
+  const bool repaying = repays(loan);
+  out.after = loan;
+  for (int k = 1; k <= static_cast<int>(payments); ++k) {
+    if (repaying && out.after.pv == 0) break;  // paid off: no more payments
+    const Payment p = pay(loan, repaying, loan.paymentsMade + k, out.after.pv);
+    out.interestTotal += p.interest;
+    out.principalTotal += p.principal;
+    out.after.pv = p.balance;
+    ++out.paymentsAmortized;
+    if (p.paysOff) break;
+  }
+  out.after.n = loan.n + out.paymentsAmortized;
+  out.after.paymentsMade = loan.paymentsMade + out.paymentsAmortized;
   if (std::isnan(out.interestTotal) || std::isnan(out.principalTotal) || std::isnan(out.after.pv)) {
     out.error = error::kFinancial;
   }
@@ -65,27 +121,12 @@ bool scheduleAllowed(const LoanState& loan) {
   return loan.pmt < 0 && loan.pv > 0 && loan.i > 0;
 }
 
+const char* scheduleRefusal(const LoanState& loan) {
+  return walkSchedule(loan).refusal;
+}
+
 std::vector<ScheduleRow> scheduleRows(const LoanState& loan) {
-  std::vector<ScheduleRow> rows;
-  if (!scheduleAllowed(loan)) return rows;
-  // Running AMRT with x = k from the saved registers repeats the first k
-  // payments of one long run exactly, so one walk yields every row.
-  double interestTotal = 0.0;
-  double principalTotal = 0.0;
-  double previousInterest = 0.0;
-  double previousPrincipal = 0.0;
-  walkPayments(loan, kMaxScheduleRows, interestTotal, principalTotal, [&](int k, double pv) {
-    ScheduleRow row;
-    row.number = k;
-    row.interest = -interestTotal - previousInterest;
-    row.principal = -principalTotal - previousPrincipal;
-    row.balance = pv - k * kBalanceSlackPerRow;
-    previousInterest = -interestTotal;
-    previousPrincipal = -principalTotal;
-    rows.push_back(row);
-    return row.balance > 0;
-  });
-  return rows;
+  return walkSchedule(loan).rows;
 }
 
 std::string scheduleRowText(const ScheduleRow& row, const NumberFormatter& format) {
@@ -122,11 +163,41 @@ std::vector<std::string> schedulePrintLines(const LoanState& loan,
       "Interest rate/yr:  " + format(header.ratePerYear),
       "  Payment amount:  " + format(header.payment),
       "",
-      "Pmt#      Principal     Interest      Balance",
-      std::string(48, '='),
+      kScheduleHeading,
+      std::string(kScheduleRuleWidth, '='),
   };
   for (const ScheduleRow& row : rows) lines.push_back(scheduleRowText(row, format));
   return lines;
+}
+
+std::vector<std::vector<std::string>> schedulePrintPages(const LoanState& loan,
+                                                         const std::vector<ScheduleRow>& rows,
+                                                         const NumberFormatter& format,
+                                                         int linesPerPage) {
+  const std::vector<std::string> lines = schedulePrintLines(loan, rows, format);
+  const std::size_t firstBody = lines.size() - rows.size();  // header, heading, rule
+  // Every page ends with an empty line and its number; pages after the
+  // first open with the heading and the rule. At least one row a page.
+  const std::size_t perPage = static_cast<std::size_t>(std::max(linesPerPage, 1));
+  const std::size_t firstRows = perPage > firstBody + 3 ? perPage - firstBody - 2 : 1;
+  const std::size_t laterRows = perPage > 5 ? perPage - 4 : 1;
+  const std::size_t rest = rows.size() > firstRows ? rows.size() - firstRows : 0;
+  const std::size_t count = 1 + (rest + laterRows - 1) / laterRows;
+  std::vector<std::vector<std::string>> pages(count);
+  std::size_t next = 0;
+  for (std::size_t page = 0; page < count; ++page) {
+    std::vector<std::string>& out = pages[page];
+    if (page == 0) {
+      out.assign(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(firstBody));
+    } else {
+      out.assign({kScheduleHeading, std::string(kScheduleRuleWidth, '=')});
+    }
+    const std::size_t take = std::min(page == 0 ? firstRows : laterRows, rows.size() - next);
+    for (std::size_t k = 0; k < take; ++k, ++next) out.push_back(lines[firstBody + next]);
+    out.push_back("");
+    out.push_back("Page " + std::to_string(page + 1) + " of " + std::to_string(count));
+  }
+  return pages;
 }
 
 }  // namespace finova::fin

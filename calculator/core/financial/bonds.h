@@ -4,9 +4,10 @@
 // price. Dates are date numbers in the current date order (calendar.h).
 //
 // Coupon dates step back from maturity six months at a time, keeping the
-// day; a stepped date that does not exist (31 August back to 31 February) is
-// a date error, as is a settlement on or after maturity or a schedule of
-// more than 1000 coupons.
+// day where the month has it and using the month's last day where it does
+// not; a bond maturing on a month's last day pays on the last day of each
+// coupon month (end-of-month rule). A settlement on or after maturity or a
+// schedule of more than 1000 coupons is a date error.
 
 #include "calculator/core/financial/outcome.h"
 
@@ -45,9 +46,10 @@ struct YieldOutcome {
   Outcome result;          // the yield in percent
   double lastTrial = 0.0;  // the last yield priced (left in i)
 };
-// Walks the yield from 0.01 % in steps of 2 % and, once the price falls to
-// the target, back with the step quartered, 31 prices in all. Error 9 when
-// the target is not below the price at 0.01 % or a price fails.
+// The yield whose price is the target, to full double precision, negative
+// yields included (down to -200 %, where the price grows without bound).
+// Error 9 when a price fails or no yield gives the target (a target at or
+// below minus the accrued interest, which only infinite yields approach).
 YieldOutcome bondYield(BondInputs in, double targetPrice);
 
 }  // namespace finova::fin

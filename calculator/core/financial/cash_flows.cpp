@@ -1,12 +1,11 @@
 #include "calculator/core/financial/cash_flows.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace finova::fin {
 namespace {
-
-constexpr int kIrrEvaluations = 30;
-constexpr double kIrrStep = 0.03;
 
 int lastFlow(const CashFlowInputs& in) {
   return static_cast<int>(in.n);
@@ -76,29 +75,130 @@ MirrOutcome modifiedInternalRate(const CashFlowInputs& in) {
   return out;
 }
 
-Outcome internalRate(const CashFlowInputs& in) {
-  if (const int e = checkCashFlows(in)) return failure(e);
-  double rate = 0.0;
-  double step = kIrrStep;
-  bool negativeStart = false;
-  for (int evaluation = 1; evaluation <= kIrrEvaluations; ++evaluation) {
-    const double sum = discountedSum(in, rate, FlowFilter::All);
-    if (evaluation == 1 && sum < 0) {
-      step = -kIrrStep;
-      negativeStart = true;
-    }
-    if (sum == 0 || evaluation == kIrrEvaluations) break;
-    const bool signOfStart = negativeStart ? sum < 0 : sum > 0;
-    if (signOfStart) {
-      rate += step;
-    } else {
-      rate -= step;
-      step /= 10.0;
-      rate += step;
+namespace {
+
+// The flows as one coefficient per occurrence: c[t] is the flow at period t.
+struct Occurrences {
+  std::array<double, kMaxFlows * kMaxRepeat + 1> c{};
+  int count = 0;
+};
+
+Occurrences occurrencesOf(const CashFlowInputs& in) {
+  Occurrences out;
+  for (int j = 0; j <= lastFlow(in); ++j) {
+    const int count = in.counts[static_cast<std::size_t>(j)];
+    for (int repeat = 0; repeat < count; ++repeat) {
+      out.c[static_cast<std::size_t>(out.count++)] = in.flows[static_cast<std::size_t>(j)];
     }
   }
-  // The walk moves at most 29 steps of 3 % from 0, so the rate stays finite.
-  return Outcome{rate * 100.0, error::kNone};
+  return out;
+}
+
+// One side of the rate axis, mapped onto u in (0, 1] so that the whole side
+// is a finite interval and the present value a polynomial in u with the sign
+// of the net present value:
+//   rates from 0 up to infinity:  u = 1/(1+rate), NPV = sum c[t] u^t;
+//   rates from 0 down to -100 %:  u = 1 + rate,   NPV * u^T = sum c[t] u^(T-t).
+enum class Side { Above, Below };
+
+double sideValue(const Occurrences& o, Side side, double u) {
+  double sum = 0.0;
+  if (side == Side::Above) {
+    for (int t = o.count - 1; t >= 0; --t) sum = sum * u + o.c[static_cast<std::size_t>(t)];
+  } else {
+    for (int t = 0; t < o.count; ++t) sum = sum * u + o.c[static_cast<std::size_t>(t)];
+  }
+  return sum;
+}
+
+double rateAt(Side side, double u) {
+  return side == Side::Above ? 1.0 / u - 1.0 : u - 1.0;
+}
+
+// The sign of the polynomial as u tends to 0: that of its lowest nonzero
+// coefficient.
+double limitSign(const Occurrences& o, Side side) {
+  for (int k = 0; k < o.count; ++k) {
+    const double c = o.c[static_cast<std::size_t>(side == Side::Above ? k : o.count - 1 - k)];
+    if (c != 0) return c;
+  }
+  return 0.0;
+}
+
+bool opposite(double a, double b) {
+  return (a < 0 && b > 0) || (a > 0 && b < 0);
+}
+
+// Halves [low, high] (values of opposite signs at the ends) down to adjacent
+// doubles; the end with the smaller residual is the root.
+double bisect(const Occurrences& o, Side side, double low, double high, double fLow) {
+  double fHigh = -fLow;
+  for (;;) {
+    const double mid = low + (high - low) / 2;
+    if (mid <= low || mid >= high) break;
+    const double f = sideValue(o, side, mid);
+    if (f == 0) return mid;
+    if (opposite(f, fLow)) {
+      high = mid;
+      fHigh = f;
+    } else {
+      low = mid;
+      fLow = f;
+    }
+  }
+  return std::fabs(fLow) <= std::fabs(fHigh) ? low : high;
+}
+
+// Cells of the scan on each side. Two roots closer together than a cell
+// (a quarter of a percent near 0) cancel each other out and are not seen.
+constexpr int kScanCells = 400;
+
+// The root of one side nearest to a rate of 0, if the side has one.
+std::optional<double> nearestRoot(const Occurrences& o, Side side, double atZero) {
+  double previousU = 1.0;
+  double previous = atZero;
+  for (int k = 1; k <= kScanCells; ++k) {
+    const double u = 1.0 - static_cast<double>(k) / kScanCells;
+    const double value = k == kScanCells ? limitSign(o, side) : sideValue(o, side, u);
+    if (value == 0 && k < kScanCells) return rateAt(side, u);
+    if (opposite(value, previous)) {
+      const double root = bisect(o, side, std::max(u, 0.0), previousU, value);
+      // A root at u = 0 would be an infinite rate (only reachable when the
+      // last cell holds it and no double separates it from 0).
+      if (root > 0) return rateAt(side, root);
+      return std::nullopt;
+    }
+    previousU = u;
+    previous = value;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Outcome internalRate(const CashFlowInputs& in) {
+  if (const int e = checkCashFlows(in)) return failure(e);
+  const Occurrences o = occurrencesOf(in);
+  bool positive = false;
+  bool negative = false;
+  for (int t = 0; t < o.count; ++t) {
+    const double c = o.c[static_cast<std::size_t>(t)];
+    if (!std::isfinite(c)) return failure(error::kFinancial);
+    positive = positive || c > 0;
+    negative = negative || c < 0;
+  }
+  // Without a change of sign the present value never reaches 0.
+  if (!positive || !negative) return failure(error::kFinancial);
+  const double atZero = sideValue(o, Side::Above, 1.0);
+  if (atZero == 0) return Outcome{0.0, error::kNone};
+  // As the walk of the original: upwards from 0 while the sum is positive,
+  // downwards while it is negative; then the other side.
+  const Side first = atZero > 0 ? Side::Above : Side::Below;
+  const Side second = first == Side::Above ? Side::Below : Side::Above;
+  std::optional<double> rate = nearestRoot(o, first, atZero);
+  if (!rate) rate = nearestRoot(o, second, atZero);
+  if (!rate) return failure(error::kFinancial);
+  return Outcome{*rate * 100.0, error::kNone};
 }
 
 }  // namespace finova::fin

@@ -46,9 +46,12 @@ struct MirrOutcome {
 };
 MirrOutcome modifiedInternalRate(const CashFlowInputs& in);
 
-// The internal rate in percent, by a walk of exactly 30 evaluations (fewer
-// when a sum is exactly 0) with steps of 3 % refined tenfold at each sign
-// change. It never reports a convergence error.
+// The internal rate in percent: the rate above -100 % at which the present
+// value of the flows is 0, to full double precision. The whole range is
+// searched outwards from 0, upwards first when the present value at 0 is
+// positive and downwards first when it is negative, so of several rates the
+// one nearest 0 on that side is found. Flows without a change of sign, or
+// without any rate, give error 6.
 Outcome internalRate(const CashFlowInputs& in);
 
 }  // namespace finova::fin

@@ -98,9 +98,13 @@ int cashFlowKey(KeyCode code, RoutineRegisters& r) {
 }
 
 int amortizeKey(RoutineRegisters& r) {
-  const LoanState loan{r.PV(), r.n(), r.i(), r.PMT(), !r.endMode()};
+  const AmortizationMark& mark = r.amortizationMark();
+  const bool continues = mark.paymentsMade > 0 && mark.pv == r.PV() && mark.n == r.n();
+  const LoanState loan{r.PV(),  r.n(),        r.i(),
+                       r.PMT(), !r.endMode(), continues ? mark.paymentsMade : 0.0};
   const AmortizeOutcome o = amortize(loan, r.working());
   if (o.error) return o.error;
+  r.setAmortizationMark(AmortizationMark{o.after.pv, o.after.n, o.after.paymentsMade});
   r.setX(r.working());
   r.push();
   r.push();

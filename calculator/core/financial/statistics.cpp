@@ -16,7 +16,7 @@ PairOutcome finished(PairOutcome out) {
   return out;
 }
 
-// Slope and |r| of the regression line through the summed points.
+// Slope and correlation r of the regression line through the summed points.
 struct Regression {
   double slope = 0.0;
   double correlation = 0.0;
@@ -31,11 +31,11 @@ Regression regression(const Sums& s) {
   const double syy = s.sumY2 - s.sumY * s.sumY / s.n;
   if (sxx == 0) return out;
   const double denominator = sxx * syy;
-  if (denominator == 0) return out;
-  const double squared = sxy * sxy / denominator;
-  if (!(squared >= 0)) return out;
+  // Zero or negative (sums that no data can give) leaves r undefined.
+  if (!(denominator > 0)) return out;
   out.slope = sxy / sxx;
-  out.correlation = std::sqrt(squared);
+  // r keeps the sign of the slope: falling data give a negative r.
+  out.correlation = sxy / std::sqrt(denominator);
   out.ok = true;
   return out;
 }

@@ -19,15 +19,15 @@ struct Sums {
 
 struct PairOutcome {
   double first = 0.0;   // X: sx, or the estimate
-  double second = 0.0;  // Y: sy, or |r|
+  double second = 0.0;  // Y: sy, or r (signed: -1 for perfectly falling data)
   int error = error::kNone;
 };
 
 // Sample standard deviations of x and y; n must be a whole number above 1.
 PairOutcome standardDeviations(const Sums& s);
-// The x on the regression line for y, and |r|.
+// The x on the regression line for y, and r.
 PairOutcome estimateX(const Sums& s, double y);
-// The y on the regression line for x, and |r|.
+// The y on the regression line for x, and r.
 PairOutcome estimateY(const Sums& s, double x);
 // The mean of the y values weighted by the x values.
 Outcome weightedMean(const Sums& s);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 
 namespace finova::fin {
@@ -41,8 +42,6 @@ TEST(CouponSchedule, RefusesBadOrderImpossibleCouponDatesAndEndlessSchedules) {
   EXPECT_EQ(couponSchedule(1.012001, 1.011996, true).error, error::kDate);
   EXPECT_EQ(couponSchedule(1.011996, 1.011996, true).error, error::kDate);
   EXPECT_EQ(couponSchedule(2.301996, 1.012001, true).error, error::kDate);
-  // 31 August steps back to 31 February.
-  EXPECT_EQ(couponSchedule(1.011996, 8.311996, true).error, error::kDate);
   // Over 500 years of coupons.
   EXPECT_EQ(couponSchedule(1.011600, 1.012200, true).error, error::kDate);
 }
@@ -74,17 +73,91 @@ TEST(BondYield, RecoversTheYieldOfAPrice) {
   const YieldOutcome y =
       bondYield(BondInputs{1.011996, 1.012001, 0, 8, true}, priceOnCouponDate(0.04, 0.05, 10));
   ASSERT_TRUE(y.result.ok());
-  // The walk quarters its step at each bracket: a few digits, not all.
-  EXPECT_NEAR(y.result.value, 10.0, 1e-4);
+  EXPECT_NEAR(y.result.value, 10.0, 1e-11);
+  EXPECT_EQ(y.lastTrial, y.result.value);
   const YieldOutcome par = bondYield(BondInputs{4.011996, 1.012001, 0, 6, true}, 100.0);
   ASSERT_TRUE(par.result.ok());
   EXPECT_GT(par.result.value, 5.9);
   EXPECT_LT(par.result.value, 6.1);
 }
 
-TEST(BondYield, PriceAboveAllReachablePricesOrBadDatesFail) {
-  EXPECT_EQ(bondYield(BondInputs{1.011996, 1.012001, 0, 8, true}, 200).result.error, error::kDate);
+TEST(BondYield, PricesAboveTheUndiscountedSumHaveNegativeYields) {
+  // A zero-coupon bond two years (four half years) from maturity, bought at
+  // 105: 100 / v^4 = 105, yield = (v - 1) * 200.
+  const YieldOutcome zero = bondYield(BondInputs{1.012024, 1.012026, 0, 0, true}, 105);
+  ASSERT_TRUE(zero.result.ok());
+  EXPECT_NEAR(zero.result.value, (std::pow(100.0 / 105.0, 0.25) - 1.0) * 200.0, 1e-11);
+  // 8 % coupons priced at 200 (more than the 140 they pay back undiscounted).
+  const YieldOutcome rich = bondYield(BondInputs{1.011996, 1.012001, 0, 8, true}, 200);
+  ASSERT_TRUE(rich.result.ok());
+  EXPECT_LT(rich.result.value, 0.0);
+  EXPECT_NEAR(bondPrice(BondInputs{1.011996, 1.012001, rich.result.value, 8, true}).price, 200.0,
+              1e-9);
+}
+
+TEST(BondYield, UnreachablePricesOrBadDatesFail) {
+  // No yield brings the price to or below minus the accrued interest.
+  EXPECT_EQ(bondYield(BondInputs{4.011996, 1.012001, 0, 8, true}, -2).result.error, error::kDate);
   EXPECT_EQ(bondYield(BondInputs{1.012001, 1.011996, 0, 8, true}, 90).result.error, error::kDate);
+}
+
+// The end-of-month rule against a textbook price: the coupon dates written
+// out by hand, days counted with the standard library's calendar, the
+// dirty price as the sum of each payment discounted over (k - 1 + w) half
+// years, w the part of the current half year still to run.
+struct Ymd {
+  int y;
+  unsigned m;
+  unsigned d;
+};
+double daysFrom(Ymd a, Ymd b) {
+  using namespace std::chrono;
+  const sys_days from{year{a.y} / month{a.m} / day{a.d}};
+  const sys_days to{year{b.y} / month{b.m} / day{b.d}};
+  return static_cast<double>((to - from).count());
+}
+double textbookPrice(Ymd previous, Ymd settlement, Ymd next, int coupons, double yield,
+                     double rate) {
+  const double w = daysFrom(settlement, next) / daysFrom(previous, next);
+  const double v = 1.0 + yield / 200.0;
+  const double c = rate / 2.0;
+  double dirty = 0.0;
+  for (int k = 1; k <= coupons; ++k) dirty += c / std::pow(v, k - 1 + w);
+  dirty += 100.0 / std::pow(v, coupons - 1 + w);
+  return dirty - c * (1.0 - w);
+}
+
+TEST(BondPrice, MonthEndMaturitiesPayOnTheLastDayOfShorterMonths) {
+  struct Case {
+    double settlement, maturity;
+    Ymd previous, settled, next;
+    int coupons;
+  };
+  const Case cases[] = {
+      // 31 August: coupons on 28/29 February and 31 August.
+      {3.152026, 8.312030, {2026, 2, 28}, {2026, 3, 15}, {2026, 8, 31}, 9},
+      // 30 August (not a month end): 28/29 February and 30 August.
+      {9.152026, 8.302030, {2026, 8, 30}, {2026, 9, 15}, {2027, 2, 28}, 8},
+      // 31 December: 30 June and 31 December.
+      {1.152026, 12.312030, {2025, 12, 31}, {2026, 1, 15}, {2026, 6, 30}, 10},
+      // 30 November, a month end: 31 May and 30 November.
+      {1.152026, 11.302028, {2025, 11, 30}, {2026, 1, 15}, {2026, 5, 31}, 6},
+      // 29 August in a leap February year.
+      {3.012027, 8.292028, {2027, 2, 28}, {2027, 3, 1}, {2027, 8, 29}, 3},
+  };
+  for (const Case& c : cases) {
+    const CouponSchedule s = couponSchedule(c.settlement, c.maturity, true);
+    ASSERT_EQ(s.error, error::kNone) << c.maturity;
+    EXPECT_EQ(s.coupons, c.coupons) << c.maturity;
+    EXPECT_EQ(s.daysSinceCoupon, daysFrom(c.previous, c.settled)) << c.maturity;
+    EXPECT_EQ(s.daysInPeriod, daysFrom(c.previous, c.next)) << c.maturity;
+    const PriceOutcome p = bondPrice(BondInputs{c.settlement, c.maturity, 6.5, 7, true});
+    ASSERT_EQ(p.error, error::kNone) << c.maturity;
+    EXPECT_NEAR(p.price, textbookPrice(c.previous, c.settled, c.next, c.coupons, 6.5, 7), 1e-9)
+        << c.maturity;
+    const YieldOutcome y = bondYield(BondInputs{c.settlement, c.maturity, 0, 7, true}, p.price);
+    EXPECT_NEAR(y.result.value, 6.5, 1e-10) << c.maturity;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
-// Checks discounting of grouped cash flows, the rate walks of IRR and the
-// register checks against hand-computed values.
+// Checks discounting of grouped cash flows, the internal rate and the
+// register checks against hand-computed values, closed forms and bisection.
 #include "calculator/core/financial/cash_flows.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 namespace finova::fin {
 namespace {
@@ -72,12 +73,44 @@ TEST(CashFlowDiscounting, FiltersSelectPositiveOrNegativeFlows) {
   EXPECT_DOUBLE_EQ(discountedSum(in, 0, FlowFilter::All), 10.0);
 }
 
-TEST(InternalRate, TwoFlowsShowTheThirtyEvaluationApproximation) {
-  const Outcome irr = internalRate(flows({-100, 110}));
-  ASSERT_TRUE(irr.ok());
-  // The walk stops just below the exact 10 %, shown 9.9999993.
-  EXPECT_NEAR(irr.value, 9.9999993, 5e-8);
-  EXPECT_LT(irr.value, 10.0);
+// The rate of two flows, -P now and F after t periods: (F/P)^(1/t) - 1.
+double twoFlowRate(double p, double f, int t) {
+  return (std::pow(f / p, 1.0 / t) - 1.0) * 100.0;
+}
+
+// The rate of -P now, A after one period and B after two: the positive
+// root v of B v^2 + A v - P = 0, with v = 1/(1+rate).
+double threeFlowRate(double p, double a, double b) {
+  const double v = (-a + std::sqrt(a * a + 4.0 * b * p)) / (2.0 * b);
+  return (1.0 / v - 1.0) * 100.0;
+}
+
+// Plain bisection of the present value, independent of the routine: from
+// `low` to `high` (percent) where the sums have opposite signs.
+double bisectedRate(const std::vector<double>& cash, double low, double high) {
+  const auto npv = [&](double percent) {
+    double sum = 0.0;
+    for (std::size_t t = 0; t < cash.size(); ++t) {
+      sum += cash[t] / std::pow(1.0 + percent / 100.0, static_cast<double>(t));
+    }
+    return sum;
+  };
+  const bool lowPositive = npv(low) > 0;
+  for (int k = 0; k < 200; ++k) {
+    const double mid = (low + high) / 2;
+    ((npv(mid) > 0) == lowPositive ? low : high) = mid;
+  }
+  return (low + high) / 2;
+}
+
+TEST(InternalRate, IsExactToFullPrecisionAndUnboundedAbove) {
+  EXPECT_NEAR(internalRate(flows({-100, 110})).value, 10.0, 1e-12);
+  // Three times the money after one period: 200 %, beyond any walk of 3 % steps.
+  EXPECT_NEAR(internalRate(flows({-100, 300})).value, 200.0, 1e-11);
+  EXPECT_NEAR(internalRate(flows({-100, 100000})).value, twoFlowRate(100, 100000, 1), 1e-7);
+  EXPECT_NEAR(internalRate(flows({-100, 50, 80})).value, threeFlowRate(100, 50, 80), 1e-12);
+  EXPECT_NEAR(internalRate(flows({-1000, 250, 300, 350, 400})).value,
+              bisectedRate({-1000, 250, 300, 350, 400}, 0, 50), 1e-11);
 }
 
 TEST(InternalRate, RepeatedFlowIsDiscountedAtEachOfItsPeriods) {
@@ -85,21 +118,51 @@ TEST(InternalRate, RepeatedFlowIsDiscountedAtEachOfItsPeriods) {
   in.counts[1] = 2;
   const Outcome irr = internalRate(in);
   ASSERT_TRUE(irr.ok());
-  EXPECT_NEAR(irr.value, 6.5955, 5e-5);
+  EXPECT_NEAR(irr.value, threeFlowRate(100, 55, 55), 1e-12);
+  // Four periods of nothing, then double the money at t = 5.
+  CashFlowInputs late = flows({-100, 0, 200});
+  late.counts[1] = 4;
+  EXPECT_NEAR(internalRate(late).value, twoFlowRate(100, 200, 5), 1e-12);
 }
 
-TEST(InternalRate, NegativeStartWalksDownwardToo) {
-  // Paying 100 and getting 90 back loses 10 % (the sum at 0 is -10).
-  EXPECT_NEAR(internalRate(flows({-100, 90})).value, -10.0, 1e-5);
-  // All payments: the walk goes downwards and still ends without an error.
-  const Outcome none = internalRate(flows({-100, -100}));
-  ASSERT_TRUE(none.ok());
-  EXPECT_LT(none.value, 0.0);
-  EXPECT_GT(none.value, -100.0);
+TEST(InternalRate, TwentyFlowsAgreeWithBisection) {
+  std::vector<double> cash{-5000};
+  for (int t = 1; t < 20; ++t) cash.push_back(200.0 + 37.0 * t - (t % 3) * 55.0);
+  CashFlowInputs in;
+  in.counts.fill(1);
+  for (std::size_t j = 0; j < cash.size(); ++j) in.flows[j] = cash[j];
+  in.n = 19;
+  const Outcome irr = internalRate(in);
+  ASSERT_TRUE(irr.ok());
+  EXPECT_NEAR(irr.value, bisectedRate(cash, 0, 100), 1e-10);
 }
 
-TEST(InternalRate, ExactRootStopsTheWalk) {
-  // At 0 the sum is exactly 0.
+TEST(InternalRate, NegativeRatesAndBorrowingAreFound) {
+  // Paying 100 and getting 90 back loses 10 %.
+  EXPECT_NEAR(internalRate(flows({-100, 90})).value, -10.0, 1e-12);
+  // Borrowing 100 and repaying 110: the sum at 0 is negative, the rate +10 %.
+  EXPECT_NEAR(internalRate(flows({100, -110})).value, 10.0, 1e-12);
+  EXPECT_NEAR(internalRate(flows({-100, 1})).value, -99.0, 1e-10);
+}
+
+TEST(InternalRate, SeveralRatesGiveTheNearestOnTheSideTheSumAtZeroPoints) {
+  // -100 + 230 v - 132 v^2 has rates of 10 % and 20 %; at 0 the sum is -2
+  // (downwards first, where there is none), so 10 %.
+  EXPECT_NEAR(internalRate(flows({-100, 230, -132})).value, 10.0, 1e-10);
+  // -100 + 210 v - 108 v^2 has rates of 20 % and -10 %; at 0 the sum is +2:
+  // upwards first, 20 %.
+  EXPECT_NEAR(internalRate(flows({-100, 210, -108})).value, 20.0, 1e-10);
+}
+
+TEST(InternalRate, FlowsWithoutARateAreRefused) {
+  EXPECT_EQ(internalRate(flows({-100, -100})).error, error::kFinancial);
+  EXPECT_EQ(internalRate(flows({100, 50})).error, error::kFinancial);
+  EXPECT_EQ(internalRate(flows({0, 0})).error, error::kFinancial);
+  // A change of sign with no rate: -100 + 250 v - 200 v^2 < 0 for every v > 0.
+  EXPECT_EQ(internalRate(flows({-100, 250, -200})).error, error::kFinancial);
+}
+
+TEST(InternalRate, ExactRootAtZero) {
   EXPECT_EQ(internalRate(flows({-100, 40, 60})).value, 0.0);
 }
 

@@ -78,13 +78,37 @@ TEST_F(FinancialKeys, CashFlowKeysDiscountGroupsAndRefuseTwentyFlows) {
   EXPECT_EQ(shown(), "Error6");
 }
 
-TEST_F(FinancialKeys, InternalRatesShowTheirThirtyStepDigits) {
+TEST_F(FinancialKeys, InternalRatesShowEveryDigit) {
   m_engine.setDecimals(7);
   type("100 CHS CF0 110 CFJ IRR");
-  EXPECT_EQ(shown(), "9.9999993");
-  m_engine.setDecimals(4);
+  EXPECT_EQ(shown(), "10.0000000");
+  // 55 v^2 + 55 v - 100 = 0: v = (sqrt(25025) - 55) / 110.
+  m_engine.setDecimals(9);
   type("100 CHS CF0 55 CFJ 2 NJ IRR");
-  EXPECT_EQ(shown(), "6.5955");
+  const double v = (std::sqrt(25025.0) - 55.0) / 110.0;
+  EXPECT_NEAR(regs().i(), (1 / v - 1) * 100, 1e-12);
+  EXPECT_EQ(shown(), "6.596460098");
+  m_engine.setDecimals(2);
+  type("100 CHS CF0 300 CFJ IRR");
+  EXPECT_EQ(shown(), "200.00");
+}
+
+TEST_F(FinancialKeys, InternalRateWithoutARateShowsError5AndKeepsEverything) {
+  type("100 CHS CF0 50 CHS CFJ 7 I 3 ENTER 4");
+  const EngineRegisters before = regs();
+  type("IRR");
+  EXPECT_EQ(shown(), "Error5");
+  EXPECT_EQ(regs().X, before.X);
+  EXPECT_EQ(regs().Y, before.Y);
+  EXPECT_EQ(regs().Z, before.Z);
+  EXPECT_EQ(regs().i(), 7.0);
+  EXPECT_EQ(regs().R, before.R);
+}
+
+TEST_F(FinancialKeys, FallingDataShowANegativeCorrelation) {
+  type("10 ENTER 1 SUM+ 8 ENTER 2 SUM+ 6 ENTER 3 SUM+ 4 EST_Y");
+  EXPECT_EQ(shown(), "4.00");
+  EXPECT_EQ(m_engine.display().yLine, "-1.00");
 }
 
 TEST_F(FinancialKeys, SumOfYearsDigitsStopsBelowOne) {
@@ -98,6 +122,36 @@ TEST_F(FinancialKeys, AmortizationShowsInterestThenPrincipal) {
   EXPECT_EQ(shown(), "-19.10");
   EXPECT_EQ(m_engine.display().yLine, "-180.90");
   EXPECT_DOUBLE_EQ(regs().PV(), 819.10);
+}
+
+TEST_F(FinancialKeys, AmortizationAtTheBeginningStartsFromPaymentOneAndContinues) {
+  // n holds the term when AMRT is pressed: the first payment is still the
+  // loan's first and, made at the start, pays no interest.
+  type("BEG 360 N 6.5 12/ 250000 PV 0 FV PMT 1 AMRT");
+  EXPECT_EQ(regs().X, 0.0);
+  EXPECT_DOUBLE_EQ(regs().PV(), std::round((250000 + regs().PMT()) * 100) / 100);
+  // Twelve more, then twelve more: as 25 payments at once.
+  type("12 AMRT");
+  const double interest12 = regs().X;
+  type("12 AMRT");
+  const double balance = regs().PV();
+  const double interest = interest12 + regs().X;
+  EXPECT_EQ(regs().n(), 385.0);
+  CalcEngine fresh{&m_routines};
+  for (const char* token :
+       {"BEG", "360", "N", "6.5", "12/", "250000", "PV", "0", "FV", "PMT", "25", "AMRT"}) {
+    if (const auto code = keyFromMnemonic(token)) {
+      fresh.PressKey(*code);
+      continue;
+    }
+    for (const char* c = token; *c != 0; ++c) fresh.PressKey(*c == '.' ? key::kPoint : *c - '0');
+  }
+  EXPECT_EQ(fresh.registers().PV(), balance);
+  EXPECT_NEAR(fresh.registers().X, interest, 1e-9);
+  // The whole loan: the balance ends at 0.00, not below.
+  type("400 AMRT");
+  EXPECT_EQ(regs().PV(), 0.0);
+  EXPECT_EQ(regs().n(), 360.0 + 360.0);
 }
 
 TEST_F(FinancialKeys, StatisticsKeysAndTheirErrors) {

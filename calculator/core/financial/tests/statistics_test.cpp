@@ -55,10 +55,15 @@ TEST(LinearEstimate, PointsOnALineEstimateExactlyWithUnitCorrelation) {
   EXPECT_DOUBLE_EQ(x.second, 1.0);
 }
 
-TEST(LinearEstimate, FallingLineKeepsCorrelationPositive) {
+TEST(LinearEstimate, FallingDataGiveANegativeCorrelation) {
   const PairOutcome y = estimateY(sumsOf({{1, 10}, {2, 8}, {3, 6}}), 4);
   EXPECT_NEAR(y.first, 4.0, 1e-12);
-  EXPECT_NEAR(y.second, 1.0, 1e-12);
+  EXPECT_NEAR(y.second, -1.0, 1e-12);
+  const PairOutcome x = estimateX(sumsOf({{1, 10}, {2, 8}, {3, 6}}), 4);
+  EXPECT_NEAR(x.first, 4.0, 1e-12);
+  EXPECT_NEAR(x.second, -1.0, 1e-12);
+  // (1,3), (2,1), (3,2): Sxy = -1, Sxx = 2, Syy = 2, so r = -1/2.
+  EXPECT_NEAR(estimateY(sumsOf({{1, 3}, {2, 1}, {3, 2}}), 0).second, -0.5, 1e-12);
 }
 
 TEST(LinearEstimate, ScatteredPointsGiveLeastSquaresLine) {
