@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/temp_tree.h"
 
 namespace diskindex::scan {
 namespace {

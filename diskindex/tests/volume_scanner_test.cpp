@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "diskindex/core/comment_file.h"
-#include "diskindex/core/scan/tests/fake_drives.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/fake_drives.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/core/volume_list.h"
 
