@@ -14,6 +14,7 @@ namespace {
 namespace L = header_layout;
 namespace le = platform::le;
 constexpr char kUtf8Mark[4] = {'U', 'T', 'F', '8'};
+constexpr char kFolderMark[4] = {'F', 'O', 'L', 'D'};
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 void putText(HeaderBytes& bytes, std::size_t offset, std::size_t fieldSize, std::string_view text,
@@ -84,6 +85,7 @@ HeaderBytes encodeHeader(const VolumeHeader& header, bool utf8) {
   putSize(bytes, L::kFreeSpace, L::kFreeSpace64, header.freeSpace);
   putText(bytes, L::kLabel, L::kLabelSize, header.label, utf8);
   if (utf8) std::memcpy(bytes.data() + L::kUtf8Mark, kUtf8Mark, 4);
+  if (header.spaceOf == SpaceOf::Folder) std::memcpy(bytes.data() + L::kFolderMark, kFolderMark, 4);
   std::memcpy(bytes.data() + L::kVolumeId, header.volumeId.bytes().data(), L::kVolumeIdSize);
   return bytes;
 }
@@ -129,6 +131,8 @@ VolumeHeader decodeHeader(const HeaderBytes& bytes) {
   header.label = getText(bytes, L::kLabel, L::kLabelSize, utf8);
   header.volumeId =
       platform::FileSystemId::fromBytes(std::span(bytes).subspan(L::kVolumeId, L::kVolumeIdSize));
+  header.spaceOf = std::memcmp(bytes.data() + L::kFolderMark, kFolderMark, 4) == 0 ? SpaceOf::Folder
+                                                                                  : SpaceOf::Drive;
   return header;
 }
 

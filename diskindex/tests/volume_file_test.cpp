@@ -215,6 +215,21 @@ TEST(VolumeFile, LargeSizesAreClampedAndKeptIn64Bits) {
   EXPECT_EQ(list.files(0)[2].size, 0xFFFFFFFEu);
 }
 
+TEST(VolumeFile, TheFolderMarkRoundTripsAndIsAbsentForDrives) {
+  VolumeHeader header = test::sampleHeader("Ordner");
+  header.spaceOf = SpaceOf::Folder;
+  const HeaderBytes folder = encodeHeader(header, false);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&folder[header_layout::kFolderMark]), 4),
+            "FOLD");
+  EXPECT_EQ(decodeHeader(folder).spaceOf, SpaceOf::Folder);
+  header.spaceOf = SpaceOf::Drive;
+  const HeaderBytes drive = encodeHeader(header, true);
+  for (std::size_t i = header_layout::kFolderMark; i < header_layout::kSize; ++i) {
+    EXPECT_EQ(drive[i], 0) << "byte " << i << " of the tail stays zero";
+  }
+  EXPECT_EQ(decodeHeader(drive).spaceOf, SpaceOf::Drive);
+}
+
 TEST(VolumeFile, SmallAndUnknownSizesLeaveThe64BitFieldsZero) {
   VolumeHeader header = test::sampleHeader("Small");
   header.capacity = -1;
