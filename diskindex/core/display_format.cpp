@@ -23,7 +23,14 @@ SpaceTexts spaceTextsIn(std::int64_t capacity, std::int64_t freeSpace, SpaceOf o
     texts.free = format(freeSpace);
     // A folder's capacity is what its files take; the free space is the
     // host's and says nothing about the folder.
-    texts.used = format(of == SpaceOf::Folder ? capacity : capacity - freeSpace);
+    // A drive never has more free space than capacity: such a pair comes
+    // from a folder volume shown without saying so, and its difference
+    // would be negative nonsense.
+    if (of == SpaceOf::Folder) {
+      texts.used = format(capacity);
+    } else if (freeSpace <= capacity) {
+      texts.used = format(capacity - freeSpace);
+    }
   }
   return texts;
 }

@@ -31,7 +31,9 @@ std::string unitSize(std::int64_t bytes);
 // is at least 1; free and used only when, in addition, the free space is not
 // negative. A field that is not shown is empty. Used is capacity - free for a
 // drive; a folder read as a drive stores its own size as capacity and the
-// host's free space, so its used space is its capacity.
+// host's free space, so its used space is its capacity. A drive whose free
+// space exceeds its capacity (a folder not said to be one) shows no used
+// space rather than a negative one.
 struct SpaceTexts {
   std::string capacity;
   std::string used;

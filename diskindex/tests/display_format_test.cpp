@@ -69,6 +69,8 @@ TEST(DisplayFormat, UnitSpaceTextsFollowTheFieldRulesAndFolderUse) {
   EXPECT_EQ(folder.used, "3,0 MB");
   EXPECT_EQ(folder.free, "270 GB");
   EXPECT_EQ(spaceTexts(1000, 5000, SpaceOf::Folder).used, "1.000   Byte");
+  EXPECT_TRUE(spaceTexts(1000, 5000).used.empty()) << "never a negative used space";
+  EXPECT_EQ(spaceTexts(1000, 5000).free, "5.000   Byte");
   EXPECT_TRUE(unitSpaceTexts(0, 100).capacity.empty());
   EXPECT_TRUE(unitSpaceTexts(100, -1).free.empty());
 }
