@@ -358,6 +358,12 @@ FileSystemId DriveTable::volumeId(char letter) const {
   return idOfMount(*entry->mount);
 }
 
+bool DriveTable::isFolder(char letter) const {
+  const Entry* entry = find(letter);
+  if (entry == nullptr) return false;
+  return !entry->mount || normalRoot(entry->mount->mountPoint) != entry->root.string();
+}
+
 FileSystemId DriveTable::fileSystemIdOf(const std::filesystem::path& path) const {
   if (!m_source) return {};
   std::error_code ec;

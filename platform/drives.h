@@ -112,6 +112,9 @@ class DriveTable {
   // itself a mount point (a folder mapped as a drive is not a volume of its
   // own), when the letter does not exist or its directory is gone.
   FileSystemId volumeId(char letter) const;
+  // True for a letter whose root is a folder (from the [Drives] section)
+  // rather than the mount point of a file system of its own.
+  bool isFolder(char letter) const;
   // The identity of the file system that holds path, mount point or not.
   FileSystemId fileSystemIdOf(const std::filesystem::path& path) const;
   // The letter whose root holds path (longest root wins), if any.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/little_endian.h"
+
 namespace platform {
 namespace {
 
@@ -24,13 +26,13 @@ constexpr std::uint16_t kFormatExtensible = 0xFFFE;
 constexpr std::uint32_t kMinSampleRate = 1000;  // keeps conversions to a sane size
 constexpr std::uint32_t kMaxSampleRate = 384000;
 
+// Every caller has checked that its field lies inside the bytes; the zero
+// fallback is never taken.
 std::uint16_t le16(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+  return le::readU16(b, at).value_or(0);
 }
 std::uint32_t le32(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
-         (static_cast<std::uint32_t>(b[at + 2]) << 16) |
-         (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return le::readU32(b, at).value_or(0);
 }
 bool idIs(std::span<const std::uint8_t> b, std::size_t at, const char* id) {
   return std::memcmp(b.data() + at, id, 4) == 0;
@@ -64,7 +66,7 @@ std::int32_t sampleAt(const WaveData& wave, std::size_t frame, unsigned channel)
       frame * wave.format.bytesPerFrame() + channel * (wave.format.bitsPerSample / 8u);
   if (wave.format.bitsPerSample == 8)
     return (static_cast<std::int32_t>(wave.samples[at]) - 128) * 256;
-  return static_cast<std::int16_t>(wave.samples[at] | (wave.samples[at + 1] << 8));
+  return le::readI16(wave.samples, at).value_or(0);
 }
 
 }  // namespace

@@ -1,24 +1,17 @@
 #include "arcade/imagelib/bitmap_format.h"
 
+#include "platform/little_endian.h"
+
 namespace arcade::bmp {
 
-std::uint16_t readU16(std::span<const std::uint8_t> b, std::size_t at) {
-  if (at + 2 > b.size()) return 0;
-  return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
-}
-
-std::uint32_t readU32(std::span<const std::uint8_t> b, std::size_t at) {
-  if (at + 4 > b.size()) return 0;
-  return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
-         static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
+namespace le = platform::le;
 
 std::optional<InfoHeader> readInfoHeader(std::span<const std::uint8_t> bytes, std::size_t at) {
   if (at > bytes.size() || bytes.size() - at < kInfoHeaderSize) return std::nullopt;
   InfoHeader h;
-  h.width = static_cast<std::int32_t>(readU32(bytes, at + kWidthOffset));
-  h.height = static_cast<std::int32_t>(readU32(bytes, at + kHeightOffset));
-  h.bitCount = readU16(bytes, at + kBitCountOffset);
+  h.width = le::readI32(bytes, at + kWidthOffset).value_or(0);
+  h.height = le::readI32(bytes, at + kHeightOffset).value_or(0);
+  h.bitCount = le::readU16(bytes, at + kBitCountOffset).value_or(0);
   return h;
 }
 
@@ -35,35 +28,25 @@ std::optional<std::array<Rgb, kPaletteSize>> readColourTable(std::span<const std
 
 namespace {
 
-void putU16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-  out[at] = static_cast<std::uint8_t>(v);
-  out[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void putU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-  putU16(out, at, v & 0xFFFF);
-  putU16(out, at + 2, v >> 16);
-}
-
 std::vector<std::uint8_t> headers(int width, int height, int bits, std::size_t tableBytes,
                                   std::size_t stride) {
   const std::size_t dataOffset = kFileHeaderSize + kInfoHeaderSize + tableBytes;
   const std::size_t imageBytes = stride * static_cast<std::size_t>(height);
   std::vector<std::uint8_t> out(dataOffset + imageBytes, 0);
-  putU16(out, kFileTypeOffset, kFileType);
-  putU32(out, kFileSizeOffset, static_cast<std::uint32_t>(out.size()));
-  putU32(out, kPixelOffsetOffset, static_cast<std::uint32_t>(dataOffset));
+  le::writeU16(out, kFileTypeOffset, kFileType);
+  le::writeU32(out, kFileSizeOffset, static_cast<std::uint32_t>(out.size()));
+  le::writeU32(out, kPixelOffsetOffset, static_cast<std::uint32_t>(dataOffset));
   const std::size_t info = kFileHeaderSize;
-  putU32(out, info + kInfoSizeOffset, kInfoHeaderSize);
-  putU32(out, info + kWidthOffset, static_cast<std::uint32_t>(width));
-  putU32(out, info + kHeightOffset, static_cast<std::uint32_t>(height));
-  putU16(out, info + kPlanesOffset, 1);
-  putU16(out, info + kBitCountOffset, static_cast<std::uint32_t>(bits));
-  putU32(out, info + kCompressionOffset, 0);
-  putU32(out, info + kImageSizeOffset, static_cast<std::uint32_t>(imageBytes));
+  le::writeU32(out, info + kInfoSizeOffset, kInfoHeaderSize);
+  le::writeU32(out, info + kWidthOffset, static_cast<std::uint32_t>(width));
+  le::writeU32(out, info + kHeightOffset, static_cast<std::uint32_t>(height));
+  le::writeU16(out, info + kPlanesOffset, 1);
+  le::writeU16(out, info + kBitCountOffset, static_cast<std::uint16_t>(bits));
+  le::writeU32(out, info + kCompressionOffset, 0);
+  le::writeU32(out, info + kImageSizeOffset, static_cast<std::uint32_t>(imageBytes));
   if (tableBytes != 0) {
-    putU32(out, info + kColoursUsedOffset, kPaletteSize);
-    putU32(out, info + kColoursImportantOffset, kPaletteSize);
+    le::writeU32(out, info + kColoursUsedOffset, kPaletteSize);
+    le::writeU32(out, info + kColoursImportantOffset, kPaletteSize);
   }
   return out;
 }

@@ -1,8 +1,9 @@
 // The bitmap file layout the image library reads and the artwork tool and
 // tests write: a 14-byte file header ("BM"), a 40-byte information header,
 // for 8 bits per pixel a 1024-byte colour table (blue, green, red, unused),
-// then bottom-up rows. All fields little-endian; every read is bounds-checked
-// against the bytes at hand. Decoding does not remap colours (see
+// then bottom-up rows. All fields little-endian, read and written through
+// platform/little_endian.h, so every access is bounds-checked against the
+// bytes at hand. Decoding does not remap colours (see
 // CIndexedImage); writing pads rows to four bytes as the format requires.
 #pragma once
 
@@ -51,8 +52,6 @@ std::optional<InfoHeader> readInfoHeader(std::span<const std::uint8_t> bytes, st
 // The colour table at `at`, as RGB entries.
 std::optional<std::array<Rgb, kPaletteSize>> readColourTable(std::span<const std::uint8_t> bytes,
                                                              std::size_t at);
-std::uint16_t readU16(std::span<const std::uint8_t> bytes, std::size_t at);
-std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t at);
 
 // An 8-bit bitmap file with the given colour table; pixels are bottom-up rows
 // of width bytes.

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "arcade/imagelib/bitmap_format.h"
+#include "platform/little_endian.h"
 
 namespace arcade {
 
@@ -97,7 +98,7 @@ bool CIndexedImage::LoadResource(ImageLibrary& library, int id, CIndexedImage* n
   std::vector<std::uint8_t> data;
   bool ok = library.resources.Load(ResourceType::Bitmap, id, data) &&
             data.size() >= bmp::kFileHeaderSize &&
-            bmp::readU16(data, bmp::kFileTypeOffset) == bmp::kFileType;
+            platform::le::readU16(data, bmp::kFileTypeOffset) == bmp::kFileType;
   // Resources are stored as bitmap files; the program's own layout starts at
   // the information header.
   const std::span<const std::uint8_t> res =
@@ -138,7 +139,7 @@ void CIndexedImage::FailFormat(ImageLibrary& library) {
 }
 
 bool CIndexedImage::DecodeFile(ImageLibrary& library, std::span<const std::uint8_t> bytes) {
-  if (bmp::readU16(bytes, bmp::kFileTypeOffset) != bmp::kFileType ||
+  if (platform::le::readU16(bytes, bmp::kFileTypeOffset) != bmp::kFileType ||
       bytes.size() < bmp::kFileHeaderSize) {
     library.error = true;  // not a bitmap at all: fails quietly
     return false;

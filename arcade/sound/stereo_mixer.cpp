@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "arcade/sound/wave_image.h"
+#include "platform/little_endian.h"
 
 namespace arcade {
 namespace {
@@ -18,10 +19,9 @@ double clampOr(double value, double lo, double hi, double fallback) {
   return std::clamp(value, lo, hi);
 }
 
+// The block always holds a whole wave header, so the size fields are there.
 std::uint32_t readLe32(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
-         (static_cast<std::uint32_t>(b[at + 2]) << 16) |
-         (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return platform::le::readU32(b, at).value_or(0);
 }
 
 }  // namespace

@@ -3,18 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/little_endian.h"
 #include "platform/wave_file.h"
 
 namespace arcade {
 namespace {
 
-void put16(std::span<std::uint8_t> b, std::size_t at, std::uint16_t v) {
-  b[at] = static_cast<std::uint8_t>(v & 0xFF);
-  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-void put32(std::span<std::uint8_t> b, std::size_t at, std::uint32_t v) {
-  for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
-}
+using platform::le::writeU16;
+using platform::le::writeU32;
+
 void putTag(std::span<std::uint8_t> b, std::size_t at, const char* tag) {
   std::memcpy(b.data() + at, tag, 4);
 }
@@ -32,20 +29,20 @@ void writeWaveHeader(std::span<std::uint8_t> image, const WaveSpec& spec, std::u
   putTag(image, kRiffTag, "RIFF");
   putTag(image, kWaveTag, "WAVE");
   putTag(image, kFmtTag, "fmt ");
-  put32(image, kFmtSize, kFmtBodyBytes);
-  put16(image, kFormatTag, kFormatPcm);
-  put16(image, kChannels, spec.channels);
-  put32(image, kSampleRate, spec.sampleRate);
-  put32(image, kByteRate, spec.sampleRate * blockAlign);
-  put16(image, kBlockAlign, blockAlign);
-  put16(image, kBitsPerSample, spec.bitsPerSample);
+  writeU32(image, kFmtSize, kFmtBodyBytes);
+  writeU16(image, kFormatTag, kFormatPcm);
+  writeU16(image, kChannels, spec.channels);
+  writeU32(image, kSampleRate, spec.sampleRate);
+  writeU32(image, kByteRate, spec.sampleRate * blockAlign);
+  writeU16(image, kBlockAlign, blockAlign);
+  writeU16(image, kBitsPerSample, spec.bitsPerSample);
   putTag(image, kDataTag, "data");
   writeWaveSizes(image, dataSize, riffSize);
 }
 
 void writeWaveSizes(std::span<std::uint8_t> image, std::uint32_t dataSize, std::uint32_t riffSize) {
-  put32(image, wave_layout::kRiffSize, riffSize);
-  put32(image, wave_layout::kDataSize, dataSize);
+  writeU32(image, wave_layout::kRiffSize, riffSize);
+  writeU32(image, wave_layout::kDataSize, dataSize);
 }
 
 std::vector<std::uint8_t> makeWaveImage(const WaveSpec& spec, std::span<const std::uint8_t> data) {

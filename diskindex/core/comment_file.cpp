@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "diskindex/core/binary_io.h"
+#include "platform/little_endian.h"
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/text_codec.h"
 #include "platform/codepage.h"
@@ -28,11 +28,13 @@ bool parseRecords(std::string_view body, bool utf8, TFileCommentList& remarks) {
   std::size_t offset = 0;
   while (offset < body.size()) {
     if (body.size() - offset < C::kText) return false;
-    const auto* key = reinterpret_cast<const std::uint8_t*>(body.data() + offset);
-    const std::size_t textStart = offset + C::kText;
+        const std::size_t textStart = offset + C::kText;
     const std::size_t nul = body.find('\0', textStart);
     if (nul == std::string_view::npos) return false;
-    TDirFileNo dirFile{bin::readI32(key + C::kDirNo), bin::readI32(key + C::kFileNo)};
+    const std::span<const std::uint8_t> key(reinterpret_cast<const std::uint8_t*>(body.data()) + offset,
+                                            C::kText);
+    TDirFileNo dirFile{platform::le::readI32(key, C::kDirNo).value_or(0),
+                       platform::le::readI32(key, C::kFileNo).value_or(0)};
     remarks.appendLoaded(dirFile, decodeStoredText(body.substr(textStart, nul - textStart), utf8));
     offset = nul + 1;
   }
@@ -78,8 +80,8 @@ ResultCode saveRemarks(const std::filesystem::path& commentFile, TFileCommentLis
   if (utf8) data.replace(C::kUtf8Mark, 4, kMark, 4);
   for (const Remark& remark : remarks.records()) {
     std::uint8_t key[C::kText];
-    bin::writeI32(key + C::kDirNo, remark.key.dirNo);
-    bin::writeI32(key + C::kFileNo, remark.key.fileNo);
+    platform::le::writeI32(key, C::kDirNo, remark.key.dirNo);
+    platform::le::writeI32(key, C::kFileNo, remark.key.fileNo);
     data.append(reinterpret_cast<const char*>(key), sizeof key);
     std::string stored = encodeStoredText(remark.text, utf8);
     // A NUL inside a text would end it early when read back.

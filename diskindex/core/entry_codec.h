@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "diskindex/core/binary_io.h"
+#include "platform/little_endian.h"
 #include "diskindex/core/entry_record.h"
 
 namespace diskindex {
@@ -33,8 +33,8 @@ inline std::optional<StoredEntry> decodeEntry(std::span<const std::uint8_t> byte
   if (bytes.size() < E::kFixedSize + nameLength) return std::nullopt;
   StoredEntry entry;
   entry.level = bytes[E::kLevel];
-  entry.size = bin::readU32(bytes.data() + E::kSize);
-  entry.dosDateTime = bin::readU32(bytes.data() + E::kDosDateTime);
+  entry.size = platform::le::readU32(bytes, E::kSize).value_or(0);
+  entry.dosDateTime = platform::le::readU32(bytes, E::kDosDateTime).value_or(0);
   entry.attributes = bytes[E::kAttributes];
   entry.name = std::string_view(reinterpret_cast<const char*>(bytes.data() + E::kName), nameLength);
   return entry;
@@ -46,8 +46,8 @@ inline void appendEntry(std::vector<std::uint8_t>& out, const StoredEntry& entry
   std::uint8_t fixed[E::kFixedSize];
   fixed[E::kLevel] = entry.level;
   fixed[E::kNameLength] = static_cast<std::uint8_t>(entry.name.size());
-  bin::writeU32(fixed + E::kSize, entry.size);
-  bin::writeU32(fixed + E::kDosDateTime, entry.dosDateTime);
+  platform::le::writeU32(fixed, E::kSize, entry.size);
+  platform::le::writeU32(fixed, E::kDosDateTime, entry.dosDateTime);
   fixed[E::kAttributes] = entry.attributes;
   out.insert(out.end(), fixed, fixed + E::kFixedSize);
   out.insert(out.end(), entry.name.begin(), entry.name.end());

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "diskindex/core/binary_io.h"
+#include "platform/little_endian.h"
 #include "diskindex/core/entry_codec.h"
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/text_codec.h"
@@ -21,7 +21,8 @@ VolumeHeader headerFromOld(const std::uint8_t* old, double lastWrite) {
   header.freeSpace = 0;
   header.captureDate = lastWrite;
   header.driveLetter = static_cast<char>(old[O::kDriveLetter]);
-  header.directoryCount = bin::readI32(old + O::kDirectoryCount);
+  header.directoryCount =
+      platform::le::readI32(std::span(old, O::kHeaderSize), O::kDirectoryCount).value_or(0);
   header.name = decodeStoredText(fieldText(old + O::kName, O::kNameSize), false);
   header.remark = decodeStoredText(fieldText(old + O::kRemark, O::kHeaderSize - O::kRemark), false);
   return header;

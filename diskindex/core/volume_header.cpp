@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "diskindex/core/binary_io.h"
+#include "platform/little_endian.h"
 #include "diskindex/core/text_codec.h"
 #include "platform/codepage.h"
 #include "platform/dates.h"
@@ -12,7 +12,9 @@ namespace diskindex {
 namespace {
 
 namespace L = header_layout;
+namespace le = platform::le;
 constexpr char kUtf8Mark[4] = {'U', 'T', 'F', '8'};
+constexpr char kFolderMark[4] = {'F', 'O', 'L', 'D'};
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 void putText(HeaderBytes& bytes, std::size_t offset, std::size_t fieldSize, std::string_view text,
@@ -34,16 +36,16 @@ void putSize(HeaderBytes& bytes, std::size_t offset32, std::size_t offset64, std
   if (value >= 0)
     small =
         value > kInt32Max ? static_cast<std::int32_t>(kInt32Max) : static_cast<std::int32_t>(value);
-  bin::writeI32(bytes.data() + offset32, small);
-  bin::writeU64(bytes.data() + offset64, value > kInt32Max ? static_cast<std::uint64_t>(value) : 0);
+  le::writeI32(bytes, offset32, small);
+  le::writeU64(bytes, offset64, value > kInt32Max ? static_cast<std::uint64_t>(value) : 0);
 }
 
 std::int64_t getSize(const HeaderBytes& bytes, std::size_t offset32, std::size_t offset64) {
-  const std::uint64_t full = bin::readU64(bytes.data() + offset64);
+  const std::uint64_t full = le::readU64(bytes, offset64).value_or(0);
   if (full != 0 && full <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
     return static_cast<std::int64_t>(full);
   }
-  return bin::readI32(bytes.data() + offset32);
+  return le::readI32(bytes, offset32).value_or(-1);
 }
 
 }  // namespace
@@ -72,9 +74,9 @@ HeaderBytes encodeHeader(const VolumeHeader& header, bool utf8) {
   bytes[L::kByteOne] = 1;
   bytes[L::kDriveLetter] = static_cast<std::uint8_t>(header.driveLetter);
   bytes[L::kByteEleven] = 11;
-  bin::writeI32(bytes.data() + L::kDirectoryCount, header.directoryCount);
-  bin::writeI32(bytes.data() + L::kFileCount, header.fileCount);
-  bin::writeF64(bytes.data() + L::kCaptureDate, header.captureDate);
+  le::writeI32(bytes, L::kDirectoryCount, header.directoryCount);
+  le::writeI32(bytes, L::kFileCount, header.fileCount);
+  le::writeF64(bytes, L::kCaptureDate, header.captureDate);
   putText(bytes, L::kName, L::kNameSize, header.name, utf8);
   putText(bytes, L::kRemark, L::kRemarkSize, header.remark, utf8);
   putText(bytes, L::kLocation, L::kLocationSize, header.location, utf8);
@@ -83,6 +85,7 @@ HeaderBytes encodeHeader(const VolumeHeader& header, bool utf8) {
   putSize(bytes, L::kFreeSpace, L::kFreeSpace64, header.freeSpace);
   putText(bytes, L::kLabel, L::kLabelSize, header.label, utf8);
   if (utf8) std::memcpy(bytes.data() + L::kUtf8Mark, kUtf8Mark, 4);
+  if (header.spaceOf == SpaceOf::Folder) std::memcpy(bytes.data() + L::kFolderMark, kFolderMark, 4);
   std::memcpy(bytes.data() + L::kVolumeId, header.volumeId.bytes().data(), L::kVolumeIdSize);
   return bytes;
 }
@@ -116,9 +119,9 @@ VolumeHeader decodeHeader(const HeaderBytes& bytes) {
   const bool utf8 = header.utf8;
   header.driveType = bytes[L::kDriveType];
   header.driveLetter = static_cast<char>(bytes[L::kDriveLetter]);
-  header.directoryCount = bin::readI32(bytes.data() + L::kDirectoryCount);
-  header.fileCount = bin::readI32(bytes.data() + L::kFileCount);
-  header.captureDate = bin::readF64(bytes.data() + L::kCaptureDate);
+  header.directoryCount = le::readI32(bytes, L::kDirectoryCount).value_or(0);
+  header.fileCount = le::readI32(bytes, L::kFileCount).value_or(0);
+  header.captureDate = le::readF64(bytes, L::kCaptureDate).value_or(0.0);
   header.name = getText(bytes, L::kName, L::kNameSize, utf8);
   header.remark = getText(bytes, L::kRemark, L::kRemarkSize, utf8);
   header.location = getText(bytes, L::kLocation, L::kLocationSize, utf8);
@@ -128,6 +131,8 @@ VolumeHeader decodeHeader(const HeaderBytes& bytes) {
   header.label = getText(bytes, L::kLabel, L::kLabelSize, utf8);
   header.volumeId =
       platform::FileSystemId::fromBytes(std::span(bytes).subspan(L::kVolumeId, L::kVolumeIdSize));
+  header.spaceOf = std::memcmp(bytes.data() + L::kFolderMark, kFolderMark, 4) == 0 ? SpaceOf::Folder
+                                                                                  : SpaceOf::Drive;
   return header;
 }
 

@@ -10,8 +10,11 @@
 // stored as 2,147,483,647 in the old fields and in full as unsigned 64-bit at
 // offsets 456 and 464 (zero = not stored). The identity of the file system
 // the volume was read from (platform/file_system_id.h) sits in the 16 bytes
-// at offset 472, zero when not known; readers that do not know these
-// extensions see the zero tail they expect. This file does no file I/O.
+// at offset 472, zero when not known. A volume read from a folder rather than
+// a drive of its own carries "FOLD" at offset 488: its capacity is the size
+// of the folder's files and its free space the host's. Readers that do not
+// know these extensions see the zero tail they expect. This file does no
+// file I/O.
 
 #include <array>
 #include <cstddef>
@@ -52,6 +55,7 @@ inline constexpr std::size_t kCapacity64 = 456;
 inline constexpr std::size_t kFreeSpace64 = 464;
 inline constexpr std::size_t kVolumeId = 472;
 inline constexpr std::size_t kVolumeIdSize = 16;
+inline constexpr std::size_t kFolderMark = 488;  // "FOLD" for a volume read from a folder
 }  // namespace header_layout
 
 using HeaderBytes = std::array<std::uint8_t, header_layout::kSize>;
@@ -62,6 +66,10 @@ inline constexpr std::size_t kMaxRemarkLength = 255;
 inline constexpr std::size_t kMaxLocationLength = 50;
 inline constexpr std::size_t kMaxCategoryLength = 50;
 inline constexpr std::size_t kMaxLabelLength = 11;
+
+// What a volume was read from, for the meaning of its capacity and free
+// space: a drive's own, or a folder's size and its host's free space.
+enum class SpaceOf : std::uint8_t { Drive, Folder };
 
 struct VolumeHeader {
   std::uint8_t driveType = 0;       // drive type code; 0 = not known
@@ -78,6 +86,7 @@ struct VolumeHeader {
   std::string label;                // "[leer]" when the drive reported none
   bool utf8 = false;                // as read: the file carried the UTF-8 mark
   platform::FileSystemId volumeId;  // of the file system read; unknown for folders and images
+  SpaceOf spaceOf = SpaceOf::Drive;
 
   bool operator==(const VolumeHeader&) const = default;
 };

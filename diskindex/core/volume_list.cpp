@@ -76,6 +76,7 @@ VolumeRecord VolumeRecord::fromHeader(const VolumeHeader& header, std::filesyste
   record.freeSpace = header.freeSpace;
   record.label = header.label;
   record.utf8 = header.utf8;
+  record.spaceOf = header.spaceOf;
   record.volumeId = header.volumeId;
   return record;
 }
@@ -92,7 +93,7 @@ std::filesystem::path VolumeRecord::commentFile() const {
 }
 
 std::optional<std::int64_t> VolumeRecord::usedSpace() const {
-  if (capacity > 0 && freeSpace >= 0) return capacity - freeSpace;
+  if (capacity > 0 && freeSpace >= 0) return spaceOf == SpaceOf::Folder ? capacity : capacity - freeSpace;
   return std::nullopt;
 }
 

@@ -36,11 +36,13 @@ struct VolumeRecord {
   std::string label;
   bool utf8 = false;                // the volume's files are UTF-8
   platform::FileSystemId volumeId;  // unknown unless read from a mounted file system
+  SpaceOf spaceOf = SpaceOf::Drive;  // a folder's capacity is its own size
 
   static VolumeRecord fromHeader(const VolumeHeader& header, std::filesystem::path dataFile);
   // The comment file of the same stem (".CMT", or ".cmt" beside a ".dat").
   std::filesystem::path commentFile() const;
-  // Used space: capacity - free space when capacity > 0 and free space >= 0.
+  // Used space when capacity > 0 and free space >= 0: capacity - free space
+  // for a drive, the capacity itself for a folder.
   std::optional<std::int64_t> usedSpace() const;
 };
 

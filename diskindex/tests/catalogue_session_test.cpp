@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "diskindex/core/comment_file.h"
-#include "diskindex/core/scan/tests/fake_drives.h"
+#include "diskindex/tests/fake_drives.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/ini_file.h"

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "diskindex/cli/commands.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {

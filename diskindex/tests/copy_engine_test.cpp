@@ -8,7 +8,7 @@
 #include <deque>
 #include <fstream>
 
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex::files {

@@ -11,8 +11,8 @@
 #include <fstream>
 
 #include "diskindex/core/catalogue.h"
-#include "diskindex/core/scan/tests/fake_drives.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/fake_drives.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/scan_prompts_fake.h"
 #include "diskindex/tests/ui_test_support.h"

@@ -11,8 +11,8 @@
 #include <functional>
 #include <utility>
 
-#include "diskindex/core/scan/tests/image_files.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/image_files.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/scan_prompts_fake.h"
 #include "diskindex/tests/ui_catalogue_builder.h"

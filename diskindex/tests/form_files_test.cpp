@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <functional>
 
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/tests/main_form_fixture.h"
 #include "diskindex/tests/search_prompts_fake.h"
 #include "diskindex/ui/dlg_choose_editor.h"

@@ -13,7 +13,7 @@
 
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/orphan_file.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/scan_prompts_fake.h"

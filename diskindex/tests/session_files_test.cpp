@@ -4,8 +4,8 @@
 
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/files/file_messages.h"
-#include "diskindex/core/scan/tests/fake_drives.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/fake_drives.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/test_files.h"
 

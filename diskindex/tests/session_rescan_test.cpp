@@ -5,7 +5,7 @@
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/orphan_file.h"
-#include "diskindex/core/scan/tests/fake_drives.h"
+#include "diskindex/tests/fake_drives.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {

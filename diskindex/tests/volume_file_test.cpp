@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "diskindex/core/binary_io.h"
+#include "platform/little_endian.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {
@@ -200,10 +200,10 @@ TEST(VolumeFile, LargeSizesAreClampedAndKeptIn64Bits) {
                                       file(1, "BELOW.ISO", 0xFFFFFFFEu)};
   ASSERT_EQ(createVolume(tmp / "CD000001.DAT", header, walk), ResultCode::Ok);
   const auto bytes = test::readAll(tmp / "CD000001.DAT");
-  EXPECT_EQ(bin::readI32(&bytes[header_layout::kCapacity]), 2147483647);
-  EXPECT_EQ(bin::readI32(&bytes[header_layout::kFreeSpace]), 2147483647);
-  EXPECT_EQ(bin::readU64(&bytes[header_layout::kCapacity64]), 5'000'000'000'000u);
-  EXPECT_EQ(bin::readU64(&bytes[header_layout::kFreeSpace64]), 3'000'000'000u);
+  EXPECT_EQ(platform::le::readI32(bytes, header_layout::kCapacity), 2147483647);
+  EXPECT_EQ(platform::le::readI32(bytes, header_layout::kFreeSpace), 2147483647);
+  EXPECT_EQ(platform::le::readU64(bytes, header_layout::kCapacity64), 5'000'000'000'000u);
+  EXPECT_EQ(platform::le::readU64(bytes, header_layout::kFreeSpace64), 3'000'000'000u);
 
   TOutlineDirList list;
   VolumeHeader loaded;
@@ -215,14 +215,29 @@ TEST(VolumeFile, LargeSizesAreClampedAndKeptIn64Bits) {
   EXPECT_EQ(list.files(0)[2].size, 0xFFFFFFFEu);
 }
 
+TEST(VolumeFile, TheFolderMarkRoundTripsAndIsAbsentForDrives) {
+  VolumeHeader header = test::sampleHeader("Ordner");
+  header.spaceOf = SpaceOf::Folder;
+  const HeaderBytes folder = encodeHeader(header, false);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&folder[header_layout::kFolderMark]), 4),
+            "FOLD");
+  EXPECT_EQ(decodeHeader(folder).spaceOf, SpaceOf::Folder);
+  header.spaceOf = SpaceOf::Drive;
+  const HeaderBytes drive = encodeHeader(header, true);
+  for (std::size_t i = header_layout::kFolderMark; i < header_layout::kSize; ++i) {
+    EXPECT_EQ(drive[i], 0) << "byte " << i << " of the tail stays zero";
+  }
+  EXPECT_EQ(decodeHeader(drive).spaceOf, SpaceOf::Drive);
+}
+
 TEST(VolumeFile, SmallAndUnknownSizesLeaveThe64BitFieldsZero) {
   VolumeHeader header = test::sampleHeader("Small");
   header.capacity = -1;
   header.freeSpace = 1474560;
   const HeaderBytes bytes = encodeHeader(header, false);
-  EXPECT_EQ(bin::readI32(&bytes[header_layout::kCapacity]), -1);
-  EXPECT_EQ(bin::readU64(&bytes[header_layout::kCapacity64]), 0u);
-  EXPECT_EQ(bin::readU64(&bytes[header_layout::kFreeSpace64]), 0u);
+  EXPECT_EQ(platform::le::readI32(bytes, header_layout::kCapacity), -1);
+  EXPECT_EQ(platform::le::readU64(bytes, header_layout::kCapacity64), 0u);
+  EXPECT_EQ(platform::le::readU64(bytes, header_layout::kFreeSpace64), 0u);
   const VolumeHeader decoded = decodeHeader(bytes);
   EXPECT_EQ(decoded.capacity, -1);
   EXPECT_EQ(decoded.freeSpace, 1474560);

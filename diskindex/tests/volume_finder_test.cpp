@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "diskindex/core/scan/tests/fake_drives.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/fake_drives.h"
+#include "diskindex/tests/temp_tree.h"
 
 namespace diskindex {
 namespace {

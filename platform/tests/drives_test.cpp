@@ -160,6 +160,18 @@ TEST(DriveTable, OverridesAddLettersAndReplaceAutomaticOnes) {
   EXPECT_EQ(table.info('A')->type, DriveType::CdRom);
 }
 
+TEST(DriveTable, OnlyLettersWhoseRootIsNoMountPointAreFolders) {
+  const DriveTable table(typicalDesktop(), {{'E', "/home/anna/Archiv"},
+                                            {'F', "/home"},
+                                            {'G', "/media/anna/USB STICK/Fotos"}});
+  EXPECT_FALSE(table.isFolder('C'));  // "/" is a mount point
+  EXPECT_FALSE(table.isFolder('D'));  // the disc
+  EXPECT_TRUE(table.isFolder('e'));
+  EXPECT_FALSE(table.isFolder('F'));  // "/home" is mounted of its own
+  EXPECT_TRUE(table.isFolder('G'));
+  EXPECT_FALSE(table.isFolder('Q'));  // no such letter
+}
+
 TEST(DriveTable, FolderThatIsGoneHasNoRootDirectory) {
   auto fake = typicalDesktop();
   fake->missing.insert("/home/anna/Archiv/");

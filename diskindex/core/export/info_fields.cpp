@@ -93,7 +93,7 @@ std::string infoFieldText(const VolumeRecord& v, InfoField field, double todayDa
     case InfoField::DirectoryCount:
       return std::to_string(v.directoryCount);
     case InfoField::UsedSpace:
-      return spaceField(v, v.capacity - v.freeSpace);
+      return spaceField(v, v.usedSpace().value_or(0));  // a folder's is its own size
     case InfoField::Remark:
       return withoutLineBreaks(v.remark.value_or(""));
     case InfoField::VolumeName:

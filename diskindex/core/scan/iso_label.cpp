@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/codepage.h"
+#include "platform/little_endian.h"
 
 namespace diskindex::scan {
 namespace {
@@ -52,13 +53,11 @@ bool isJoliet(const std::uint8_t* d) {
   return e[0] == '%' && e[1] == '/' && (e[2] == '@' || e[2] == 'C' || e[2] == 'E');
 }
 
+// The counts are stored both-endian; the little-endian half comes first.
 std::uint64_t volumeBytes(const std::uint8_t* d) {
-  const std::uint64_t blocks = std::uint64_t{d[L::kVolumeBlocksOffset]} |
-                               (std::uint64_t{d[L::kVolumeBlocksOffset + 1]} << 8) |
-                               (std::uint64_t{d[L::kVolumeBlocksOffset + 2]} << 16) |
-                               (std::uint64_t{d[L::kVolumeBlocksOffset + 3]} << 24);
-  const std::uint64_t blockSize =
-      std::uint64_t{d[L::kBlockSizeOffset]} | (std::uint64_t{d[L::kBlockSizeOffset + 1]} << 8);
+  const std::span<const std::uint8_t> sector(d, L::kSectorSize);
+  const std::uint64_t blocks = platform::le::readU32(sector, L::kVolumeBlocksOffset).value_or(0);
+  const std::uint64_t blockSize = platform::le::readU16(sector, L::kBlockSizeOffset).value_or(0);
   return blocks * blockSize;
 }
 

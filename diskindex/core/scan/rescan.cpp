@@ -6,6 +6,7 @@
 
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/file_io.h"
+#include "diskindex/core/scan/folder_drive.h"
 #include "diskindex/core/scan/orphan_file.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/core/volume_list.h"
@@ -153,16 +154,8 @@ std::filesystem::path rescanBackupFile(const std::filesystem::path& dataFile) {
 
 std::optional<FolderLetter> letterForFolder(const platform::DriveTable& drives,
                                             const std::filesystem::path& folder) {
-  std::error_code error;
-  const std::filesystem::path wanted =
-      (std::filesystem::weakly_canonical(folder, error) / "").lexically_normal();
-  for (char letter : drives.letters()) {
-    const auto root = drives.root(letter);
-    if (root && (*root / "").lexically_normal() == wanted) return FolderLetter{letter, false};
-  }
-  for (char letter = 'D'; letter <= 'Z'; ++letter) {
-    if (!drives.exists(letter)) return FolderLetter{letter, true};
-  }
+  if (const auto letter = letterNaming(drives, folder)) return FolderLetter{*letter, false};
+  if (const auto letter = firstFreeLetter(drives)) return FolderLetter{*letter, true};
   return std::nullopt;
 }
 

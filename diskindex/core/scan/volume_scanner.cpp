@@ -1,6 +1,8 @@
 #include "diskindex/core/scan/volume_scanner.h"
 
+#include <algorithm>
 #include <cctype>
+#include <limits>
 #include <new>
 
 #include "diskindex/core/comment_file.h"
@@ -108,18 +110,29 @@ std::uint8_t driveTypeCode(const platform::DriveTable& drives, char letter) {
   return type == 0 ? 255 : static_cast<std::uint8_t>(type);
 }
 
+void applyFolderSpace(VolumeHeader& header, const WalkResult& walk, std::int64_t hostFreeSpace) {
+  std::uint64_t bytes = 0;
+  for (const WalkEntry& e : walk.entries) bytes += e.size;  // directories carry 0
+  constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+  header.capacity = static_cast<std::int64_t>(std::min(bytes, kMax));
+  header.freeSpace = hostFreeSpace;
+  header.spaceOf = SpaceOf::Folder;
+}
+
 ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& header,
-                           const std::filesystem::path& dataFile, ScanObserver& observer) {
+                           const std::filesystem::path& dataFile, ScanObserver& observer,
+                           const WalkOptions& options) {
   ReadDriveOutcome outcome;
   const VolumeInfo volume = readVolumeInfo(drives, header.driveLetter);
   header.capacity = volume.capacity;
   header.freeSpace = volume.freeSpace;
   header.label = volume.label;
   header.volumeId = volume.volumeId;
+  header.spaceOf = SpaceOf::Drive;
   const auto root = drives.root(upperLetter(header.driveLetter));
   WalkResult walk;
   try {
-    if (root && walkTree(*root, walk, observer) == WalkStatus::Cancelled) {
+    if (root && walkTree(*root, walk, observer, options) == WalkStatus::Cancelled) {
       outcome.code = ResultCode::Cancelled;
       return outcome;
     }
@@ -129,9 +142,15 @@ ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& hea
   }
   if (walk.entries.empty()) {
     outcome.code = ResultCode::DriveNotReady;
+    outcome.passedOver = walk.summary;
     return outcome;
   }
-  return writeVolume(walk, FolderSource(*root), header, dataFile, observer);
+  if (drives.isFolder(upperLetter(header.driveLetter))) {
+    applyFolderSpace(header, walk, volume.freeSpace);
+  }
+  outcome = writeVolume(walk, FolderSource(*root), header, dataFile, observer);
+  outcome.passedOver = walk.summary;
+  return outcome;
 }
 
 ReadDriveOutcome writeVolume(const WalkResult& walk, const DescriptionSource& source,
@@ -155,7 +174,8 @@ ReadDriveOutcome writeVolume(const WalkResult& walk, const DescriptionSource& so
 }
 
 AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
-                      const VolumeHeader& header, int seriesCount, ScanObserver& observer) {
+                      const VolumeHeader& header, int seriesCount, ScanObserver& observer,
+                      const WalkOptions& options) {
   AddOutcome outcome;
   const int count = seriesCount > 0 ? seriesCount : 1;
   for (int i = 1; i <= count; ++i) {
@@ -168,7 +188,7 @@ AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
     }
     const std::filesystem::path dataFile =
         catalogue.volumes().takeNextDataFile(catalogue.dataDirectory());
-    outcome.lastRead = readDrive(drives, volume, dataFile, observer);
+    outcome.lastRead = readDrive(drives, volume, dataFile, observer, options);
     outcome.lastCode = outcome.lastRead.code;
     if (outcome.lastCode != ResultCode::Ok) {
       observer.volumeFailed(outcome.lastCode, dataFile);

@@ -17,6 +17,7 @@
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/result_code.h"
 #include "diskindex/core/scan/scan_observer.h"
+#include "diskindex/core/scan/walk.h"
 #include "diskindex/core/volume_header.h"
 #include "platform/drives.h"
 #include "platform/ini_file.h"
@@ -53,15 +54,24 @@ struct ReadDriveOutcome {
   ResultCode remarksCode = ResultCode::DriveNotReady;
   // Reading an image: the member that made it refuse the image (UnsafeName).
   std::string detail;
+  // What the walk passed over (links, mount points, unreadable directories).
+  WalkSummary passedOver;
 };
+
+// The space of a volume read from a folder: capacity = the bytes of the
+// files walked (full 64-bit sizes, before the data file clamps them), free
+// space = the host's free space as the drive table reports it for the folder
+// (-1 when unknown). header.spaceOf becomes Folder.
+void applyFolderSpace(VolumeHeader& header, const WalkResult& walk, std::int64_t hostFreeSpace);
 
 // Reads the drive of header.driveLetter: volume information into header,
 // the walk, the data file (dataFile), then the descriptions question and pass.
+// A letter that names a folder gets the folder's space (applyFolderSpace).
 ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& header,
-                           const std::filesystem::path& dataFile, ScanObserver& observer);
+                           const std::filesystem::path& dataFile, ScanObserver& observer,
+                           const WalkOptions& options = {});
 
 class DescriptionSource;
-struct WalkResult;
 
 // The steps after the walk, shared by drives and images: the data file from
 // walk (header completed with the counts), then the descriptions question
@@ -80,6 +90,7 @@ struct AddOutcome {
 // Adds one volume (seriesCount 0) or a series of seriesCount volumes named
 // after header.name (see seriesName). A cancelled volume ends a series.
 AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
-                      const VolumeHeader& header, int seriesCount, ScanObserver& observer);
+                      const VolumeHeader& header, int seriesCount, ScanObserver& observer,
+                      const WalkOptions& options = {});
 
 }  // namespace diskindex::scan

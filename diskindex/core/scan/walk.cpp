@@ -27,7 +27,16 @@ bool isDosNameChar(unsigned char c) {
 // One entry of a directory while it is being listed.
 struct Pending {
   WalkEntry entry;
-  std::string key;  // upper-cased name, the sort key
+  std::string key;      // upper-cased name, the sort key
+  bool enter = false;   // a directory whose contents are walked
+  dev_t device = 0;     // of a directory: its identity, to spot one that is
+  ino_t inode = 0;      // its own ancestor
+};
+
+struct DirectoryId {
+  dev_t device;
+  ino_t inode;
+  bool operator==(const DirectoryId&) const = default;
 };
 
 bool byKey(const Pending& a, const Pending& b) {
@@ -43,22 +52,30 @@ bool isAscii(std::string_view s) {
 
 class Walker {
  public:
-  Walker(WalkResult& result, ScanObserver& observer) : m_result(result), m_observer(observer) {}
+  Walker(WalkResult& result, ScanObserver& observer, const WalkOptions& options)
+      : m_result(result), m_observer(observer), m_options(options) {}
 
-  bool walk(int fd, dev_t device) {
-    m_device = device;
-    return walkDirectory(fd, 1);
+  bool walk(int fd, const struct stat& root) {
+    m_device = root.st_dev;
+    m_ancestors.push_back({root.st_dev, root.st_ino});
+    return walkDirectory(fd, 1, "");
   }
 
  private:
   // Lists the directory behind fd (taking ownership of it) at the given level
-  // of its entries; false when cancelled.
-  bool walkDirectory(int fd, int level);
+  // of its entries; path is its own path from the root ("" for the root).
+  // False when cancelled.
+  bool walkDirectory(int fd, int level, const std::string& path);
   bool describe(int dirFd, const char* name, Pending& out);
+  // Whether a directory found in the listing is walked into.
+  bool enters(const struct stat& st);
+  void enterChild(int dirFd, Pending& child, int level, const std::string& childPath, bool& goOn);
   std::uint32_t dosTime(time_t t);
 
   WalkResult& m_result;
   ScanObserver& m_observer;
+  const WalkOptions& m_options;
+  std::vector<DirectoryId> m_ancestors;  // the directories being walked, root first
   dev_t m_device = 0;
   time_t m_lastTime = -1;
   std::uint32_t m_lastDos = 0;
@@ -75,15 +92,37 @@ std::uint32_t Walker::dosTime(time_t t) {
   return m_lastDos;
 }
 
+bool Walker::enters(const struct stat& st) {
+  if (st.st_dev != m_device && m_options.nestedMounts == NestedMounts::Skip) return false;
+  const DirectoryId id{st.st_dev, st.st_ino};
+  return std::find(m_ancestors.begin(), m_ancestors.end(), id) == m_ancestors.end();
+}
+
 // Fills out for one directory entry; false when the entry is not catalogued.
 bool Walker::describe(int dirFd, const char* name, Pending& out) {
   struct stat st;
   if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
   const bool hidden = name[0] == '.';
   if (S_ISLNK(st.st_mode)) {
-    if (fstatat(dirFd, name, &st, 0) != 0 || S_ISDIR(st.st_mode)) return false;
+    if (fstatat(dirFd, name, &st, 0) != 0) {
+      ++m_result.summary.brokenLinks;
+      return false;
+    }
+    if (S_ISDIR(st.st_mode)) {
+      if (hidden) return false;
+      ++m_result.summary.directoryLinks;
+    }
   } else if (S_ISDIR(st.st_mode)) {
-    if (hidden || st.st_dev != m_device) return false;
+    if (hidden) return false;
+    out.enter = enters(st);
+    // A nested mount point that is not read is left out as before; one met
+    // again through a bind mount is listed without its contents.
+    if (!out.enter && st.st_dev != m_device) {
+      ++m_result.summary.mountPoints;
+      return false;
+    }
+    out.device = st.st_dev;
+    out.inode = st.st_ino;
   }
   WalkEntry& e = out.entry;
   const std::string_view native(name);
@@ -109,10 +148,11 @@ bool Walker::describe(int dirFd, const char* name, Pending& out) {
   return true;
 }
 
-bool Walker::walkDirectory(int fd, int level) {
+bool Walker::walkDirectory(int fd, int level, const std::string& path) {
   DIR* opened = fdopendir(fd);
   if (opened == nullptr) {
     close(fd);
+    m_result.summary.unreadableDirectories.push_back(path);
     return true;
   }
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(opened, closedir);
@@ -135,14 +175,29 @@ bool Walker::walkDirectory(int fd, int level) {
   bool goOn = !m_observer.cancelRequested();
   for (std::size_t i = 0; goOn && i < dirs.size(); ++i) {
     m_observer.directoryFound(++m_result.directoryCount);
-    const std::string childName = dirs[i].entry.fileSystemName();
-    m_result.entries.push_back(std::move(dirs[i].entry));
-    if (level >= kMaxLevel) continue;
-    const int child =
-        openat(dirFd, childName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (child >= 0) goOn = walkDirectory(child, level + 1);
+    const std::string childPath =
+        path.empty() ? dirs[i].entry.name : path + "\\" + dirs[i].entry.name;
+    if (dirs[i].enter && level < kMaxLevel) {
+      enterChild(dirFd, dirs[i], level, childPath, goOn);
+    } else {
+      m_result.entries.push_back(std::move(dirs[i].entry));
+    }
   }
   return goOn;
+}
+
+void Walker::enterChild(int dirFd, Pending& child, int level, const std::string& childPath,
+                        bool& goOn) {
+  const std::string childName = child.entry.fileSystemName();
+  m_result.entries.push_back(std::move(child.entry));
+  const int fd = openat(dirFd, childName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) {
+    m_result.summary.unreadableDirectories.push_back(childPath);
+    return;
+  }
+  m_ancestors.push_back({child.device, child.inode});
+  goOn = walkDirectory(fd, level + 1, childPath);
+  m_ancestors.pop_back();
 }
 
 }  // namespace
@@ -173,7 +228,8 @@ bool isShortUpperName(std::string_view name) {
   return std::all_of(ext.begin(), ext.end(), [](char c) { return isDosNameChar(c); });
 }
 
-WalkStatus walkTree(const std::filesystem::path& root, WalkResult& result, ScanObserver& observer) {
+WalkStatus walkTree(const std::filesystem::path& root, WalkResult& result, ScanObserver& observer,
+                    const WalkOptions& options) {
   result = WalkResult{};
   const int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return WalkStatus::Completed;
@@ -182,8 +238,8 @@ WalkStatus walkTree(const std::filesystem::path& root, WalkResult& result, ScanO
     close(fd);
     return WalkStatus::Completed;
   }
-  Walker walker(result, observer);
-  return walker.walk(fd, st.st_dev) ? WalkStatus::Completed : WalkStatus::Cancelled;
+  Walker walker(result, observer, options);
+  return walker.walk(fd, st) ? WalkStatus::Completed : WalkStatus::Cancelled;
 }
 
 }  // namespace diskindex::scan

@@ -11,10 +11,16 @@
 //  - the long-name flag is set unless the name is a valid upper-case 8.3 name;
 //  - entries are listed in a stable order, names compared without regard to
 //    case (ties by their bytes), not in the order the kernel returns them;
-//  - the walk stays on the root's file system, never follows a symbolic link
-//    to a directory, lists a link to a file as that file (target size and
-//    time) and skips a dangling link;
+//  - a symbolic link to a directory is listed as a directory entry without
+//    contents (never followed, so links cannot make the walk loop); a link to
+//    a file is listed as that file (target size and time); a dangling link is
+//    left out;
+//  - the walk stays on the root's file system unless asked to read nested
+//    mount points; a directory that is one of its own ancestors (a bind
+//    mount) is never entered again;
 //  - a directory that cannot be opened is listed but its contents are not;
+//  - what was passed over (links to directories, mount points, dangling
+//    links, unreadable directories by name) is counted in the summary;
 //  - names that are not UTF-8 are decoded byte by byte as Windows-1252;
 //  - levels come from the walk depth (a name may hold a "\"), and since the
 //    data file keeps the level in one byte, directories at level 255 are
@@ -52,10 +58,32 @@ struct WalkEntry {
   const std::string& fileSystemName() const { return nativeName.empty() ? name : nativeName; }
 };
 
+// What the walk passed over, for the message after it.
+struct WalkSummary {
+  int directoryLinks = 0;  // links to directories, listed without contents
+  int mountPoints = 0;     // nested mount points left out with all they hold
+  int brokenLinks = 0;     // links whose target is gone, left out
+  // Directories listed without contents because they could not be opened,
+  // as paths from the root with "\" between names ("Privat\Briefe").
+  std::vector<std::string> unreadableDirectories;
+
+  bool empty() const {
+    return directoryLinks == 0 && mountPoints == 0 && brokenLinks == 0 &&
+           unreadableDirectories.empty();
+  }
+};
+
 struct WalkResult {
   std::vector<WalkEntry> entries;
   int directoryCount = 0;  // the root is not counted
   int fileCount = 0;
+  WalkSummary summary;
+};
+
+// Whether file systems mounted below the root are read too.
+enum class NestedMounts { Skip, Read };
+struct WalkOptions {
+  NestedMounts nestedMounts = NestedMounts::Skip;
 };
 
 enum class WalkStatus { Completed, Cancelled };
@@ -76,6 +104,7 @@ bool walkOrderBefore(const std::string& keyA, const std::string& nativeA, const 
 // directory found and is polled for cancelling after the files of each
 // directory; a cancelled walk leaves a partial result that callers discard.
 // Out of memory surfaces as std::bad_alloc.
-WalkStatus walkTree(const std::filesystem::path& root, WalkResult& result, ScanObserver& observer);
+WalkStatus walkTree(const std::filesystem::path& root, WalkResult& result, ScanObserver& observer,
+                    const WalkOptions& options = {});
 
 }  // namespace diskindex::scan

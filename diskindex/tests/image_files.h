@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/temp_tree.h"
 
 namespace diskindex::scan::testing {
 

@@ -11,8 +11,8 @@
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/orphan_file.h"
-#include "diskindex/core/scan/tests/image_files.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/image_files.h"
+#include "diskindex/tests/temp_tree.h"
 
 namespace diskindex::cli {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "diskindex/core/scan/description_text.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/temp_tree.h"
 
 namespace diskindex::scan {
 namespace {

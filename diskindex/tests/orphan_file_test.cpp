@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/temp_tree.h"
 #include "platform/codepage.h"
 
 namespace diskindex::scan {

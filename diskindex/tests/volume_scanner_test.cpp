@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "diskindex/core/comment_file.h"
-#include "diskindex/core/scan/tests/fake_drives.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/fake_drives.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/core/volume_list.h"
 
@@ -117,6 +117,67 @@ TEST_F(VolumeScannerTest, StoresTheFileSystemIdOfAMountedDriveButNotOfAFolder) {
   ASSERT_EQ(readDrive(folder, f, folderFile, observer).code, ResultCode::Ok);
   ASSERT_EQ(readHeader(folderFile, stored), ResultCode::Ok);
   EXPECT_FALSE(stored.volumeId.known());
+}
+
+// The stick of drive(), answering for any folder on it with the stick's space.
+class HostSpaceSource : public testing::FakeMountSource {
+ public:
+  using FakeMountSource::FakeMountSource;
+  platform::SpaceInfo space(const std::filesystem::path&) const override {
+    return {700000000, 123456};
+  }
+};
+
+TEST_F(VolumeScannerTest, AFolderStoresItsOwnSizeAsCapacityAndTheHostsFreeSpace) {
+  m_disc.file("A.TXT", "on the stick itself");
+  m_disc.file("SUB/B.TXT", "12345");
+  m_disc.file("SUB/DEEP/C.TXT", "1234567");
+  const platform::DriveTable drives(
+      std::make_shared<HostSpaceSource>(std::map<char, FakeDrive>{{'E', drive()}}),
+      {{'E', m_disc.root()}, {'F', m_disc.root() / "SUB"}});
+  RecordingObserver observer;
+  VolumeHeader f = header("Ordner");
+  f.driveLetter = 'F';
+  const auto folderFile = m_data.root() / "CD000001.DAT";
+  ASSERT_EQ(readDrive(drives, f, folderFile, observer).code, ResultCode::Ok);
+  VolumeHeader stored;
+  ASSERT_EQ(readHeader(folderFile, stored), ResultCode::Ok);
+  EXPECT_EQ(stored.capacity, 12);
+  EXPECT_EQ(stored.freeSpace, 123456);
+  EXPECT_EQ(stored.spaceOf, SpaceOf::Folder);
+  EXPECT_EQ(VolumeRecord::fromHeader(stored, folderFile).usedSpace(), 12);
+
+  // The stick itself keeps the drive's own figures.
+  VolumeHeader e = header("Stick");
+  const auto stickFile = m_data.root() / "CD000002.DAT";
+  ASSERT_EQ(readDrive(drives, e, stickFile, observer).code, ResultCode::Ok);
+  ASSERT_EQ(readHeader(stickFile, stored), ResultCode::Ok);
+  EXPECT_EQ(stored.capacity, 700000000);
+  EXPECT_EQ(stored.spaceOf, SpaceOf::Drive);
+  EXPECT_EQ(VolumeRecord::fromHeader(stored, stickFile).usedSpace(), 700000000 - 123456);
+}
+
+TEST(FolderSpace, SumsTheFullSizesOfTheFilesWalked) {
+  WalkResult walk;
+  walk.entries.push_back(WalkEntry{"BIG.ISO", {}, std::uint64_t{5} << 32, 0, 1, kAttrArchive});
+  walk.entries.push_back(WalkEntry{"DIR", {}, 0, 0, 1, kAttrDirectory});
+  walk.entries.push_back(WalkEntry{"A.TXT", {}, 10, 0, 2, kAttrArchive});
+  VolumeHeader header = freshHeader();
+  applyFolderSpace(header, walk, -1);
+  EXPECT_EQ(header.capacity, (std::int64_t{5} << 32) + 10);
+  EXPECT_EQ(header.freeSpace, -1);
+  EXPECT_EQ(header.spaceOf, SpaceOf::Folder);
+}
+
+TEST_F(VolumeScannerTest, TheOutcomeCarriesWhatTheWalkPassedOver) {
+  m_disc.file("A.TXT");
+  m_disc.file("DIR/B.TXT");
+  std::filesystem::create_directory_symlink("DIR", m_disc.root() / "LINK");
+  RecordingObserver observer;
+  VolumeHeader h = header("Links");
+  const ReadDriveOutcome outcome = readDrive(m_drives, h, m_data.root() / "CD000001.DAT", observer);
+  ASSERT_EQ(outcome.code, ResultCode::Ok);
+  EXPECT_EQ(outcome.passedOver.directoryLinks, 1);
 }
 
 TEST_F(VolumeScannerTest, LongAndNonUtf8NamesAreStoredAndLoadedAgain) {

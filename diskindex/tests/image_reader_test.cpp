@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "diskindex/core/scan/tests/image_files.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/image_files.h"
+#include "diskindex/tests/temp_tree.h"
 
 namespace diskindex::scan {
 namespace {

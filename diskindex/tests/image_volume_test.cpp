@@ -10,8 +10,8 @@
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/description_pass.h"
 #include "diskindex/core/scan/image_reader.h"
-#include "diskindex/core/scan/tests/image_files.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/image_files.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/core/volume_list.h"
 

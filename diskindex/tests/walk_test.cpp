@@ -1,14 +1,16 @@
 #include "diskindex/core/scan/walk.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/temp_tree.h"
 
 namespace diskindex::scan {
 namespace {
@@ -146,17 +148,77 @@ TEST(Walk, LastWriteTimeIsPackedAsLocalDosDateTime) {
   EXPECT_EQ(r.entries.at(0).dosDateTime, (expectedDate << 16) | expectedTime);
 }
 
-TEST(Walk, ListsLinksToFilesAsFilesAndSkipsLinksToDirectoriesAndDanglingLinks) {
+TEST(Walk, ListsLinksToFilesAsFilesAndLinksToDirectoriesAsEmptyDirectories) {
   TempTree t;
   t.file("target.bin", "12345");
   t.file("dir/inside.txt");
   symlink("target.bin", (t.root() / "link.bin").c_str());
   symlink("dir", (t.root() / "dirlink").c_str());
   symlink("missing", (t.root() / "dangling").c_str());
-  const WalkResult r = walk(t.root());
-  EXPECT_EQ(outline(r),
-            (std::vector<std::string>{"1 link.bin", "1 target.bin", "1 dir\\", "2 inside.txt"}));
+  CountingObserver observer;
+  WalkResult r;
+  walkTree(t.root(), r, observer);
+  EXPECT_EQ(outline(r), (std::vector<std::string>{"1 link.bin", "1 target.bin", "1 dir\\",
+                                                  "2 inside.txt", "1 dirlink\\"}));
   EXPECT_EQ(find(r, "link.bin")->size, 5u);
+  EXPECT_EQ(r.directoryCount, 2);
+  EXPECT_EQ(observer.found, (std::vector<int>{1, 2}));
+  EXPECT_EQ(r.summary.directoryLinks, 1);
+  EXPECT_EQ(r.summary.brokenLinks, 1);
+  EXPECT_EQ(r.summary.mountPoints, 0);
+  EXPECT_TRUE(r.summary.unreadableDirectories.empty());
+}
+
+TEST(Walk, LinksThatPointUpTheTreeCannotMakeTheWalkLoop) {
+  TempTree t;
+  t.file("a/b/c.txt");
+  symlink("..", (t.root() / "a/b/up").c_str());
+  symlink("../..", (t.root() / "a/b/top").c_str());
+  symlink(t.root().c_str(), (t.root() / "a/root").c_str());
+  const WalkResult r = walk(t.root());
+  EXPECT_EQ(outline(r), (std::vector<std::string>{"1 a\\", "2 b\\", "3 c.txt", "3 top\\",
+                                                  "3 up\\", "2 root\\"}));
+  EXPECT_EQ(r.summary.directoryLinks, 3);
+  EXPECT_FALSE(r.summary.empty());
+}
+
+TEST(Walk, ATreeWithNothingPassedOverHasAnEmptySummary) {
+  TempTree t;
+  t.file("a/b.txt");
+  t.file(".hidden/x.txt");
+  EXPECT_TRUE(walk(t.root()).summary.empty());
+}
+
+// A mount point directly below /dev (its pts or shm file system in most
+// systems and containers), or none.
+std::optional<std::string> mountBelowDev() {
+  struct stat dev;
+  if (stat("/dev", &dev) != 0) return std::nullopt;
+  for (const char* name : {"shm", "pts", "mqueue"}) {
+    struct stat st;
+    const std::string path = std::string("/dev/") + name;
+    if (lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_dev != dev.st_dev) {
+      return std::string(name);
+    }
+  }
+  return std::nullopt;
+}
+
+TEST(Walk, NestedMountPointsAreLeftOutAndCountedUnlessAskedFor) {
+  const auto mount = mountBelowDev();
+  if (!mount) GTEST_SKIP() << "no file system mounted directly below /dev here";
+  CountingObserver observer;
+  WalkResult skipped;
+  walkTree("/dev", skipped, observer);
+  EXPECT_EQ(find(skipped, *mount), nullptr);
+  EXPECT_GE(skipped.summary.mountPoints, 1);
+
+  WalkResult read;
+  walkTree("/dev", read, observer, WalkOptions{NestedMounts::Read});
+  const WalkEntry* entry = find(read, *mount);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_TRUE(entry->isDirectory());
+  EXPECT_LT(read.summary.mountPoints, skipped.summary.mountPoints);
 }
 
 // Runs the walk as an unprivileged user when the tests run as root (which
@@ -181,6 +243,33 @@ TEST(Walk, UnreadableDirectoryIsListedWithoutItsContents) {
   t.file("open/seen.txt");
   chmod((t.root() / "locked").c_str(), 0);
   EXPECT_TRUE(walkOutlineAsUser(t.root(), {"1 locked\\", "1 open\\", "2 seen.txt"}));
+}
+
+TEST(Walk, UnreadableDirectoriesAreNamedInTheSummary) {
+  TempTree t;
+  chmod(t.root().c_str(), 0755);
+  t.file("locked/hidden.txt");
+  t.file("open/inner/deep.txt");
+  t.file("open/seen.txt");
+  chmod((t.root() / "open").c_str(), 0755);
+  chmod((t.root() / "locked").c_str(), 0);
+  chmod((t.root() / "open/inner").c_str(), 0);
+  const std::vector<std::string> expected{"locked", "open\\inner"};
+  const auto check = [&] { return walk(t.root()).summary.unreadableDirectories == expected; };
+  if (geteuid() != 0) {
+    EXPECT_TRUE(check());
+    return;
+  }
+  const pid_t child = fork();
+  if (child == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+    _exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "exit " << WEXITSTATUS(status);
+  chmod((t.root() / "locked").c_str(), 0755);
+  chmod((t.root() / "open/inner").c_str(), 0755);
 }
 
 TEST(Walk, NamesThatAreNotUtf8AreDecodedAsWindows1252) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "diskindex/core/scan/tests/fake_drives.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/fake_drives.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/core/volume_file.h"
 

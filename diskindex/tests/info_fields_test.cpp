@@ -61,6 +61,16 @@ TEST(InfoFields, UnknownSizesLeaveTheirFieldsEmptyButKeepTheSeparators) {
   EXPECT_EQ(infoLine(v, sizes, "\t", today()), "1000\t0\t1000\t345");
 }
 
+TEST(InfoFields, AFoldersUsedSpaceIsItsOwnSize) {
+  VolumeRecord v = sampleVolume();
+  v.capacity = 3000;        // the folder's files
+  v.freeSpace = 90000000;   // the host disk's free space
+  v.spaceOf = SpaceOf::Folder;
+  const std::vector<InfoField> sizes{InfoField::UsedSpace, InfoField::FreeSpace,
+                                     InfoField::Capacity};
+  EXPECT_EQ(infoLine(v, sizes, ";", today()), "3000;90000000;3000");
+}
+
 TEST(InfoFields, MissingCategoryRemarkAndLocation) {
   VolumeRecord v = sampleVolume();
   v.category.reset();
