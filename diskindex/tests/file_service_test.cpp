@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "diskindex/core/catalogue_session.h"
-#include "diskindex/core/scan/tests/fake_drives.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/fake_drives.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {

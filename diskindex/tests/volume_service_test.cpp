@@ -6,9 +6,9 @@
 
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/scan/image_reader.h"
-#include "diskindex/core/scan/tests/fake_drives.h"
-#include "diskindex/core/scan/tests/image_files.h"
-#include "diskindex/core/scan/tests/temp_tree.h"
+#include "diskindex/tests/fake_drives.h"
+#include "diskindex/tests/image_files.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {
