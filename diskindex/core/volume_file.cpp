@@ -199,6 +199,10 @@ ResultCode createVolume(const std::filesystem::path& dataFile, VolumeHeader& hea
   header.utf8 = forceUtf8 || headerNeedsUtf8(header) || entriesNeedUtf8(entries);
   fitHeaderTexts(header, header.utf8);
 
+  // The volume's own name must be one a file can have (a new volume's number
+  // is claimed by its empty file already; anything else is claimed here).
+  FileHandle claim(fileOps().open(dataFile.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  if (!claim.valid() || !claim.close()) return ResultCode::CannotCreate;
   std::filesystem::path temp;
   FileHandle file = createTempBeside(dataFile, temp);
   if (!file.valid()) {
