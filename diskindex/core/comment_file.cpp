@@ -139,7 +139,8 @@ ResultCode replaceOnDisk(const std::filesystem::path& file, const OnDisk& disk,
 
 ResultCode saveRemarks(const std::filesystem::path& commentFile, TFileCommentList& remarks,
                        bool forceUtf8) {
-  const FolderLock lock(commentFile.parent_path(), FolderLock::Mode::Exclusive);
+  const FolderLock lock(commentFile.parent_path(), FolderLock::Mode::Exclusive,
+                        FolderLock::Creation::ExistingOnly);
   std::filesystem::path damagedCopy;
   const ResultCode code =
       replaceOnDisk(commentFile, readOnDisk(commentFile), remarks.records(), forceUtf8, damagedCopy);
@@ -150,7 +151,8 @@ ResultCode saveRemarks(const std::filesystem::path& commentFile, TFileCommentLis
 RemarkSaveResult saveRemarksMerged(const RemarkSaveRequest& request) {
   RemarkSaveResult result;
   result.saved = request.mine;
-  const FolderLock lock(request.commentFile.parent_path(), FolderLock::Mode::Exclusive);
+  const FolderLock lock(request.commentFile.parent_path(), FolderLock::Mode::Exclusive,
+                        FolderLock::Creation::ExistingOnly);
   const OnDisk disk = readOnDisk(request.commentFile);
   std::vector<Remark> toWrite = request.mine;
   result.status = RemarkSaveStatus::Saved;

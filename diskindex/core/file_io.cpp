@@ -269,11 +269,12 @@ std::filesystem::path keepDamagedCopy(const std::filesystem::path& file,
   return {};
 }
 
-FolderLock::FolderLock(const std::filesystem::path& dir, Mode mode) {
+FolderLock::FolderLock(const std::filesystem::path& dir, Mode mode, Creation creation) {
   const std::filesystem::path file = dir / kLockFileName;
   // A shared lock needs a descriptor open for reading, an exclusive one for
   // writing; read-write serves both.
-  m_fd = g_ops.open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  const int create = creation == Creation::IfMissing ? O_CREAT : 0;
+  m_fd = g_ops.open(file.c_str(), O_RDWR | create | O_CLOEXEC, 0666);
   if (m_fd < 0 && mode == Mode::Shared) m_fd = g_ops.open(file.c_str(), O_RDONLY | O_CLOEXEC, 0);
   if (m_fd < 0) return;
   m_held = g_ops.lock(m_fd, mode == Mode::Exclusive) == 0;

@@ -147,10 +147,16 @@ std::filesystem::path keepDamagedCopy(const std::filesystem::path& file,
 // where the lock file cannot be made (read-only, say) or whose file system
 // has no locks gives an object that holds nothing: reading goes on, and a
 // write there fails on its own or is still made safely by its rename.
+//
+// A comment file may also be saved into a folder of the user's choosing;
+// there the lock is taken only when the folder has a lock file already
+// (Creation::ExistingOnly), so that no lock file is left in it.
 class FolderLock {
  public:
   enum class Mode { Shared, Exclusive };
-  FolderLock(const std::filesystem::path& dir, Mode mode);
+  enum class Creation { IfMissing, ExistingOnly };
+  FolderLock(const std::filesystem::path& dir, Mode mode,
+             Creation creation = Creation::IfMissing);
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
   ~FolderLock();
