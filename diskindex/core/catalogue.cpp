@@ -33,6 +33,8 @@ ResultCode readListHeader(const std::filesystem::path& file, VolumeHeader& heade
   HeaderBytes bytes{};
   const std::ptrdiff_t got = handle.read(bytes.data(), bytes.size());
   if (got < 0) return ResultCode::CannotRead;
+  // An empty file is the claim of a volume another program is writing.
+  if (got == 0) return ResultCode::Cancelled;
   const HeaderKind kind = headerKind(std::span(bytes.data(), static_cast<std::size_t>(got)));
   if (kind == HeaderKind::OldFormat) return ResultCode::OldFormat;
   if (got < static_cast<std::ptrdiff_t>(bytes.size())) return ResultCode::CannotRead;
@@ -70,6 +72,9 @@ char upper(char letter) {
 ResultCode Catalogue::loadVolumeList(ListLoadObserver* observer) {
   m_volumes.clear();
   m_oldFiles.clear();
+  // Shared: no other program replaces a file of the folder while the list is
+  // read, so the list is one consistent state of the folder.
+  const FolderLock lock(m_dataDir, FolderLock::Mode::Shared);
   std::error_code error;
   const std::vector<std::filesystem::path> files = volumeFiles(m_dataDir, error);
   if (error && files.empty()) return ResultCode::CannotOpen;
@@ -83,6 +88,8 @@ ResultCode Catalogue::loadVolumeList(ListLoadObserver* observer) {
       records.push_back(VolumeRecord::fromHeader(header, file));
     } else if (code == ResultCode::OldFormat) {
       m_oldFiles.push_back(file);
+    } else if (code == ResultCode::Cancelled) {
+      continue;  // a volume still being written: not yet part of the catalogue
     } else if (observer != nullptr) {
       observer->fileFailed(code, file);
     }
@@ -113,8 +120,11 @@ ResultCode Catalogue::addVolume(VolumeHeader header, std::span<const EntryRecord
                                 const TFileCommentList& remarks, std::size_t* index,
                                 ProgressObserver* observer) {
   if (entries.empty()) return ResultCode::DriveNotReady;
-  const std::filesystem::path dataFile = m_volumes.takeNextDataFile(m_dataDir);
-  ResultCode code = createVolume(dataFile, header, entries, observer);
+  ResultCode code = ResultCode::Ok;
+  const std::optional<std::filesystem::path> claimed = m_volumes.claimNextDataFile(m_dataDir, &code);
+  if (!claimed) return code;
+  const std::filesystem::path& dataFile = *claimed;
+  code = createVolume(dataFile, header, entries, observer);
   if (code != ResultCode::Ok) return code;
   if (!remarks.empty()) {
     TFileCommentList copy = remarks;
@@ -142,6 +152,7 @@ ResultCode Catalogue::changeVolumeInfo(std::size_t index, const VolumeHeader& he
 ResultCode Catalogue::deleteVolume(std::size_t index) {
   if (index >= m_volumes.size()) return ResultCode::CannotOpen;
   const VolumeRecord& record = m_volumes[index];
+  const FolderLock lock(m_dataDir, FolderLock::Mode::Exclusive);
   std::error_code error;
   if (!std::filesystem::remove(record.dataFile, error) || error) return ResultCode::CannotWrite;
   removeFile(record.commentFile());

@@ -35,7 +35,9 @@ class Catalogue {
 
   // Reads the header of every CD*.DAT file (in name order) and rebuilds the
   // volume list. Failing files go to the observer and loading goes on;
-  // old-format files are collected in oldFormatFiles(). A missing data
+  // old-format files are collected in oldFormatFiles(). An empty CD*.DAT is
+  // a volume another program is still writing and is left out unreported.
+  // The folder's lock is held shared while the list is read. A missing data
   // directory gives an empty list and CannotOpen; otherwise Ok.
   ResultCode loadVolumeList(ListLoadObserver* observer = nullptr);
   const std::vector<std::filesystem::path>& oldFormatFiles() const { return m_oldFiles; }
@@ -48,7 +50,8 @@ class Catalogue {
   // Creates "X_X_X_X_.TMP" in the data directory and deletes it again.
   bool dataDirectoryWritable() const;
 
-  // Adds a freshly read volume: takes the next file name, writes the .DAT
+  // Adds a freshly read volume: claims the next file number (an empty data
+  // file created exclusively, see VolumeList::claimNextDataFile), writes the .DAT
   // (createVolume), writes the remarks (descriptions) to the .CMT when there
   // are any, and inserts the record. index receives its place in the list.
   // A failed .CMT leaves the .DAT in place and returns the remark code.

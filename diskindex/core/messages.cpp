@@ -16,4 +16,52 @@ std::string deleteFailed(std::string_view fileName) {
   return text;
 }
 
+namespace {
+
+std::string quoted(std::string_view before, std::string_view name, std::string_view after) {
+  std::string text(before);
+  text += "\"";
+  text += name;
+  text += "\"";
+  text += after;
+  return text;
+}
+
+}  // namespace
+
+std::string damagedRemarksFile(std::string_view fileName) {
+  return quoted("Die Bemerkungsdatei\r\n", fileName,
+                "\r\nist beschädigt!\r\n\r\nDie lesbaren Bemerkungen werden angezeigt,\r\n"
+                "können aber nicht geändert werden.");
+}
+
+std::string damagedVolumeFile(std::string_view fileName) {
+  return quoted("Die Datei\r\n", fileName,
+                "\r\nist beschädigt und wird nicht überschrieben!");
+}
+
+std::string damagedSettingsFile(std::string_view fileName) {
+  return quoted("Die Einstellungsdatei\r\n", fileName,
+                "\r\nist beschädigt!\r\n\r\nSie wird vor dem nächsten Speichern\r\n"
+                "als Kopie (.defekt) aufbewahrt.");
+}
+
+std::string keptDamagedCopy(std::string_view fileName, std::string_view copyName) {
+  return quoted("Die beschädigte Datei\r\n", fileName, "\r\nwurde aufbewahrt als\r\n") +
+         quoted("", copyName, ".");
+}
+
+std::string settingsNotSaved(std::string_view fileName) {
+  return quoted("Die Einstellungen können nicht in\r\n", fileName,
+                "\r\ngespeichert werden!");
+}
+
+std::string remarkConflictQuestion(std::string_view fileName, int entries) {
+  return quoted("Die Bemerkungen in\r\n", fileName,
+                "\r\nwurden inzwischen von einem anderen Programm geändert.\r\n\r\n") +
+         std::to_string(entries) +
+         (entries == 1 ? " Bemerkung wurde" : " Bemerkungen wurden") +
+         " dort und hier verschieden geändert.\r\nWelche Fassung soll gelten?";
+}
+
 }  // namespace diskindex::messages

@@ -44,6 +44,25 @@ inline constexpr std::string_view kDeleteCategoriesQuestion =
     "betreffenden Datenträger in die Kategorie \r\n"
     "<keine Zuordnung> verschoben werden?";
 
+// Damaged files: shown once when the file is read; "%s" is the file's name.
+// The volume's remarks are then read-only.
+std::string damagedRemarksFile(std::string_view fileName);
+std::string damagedVolumeFile(std::string_view fileName);
+std::string damagedSettingsFile(std::string_view fileName);
+// After a save that had to keep a damaged file first: the file and its copy.
+std::string keptDamagedCopy(std::string_view fileName, std::string_view copyName);
+// Settings that could not be written at shutdown; "%s" is the file's name.
+std::string settingsNotSaved(std::string_view fileName);
+
+// Saving remarks another program changed meanwhile on the same entries:
+// "%s" is the .CMT name, "%d" the number of such entries. The three answers
+// in this order: keep mine, keep the other program's, save mine elsewhere.
+inline constexpr std::string_view kRemarkConflictCaption = "Bemerkungen speichern";
+std::string remarkConflictQuestion(std::string_view fileName, int entries);
+inline constexpr std::string_view kKeepMine = "&Meine behalten";
+inline constexpr std::string_view kKeepTheirs = "&Andere behalten";
+inline constexpr std::string_view kSaveMineElsewhere = "Meine in andere &Datei speichern";
+
 inline constexpr std::string_view kNoCategory = "<keine Zuordnung>";
 inline constexpr std::string_view kAllCategories = "<ALLE>";
 inline constexpr std::string_view kEmptyLabel = "[leer]";

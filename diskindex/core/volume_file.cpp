@@ -1,5 +1,6 @@
 #include "diskindex/core/volume_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "diskindex/core/entry_codec.h"
@@ -55,51 +56,66 @@ ResultCode writeEntries(FileHandle& file, std::span<const EntryRecord> entries, 
   return ResultCode::Ok;
 }
 
-// Rewrites a Windows-1252 volume file as UTF-8 with a new header: every
-// entry name re-encoded, written to a temporary file renamed over the old.
-ResultCode rewriteAsUtf8(const std::filesystem::path& dataFile, const VolumeHeader& header) {
-  FileHandle in = FileHandle::openRead(dataFile);
-  if (!in.valid()) return ResultCode::CannotOpen;
-  const std::int64_t size = in.size();
-  if (size < static_cast<std::int64_t>(header_layout::kSize)) return ResultCode::CannotRead;
-  std::vector<std::uint8_t> body(static_cast<std::size_t>(size) - header_layout::kSize);
-  if (!in.seek(header_layout::kSize) ||
-      in.read(body.data(), body.size()) != static_cast<std::ptrdiff_t>(body.size())) {
-    return ResultCode::CannotRead;
-  }
-  std::filesystem::path temp = dataFile;
-  temp += ".tmp";
-  FileHandle out = FileHandle::create(temp);
-  if (!out.valid()) return ResultCode::CannotCreate;
+// Re-encodes a Windows-1252 volume file held in memory as UTF-8 with a new
+// header: every entry name converted. False when an entry cannot be decoded
+// or a name no longer fits its 255 bytes; out is then incomplete.
+bool convertToUtf8(std::span<const std::uint8_t> file, const VolumeHeader& header,
+                   std::vector<std::uint8_t>& out) {
+  const std::span<const std::uint8_t> body = file.subspan(header_layout::kSize);
   const HeaderBytes bytes = encodeHeader(header, true);
-  bool ok = out.write(bytes.data(), bytes.size());
-  EntryWriter writer(out);
+  out.assign(bytes.begin(), bytes.end());
+  out.reserve(file.size() + file.size() / 8);
   std::size_t offset = 0;
-  while (ok && offset < body.size()) {
-    auto entry = decodeEntry(std::span(body).subspan(offset));
-    if (!entry) break;
+  while (offset < body.size()) {
+    auto entry = decodeEntry(body.subspan(offset));
+    if (!entry) return false;
     offset += entry->storedLength();
     const std::string name = decodeStoredText(entry->name, false);
+    if (name.size() > E::kMaxNameBytes) return false;
     entry->name = name;
-    ok = name.size() <= E::kMaxNameBytes && writer.add(*entry);
+    appendEntry(out, *entry);
   }
-  // Flushed to the device before the rename makes it the volume's file.
-  ok = ok && offset == body.size() && writer.flush() && out.sync() && out.close();
-  if (!ok || !renameFile(temp, dataFile)) {
-    removeFile(temp);
-    return ResultCode::CannotWrite;
+  return true;
+}
+
+// Reads a whole current-format volume file for a change of its header:
+// CannotOpen, CannotRead (shorter than a header), BadFormat (no "K&T": a
+// damaged or old file is never rewritten).
+ResultCode readForHeaderChange(const std::filesystem::path& dataFile,
+                               std::vector<std::uint8_t>& bytes) {
+  const ResultCode code = readWholeFile(dataFile, bytes);
+  if (code == ResultCode::NotFound) return ResultCode::CannotOpen;
+  if (code != ResultCode::Ok) return code;
+  if (bytes.size() < header_layout::kSize) return ResultCode::CannotRead;
+  if (headerKind(std::span(bytes).first(header_layout::kSize)) != HeaderKind::Current) {
+    return ResultCode::BadFormat;
   }
   return ResultCode::Ok;
 }
 
-// Overwrites the category field of an open file with the field of bytes.
-bool writeCategoryField(const std::filesystem::path& dataFile, const HeaderBytes& bytes) {
-  FileHandle file = FileHandle::openReadWrite(dataFile);
-  if (!file.valid() || !file.seek(header_layout::kCategory)) return false;
-  const bool written =
-      file.write(bytes.data() + header_layout::kCategory, header_layout::kCategorySize) &&
-      file.sync();
-  return file.close() && written;
+HeaderBytes headerOf(std::span<const std::uint8_t> file) {
+  HeaderBytes header{};
+  std::copy_n(file.begin(), header.size(), header.begin());
+  return header;
+}
+
+// Writes the file with the new header bytes in place of its first 512.
+ResultCode writeWithHeader(const std::filesystem::path& dataFile, std::vector<std::uint8_t>& bytes,
+                           const HeaderBytes& header) {
+  std::copy(header.begin(), header.end(), bytes.begin());
+  const ResultCode code = writeFileAtomically(dataFile, bytes);
+  return code == ResultCode::Ok ? code : ResultCode::CannotWrite;
+}
+
+// The header change when the new texts need UTF-8 and the file is not.
+ResultCode writeAsUtf8(const std::filesystem::path& dataFile,
+                       std::span<const std::uint8_t> bytes, const VolumeHeader& header,
+                       std::string* storedCategory) {
+  std::vector<std::uint8_t> converted;
+  if (!convertToUtf8(bytes, header, converted)) return ResultCode::CannotWrite;
+  if (storedCategory != nullptr) *storedCategory = decodeHeader(headerOf(converted)).category;
+  const ResultCode code = writeFileAtomically(dataFile, converted);
+  return code == ResultCode::Ok ? code : ResultCode::CannotWrite;
 }
 
 }  // namespace
@@ -134,49 +150,35 @@ ResultCode readHeader(const std::filesystem::path& dataFile, VolumeHeader& heade
 }
 
 ResultCode rewriteHeader(const std::filesystem::path& dataFile, const VolumeHeader& header) {
-  HeaderBytes current{};
-  const ResultCode readCode = readHeaderBytes(dataFile, current);
-  if (readCode == ResultCode::CannotOpen) return readCode;
-  const bool fileIsUtf8 = readCode == ResultCode::Ok && decodeHeader(current).utf8;
-  if (!fileIsUtf8 && headerNeedsUtf8(header)) return rewriteAsUtf8(dataFile, header);
-  FileHandle file = FileHandle::openReadWrite(dataFile);
-  if (!file.valid()) return ResultCode::CannotOpen;
-  const HeaderBytes bytes = encodeHeader(header, fileIsUtf8);
-  if (!file.write(bytes.data(), bytes.size()) || !file.close()) return ResultCode::CannotWrite;
-  return ResultCode::Ok;
+  // Read and written under the folder's lock, so that a change another
+  // program makes at the same moment is not undone by this one.
+  const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
+  std::vector<std::uint8_t> bytes;
+  const ResultCode code = readForHeaderChange(dataFile, bytes);
+  if (code != ResultCode::Ok) return code;
+  const bool fileIsUtf8 = decodeHeader(headerOf(bytes)).utf8;
+  if (!fileIsUtf8 && headerNeedsUtf8(header)) return writeAsUtf8(dataFile, bytes, header, nullptr);
+  return writeWithHeader(dataFile, bytes, encodeHeader(header, fileIsUtf8));
 }
 
 ResultCode rewriteCategory(const std::filesystem::path& dataFile, std::string_view category,
                            std::string* stored) {
-  HeaderBytes before{};
-  const ResultCode readCode = readHeaderBytes(dataFile, before);
-  if (readCode != ResultCode::Ok) return readCode;
-  if (headerKind(before) != HeaderKind::Current) return ResultCode::BadFormat;
+  const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
+  std::vector<std::uint8_t> bytes;
+  const ResultCode code = readForHeaderChange(dataFile, bytes);
+  if (code != ResultCode::Ok) return code;
+  const HeaderBytes before = headerOf(bytes);
   const VolumeHeader decoded = decodeHeader(before);
   if (!decoded.utf8 && !platform::fitsCp1252(category)) {
     VolumeHeader header = decoded;
     header.category = std::string(category);
-    const ResultCode code = rewriteHeader(dataFile, header);
-    VolumeHeader written;
-    if (code == ResultCode::Ok && readHeader(dataFile, written) == ResultCode::Ok &&
-        stored != nullptr) {
-      *stored = written.category;
-    }
-    return code;
+    return writeAsUtf8(dataFile, bytes, header, stored);
   }
   HeaderBytes after = before;
   putCategoryField(after, category, decoded.utf8);
   if (stored != nullptr) *stored = decodeHeader(after).category;
   if (after == before) return ResultCode::Ok;
-  HeaderBytes check{};
-  if (writeCategoryField(dataFile, after) && readHeaderBytes(dataFile, check) == ResultCode::Ok &&
-      check == after) {
-    return ResultCode::Ok;
-  }
-  // Whatever reached the file, the old field goes back, so the volume keeps
-  // its old category rather than a half-written one.
-  writeCategoryField(dataFile, before);
-  return ResultCode::CannotWrite;
+  return writeWithHeader(dataFile, bytes, after);
 }
 
 bool entriesNeedUtf8(std::span<const EntryRecord> entries) {
@@ -197,18 +199,46 @@ ResultCode createVolume(const std::filesystem::path& dataFile, VolumeHeader& hea
   header.utf8 = forceUtf8 || headerNeedsUtf8(header) || entriesNeedUtf8(entries);
   fitHeaderTexts(header, header.utf8);
 
-  FileHandle file = FileHandle::create(dataFile);
-  if (!file.valid()) return ResultCode::CannotCreate;
+  // The volume's own name must be one a file can have (a new volume's number
+  // is claimed by its empty file already; anything else is claimed here).
+  FileHandle claim(fileOps().open(dataFile.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+  if (!claim.valid() || !claim.close()) return ResultCode::CannotCreate;
+  std::filesystem::path temp;
+  FileHandle file = createTempBeside(dataFile, temp);
+  if (!file.valid()) {
+    releaseDataFile(dataFile);
+    return ResultCode::CannotCreate;
+  }
   const HeaderBytes bytes = encodeHeader(header, header.utf8);
   ResultCode code =
       file.write(bytes.data(), bytes.size()) ? ResultCode::Ok : ResultCode::CannotWrite;
   if (code == ResultCode::Ok) code = writeEntries(file, entries, header.utf8, observer);
+  // Flushed before the rename makes it the volume's file: a crash leaves the
+  // old state or the whole new file, never a part of it.
+  if (code == ResultCode::Ok && !file.sync()) code = ResultCode::CannotWrite;
   if (!file.close() && code == ResultCode::Ok) code = ResultCode::CannotWrite;
-  if (code == ResultCode::Ok && !removeFile(commentFileFor(dataFile))) {
-    code = ResultCode::CommentNotRemovable;
+  if (code != ResultCode::Ok) {
+    removeFile(temp);
+    releaseDataFile(dataFile);
+    return code;
   }
-  if (code != ResultCode::Ok) removeFile(dataFile);
-  return code;
+  const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
+  if (!removeFile(commentFileFor(dataFile))) {
+    removeFile(temp);
+    releaseDataFile(dataFile);
+    return ResultCode::CommentNotRemovable;
+  }
+  if (!renameFile(temp, dataFile)) {
+    removeFile(temp);
+    releaseDataFile(dataFile);
+    return ResultCode::CannotWrite;
+  }
+  if (!syncDirectory(dataFile.parent_path())) {
+    // Not known to be on the device: reported as failed, so taken back.
+    removeFile(dataFile);
+    return ResultCode::CannotWrite;
+  }
+  return ResultCode::Ok;
 }
 
 }  // namespace diskindex

@@ -29,22 +29,23 @@ ResultCode readHeaderBytes(const std::filesystem::path& dataFile, HeaderBytes& b
 // BadFormat (no "K&T"), OldFormat ("KT"), Ok.
 ResultCode readHeader(const std::filesystem::path& dataFile, VolumeHeader& header);
 
-// Overwrites the first 512 bytes of the existing file in place (CannotOpen,
-// CannotWrite); the entries are not touched. The file keeps its encoding;
-// when the new texts need UTF-8 and the file is Windows-1252, the whole file
-// is rewritten as UTF-8 through a temporary file (CannotWrite when a name
-// then no longer fits its 255 bytes).
+// Replaces the header of an existing current-format file; the entries keep
+// their bytes. The whole file is read and written again as a temporary file
+// renamed over the old one, under the data folder's lock, so a failure or a
+// crash leaves the old file whole and a change another program makes at the
+// same time is not lost. The file keeps its encoding; when the new texts need
+// UTF-8 and the file is Windows-1252, the entry names are converted too
+// (CannotWrite when a name then no longer fits its 255 bytes). CannotOpen,
+// CannotRead (shorter than a header), BadFormat (no "K&T": a damaged or old
+// file is never rewritten), CannotWrite.
 ResultCode rewriteHeader(const std::filesystem::path& dataFile, const VolumeHeader& header);
 
 // Sets the category of an existing current-format volume file and nothing
-// else: only the category field of the header is overwritten in place, every
-// other byte stays as it was. The field is written, flushed to the device and
-// read back; when that fails the old field is put back and the result is
-// CannotWrite. A category that the file's Windows-1252 cannot hold turns the
-// whole file into UTF-8 through a temporary file (rewriteHeader), so a
-// failure there leaves the old file whole. CannotOpen, CannotRead, BadFormat
-// (no "K&T") leave the file untouched. stored receives the category as the
-// file now holds it (cut to the field).
+// else: every other byte stays as it was. Written the same way as
+// rewriteHeader (a failure leaves the old file whole). A category that the
+// file's Windows-1252 cannot hold turns the whole file into UTF-8.
+// CannotOpen, CannotRead, BadFormat (no "K&T") leave the file untouched.
+// stored receives the category as the file now holds it (cut to the field).
 ResultCode rewriteCategory(const std::filesystem::path& dataFile, std::string_view category,
                            std::string* stored = nullptr);
 
@@ -57,7 +58,10 @@ bool entriesNeedUtf8(std::span<const EntryRecord> entries);
 // are UTF-8 (and marked) when forceUtf8 is set or any text needs it.
 // DriveNotReady and no file for an empty walk; CannotCreate, CannotWrite;
 // CommentNotRemovable when an old .CMT of the same stem cannot be removed.
-// On failure the new .DAT is deleted again. header receives the counts and
+// The file is written as a temporary file, flushed, and renamed to dataFile
+// (over the empty file that claimed the number) under the data folder's
+// lock. On failure the claim is given up (releaseDataFile) and nothing of
+// the new volume is left. header receives the counts and
 // the encoding actually used (header.utf8), and its texts as stored.
 ResultCode createVolume(const std::filesystem::path& dataFile, VolumeHeader& header,
                         std::span<const EntryRecord> entries, ProgressObserver* observer = nullptr,

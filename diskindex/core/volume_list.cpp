@@ -1,9 +1,11 @@
 #include "diskindex/core/volume_list.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <system_error>
 
+#include "diskindex/core/file_io.h"
 #include "platform/codepage.h"
 
 namespace diskindex {
@@ -186,12 +188,28 @@ void VolumeList::noteFileNumber(std::int32_t number) {
   m_maxFileNumber = std::max(m_maxFileNumber, number);
 }
 
-std::filesystem::path VolumeList::takeNextDataFile(const std::filesystem::path& dataDir) {
-  std::int32_t number = m_maxFileNumber + 1;
+std::optional<std::filesystem::path> VolumeList::claimNextDataFile(
+    const std::filesystem::path& dataDir, ResultCode* code) {
+  for (std::int32_t number = m_maxFileNumber + 1; number <= kMaxVolumeFileNumber; ++number) {
+    const std::filesystem::path file = dataDir / volumeFileName(number);
+    FileHandle claim = FileHandle::createExclusive(file);
+    if (!claim.valid() && errno == EEXIST) continue;  // another program was first
+    if (!claim.valid()) break;
+    m_maxFileNumber = number;
+    if (!claim.close()) {
+      releaseDataFile(file);
+      break;
+    }
+    if (code != nullptr) *code = ResultCode::Ok;
+    return file;
+  }
+  if (code != nullptr) *code = ResultCode::CannotCreate;
+  return std::nullopt;
+}
+
+void releaseDataFile(const std::filesystem::path& dataFile) {
   std::error_code error;
-  while (std::filesystem::exists(dataDir / volumeFileName(number), error)) ++number;
-  m_maxFileNumber = number;
-  return dataDir / volumeFileName(number);
+  if (std::filesystem::file_size(dataFile, error) == 0 && !error) removeFile(dataFile);
 }
 
 }  // namespace diskindex

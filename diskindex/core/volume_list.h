@@ -6,7 +6,8 @@
 // The list also keeps the file counter: the highest number seen in any
 // CD*.DAT name, from which new volume files are named.
 //
-// It does not touch the disk (catalogue.h loads and changes files).
+// It does not read or write volume files (catalogue.h loads and changes
+// them); claiming a new number creates the empty file that reserves it.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "diskindex/core/result_code.h"
 #include "diskindex/core/volume_header.h"
 
 namespace diskindex {
@@ -89,13 +91,27 @@ class VolumeList {
   // the program runs (also not when the list is cleared for a reload).
   void noteFileNumber(std::int32_t number);
   std::int32_t maxFileNumber() const { return m_maxFileNumber; }
-  // Takes the next number (max + 1, skipping names that already exist in
-  // dataDir) and returns the full path of the new data file.
-  std::filesystem::path takeNextDataFile(const std::filesystem::path& dataDir);
+  // Claims the next number for a new volume: creates the empty data file
+  // max + 1 exclusively (O_EXCL) and, when another program created that name
+  // first, tries the next number, so two programs adding to one folder at once
+  // never get the same file. Returns the full path of the claimed (empty)
+  // file, or nothing with code CannotCreate when no file could be created
+  // (a read-only folder, numbers used up). The empty file is the claim: the
+  // volume writer replaces it, and releaseDataFile gives it up on failure.
+  std::optional<std::filesystem::path> claimNextDataFile(const std::filesystem::path& dataDir,
+                                                         ResultCode* code = nullptr);
 
  private:
   std::vector<VolumeRecord> m_records;
   std::int32_t m_maxFileNumber = 0;
 };
+
+// Gives up a claimed number: removes the data file when it is still the empty
+// claim (a volume that was written is never touched). The number is not
+// handed out again by this list.
+void releaseDataFile(const std::filesystem::path& dataFile);
+
+// The largest number a volume file can carry ("CD999999.DAT").
+inline constexpr std::int32_t kMaxVolumeFileNumber = 999999;
 
 }  // namespace diskindex

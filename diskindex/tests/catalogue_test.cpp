@@ -150,7 +150,8 @@ TEST(Catalogue, DeleteVolumeRemovesBothFilesOrNothing) {
   ASSERT_EQ(catalogue.loadVolumeList(), ResultCode::Ok);
   ASSERT_EQ(catalogue.deleteVolume(0), ResultCode::Ok);
   EXPECT_TRUE(catalogue.volumes().empty());
-  EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
+  EXPECT_FALSE(std::filesystem::exists(tmp / "CD000001.DAT"));
+  EXPECT_FALSE(std::filesystem::exists(tmp / "CD000001.CMT"));
 
   makeVolume(tmp / "CD000002.DAT", "Two");
   ASSERT_EQ(catalogue.loadVolumeList(), ResultCode::Ok);

@@ -9,6 +9,7 @@
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/category_editor.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/tests/fault_injector.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {
@@ -112,8 +113,8 @@ TEST_F(CategoryChangesTest, ANameWindows1252CannotHoldTurnsTheVolumeIntoUtf8) {
 TEST_F(CategoryChangesTest, AVolumeThatCannotBeRewrittenIsReportedAndTheOthersStillChange) {
   makeVolumes({"Alt", "Alt", "Alt"});
   // The middle volume's conversion to UTF-8 needs a temporary file beside
-  // it; a directory in its place makes that fail, even for root.
-  fs::create_directory(fs::path(dataFile(1)) += ".tmp");
+  // it, which cannot be created.
+  const test::OpenFailure failure(fs::path(dataFile(1)).string() + ".");
   const std::vector<std::uint8_t> before = test::readAll(dataFile(1));
   CategoryChanges changes;
   changes.rename("Alt", "Ωmega");
@@ -203,7 +204,8 @@ TEST_F(CategoryChangesTest, TheSessionKeepsTheListCompleteAndWritesItBack) {
   SessionObserver observer;
   auto session = std::make_unique<CatalogueSession>(env);
   session->start(observer);
-  fs::create_directory(fs::path(dataFile(1)) += ".tmp");  // this one keeps "Alt"
+  // This one keeps "Alt": no temporary file can be created beside it.
+  const test::OpenFailure failure(fs::path(dataFile(1)).string() + ".");
   CategoryEditor editor(session->state().categories.names(), "Alt");
   editor.beginRename();
   ASSERT_EQ(editor.finishEdit("Ωmega"), CategoryEditor::Check::Accepted);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "diskindex/core/file_io.h"
+#include "diskindex/tests/fault_injector.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {
@@ -127,10 +129,12 @@ TEST(CommentFile, FailedSaveKeepsTheOldFileAndTheModifiedMark) {
   list.set({1, -1}, "kept");
   ASSERT_EQ(saveRemarks(tmp / "CD000001.CMT", list), ResultCode::Ok);
   const auto before = test::readAll(tmp / "CD000001.CMT");
-  // A directory where the temporary file must go makes the save fail.
-  std::filesystem::create_directories(tmp / "CD000001.CMT.tmp" / "x");
+  // The temporary file cannot be created beside the comment file.
   list.set({1, -1}, "new text");
-  EXPECT_EQ(saveRemarks(tmp / "CD000001.CMT", list), ResultCode::CannotCreate);
+  {
+    const test::OpenFailure failure((tmp / "CD000001.CMT.").string());
+    EXPECT_EQ(saveRemarks(tmp / "CD000001.CMT", list), ResultCode::CannotCreate);
+  }
   EXPECT_TRUE(list.modified());
   EXPECT_EQ(test::readAll(tmp / "CD000001.CMT"), before);
   EXPECT_EQ(saveRemarks(tmp / "nodir" / "CD000001.CMT", list), ResultCode::CannotCreate);
@@ -144,6 +148,105 @@ TEST(CommentFile, OverlongTextsAreCutToTheLimit) {
   TFileCommentList loaded;
   ASSERT_EQ(loadRemarks(tmp / "CD000001.CMT", loaded), ResultCode::Ok);
   EXPECT_EQ(loaded.records()[0].text.size(), kMaxRemarkTextBytes);
+}
+
+TEST(DamagedCommentFile, RecordsBehindADamagedMagicAreReadAsFarAsTheyMakeSense) {
+  test::TempDir tmp;
+  auto bytes = commentFile({record(1, -1, "eins"), record(2, 0, "zwei"), record(-7, 3, "Müll"),
+                            record(4, 0, "vier")});
+  bytes[0] = 'Q';
+  test::writeAll(tmp / "CD000001.CMT", bytes);
+  const RemarksLoad load = loadRemarksForEdit(tmp / "CD000001.CMT");
+  EXPECT_EQ(load.code, ResultCode::BadFormat);
+  EXPECT_TRUE(load.damaged);
+  ASSERT_EQ(load.remarks.size(), 2u);  // a key no volume has ends the reading
+  EXPECT_EQ(load.remarks.find({2, 0}), "zwei");
+  EXPECT_EQ(load.base, load.remarks.records());
+  EXPECT_FALSE(loadRemarksForEdit(tmp / "none.CMT").damaged);
+}
+
+// A damaged magic (four records intact) or a record cut off: whichever save
+// comes, the damaged bytes are kept under .defekt before the file changes,
+// and a later save never replaces that copy.
+TEST(DamagedCommentFile, EverySaveKeepsTheDamagedBytesFirst) {
+  auto badMagic = commentFile(
+      {record(1, -1, "a"), record(2, 0, "b"), record(2, 1, "c"), record(3, -1, "d")});
+  badMagic[1] = 'X';
+  auto cutOff = commentFile({record(1, -1, "a"), record(2, 0, "bb")});
+  cutOff.pop_back();
+  for (const auto& damaged : {badMagic, cutOff}) {
+    for (const bool merged : {false, true}) {
+      test::TempDir tmp;
+      const auto file = tmp / "CD000001.CMT";
+      test::writeAll(file, damaged);
+      RemarksLoad load = loadRemarksForEdit(file);
+      ASSERT_TRUE(load.damaged);
+      load.remarks.set({7, 7}, "neu");
+      if (merged) {
+        const RemarkSaveResult result = saveRemarksMerged({file, load.base, load.remarks.records()});
+        EXPECT_EQ(result.status, RemarkSaveStatus::Saved);
+        EXPECT_EQ(result.damagedCopy, tmp / "CD000001.CMT.defekt");
+      } else {
+        ASSERT_EQ(saveRemarks(file, load.remarks), ResultCode::Ok);
+      }
+      EXPECT_EQ(test::readAll(tmp / "CD000001.CMT.defekt"), damaged);
+      TFileCommentList saved;
+      ASSERT_EQ(loadRemarks(file, saved), ResultCode::Ok);
+      EXPECT_EQ(saved.size(), load.remarks.size());  // the readable remarks went along
+      saved.set({8, 8}, "später");
+      ASSERT_EQ(saveRemarks(file, saved), ResultCode::Ok);
+      EXPECT_EQ(test::readAll(tmp / "CD000001.CMT.defekt"), damaged);
+    }
+  }
+}
+
+TEST(DamagedCommentFile, NoCopyNoSave) {
+  test::TempDir tmp;
+  const auto file = tmp / "CD000001.CMT";
+  auto damaged = commentFile({record(1, -1, "a")});
+  damaged[0] = 0;
+  test::writeAll(file, damaged);
+  // A folder where the copy should go: it cannot be made, so the file stays.
+  for (int attempt = 1; attempt <= 99; ++attempt) {
+    std::filesystem::create_directory(damagedCopyName(file, attempt));
+  }
+  TFileCommentList list;
+  list.set({1, -1}, "b");
+  EXPECT_EQ(saveRemarks(file, list), ResultCode::CannotWrite);
+  EXPECT_EQ(test::readAll(file), damaged);
+}
+
+TEST(MergedRemarkSave, UnchangedFileIsSavedChangedOneMergedOrAsked) {
+  test::TempDir tmp;
+  const auto file = tmp / "CD000001.CMT";
+  TFileCommentList start;
+  start.set({1, -1}, "Wurzel");
+  ASSERT_EQ(saveRemarks(file, start), ResultCode::Ok);
+  const RemarksLoad mineLoad = loadRemarksForEdit(file);
+  const RemarksLoad theirsLoad = loadRemarksForEdit(file);
+
+  TFileCommentList theirs = theirsLoad.remarks;
+  theirs.set({1, -1}, "deren");
+  ASSERT_EQ(saveRemarksMerged({file, theirsLoad.base, theirs.records()}).status,
+            RemarkSaveStatus::Saved);
+
+  TFileCommentList mine = mineLoad.remarks;
+  mine.set({1, -1}, "meine");
+  const auto before = test::readAll(file);
+  RemarkSaveRequest request{file, mineLoad.base, mine.records()};
+  const RemarkSaveResult asked = saveRemarksMerged(request);
+  EXPECT_EQ(asked.status, RemarkSaveStatus::Conflict);
+  ASSERT_EQ(asked.conflicts.size(), 1u);
+  EXPECT_EQ(asked.conflicts[0].theirs, "deren");
+  EXPECT_EQ(test::readAll(file), before);  // nothing written while asking
+
+  request.choice = ConflictChoice::KeepMine;
+  const RemarkSaveResult kept = saveRemarksMerged(request);
+  EXPECT_EQ(kept.status, RemarkSaveStatus::Merged);
+  TFileCommentList now;
+  ASSERT_EQ(loadRemarks(file, now), ResultCode::Ok);
+  EXPECT_EQ(now.find({1, -1}), "meine");
+  EXPECT_EQ(kept.saved, now.records());
 }
 
 }  // namespace

@@ -5,8 +5,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <cerrno>
 #include <functional>
+#include <string_view>
 
+#include "diskindex/core/file_io.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/main_form_fixture.h"
 #include "diskindex/ui/disk_index_form.h"
@@ -18,6 +21,16 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::MainFormTest;
+
+// Opens of paths starting with this fail as a folder without write access would.
+std::string g_blockedPrefix;
+int blockedOpen(const char* path, int flags, mode_t mode) {
+  if (std::string_view(path).starts_with(g_blockedPrefix)) {
+    errno = EACCES;
+    return -1;
+  }
+  return systemFileOps().open(path, flags, mode);
+}
 
 template <typename Dialog>
 Dialog* openDialog() {
@@ -162,7 +175,11 @@ TEST_F(FormCategoriesTest, AVolumeThatCannotBeRewrittenIsReportedAndTheOthersCha
   addVolume("Quake", "Alt");
   start();
   const fs::path blocked = m_form->state().catalogue.volumes()[0].dataFile;
-  fs::create_directory(fs::path(blocked) += ".tmp");  // its UTF-8 rewrite cannot be made
+  // Its UTF-8 rewrite cannot be made: no temporary file can be created beside it.
+  g_blockedPrefix = blocked.string() + ".";
+  FileOps ops = systemFileOps();
+  ops.open = blockedOpen;
+  const ScopedFileOps blocking(ops);
   categories([](TDlgCategories& dialog) {
     click(dialog, "ButtonRename");
     typeName(dialog, "Ωmega");

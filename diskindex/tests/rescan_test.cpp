@@ -35,6 +35,8 @@ std::string orphanText(const std::filesystem::path& file) {
 Snapshot snapshot(const std::filesystem::path& dir) {
   Snapshot files;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    // The folder's lock file is no part of the catalogue's data.
+    if (entry.path().filename() == kLockFileName) continue;
     std::ifstream in(entry.path(), std::ios::binary);
     files[entry.path().filename().string()] = {std::istreambuf_iterator<char>(in),
                                                std::istreambuf_iterator<char>()};

@@ -80,13 +80,13 @@ TEST(VolumeList, FileNumbersTakeTheLeadingDigits) {
 TEST(VolumeList, CounterNeverGoesBackAndSkipsExistingNames) {
   test::TempDir tmp;
   VolumeList list;
-  EXPECT_EQ(list.takeNextDataFile(tmp.path()).filename(), "CD000001.DAT");
+  EXPECT_EQ(list.claimNextDataFile(tmp.path())->filename(), "CD000001.DAT");
   list.noteFileNumber(10);
   list.noteFileNumber(3);
   test::writeAll(tmp / "CD000011.DAT", {1});
-  EXPECT_EQ(list.takeNextDataFile(tmp.path()).filename(), "CD000012.DAT");
+  EXPECT_EQ(list.claimNextDataFile(tmp.path())->filename(), "CD000012.DAT");
   list.clear();
-  EXPECT_EQ(list.takeNextDataFile(tmp.path()).filename(), "CD000013.DAT");
+  EXPECT_EQ(list.claimNextDataFile(tmp.path())->filename(), "CD000013.DAT");
 }
 
 TEST(VolumeList, RecordFromHeaderDropsEmptyTexts) {

@@ -76,11 +76,21 @@ AddOutcome addImage(Catalogue& catalogue, const std::filesystem::path& image,
   AddOutcome outcome;
   VolumeHeader volume = header;
   observer.volumeStarted(volume.name);
-  const std::filesystem::path dataFile =
-      catalogue.volumes().takeNextDataFile(catalogue.dataDirectory());
+  ResultCode claimCode = ResultCode::Ok;
+  const std::optional<std::filesystem::path> claimed =
+      catalogue.volumes().claimNextDataFile(catalogue.dataDirectory(), &claimCode);
+  if (!claimed) {
+    outcome.lastRead.code = outcome.lastCode = claimCode;
+    observer.volumeFailed(claimCode, catalogue.dataDirectory() /
+                                         volumeFileName(catalogue.volumes().maxFileNumber() + 1));
+    return outcome;
+  }
+  const std::filesystem::path& dataFile = *claimed;
   outcome.lastRead = readImage(image, volume, dataFile, observer);
   outcome.lastCode = outcome.lastRead.code;
   if (outcome.lastCode != ResultCode::Ok) {
+    // An image that could not be read never wrote the file.
+    releaseDataFile(dataFile);
     if (isImageFailure(outcome.lastCode)) {
       observer.imageFailed(imageErrorMessage(outcome.lastCode, image, outcome.lastRead.detail));
     } else {

@@ -186,11 +186,23 @@ AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
       outcome.seriesEnded = true;
       break;
     }
+    ResultCode claimCode = ResultCode::Ok;
+    const std::optional<std::filesystem::path> claimed =
+        catalogue.volumes().claimNextDataFile(catalogue.dataDirectory(), &claimCode);
     const std::filesystem::path dataFile =
-        catalogue.volumes().takeNextDataFile(catalogue.dataDirectory());
-    outcome.lastRead = readDrive(drives, volume, dataFile, observer, options);
+        claimed ? *claimed
+                : catalogue.dataDirectory() /
+                      volumeFileName(catalogue.volumes().maxFileNumber() + 1);
+    if (claimed) {
+      outcome.lastRead = readDrive(drives, volume, dataFile, observer, options);
+    } else {
+      outcome.lastRead = ReadDriveOutcome{};
+      outcome.lastRead.code = claimCode;
+    }
     outcome.lastCode = outcome.lastRead.code;
     if (outcome.lastCode != ResultCode::Ok) {
+      // A walk that was cancelled or found nothing never wrote the file.
+      if (claimed) releaseDataFile(dataFile);
       observer.volumeFailed(outcome.lastCode, dataFile);
       if (outcome.lastCode == ResultCode::Cancelled) break;
       continue;
