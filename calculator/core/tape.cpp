@@ -182,9 +182,11 @@ bool Tape::isTapeText(std::string_view text) {
   return true;
 }
 
-// Opens `path` for appending and reads what it holds (its tail when huge).
-bool Tape::openFile(const std::filesystem::path& path, std::string& contents) {
-  std::FILE* file = std::fopen(path.c_str(), "a+b");
+// Reads what a tape file holds (its tail when huge) and whether its last line
+// lacks a line break. False when it cannot be read.
+static bool readTail(const std::filesystem::path& path, std::string& contents,
+                     bool& needsLineBreak) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   std::fseek(file, 0, SEEK_END);
   const long fileSize = std::ftell(file);
@@ -193,31 +195,36 @@ bool Tape::openFile(const std::filesystem::path& path, std::string& contents) {
   char buffer[65536];
   std::size_t got = 0;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
-  m_needsLineBreak = !contents.empty() && !isLineEnd(contents.back());
-  if (tail) contents.erase(0, std::min(contents.size(), contents.find_first_of("\r\n")));
+  const bool ok = std::ferror(file) == 0;
   std::fclose(file);
-  return true;
+  needsLineBreak = !contents.empty() && !isLineEnd(contents.back());
+  // A tail starts inside a line: that line is left out.
+  if (tail) contents.erase(0, std::min(contents.size(), contents.find_first_of("\r\n")));
+  return ok;
+}
+
+static bool isTapeFileContent(std::string_view bytes) {
+  return !hasBinaryBytes(bytes) && Tape::isTapeText(decodeFileText(bytes));
 }
 
 TapeFileStatus Tape::Load(const std::filesystem::path& path) {
   std::string bytes;
+  bool needsLineBreak = false;
   std::error_code ignored;
-  const bool existed = std::filesystem::exists(path, ignored);
   // A file that holds anything but tape lines is refused before it is
   // touched: it is neither created nor appended to.
-  if (existed) {
-    const auto read = readFileBytes(path, static_cast<std::size_t>(-1) >> 1);
-    if (read && (hasBinaryBytes(*read) || !isTapeText(decodeFileText(*read)))) {
+  if (std::filesystem::exists(path, ignored)) {
+    if (readTail(path, bytes, needsLineBreak) && !isTapeFileContent(bytes)) {
       return TapeFileStatus::NotATapeFile;
     }
   }
   closeFile();
   Clear();
   m_path = path;
-  m_addedSinceAdopted = 0;
-  if (!openFile(path, bytes)) return TapeFileStatus::Unavailable;
-  std::deque<TapeLine> loaded = parse(decodeFileText(bytes));
-  m_lines = std::move(loaded);
+  m_file = std::fopen(path.c_str(), "ab");
+  if (m_file == nullptr) return TapeFileStatus::Unavailable;
+  m_needsLineBreak = needsLineBreak;
+  m_lines = parse(decodeFileText(bytes));
   if (m_lines.size() > kMaxLines) {
     m_spill = std::tmpfile();
     const std::size_t drop = m_lines.size() - kMaxLines;
@@ -229,8 +236,7 @@ TapeFileStatus Tape::Load(const std::filesystem::path& path) {
     m_lines.erase(m_lines.begin(), m_lines.begin() + static_cast<std::ptrdiff_t>(drop));
   }
   m_written = m_lines.size();
-  m_file = std::fopen(path.c_str(), "ab");
-  return m_file != nullptr ? TapeFileStatus::Adopted : TapeFileStatus::Unavailable;
+  return TapeFileStatus::Adopted;
 }
 
 bool Tape::writePending() {
@@ -255,14 +261,13 @@ bool Tape::flush() {
     // A tape file that was not available: try it again, adopting it only
     // when it is still (or now) a tape.
     std::string bytes;
+    bool needsLineBreak = false;
     std::error_code ignored;
     if (std::filesystem::exists(m_path, ignored)) {
-      const auto read = readFileBytes(m_path, static_cast<std::size_t>(-1) >> 1);
-      if (!read) return false;
-      if (hasBinaryBytes(*read) || !isTapeText(decodeFileText(*read))) return false;
-      m_needsLineBreak = !read->empty() && !isLineEnd(read->back());
+      if (!readTail(m_path, bytes, needsLineBreak) || !isTapeFileContent(bytes)) return false;
     }
     m_file = std::fopen(m_path.c_str(), "ab");
+    m_needsLineBreak = needsLineBreak;
   }
   if (m_file == nullptr) return m_written >= m_lines.size();
   if (m_written >= m_lines.size()) return true;

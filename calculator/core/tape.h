@@ -97,7 +97,6 @@ class Tape {
 
  private:
   void append(TapeLine line);
-  bool openFile(const std::filesystem::path& path, std::string& contents);
   bool writePending();
 
   std::deque<TapeLine> m_lines;
