@@ -1,5 +1,6 @@
 // Key presses per second of a running keystroke program: 999 lines looping
-// through arithmetic, stack and register keys, with and without the tape.
+// through arithmetic, stack and register keys, with and without the tape, and
+// with every step journalled.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -26,10 +27,11 @@ std::string loopProgram() {
   return text;
 }
 
-void runProgram(benchmark::State& state, bool withTape) {
+void runProgram(benchmark::State& state, bool withTape, bool everyStep = false) {
   finova::CalcEngine engine;
   finova::Tape tape;
   if (withTape) engine.setTape(&tape);
+  engine.setFullProgramJournal(everyStep);
   engine.program().fromText(loopProgram());
   constexpr std::size_t kKeysPerPress = 100000;
   engine.setKeyBudget(kKeysPerPress);
@@ -48,6 +50,10 @@ void BM_ProgramKeysWithTape(benchmark::State& state) {
 }
 void BM_ProgramKeysWithoutTape(benchmark::State& state) {
   runProgram(state, false);
+}
+// Every step journalled (Options), within the tape's budget a minute.
+void BM_ProgramKeysJournallingEveryStep(benchmark::State& state) {
+  runProgram(state, true, true);
 }
 
 // Keys typed one at a time, each its own PressKey, with the tape.
@@ -75,6 +81,7 @@ void BM_TypedKeys(benchmark::State& state) {
 
 BENCHMARK(BM_ProgramKeysWithTape)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProgramKeysWithoutTape)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProgramKeysJournallingEveryStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypedKeys);
 
 }  // namespace

@@ -8,10 +8,9 @@
 
 #include "calculator/cli/finova_cli_manual.h"
 #include "calculator/core/calc_engine.h"
-#include "calculator/core/finova_settings.h"
+#include "calculator/core/finova_session.h"
 #include "calculator/core/key_table.h"
 #include "calculator/core/tape.h"
-#include "platform/ini_file.h"
 
 namespace finova {
 namespace {
@@ -97,55 +96,6 @@ std::optional<std::vector<KeyCode>> tokenKeys(const std::string& token) {
   return codes;
 }
 
-class Session {
- public:
-  Session(const Options& options, std::ostream& out, FinanceRoutines* routines)
-      : m_options(options), m_out(out), m_engine(routines) {}
-
-  CalcEngine& engine() { return m_engine; }
-  Tape& tape() { return m_tape; }
-
-  // Presses one key and keeps a program going, sending pause ticks while it
-  // is paused. False when a program outruns the key limit.
-  bool press(KeyCode code) {
-    m_engine.PressKey(code);
-    while (m_engine.running()) {
-      if (m_engine.keyCount() > m_options.maxKeys) return false;
-      m_engine.PressKey(m_engine.program().paused() ? key::kPauseTick : key::kNoKey);
-    }
-    if (m_options.trace) m_out << compactMnemonic(code) << '\t' << m_engine.xDisplayText() << '\n';
-    return true;
-  }
-
- private:
-  const Options& m_options;
-  std::ostream& m_out;
-  CalcEngine m_engine;
-  Tape m_tape;
-};
-
-void readState(const platform::IniFile& ini, CalcEngine& engine) {
-  const FinovaSettings stored = readSettings(ini);
-  EngineRegisters& r = engine.registers();
-  r.X = stored.stack[0];
-  r.Y = stored.stack[1];
-  r.Z = stored.stack[2];
-  r.T = stored.stack[3];
-  r.R = stored.registers;
-}
-
-void writeState(platform::IniFile& ini, const CalcEngine& engine) {
-  const EngineRegisters& r = engine.registers();
-  const double stack[4] = {r.X, r.Y, r.Z, r.T};
-  for (int k = 0; k < 4; ++k) {
-    ini.writeString(kFinovaSection, "R" + std::to_string(k), formatStoredNumber(stack[k]));
-  }
-  for (int k = 0; k < reg::kCount; ++k) {
-    ini.writeString(kFinovaSection, "M" + std::to_string(k),
-                    formatStoredNumber(r.R[static_cast<std::size_t>(k)]));
-  }
-}
-
 void configure(const Options& o, CalcEngine& engine) {
   engine.setDecimals(static_cast<int>(o.decimals));
   engine.setSeparatorStyle(o.european ? SeparatorStyle::European : SeparatorStyle::English);
@@ -180,36 +130,37 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
     codes.insert(codes.end(), keys->begin(), keys->end());
   }
-  Session session(options, out, routines);
+  // The session of the window, keeping only the state file it is given;
+  // the options decide the display and the flags.
+  FinovaSession session(options.state, SessionFiles{false, false, false});
   CalcEngine& engine = session.engine();
+  if (routines != nullptr) engine.setRoutines(routines);
   configure(options, engine);
-  platform::IniFile state;
-  if (!options.state.empty()) {
-    state = platform::IniFile(options.state);
-    readState(state, engine);
+  session.start();
+  if (!options.load.empty()) {
+    const ProgramFileStatus status = engine.program().Load(options.load);
+    if (status != ProgramFileStatus::Loaded) {
+      err << "finova-cli: " << programFileProblem(status, options.load) << '\n';
+      return kExitFile;
+    }
   }
-  engine.Reset();
-  if (!options.load.empty() && !engine.program().Load(options.load)) {
-    err << "finova-cli: cannot read " << options.load << '\n';
-    return kExitFile;
-  }
-  if (options.tape) engine.setTape(&session.tape());
+  if (!options.tape) engine.setTape(nullptr);
   for (KeyCode code : codes) {
-    if (!session.press(code)) {
+    const std::uint64_t used = engine.keyCount();
+    const std::uint64_t limit = options.maxKeys > used ? options.maxKeys - used : 0;
+    if (session.run(code, limit, true) == RunOutcome::LimitReached) {
       err << "finova-cli: program still running after " << options.maxKeys << " keys\n";
       return kExitRunaway;
     }
+    if (options.trace) out << compactMnemonic(code) << '\t' << engine.xDisplayText() << '\n';
   }
   out << engine.xDisplayText() << '\n';
   if (options.tape) {
     for (const TapeLine& line : session.tape().lines()) out << line.fileText() << '\n';
   }
-  if (!options.state.empty()) {
-    writeState(state, engine);
-    if (!state.flush()) {
-      err << "finova-cli: cannot write " << options.state << '\n';
-      return kExitFile;
-    }
+  if (!session.finish()) {
+    err << "finova-cli: cannot write " << options.state << '\n';
+    return kExitFile;
   }
   return 0;
 }

@@ -35,13 +35,18 @@ void CalcEngine::PressKey(KeyCode code) {
     code = key::kNoKey;
   }
   bool failed = processKey(code);
+  const bool ran = m_runner.running();
   for (std::size_t budget = m_keyBudget; m_runner.running() && !failed && budget > 0; --budget) {
     const KeyCode next = nextProgramKey();
     if (next == key::kNoKey) break;
-    failed = processKey(next);
+    failed = processKey(next, true);
   }
   // An error stops the program at the failing step; R/S continues after it.
-  if (failed) m_runner.stop();
+  if (failed) {
+    m_runner.stop();
+  } else if (ran && !m_runner.running() && m_lastKey != key::kRS) {
+    m_journal.recordProgramEnd(m_regs, m_display.decimals());
+  }
 }
 
 KeyCode CalcEngine::nextProgramKey() {
@@ -70,7 +75,7 @@ void CalcEngine::executeSingleStep() {
 }
 
 // Returns true when the key failed (its error has been shown).
-bool CalcEngine::processKey(KeyCode code) {
+bool CalcEngine::processKey(KeyCode code, bool fromProgram) {
   if (code < 0 || code > key::kNoKey) return false;  // not a key code at all
   ++m_keyCount;
   if (code == key::kNoKey) {
@@ -92,14 +97,15 @@ bool CalcEngine::processKey(KeyCode code) {
     m_display.showError(press.error);
     m_journal.recordError(press.error);
   } else if (code != key::kClearProgramMemory) {
-    finishKey(press, previous, wasProgramMode);
+    finishKey(press, previous, wasProgramMode, fromProgram);
   }
   m_regs.working = m_regs.X;
   m_lastKey = code;
   return press.failed();
 }
 
-void CalcEngine::finishKey(const KeyPress& press, EngineState previous, bool wasProgramMode) {
+void CalcEngine::finishKey(const KeyPress& press, EngineState previous, bool wasProgramMode,
+                           bool fromProgram) {
   if (press.displayRequested) {
     m_display.show(press.display, m_entry, press.text);
   } else {
@@ -113,7 +119,11 @@ void CalcEngine::finishKey(const KeyPress& press, EngineState previous, bool was
   }
   const JournalKey key{press, previous,      wasProgramMode, m_runner.programMode(),
                        shown, LastMnemonic()};
-  m_journal.recordKey(key, m_regs, m_display.decimals());
+  if (fromProgram) {
+    m_journal.recordProgramKey(key, m_regs, m_display.decimals());
+  } else {
+    m_journal.recordKey(key, m_regs, m_display.decimals());
+  }
 }
 
 }  // namespace finova

@@ -77,12 +77,18 @@ class CalcEngine {
 
   // The tape that journals the keys (not owned; null: no journal).
   void setTape(Tape* tape) { m_journal.setTape(tape); }
+  // While a program runs the tape gets R/S, PSE, errors and the final X;
+  // on: every step, within the journal's budget.
+  void setFullProgramJournal(bool on) { m_journal.setFullProgramJournal(on); }
+  bool fullProgramJournal() const { return m_journal.fullProgramJournal(); }
+  TapeJournal& journal() { return m_journal; }
   // Borrowed; null returns to the engine's own copy.
   void setRoutines(FinanceRoutines* routines);
 
  private:
-  bool processKey(KeyCode code);
-  void finishKey(const KeyPress& press, EngineState previous, bool wasProgramMode);
+  bool processKey(KeyCode code, bool fromProgram = false);
+  void finishKey(const KeyPress& press, EngineState previous, bool wasProgramMode,
+                 bool fromProgram);
   KeyCode nextProgramKey();
   void endProgram();
   void executeSingleStep();

@@ -20,6 +20,22 @@ bool readFlag(const platform::IniFile& ini, const char* key, bool fallback) {
   return ini.readInt(kFinovaSection, key, fallback ? 1 : 0) != 0;
 }
 
+StoredPosition readPosition(const platform::IniFile& ini, const char* prefix) {
+  const std::string horiz = std::string(prefix) + "HORIZ";
+  const std::string vert = std::string(prefix) + "VERT";
+  StoredPosition p;
+  p.stored = ini.hasKey(kFinovaSection, horiz) && ini.hasKey(kFinovaSection, vert);
+  p.x = ini.readInt(kFinovaSection, horiz, 0);
+  p.y = ini.readInt(kFinovaSection, vert, 0);
+  return p;
+}
+
+void writePosition(platform::IniFile& ini, const char* prefix, const StoredPosition& p) {
+  if (!p.stored) return;
+  ini.writeInt(kFinovaSection, std::string(prefix) + "HORIZ", p.x);
+  ini.writeInt(kFinovaSection, std::string(prefix) + "VERT", p.y);
+}
+
 }  // namespace
 
 double storableNumber(double value) {
@@ -61,6 +77,17 @@ FinovaSettings readSettings(const platform::IniFile& ini) {
   for (std::size_t k = 0; k < s.registers.size(); ++k) {
     s.registers[k] = readNumber(ini, "M" + std::to_string(k));
   }
+  s.lastX = readNumber(ini, "LSTX");
+  for (std::size_t k = 0; k < s.cashFlowCounts.size(); ++k) {
+    // A count is a whole number below 100, as NJ accepts it.
+    const int count = ini.readInt(kFinovaSection, "NJ" + std::to_string(k), 1);
+    s.cashFlowCounts[k] = count < 0 || count >= 100 ? 1 : count;
+  }
+  s.fullProgramJournal = readFlag(ini, "PGMJOURNAL", false);
+  s.registersWindow = readPosition(ini, "R");
+  s.memoryWindow = readPosition(ini, "M");
+  s.commentsWindow = readPosition(ini, "C");
+  s.helpWindow = readPosition(ini, "H");
   return s;
 }
 
@@ -85,6 +112,15 @@ void writeSettings(platform::IniFile& ini, const FinovaSettings& s) {
   for (std::size_t k = 0; k < s.registers.size(); ++k) {
     ini.writeString(section, "M" + std::to_string(k), formatStoredNumber(s.registers[k]));
   }
+  ini.writeString(section, "LSTX", formatStoredNumber(s.lastX));
+  for (std::size_t k = 0; k < s.cashFlowCounts.size(); ++k) {
+    ini.writeInt(section, "NJ" + std::to_string(k), s.cashFlowCounts[k]);
+  }
+  ini.writeInt(section, "PGMJOURNAL", s.fullProgramJournal ? 1 : 0);
+  writePosition(ini, "R", s.registersWindow);
+  writePosition(ini, "M", s.memoryWindow);
+  writePosition(ini, "C", s.commentsWindow);
+  writePosition(ini, "H", s.helpWindow);
 }
 
 std::filesystem::path finovaSettingsPath() {
@@ -101,26 +137,27 @@ bool saveSettingsFile(const std::filesystem::path& path, const FinovaSettings& s
   return ini.flush();
 }
 
-void applySettings(const FinovaSettings& s, CalcEngine& engine) {
+void applySettings(const FinovaSettings& s, CalcEngine& engine, bool withChoices) {
   EngineRegisters& r = engine.registers();
-  r.endMode = s.endMode;
-  r.dateOrderMDY = s.dateOrderMDY;
-  r.compoundOddPeriod = s.compoundOddPeriod;
   r.X = s.stack[0];
   r.Y = s.stack[1];
   r.Z = s.stack[2];
   r.T = s.stack[3];
   r.working = r.X;
   r.R = s.registers;
+  r.LSTX = s.lastX;
+  r.Nj = s.cashFlowCounts;
+  if (!withChoices) return;
+  r.endMode = s.endMode;
+  r.dateOrderMDY = s.dateOrderMDY;
+  r.compoundOddPeriod = s.compoundOddPeriod;
   engine.setDecimals(s.decimals);
   engine.setSeparatorStyle(s.separatorStyle());
+  engine.setFullProgramJournal(s.fullProgramJournal);
 }
 
-void captureSettings(const CalcEngine& engine, FinovaSettings& s) {
+void captureSettings(const CalcEngine& engine, FinovaSettings& s, bool withChoices) {
   const EngineRegisters& r = engine.registers();
-  s.endMode = r.endMode;
-  s.dateOrderMDY = r.dateOrderMDY;
-  s.compoundOddPeriod = r.compoundOddPeriod;
   // A number still being keyed in is what X shows, so it is what is kept.
   double x = r.X;
   if (engine.entry().entryActive()) {
@@ -129,6 +166,13 @@ void captureSettings(const CalcEngine& engine, FinovaSettings& s) {
   }
   s.stack = {x, r.Y, r.Z, r.T};
   s.registers = r.R;
+  s.lastX = r.LSTX;
+  s.cashFlowCounts = r.Nj;
+  if (!withChoices) return;
+  s.endMode = r.endMode;
+  s.dateOrderMDY = r.dateOrderMDY;
+  s.compoundOddPeriod = r.compoundOddPeriod;
+  s.fullProgramJournal = engine.fullProgramJournal();
   s.decimals = engine.decimals();
   s.separator = engine.separatorStyle() == SeparatorStyle::European
                     ? FinovaSettings::kEuropeanSeparators

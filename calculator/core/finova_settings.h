@@ -1,7 +1,9 @@
 #pragma once
 // FINOVA.INI, section FINOVA: the calculator's settings with their defaults,
-// and the stack (R0..R3 = X, Y, Z, T) and the 29 registers (M0..M28) that
-// survive from one run to the next. Values are read with the private-profile
+// and the stack (R0..R3 = X, Y, Z, T), the 29 registers (M0..M28), last x
+// (LSTX) and the cash-flow counts (NJ0..NJ19) that survive from one run to
+// the next. A file written by an older version without the newer keys reads
+// with their defaults. Values are read with the private-profile
 // rules of platform::IniFile and written back with integers in decimal and
 // numbers as "%.14E". It does not decide where the file lives.
 
@@ -16,6 +18,14 @@
 namespace finova {
 
 class CalcEngine;
+
+// A window position remembered between runs; not stored until the window
+// has been shown once.
+struct StoredPosition {
+  bool stored = false;
+  int x = 0;
+  int y = 0;
+};
 
 struct FinovaSettings {
   static constexpr int kEnglishSeparators = 10135;
@@ -38,6 +48,14 @@ struct FinovaSettings {
   int onTop = 0;                                // ONTOP (8: windows stay on top)
   std::array<double, 4> stack{};                // R0..R3: X, Y, Z, T
   std::array<double, reg::kCount> registers{};  // M0..M28
+  double lastX = 0.0;                           // LSTX
+  std::array<std::int32_t, reg::kCashFlowCount> cashFlowCounts{
+      1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};  // NJ0..NJ19
+  bool fullProgramJournal = false;  // PGMJOURNAL: every step of a running program on the tape
+  StoredPosition registersWindow;   // RHORIZ, RVERT
+  StoredPosition memoryWindow;      // MHORIZ, MVERT
+  StoredPosition commentsWindow;    // CHORIZ, CVERT
+  StoredPosition helpWindow;        // HHORIZ, HVERT
 
   SeparatorStyle separatorStyle() const {
     return separator == kEuropeanSeparators ? SeparatorStyle::European : SeparatorStyle::English;
@@ -65,13 +83,17 @@ std::string formatStoredNumber(double value);
 std::filesystem::path finovaSettingsPath();
 // The settings of a file (defaults when it is missing or unreadable).
 FinovaSettings loadSettingsFile(const std::filesystem::path& path);
-// Writes the settings into the file, keeping whatever else it holds. False
-// when the file cannot be written.
+// Writes the settings into the file, keeping whatever else it holds (a file
+// that could not be read is replaced). False when the file cannot be
+// written.
 bool saveSettingsFile(const std::filesystem::path& path, const FinovaSettings& settings);
 
-// Copies the flags, display settings, stack and registers into the engine,
-// and back; a number being keyed in is captured as X.
-void applySettings(const FinovaSettings& settings, CalcEngine& engine);
-void captureSettings(const CalcEngine& engine, FinovaSettings& settings);
+// Copies the flags, display settings, stack, registers, last x and
+// cash-flow counts into the engine,
+// and back; a number being keyed in is captured as X. Without `withChoices`
+// only the numbers move: the flags, decimals, separators and journalling
+// stay as they are on the other side.
+void applySettings(const FinovaSettings& settings, CalcEngine& engine, bool withChoices = true);
+void captureSettings(const CalcEngine& engine, FinovaSettings& settings, bool withChoices = true);
 
 }  // namespace finova

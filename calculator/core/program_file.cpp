@@ -1,12 +1,12 @@
 // The .pgm text form of program memory: a comment block of "CCC  " lines,
-// then one line per non-empty program line ("001  STO 1"), CR LF line ends.
+// then one line per recorded program line ("001  STO 1"), CR LF line ends.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <memory>
 
 #include "calculator/core/key_table.h"
 #include "calculator/core/program_memory.h"
+#include "calculator/core/text_files.h"
 
 namespace finova {
 namespace {
@@ -38,7 +38,12 @@ std::string ProgramMemory::toText() const {
     text += "\r\n";
     start = last ? end : end + 1;
   }
-  for (int line = 1; line < kLines; ++line) {
+  // A cleared line reads GTO 0 0 0 and a load fills missing lines with it,
+  // so the filler after the last recorded line is not written.
+  const Line filler{key::kGto, 0, 0, 0};
+  int lastLine = kLines - 1;
+  while (lastLine > 0 && step(lastLine) == filler) --lastLine;
+  for (int line = 1; line <= lastLine; ++line) {
     const Line& codes = step(line);
     bool empty = true;
     for (std::uint8_t code : codes) empty = empty && code == key::kNoKey;
@@ -56,16 +61,18 @@ std::string ProgramMemory::toText() const {
   return text;
 }
 
-void ProgramMemory::readLine(std::string_view line) {
-  if (line.empty()) return;
+// False when the line is neither a comment nor a program line.
+bool ProgramMemory::readLine(std::string_view line, bool& programLine) {
+  programLine = false;
+  if (line.empty()) return true;
   if (!isDigitChar(line[0])) {
     std::size_t from = line.find(' ');
     from = from == std::string_view::npos ? line.size() : line.find_first_not_of(' ', from);
     if (from == std::string_view::npos) from = line.size();
     std::string piece(line.substr(from));
     piece += "\r\n";
-    if (m_comment.size() + piece.size() <= kMaxComment) m_comment += piece;
-    return;
+    if (characterCount(m_comment) + characterCount(piece) <= kMaxComment) m_comment += piece;
+    return true;
   }
   std::size_t pos = 0;
   auto nextToken = [&]() {
@@ -76,56 +83,65 @@ void ProgramMemory::readLine(std::string_view line) {
   };
   const std::string_view first = nextToken();
   std::string_view token = nextToken();
-  if (token.empty() || first.size() > 3) return;
+  if (token.empty() || first.size() > 3) return false;
   int number = 0;
   for (char c : first) {
-    if (!isDigitChar(c)) return;
+    if (!isDigitChar(c)) return false;
     number = number * 10 + (c - '0');
   }
-  // Line 0 stays the empty top of memory.
-  if (number < 1 || number >= kLines) return;
-  Line& codes = m_steps[static_cast<std::size_t>(number)];
-  codes = {key::kNoKey, key::kNoKey, key::kNoKey, key::kNoKey};
+  // Line 0 is the empty top of memory; no file holds it.
+  if (number < 1 || number >= kLines) return false;
+  Line codes = {key::kNoKey, key::kNoKey, key::kNoKey, key::kNoKey};
   std::size_t next = 0;
-  for (; !token.empty() && next < codes.size(); token = nextToken()) {
-    const auto code = keyFromMnemonic(token.substr(0, kMaxToken));
-    if (code) codes[next++] = static_cast<std::uint8_t>(*code);
+  for (; !token.empty(); token = nextToken()) {
+    const auto code = token.size() <= kMaxToken ? keyFromMnemonic(token) : std::nullopt;
+    if (!code || next == codes.size()) return false;
+    codes[next++] = static_cast<std::uint8_t>(*code);
   }
+  m_steps[static_cast<std::size_t>(number)] = codes;
+  programLine = true;
+  return true;
 }
 
-void ProgramMemory::fromText(std::string_view text) {
-  Clear();
-  m_comment.clear();
+bool ProgramMemory::fromText(std::string_view text) {
+  // Read into a copy, so a file that turns out not to be a program leaves
+  // program memory as it was.
+  auto loaded = std::make_unique<ProgramMemory>(*this);
+  loaded->Clear();
+  loaded->m_comment.clear();
+  bool anyProgramLine = false;
+  bool onlyCommentBlock = true;
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
-    readLine(text.substr(pos, std::min(end - pos, kMaxLineLength)));
+    const std::string_view line = text.substr(pos, std::min(end - pos, kMaxLineLength));
+    bool programLine = false;
+    if (!loaded->readLine(line, programLine)) return false;
+    anyProgramLine = anyProgramLine || programLine;
+    if (!line.empty() && !programLine && line.substr(0, 3) != "CCC") onlyCommentBlock = false;
     pos = end + 1;
   }
+  // Free text without a single program line is some other file.
+  if (!anyProgramLine && !onlyCommentBlock) return false;
+  *this = *loaded;
+  return true;
 }
 
 bool ProgramMemory::Save(const std::filesystem::path& path) const {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  const std::string text = toText();
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  return static_cast<bool>(out.flush());
+  return replaceFile(path, toText());
 }
 
-bool ProgramMemory::Load(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
+ProgramFileStatus ProgramMemory::Load(const std::filesystem::path& path) {
   // A program file holds at most a few tens of kilobytes; reading stops at a
   // generous limit so that an oversized file cannot exhaust memory.
   constexpr std::size_t kMaxFile = 4u << 20;
-  std::string text;
-  char buffer[65536];
-  while (text.size() < kMaxFile && in.read(buffer, sizeof buffer).gcount() > 0) {
-    text.append(buffer, static_cast<std::size_t>(in.gcount()));
+  const auto bytes = readFileBytes(path, kMaxFile);
+  if (!bytes) return ProgramFileStatus::CannotRead;
+  if (hasBinaryBytes(*bytes) || !fromText(decodeFileText(*bytes))) {
+    return ProgramFileStatus::NotAProgramFile;
   }
-  fromText(text);
-  return true;
+  return ProgramFileStatus::Loaded;
 }
 
 }  // namespace finova

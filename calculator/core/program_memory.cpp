@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "calculator/core/key_table.h"
+#include "calculator/core/text_files.h"
 
 namespace finova {
 namespace {
@@ -208,7 +209,7 @@ bool ProgramMemory::pauseTick() {
 }
 
 void ProgramMemory::setComment(std::string_view comment) {
-  m_comment.assign(comment.substr(0, kMaxComment));
+  m_comment = firstCharacters(comment, kMaxComment);
 }
 
 }  // namespace finova

@@ -17,6 +17,13 @@
 
 namespace finova {
 
+// What became of a program file that was to be read.
+enum class ProgramFileStatus {
+  Loaded,
+  CannotRead,       // missing or unreadable
+  NotAProgramFile,  // read, but not made of program lines and comments
+};
+
 enum class RecordState : std::uint8_t {
   Operand = 0,      // after STO or RCL: waiting for the register
   SecondDigit = 1,  // after STO . or STO op: waiting for the digit
@@ -66,19 +73,23 @@ class ProgramMemory {
   const std::string& comment() const { return m_comment; }
   void setComment(std::string_view comment);
 
-  // The .pgm text (CR LF line ends) and its reader; Load clears first and
-  // accepts any bytes. Save and Load report file errors as false.
+  // The .pgm text (UTF-8, CR LF line ends; the filler lines after the last
+  // recorded one are left out, as a load restores them) and its reader.
+  // fromText accepts only numbered lines of known mnemonics (at most four)
+  // and comment lines; anything else returns false and leaves program memory
+  // as it was. A file is read as UTF-8 when valid, else as Windows-1252;
+  // Save replaces the file whole.
   std::string toText() const;
-  void fromText(std::string_view text);
+  bool fromText(std::string_view text);
   bool Save(const std::filesystem::path& path) const;
-  bool Load(const std::filesystem::path& path);
+  ProgramFileStatus Load(const std::filesystem::path& path);
 
  private:
   void recordNormal(KeyKind kind, KeyCode code);
   void recordOperand(KeyKind kind, KeyCode code);
   void recordSecondDigit(KeyKind kind, KeyCode code);
   void recordGoto(KeyKind kind, KeyCode code);
-  void readLine(std::string_view line);
+  bool readLine(std::string_view line, bool& programLine);
   Line& current() { return m_steps[static_cast<std::size_t>(m_line)]; }
 
   std::array<Line, kLines> m_steps{};

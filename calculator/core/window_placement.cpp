@@ -34,4 +34,22 @@ ScreenPoint placeWindow(std::optional<ScreenPoint> stored, WindowSize size,
   return centredOn(screens.front(), size);
 }
 
+ScreenPoint besideWindow(WindowRect owner, WindowSize size,
+                         const std::vector<ScreenArea>& screens) {
+  const ScreenPoint corner{owner.left, owner.top};
+  const ScreenArea* screen = screens.empty() ? nullptr : &screens.front();
+  for (const ScreenArea& candidate : screens) {
+    if (candidate.contains(corner)) screen = &candidate;
+  }
+  const int right = owner.left + owner.width;
+  if (screen == nullptr) return {right, owner.top};
+  const int top = keepInside(owner.top, size.height, screen->top, screen->height);
+  const int roomRight = screen->left + screen->width - right;
+  const int roomLeft = owner.left - screen->left;
+  if (roomRight >= size.width) return {right, top};
+  if (roomLeft >= size.width) return {owner.left - size.width, top};
+  if (roomRight >= roomLeft) return {screen->left + screen->width - size.width, top};
+  return {screen->left, top};
+}
+
 }  // namespace finova

@@ -40,4 +40,18 @@ struct WindowSize {
 ScreenPoint placeWindow(std::optional<ScreenPoint> stored, WindowSize size,
                         const std::vector<ScreenArea>& screens);
 
+// Where a window of `size` opens beside the main window `owner` (frames
+// included) without covering it: to its right when the owner's screen has
+// room there, else to its left, top edges level (moved down or up only to
+// stay on the screen); when neither side has room, where it covers the least
+// (against the screen's wider free side).
+struct WindowRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+ScreenPoint besideWindow(WindowRect owner, WindowSize size,
+                         const std::vector<ScreenArea>& screens);
+
 }  // namespace finova

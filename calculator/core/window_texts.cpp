@@ -1,5 +1,7 @@
 #include "calculator/core/window_texts.h"
 
+#include <algorithm>
+
 namespace finova {
 namespace {
 
@@ -43,19 +45,22 @@ std::string clipboardTextOfX(std::string_view xDisplayText, SeparatorStyle style
       text += '+';
     }
   }
+  // A European display copies with its decimal comma, as a European
+  // program reads it back.
+  if (style == SeparatorStyle::European) std::replace(text.begin(), text.end(), '.', ',');
   text += ' ';
   return text;
 }
 
 namespace {
 
-// Digits and "." of a text as keys; true when it holds a "-".
-bool appendNumberKeys(std::string_view text, std::vector<KeyCode>& keys) {
+// Digits and the decimal mark of a text as keys; true when it holds a "-".
+bool appendNumberKeys(std::string_view text, char decimalMark, std::vector<KeyCode>& keys) {
   bool negative = false;
   for (char c : text) {
     if (c >= '0' && c <= '9') {
       keys.push_back(key::kDigit0 + (c - '0'));
-    } else if (c == '.') {
+    } else if (c == decimalMark) {
       keys.push_back(key::kPoint);
     } else if (c == '-') {
       negative = true;
@@ -66,15 +71,16 @@ bool appendNumberKeys(std::string_view text, std::vector<KeyCode>& keys) {
 
 }  // namespace
 
-std::vector<KeyCode> pasteKeys(std::string_view text) {
+std::vector<KeyCode> pasteKeys(std::string_view text, SeparatorStyle style) {
+  const char mark = style == SeparatorStyle::European ? ',' : '.';
   std::vector<KeyCode> keys;
   const std::size_t e = text.find_first_of("Ee");
-  if (appendNumberKeys(text.substr(0, e), keys)) keys.push_back(key::kChs);
+  if (appendNumberKeys(text.substr(0, e), mark, keys)) keys.push_back(key::kChs);
   if (e == std::string_view::npos) return keys;
   // An exponent: EEX, its digits, and CHS (which then changes the exponent's
   // sign) when it is negative.
   keys.push_back(key::kEex);
-  if (appendNumberKeys(text.substr(e + 1), keys)) keys.push_back(key::kChs);
+  if (appendNumberKeys(text.substr(e + 1), mark, keys)) keys.push_back(key::kChs);
   return keys;
 }
 

@@ -27,14 +27,16 @@ std::string captionWithName(std::string_view caption, std::string_view name, std
 
 // The X display text as the clipboard gets it: digits, "." and "-" (and an
 // exponent's "E" and sign, so 1.5 E+11 copies as "1.5E+11 "),
-// then a blank. The text is read in English form, so a European display
-// ("1.234,50") copies as "1234.50 ", the number it shows.
+// then a blank, without digit grouping: "1,234.50" copies as "1234.50 ",
+// and a European display ("1.234,50") as "1234,50 ".
 std::string clipboardTextOfX(std::string_view xDisplayText, SeparatorStyle style);
-// The keys a pasted text presses: digits and ".", every other character
-// ignored, CHS once at the end when the text holds a "-". An "E" presses
-// EEX; the digits after it go to the exponent, with CHS after them when the
-// exponent is negative.
-std::vector<KeyCode> pasteKeys(std::string_view text);
+// The keys a pasted text presses: digits and the decimal mark of the style
+// ("." English, "," European) as the point key, every other character (the
+// grouping marks among them) ignored, CHS once at the end when the text
+// holds a "-". An "E" presses EEX; the digits after it go to the exponent,
+// with CHS after them when the exponent is negative.
+std::vector<KeyCode> pasteKeys(std::string_view text,
+                               SeparatorStyle style = SeparatorStyle::English);
 
 // How the tape window and the tape printout show one tape line: the number
 // (or annotation) right-aligned to end at column kTapeNumberEnd, in the

@@ -42,7 +42,15 @@ TEST_F(JournalTest, ProgramModeWritesOnlyProgramKey) {
   EXPECT_EQ(journal("P/R 1 + P/R"), " P/R\r\n P/R\r\n");
 }
 
-TEST_F(JournalTest, RunningProgramsJournalTheirGotoTargets) {
+TEST_F(JournalTest, RunningProgramsJournalOnlyTheirFinalResultByDefault) {
+  type(engine, "P/R 1 + GTO 0 0 4 CLX P/R");
+  tape.Clear();
+  type(engine, "R/S");
+  EXPECT_EQ(tape.text(), "0.00 ###\r\n");
+}
+
+TEST_F(JournalTest, FullyJournalledProgramsJournalTheirGotoTargets) {
+  engine.setFullProgramJournal(true);
   type(engine, "P/R 1 + GTO 0 0 4 CLX P/R");
   tape.Clear();
   type(engine, "R/S");

@@ -144,5 +144,27 @@ TEST(FinovaCliTest, HelpAndManualPageNameEveryOption) {
   }
 }
 
+TEST(FinovaCliTest, AFileThatIsNotAProgramIsRefusedWithTheWindowsMessage) {
+  const auto pgm = tempPath("letter.pgm");
+  std::ofstream(pgm, std::ios::binary) << "Dear John,\r\nthe rent is due on Monday.\r\n";
+  const CliRun refused = run({"--load", pgm.string(), "1"});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_EQ(refused.err, "finova-cli: " + pgm.string() + ": Not a Finova program file.\n");
+  std::filesystem::remove(pgm);
+}
+
+TEST(FinovaCliTest, StateFileCarriesLastXAndCashFlowCountsButNotTheOptions) {
+  const auto state = tempPath("counts.ini");
+  std::filesystem::remove(state);
+  std::ofstream(state) << "[FINOVA]\nDECPT=5\n";
+  EXPECT_EQ(run({"--state", state.string(), "--decimals", "1", "4", "SQRT", "3", "NJ"}).code, 0);
+  const platform::IniFile ini(state);
+  EXPECT_EQ(ini.readString("FINOVA", "LSTX"), "4.00000000000000E+00");
+  EXPECT_EQ(ini.readInt("FINOVA", "NJ0", -1), 3);
+  EXPECT_EQ(ini.readInt("FINOVA", "DECPT", -1), 5) << "the file keeps its own display choice";
+  EXPECT_EQ(run({"--state", state.string(), "LSTX"}).out, "4.00\n");
+  std::filesystem::remove(state);
+}
+
 }  // namespace
 }  // namespace finova

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calculator/core/program_memory.h"
+#include "calculator/core/text_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   finova::ProgramMemory memory;
@@ -19,6 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool emptied = line > 0 && memory.step(line) == empty && again.step(line) == gotoZero;
     if (again.step(line) != memory.step(line) && !emptied) std::abort();
   }
-  if (memory.comment().size() > finova::ProgramMemory::kMaxComment) std::abort();
+  if (finova::characterCount(memory.comment()) > finova::ProgramMemory::kMaxComment) std::abort();
   return 0;
 }

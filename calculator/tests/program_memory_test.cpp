@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "calculator/core/key_table.h"
 
@@ -103,26 +105,69 @@ TEST(ProgramMemoryTest, TextRoundTripKeepsLinesAndComment) {
   EXPECT_EQ(loaded.comment(), "Loan check\r\nsecond line\r\n");
 }
 
-TEST(ProgramMemoryTest, LoadingSkipsWhatItCannotUse) {
+TEST(ProgramMemoryTest, ReadsNumberedLinesAndComments) {
   ProgramMemory memory;
-  memory.fromText(
+  ASSERT_TRUE(memory.fromText(
       "007  RCL 1\n"
       "\r\n"
-      "12 FOO + WAYTOOLONGTOKEN_WAYTOOLONGTOKEN 3\r"
-      "1000  STO 1\n"
-      "0000 STO 2\n"
-      "5\n"
+      "12 + 3\r"
       "x9 not a line\n"
-      "000  STO 3\n"
-      "013  1 2 3 4 5 6\n"
-      "014  FOO 1 BAR 2 3 4\n");
+      "013  1 2 3 4\n"));
   EXPECT_EQ(memory.lineText(7), "007-  RCL 1");
   EXPECT_EQ(memory.lineText(12), "012-  + 3");
   EXPECT_EQ(memory.lineText(13), "013-  1 2 3 4");
-  EXPECT_EQ(memory.lineText(14), "014-  1 2 3 4");
   EXPECT_EQ(memory.lineText(0), "000- ");
   EXPECT_EQ(memory.lineText(5), "005-  GTO 0 0 0");
   EXPECT_EQ(memory.comment(), "not a line\r\n");
+}
+
+TEST(ProgramMemoryTest, AFileThatIsNotAProgramLeavesProgramMemoryAlone) {
+  ProgramMemory memory;
+  record(memory, {"1", "+"});
+  memory.setComment("kept");
+  for (const char* text : {"12 FOO +\r\n", "1000  STO 1\r\n", "000  STO 3\r\n", "5\r\n",
+                           "013  1 2 3 4 5\r\n",
+                           "Dear John,\r\nthe rent is due on Monday.\r\n"}) {
+    EXPECT_FALSE(memory.fromText(text)) << text;
+    EXPECT_EQ(memory.lineText(1), "001-  1") << text;
+    EXPECT_EQ(memory.comment(), "kept");
+  }
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("finova_bytes_" + std::to_string(::getpid()) + ".pgm");
+  std::ofstream(path, std::ios::binary) << std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+  EXPECT_EQ(memory.Load(path), ProgramFileStatus::NotAProgramFile);
+  EXPECT_EQ(memory.lineText(2), "002-  +");
+  std::filesystem::remove(path);
+}
+
+TEST(ProgramMemoryTest, SavedProgramOmitsTheFillerAndReadsBackIdentically) {
+  ProgramMemory memory;
+  record(memory, {"1", "+", "2", "*", "3", "-", "4", "/", "R/S"});
+  const std::string text = memory.toText();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9) << text.substr(0, 200);
+  ProgramMemory loaded;
+  ASSERT_TRUE(loaded.fromText(text));
+  for (int line = 0; line < ProgramMemory::kLines; ++line) {
+    ASSERT_EQ(loaded.step(line), memory.step(line)) << line;
+  }
+}
+
+TEST(ProgramMemoryTest, CommentsAreCharactersAndWindows1252FilesReadAsUtf8) {
+  ProgramMemory memory;
+  std::string euros;
+  for (int k = 0; k < 600; ++k) euros += "\u20AC";
+  memory.setComment(euros);
+  EXPECT_EQ(memory.comment(), euros.substr(0, 511 * 3)) << "511 characters, none split";
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("finova_cp1252_" + std::to_string(::getpid()) + ".pgm");
+  std::ofstream(path, std::ios::binary) << "CCC  Zins f\xFCr 2024\r\n001  1\r\n";
+  ASSERT_EQ(memory.Load(path), ProgramFileStatus::Loaded);
+  EXPECT_EQ(memory.comment(), "Zins f\u00FCr 2024\r\n");
+  ASSERT_TRUE(memory.Save(path));
+  std::ifstream in(path, std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(saved.substr(0, 21), "CCC  Zins f\u00FCr 2024\r\n") << "written as UTF-8";
+  std::filesystem::remove(path);
 }
 
 TEST(ProgramMemoryTest, SaveAndLoadThroughAFile) {
@@ -133,11 +178,11 @@ TEST(ProgramMemoryTest, SaveAndLoadThroughAFile) {
   memory.setComment("c");
   ASSERT_TRUE(memory.Save(path));
   ProgramMemory loaded;
-  ASSERT_TRUE(loaded.Load(path));
+  ASSERT_EQ(loaded.Load(path), ProgramFileStatus::Loaded);
   EXPECT_EQ(loaded.lineText(3), "003-  R/S");
   EXPECT_EQ(loaded.comment(), "c\r\n");
   std::filesystem::remove(path);
-  EXPECT_FALSE(loaded.Load(path));
+  EXPECT_EQ(loaded.Load(path), ProgramFileStatus::CannotRead);
 }
 
 }  // namespace

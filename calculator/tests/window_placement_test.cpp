@@ -69,5 +69,24 @@ TEST(WindowPlacementTest, WithoutScreensTheStoredPositionStands) {
   EXPECT_EQ(placeWindow(std::nullopt, kCalculator, {}), (ScreenPoint{0, 0}));
 }
 
+TEST(WindowPlacementTest, SideWindowsOpenBesideTheMainWindowWithoutCoveringIt) {
+  const std::vector<ScreenArea> wide{{0, 0, 1280, 800}};
+  const WindowRect main{100, 50, 700, 500};
+  // Room on the right: there, top edges level.
+  EXPECT_EQ(besideWindow(main, {300, 400}, wide), (ScreenPoint{800, 50}));
+  // No room on the right: on the left.
+  const WindowRect right{500, 50, 700, 500};
+  EXPECT_EQ(besideWindow(right, {300, 400}, wide), (ScreenPoint{200, 50}));
+  // A tall window moves up just enough to stay on the screen.
+  EXPECT_EQ(besideWindow({100, 600, 700, 150}, {300, 400}, wide), (ScreenPoint{800, 400}));
+  // No room on either side: against the edge with more room, on the screen.
+  const std::vector<ScreenArea> small{{0, 0, 800, 600}};
+  const ScreenPoint squeezed = besideWindow({20, 0, 700, 500}, {300, 200}, small);
+  EXPECT_EQ(squeezed, (ScreenPoint{500, 0}));
+  // The screen of the main window is used, not the primary one.
+  const std::vector<ScreenArea> two{{0, 0, 1280, 800}, {1280, 0, 1280, 800}};
+  EXPECT_EQ(besideWindow({1400, 10, 700, 500}, {300, 400}, two), (ScreenPoint{2100, 10}));
+}
+
 }  // namespace
 }  // namespace finova

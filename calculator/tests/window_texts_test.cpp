@@ -43,11 +43,11 @@ TEST(WindowTextsTest, TheLimitCountsCharactersNotBytes) {
 
 TEST(WindowTextsTest, ClipboardGetsTheNumberOfXInEnglishFormAndABlank) {
   EXPECT_EQ(clipboardTextOfX("1,234.50", SeparatorStyle::English), "1234.50 ");
-  EXPECT_EQ(clipboardTextOfX("1.234.567,50", SeparatorStyle::European), "1234567.50 ");
+  EXPECT_EQ(clipboardTextOfX("1.234.567,50", SeparatorStyle::European), "1234567,50 ");
   EXPECT_EQ(clipboardTextOfX("-0.25", SeparatorStyle::English), "-0.25 ");
   EXPECT_EQ(clipboardTextOfX("12.", SeparatorStyle::English), "12. ");
   EXPECT_EQ(clipboardTextOfX("1.23456789012E+11", SeparatorStyle::English), "1.23456789012E+11 ");
-  EXPECT_EQ(clipboardTextOfX("-1,00000000E-20", SeparatorStyle::European), "-1.00000000E-20 ");
+  EXPECT_EQ(clipboardTextOfX("-1,00000000E-20", SeparatorStyle::European), "-1,00000000E-20 ");
   EXPECT_EQ(clipboardTextOfX("Error0", SeparatorStyle::English), "0 ") << "only the digits";
 }
 
@@ -67,8 +67,17 @@ TEST(WindowTextsTest, PasteOfAnExponentEntersItAfterEex) {
   // The mantissa's sign before EEX, the exponent's after its digits.
   EXPECT_EQ(pasteKeys("-4E-05"), (V{4, key::kChs, key::kEex, 0, 5, key::kChs}));
   // What Copy puts on the clipboard pastes back into the same keys.
-  EXPECT_EQ(pasteKeys(clipboardTextOfX("-1,00E-20", SeparatorStyle::European)),
+  EXPECT_EQ(pasteKeys(clipboardTextOfX("-1,00E-20", SeparatorStyle::European),
+                      SeparatorStyle::European),
             (V{1, key::kPoint, 0, 0, key::kChs, key::kEex, 2, 0, key::kChs}));
+}
+
+TEST(WindowTextsTest, EuropeanPasteReadsTheCommaAsThePointAndSkipsGrouping) {
+  using V = std::vector<KeyCode>;
+  EXPECT_EQ(pasteKeys("1.234.567,89", SeparatorStyle::European),
+            (V{1, 2, 3, 4, 5, 6, 7, key::kPoint, 8, 9}));
+  EXPECT_EQ(pasteKeys("1,234,567.89", SeparatorStyle::English),
+            (V{1, 2, 3, 4, 5, 6, 7, key::kPoint, 8, 9}));
 }
 
 TEST(WindowTextsTest, TapeLinesLookRedWhenNegativeAndKeepAnnotationsAsTyped) {

@@ -7,6 +7,7 @@
 #include "calculator/ui/key_button.h"
 #include "calculator/ui/keypad_widget.h"
 #include "calculator/ui/program_dialogs.h"
+#include "calculator/ui/prompts.h"
 #include "calculator/ui/register_window.h"
 #include "calculator/ui/tape_window.h"
 
@@ -27,6 +28,11 @@ FinovaWindow::FinovaWindow(FinovaSession& session, Prompts& prompts, QWidget* pa
   m_registers = new RegisterWindow(RegisterWindow::Kind::Registers, m_session.engine(), this);
   m_memory = new RegisterWindow(RegisterWindow::Kind::Memory, m_session.engine(), this);
   m_comments = new ProgramCommentsWindow(this);
+  // The side windows open beside the keypad, or where they were last.
+  for (QWidget* side : {static_cast<QWidget*>(m_registers), static_cast<QWidget*>(m_memory),
+                        static_cast<QWidget*>(m_comments), static_cast<QWidget*>(m_help)}) {
+    side->installEventFilter(this);
+  }
   createMenus();
 
   // The pause timer: a first tick after 100 ms, then one a second.
@@ -42,6 +48,8 @@ FinovaWindow::FinovaWindow(FinovaSession& session, Prompts& prompts, QWidget* pa
   applyStartSettings();
   updateCaption();
   refresh();
+  // What the session could not use at start is said once the window shows.
+  QTimer::singleShot(0, this, &FinovaWindow::showNotices);
 }
 
 FinovaWindow::~FinovaWindow() {
@@ -55,10 +63,16 @@ void FinovaWindow::PressKeyFromUi(KeyCode code) {
     setHelpMode(false);
     return;
   }
-  m_session.engine().PressKey(code);
+  m_session.run(code, FinovaSession::kKeysPerTurn);
   refresh();
   if (code != key::kPauseTick) setFocusedKey(code);
   scheduleProgramTurn();
+}
+
+void FinovaWindow::showNotices() {
+  for (const std::string& notice : m_session.takeNotices()) {
+    m_prompts.error(this, QStringLiteral("Finova"), QString::fromStdString(notice));
+  }
 }
 
 void FinovaWindow::refresh() {
@@ -97,7 +111,8 @@ void FinovaWindow::drawTypedKey(KeyCode code, bool down) {
   button->repaint();
 }
 
-bool FinovaWindow::handleKeyPress(int key, const QString& text, Qt::KeyboardModifiers modifiers) {
+bool FinovaWindow::handleKeyPress(int key, const QString& text, Qt::KeyboardModifiers modifiers,
+                                  bool autoRepeat) {
   if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const bool tapeScrolls = m_tape->isVisible() && !isActiveWindow();
   switch (key) {
@@ -135,6 +150,8 @@ bool FinovaWindow::handleKeyPress(int key, const QString& text, Qt::KeyboardModi
     code = keyFromCharacter(static_cast<char>(text.at(0).unicode()));
   }
   if (!code) return false;
+  // Holding a key presses it once: its repeats are swallowed.
+  if (autoRepeat) return true;
   if (m_typedKey != key::kNoKey) drawTypedKey(m_typedKey, false);
   m_typedKey = *code;
   drawTypedKey(*code, true);
@@ -154,7 +171,13 @@ bool FinovaWindow::handleKeyRelease(int, bool autoRepeat) {
 bool FinovaWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_keypad && event->type() == QEvent::KeyPress) {
     auto* keyEvent = static_cast<QKeyEvent*>(event);
-    return handleKeyPress(keyEvent->key(), keyEvent->text(), keyEvent->modifiers());
+    return handleKeyPress(keyEvent->key(), keyEvent->text(), keyEvent->modifiers(),
+                          keyEvent->isAutoRepeat());
+  }
+  if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    if (StoredPosition* stored = storedPositionOf(watched)) {
+      placeSideWindow(static_cast<QWidget*>(watched), *stored);
+    }
   }
   if (watched == m_keypad && event->type() == QEvent::KeyRelease) {
     auto* keyEvent = static_cast<QKeyEvent*>(event);
@@ -168,6 +191,8 @@ void FinovaWindow::pauseTick() {
   // Every tick goes to the engine, which counts it only while a pause is on;
   // a pause left by R/S while it was counting thus still runs out.
   PressKeyFromUi(key::kPauseTick);
+  m_session.tick();
+  showNotices();
 }
 
 void FinovaWindow::scheduleProgramTurn() {
@@ -183,7 +208,7 @@ void FinovaWindow::continueProgram() {
     m_programTurn.stop();
     return;
   }
-  m_session.engine().PressKey(key::kNoKey);
+  m_session.run(key::kNoKey, FinovaSession::kKeysPerTurn);
   refresh();
   scheduleProgramTurn();
 }
@@ -194,7 +219,8 @@ void FinovaWindow::closeEvent(QCloseEvent* event) {
     m_programTurn.stop();
     m_pauseTimer.stop();
     captureWindowSettings();
-    m_session.finish();
+    if (!m_session.finish()) askToSaveSettingsElsewhere();
+    showNotices();
     m_tape->hide();
     m_help->close();
     m_registers->close();

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "calculator/core/finova_session.h"
+#include "calculator/core/finova_settings.h"
 #include "calculator/core/keypad_grid.h"
 
 class QAction;
@@ -70,7 +71,9 @@ class FinovaWindow : public QMainWindow {
   void showSchedule();
   void showPreferences();
   // Typed keys, wherever they were typed (the tape window forwards them).
-  bool handleKeyPress(int key, const QString& text, Qt::KeyboardModifiers modifiers);
+  // A held key's repeats press nothing (they are consumed).
+  bool handleKeyPress(int key, const QString& text, Qt::KeyboardModifiers modifiers,
+                      bool autoRepeat = false);
   bool handleKeyRelease(int key, bool autoRepeat);
 
   // The pause timer: a first tick 100 ms after start, then one a second,
@@ -79,6 +82,10 @@ class FinovaWindow : public QMainWindow {
   static constexpr int kPauseTickPeriod = 1000;
   void pauseTick();
   const QTimer& pauseTimer() const { return m_pauseTimer; }
+  // Shows the session's notices (a tape or program file it could not use).
+  void showNotices();
+  // Options > Journal Every Program Step.
+  void setFullProgramJournal(bool on);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,6 +106,11 @@ class FinovaWindow : public QMainWindow {
   void scheduleProgramTurn();
   void writeProgramTo(const QString& path);
   void toggleRegisterWindow(RegisterWindow* window);
+  StoredPosition* storedPositionOf(QObject* window);
+  void placeSideWindow(QWidget* window, const StoredPosition& stored);
+  void askToSaveSettingsElsewhere();
+  // The final name of a file to be written: asks before replacing one.
+  bool confirmReplace(const QString& caption, const QString& path);
 
   FinovaSession& m_session;
   Prompts& m_prompts;
@@ -122,6 +134,7 @@ class FinovaWindow : public QMainWindow {
   QAction* m_tapeAction = nullptr;
   QAction* m_onTopAction = nullptr;
   QAction* m_helpModeAction = nullptr;
+  QAction* m_journalAction = nullptr;
 };
 
 }  // namespace finova::ui

@@ -1,6 +1,7 @@
 // finova: the financial calculator's window. Reads FINOVA.INI (beside the
 // executable when it is there and writable, else $XDG_CONFIG_HOME/finova/),
-// shows the calculator, and writes the settings back when the window closes.
+// shows the calculator, and writes the settings back when the window closes
+// (also when a quit signal closes it).
 
 #include <QApplication>
 #include <QIcon>
@@ -8,6 +9,7 @@
 #include "calculator/core/finova_session.h"
 #include "calculator/ui/finova_window.h"
 #include "calculator/ui/prompts.h"
+#include "calculator/ui/quit_signal_watch.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -19,6 +21,9 @@ int main(int argc, char** argv) {
   finova::FinovaSession session(finova::finovaSettingsPath());
   session.start();
   finova::ui::FinovaWindow window(session, finova::ui::dialogPrompts());
+  // kill, Ctrl+C and the end of the terminal session close the window as
+  // File > Exit does, so nothing of the session is lost.
+  finova::ui::closeOnQuitSignals(window);
   window.show();
   const int status = QApplication::exec();
   session.finish();

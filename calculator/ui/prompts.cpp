@@ -14,7 +14,8 @@ class DialogPrompts final : public Prompts {
     return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
   }
   QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override {
-    // Replacing a file is what the calculator does; no extra question.
+    // The windows ask before replacing, once the default extension has been
+    // added to the name: the dialog itself would ask about another name.
     return QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
   }

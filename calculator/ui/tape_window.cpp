@@ -99,10 +99,9 @@ void TapeWindow::newTape() {
 void TapeWindow::openTape() {
   const QString path = m_main.prompts().openFileName(this, QStringLiteral("Open"), kTapeFilter);
   if (path.isEmpty()) return;
-  if (!m_tape.Load(path.toStdString())) {
-    m_main.prompts().error(this, QStringLiteral("FinovaTape"),
-                           QStringLiteral("The tape file could not be opened: ") + path);
-  }
+  // A file that is not a tape is refused (and said so) and left alone.
+  m_main.session().openTapeFile(path.toStdString());
+  m_main.showNotices();
   refresh();
 }
 
@@ -110,6 +109,11 @@ void TapeWindow::saveTapeAs() {
   QString path = m_main.prompts().saveFileName(this, QStringLiteral("Save As"), kTapeFilter);
   if (path.isEmpty()) return;
   path = QString::fromStdString(withDefaultExtension(path.toStdString(), ".tpf"));
+  if (QFileInfo::exists(path) &&
+      !m_main.prompts().confirm(this, QStringLiteral("Save As"),
+                                path + QStringLiteral(" already exists.\nDo you want to replace it?"))) {
+    return;
+  }
   if (!m_tape.SaveAs(path.toStdString())) {
     m_main.prompts().error(this, QStringLiteral("FinovaTape"),
                            QStringLiteral("The tape could not be written to ") + path);
@@ -142,7 +146,8 @@ void TapeWindow::askAnnotation() {
 }
 
 void TapeWindow::annotate(const QString& text) {
-  m_tape.Annotate(text.left(static_cast<int>(Tape::kMaxAnnotation)).toStdString());
+  // The tape cuts the annotation to its length in characters.
+  m_tape.Annotate(text.toStdString());
   refresh();
 }
 
@@ -163,7 +168,8 @@ void TapeWindow::keyPressEvent(QKeyEvent* event) {
     scrollBy(up ? -1 : 1, event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown);
     return;
   }
-  if (!m_main.handleKeyPress(event->key(), event->text(), event->modifiers())) {
+  if (!m_main.handleKeyPress(event->key(), event->text(), event->modifiers(),
+                             event->isAutoRepeat())) {
     QMainWindow::keyPressEvent(event);
   }
 }

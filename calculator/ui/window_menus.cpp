@@ -44,6 +44,10 @@ void FinovaWindow::createMenus() {
   m_onTopAction = menuAction(options, "actionAlwaysOnTop", QStringLiteral("&Always On Top"));
   m_onTopAction->setCheckable(true);
   connect(m_onTopAction, &QAction::triggered, this, &FinovaWindow::setAlwaysOnTop);
+  m_journalAction = menuAction(options, "actionJournalSteps",
+                               QStringLiteral("&Journal Every Program Step"));
+  m_journalAction->setCheckable(true);
+  connect(m_journalAction, &QAction::triggered, this, &FinovaWindow::setFullProgramJournal);
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   connect(
       menuAction(help, "actionHelpContents", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1)),
@@ -96,6 +100,12 @@ void FinovaWindow::updateMenuChecks() {
   m_tapeAction->setChecked(m_tape->isVisible());
   m_saveAction->setEnabled(!m_programFile.isEmpty());
   m_onTopAction->setChecked(alwaysOnTop());
+  m_journalAction->setChecked(m_session.engine().fullProgramJournal());
+}
+
+void FinovaWindow::setFullProgramJournal(bool on) {
+  m_session.engine().setFullProgramJournal(on);
+  updateMenuChecks();
 }
 
 void FinovaWindow::updateCaption() {
@@ -130,7 +140,7 @@ void FinovaWindow::copyX() {
 
 void FinovaWindow::pasteX() {
   const std::string text = QApplication::clipboard()->text().toStdString();
-  for (KeyCode code : pasteKeys(text)) PressKeyFromUi(code);
+  for (KeyCode code : pasteKeys(text, m_session.engine().separatorStyle())) PressKeyFromUi(code);
 }
 
 void FinovaWindow::showSchedule() {
@@ -150,7 +160,7 @@ void FinovaWindow::showPreferences() {
   if (dialog.exec() != QDialog::Accepted) return;
   m_session.engine().setDecimals(dialog.decimals());
   m_session.engine().setSeparatorStyle(dialog.separatorStyle());
-  m_session.engine().PressKey(key::kNoKey);
+  m_session.run(key::kNoKey, FinovaSession::kKeysPerTurn);
   refresh();
 }
 

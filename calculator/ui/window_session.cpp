@@ -1,5 +1,6 @@
 // The main window's start and end, and its program file commands.
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <optional>
@@ -8,8 +9,10 @@
 #include "calculator/core/window_placement.h"
 #include "calculator/core/window_texts.h"
 #include "calculator/ui/finova_window.h"
+#include "calculator/ui/help_window.h"
 #include "calculator/ui/program_dialogs.h"
 #include "calculator/ui/prompts.h"
+#include "calculator/ui/register_window.h"
 #include "calculator/ui/tape_window.h"
 
 namespace finova::ui {
@@ -60,8 +63,40 @@ void FinovaWindow::applyStartSettings() {
   if (s.onTop == 8) setAlwaysOnTop(true);
 }
 
+StoredPosition* FinovaWindow::storedPositionOf(QObject* window) {
+  FinovaSettings& s = m_session.settings();
+  if (window == m_registers) return &s.registersWindow;
+  if (window == m_memory) return &s.memoryWindow;
+  if (window == m_comments) return &s.commentsWindow;
+  if (window == m_help) return &s.helpWindow;
+  return nullptr;
+}
+
+// The first time a side window shows in a run it goes where it was last,
+// or beside the keypad; later it stays where the user left it.
+void FinovaWindow::placeSideWindow(QWidget* window, const StoredPosition& stored) {
+  if (window->property("finovaPlaced").toBool()) return;
+  window->setProperty("finovaPlaced", true);
+  if (stored.stored) {
+    placeOnScreen(*window, ScreenPoint{stored.x, stored.y});
+    return;
+  }
+  const QRect owner = frameGeometry();
+  const QSize size = window->size();
+  const ScreenPoint at =
+      besideWindow({owner.x(), owner.y(), owner.width(), owner.height()},
+                   {size.width() + kFrameWidth, size.height() + kFrameHeight}, availableScreens());
+  window->move(at.x, at.y);
+}
+
 void FinovaWindow::captureWindowSettings() {
   FinovaSettings& s = m_session.settings();
+  for (QWidget* side : {static_cast<QWidget*>(m_registers), static_cast<QWidget*>(m_memory),
+                        static_cast<QWidget*>(m_comments), static_cast<QWidget*>(m_help)}) {
+    if (side->property("finovaPlaced").toBool()) {
+      *storedPositionOf(side) = StoredPosition{true, side->pos().x(), side->pos().y()};
+    }
+  }
   s.horiz = pos().x();
   s.vert = pos().y();
   s.tapeVisible = m_tape->isVisible();
@@ -77,6 +112,30 @@ void FinovaWindow::exitProgram() {
   close();
 }
 
+// The settings file could not be written (a read-only folder, a full disk):
+// the user may keep them in a file of their choice.
+void FinovaWindow::askToSaveSettingsElsewhere() {
+  const QString where = QString::fromStdString(m_session.settingsPath().string());
+  const QString caption = QStringLiteral("Finova");
+  if (!m_prompts.confirm(this, caption,
+                         QStringLiteral("The settings could not be written to ") + where +
+                             QStringLiteral(".\nSave them in another file?"))) {
+    return;
+  }
+  const QString path = m_prompts.saveFileName(this, QStringLiteral("Save Settings As"),
+                                              QStringLiteral("Settings (*.INI *.ini);;All Files (*)"));
+  if (path.isEmpty() || !confirmReplace(QStringLiteral("Save Settings As"), path)) return;
+  if (!m_session.saveSettingsTo(path.toStdString())) {
+    m_prompts.error(this, caption, QStringLiteral("The settings could not be written to ") + path);
+  }
+}
+
+bool FinovaWindow::confirmReplace(const QString& caption, const QString& path) {
+  if (!QFileInfo::exists(path)) return true;
+  return m_prompts.confirm(this, caption,
+                           path + QStringLiteral(" already exists.\nDo you want to replace it?"));
+}
+
 void FinovaWindow::newProgram() {
   if (!m_prompts.confirm(this, QStringLiteral("New"), QStringLiteral("Clear Program Memory?"))) {
     return;
@@ -89,11 +148,16 @@ void FinovaWindow::newProgram() {
 void FinovaWindow::openProgram() {
   const QString path = m_prompts.openFileName(this, QStringLiteral("Open"), kProgramFilter);
   if (path.isEmpty()) return;
-  // File errors end loading silently; what was read stays.
-  m_session.engine().program().Load(path.toStdString());
+  // A file that is not a program leaves program memory as it was.
+  const ProgramFileStatus status = m_session.engine().program().Load(path.toStdString());
+  if (status != ProgramFileStatus::Loaded) {
+    m_prompts.error(this, QStringLiteral("Open"),
+                    QString::fromStdString(programFileProblem(status, path.toStdString())));
+    return;
+  }
   m_programFile = path;
   updateCaption();
-  m_session.engine().PressKey(key::kNoKey);
+  m_session.run(key::kNoKey, FinovaSession::kKeysPerTurn);
   refresh();
   m_comments->showComment(QString::fromStdString(m_session.engine().program().comment()));
 }
@@ -122,7 +186,10 @@ void FinovaWindow::saveProgramAs() {
   m_session.engine().program().setComment(comment.toStdString());
   const QString chosen = m_prompts.saveFileName(this, QStringLiteral("Save As"), kProgramFilter);
   if (chosen.isEmpty()) return;
-  writeProgramTo(QString::fromStdString(withDefaultExtension(chosen.toStdString(), ".pgm")));
+  const QString path =
+      QString::fromStdString(withDefaultExtension(chosen.toStdString(), ".pgm"));
+  if (!confirmReplace(QStringLiteral("Save As"), path)) return;
+  writeProgramTo(path);
 }
 
 }  // namespace finova::ui
