@@ -85,7 +85,9 @@ struct ToolBarItems {
   QComboBox* categoryCombo = nullptr;
   QAction* categoryLabelItem = nullptr;
   QAction* categoryComboItem = nullptr;
-  QList<QAction*> contentsOnly;  // the five buttons shown only in the contents view
+  // Tool-bar twins of the five commands whose buttons show only in the
+  // contents view; hiding them leaves the menu entries alone.
+  QList<QAction*> contentsOnly;
 };
 
 struct ContextMenus {

@@ -1,0 +1,91 @@
+// Main-window defects a new user ran into: menu entries that vanished in
+// the overview, help buttons that did nothing, clipped sizes, unreadable
+// disabled text and fonts that changed between runs.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include <QMenu>
+#include <QPalette>
+#include <QPointer>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "diskindex/tests/main_form_fixture.h"
+#include "diskindex/ui/busy_scope.h"
+#include "diskindex/ui/dlg_add_drive.h"
+#include "diskindex/ui/dlg_search_cds.h"
+#include "diskindex/ui/file_list_model.h"
+#include "diskindex/ui/search_prompts.h"
+
+namespace diskindex::ui {
+namespace {
+
+using testing::MainFormTest;
+
+// Opens a menu of the menu bar with its Alt shortcut, as a user would.
+QMenu* openMenu(QWidget* form, Qt::Key key, const char* name) {
+  QTest::keyClick(form, key, Qt::AltModifier);
+  QApplication::processEvents();
+  auto* menu = form->findChild<QMenu*>(QString::fromLatin1(name));
+  EXPECT_NE(menu, nullptr) << name;
+  return menu;
+}
+
+bool shownInMenu(QMenu* menu, QAction* action) {
+  return menu->actions().contains(action) && action->isVisible() &&
+         !menu->actionGeometry(action).isEmpty();
+}
+
+QList<QToolButton*> visibleToolButtons(QWidget* form, const QString& hint) {
+  QList<QToolButton*> found;
+  for (QToolButton* button : form->findChild<QToolBar*>(QStringLiteral("ToolBar"))
+                                 ->findChildren<QToolButton*>()) {
+    if (button->isVisible() && button->toolTip() == hint) found << button;
+  }
+  return found;
+}
+
+TEST_F(MainFormTest, OverviewKeepsFileAndRemarkMenuEntriesButHidesTheirButtons) {
+  addVolume("Werkzeug", "");
+  TDiskIndexForm& form = start();
+  QApplication::processEvents();
+  const MainActions& a = form.actions();
+
+  QMenu* volume = openMenu(&form, Qt::Key_D, "MenuVolume");
+  ASSERT_NE(volume, nullptr);
+  EXPECT_TRUE(volume->isVisible());
+  for (QAction* action : {a.copyFiles, a.editFile, a.runFile}) {
+    EXPECT_TRUE(shownInMenu(volume, action)) << action->text().toStdString();
+    EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();  // no file in the overview
+  }
+  QTest::keyClick(volume, Qt::Key_Escape);
+  QMenu* view = openMenu(&form, Qt::Key_A, "MenuView");
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(shownInMenu(view, a.dirRemarks));
+  EXPECT_TRUE(shownInMenu(view, a.fileRemarks));
+  QTest::keyClick(view, Qt::Key_Escape);
+
+  // The five buttons are hidden in the overview and come back in the contents view.
+  EXPECT_TRUE(visibleToolButtons(&form, a.dirRemarks->toolTip()).isEmpty());
+  EXPECT_TRUE(visibleToolButtons(&form, a.copyFiles->toolTip()).isEmpty());
+  ASSERT_TRUE(form.openVolume(0));
+  QApplication::processEvents();
+  const QList<QToolButton*> remarkButton = visibleToolButtons(&form, a.dirRemarks->toolTip());
+  ASSERT_EQ(remarkButton.size(), 1);
+  EXPECT_TRUE(remarkButton[0]->isChecked());
+  QTest::mouseClick(remarkButton[0], Qt::LeftButton);  // the button toggles the menu entry
+  EXPECT_FALSE(a.dirRemarks->isChecked());
+  EXPECT_FALSE(remarkButton[0]->isChecked());
+  a.dirRemarks->trigger();  // and the menu entry the button
+  EXPECT_TRUE(remarkButton[0]->isChecked());
+}
+
+}  // namespace
+}  // namespace diskindex::ui
