@@ -87,5 +87,85 @@ TEST_F(MainFormTest, OverviewKeepsFileAndRemarkMenuEntriesButHidesTheirButtons) 
   EXPECT_TRUE(remarkButton[0]->isChecked());
 }
 
+template <typename T>
+T* shownWindow() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* window = qobject_cast<T*>(widget); window != nullptr && window->isVisible()) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+struct HelpOutcome {
+  bool dialogOpened = false;
+  bool helpShown = false;
+  bool helpClosed = false;
+  bool dialogStayedOpen = false;
+};
+
+// Once the modal dialog D runs: presses its "&Hilfe", then clicks the help
+// window's close button through the window system, where a window blocked by
+// the modal dialog receives nothing; finally cancels the dialog.
+template <typename D>
+void pressHelpInDialog(HelpOutcome& outcome) {
+  QTimer::singleShot(0, [&outcome] {
+    D* dialog = shownWindow<D>();
+    outcome.dialogOpened = dialog != nullptr;
+    if (dialog == nullptr) return;
+    QTest::mouseClick(dialog->template findChild<QPushButton*>(QStringLiteral("ButtonHelp")),
+                      Qt::LeftButton);
+    QApplication::processEvents();
+    QPointer<HelpWindow> help = shownWindow<HelpWindow>();
+    if (help == nullptr) {
+      for (auto* child : dialog->template findChildren<HelpWindow*>()) {
+        if (child->isVisible()) help = child;
+      }
+    }
+    outcome.helpShown = help != nullptr;
+    if (help != nullptr) {
+      QPushButton* close = nullptr;
+      for (auto* button : help->findChildren<QPushButton*>()) {
+        if (button->text() == QStringLiteral("&Schließen")) close = button;
+      }
+      if (close != nullptr) {
+        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                          close->mapTo(help.data(), close->rect().center()));
+        QApplication::processEvents();
+      }
+      outcome.helpClosed = help.isNull() || !help->isVisible();
+    }
+    outcome.dialogStayedOpen = dialog->isVisible();
+    dialog->reject();
+  });
+}
+
+TEST_F(MainFormTest, HelpButtonOfTheAddAndChangeDialogsOpensAUsableHelpWindow) {
+  addVolume("Werkzeug", "");
+  TDiskIndexForm& form = start();
+  for (const Qt::Key key : {Qt::Key_F7, Qt::Key_F8}) {
+    HelpOutcome outcome;
+    pressHelpInDialog<TDlgAddDrive>(outcome);
+    QTest::keyClick(&form, key);
+    EXPECT_TRUE(outcome.dialogOpened) << key;
+    EXPECT_TRUE(outcome.helpShown) << key;
+    EXPECT_TRUE(outcome.helpClosed) << key;
+    EXPECT_TRUE(outcome.dialogStayedOpen) << key;
+  }
+}
+
+TEST_F(MainFormTest, HelpFromTheSearchDialogCanBeClosedWhileTheDialogIsOpen) {
+  addVolume("Werkzeug", "");
+  TDiskIndexForm& form = start();
+  form.setSearchPrompts(std::make_unique<QtSearchPrompts>(&form));
+  HelpOutcome outcome;
+  pressHelpInDialog<TDlgSearchCDs>(outcome);
+  QTest::keyClick(&form, Qt::Key_M, Qt::ControlModifier);
+  EXPECT_TRUE(outcome.dialogOpened);
+  EXPECT_TRUE(outcome.helpShown);
+  EXPECT_TRUE(outcome.helpClosed);
+  EXPECT_TRUE(outcome.dialogStayedOpen);
+}
+
 }  // namespace
 }  // namespace diskindex::ui
