@@ -167,5 +167,35 @@ TEST_F(MainFormTest, HelpFromTheSearchDialogCanBeClosedWhileTheDialogIsOpen) {
   EXPECT_TRUE(outcome.dialogStayedOpen);
 }
 
+// The digits of a 10-digit size fit in the size cell's text area: the
+// column less the item view's text margins on either side.
+void expectTenDigitsFit(QTableView* grid) {
+  const int textMargin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+  const int textWidth = grid->columnWidth(FileListModel::SizeColumn) - 2 * textMargin;
+  EXPECT_GE(textWidth, QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("3000000000")))
+      << "font " << grid->font().pointSize();
+}
+
+TEST_F(MainFormTest, SizeColumnShowsATenDigitSizeWholeAtTheDefaultWidthAndAtFourteenPoints) {
+  addVolume("Werkzeug", "");
+  {
+    TDiskIndexForm& form = start();
+    ASSERT_TRUE(form.openVolume(0));
+    QApplication::processEvents();
+    expectTenDigitsFit(grid());
+    // Dragging the column narrower stops at the widest number.
+    grid()->horizontalHeader()->resizeSection(FileListModel::SizeColumn, 20);
+    expectTenDigitsFit(grid());
+    m_form.reset();
+  }
+  writeSettings("[Fonts]\nSIZE_L=14\n");
+  TDiskIndexForm& form = start();
+  ASSERT_TRUE(form.openVolume(0));
+  QApplication::processEvents();
+  EXPECT_EQ(grid()->font().pointSize(), 14);
+  expectTenDigitsFit(grid());
+  EXPECT_EQ(grid()->textElideMode(), Qt::ElideMiddle);  // names give way, not numbers
+}
+
 }  // namespace
 }  // namespace diskindex::ui

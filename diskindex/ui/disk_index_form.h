@@ -135,6 +135,7 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void collectSettings();
   void changeDataDirectory(const std::filesystem::path& folder);
   void applyFonts();
+  void fitSizeColumn();
   void applyBackground();
   void applyRemarkFields();
   // Overview (form_overview.cpp).
