@@ -197,5 +197,38 @@ TEST_F(MainFormTest, SizeColumnShowsATenDigitSizeWholeAtTheDefaultWidthAndAtFour
   EXPECT_EQ(grid()->textElideMode(), Qt::ElideMiddle);  // names give way, not numbers
 }
 
+// The contrast ratio of two colours by the common accessibility formula.
+double contrastRatio(const QColor& a, const QColor& b) {
+  auto lum = [](const QColor& c) {
+    auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+  };
+  const double hi = std::max(lum(a), lum(b));
+  const double lo = std::min(lum(a), lum(b));
+  return (hi + 0.05) / (lo + 0.05);
+}
+
+TEST_F(MainFormTest, DisabledCatalogueTextStaysReadableWhileADriveIsRead) {
+  addVolume("Werkzeug", "");
+  TDiskIndexForm& form = start();
+  for (const bool grey : {true, false}) {
+    if (form.actions().greyBackground->isChecked() != grey) form.actions().greyBackground->trigger();
+    BusyScope busy(&form);  // what reading a drive does to the window
+    QApplication::processEvents();
+    for (const char* name : {"OutlineDir", "GridFiles", "MemoFile", "LabelCapacity"}) {
+      auto* widget = child<QWidget>(name);
+      ASSERT_NE(widget, nullptr);
+      EXPECT_FALSE(widget->isEnabled()) << name;
+      const QPalette& palette = widget->palette();
+      const QColor background = palette.color(QPalette::Disabled, QPalette::Base);
+      const QColor window = palette.color(QPalette::Disabled, QPalette::Window);
+      EXPECT_GE(contrastRatio(palette.color(QPalette::Disabled, QPalette::Text), background), 4.5)
+          << name << " grey " << grey;
+      EXPECT_GE(contrastRatio(palette.color(QPalette::Disabled, QPalette::WindowText), window), 4.5)
+          << name << " grey " << grey;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace diskindex::ui

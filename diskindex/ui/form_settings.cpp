@@ -2,7 +2,10 @@
 // volume list, conversion of old files) with its boxes, the settings applied
 // to the widgets and collected back from them.
 
+#include <cmath>
+
 #include <QApplication>
+#include <QColor>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
@@ -239,11 +242,16 @@ void TDiskIndexForm::applyBackground() {
   const bool grey = m_actions.greyBackground->isChecked();
   const QColor colour =
       grey ? QColor(192, 192, 192) : QApplication::palette().color(QPalette::Base);
+  const QColor disabledText = readableDisabledText(colour);
   for (QWidget* widget :
        std::initializer_list<QWidget*>{m_tree, m_dirRemark, m_fileRemark, m_files, m_info}) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, colour);
     palette.setColor(QPalette::Window, colour);
+    // While a drive is read these widgets are disabled; their text must stay
+    // readable on the background, not fade into it.
+    palette.setColor(QPalette::Disabled, QPalette::Text, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
     widget->setPalette(palette);
   }
 }
