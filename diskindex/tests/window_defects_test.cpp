@@ -230,5 +230,34 @@ TEST_F(MainFormTest, DisabledCatalogueTextStaysReadableWhileADriveIsRead) {
   }
 }
 
+TEST_F(MainFormTest, AWindowFontSizeOutsideTheStoredRangeIsLimitedWhenChosenAndKept) {
+  addVolume("Werkzeug", "");
+  {
+    TDiskIndexForm& form = start();
+    m_prompts->fontAnswer = QFont(QStringLiteral("DejaVu Sans"), 16);
+    form.actions().fontFiles->trigger();
+    EXPECT_EQ(grid()->font().pointSize(), 14);  // shown as it will be stored
+    ASSERT_FALSE(m_prompts->shown.empty());
+    EXPECT_EQ(m_prompts->shown.back().kind, QStringLiteral("information"));
+    EXPECT_TRUE(m_prompts->shown.back().text.contains(QStringLiteral("16")));
+    m_prompts->fontAnswer = QFont(QStringLiteral("DejaVu Sans"), 6);
+    form.actions().fontVolumes->trigger();
+    EXPECT_EQ(tree()->font().pointSize(), 8);
+    m_prompts->fontAnswer = QFont(QStringLiteral("DejaVu Sans"), 20);
+    const std::size_t boxes = m_prompts->shown.size();
+    form.actions().fontPrint->trigger();  // the print font has no such limit
+    EXPECT_EQ(m_prompts->shown.size(), boxes);
+    ASSERT_TRUE(form.shutdown());
+    m_form.reset();
+  }
+  const platform::IniFile ini(m_settingsFile);
+  EXPECT_EQ(ini.readInt("Fonts", "SIZE_L", 0), 14);
+  EXPECT_EQ(ini.readInt("Fonts", "SIZE_F", 0), 8);
+  EXPECT_EQ(ini.readInt("Fonts", "SIZE_P", 0), 20);
+  start();
+  ASSERT_TRUE(m_form->openVolume(0));
+  EXPECT_EQ(grid()->font().pointSize(), 14);  // the next start shows what was chosen
+}
+
 }  // namespace
 }  // namespace diskindex::ui

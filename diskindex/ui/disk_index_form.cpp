@@ -260,7 +260,7 @@ void TDiskIndexForm::connectOptionActions() {
   connect(a.fontSearch, &QAction::triggered, this,
           [this, &s] { chooseFont(s.fontS, QStringLiteral("Schrift: Suchergebnisse")); });
   connect(a.fontPrint, &QAction::triggered, this,
-          [this, &s] { chooseFont(s.fontP, QStringLiteral("Schrift: Drucken")); });
+          [this, &s] { chooseFont(s.fontP, QStringLiteral("Schrift: Drucken"), FontLimit::None); });
   connect(a.dataDirectory, &QAction::triggered, this, &TDiskIndexForm::onDataDirectory);
   connect(a.helpContents, &QAction::triggered, this, &TDiskIndexForm::onHelp);
   connect(a.about, &QAction::triggered, this, &TDiskIndexForm::onAbout);

@@ -161,7 +161,9 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void onCopy();
   void onEditCommand(QAction* action);
   void onCopyPath();
-  void chooseFont(FontSetting& setting, const QString& title);
+  enum class FontLimit { WindowSizes, None };
+  void chooseFont(FontSetting& setting, const QString& title,
+                  FontLimit limit = FontLimit::WindowSizes);
   void onHelp();
   void onAbout();
   void showStatus(const QString& text);

@@ -3,6 +3,8 @@
 // program information, and the slots of the commands whose dialogs come
 // with other parts of the program.
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QItemSelectionModel>
@@ -113,11 +115,27 @@ void TDiskIndexForm::onCopyPath() {
   QApplication::clipboard()->setText(QString::fromStdString(path));
 }
 
-void TDiskIndexForm::chooseFont(FontSetting& setting, const QString& title) {
-  if (const std::optional<QFont> font = m_prompts->chooseFont(toFont(setting), title)) {
-    setting = fontSetting(*font);
-    applyFonts();
+void TDiskIndexForm::chooseFont(FontSetting& setting, const QString& title, FontLimit limit) {
+  const std::optional<QFont> font = m_prompts->chooseFont(toFont(setting), title);
+  if (!font) return;
+  FontSetting chosen = fontSetting(*font);
+  // A window font outside the sizes the settings keep would be shown now
+  // and replaced by the default at the next start; it is brought into range
+  // at once, and the user told so.
+  if (limit == FontLimit::WindowSizes &&
+      (chosen.size < kSmallestWindowFont || chosen.size > kLargestWindowFont)) {
+    const int requested = chosen.size;
+    chosen.size = std::clamp(chosen.size, kSmallestWindowFont, kLargestWindowFont);
+    m_prompts->information(
+        title, QStringLiteral("Die Schriftgröße %1 ist hier nicht möglich.\n"
+                              "Erlaubt sind %2 bis %3 Punkt; es wird %4 verwendet.")
+                   .arg(requested)
+                   .arg(kSmallestWindowFont)
+                   .arg(kLargestWindowFont)
+                   .arg(chosen.size));
   }
+  setting = chosen;
+  applyFonts();
 }
 
 void TDiskIndexForm::onHelp() {
