@@ -233,6 +233,7 @@ ToolBarItems buildToolBar(QMainWindow* window, const MainActions& a) {
   t.bar->addSeparator();
   for (QAction* action : {a.dirRemarks, a.fileRemarks, a.copyFiles, a.editFile, a.runFile}) {
     t.contentsOnly.append(toolTwin(t.bar, action));
+    t.contentsTargets.append(action);
   }
   t.bar->addActions(t.contentsOnly);
 
@@ -252,6 +253,16 @@ ToolBarItems buildToolBar(QMainWindow* window, const MainActions& a) {
   t.bar->addWidget(spacer);
   t.bar->addAction(a.searchResults);
   return t;
+}
+
+void showContentsButtons(const ToolBarItems& items, bool visible) {
+  for (qsizetype i = 0; i < items.contentsOnly.size(); ++i) {
+    QAction* twin = items.contentsOnly[i];
+    const QAction* target = items.contentsTargets[i];
+    twin->setEnabled(target->isEnabled());
+    twin->setChecked(target->isChecked());
+    twin->setVisible(visible);
+  }
 }
 
 ContextMenus buildContextMenus(QWidget* owner, const MainActions& a) {
