@@ -38,7 +38,7 @@ inline constexpr double kOtherMarginsMm = 15.0;
 PageMargins marginsAt(int dotsPerInch);
 
 struct PageSpec {
-  int pageWidth = 0;   // the whole paper, device units
+  int pageWidth = 0;  // the whole paper, device units
   int pageHeight = 0;
   PageMargins margins;
   int lineHeight = 1;  // distance from one line to the next

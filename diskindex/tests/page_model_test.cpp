@@ -52,8 +52,8 @@ TEST(PageModel, WrappingBreaksAfterPathSeparatorsAndBlanksAndKeepsTreeIndentatio
   const std::string tree = "    |   +-- Ein sehr langer Ordnername mit Leerzeichen darin";
   const std::vector<WrappedRow> treeRows = wrapLine(tree, 40, kMeasure);
   ASSERT_GE(treeRows.size(), 2u);
-  EXPECT_EQ(treeRows[0].text.substr(0, 4), "    ");   // the first row keeps its indentation
-  EXPECT_EQ(treeRows[1].indent, 8);                   // four leading blanks and four more
+  EXPECT_EQ(treeRows[0].text.substr(0, 4), "    ");  // the first row keeps its indentation
+  EXPECT_EQ(treeRows[1].indent, 8);                  // four leading blanks and four more
   EXPECT_NE(treeRows[1].text.front(), ' ');
 }
 
@@ -106,8 +106,7 @@ TEST(PageModel, EachPageFooterNamesTheDocumentAndCountsThePages) {
 }
 
 TEST(PageModel, ATitleTooLongForTheFooterIsShortenedBesideThePageNumber) {
-  const PageLayout layout =
-      layoutPages({"a"}, std::string(200, 'T'), smallPage(), kMeasure);
+  const PageLayout layout = layoutPages({"a"}, std::string(200, 'T'), smallPage(), kMeasure);
   ASSERT_EQ(layout.pages.size(), 1u);
   const Page& page = layout.pages[0];
   EXPECT_EQ(page.footerLeft.text.substr(page.footerLeft.text.size() - 3), "...");

@@ -4,18 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
+#include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPalette>
 #include <QPointer>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
-#include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <cmath>
 
 #include "diskindex/tests/main_form_fixture.h"
 #include "diskindex/ui/busy_scope.h"
@@ -45,8 +44,8 @@ bool shownInMenu(QMenu* menu, QAction* action) {
 
 QList<QToolButton*> visibleToolButtons(QWidget* form, const QString& hint) {
   QList<QToolButton*> found;
-  for (QToolButton* button : form->findChild<QToolBar*>(QStringLiteral("ToolBar"))
-                                 ->findChildren<QToolButton*>()) {
+  for (QToolButton* button :
+       form->findChild<QToolBar*>(QStringLiteral("ToolBar"))->findChildren<QToolButton*>()) {
     if (button->isVisible() && button->toolTip() == hint) found << button;
   }
   return found;
@@ -170,7 +169,8 @@ TEST_F(MainFormTest, HelpFromTheSearchDialogCanBeClosedWhileTheDialogIsOpen) {
 // The digits of a 10-digit size fit in the size cell's text area: the
 // column less the item view's text margins on either side.
 void expectTenDigitsFit(QTableView* grid) {
-  const int textMargin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+  const int textMargin =
+      grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
   const int textWidth = grid->columnWidth(FileListModel::SizeColumn) - 2 * textMargin;
   EXPECT_GE(textWidth, QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("3000000000")))
       << "font " << grid->font().pointSize();
@@ -200,7 +200,9 @@ TEST_F(MainFormTest, SizeColumnShowsATenDigitSizeWholeAtTheDefaultWidthAndAtFour
 // The contrast ratio of two colours by the common accessibility formula.
 double contrastRatio(const QColor& a, const QColor& b) {
   auto lum = [](const QColor& c) {
-    auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    auto lin = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
     return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
   };
   const double hi = std::max(lum(a), lum(b));
@@ -212,7 +214,8 @@ TEST_F(MainFormTest, DisabledCatalogueTextStaysReadableWhileADriveIsRead) {
   addVolume("Werkzeug", "");
   TDiskIndexForm& form = start();
   for (const bool grey : {true, false}) {
-    if (form.actions().greyBackground->isChecked() != grey) form.actions().greyBackground->trigger();
+    if (form.actions().greyBackground->isChecked() != grey)
+      form.actions().greyBackground->trigger();
     BusyScope busy(&form);  // what reading a drive does to the window
     QApplication::processEvents();
     for (const char* name : {"OutlineDir", "GridFiles", "MemoFile", "LabelCapacity"}) {

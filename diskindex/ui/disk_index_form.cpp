@@ -157,10 +157,9 @@ void TDiskIndexForm::buildLayout() {
   m_fileModel = new FileListModel(this);
   m_files->setModel(m_fileModel);
   // A size column dragged narrower than its widest number springs back.
-  connect(m_files->horizontalHeader(), &QHeaderView::sectionResized, this,
-          [this](int column) {
-            if (column == FileListModel::SizeColumn) fitSizeColumn();
-          });
+  connect(m_files->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (column == FileListModel::SizeColumn) fitSizeColumn();
+  });
   m_overview = std::make_unique<OverviewPane>(
       m_session, OverviewPane::Widgets{m_tree, m_info, m_toolBar.categoryCombo, m_volumeModel});
   m_contents = std::make_unique<ContentsPane>(

@@ -200,8 +200,8 @@ void TDlgSearchResults::print() {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfFileName(*file));
   }
-  if (!printResultLines(printer, search::resultLines(m_rows), qUtf8(search::messages::kPrintCaption),
-                        toFont(m_settings.fontP))) {
+  if (!printResultLines(printer, search::resultLines(m_rows),
+                        qUtf8(search::messages::kPrintCaption), toFont(m_settings.fontP))) {
     m_prompts.error(qUtf8(search::messages::kPrintCaption),
                     QStringLiteral("Der Druck konnte nicht gestartet werden."));
   }

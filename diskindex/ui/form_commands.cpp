@@ -3,13 +3,12 @@
 // program information, and the slots of the commands whose dialogs come
 // with other parts of the program.
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <QTreeView>
+#include <algorithm>
 
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
@@ -126,13 +125,13 @@ void TDiskIndexForm::chooseFont(FontSetting& setting, const QString& title, Font
       (chosen.size < kSmallestWindowFont || chosen.size > kLargestWindowFont)) {
     const int requested = chosen.size;
     chosen.size = std::clamp(chosen.size, kSmallestWindowFont, kLargestWindowFont);
-    m_prompts->information(
-        title, QStringLiteral("Die Schriftgröße %1 ist hier nicht möglich.\n"
-                              "Erlaubt sind %2 bis %3 Punkt; es wird %4 verwendet.")
-                   .arg(requested)
-                   .arg(kSmallestWindowFont)
-                   .arg(kLargestWindowFont)
-                   .arg(chosen.size));
+    m_prompts->information(title,
+                           QStringLiteral("Die Schriftgröße %1 ist hier nicht möglich.\n"
+                                          "Erlaubt sind %2 bis %3 Punkt; es wird %4 verwendet.")
+                               .arg(requested)
+                               .arg(kSmallestWindowFont)
+                               .arg(kLargestWindowFont)
+                               .arg(chosen.size));
   }
   setting = chosen;
   applyFonts();

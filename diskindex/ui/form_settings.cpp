@@ -2,8 +2,6 @@
 // volume list, conversion of old files) with its boxes, the settings applied
 // to the widgets and collected back from them.
 
-#include <cmath>
-
 #include <QApplication>
 #include <QColor>
 #include <QGuiApplication>
@@ -13,6 +11,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTreeView>
+#include <cmath>
 
 #include "diskindex/core/messages.h"
 #include "diskindex/ui/convert_dialog.h"
