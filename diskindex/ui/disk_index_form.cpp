@@ -97,6 +97,8 @@ QTableView* makeFileGrid() {
   grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->setItemDelegateForColumn(FileListModel::SizeColumn, new FileSizeDelegate(grid));
+  // Long names lose their middle; numbers are never cut (see fitSizeColumn).
+  grid->setTextElideMode(Qt::ElideMiddle);
   return grid;
 }
 
@@ -154,6 +156,10 @@ void TDiskIndexForm::buildLayout() {
   m_dirModel = new DirTreeModel(this);
   m_fileModel = new FileListModel(this);
   m_files->setModel(m_fileModel);
+  // A size column dragged narrower than its widest number springs back.
+  connect(m_files->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (column == FileListModel::SizeColumn) fitSizeColumn();
+  });
   m_overview = std::make_unique<OverviewPane>(
       m_session, OverviewPane::Widgets{m_tree, m_info, m_toolBar.categoryCombo, m_volumeModel});
   m_contents = std::make_unique<ContentsPane>(
@@ -253,7 +259,7 @@ void TDiskIndexForm::connectOptionActions() {
   connect(a.fontSearch, &QAction::triggered, this,
           [this, &s] { chooseFont(s.fontS, QStringLiteral("Schrift: Suchergebnisse")); });
   connect(a.fontPrint, &QAction::triggered, this,
-          [this, &s] { chooseFont(s.fontP, QStringLiteral("Schrift: Drucken")); });
+          [this, &s] { chooseFont(s.fontP, QStringLiteral("Schrift: Drucken"), FontLimit::None); });
   connect(a.dataDirectory, &QAction::triggered, this, &TDiskIndexForm::onDataDirectory);
   connect(a.helpContents, &QAction::triggered, this, &TDiskIndexForm::onHelp);
   connect(a.about, &QAction::triggered, this, &TDiskIndexForm::onAbout);

@@ -135,6 +135,7 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void collectSettings();
   void changeDataDirectory(const std::filesystem::path& folder);
   void applyFonts();
+  void fitSizeColumn();
   void applyBackground();
   void applyRemarkFields();
   // Overview (form_overview.cpp).
@@ -160,7 +161,9 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void onCopy();
   void onEditCommand(QAction* action);
   void onCopyPath();
-  void chooseFont(FontSetting& setting, const QString& title);
+  enum class FontLimit { WindowSizes, None };
+  void chooseFont(FontSetting& setting, const QString& title,
+                  FontLimit limit = FontLimit::WindowSizes);
   void onHelp();
   void onAbout();
   void showStatus(const QString& text);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "diskindex/core/page_model.h"
 #include "diskindex/core/search/search_messages.h"
 #include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
@@ -49,24 +50,40 @@ void TDlgPrintResults::showPrinter() {
                         : m_printer.printerName());
 }
 
-bool printResultLines(QPrinter& printer, const QStringList& lines, const QFont& font) {
+bool printResultLines(QPrinter& printer, const std::vector<std::string>& lines,
+                      const QString& title, const QFont& font) {
+  // The page model keeps the margins, so the painter works on the whole sheet.
+  printer.setFullPage(true);
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   painter.setFont(font);
   const QFontMetrics metrics(font, &printer);
-  const int lineHeight = std::max(1, metrics.lineSpacing());
-  const QRect page = painter.viewport();
-  int y = 0;
-  for (const QString& line : lines) {
-    if (y + lineHeight > page.height() && y > 0) {
-      printer.newPage();
-      y = 0;
-    }
-    painter.drawText(QRect(0, y, page.width(), lineHeight),
-                     Qt::AlignLeft | Qt::TextSingleLine | Qt::TextExpandTabs, line);
-    y += lineHeight;
+  printing::PageSpec spec;
+  spec.pageWidth = painter.viewport().width();
+  spec.pageHeight = painter.viewport().height();
+  spec.margins = printing::marginsAt(printer.resolution());
+  spec.lineHeight = std::max(1, metrics.lineSpacing());
+  const printing::MeasureText measure = [&metrics](std::string_view text) {
+    return metrics.horizontalAdvance(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  };
+  const printing::PageLayout layout =
+      printing::layoutPages(lines, title.toStdString(), spec, measure);
+  auto draw = [&painter, &metrics](const printing::PlacedLine& line) {
+    painter.drawText(QPoint(line.x, line.y + metrics.ascent()), QString::fromStdString(line.text));
+  };
+  for (std::size_t i = 0; i < layout.pages.size(); ++i) {
+    if (i > 0) printer.newPage();
+    const printing::Page& page = layout.pages[i];
+    for (const printing::PlacedLine& line : page.lines) draw(line);
+    draw(page.footerLeft);
+    draw(page.footerRight);
   }
   return painter.end();
+}
+
+QString pdfFileName(const QString& chosen) {
+  return QString::fromStdString(printing::withPdfSuffix(chosen.toStdString()));
 }
 
 }  // namespace diskindex::ui

@@ -2,12 +2,14 @@
 // The dialog "Suchergebnisse drucken": the current printer's name, "&Drucker
 // ..." for the system's printer set-up, "Ok" and "Abbruch". When no printer
 // is installed the output goes to a PDF file, which the dialog says; the
-// file itself is chosen after "Ok". printResultLines() puts the lines on
-// the pages as plain text in the print font.
+// file itself is chosen after "Ok". printResultLines() draws the pages the
+// page model lays out (margins, wrapped lines, footers) in the print font.
 
 #include <QDialog>
 #include <QFont>
 #include <QStringList>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QPrinter;
@@ -36,8 +38,14 @@ class TDlgPrintResults : public QDialog {
   bool m_pdf = false;
 };
 
-// One line per text line, top to bottom, a new page when one is full.
-// False when the printer could not be started.
-bool printResultLines(QPrinter& printer, const QStringList& lines, const QFont& font);
+// Prints UTF-8 lines within the margins, long ones wrapped, with a footer
+// of title and page number on every page. False when the printer could not
+// be started.
+bool printResultLines(QPrinter& printer, const std::vector<std::string>& lines,
+                      const QString& title, const QFont& font);
+
+// The PDF file a printout goes to: the chosen name, with ".pdf" added when
+// it lacks the suffix.
+QString pdfFileName(const QString& chosen);
 
 }  // namespace diskindex::ui

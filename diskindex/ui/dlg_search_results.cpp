@@ -198,11 +198,10 @@ void TDlgSearchResults::print() {
     const std::optional<QString> file = m_searchPrompts.choosePdfFile(QString());
     if (!file) return;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(*file);
+    printer.setOutputFileName(pdfFileName(*file));
   }
-  QStringList lines;
-  for (const std::string& line : search::resultLines(m_rows)) lines << QString::fromStdString(line);
-  if (!printResultLines(printer, lines, toFont(m_settings.fontP))) {
+  if (!printResultLines(printer, search::resultLines(m_rows),
+                        qUtf8(search::messages::kPrintCaption), toFont(m_settings.fontP))) {
     m_prompts.error(qUtf8(search::messages::kPrintCaption),
                     QStringLiteral("Der Druck konnte nicht gestartet werden."));
   }

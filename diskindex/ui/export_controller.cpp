@@ -21,17 +21,6 @@ namespace {
 
 namespace msg = exporting::messages;
 
-// Printed tabs become four blanks: a printer's tab stops are too narrow
-// for the tree's indentation.
-QStringList printableLines(const std::vector<std::string>& lines) {
-  QStringList printable;
-  printable.reserve(static_cast<qsizetype>(lines.size()));
-  for (const std::string& line : lines) {
-    printable << QString::fromStdString(line).replace(QLatin1Char('\t'), QStringLiteral("    "));
-  }
-  return printable;
-}
-
 }  // namespace
 
 ExportController::ExportController(CatalogueSession& session, FormPrompts& prompts, FormView& view)
@@ -100,7 +89,7 @@ std::optional<exporting::TreeExportOptions> ExportController::runTreeDialog(
     const std::optional<QString> pdf = m_exportPrompts->choosePdfFile(QString());
     if (!pdf) return std::nullopt;
     printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(*pdf);
+    printer->setOutputFileName(pdfFileName(*pdf));
   }
   return dialog.options();
 }
@@ -125,11 +114,11 @@ void ExportController::print() {
   const std::vector<std::string> lines =
       m_session.exportService().treePrintLines(*options, m_view.selectedDirectory());
   if (lines.empty()) return;
-  printer.setDocName(QString::fromStdString(m_session.state().opened->record.name));
-  printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
+  const QString volumeName = QString::fromStdString(m_session.state().opened->record.name);
+  printer.setDocName(volumeName);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool printed =
-      printResultLines(printer, printableLines(lines), toFont(m_session.state().settings.fontP));
+      printResultLines(printer, lines, volumeName, toFont(m_session.state().settings.fontP));
   QApplication::restoreOverrideCursor();
   if (!printed) {
     m_prompts.error(QString::fromStdString(msg::treeDialogCaption(TDlgTreeExport::Mode::Print)),

@@ -1,7 +1,8 @@
 #pragma once
 // Draws the file list's size cells: the text right-aligned within the width
 // of eleven digits measured from the left edge of the cell, so sizes line up however wide the
-// column is.
+// column is. It also says how wide the size column must at least be for
+// the widest size to show whole in a font; it does not set that width.
 
 #include <QStyledItemDelegate>
 
@@ -13,6 +14,8 @@ class FileSizeDelegate : public QStyledItemDelegate {
   using QStyledItemDelegate::QStyledItemDelegate;
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
+  // Width of a size column whose cells show eleven digits uncut in font.
+  static int minimumColumnWidth(const QFont& font, const QWidget* widget);
 };
 
 }  // namespace diskindex::ui

@@ -2,13 +2,19 @@
 // A font as the settings store it (name, size in points, style set: bold 1,
 // italic 2, underline 4, strike-out 8) and as Qt uses it. Classic names such
 // as "MS Sans Serif" are left to fontconfig, which maps them to installed
-// fonts.
+// fonts. The window fonts keep to the sizes the settings accept
+// (kSmallestWindowFont..kLargestWindowFont); the print font has no limit.
 
 #include <QFont>
 
 #include "diskindex/core/settings.h"
 
 namespace diskindex::ui {
+
+// The sizes in points the settings file accepts for the four window fonts;
+// a stored size outside them falls back to the default when read.
+inline constexpr int kSmallestWindowFont = 8;
+inline constexpr int kLargestWindowFont = 14;
 
 inline QFont toFont(const diskindex::FontSetting& setting) {
   QFont font(QString::fromStdString(setting.name), setting.size);

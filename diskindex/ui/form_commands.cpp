@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <QTreeView>
+#include <algorithm>
 
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
@@ -113,14 +114,42 @@ void TDiskIndexForm::onCopyPath() {
   QApplication::clipboard()->setText(QString::fromStdString(path));
 }
 
-void TDiskIndexForm::chooseFont(FontSetting& setting, const QString& title) {
-  if (const std::optional<QFont> font = m_prompts->chooseFont(toFont(setting), title)) {
-    setting = fontSetting(*font);
-    applyFonts();
+void TDiskIndexForm::chooseFont(FontSetting& setting, const QString& title, FontLimit limit) {
+  const std::optional<QFont> font = m_prompts->chooseFont(toFont(setting), title);
+  if (!font) return;
+  FontSetting chosen = fontSetting(*font);
+  // A window font outside the sizes the settings keep would be shown now
+  // and replaced by the default at the next start; it is brought into range
+  // at once, and the user told so.
+  if (limit == FontLimit::WindowSizes &&
+      (chosen.size < kSmallestWindowFont || chosen.size > kLargestWindowFont)) {
+    const int requested = chosen.size;
+    chosen.size = std::clamp(chosen.size, kSmallestWindowFont, kLargestWindowFont);
+    m_prompts->information(title,
+                           QStringLiteral("Die Schriftgröße %1 ist hier nicht möglich.\n"
+                                          "Erlaubt sind %2 bis %3 Punkt; es wird %4 verwendet.")
+                               .arg(requested)
+                               .arg(kSmallestWindowFont)
+                               .arg(kLargestWindowFont)
+                               .arg(chosen.size));
   }
+  setting = chosen;
+  applyFonts();
 }
 
 void TDiskIndexForm::onHelp() {
+  // A modal dialog blocks every window that is not its own, so help asked
+  // for from inside one opens as that dialog's window: usable and closable
+  // while the dialog is open, and gone with it.
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal != m_help) {
+    auto* help = new HelpWindow(modal);
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->show();
+    help->raise();
+    help->activateWindow();
+    return;
+  }
   if (!m_help) m_help = new HelpWindow(this);
   m_help->show();
   m_help->raise();

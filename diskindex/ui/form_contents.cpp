@@ -98,7 +98,7 @@ void TDiskIndexForm::showContents() {
                  QString::fromStdString(opened.record.name) + QStringLiteral("]"));
   m_toolBar.categoryLabelItem->setVisible(false);
   m_toolBar.categoryComboItem->setVisible(false);
-  for (QAction* action : m_toolBar.contentsOnly) action->setVisible(true);
+  showContentsButtons(m_toolBar, true);
   m_rightStack->setCurrentWidget(m_rightSplit);
   applyRemarkFields();
   m_tree->setFont(toFont(m_session.settings().fontL));

@@ -25,7 +25,7 @@ void TDiskIndexForm::showOverview(std::optional<std::size_t> selectVolume) {
   setWindowTitle(QString::fromUtf8(kProgramTitle));
   m_toolBar.categoryLabelItem->setVisible(true);
   m_toolBar.categoryComboItem->setVisible(true);
-  for (QAction* action : m_toolBar.contentsOnly) action->setVisible(false);
+  showContentsButtons(m_toolBar, false);
   applyRemarkFields();
   m_rightStack->setCurrentWidget(m_info);
   m_tree->setFont(toFont(m_session.settings().fontF));

@@ -3,6 +3,7 @@
 // to the widgets and collected back from them.
 
 #include <QApplication>
+#include <QColor>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
@@ -10,12 +11,14 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTreeView>
+#include <cmath>
 
 #include "diskindex/core/messages.h"
 #include "diskindex/ui/convert_dialog.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/file_list_model.h"
+#include "diskindex/ui/file_size_delegate.h"
 #include "diskindex/ui/font_setting.h"
 #include "diskindex/ui/overview_pane.h"
 #include "diskindex/ui/qt_text.h"
@@ -190,17 +193,64 @@ void TDiskIndexForm::applyFonts() {
   const int rowHeight = std::max(18, QFontMetrics(toFont(s.fontL)).height() + 4);
   m_files->verticalHeader()->setDefaultSectionSize(rowHeight);
   m_files->verticalHeader()->setMinimumSectionSize(rowHeight);
+  fitSizeColumn();
 }
+
+void TDiskIndexForm::fitSizeColumn() {
+  // The size column is never narrower than its widest number, whatever the
+  // stored width or the font; names are elided instead.
+  const int needed = FileSizeDelegate::minimumColumnWidth(m_files->font(), m_files);
+  if (m_files->columnWidth(FileListModel::SizeColumn) < needed) {
+    m_files->setColumnWidth(FileListModel::SizeColumn, needed);
+  }
+}
+
+namespace {
+
+// Relative luminance of a colour as the usual contrast formula defines it.
+double luminance(const QColor& colour) {
+  auto channel = [](double value) {
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+         0.0722 * channel(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Disabled text stays unlike enabled text (a grey, not black or white) but
+// keeps a contrast of at least 4.5:1 to the background: dark grey on light
+// grey or white, light grey on a dark background, black or white only on a
+// middle grey where neither grey would do.
+QColor readableDisabledText(const QColor& background) {
+  constexpr double kReadable = 4.5;
+  const QColor dark(64, 64, 64);
+  const QColor light(200, 200, 200);
+  const QColor grey = contrast(dark, background) >= contrast(light, background) ? dark : light;
+  if (contrast(grey, background) >= kReadable) return grey;
+  return grey == dark ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+}  // namespace
 
 void TDiskIndexForm::applyBackground() {
   const bool grey = m_actions.greyBackground->isChecked();
   const QColor colour =
       grey ? QColor(192, 192, 192) : QApplication::palette().color(QPalette::Base);
+  const QColor disabledText = readableDisabledText(colour);
   for (QWidget* widget :
        std::initializer_list<QWidget*>{m_tree, m_dirRemark, m_fileRemark, m_files, m_info}) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, colour);
     palette.setColor(QPalette::Window, colour);
+    // While a drive is read these widgets are disabled; their text must stay
+    // readable on the background, not fade into it.
+    palette.setColor(QPalette::Disabled, QPalette::Text, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
     widget->setPalette(palette);
   }
 }

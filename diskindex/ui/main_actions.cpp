@@ -41,6 +41,28 @@ QAction* proxy(QObject* owner, const QString& text, QAction* target) {
   return action;
 }
 
+// A tool-bar twin of a menu action: same icon, hint, enabled and checked
+// state, and triggering it runs the target. The overview hides the twin's
+// button without touching the target, so the menu entries stay.
+QAction* toolTwin(QObject* owner, QAction* target) {
+  auto* action = new QAction(target->icon(), target->text(), owner);
+  action->setToolTip(target->toolTip());
+  action->setStatusTip(target->statusTip());
+  action->setCheckable(target->isCheckable());
+  auto sync = [action, target] {
+    action->setEnabled(target->isEnabled());
+    action->setChecked(target->isChecked());
+    action->setIcon(target->icon());
+  };
+  QObject::connect(target, &QAction::changed, action, sync);
+  QObject::connect(action, &QAction::triggered, target, [action, target] {
+    target->trigger();
+    action->setChecked(target->isChecked());
+  });
+  sync();
+  return action;
+}
+
 void createVolumeActions(QObject* o, MainActions& a) {
   a.overview = make(o, QStringLiteral("Über&sicht"), Qt::Key_F11);
   a.contents = make(o, QStringLiteral("&Inhalt"), Qt::Key_F12);
@@ -142,6 +164,7 @@ MainActions createActions(QObject* owner) {
 void buildMenuBar(QMainWindow* window, const MainActions& a) {
   QMenuBar* bar = window->menuBar();
   QMenu* volume = bar->addMenu(QStringLiteral("&Datenträger"));
+  volume->setObjectName(QStringLiteral("MenuVolume"));
   volume->addActions({a.overview, a.contents});
   volume->addSeparator();
   volume->addActions({a.addVolume, a.removeVolume, a.changeVolume, a.rescanVolume});
@@ -170,6 +193,7 @@ void buildMenuBar(QMainWindow* window, const MainActions& a) {
   search->addAction(a.searchMulti);
 
   QMenu* view = bar->addMenu(QStringLiteral("&Ansicht"));
+  view->setObjectName(QStringLiteral("MenuView"));
   view->addActions({a.dirRemarks, a.fileRemarks});
   view->addSeparator();
   view->addActions({a.sortName, a.sortType, a.sortSize, a.sortDate});
@@ -207,7 +231,10 @@ ToolBarItems buildToolBar(QMainWindow* window, const MainActions& a) {
   t.bar->addSeparator();
   t.bar->addActions({a.searchCurrent, a.searchNext, a.searchMulti});
   t.bar->addSeparator();
-  t.contentsOnly = {a.dirRemarks, a.fileRemarks, a.copyFiles, a.editFile, a.runFile};
+  for (QAction* action : {a.dirRemarks, a.fileRemarks, a.copyFiles, a.editFile, a.runFile}) {
+    t.contentsOnly.append(toolTwin(t.bar, action));
+    t.contentsTargets.append(action);
+  }
   t.bar->addActions(t.contentsOnly);
 
   t.categoryLabel = new QLabel(QStringLiteral("&Kategorie:"), t.bar);
@@ -226,6 +253,16 @@ ToolBarItems buildToolBar(QMainWindow* window, const MainActions& a) {
   t.bar->addWidget(spacer);
   t.bar->addAction(a.searchResults);
   return t;
+}
+
+void showContentsButtons(const ToolBarItems& items, bool visible) {
+  for (qsizetype i = 0; i < items.contentsOnly.size(); ++i) {
+    QAction* twin = items.contentsOnly[i];
+    const QAction* target = items.contentsTargets[i];
+    twin->setEnabled(target->isEnabled());
+    twin->setChecked(target->isChecked());
+    twin->setVisible(visible);
+  }
 }
 
 ContextMenus buildContextMenus(QWidget* owner, const MainActions& a) {

@@ -85,7 +85,10 @@ struct ToolBarItems {
   QComboBox* categoryCombo = nullptr;
   QAction* categoryLabelItem = nullptr;
   QAction* categoryComboItem = nullptr;
-  QList<QAction*> contentsOnly;  // the five buttons shown only in the contents view
+  // Tool-bar twins of the five commands whose buttons show only in the
+  // contents view; hiding them leaves the menu entries alone.
+  QList<QAction*> contentsOnly;
+  QList<QAction*> contentsTargets;  // the menu action of each twin, same order
 };
 
 struct ContextMenus {
@@ -99,6 +102,9 @@ struct ContextMenus {
 MainActions createActions(QObject* owner);
 void buildMenuBar(QMainWindow* window, const MainActions& actions);
 ToolBarItems buildToolBar(QMainWindow* window, const MainActions& actions);
+// Shows or hides the five contents-view buttons, first taking over their
+// menu actions' states (settings may have changed them with signals blocked).
+void showContentsButtons(const ToolBarItems& items, bool visible);
 ContextMenus buildContextMenus(QWidget* owner, const MainActions& actions);
 
 }  // namespace diskindex::ui

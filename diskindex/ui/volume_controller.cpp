@@ -26,6 +26,7 @@ void VolumeController::addVolume() {
   TDlgAddDrive dialog(TDlgAddDrive::Mode::Adding, drives,
                       scan::DialogContext{&m_session.volumes(), &drives, std::nullopt}, initial,
                       m_session.state().categories.names(), *prompts, m_view.dialogParent());
+  QObject::connect(&dialog, &TDlgAddDrive::helpRequested, &dialog, [this] { m_view.showHelp(); });
   if (dialog.exec() != QDialog::Accepted) return;
   const scan::DialogValues values = dialog.values();
   AddResult result;
@@ -63,6 +64,7 @@ void VolumeController::changeVolume() {
                         scan::DialogContext{&m_session.volumes(), &drives, volume},
                         scan::valuesForChanging(read.header), m_session.state().categories.names(),
                         *prompts, m_view.dialogParent());
+    QObject::connect(&dialog, &TDlgAddDrive::helpRequested, &dialog, [this] { m_view.showHelp(); });
     if (dialog.exec() != QDialog::Accepted) return;
     const ChangeResult changed = m_session.volumeService().change(
         ChangeRequest{*volume, read.header, dialog.values(), drives});
