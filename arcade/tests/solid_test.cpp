@@ -97,6 +97,18 @@ TEST_F(SolidTest, BoxBounceLeavesADiagonalBallUnchangedButReversed) {
   EXPECT_NEAR(v.z.toDouble(), -0.8, 0.002);
 }
 
+TEST_F(SolidTest, BoxesAreHalfOpenSoNeighboursShareNoGap) {
+  CBlock& lower = world->AddSolid<CBlock>(Vector3{fx(-1), fx(-2), fx(-1)},
+                                          Vector3{fx(1), Fixed(), fx(1)}, 1, 3, nullptr);
+  CBlock& upper = world->AddSolid<CBlock>(Vector3{fx(-1), Fixed(), fx(-1)},
+                                          Vector3{fx(1), fx(2), fx(1)}, 1, 3, nullptr);
+  const Vector3 seam{Fixed(), Fixed(), Fixed()};
+  EXPECT_TRUE(upper.HitTest(seam)) << "the low face belongs to the box";
+  EXPECT_FALSE(lower.HitTest(seam)) << "the high face belongs to the neighbour";
+  EXPECT_FALSE(upper.HitTest({Fixed(), fx(2), Fixed()}));
+  EXPECT_TRUE(lower.HitTest({Fixed(), fx(-2), Fixed()}));
+}
+
 TEST_F(SolidTest, SphereIsHitOnlyWithinItsRadius) {
   CSphere& sphere = world->AddSolid<CSphere>(0, Vector3{});  // radius 4
   EXPECT_TRUE(sphere.HitTest({fx(3.9), Fixed(), Fixed()}));

@@ -21,6 +21,8 @@ constexpr int kMaxPitch = 128;
 constexpr int kYawOffsets = 56;
 constexpr int kYawStep = 8;
 constexpr int kPitchStep = 32;
+// The bot picks a new target object this often (ticks).
+constexpr int kRotateTicks = 200;
 
 struct V {
   double x = 0, y = 0, z = 0;
@@ -69,11 +71,6 @@ V bounce(const V& pos, const V& vel, const V& p, double w) {
   return out.unit();
 }
 
-struct Aim {
-  int yaw = 0;
-  int pitch = 0;
-};
-
 // Where the ball on its present line leaves the circle of radius r, or
 // false when it never does (a ball at rest).
 bool crossing(const V& pos, const V& vel, double r, V& at) {
@@ -94,6 +91,7 @@ bool crossing(const V& pos, const V& vel, double r, V& at) {
 struct Obstacle {
   double t = 0;
   V after;
+  const CSolid* object = nullptr;  // none for floor and ceiling
 };
 
 bool slab(double p, double v, double lo, double hi, double& tIn, double& tOut) {
@@ -112,7 +110,7 @@ bool firstObstacle(const CWorld& world, const V& pos, const V& vel, double limit
   if (vel.y != 0 && pos.length() < kArenaRadius + 1.0) {
     const double t = ((vel.y > 0 ? ceiling : -ceiling) - pos.y) / vel.y;
     if (t > 0 && t < hit.t) {
-      hit = {t, {vel.x, -vel.y, vel.z}};
+      hit = {t, {vel.x, -vel.y, vel.z}, nullptr};
       found = true;
     }
   }
@@ -129,7 +127,7 @@ bool firstObstacle(const CWorld& world, const V& pos, const V& vel, double limit
       const V at = pos + vel * t;
       V out = vel + (at - c).unit() * 2.0;
       out.y *= 0.6667;
-      hit = {t, out.unit()};
+      hit = {t, out.unit(), o};
       found = true;
       continue;
     }
@@ -145,7 +143,7 @@ bool firstObstacle(const CWorld& world, const V& pos, const V& vel, double limit
     if (tIn > tOut || tIn <= 1e-6 || tIn >= hit.t) continue;
     V after = vel;
     (axis == 0 ? after.x : axis == 1 ? after.y : after.z) *= -1.0;
-    hit = {tIn, after};
+    hit = {tIn, after, o};
     found = true;
   }
   return found;
@@ -165,10 +163,27 @@ bool predictCrossing(const CWorld& world, V pos, V& vel, double r, V& at) {
   return crossing(pos, vel, r, at);
 }
 
+// What a ball leaving `at` with velocity vel meets first among the live
+// destructible objects within a few bounces, or none.
+const CSolid* firstTarget(const CWorld& world, V pos, V vel, double r) {
+  constexpr int kBounces = 4;
+  for (int i = 0; i < kBounces; ++i) {
+    V exit;
+    if (!crossing(pos, vel, r, exit)) return nullptr;
+    Obstacle hit;
+    if (!firstObstacle(world, pos, vel, (exit - pos).length(), hit)) return nullptr;
+    if (hit.object != nullptr && hit.object->hitPoints > 0) return hit.object;
+    pos = pos + vel * hit.t;
+    vel = hit.after;
+  }
+  return nullptr;
+}
+
 // Among the paddle placements that still meet the ball, the one whose
-// bounce points best at a live destructible object (the target rotates with
-// the counter among the best few, so rallies do not repeat forever).
-Aim chooseAim(const CWorld& world, const V& at, const V& vel, int rotate) {
+// bounce sends the ball into the chosen target (else into any destructible
+// object, else at least toward the target). The target rotates with the
+// counter, so rallies do not repeat forever.
+CAutoplay::Aim chooseAim(const CWorld& world, const V& at, const V& vel, int rotate) {
   const CPaddle& paddle = world.Paddle();
   const double r = at.length();
   const double w = paddle.halfWidth().toDouble();
@@ -176,21 +191,30 @@ Aim chooseAim(const CWorld& world, const V& at, const V& vel, int rotate) {
   const int pitch0 = std::clamp(
       static_cast<int>(std::lround(std::asin(std::clamp(at.y / r, -1.0, 1.0)) * kUnitsPerRadian)),
       -kMaxPitch, kMaxPitch);
-  std::vector<V> targets;
+  std::vector<const CSolid*> targets;
   for (const CSolid* o = world.Objects(); o != nullptr; o = o->nextObject) {
-    if (o->hitPoints > 0) targets.push_back(toV(o->position));
+    if (o->hitPoints > 0) targets.push_back(o);
   }
-  Aim best{yaw0, pitch0};
+  CAutoplay::Aim best{yaw0, pitch0};
   if (targets.empty()) return best;
-  const V& target = targets[static_cast<std::size_t>(rotate) % targets.size()];
-  double bestScore = -2.0;
+  const CSolid* target = targets[static_cast<std::size_t>(rotate) % targets.size()];
+  const V towards = (toV(target->position) - at).unit();
+  double bestScore = -10.0;
   for (int dy = -kYawOffsets; dy <= kYawOffsets; dy += kYawStep) {
     for (int dp = -kMaxPitch; dp <= kMaxPitch; dp += kPitchStep) {
       const int pitch = std::clamp(pitch0 + dp, -kMaxPitch, kMaxPitch);
       const V p = direction(yaw0 + dy, pitch) * r;
       if ((p - at).length() > 0.7 * w) continue;
       const V out = bounce(at, vel, p, w);
-      const double score = out.dot((target - at).unit());
+      const CSolid* meets = firstTarget(world, at * 0.98, out, r);
+      // Placements near the crossing are preferred: they forgive steering
+      // errors.
+      double score = out.dot(towards) - (p - at).length() / (10.0 * w);
+      if (meets == target) {
+        score += 4.0;
+      } else if (meets != nullptr) {
+        score += 2.0;
+      }
       if (score > bestScore) {
         bestScore = score;
         best = {yaw0 + dy, pitch};
@@ -220,8 +244,14 @@ WorldInput CAutoplay::NextInput(const CWorld& world) {
   V at;
   if (ball.state() == BallState::Held) {
     input.fire = true;
+  } else if (ball.velocity() == m_lastVelocity && m_haveAim) {
+    // Nothing changed the ball's course since the last choice.
+    aim = m_aim;
   } else if (predictCrossing(world, pos, vel, r, at)) {
-    aim = chooseAim(world, at, vel, ball.paddleHits());
+    aim = chooseAim(world, at, vel, m_ticks / kRotateTicks);
+    m_aim = aim;
+    m_haveAim = true;
+    m_lastVelocity = ball.velocity();
   }
   // The paddle's yaw is its smoothed x times 512 less the camera yaw of the
   // previous tick; its pitch is the smoothed y times 128.
