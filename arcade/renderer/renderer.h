@@ -31,6 +31,10 @@
 
 namespace arcade {
 
+// Depth of the top of the playfield slab (y = 5.8) from the top-down
+// camera, which hangs 150 above the centre.
+inline constexpr Fixed kTopDownPlaneDepth = Fixed::fromRaw(static_cast<std::int32_t>((150.0 - 5.8) * 65536));
+
 class CRenderer;
 
 // A drawable of the world's draw list (newest first).

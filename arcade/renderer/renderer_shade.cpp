@@ -28,7 +28,12 @@ void CRenderer::SetShadeColours(int r0, int g0, int b0, int r1, int g1, int b1) 
 
 void CRenderer::FogPass() {
   std::int32_t* c = cells();
-  const std::int32_t bias = m_fogBias, limit = m_fogLimit;
+  // The top-down camera hangs 150 above the playfield, beyond the whole
+  // fog range: there the fog is measured from the top of the playfield
+  // slab, so the view shows the level as dim as a normal view's middle
+  // distance instead of black.
+  const std::int32_t bias = m_topDown ? m_fogBias - kTopDownPlaneDepth.raw() : m_fogBias;
+  const std::int32_t limit = m_fogLimit;
   const std::uint8_t* table = m_fogTable.data();
   for (std::int32_t i = 0; i < size; ++i) {
     const std::int32_t d = static_cast<std::int32_t>(static_cast<std::uint32_t>(c[i]) +

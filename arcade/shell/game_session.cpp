@@ -98,7 +98,9 @@ WorldInput CGameSession::ReadInput(const PointerReading& pointer) {
 TickReport CGameSession::Tick(int clientWidth, int clientHeight, const PointerReading& pointer,
                               std::uint32_t nowMs) {
   const WorldInput input = ReadInput(pointer);
-  if (m_keys.TakePressed(ShellKey::Space)) TogglePause();
+  // Space pauses only a level in play: on the title screen a press is
+  // dropped, so the next level does not start frozen.
+  if (m_keys.TakePressed(ShellKey::Space) && m_playing) TogglePause();
   TickReport report;
   if (m_paused != 0 || !m_playing || !m_renderer || !m_world) return report;
   const StepOutcome outcome = m_world->Step(false, SpeedFactor(m_record.speed), input, nowMs);

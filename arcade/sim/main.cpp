@@ -1,5 +1,5 @@
 // vortexia-sim LEVEL [--seed N] [--ticks N] [--input FILE] [--frame FILE.bmp]
-// [--census]: plays a level headless (see sim.h).
+// [--census] [--autoplay]: plays a level headless (see sim.h).
 #include <cstdlib>
 #include <iostream>
 
@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   if (!options) {
     std::cerr << "vortexia-sim: " << error << "\n"
               << "usage: vortexia-sim LEVEL [--seed N] [--ticks N] [--input FILE] "
-                 "[--frame FILE.bmp] [--census]\n";
+                 "[--frame FILE.bmp] [--census] [--autoplay]\n";
     return 2;
   }
   // The generated artwork of the build, unless the environment names another.

@@ -7,6 +7,7 @@
 
 #include "arcade/imagelib/bitmap_format.h"
 #include "arcade/renderer/renderer.h"
+#include "arcade/world/autoplay.h"
 #include "arcade/world/world.h"
 
 namespace arcade::sim {
@@ -80,6 +81,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
     const bool hasValue = i + 1 < args.size();
     if (a == "--census") {
       o.census = true;
+    } else if (a == "--autoplay") {
+      o.autoplay = true;
     } else if (a == "--seed" && hasValue && parseInt(args[i + 1], 0, UINT32_MAX, v)) {
       o.seed = static_cast<std::uint32_t>(v);
       ++i;
@@ -138,9 +141,12 @@ int run(const Options& o, std::ostream& out, std::ostream& err) {
   CWorld world(o.level, o.seed, library);
   const WorldCensus census = world.Census();
   StepResult result = StepResult::Playing;
+  CAutoplay bot;
   for (int tick = 1; tick <= o.ticks && result == StepResult::Playing; ++tick) {
     const std::size_t at = static_cast<std::size_t>(tick - 1);
-    const WorldInput input = at < script.size() ? script[at] : WorldInput{};
+    const WorldInput input = o.autoplay       ? bot.NextInput(world)
+                             : at < script.size() ? script[at]
+                                                  : WorldInput{};
     result = world.Step(tick == 1, 1.0, input, static_cast<std::uint32_t>(tick * kTickMs)).result;
     if (o.printTicks) {
       out << "tick=" << tick << " score=" << world.Score() << " balls=" << world.Ball().spareBalls

@@ -1,6 +1,7 @@
 // The headless runner behind vortexia-sim: builds a level, steps it at 50 ms
 // a tick with scripted input, prints a line per tick and the census, and
-// renders the last frame into an 8-bit bitmap. Output goes to the streams
+// renders the last frame into an 8-bit bitmap. With --autoplay the tracking
+// bot gives the input. Output goes to the streams
 // given, so tests can run it without a process.
 #pragma once
 
@@ -27,6 +28,7 @@ struct Options {
   std::string inputFile;
   std::string frameFile;
   bool census = false;
+  bool autoplay = false;  // the tracking bot plays instead of the script
   std::filesystem::path artDirectory;
 };
 

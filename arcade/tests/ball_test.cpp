@@ -2,6 +2,8 @@
 // stuck-ball rescue and losing a ball.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "arcade/world/block.h"
 #include "arcade/world/geometry.h"
 #include "support/world_fixture.h"
@@ -146,6 +148,53 @@ TEST_F(BallTest, FloorAndCeilingBounceAndThe13thPushes) {
   EXPECT_GT(std::abs(ball().velocity().x.toDouble()) + std::abs(ball().velocity().z.toDouble()),
             0.2)
       << "pushed off the vertical";
+}
+
+TEST_F(BallTest, HeldBallAndContactPointFollowThePaddlesPitch) {
+  WorldInput up;
+  up.y = 1.0f;
+  for (int i = 0; i < 20; ++i) Tick(up);
+  const CPaddle& paddle = world->Paddle();
+  ASSERT_EQ(paddle.pitch(), 128);
+  const Vector3 d = paddle.Direction();
+  EXPECT_NEAR(d.length().toDouble(), 1.0, 0.002);
+  EXPECT_NEAR(paddle.Point(paddle.radius()).y.toDouble(), 50.525 * std::sin(128 * 2 * M_PI / 8192),
+              0.02)
+      << "the paddle centre stands about 4.9 above the plane";
+  EXPECT_GT(ball().position.y, fx(4.0)) << "the held ball sits on the tilted direction";
+}
+
+TEST_F(BallTest, BallServedAtRestFromAPitchedPaddleLeavesThePlane) {
+  WorldInput down;
+  down.y = -1.0f;
+  for (int i = 0; i < 20; ++i) Tick(down);
+  down.fire = true;
+  Tick(down);
+  ASSERT_EQ(ball().state(), BallState::InFlight);
+  WorldInput still;
+  still.y = -1.0f;
+  for (int i = 0; i < 40 && ball().paddleHits() == 0; ++i) Tick(still);
+  ASSERT_EQ(ball().paddleHits(), 1) << "served toward the paddle, which sends it back";
+  EXPECT_NE(ball().velocity().y, Fixed()) << "the bounce off a tilted paddle has vertical speed";
+  Tick(still);
+  EXPECT_GT(std::abs(ball().position.y.toDouble()), 1.0) << "away from the middle plane";
+}
+
+// Two stacked tiles meet at y = 0 and two columns at x = 0: a ball aimed
+// exactly at the seam hits one of them instead of slipping through.
+TEST_F(BallTest, BallAimedAtASeamBetweenBlocksHitsOneOfThem) {
+  Tick();
+  world->Blocks(-6, -5.8, -10, 6, 5.8, -12, 2, 2, 1, -1, 6);
+  int bounces = 0;
+  for (const double x : {0.0, 3.0, -3.0}) {
+    for (const double y : {0.0, 2.9, -2.9}) {
+      ball().Launch({fx(x), fx(y), Fixed()}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+      for (int i = 0; i < 20 && ball().velocity().z < Fixed(); ++i) Fly();
+      EXPECT_GT(ball().velocity().z, Fixed()) << "x " << x << " y " << y;
+      EXPECT_GT(ball().position.z, fx(-10.0)) << "x " << x << " y " << y;
+      EXPECT_EQ(sound.count(sound::kWallBounce), ++bounces) << "x " << x << " y " << y;
+    }
+  }
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         SceneCase{"high_shaded", Resolution::High, true, false, 0.6, 0x274a40feafd59fd8ull},
         SceneCase{"high_flat", Resolution::High, false, false, 0.6, 0x9016f5630a507a04ull},
         SceneCase{"normal_shaded", Resolution::Normal, true, false, 0.6, 0xa74c593d4980395eull},
-        SceneCase{"high_topdown", Resolution::High, true, true, 0.6, 0x6668829145b89356ull},
+        SceneCase{"high_topdown", Resolution::High, true, true, 0.6, 0x0225265d610e0e1eull},
         SceneCase{"high_close", Resolution::High, false, false, 1.2, 0xf4a86e4fea2fbb9dull}),
     [](const auto& info) { return std::string(info.param.name); });
 

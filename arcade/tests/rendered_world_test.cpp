@@ -19,6 +19,7 @@ struct FrameCase {
 };
 
 class RenderedWorld : public testing::WorldTest, public ::testing::WithParamInterface<FrameCase> {};
+class RenderedWorldShading : public testing::WorldTest {};
 
 TEST_P(RenderedWorld, FrameMatchesItsGoldenChecksum) {
   const FrameCase& c = GetParam();
@@ -35,6 +36,32 @@ TEST_P(RenderedWorld, FrameMatchesItsGoldenChecksum) {
   const auto frame = testing::saveRenderedFrame(renderer, c.name);
   EXPECT_EQ(frame.checksum, c.golden)
       << std::hex << "checksum 0x" << frame.checksum << " of " << frame.path;
+}
+
+// With shading on, the top-down view shows the level about as well as
+// without it: the fog is measured from the playfield, not from the camera
+// 150 above it (which left the whole picture black).
+TEST_F(RenderedWorldShading, TopDownViewStaysReadableWithShadingOn) {
+  Build(1, 3);
+  WorldInput in;
+  in.topDown = true;
+  for (int i = 0; i < 20; ++i) Tick(in);
+  // The summed brightness of the picture.
+  auto brightness = [&](bool shading) {
+    CRenderer renderer(palette, reporter, world->Textures(), 320, 240, Resolution::High);
+    renderer.SetCamera(world->Control().Camera());
+    renderer.SetTopDown(true);
+    renderer.Render(world->DrawList(), world->Control().Zoom(), shading);
+    long long sum = 0;
+    for (std::int32_t i = 0; i < renderer.size; ++i) {
+      const Rgb c = palette.Entry(renderer.pixels[i]);
+      sum += c.r + c.g + c.b;
+    }
+    return sum;
+  };
+  const long long flat = brightness(false);
+  ASSERT_GT(flat, 320LL * 240 * 60) << "the level fills the view";
+  EXPECT_GT(brightness(true), flat / 3) << "the fog darkens but does not black out the view";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -115,6 +115,18 @@ TEST_F(SimRun, FrameIsA640By480EightBitBitmap) {
   EXPECT_GT(colours.size(), 20u);
 }
 
+TEST_F(SimRun, AutoplayPlaysTheLevelToTheEndPrintingItsTickLines) {
+  std::string error;
+  auto parsed = sim::parseOptions({"1", "--autoplay", "--ticks", "24000"}, error);
+  ASSERT_TRUE(parsed) << error;
+  EXPECT_TRUE(parsed->autoplay);
+  parsed->artDirectory = testing::artDirectory();
+  const std::string text = run(*parsed);
+  EXPECT_EQ(text.substr(0, text.find('\n')), "tick=1 score=0 balls=3 objects=36 result=playing");
+  const auto last = text.rfind("tick=", text.size() - 2);
+  EXPECT_NE(text.find("result=cleared", last), std::string::npos) << text.substr(last);
+}
+
 TEST_F(SimRun, MissingInputFileIsAnError) {
   auto o = options(0);
   o.inputFile = "/nonexistent/input.txt";

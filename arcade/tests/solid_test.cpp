@@ -75,16 +75,16 @@ TEST_F(SolidTest, DestroyedObjectsShrinkAwayAndAreRemoved) {
 
 TEST_F(SolidTest, BoxBounceGivesANearlyAxialBallASixteenthSideways) {
   CBlock& block = AddBlock(-1);
-  // Coming straight along +z at the block's near face.
+  // Coming straight along +z from in front of the block's near face.
   Vector3 v{Fixed(), Fixed(), Fixed::fromInt(1)};
-  block.Reflect({Fixed(), Fixed(), fx(-1.0)}, v);
+  block.Reflect({Fixed(), Fixed(), fx(-1.5)}, v);
   EXPECT_LT(v.z, Fixed()) << "z reversed";
   const double ratio = std::abs(v.x.toDouble() / v.z.toDouble());
   EXPECT_NEAR(ratio, 1.0 / 16, 0.002) << "vx " << v.x.toDouble() << " vz " << v.z.toDouble();
   EXPECT_NEAR(v.length().toDouble(), 1.0, 0.001);
   // Along x: the z component gets the sixteenth.
   Vector3 w{Fixed::fromInt(1), Fixed(), Fixed()};
-  block.Reflect({fx(-1.0), Fixed(), Fixed()}, w);
+  block.Reflect({fx(-1.5), Fixed(), Fixed()}, w);
   EXPECT_LT(w.x, Fixed());
   EXPECT_NEAR(std::abs(w.z.toDouble() / w.x.toDouble()), 1.0 / 16, 0.002);
 }
@@ -92,9 +92,21 @@ TEST_F(SolidTest, BoxBounceGivesANearlyAxialBallASixteenthSideways) {
 TEST_F(SolidTest, BoxBounceLeavesADiagonalBallUnchangedButReversed) {
   CBlock& block = AddBlock(-1);
   Vector3 v{fx(0.6), Fixed(), fx(0.8)};
-  block.Reflect({Fixed(), Fixed(), fx(-1.0)}, v);
+  block.Reflect({Fixed(), Fixed(), fx(-1.5)}, v);
   EXPECT_NEAR(v.x.toDouble(), 0.6, 0.002);
   EXPECT_NEAR(v.z.toDouble(), -0.8, 0.002);
+}
+
+TEST_F(SolidTest, BoxesAreHalfOpenSoNeighboursShareNoGap) {
+  CBlock& lower = world->AddSolid<CBlock>(Vector3{fx(-1), fx(-2), fx(-1)},
+                                          Vector3{fx(1), Fixed(), fx(1)}, 1, 3, nullptr);
+  CBlock& upper = world->AddSolid<CBlock>(Vector3{fx(-1), Fixed(), fx(-1)},
+                                          Vector3{fx(1), fx(2), fx(1)}, 1, 3, nullptr);
+  const Vector3 seam{Fixed(), Fixed(), Fixed()};
+  EXPECT_TRUE(upper.HitTest(seam)) << "the low face belongs to the box";
+  EXPECT_FALSE(lower.HitTest(seam)) << "the high face belongs to the neighbour";
+  EXPECT_FALSE(upper.HitTest({Fixed(), fx(2), Fixed()}));
+  EXPECT_TRUE(lower.HitTest({Fixed(), fx(-2), Fixed()}));
 }
 
 TEST_F(SolidTest, SphereIsHitOnlyWithinItsRadius) {

@@ -246,6 +246,17 @@ TEST_F(VortexiaWindowTest, TwoSpacePressesBetweenTicksPauseOnceAndTheMenuShowsIt
   EXPECT_FALSE(frame->Action("gamePause")->isChecked());
 }
 
+TEST_F(VortexiaWindowTest, SpaceOnTheTitleDoesNothingSoPlayStartsUnpaused) {
+  QTest::keyClick(view, Qt::Key_Space);
+  Tick(3);
+  EXPECT_FALSE(Session().Paused());
+  EXPECT_FALSE(frame->Action("gamePause")->isChecked());
+  StartPlaying();
+  Tick(5);
+  EXPECT_FALSE(Session().Paused()) << "the level runs";
+  EXPECT_GT(Session().World()->ElapsedMs(), 0);
+}
+
 TEST_F(VortexiaWindowTest, QuitLevelEndsWithoutRecording) {
   StartPlaying();
   Tick(10);

@@ -140,8 +140,8 @@ TEST_P(WorldReplayTest, ScriptedReplayMatchesItsGoldenHash) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, WorldReplayTest,
-                         ::testing::Values(ReplayCase{3, 7, 0x7a686225053f54bfull},
-                                           ReplayCase{6, 11, 0xc9165b351a98ebbbull}),
+                         ::testing::Values(ReplayCase{3, 7, 0xd97fe4773512c53cull},
+                                           ReplayCase{6, 11, 0xf7c8f49f9a071f78ull}),
                          [](const auto& info) {
                            return "Level" + std::to_string(info.param.level);
                          });

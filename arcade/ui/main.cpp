@@ -1,11 +1,14 @@
 // vortexia: the arcade ball game's window. The joystick is the platform's;
 // the title music and the effects come from the sound system over SDL2's
 // audio device (silent when there is none), made before the window and
-// destroyed after it, which shuts the sound down.
+// destroyed after it, which shuts the sound down. SIGTERM, SIGINT and
+// SIGHUP close the window as the user would (the handlers go in before SDL
+// starts, so SDL leaves these signals alone).
 
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QSocketNotifier>
 
 #include "arcade/shell/joystick_reader.h"
 #include "arcade/sound/sound_system.h"
@@ -15,9 +18,11 @@
 #include "arcade/ui/vortexia_app.h"
 #include "arcade/ui/vortexia_doc.h"
 #include "platform/joystick.h"
+#include "platform/quit_signals.h"
 #include "platform/wave_player.h"
 
 int main(int argc, char** argv) {
+  const int quitSignals = platform::installQuitSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vortexia"));
   // The installed desktop entry and theme icon: the desktop shows the
@@ -34,6 +39,21 @@ int main(int argc, char** argv) {
   // once the document exists.
   std::unique_ptr<arcade::JoystickReader> joystick;
   arcade::ui::CVortexiaApp vortexia(prompts, audio, &sound);
+  // A quit signal closes the main window, as its close box does; before the
+  // window exists (a start-up warning is up) it ends the program.
+  std::unique_ptr<QSocketNotifier> quitWatch;
+  if (quitSignals >= 0) {
+    quitWatch = std::make_unique<QSocketNotifier>(quitSignals, QSocketNotifier::Read);
+    QObject::connect(quitWatch.get(), &QSocketNotifier::activated, [&vortexia] {
+      while (platform::takeQuitSignal() != 0) {
+      }
+      if (vortexia.Frame() != nullptr && vortexia.Frame()->isVisible()) {
+        vortexia.Frame()->close();
+      } else {
+        QCoreApplication::exit(0);
+      }
+    });
+  }
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!vortexia.InitInstance(screen != nullptr ? screen->geometry().width() : 640)) return 0;
   joystick = std::make_unique<arcade::JoystickReader>(*device, joystickMessages,

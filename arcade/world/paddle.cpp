@@ -81,8 +81,13 @@ void CPaddle::TickUpdate(const WorldInput& input, int cameraYaw, int activeEnhan
 }
 
 Vector3 CPaddle::Direction() const {
-  // (0, 0, -1) turned by the yaw about the y axis, as the paddle's matrix does.
-  return {-sine(rotationY), Fixed(), -cosine(rotationY)};
+  // (0, 0, -1) tilted by the pitch about the x axis, then turned by the yaw
+  // about the y axis: the order of the paddle's own matrix (roll, pitch,
+  // yaw), so the ball, the contact point and the drawn face agree. With the
+  // full tilt of 128 units the paddle centre stands about 4.9 units above
+  // or below the middle plane.
+  const Fixed cp = cosine(rotationX);
+  return {-(cp * sine(rotationY)), sine(rotationX), -(cp * cosine(rotationY))};
 }
 
 Fixed CPaddle::radius() const {

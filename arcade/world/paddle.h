@@ -31,8 +31,8 @@ class CPaddle : public CSolid {
   void Regrow() { scale = Fixed(); }
   void Draw(CRenderer& renderer, const Matrix4& camera) override;
 
-  // The paddle's centre direction (unit, in the y = 0 plane) and the point on
-  // the circle of radius r in that direction.
+  // The paddle's centre direction (unit; turned by yaw and tilted by pitch)
+  // and the point at distance r from the playfield centre in that direction.
   Vector3 Direction() const;
   Vector3 Point(Fixed r) const { return Direction() * r; }
   Fixed radius() const;  // |paddle z|

@@ -26,10 +26,23 @@ void CSolid::ExtendBox(Fixed x, Fixed y, Fixed z) {
   boxMin = {std::min(boxMin.x, x), std::min(boxMin.y, y), std::min(boxMin.z, z)};
 }
 
+namespace {
+
+// Half-open on every axis: the low face belongs to the box, the high face to
+// its neighbour. Blocks of one grid share their edge values exactly (both
+// are made from the same number), so a point on a seam lies in exactly one
+// of the two; with open boxes a ball at y = 0 slipped between two stacked
+// tiles.
+bool withinHalfOpen(Fixed r, Fixed lo, Fixed hi) {
+  return r >= lo && r < hi;
+}
+
+}  // namespace
+
 bool CSolid::InsideBox(const Vector3& p) const {
   const Vector3 r = p - position;
-  return r.x > boxMin.x && r.x < boxMax.x && r.y > boxMin.y && r.y < boxMax.y && r.z > boxMin.z &&
-         r.z < boxMax.z;
+  return withinHalfOpen(r.x, boxMin.x, boxMax.x) && withinHalfOpen(r.y, boxMin.y, boxMax.y) &&
+         withinHalfOpen(r.z, boxMin.z, boxMax.z);
 }
 
 bool CSolid::HitTest(const Vector3& p) const {
@@ -69,9 +82,9 @@ int CSolid::BounceSound() const {
 
 void ReflectOffBox(const CSolid& box, const Vector3& p, Vector3& v, CRandom& random) {
   const Vector3 r = p - box.position;
-  if (!(r.x > box.boxMin.x && r.x < box.boxMax.x)) v.x = -v.x;
-  if (!(r.y > box.boxMin.y && r.y < box.boxMax.y)) v.y = -v.y;
-  if (!(r.z > box.boxMin.z && r.z < box.boxMax.z)) v.z = -v.z;
+  if (!withinHalfOpen(r.x, box.boxMin.x, box.boxMax.x)) v.x = -v.x;
+  if (!withinHalfOpen(r.y, box.boxMin.y, box.boxMax.y)) v.y = -v.y;
+  if (!withinHalfOpen(r.z, box.boxMin.z, box.boxMax.z)) v.z = -v.z;
   ApplySideways(v, [&random] { return random.Next(); });
   v.normalise();
 }

@@ -33,8 +33,8 @@ class CSolid : public CNode {
   // it (twice with Blue). The object always flinches to its hit scale.
   virtual void Hit();
   virtual void ExtendBox(Fixed x, Fixed y, Fixed z);
-  // The point (world coordinates) lies strictly inside the box, unless the
-  // object is destroyed.
+  // The point (world coordinates) lies in the box, low faces included and
+  // high faces excluded, unless the object is destroyed.
   virtual bool HitTest(const Vector3& p) const;
   // Bounces the velocity of a ball at p (outside the box on the axes it
   // crossed).
@@ -67,7 +67,7 @@ class CSolid : public CNode {
 };
 
 // The box reflection: each velocity component whose axis the point does not
-// lie strictly inside is negated; then a ball running nearly along z (or x)
+// lie within (half-open, as the hit test) is negated; then a ball running nearly along z (or x)
 // gets a sideways component of a sixteenth of the other (random sign, bit 7
 // of a random number), and the velocity is normalised.
 void ReflectOffBox(const CSolid& box, const Vector3& p, Vector3& velocity, CRandom& random);
