@@ -17,13 +17,17 @@ const climanual::Manual& cliManual() {
            "[--data VERZEICHNIS] rescan NAME [--drive X | --path VERZEICHNIS | --image DATEI] "
            "[--descriptions yes|no|ask] [--yes]",
            "[--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks] [--word] [--case] "
-           "[--volume NAME]...",
+           "[--mode dos|any|regex] [--min-size N] [--max-size N] [--after TAG] [--before TAG] "
+           "[--type f|d] [--format text|csv|html|json] [--sep C] [--volume NAME]...",
+           "[--data VERZEICHNIS] duplicates [--ignore-name] [--same-date] [--min-size N] "
+           "[--volume NAME]... [--category NAME] [--format text|csv|json] [--sep C]",
            "[--data VERZEICHNIS] copy NAME PFAD... --to ZIEL [--tree] [--from-folder VERZEICHNIS] "
            "[--overwrite|--skip-existing] [--yes]",
            "[--data VERZEICHNIS] export info --fields N[,N]... [--sep C] [--category NAME] "
-           "--to DATEI|-",
+           "[--format text|csv|html|json] --to DATEI|-",
            "[--data VERZEICHNIS] export tree NAME [--from PFAD] [--paths] "
-           "[--dirs-only|--files-only] [--heading TEXT] [--append] --to DATEI|-",
+           "[--dirs-only|--files-only] [--heading TEXT] [--append] [--format text|csv|html|json] "
+           "--to DATEI|-",
            "--help", "--manpage"},
       .description =
           {"diskindx-cli arbeitet auf demselben Katalog wie das Programm diskindx: denselben "
@@ -53,7 +57,11 @@ const climanual::Manual& cliManual() {
            {"search TEXT",
             "Dateinamen (Vorgabe), Verzeichnisnamen oder Bemerkungen aller oder "
             "der genannten Datenträger durchsuchen; eine Zeile je Fundstelle: "
-            "Datenträger, Pfad, Größe, Datum"},
+            "Datenträger, Pfad, Größe, Datum; Steuerzeichen in Namen erscheinen als ?"},
+           {"duplicates",
+            "Dateien suchen, die auf mehreren Datenträgern (oder zweimal auf einem) mit "
+            "gleichem Namen und gleicher Größe vorkommen; je Gruppe eine Kopfzeile und eine "
+            "Zeile je Datei"},
            {"copy NAME PFAD...",
             "Dateien des Datenträgers NAME (mit --tree ein Verzeichnis "
             "samt Unterverzeichnissen) nach ZIEL kopieren; PFAD vom "
@@ -81,14 +89,33 @@ const climanual::Manual& cliManual() {
            {"--name NAME", "scan: die Datenträger-Bezeichnung des neuen Datenträgers"},
            {"--remark T", "scan: Bemerkung"},
            {"--location T", "scan: Lagerort"},
-           {"--category T", "scan: Kategorie; export info: nur die Datenträger dieser Kategorie"},
+           {"--category T",
+            "scan: Kategorie; export info, duplicates: nur die Datenträger dieser Kategorie"},
            {"--descriptions yes|no|ask",
             "scan, rescan: Dateibeschreibungen einlesen, nicht einlesen "
             "oder auf dem Terminal fragen (Vorgabe)"},
            {"--names, --dirs, --both, --remarks", "search: worin gesucht wird"},
            {"--word", "search: nur ganze Wörter"},
            {"--case", "search: Groß- und Kleinschreibung beachten"},
-           {"--volume NAME", "search: nur in diesem Datenträger suchen (mehrfach möglich)"},
+           {"--volume NAME",
+            "search, duplicates: nur in diesem Datenträger suchen (mehrfach möglich)"},
+           {"--mode dos|any|regex",
+            "search: wie TEXT gelesen wird: dos die Platzhalter des Katalogs (Vorgabe), any "
+            "* und ? für alle Zeichen außer /, regex ein regulärer Ausdruck; ein in der Art "
+            "ungültiger TEXT wird mit seiner Stelle gemeldet"},
+           {"--min-size N, --max-size N",
+            "search: nur Dateien mit mindestens bzw. höchstens N Byte, N mit K, M, G oder T "
+            "als Vielfache von 1024; duplicates: --min-size, die kleinste Größe (Vorgabe 1)"},
+           {"--after TAG, --before TAG",
+            "search: nur Dateien von diesem Tag an bzw. bis zu diesem Tag (JJJJ-MM-TT, beide "
+            "Tage eingeschlossen)"},
+           {"--type f|d", "search: nur Dateien (f) oder nur Verzeichnisse (d)"},
+           {"--format text|csv|html|json",
+            "search, duplicates (ohne html), export: die Ausgabe als Text (Vorgabe), als CSV "
+            "mit Kopfzeile, als HTML-Seite oder als JSON; export tree mit --paths, --heading "
+            "oder --append nur als Text"},
+           {"--ignore-name", "duplicates: gleiche Größe genügt (findet umbenannte Kopien)"},
+           {"--same-date", "duplicates: auch Datum und Uhrzeit müssen gleich sein"},
            {"--to ZIEL",
             "copy: das Zielverzeichnis; export: die Zieldatei, - für die "
             "Standardausgabe"},
@@ -110,7 +137,10 @@ const climanual::Manual& cliManual() {
             "Bemerkung, 4 Datenträger-Bezeichnung, 5 Erfassungsdatum, 6 "
             "Freier Speicher, 7 Kategorie, 8 Lagerort, 9 Laufwerkstyp, 10 "
             "Speicherkapazität, 11 Volume-Label"},
-           {"--sep C", "export info: das Trennzeichen der Felder (Vorgabe: Tabulator)"},
+           {"--sep C",
+            "export info: das Trennzeichen der Felder (Vorgabe: Tabulator); search, "
+            "duplicates, export info --format csv: das Trennzeichen der CSV-Ausgabe (Vorgabe: "
+            "Komma)"},
            {"--from PFAD", "export tree: nur dieses Verzeichnis und seine Unterverzeichnisse"},
            {"--paths", "export tree: vollständige Pfadnamen statt eines eingerückten Baums"},
            {"--dirs-only", "export tree: nur Verzeichnisnamen"},
@@ -120,11 +150,11 @@ const climanual::Manual& cliManual() {
            {"--help", "diese Hilfe zeigen"},
            {"--manpage", "diese Hilfe als Handbuchseite ausgeben"}},
       .exitStatus =
-          {{"0", "erledigt; bei search: es gab Fundstellen"},
+          {{"0", "erledigt; bei search: es gab Fundstellen, bei duplicates: doppelte Dateien"},
            {"1",
             "nicht gefunden (Datenträger, auch bei rescan, Verzeichnis, Kategorie, bei search "
             "keine Fundstelle, bei identify kein passender Datenträger), bei copy: die "
-            "Prüfung des Datenträgers sagte nein"},
+            "Prüfung des Datenträgers sagte nein, bei duplicates: keine doppelten Dateien"},
            {"2",
             "falscher Aufruf oder ein Fehler beim Lesen des Katalogs oder beim Einlesen; "
             "ein abgebrochenes oder gescheitertes rescan lässt die alten Dateien unverändert"},
@@ -137,6 +167,10 @@ const climanual::Manual& cliManual() {
                     "Denselben Stick nach Änderungen erneut einlesen, die Bemerkungen bleiben:"},
                    {"diskindx-cli search \"urlaub*.jpg\" --names",
                     "Alle Dateien nach Muster suchen:"},
+                   {"diskindx-cli search \"*.gz\" --mode any --min-size 1M --format csv",
+                    "Alle .gz-Dateien ab 1 MiB, auch mit Punkten im Namen, als CSV:"},
+                   {"diskindx-cli duplicates --min-size 10M --category Fotos",
+                    "Doppelte Dateien ab 10 MiB auf den Datenträgern der Kategorie Fotos:"},
                    {"diskindx-cli export info --fields 4,11 --sep \";\" --to -",
                     "Bezeichnung und Volume-Label aller Datenträger für eine Tabelle:"},
                    {"diskindx-cli copy \"Fotos 2024\" DCIM --tree --to ~/Bilder",

@@ -4,6 +4,7 @@
 
 #include "diskindex/cli/cli_manual.h"
 #include "diskindex/cli/copy_command.h"
+#include "diskindex/cli/duplicates_command.h"
 #include "diskindex/cli/export_command.h"
 #include "diskindex/cli/find_commands.h"
 #include "diskindex/cli/list_commands.h"
@@ -74,7 +75,9 @@ std::vector<CommandRow> buildTable() {
   rows.push_back(makeRow<ScanArgs>("scan", reading, &parseScanArgs, &runScan, kScanUsage));
   rows.push_back(
       makeRow<RescanArgs>("rescan", rereading, &parseRescanArgs, &runRescan, kRescanUsage));
-  rows.push_back(makeRow<SearchArgs>("search", catalogue, quiet(&parseSearchArgs), &searchCommand));
+  rows.push_back(makeRow<SearchArgs>("search", catalogue, &parseSearchArgs, &searchCommand));
+  rows.push_back(
+      makeRow<DuplicatesArgs>("duplicates", catalogue, &parseDuplicatesArgs, &duplicatesCommand));
   rows.push_back(makeRow<CopyArgs>("copy", copying, quiet(&parseCopyArgs), &copyCommand));
   rows.push_back(makeRow<ExportArgs>("export", catalogue, quiet(&parseExportArgs), &exportCommand));
   return rows;

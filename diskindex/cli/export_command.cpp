@@ -1,11 +1,15 @@
 #include "diskindex/cli/export_command.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "diskindex/cli/command_table.h"
+#include "diskindex/cli/table_options.h"
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/export/catalogue_tables.h"
 #include "diskindex/core/export/export_messages.h"
 #include "diskindex/core/messages.h"
+#include "platform/dates.h"
 
 namespace diskindex::cli {
 namespace {
@@ -105,6 +109,33 @@ int finish(exporting::ExportResult result, std::string_view caption, const std::
   return kWriteError;
 }
 
+// A table format: the document to standard output or over the file.
+int writeTable(const exporting::ExportTable& table, const ExportArgs& args,
+               std::string_view caption, std::ostream& out, std::ostream& err) {
+  const std::string document = exporting::tableDocument(table, args.format, args.csv);
+  if (args.target == "-") {
+    out << document;
+    return kDone;
+  }
+  return finish(exporting::writeExportFile(ExportService::target(args.target), document), caption,
+                args.target, err);
+}
+
+// --format after the loop: the CSV separator from --sep, and the text-only
+// tree options refused with a table.
+bool finishFormat(ExportArgs& result, bool haveSep) {
+  if (result.format == exporting::ExportFormat::Text) return true;
+  if (haveSep) {
+    const auto separator = result.format == exporting::ExportFormat::Csv
+                               ? csvSeparator(result.info.separator)
+                               : std::nullopt;
+    if (!separator) return false;
+    result.csv.separator = *separator;
+  }
+  const exporting::TreeExportOptions& o = result.treeOptions;
+  return !result.tree || (!o.lines.paths && !o.append && o.heading.empty());
+}
+
 int exportInfo(CatalogueSession& session, const ExportArgs& args, std::ostream& out,
                std::ostream& err) {
   exporting::InfoExportOptions options = args.info;
@@ -114,6 +145,17 @@ int exportInfo(CatalogueSession& session, const ExportArgs& args, std::ostream& 
       !session.state().categories.contains(*args.category)) {
     err << "Kategorie \"" << *args.category << "\" ist nicht bekannt.\n";
     return kNotFound;
+  }
+  if (args.format != exporting::ExportFormat::Text) {
+    std::vector<VolumeRecord> chosen;
+    for (const VolumeRecord& v : session.volumes().records()) {
+      if (options.allVolumes || exporting::passesCategoryFilter(v, options.categoryFilter)) {
+        chosen.push_back(v);
+      }
+    }
+    const double today = platform::dayCountFromUnixTime(std::time(nullptr));
+    return writeTable(exporting::volumeInfoTable(chosen, options.fields, today), args,
+                      exporting::messages::kInfoExportCaption, out, err);
   }
   if (args.target == "-") {
     out << exporting::joinLines(session.exportService().infoLines(options));
@@ -143,6 +185,12 @@ int exportTree(CatalogueSession& session, const ExportArgs& args, std::ostream& 
     err << "Verzeichnis \"" << args.from << "\" gibt es auf \"" << args.volume << "\" nicht.\n";
     return kNotFound;
   }
+  if (args.format != exporting::ExportFormat::Text) {
+    const OpenedVolume& volume = *session.state().opened;
+    return writeTable(exporting::treeTable(volume.directories, *start, volume.record.driveLetter,
+                                           volume.remarks, args.treeOptions.lines.content),
+                      args, exporting::messages::kTreeExportCaption, out, err);
+  }
   if (args.target == "-") {
     const exporting::TreeExportOptions& o = args.treeOptions;
     out << exporting::joinLines(exporting::treeExportLines(
@@ -161,17 +209,28 @@ std::optional<ExportArgs> parseExportArgs(std::span<const std::string> args) {
   result.tree = args[0] == "tree";
   bool haveFields = false;
   bool haveContent = false;
+  bool haveSep = false;
+  bool haveFormat = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--to" && i + 1 < args.size() && !args[i + 1].empty()) {
       result.target = args[++i];
       continue;
     }
+    if (args[i] == "--format" && i + 1 < args.size() && !haveFormat) {
+      const auto format = exporting::exportFormatFromName(args[++i]);
+      if (!format) return std::nullopt;
+      result.format = *format;
+      haveFormat = true;
+      continue;
+    }
+    haveSep = haveSep || args[i] == "--sep";
     const bool ok = result.tree ? parseTreeOption(args, i, result, haveContent)
                                 : parseInfoOption(args, i, result, haveFields);
     if (!ok) return std::nullopt;
   }
   if (result.target.empty()) return std::nullopt;
   if (result.tree ? result.volume.empty() : !haveFields) return std::nullopt;
+  if (!finishFormat(result, haveSep)) return std::nullopt;
   return result;
 }
 

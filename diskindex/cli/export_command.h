@@ -14,6 +14,13 @@
 // window's export. "-" is standard output; lines end with CR LF as in the
 // file. Exit 0 done, 1 volume, directory or category not found, 2 bad usage,
 // 3 the file could not be written (its German message on the error stream).
+//
+// --format csv|html|json writes the same volumes or entries as a table
+// instead (info: the chosen fields as columns; tree: one row per directory
+// and file with path, kind, size, date and remark); with CSV, --sep is the
+// separator (one byte, "," unless given). --paths, --heading and --append
+// belong to the text form and are refused with a table format. A table file
+// is always replaced.
 
 #include <optional>
 #include <ostream>
@@ -22,6 +29,7 @@
 #include <vector>
 
 #include "diskindex/core/export/export_options.h"
+#include "diskindex/core/export/table_export.h"
 
 namespace diskindex::cli {
 
@@ -35,6 +43,8 @@ struct ExportArgs {
   std::string volume;                   // tree
   std::string from;                     // tree: empty is the root
   exporting::TreeExportOptions treeOptions;
+  exporting::ExportFormat format = exporting::ExportFormat::Text;
+  exporting::CsvOptions csv;
 };
 
 // The arguments after "export"; nothing on bad usage.

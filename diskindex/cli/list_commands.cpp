@@ -8,6 +8,7 @@
 #include "diskindex/cli/find_commands.h"
 #include "diskindex/cli/terminal_scan.h"
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/export/table_export.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/volume_file.h"
 #include "platform/dates.h"
@@ -42,14 +43,17 @@ std::string dosDateTime(std::uint32_t packed) {
   return formatDate(c) + time;
 }
 
+// Names, categories and labels are printed with control characters as "?",
+// so no stored name can break a line or forge another.
+
 // Every volume, or with minFree only those known to have that much room.
 int listVolumes(const Catalogue& catalogue, std::optional<std::int64_t> minFree,
                 std::ostream& out) {
   for (const VolumeRecord& v : catalogue.volumes().records()) {
     if (minFree && !hasFreeSpace(v, *minFree)) continue;
-    out << v.name << '\t' << v.category.value_or("") << '\t' << v.label << '\t'
-        << driveTypeWord(v.driveType) << '\t' << v.fileCount << '\t' << v.directoryCount << '\t'
-        << captureDate(v.captureDate) << '\n';
+    out << exporting::exportName(v.name) << '\t' << exporting::exportName(v.category.value_or(""))
+        << '\t' << exporting::exportName(v.label) << '\t' << driveTypeWord(v.driveType) << '\t'
+        << v.fileCount << '\t' << v.directoryCount << '\t' << captureDate(v.captureDate) << '\n';
   }
   return 0;
 }
@@ -57,12 +61,12 @@ int listVolumes(const Catalogue& catalogue, std::optional<std::int64_t> minFree,
 void printTree(const TOutlineDirList& dirs, const std::string& volumeName, std::ostream& out) {
   for (std::size_t d = 0; d < dirs.directoryCount(); ++d) {
     const std::size_t level = dirs.level(d);
-    out << std::string(level, '\t') << (d == 0 ? volumeName : std::string(dirs.directoryName(d)))
-        << "/\n";
+    out << std::string(level, '\t')
+        << exporting::exportName(d == 0 ? volumeName : std::string(dirs.directoryName(d))) << "/\n";
     const std::string indent(level + 1, '\t');
     for (const FileItem& file : dirs.files(d)) {
-      out << indent << dirs.name(file) << '\t' << file.size << '\t' << dosDateTime(file.dosDateTime)
-          << '\n';
+      out << indent << exporting::exportName(dirs.name(file)) << '\t' << file.size << '\t'
+          << dosDateTime(file.dosDateTime) << '\n';
     }
   }
 }

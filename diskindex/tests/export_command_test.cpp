@@ -108,6 +108,45 @@ TEST_F(ExportCommandTest, TreeFromADirectoryInAnyCaseAndEitherSeparator) {
   EXPECT_NE(r.err.find("Niemand"), std::string::npos);
 }
 
+TEST_F(ExportCommandTest, InfoAsTableFormats) {
+  CliRun r = run({"info", "--fields", "4,11", "--format", "csv", "--sep", ";", "--to", "-"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Datenträger-Bezeichnung;Volume-Label\r\nArchiv;ARC\r\nWerkzeug;TOOLS_1\r\n");
+  const fs::path target = m_tmp / "info.json";
+  test::writeAll(target, {'a', 'l', 't'});
+  r = run({"info", "--fields", "11", "--category", "Software", "--format", "json", "--to",
+           target.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(fileText(target).find("\"TOOLS_1\""), std::string::npos) << fileText(target);
+  EXPECT_EQ(fileText(target).find("ARC"), std::string::npos);
+  r = run({"info", "--fields", "4", "--format", "html", "--to", "-"});
+  EXPECT_NE(r.out.find("<td>Werkzeug</td>"), std::string::npos) << r.out;
+  EXPECT_EQ(run({"info", "--fields", "4", "--format", "json", "--sep", ";", "--to", "-"}).status,
+            2)
+      << "a separator only with CSV";
+  EXPECT_EQ(run({"info", "--fields", "4", "--format", "xls", "--to", "-"}).status, 2);
+}
+
+TEST_F(ExportCommandTest, TreeAsTableFormats) {
+  CliRun r = run({"tree", "Werkzeug", "--from", "tools", "--format", "csv", "--to", "-"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "Pfad,Typ,Größe,Datum,Bemerkung");
+  EXPECT_NE(r.out.find("\r\nE:\\Tools\\,Verzeichnis,"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\r\nE:\\Tools\\Bin\\C.com,Datei,"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Readme"), std::string::npos) << "only the directory asked for";
+  r = run({"tree", "Werkzeug", "--dirs-only", "--format", "json", "--to", "-"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.find("A.exe"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Docs"), std::string::npos) << r.out;
+  for (const char* textOnly : {"--paths", "--append"}) {
+    EXPECT_EQ(run({"tree", "Werkzeug", textOnly, "--format", "csv", "--to", "-"}).status, 2)
+        << textOnly;
+  }
+  EXPECT_EQ(
+      run({"tree", "Werkzeug", "--heading", "H", "--format", "html", "--to", "-"}).status, 2);
+}
+
 TEST_F(ExportCommandTest, TreeAppendsWithHeadingAndReportsAFileItCannotCreate) {
   const fs::path target = m_tmp / "baum.txt";
   CliRun r =
