@@ -3,6 +3,7 @@
 #include "diskindex/core/catalogue_session.h"
 
 #include "diskindex/core/settings_file.h"
+#include "platform/ini_file.h"
 #include "platform/settings_location.h"
 
 namespace diskindex {
@@ -14,6 +15,12 @@ ResultCode CatalogueSession::start(SessionObserver& observer) {
   const SettingsLoad loaded = loadSettingsFile(m_data.env.settingsFile, m_data.env.settings);
   if (loaded.code == ResultCode::BadFormat) observer.settingsDamaged(m_data.env.settingsFile);
   m_loadedSettings = loaded.settings;
+  // A data path stored without its trailing slash is written back in the
+  // form the program uses, as if it had been changed here.
+  const platform::IniFile ini(m_data.env.settingsFile);
+  if (ini.readString("Inits", "DATA_PATH") != loaded.settings.dataPath) {
+    m_loadedSettings.dataPath.clear();
+  }
   m_data.state.settings = loaded.settings;
   if (!m_data.env.dataDirectory.empty()) {
     m_data.state.settings.dataPath = withTrailingSlash(m_data.env.dataDirectory.string());
