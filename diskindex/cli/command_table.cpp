@@ -104,6 +104,10 @@ class StartPrinter : public SessionObserver {
     printCaptioned(m_err, errorMessage(code, messages::kListLoadCaption, folder.string()),
                    m_preamble.style);
   }
+  // Always said: the settings used are not all the file's.
+  void settingsDamaged(const std::filesystem::path& file) override {
+    m_err << plainLines(messages::damagedSettingsFile(file.string())) << "\n";
+  }
 
  private:
   std::ostream& m_err;

@@ -2,6 +2,7 @@
 
 #include "diskindex/core/catalogue_session.h"
 
+#include "diskindex/core/settings_file.h"
 #include "platform/ini_file.h"
 #include "platform/settings_location.h"
 
@@ -11,8 +12,16 @@ CatalogueSession::CatalogueSession(SessionEnvironment environment)
     : m_data{std::move(environment), {}, {}} {}
 
 ResultCode CatalogueSession::start(SessionObserver& observer) {
+  const SettingsLoad loaded = loadSettingsFile(m_data.env.settingsFile, m_data.env.settings);
+  if (loaded.code == ResultCode::BadFormat) observer.settingsDamaged(m_data.env.settingsFile);
+  m_loadedSettings = loaded.settings;
+  // A data path stored without its trailing slash is written back in the
+  // form the program uses, as if it had been changed here.
   const platform::IniFile ini(m_data.env.settingsFile);
-  m_data.state.settings = readSettings(ini, m_data.env.settings);
+  if (ini.readString("Inits", "DATA_PATH") != loaded.settings.dataPath) {
+    m_loadedSettings.dataPath.clear();
+  }
+  m_data.state.settings = loaded.settings;
   if (!m_data.env.dataDirectory.empty()) {
     m_data.state.settings.dataPath = withTrailingSlash(m_data.env.dataDirectory.string());
   }
@@ -53,10 +62,8 @@ ResultCode CatalogueSession::shutdown() {
   s.dataPath = withTrailingSlash(m_data.state.catalogue.dataDirectory().string());
   s.categories = m_data.state.categories.names();
   s.searchVolumes = m_data.search.chosen.positions(m_data.state.catalogue.volumes());
-  platform::IniFile ini(m_data.env.settingsFile);
-  writeSettings(ini, s);
   platform::ensureDirectory(m_data.env.settingsFile.parent_path());
-  return ini.flush() ? ResultCode::Ok : ResultCode::CannotWrite;
+  return saveSettingsFile(m_data.env.settingsFile, m_loadedSettings, s).code;
 }
 
 }  // namespace diskindex

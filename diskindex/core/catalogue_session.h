@@ -38,6 +38,9 @@ class SessionObserver : public ListLoadObserver {
   // The default data folder was missing and could not be created (shown as
   // errorMessage(CannotCreate, messages::kListLoadCaption, folder)).
   virtual void dataDirectoryFailed(ResultCode /*code*/, const std::filesystem::path& /*folder*/) {}
+  // DISKINDX.INI is damaged: its readable lines were used, the defaults
+  // stand for the rest (shown as messages::damagedSettingsFile).
+  virtual void settingsDamaged(const std::filesystem::path& /*file*/) {}
   // Old-format files were found: the observer that asks and shows the
   // conversion, or nullptr to leave them unconverted (they stay listed in
   // state().catalogue.oldFormatFiles()).
@@ -61,9 +64,12 @@ class CatalogueSession {
   // Settings, data folder, volume list, conversion, categories. Returns the
   // list's code: CannotOpen when the data folder does not exist.
   ResultCode start(SessionObserver& observer);
-  // Writes every setting to DISKINDX.INI (its folder created when missing).
-  // An open volume must have been left before. Returns CannotWrite when the
-  // file could not be written.
+  // Writes the settings back to DISKINDX.INI (its folder created when
+  // missing): only those changed since start-up, into the file as it is on
+  // disk now, so what another program changed meanwhile stays. An open
+  // volume must have been left before. Returns the write's code: Ok, or
+  // CannotCreate/CannotWrite/CannotOpen/CannotRead when the file was not
+  // written (show messages::settingsNotSaved).
   ResultCode shutdown();
   // Leaves the open volume without saving (the caller saved its remarks),
   // then loads the catalogue of another folder as start-up does; its
@@ -86,6 +92,9 @@ class CatalogueSession {
   ResultCode loadCatalogue(SessionObserver& observer);
 
   SessionData m_data;
+  // The settings as DISKINDX.INI gave them at start-up: shutdown writes only
+  // what differs from them.
+  DiskIndexSettings m_loadedSettings;
   VolumeService m_volumes{m_data};
   RemarkService m_remarks{m_data};
   RescanService m_rescans{m_data};

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/category_list.h"
@@ -20,6 +21,13 @@ struct OpenedVolume {
   VolumeRecord record;          // the record as it was when opened
   TOutlineDirList directories;
   TFileCommentList remarks;
+  // The records as the comment file held them when loaded or last saved: a
+  // save compares the file on disk against them to see another program's
+  // changes.
+  std::vector<Remark> remarksBase;
+  // The comment file is damaged: what could be read is shown, nothing can
+  // be changed, so the file is never written over.
+  bool remarksReadOnly = false;
 };
 
 struct CatalogueState {

@@ -95,7 +95,10 @@ bool remarksDamaged(ResultCode loadCode) {
 RemarksLoad loadRemarksForEdit(const std::filesystem::path& commentFile) {
   RemarksLoad load;
   load.code = loadRemarks(commentFile, load.remarks);
-  load.damaged = remarksDamaged(load.code);
+  // Only a file can be damaged: a folder or device in its place is a
+  // comment file that cannot be read, and a save says so.
+  std::error_code error;
+  load.damaged = remarksDamaged(load.code) && std::filesystem::is_regular_file(commentFile, error);
   load.base = load.remarks.records();
   return load;
 }

@@ -21,7 +21,12 @@ OpenResult openVolume(SessionData& data, std::size_t volumeIndex, ProgressObserv
   opened.record = data.state.catalogue.volumes()[volumeIndex];
   result.contents = loadVolumeContents(opened.record.dataFile, opened.directories, progress);
   if (result.contents != ResultCode::Ok) return result;
-  result.remarks = loadRemarks(opened.record.commentFile(), opened.remarks);
+  RemarksLoad remarks = loadRemarksForEdit(opened.record.commentFile());
+  result.remarks = remarks.code;
+  result.remarksDamaged = remarks.damaged;
+  opened.remarks = std::move(remarks.remarks);
+  opened.remarksBase = std::move(remarks.base);
+  opened.remarksReadOnly = remarks.damaged;
   data.state.opened = std::move(opened);
   return result;
 }
@@ -31,9 +36,27 @@ void closeVolume(SessionData& data) {
   data.state.opened.reset();
 }
 
-ResultCode saveRemarks(SessionData& data) {
-  if (!data.state.opened || !data.state.opened->remarks.modified()) return ResultCode::Ok;
-  return diskindex::saveRemarks(remarksFile(data), data.state.opened->remarks);
+RemarkSaveResult saveRemarks(SessionData& data, ConflictChoice choice) {
+  RemarkSaveResult result;
+  if (!data.state.opened || !data.state.opened->remarks.modified()) {
+    result.status = RemarkSaveStatus::Saved;
+    return result;
+  }
+  OpenedVolume& opened = *data.state.opened;
+  RemarkSaveRequest request;
+  request.commentFile = remarksFile(data);
+  request.base = opened.remarksBase;
+  request.mine = opened.remarks.records();
+  request.choice = choice;
+  result = saveRemarksMerged(request);
+  if (result.status == RemarkSaveStatus::Saved || result.status == RemarkSaveStatus::Merged) {
+    TFileCommentList saved;
+    for (const Remark& remark : result.saved) saved.appendLoaded(remark.key, remark.text);
+    saved.finishLoading();
+    opened.remarks = std::move(saved);
+    opened.remarksBase = result.saved;
+  }
+  return result;
 }
 
 std::filesystem::path remarksFile(const SessionData& data) {
@@ -42,12 +65,18 @@ std::filesystem::path remarksFile(const SessionData& data) {
 
 }  // namespace session
 
-void RemarkService::set(TDirFileNo key, const std::string& text) {
-  if (m_data.state.opened) m_data.state.opened->remarks.set(key, text);
+bool RemarkService::set(TDirFileNo key, const std::string& text) {
+  if (!m_data.state.opened || m_data.state.opened->remarksReadOnly) return false;
+  m_data.state.opened->remarks.set(key, text);
+  return true;
 }
 
-ResultCode RemarkService::save() {
-  return session::saveRemarks(m_data);
+bool RemarkService::readOnly() const {
+  return m_data.state.opened && m_data.state.opened->remarksReadOnly;
+}
+
+RemarkSaveResult RemarkService::save(ConflictChoice choice) {
+  return session::saveRemarks(m_data, choice);
 }
 
 ResultCode RemarkService::saveTo(const std::filesystem::path& file) {

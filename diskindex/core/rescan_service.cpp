@@ -38,9 +38,11 @@ RescanResult RescanService::withReader(std::size_t index, const scan::VolumeRead
   if (wasOpen) {
     // What was typed into the remark fields belongs to the old numbers and
     // must reach the comment file before the numbers change.
-    const ResultCode saved = session::saveRemarks(m_data);
-    if (saved != ResultCode::Ok) {
-      result.outcome.code = saved;
+    // A conflict with another program's edits is not decided here: the
+    // rescan stops as for a failed save, and the remarks stay open.
+    const RemarkSaveResult saved = session::saveRemarks(m_data);
+    if (saved.status == RemarkSaveStatus::Conflict || saved.status == RemarkSaveStatus::Failed) {
+      result.outcome.code = saved.code != ResultCode::Ok ? saved.code : ResultCode::CannotWrite;
       result.outcome.failedFile = session::remarksFile(m_data);
       return result;
     }

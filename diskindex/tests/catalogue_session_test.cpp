@@ -183,19 +183,19 @@ TEST_F(CatalogueSessionTest, RemarksAreSavedOnRequestAndKeptWhenSavingFails) {
   EXPECT_EQ(opened.remarks, ResultCode::CannotOpen);  // none yet
   ASSERT_TRUE(session.state().opened);
   EXPECT_EQ(session.state().opened->directories.directoryCount(), 2u);
-  EXPECT_EQ(session.remarkService().save(), ResultCode::Ok);  // nothing changed, nothing written
+  EXPECT_EQ(session.remarkService().save().code, ResultCode::Ok);  // nothing changed, nothing written
   EXPECT_FALSE(fs::exists(session.remarkService().file()));
 
   // A folder in the comment file's place: the save fails, the text stays.
   fs::create_directories(session.remarkService().file());
   session.remarkService().set({2, -1}, "Spiele");
-  EXPECT_NE(session.remarkService().save(), ResultCode::Ok);
+  EXPECT_NE(session.remarkService().save().code, ResultCode::Ok);
   ASSERT_TRUE(session.state().opened);
   EXPECT_TRUE(session.state().opened->remarks.modified());
   EXPECT_EQ(session.state().opened->remarks.find({2, -1}).value_or(""), "Spiele");
 
   fs::remove(session.remarkService().file());
-  EXPECT_EQ(session.remarkService().save(), ResultCode::Ok);
+  EXPECT_EQ(session.remarkService().save().code, ResultCode::Ok);
   session.volumeService().close();
   EXPECT_FALSE(session.state().opened);
   EXPECT_EQ(session.volumeService().open(0).remarks, ResultCode::Ok);

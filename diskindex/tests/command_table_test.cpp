@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -68,6 +69,15 @@ TEST(CommandTable, EveryCommandOfTheManualHasARowAndEveryRowIsInTheManual) {
     EXPECT_TRUE(row.parse && row.run && row.volumeName) << row.name;
   }
   EXPECT_EQ(findCommand("frobnicate"), nullptr);
+}
+
+TEST_F(CommandTableTest, ADamagedSettingsFileIsSaidAndTheCommandStillRuns) {
+  std::ofstream(m_env.settingsFile) << "[Inits]\n" << std::string(1, '\0') << "\n";
+  const CliRun r = run({"--data", data(), "list"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.err.find("ist beschädigt!"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(m_env.settingsFile.string()), std::string::npos) << r.err;
+  EXPECT_EQ(run({"--data", data(), "list"}).err, r.err);  // never rewritten by the CLI
 }
 
 TEST_F(CommandTableTest, AnUnknownCommandOrGlobalOptionPrintsTheUsageAndGivesTwo) {

@@ -85,6 +85,14 @@ std::optional<QString> FakePrompts::chooseRemarkFile(const QString& suggested) {
   return file;
 }
 
+RemarkConflictAnswer FakePrompts::remarkConflict(const QString& caption, const QString& text) {
+  shown.push_back({QStringLiteral("remarkConflict"), caption, text});
+  if (conflictAnswers.empty()) return RemarkConflictAnswer::KeepMine;
+  const RemarkConflictAnswer answer = conflictAnswers.front();
+  conflictAnswers.pop_front();
+  return answer;
+}
+
 std::optional<QString> FakePrompts::chooseDataDirectory(const QString& current) {
   shown.push_back({QStringLiteral("datadir"), current, {}});
   return directoryAnswer;

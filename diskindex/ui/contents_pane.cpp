@@ -16,6 +16,9 @@
 namespace diskindex::ui {
 
 void ContentsPane::attach(const OpenedVolume& opened) {
+  // A damaged comment file: its remarks are shown but cannot be typed over.
+  m_w.dirRemark->setReadOnly(opened.remarksReadOnly);
+  m_w.fileRemark->setReadOnly(opened.remarksReadOnly);
   m_w.dirModel->setDirectories(&opened.directories);
   QItemSelectionModel* old = m_w.tree->selectionModel();
   m_w.tree->setModel(m_w.dirModel);
@@ -33,6 +36,8 @@ void ContentsPane::detach() {
   m_fileRemarkKey.reset();
   m_w.dirRemark->showBlank();
   m_w.fileRemark->showBlank();
+  m_w.dirRemark->setReadOnly(false);
+  m_w.fileRemark->setReadOnly(false);
   m_w.fileModel->setDirectory(nullptr, 0);
 }
 

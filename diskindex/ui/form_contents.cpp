@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTreeView>
 
+#include "diskindex/core/messages.h"
 #include "diskindex/ui/contents_pane.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
@@ -87,6 +88,11 @@ bool TDiskIndexForm::showOpened(std::size_t volumeIndex, const OpenResult& resul
   if (result.remarks != ResultCode::Ok && result.remarks != ResultCode::CannotOpen) {
     m_prompts->beep();
   }
+  if (result.remarksDamaged) {
+    m_prompts->warning(QString::fromUtf8(kProgramTitle),
+                       boxText(messages::damagedRemarksFile(
+                           m_session.volumes()[volumeIndex].commentFile().string())));
+  }
   showContents();
   return true;
 }
@@ -120,10 +126,7 @@ bool TDiskIndexForm::leaveContents(LeaveMode mode) {
   if (!m_session.state().opened) return true;
   takeRemarkFields();
   if (m_session.state().opened->remarks.modified() &&
-      !saveRemarksOrKeep(*m_prompts, m_session.remarkService().file(),
-                         [this](const std::filesystem::path& file) {
-                           return m_session.remarkService().saveTo(file);
-                         })) {
+      !saveOpenRemarks(*m_prompts, m_session.remarkService())) {
     return false;
   }
   m_contents->detach();

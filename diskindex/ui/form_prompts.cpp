@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "diskindex/core/messages.h"
 #include "diskindex/ui/data_dir_dialog.h"
 #include "diskindex/ui/qt_text.h"
 
@@ -59,6 +60,23 @@ RemarkSaveChoice QtFormPrompts::remarkSaveFailed(const QString& caption, const Q
   if (box.clickedButton() == retry) return RemarkSaveChoice::Retry;
   if (box.clickedButton() == elsewhere) return RemarkSaveChoice::SaveElsewhere;
   return RemarkSaveChoice::Keep;
+}
+
+RemarkConflictAnswer QtFormPrompts::remarkConflict(const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, m_parent);
+  box.setObjectName(QStringLiteral("remarkConflictBox"));
+  QPushButton* mine = box.addButton(qUtf8(messages::kKeepMine), QMessageBox::AcceptRole);
+  QPushButton* theirs = box.addButton(qUtf8(messages::kKeepTheirs), QMessageBox::ActionRole);
+  QPushButton* elsewhere =
+      box.addButton(qUtf8(messages::kSaveMineElsewhere), QMessageBox::ActionRole);
+  box.setDefaultButton(mine);
+  // Escape or closing the box decides neither way: it offers the other file,
+  // which loses nothing of either program's text.
+  box.setEscapeButton(elsewhere);
+  box.exec();
+  if (box.clickedButton() == mine) return RemarkConflictAnswer::KeepMine;
+  if (box.clickedButton() == theirs) return RemarkConflictAnswer::KeepTheirs;
+  return RemarkConflictAnswer::SaveElsewhere;
 }
 
 std::optional<QString> QtFormPrompts::chooseRemarkFile(const QString& suggested) {

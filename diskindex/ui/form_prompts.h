@@ -21,6 +21,14 @@ enum class RemarkSaveChoice {
   Keep,           // "Abbruch": keep them and stay in the volume
 };
 
+// What to do with remarks another program changed meanwhile on the same
+// entries (the buttons in messages' order).
+enum class RemarkConflictAnswer {
+  KeepMine,       // "&Meine behalten"
+  KeepTheirs,     // "&Andere behalten"
+  SaveElsewhere,  // "Meine in andere &Datei speichern"
+};
+
 class FormPrompts {
  public:
   virtual ~FormPrompts() = default;
@@ -36,6 +44,8 @@ class FormPrompts {
   virtual RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) = 0;
   // The file to save the remarks to instead, or nothing when cancelled.
   virtual std::optional<QString> chooseRemarkFile(const QString& suggested) = 0;
+  // Remarks changed by another program on the same entries: whose to keep.
+  virtual RemarkConflictAnswer remarkConflict(const QString& caption, const QString& text) = 0;
   // One of items, by position, or nothing when cancelled.
   virtual std::optional<int> chooseItem(const QString& caption, const QString& text,
                                         const QStringList& items) = 0;
@@ -53,6 +63,7 @@ class QtFormPrompts : public FormPrompts {
   std::optional<QString> chooseDataDirectory(const QString& current) override;
   RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) override;
   std::optional<QString> chooseRemarkFile(const QString& suggested) override;
+  RemarkConflictAnswer remarkConflict(const QString& caption, const QString& text) override;
   std::optional<int> chooseItem(const QString& caption, const QString& text,
                                 const QStringList& items) override;
   void beep() override;

@@ -72,6 +72,10 @@ class CatalogueBoxes : public SessionObserver {
     const ErrorMessage message = errorMessage(code, messages::kListLoadCaption, folder.string());
     m_prompts.error(qUtf8(message.caption), boxText(message.text));
   }
+  void settingsDamaged(const std::filesystem::path& file) override {
+    m_prompts.warning(QString::fromUtf8(kProgramTitle),
+                      boxText(messages::damagedSettingsFile(file.string())));
+  }
   ConversionObserver* conversion() override {
     restoreCursor();
     if (!m_conversion) m_conversion = std::make_unique<ConversionWindow>(m_prompts, m_parent);
@@ -172,7 +176,10 @@ bool TDiskIndexForm::shutdown() {
   if (m_view == View::Contents && !leaveContents()) return false;
   m_shutDown = true;
   collectSettings();
-  m_session.shutdown();
+  if (m_session.shutdown() != ResultCode::Ok) {
+    m_prompts->error(QString::fromUtf8(kProgramTitle),
+                     boxText(messages::settingsNotSaved(m_session.environment().settingsFile.string())));
+  }
   return true;
 }
 

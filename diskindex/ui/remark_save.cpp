@@ -1,5 +1,7 @@
 #include "diskindex/ui/remark_save.h"
 
+#include "diskindex/core/messages.h"
+#include "diskindex/core/remark_service.h"
 #include "diskindex/core/result_code.h"
 #include "diskindex/ui/form_prompts.h"
 #include "diskindex/ui/qt_text.h"
@@ -36,6 +38,51 @@ bool saveRemarksOrKeep(FormPrompts& prompts, const std::filesystem::path& commen
       }
     }
   }
+}
+
+namespace {
+
+// One save of the open remarks to their comment file, asking on a conflict.
+ResultCode saveToCommentFile(FormPrompts& prompts, RemarkService& remarks) {
+  const std::filesystem::path commentFile = remarks.file();
+  ConflictChoice choice = ConflictChoice::Ask;
+  for (;;) {
+    const RemarkSaveResult result = remarks.save(choice);
+    if (result.status == RemarkSaveStatus::Conflict) {
+      const RemarkConflictAnswer answer = prompts.remarkConflict(
+          qUtf8(messages::kRemarkConflictCaption),
+          boxText(messages::remarkConflictQuestion(commentFile.string(),
+                                                   static_cast<int>(result.conflicts.size()))));
+      if (answer == RemarkConflictAnswer::KeepMine) choice = ConflictChoice::KeepMine;
+      if (answer == RemarkConflictAnswer::KeepTheirs) choice = ConflictChoice::KeepTheirs;
+      if (answer != RemarkConflictAnswer::SaveElsewhere) continue;
+      // A cancelled file dialog asks the question again rather than decide.
+      if (const std::optional<QString> chosen =
+              prompts.chooseRemarkFile(qUtf8(commentFile.filename().string()))) {
+        return remarks.saveTo(std::filesystem::path(chosen->toStdString()));
+      }
+      continue;
+    }
+    if (!result.damagedCopy.empty()) {
+      prompts.information(qUtf8(messages::kRemarkConflictCaption),
+                          boxText(messages::keptDamagedCopy(commentFile.string(),
+                                                            result.damagedCopy.string())));
+    }
+    if (result.status == RemarkSaveStatus::Failed && result.code == ResultCode::Ok) {
+      return ResultCode::CannotWrite;
+    }
+    return result.code;
+  }
+}
+
+}  // namespace
+
+bool saveOpenRemarks(FormPrompts& prompts, RemarkService& remarks) {
+  const std::filesystem::path commentFile = remarks.file();
+  return saveRemarksOrKeep(prompts, commentFile, [&](const std::filesystem::path& target) {
+    if (target == commentFile) return saveToCommentFile(prompts, remarks);
+    return remarks.saveTo(target);
+  });
 }
 
 }  // namespace diskindex::ui

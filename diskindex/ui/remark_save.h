@@ -11,6 +11,10 @@
 
 #include "diskindex/core/result_code.h"
 
+namespace diskindex {
+class RemarkService;
+}
+
 namespace diskindex::ui {
 
 class FormPrompts;
@@ -21,5 +25,11 @@ class FormPrompts;
 // one the user chose).
 bool saveRemarksOrKeep(FormPrompts& prompts, const std::filesystem::path& commentFile,
                        const std::function<ResultCode(const std::filesystem::path&)>& save);
+
+// The same for the open volume's remarks when leaving it: saved merged with
+// what another program saved meanwhile; when both changed the same entries
+// the user chooses (keep mine, keep theirs, save mine to another file); a
+// damaged file on disk that had to be kept first is reported.
+bool saveOpenRemarks(FormPrompts& prompts, RemarkService& remarks);
 
 }  // namespace diskindex::ui
