@@ -180,7 +180,7 @@ TEST_F(CliDuplicates, SameNameAndSizeOnThreeVolumesIsOneGroup) {
   const CliRun r = duplicates({});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
-            "Gruppe 1: 3 Dateien, je 5.000   Byte, 10.000   Byte überzählig\n"
+            "Gruppe 1: 3 Dateien, je 5.000 Byte, 10.000 Byte überzählig\n"
             "Drei\tE:\\Foto.jpg\n"
             "Eins\tE:\\Foto.jpg\n"
             "Zwei\tE:\\Foto.jpg\n");
@@ -191,7 +191,7 @@ TEST_F(CliDuplicates, OptionsNarrowOrWidenTheGroups) {
   EXPECT_EQ(duplicates({"--min-size", "5001"}).out, "");
   const CliRun dated = duplicates({"--same-date"});
   EXPECT_EQ(dated.out,
-            "Gruppe 1: 2 Dateien, je 5.000   Byte, 5.000   Byte überzählig\n"
+            "Gruppe 1: 2 Dateien, je 5.000 Byte, 5.000 Byte überzählig\n"
             "Drei\tE:\\Foto.jpg\n"
             "Eins\tE:\\Foto.jpg\n");
   EXPECT_EQ(duplicates({"--ignore-name", "--max-size", "1K"}).status, 2);
@@ -200,7 +200,7 @@ TEST_F(CliDuplicates, OptionsNarrowOrWidenTheGroups) {
   EXPECT_NE(ignoring.out.find("Eins\tE:\\klein.txt\nZwei\tE:\\umbenannt.txt\n"), std::string::npos)
       << ignoring.out;
   EXPECT_EQ(duplicates({"--category", "Fotos"}).out,
-            "Gruppe 1: 2 Dateien, je 5.000   Byte, 5.000   Byte überzählig\n"
+            "Gruppe 1: 2 Dateien, je 5.000 Byte, 5.000 Byte überzählig\n"
             "Eins\tE:\\Foto.jpg\n"
             "Zwei\tE:\\Foto.jpg\n");
   EXPECT_EQ(duplicates({"--volume", "Drei"}).status, 1) << "one copy is no duplicate";

@@ -151,7 +151,7 @@ TEST_F(DuplicateFinderTest, TableHasOneRowPerFileWithTheGroupsTogether) {
             "2,B,F:\\x.bin,100,2025-01-01T09:32:00\r\n");
   const std::vector<std::string> lines = duplicateTextLines(result);
   ASSERT_EQ(lines.size(), 7u);
-  EXPECT_EQ(lines[0], "Gruppe 1: 2 Dateien, je 200   Byte, 200   Byte überzählig");
+  EXPECT_EQ(lines[0], "Gruppe 1: 2 Dateien, je 200 Byte, 200 Byte überzählig");
   EXPECT_EQ(lines[1], "A\tF:\\y.bin");
   EXPECT_EQ(lines[3], "");
 }

@@ -49,8 +49,8 @@ std::vector<std::string> duplicateTextLines(const DuplicateResult& result) {
     const DuplicateGroup& group = result.groups[g];
     if (g != 0) lines.emplace_back();
     lines.push_back("Gruppe " + std::to_string(g + 1) + ": " + std::to_string(group.files.size()) +
-                    " Dateien, je " + byteText(group.size()) + ", " +
-                    byteText(static_cast<std::int64_t>(group.wastedBytes())) + " überzählig");
+                    " Dateien, je " + groupedSize(static_cast<std::uint64_t>(group.size())) +
+                    " Byte, " + groupedSize(group.wastedBytes()) + " Byte überzählig");
     for (const DuplicateFile& file : group.files) {
       lines.push_back(exportName(result.volumeName(file)) + "\t" + exportName(result.path(file)));
     }
