@@ -27,7 +27,13 @@ Digits fromScientific(const char* text, const char* end) {
   for (const char* c = text; c != e; ++c) {
     if (*c != '.') out.digits.push_back(*c);
   }
-  out.point = std::atoi(e + 1) + 1;
+  // The text is not NUL-terminated (it comes from to_chars), so the
+  // exponent is read within [e + 1, end) only; from_chars takes no '+'.
+  const char* exponent = e == end ? end : e + 1;
+  if (exponent != end && *exponent == '+') ++exponent;
+  int power = 0;
+  std::from_chars(exponent, end, power);
+  out.point = power + 1;
   return out;
 }
 
