@@ -8,6 +8,7 @@
 
 #include "diskindex/cli/commands.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/tests/cli_run.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/dates.h"
 
@@ -17,18 +18,9 @@ namespace {
 using test::dir;
 using test::file;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::CliRun;
 
-CliRun run(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = cli::run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+CliRun run(const std::vector<std::string>& args) { return test::runCli(args); }
 
 constexpr std::uint32_t kMarch9 = 0x58690000u | (10 << 11) | (30 << 5) | 5;  // 2024-03-09 10:30:10
 constexpr std::uint32_t kMarch10 = 0x586A0000u;                              // 2024-03-10 00:00:00

@@ -5,6 +5,7 @@
 #include "diskindex/cli/commands.h"
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/tests/cli_run.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/dates.h"
 #include "platform/drives.h"
@@ -15,18 +16,9 @@ namespace {
 using test::dir;
 using test::file;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::CliRun;
 
-CliRun run(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = cli::run(args, out, err);
-  return {status, out.str(), err.str()};
-}
+CliRun run(const std::vector<std::string>& args) { return test::runCli(args); }
 
 void makeVolume(const std::filesystem::path& path, const std::string& name,
                 const std::vector<EntryRecord>& entries) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "diskindex/cli/cli_manual.h"
+#include "diskindex/tests/cli_run.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex::cli {
@@ -22,11 +23,7 @@ std::string commandWord(std::string_view text) {
   return std::string(text.substr(0, text.find(' ')));
 }
 
-struct CliRun {
-  int status = 0;
-  std::string out;
-  std::string err;
-};
+using test::CliRun;
 
 class CommandTableTest : public ::testing::Test {
  protected:

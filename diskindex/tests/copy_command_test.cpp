@@ -5,6 +5,7 @@
 
 #include "diskindex/cli/commands.h"
 #include "diskindex/tests/temp_tree.h"
+#include "diskindex/tests/cli_run.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {
@@ -15,11 +16,7 @@ using scan::testing::TempTree;
 using test::dir;
 using test::file;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::CliRun;
 
 std::string readText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

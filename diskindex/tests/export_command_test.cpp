@@ -4,6 +4,7 @@
 
 #include "diskindex/cli/commands.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/tests/cli_run.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {
@@ -13,11 +14,7 @@ namespace fs = std::filesystem;
 using test::dir;
 using test::file;
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::CliRun;
 
 std::string fileText(const fs::path& path) {
   const std::vector<std::uint8_t> bytes = test::readAll(path);
