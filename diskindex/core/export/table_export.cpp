@@ -1,7 +1,5 @@
 #include "diskindex/core/export/table_export.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
@@ -244,16 +242,12 @@ std::string isoDateTime(std::uint32_t dosDateTime) {
 }
 
 ExportResult writeExportFile(const std::filesystem::path& file, std::string_view content) {
-  std::filesystem::path temp = file;
-  temp += ".tmp" + std::to_string(::getpid());
-  FileHandle handle = FileHandle::create(temp);
-  if (!handle.valid()) return ExportResult::CannotCreate;
-  const bool written = handle.write(content.data(), content.size()) && handle.sync();
-  if (!handle.close() || !written || !renameFile(temp, file)) {
-    removeFile(temp);
-    return ExportResult::CannotWrite;
-  }
-  return ExportResult::Ok;
+  // The catalogue's one safe write: an exclusive temporary file beside the
+  // target, fsync, rename, folder fsync.
+  const ResultCode code = writeFileAtomically(
+      file, {reinterpret_cast<const std::uint8_t*>(content.data()), content.size()});
+  if (code == ResultCode::Ok) return ExportResult::Ok;
+  return code == ResultCode::CannotCreate ? ExportResult::CannotCreate : ExportResult::CannotWrite;
 }
 
 }  // namespace diskindex::exporting
