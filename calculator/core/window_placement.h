@@ -45,6 +45,13 @@ ScreenPoint placeWindow(std::optional<ScreenPoint> stored, WindowSize size,
 // room there, else to its left, top edges level (moved down or up only to
 // stay on the screen); when neither side has room, where it covers the least
 // (against the screen's wider free side).
+//
+// `taken` lists the side windows already open: the new one never lands on
+// top of one of them. It goes below the lowest one on the chosen side when
+// that still fits on the screen, else on the other side, else it is moved
+// 32 pixels down and right of the spot per window it would cover, so that
+// each title bar stays visible. Example: Registers open at (800, 50) with
+// height 300; Memory then opens at (800, 350).
 struct WindowRect {
   int left = 0;
   int top = 0;
@@ -52,6 +59,7 @@ struct WindowRect {
   int height = 0;
 };
 ScreenPoint besideWindow(WindowRect owner, WindowSize size,
-                         const std::vector<ScreenArea>& screens);
+                         const std::vector<ScreenArea>& screens,
+                         const std::vector<WindowRect>& taken = {});
 
 }  // namespace finova

@@ -13,11 +13,14 @@
 #include <QScreen>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
 #include <QTest>
 
 #include "calculator/tests/ui_test_support.h"
 #include "calculator/ui/help_window.h"
 #include "calculator/ui/keypad_widget.h"
+#include "calculator/ui/program_dialogs.h"
 #include "calculator/ui/quit_signal_watch.h"
 #include "calculator/ui/register_window.h"
 #include "calculator/ui/tape_window.h"
@@ -79,20 +82,36 @@ TEST_F(WindowFilesTest, SideWindowsOpenBesideTheKeypadAndRememberWhereTheyWere) 
     trigger(*calc.window, "actionRegisters");
     trigger(*calc.window, "actionMemory");
     calc.window->helpWindow()->showTopic(0);
+    calc.window->commentsWindow()->showComment(QStringLiteral("Loan payments"));
     QApplication::processEvents();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    for (QWidget* side : {static_cast<QWidget*>(calc.window->registersWindow()),
-                          static_cast<QWidget*>(calc.window->memoryWindow()),
-                          static_cast<QWidget*>(calc.window->helpWindow())}) {
+    const std::vector<QWidget*> sides{static_cast<QWidget*>(calc.window->registersWindow()),
+                                      static_cast<QWidget*>(calc.window->memoryWindow()),
+                                      static_cast<QWidget*>(calc.window->helpWindow()),
+                                      static_cast<QWidget*>(calc.window->commentsWindow())};
+    // No side window opens on top of another: each title bar stays in view.
+    for (std::size_t a = 0; a < sides.size(); ++a) {
+      for (std::size_t b = a + 1; b < sides.size(); ++b) {
+        EXPECT_NE(sides[a]->pos(), sides[b]->pos())
+            << sides[a]->objectName().toStdString() << " on "
+            << sides[b]->objectName().toStdString();
+      }
+    }
+    const QRect registers = sides[0]->geometry();
+    const QRect memory = sides[1]->geometry();
+    if (screen.height() >= registers.height() + memory.height() + 2 * 40) {
+      EXPECT_FALSE(registers.intersects(memory)) << "Memory opens below Registers";
+    }
+    for (QWidget* side : sides) {
       ASSERT_TRUE(side->isVisible());
       const bool room = screen.right() - keypad.right() >= side->width() ||
                         keypad.left() - screen.left() >= side->width();
       if (room) {
         EXPECT_FALSE(side->geometry().intersects(keypad))
             << side->objectName().toStdString() << " covers the keypad";
-      } else {
-        // Against the screen's edge (room left for a frame), covering as
-        // little as it can.
+      } else if (side == sides[0]) {
+        // The first against the screen's edge (room left for a frame),
+        // covering as little as it can; later ones step aside from it.
         EXPECT_TRUE(side->geometry().right() >= screen.right() - 16 ||
                     side->geometry().left() <= screen.left() + 16)
             << side->objectName().toStdString();
@@ -109,6 +128,29 @@ TEST_F(WindowFilesTest, SideWindowsOpenBesideTheKeypadAndRememberWhereTheyWere) 
   trigger(*again.window, "actionRegisters");
   QApplication::processEvents();
   EXPECT_EQ(again.window->registersWindow()->pos(), QPoint(30, 40));
+}
+
+TEST_F(WindowFilesTest, AnnotationsHoldEighteenCharactersWhateverTheirEncodedLength) {
+  Calculator calc(folder.file("FINOVA.INI"), prompts);
+  calc.window->tapeWindow()->show();
+  const QString face = QString::fromUcs4(U"\U0001F600");  // two UTF-16 units
+  QString typed;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("EditAnnotation"));
+    ASSERT_NE(edit, nullptr);
+    for (int k = 0; k < 20; ++k) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, face);
+      QApplication::sendEvent(edit, &press);
+    }
+    typed = edit->text();
+    QTest::keyClick(edit, Qt::Key_Return);
+  });
+  trigger(*calc.window->tapeWindow(), "tapeAnnotate");
+  EXPECT_EQ(typed.toUcs4().size(), 18) << "the field takes 18 faces, not 9";
+  ASSERT_FALSE(calc.session->tape().lines().empty());
+  EXPECT_EQ(calc.session->tape().lines().back().text, "[" + typed.toStdString() + "]");
 }
 
 TEST_F(WindowFilesTest, EuropeanPasteReadsGroupingAndDecimalComma) {

@@ -88,5 +88,31 @@ TEST(WindowPlacementTest, SideWindowsOpenBesideTheMainWindowWithoutCoveringIt) {
   EXPECT_EQ(besideWindow({1400, 10, 700, 500}, {300, 400}, two), (ScreenPoint{2100, 10}));
 }
 
+TEST(WindowPlacementTest, SideWindowsNeverOpenOnTopOfOneAnother) {
+  const std::vector<ScreenArea> wide{{0, 0, 1280, 800}};
+  const WindowRect main{100, 50, 700, 500};
+  // The second goes below the first in the same column.
+  const std::vector<WindowRect> registers{{800, 50, 300, 300}};
+  EXPECT_EQ(besideWindow(main, {300, 300}, wide, registers), (ScreenPoint{800, 350}));
+  // The column is full: the other side of the main window, when it has room.
+  const WindowRect middle{350, 50, 500, 500};
+  const std::vector<WindowRect> column{{850, 0, 300, 400}, {850, 400, 300, 400}};
+  EXPECT_EQ(besideWindow(middle, {300, 400}, wide, column), (ScreenPoint{50, 50}));
+  // Neither side has room: moved down and right per window it would cover,
+  // and still on the screen.
+  const std::vector<ScreenArea> small{{0, 0, 800, 600}};
+  const std::vector<WindowRect> first{{500, 0, 300, 200}};
+  const ScreenPoint cascaded = besideWindow({20, 0, 700, 500}, {300, 200}, small, first);
+  EXPECT_EQ(cascaded, (ScreenPoint{500, 200})) << "below the first when it fits";
+  const std::vector<WindowRect> full{{500, 0, 300, 600}};
+  const ScreenPoint over = besideWindow({20, 0, 700, 500}, {300, 400}, small, full);
+  EXPECT_EQ(over.y, 32) << "its title bar below the other's";
+  EXPECT_GE(over.x, 0);
+  EXPECT_LE(over.x + 300, 800);
+  // A window that is not beside the owner does not move the new one.
+  const std::vector<WindowRect> elsewhere{{0, 700, 50, 50}};
+  EXPECT_EQ(besideWindow(main, {300, 400}, wide, elsewhere), (ScreenPoint{800, 50}));
+}
+
 }  // namespace
 }  // namespace finova

@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScrollBar>
@@ -129,6 +130,23 @@ void TapeWindow::printTape() {
   }
 }
 
+namespace {
+
+// Refuses text longer than `limit` characters. QLineEdit::setMaxLength counts
+// UTF-16 units, so an emoji would use two of the tape's eighteen characters.
+class CharacterLimit final : public QValidator {
+ public:
+  CharacterLimit(qsizetype limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
+  State validate(QString& input, int&) const override {
+    return input.toUcs4().size() <= m_limit ? Acceptable : Invalid;
+  }
+
+ private:
+  qsizetype m_limit;
+};
+
+}  // namespace
+
 void TapeWindow::askAnnotation() {
   QDialog dialog(this);
   dialog.setObjectName(QStringLiteral("TapeAnnotate"));
@@ -136,7 +154,7 @@ void TapeWindow::askAnnotation() {
   auto* form = new QFormLayout(&dialog);
   auto* edit = new QLineEdit(&dialog);
   edit->setObjectName(QStringLiteral("EditAnnotation"));
-  edit->setMaxLength(static_cast<int>(Tape::kMaxAnnotation));
+  edit->setValidator(new CharacterLimit(static_cast<qsizetype>(Tape::kMaxAnnotation), edit));
   form->addRow(QStringLiteral("Text:"), edit);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

@@ -83,9 +83,18 @@ void FinovaWindow::placeSideWindow(QWidget* window, const StoredPosition& stored
   }
   const QRect owner = frameGeometry();
   const QSize size = window->size();
+  std::vector<WindowRect> taken;
+  for (QWidget* side : {static_cast<QWidget*>(m_registers), static_cast<QWidget*>(m_memory),
+                        static_cast<QWidget*>(m_comments), static_cast<QWidget*>(m_help),
+                        static_cast<QWidget*>(m_tape)}) {
+    if (side == window || !side->isVisible()) continue;
+    const QRect r = side->frameGeometry();
+    taken.push_back({r.x(), r.y(), r.width(), r.height()});
+  }
   const ScreenPoint at =
       besideWindow({owner.x(), owner.y(), owner.width(), owner.height()},
-                   {size.width() + kFrameWidth, size.height() + kFrameHeight}, availableScreens());
+                   {size.width() + kFrameWidth, size.height() + kFrameHeight}, availableScreens(),
+                   taken);
   window->move(at.x, at.y);
 }
 
