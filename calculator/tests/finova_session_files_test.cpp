@@ -16,21 +16,14 @@
 
 #include "calculator/core/finova_session.h"
 #include "calculator/core/key_table.h"
+#include "calculator/tests/file_test_support.h"
 #include "platform/ini_file.h"
 
 namespace finova {
 namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using testing::readFile;
+using testing::writeFile;
 
 // Types keys given as mnemonics through the session, as the window does.
 void press(FinovaSession& session, const std::string& keys) {
@@ -46,21 +39,11 @@ void press(FinovaSession& session, const std::string& keys) {
 
 class SessionFilesTest : public ::testing::Test {
  protected:
-  SessionFilesTest() {
-    static std::atomic<int> counter{0};
-    m_folder = std::filesystem::temp_directory_path() /
-               ("finova_files_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(m_folder);
-  }
-  ~SessionFilesTest() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
-  }
-  std::filesystem::path file(const std::string& name) const { return m_folder / name; }
+  std::filesystem::path file(const std::string& name) const { return m_folder.file(name); }
   std::filesystem::path ini() const { return file("FINOVA.INI"); }
 
  private:
-  std::filesystem::path m_folder;
+  testing::TempFolder m_folder{"finova_files"};
 };
 
 TEST_F(SessionFilesTest, CashFlowCountsLastXAndProgramMemorySurviveARestart) {

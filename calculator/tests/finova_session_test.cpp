@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "calculator/tests/engine_test_support.h"
+#include "calculator/tests/file_test_support.h"
 #include "platform/ini_file.h"
 
 namespace finova {
@@ -18,17 +19,8 @@ namespace {
 
 using testing::type;
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+using testing::readFile;
+using testing::writeFile;
 
 std::tm fixedClock() {
   std::tm t{};
@@ -43,21 +35,11 @@ std::tm fixedClock() {
 
 class FinovaSessionTest : public ::testing::Test {
  protected:
-  FinovaSessionTest() {
-    static std::atomic<int> counter{0};
-    m_folder = std::filesystem::temp_directory_path() /
-               ("finova_session_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::create_directories(m_folder);
-  }
-  ~FinovaSessionTest() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
-  }
-  std::filesystem::path file(const std::string& name) const { return m_folder / name; }
+  std::filesystem::path file(const std::string& name) const { return m_folder.file(name); }
   std::filesystem::path ini() const { return file("FINOVA.INI"); }
 
  private:
-  std::filesystem::path m_folder;
+  testing::TempFolder m_folder{"finova_session"};
 };
 
 TEST_F(FinovaSessionTest, StartPutsTheStoredSettingsIntoTheEngine) {

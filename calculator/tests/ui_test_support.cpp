@@ -1,11 +1,6 @@
 #include "calculator/tests/ui_test_support.h"
 
-#include <unistd.h>
-
 #include <QApplication>
-#include <atomic>
-#include <fstream>
-#include <sstream>
 
 namespace finova::ui::testing {
 
@@ -41,35 +36,11 @@ bool FakePrompts::editComment(QWidget*, QString& comment) {
   return commentAnswer;
 }
 
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  m_path = std::filesystem::temp_directory_path() /
-           ("finova_ui_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-  std::filesystem::create_directories(m_path);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(m_path, ignored);
-}
-
 Calculator::Calculator(const std::filesystem::path& ini, FakePrompts& prompts) {
   ensureApplication();
   session = std::make_unique<FinovaSession>(ini);
   session->start();
   window = std::make_unique<FinovaWindow>(*session, prompts);
-}
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
 }
 
 }  // namespace finova::ui::testing

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "calculator/tests/file_test_support.h"
 #include "calculator/core/finova_session.h"
 #include "calculator/ui/finova_window.h"
 #include "calculator/ui/prompts.h"
@@ -33,15 +34,8 @@ class FakePrompts : public Prompts {
 };
 
 // A folder removed with the object.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::filesystem::path& path() const { return m_path; }
-  std::filesystem::path file(const std::string& name) const { return m_path / name; }
-
- private:
-  std::filesystem::path m_path;
+struct TempFolder : finova::testing::TempFolder {
+  TempFolder() : finova::testing::TempFolder("finova_ui") {}
 };
 
 // A started session and its window on the settings file `ini`.
@@ -52,7 +46,7 @@ struct Calculator {
 };
 
 // The text of a file ("" when missing).
-std::string readFile(const std::filesystem::path& path);
-void writeFile(const std::filesystem::path& path, const std::string& text);
+using finova::testing::readFile;
+using finova::testing::writeFile;
 
 }  // namespace finova::ui::testing
