@@ -42,14 +42,18 @@ class MultiVolumeSearch::Walk {
     enterDirectory();
   }
 
-  void add(const StoredEntry& entry) {
+  // A file whose name was judged unable to match (names only).
+  void passFile() { ++m_fileNo; }
+
+  // candidate: false when the name was already judged unable to match.
+  void add(const StoredEntry& entry, bool candidate) {
     if (entry.isDirectory()) {
       while (!m_stack.empty() && m_stack.back().level >= entry.level) m_stack.pop_back();
       m_stack.push_back({entry.level, entry.attributes, entry.name});
       m_pathDone = false;
       ++m_dirNo;
       enterDirectory();
-      if (m_search.m_params.dirNames && !m_search.m_params.remarks &&
+      if (candidate && m_search.m_params.dirNames && !m_search.m_params.remarks &&
           m_search.m_filter.wantsDirectories() && mayMatch(entry.name)) {
         displayForm(entry.name, entry.attributes, m_utf8, m_display, m_scratch);
         if (m_search.m_matcher.matchName(m_display)) addRow(true, entry, {{m_dirNo, -1}}, {});
@@ -61,7 +65,7 @@ class MultiVolumeSearch::Walk {
       if (const Remark* remark = remarkAt({m_dirNo, fileNo})) testRemark(*remark, entry);
       return;
     }
-    if (!m_search.m_params.fileNames) return;
+    if (!candidate || !m_search.m_params.fileNames) return;
     if (m_search.m_filter.active() &&
         !m_search.m_filter.passes(false, entry.size, entry.dosDateTime)) {
       return;
@@ -186,15 +190,26 @@ ResultCode MultiVolumeSearch::searchVolumeBytes(const VolumeRecord& volume,
   m_activeRemarks = &remarks;
   const std::size_t first = rows.size();
   Walk walk(*this, volume, utf8, bytes.data() + bytes.size(), rows);
-  std::span<const std::uint8_t> rest = bytes.subspan(header_layout::kSize);
-  while (!rest.empty()) {
-    const std::optional<StoredEntry> entry = decodeEntry(rest);
-    if (!entry) {
+  // Names judged a whole volume at a time: only those holding a mark are
+  // looked at one by one.
+  const bool judgeAll = !m_params.remarks && m_matcher.namePrefilter().active();
+  if (judgeAll) m_candidates.mark(m_matcher.namePrefilter(), bytes, utf8);
+  std::size_t at = header_layout::kSize;
+  while (at < bytes.size()) {
+    const std::span<const std::uint8_t> rest = bytes.subspan(at);
+    const std::optional<EntryFrame> frame = frameOf(rest);
+    if (!frame) {
       rows.resize(first);
       return ResultCode::CannotRead;
     }
-    walk.add(*entry);
-    rest = rest.subspan(entry->storedLength());
+    const std::size_t nameStart = at + entry_layout::kName;
+    at += frame->storedLength;
+    const bool candidate = !judgeAll || m_candidates.anyIn(nameStart, at);
+    if (candidate || frame->directory) {
+      walk.add(*decodeEntry(rest), candidate);
+    } else {
+      walk.passFile();
+    }
   }
   return ResultCode::Ok;
 }

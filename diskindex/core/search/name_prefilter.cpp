@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "diskindex/core/search/search_chars.h"
 #include "diskindex/core/search/unicode_fold.h"
@@ -77,6 +78,70 @@ bool containsWide(std::string_view text, std::string_view piece) {
   return false;
 }
 #endif
+
+// Every offset at which piece begins in bytes, ascending.
+void findAll(std::span<const std::uint8_t> bytes, std::string_view piece,
+             std::vector<std::uint64_t>& out) {
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const std::size_t m = piece.size();
+  if (m == 0 || m > text.size()) return;
+  const std::size_t starts = text.size() - m + 1;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const auto firstByte = static_cast<unsigned char>(piece[0]);
+  const auto lastByte = static_cast<unsigned char>(piece[m - 1]);
+  const __m128i first = _mm_set1_epi8(static_cast<char>(firstByte));
+  const __m128i last = _mm_set1_epi8(static_cast<char>(lastByte));
+  const __m128i firstBit = _mm_set1_epi8(static_cast<char>(caseBit(firstByte)));
+  const __m128i lastBit = _mm_set1_epi8(static_cast<char>(caseBit(lastByte)));
+  // Full blocks only: the last load ends exactly at the end of the bytes.
+  for (; i + 16 <= starts; i += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i + m - 1));
+    const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstBit), first),
+                                       _mm_cmpeq_epi8(_mm_or_si128(b, lastBit), last));
+    for (auto bits = static_cast<unsigned>(_mm_movemask_epi8(both)); bits != 0; bits &= bits - 1) {
+      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(bits));
+      if (equalAt(text.data() + at, piece, 1)) out.push_back(at);
+    }
+  }
+#endif
+  for (; i < starts; ++i) {
+    if (equalAt(text.data() + i, piece, 0)) out.push_back(i);
+  }
+}
+
+// Every offset of a byte beyond ASCII that keepsApart does not clear.
+void findUnjudged(std::span<const std::uint8_t> bytes, const std::uint8_t* keepsApart,
+                  std::vector<std::uint64_t>& out) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= bytes.size(); i += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+    for (auto bits = static_cast<unsigned>(_mm_movemask_epi8(block)); bits != 0; bits &= bits - 1) {
+      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(bits));
+      if (keepsApart == nullptr || keepsApart[bytes[at]] == 0) {
+        out.push_back(at);
+      }
+    }
+  }
+#endif
+  for (; i < bytes.size(); ++i) {
+    if (bytes[i] >= 0x80 && (keepsApart == nullptr || keepsApart[bytes[i]] == 0)) {
+      out.push_back(i);
+    }
+  }
+}
+
+void findByte(std::span<const std::uint8_t> bytes, char byte, std::vector<std::uint64_t>& out) {
+  const std::uint8_t* begin = bytes.data();
+  const std::uint8_t* end = begin + bytes.size();
+  for (const std::uint8_t* at = begin; at < end; ++at) {
+    at = static_cast<const std::uint8_t*>(std::memchr(at, byte, static_cast<std::size_t>(end - at)));
+    if (at == nullptr) return;
+    out.push_back(static_cast<std::uint64_t>(at - begin));
+  }
+}
 
 std::string displayCharUtf8(std::uint8_t byte) {
   std::string out;
@@ -249,6 +314,44 @@ NamePrefilter::NamePrefilter(std::vector<NamePieces> alternatives, NameFolding f
   }
   m_alternatives = std::move(alternatives);
   m_keepsApart = tableFor(folding);
+  for (int b = 0x80; b < 0x100; ++b) {
+    if (m_keepsApart[b] == 0) m_apartFails.push_back(static_cast<char>(b));
+  }
+}
+
+void NameCandidates::mark(const NamePrefilter& filter, std::span<const std::uint8_t> bytes,
+                          bool utf8Volume) {
+  m_marks.clear();
+  m_next = 0;
+  // Each list found is ascending: merged in place, one after the other.
+  const auto mergeMore = [this] {
+    const auto middle = static_cast<std::ptrdiff_t>(m_marks.size());
+    m_marks.insert(m_marks.end(), m_more.begin(), m_more.end());
+    std::inplace_merge(m_marks.begin(), m_marks.begin() + middle, m_marks.end());
+    m_more.clear();
+  };
+  for (const NamePieces& pieces : filter.m_alternatives) {
+    const std::string* longest = &pieces.inner;
+    for (const std::string* part : {&pieces.prefix, &pieces.suffix}) {
+      if (part->size() > longest->size()) longest = part;
+    }
+    findAll(bytes, *longest, m_more);
+    mergeMore();
+  }
+  // Every character of a UTF-8 name beyond ASCII leaves it to the matcher;
+  // on Windows-1252 volumes the few bytes the rules do not keep apart (in
+  // the modern modes only "ß") are found by memchr, the fastest search.
+  constexpr std::size_t kFewBytes = 4;
+  if (utf8Volume || filter.m_apartFails.size() > kFewBytes) {
+    findUnjudged(bytes, utf8Volume ? nullptr : filter.m_keepsApart, m_more);
+    mergeMore();
+  } else {
+    for (char fails : filter.m_apartFails) {
+      findByte(bytes, fails, m_more);
+      mergeMore();
+    }
+  }
+  m_marks.push_back(UINT64_MAX);
 }
 
 bool NamePrefilter::judged(std::string_view stored, bool utf8Volume) const {

@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,10 +73,39 @@ class NamePrefilter {
   bool mayMatch(std::string_view stored, bool utf8Volume, std::size_t readableAfter) const;
 
  private:
+  friend class NameCandidates;
   bool judged(std::string_view stored, bool utf8Volume) const;
 
   std::vector<NamePieces> m_alternatives;  // lower case
   const std::uint8_t* m_keepsApart = nullptr;  // per byte: 1 when the rules keep it non-ASCII
+  std::string m_apartFails;  // the bytes beyond ASCII it does not keep apart (few)
+};
+
+// The names of a whole volume judged at once: the search marks, in one
+// pass over the volume's bytes, every place where a piece of some
+// alternative begins and every byte the rules do not keep apart from ASCII
+// (on a UTF-8 volume every byte beyond ASCII). A name with no mark inside
+// it is one mayMatch would refuse, so the walk over the entries passes over
+// it with one comparison; the few marked names go through mayMatch and the
+// matcher as before. One alternative is marked by its longest piece.
+class NameCandidates {
+ public:
+  // bytes: the volume's entry records (any bytes: marks outside names are
+  // never asked for). The filter must be active.
+  void mark(const NamePrefilter& filter, std::span<const std::uint8_t> bytes, bool utf8Volume);
+  // Whether a mark lies in [begin, end) (offsets into those bytes); asked
+  // for names in the order they come.
+  bool anyIn(std::size_t begin, std::size_t end) {
+    while (m_marks[m_next] < begin) ++m_next;
+    return m_marks[m_next] < end;
+  }
+
+ private:
+  // Ascending, ended by a mark beyond every offset (the walk needs no
+  // bounds test).
+  std::vector<std::uint64_t> m_marks;
+  std::vector<std::uint64_t> m_more;
+  std::size_t m_next = 0;
 };
 
 // Whether text holds piece (lower-case ASCII; text's letters in either

@@ -81,6 +81,9 @@ class SubjectMatcher {
   bool mayMatchStored(std::string_view stored, bool utf8Volume, std::size_t readableAfter) const {
     return m_prefilter.mayMatch(stored, utf8Volume, readableAfter) && mayMatchStored(stored);
   }
+  // The quick test of mayMatchStored that concerns literal text, to judge a
+  // whole volume's names at once (NameCandidates); inactive for remarks.
+  const NamePrefilter& namePrefilter() const { return m_prefilter; }
   // The match in a remark, as byte offset and length of the UTF-8 text.
   std::optional<Match> matchText(std::string_view utf8Text);
 
