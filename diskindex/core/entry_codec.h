@@ -40,6 +40,22 @@ inline std::optional<StoredEntry> decodeEntry(std::span<const std::uint8_t> byte
   return entry;
 }
 
+// How far the entry at the start of bytes reaches and whether it is a
+// directory, read without decoding the rest: for walks that pass over most
+// entries. Nothing when its fixed part or name is cut off.
+struct EntryFrame {
+  std::size_t storedLength = 0;
+  bool directory = false;
+};
+
+inline std::optional<EntryFrame> frameOf(std::span<const std::uint8_t> bytes) {
+  namespace E = entry_layout;
+  if (bytes.size() < E::kFixedSize) return std::nullopt;
+  const std::size_t length = E::kFixedSize + bytes[E::kNameLength];
+  if (bytes.size() < length) return std::nullopt;
+  return EntryFrame{length, (bytes[E::kAttributes] & attributes::kDirectory) != 0};
+}
+
 // storedName must not exceed entry_layout::kMaxNameBytes.
 inline void appendEntry(std::vector<std::uint8_t>& out, const StoredEntry& entry) {
   namespace E = entry_layout;

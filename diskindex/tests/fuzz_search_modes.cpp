@@ -3,7 +3,9 @@
 // of subjects: a text from the user and a subject from a catalogue, matched
 // in both modes, for names and remark text. A match must lie inside the
 // subject; a refused text must name a position inside it; the folded
-// characters must map back into the subject in order. Input: text, NUL,
+// characters must map back into the subject in order. The subject is also
+// taken as a stored name on both kinds of volume: when the matcher finds
+// it, the walk's quick test must not have passed over it. Input: text, NUL,
 // subject.
 
 #include <cstddef>
@@ -12,6 +14,7 @@
 
 #include "diskindex/core/search/modern_pattern.h"
 #include "diskindex/core/search/search_chars.h"
+#include "diskindex/core/search/stored_name.h"
 #include "diskindex/core/search/unicode_fold.h"
 #include "diskindex/core/search/volume_search.h"
 
@@ -41,6 +44,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (const auto found = matcher.matchText(subject)) {
         const std::size_t end = found->start + found->length;
         if (end > subject.size()) __builtin_trap();
+      }
+    }
+  }
+  if (subject.size() <= 255) {
+    std::string shown, scratch;
+    for (SearchMode mode : {SearchMode::Dos, SearchMode::AnyChar, SearchMode::Regex}) {
+      SearchParams params;
+      params.text = std::string(text);
+      params.mode = mode;
+      SubjectMatcher matcher(params);
+      for (bool utf8 : {false, true}) {
+        for (std::uint8_t attributes : {std::uint8_t{0x20}, std::uint8_t{0xA0}}) {
+          displayForm(subject, attributes, utf8, shown, scratch);
+          if (matcher.matchName(shown) && !matcher.mayMatchStored(subject, utf8, 0)) {
+            __builtin_trap();
+          }
+        }
       }
     }
   }

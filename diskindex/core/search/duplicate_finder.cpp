@@ -123,14 +123,25 @@ VolumeScan scanVolume(const VolumeRecord& volume, std::uint32_t index,
 }
 
 // Candidates that may be copies of each other sort together: same size and
-// name hash (and date when asked), then in volume and entry order.
-void sortCandidates(std::vector<Candidate>& all, bool sameDate) {
-  const auto less = [sameDate](const Candidate& a, const Candidate& b) {
-    const std::uint32_t da = sameDate ? a.date : 0;
-    const std::uint32_t db = sameDate ? b.date : 0;
-    return std::tie(a.size, a.hash, da, a.volume, a.dir, a.fileNo) <
-           std::tie(b.size, b.hash, db, b.volume, b.dir, b.fileNo);
-  };
+// name hash (and date when asked), then in volume and entry order. Field by
+// field with the date choice fixed at compile time, so the sort inlines it
+// (ten million candidates take about 230 million comparisons).
+template <bool kSameDate>
+struct CandidateLess {
+  bool operator()(const Candidate& a, const Candidate& b) const {
+    if (a.size != b.size) return a.size < b.size;
+    if (a.hash != b.hash) return a.hash < b.hash;
+    if constexpr (kSameDate) {
+      if (a.date != b.date) return a.date < b.date;
+    }
+    if (a.volume != b.volume) return a.volume < b.volume;
+    if (a.dir != b.dir) return a.dir < b.dir;
+    return a.fileNo < b.fileNo;
+  }
+};
+
+template <class Less>
+void sortCandidates(std::vector<Candidate>& all, Less less) {
   const auto middle = all.begin() + static_cast<std::ptrdiff_t>(all.size() / 2);
   if (all.size() < 100000 || std::thread::hardware_concurrency() < 2) {
     std::sort(all.begin(), all.end(), less);
@@ -140,6 +151,14 @@ void sortCandidates(std::vector<Candidate>& all, bool sameDate) {
   std::sort(middle, all.end(), less);
   first.join();
   std::inplace_merge(all.begin(), middle, all.end(), less);
+}
+
+void sortCandidates(std::vector<Candidate>& all, bool sameDate) {
+  if (sameDate) {
+    sortCandidates(all, CandidateLess<true>{});
+  } else {
+    sortCandidates(all, CandidateLess<false>{});
+  }
 }
 
 }  // namespace

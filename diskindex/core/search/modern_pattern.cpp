@@ -1,10 +1,12 @@
 #include "diskindex/core/search/modern_pattern.h"
 
+#include <re2/filtered_re2.h>
 #include <re2/re2.h>
 
 #include <algorithm>
 #include <type_traits>
 
+#include "diskindex/core/search/name_prefilter.h"
 #include "diskindex/core/search/search_chars.h"
 
 namespace diskindex::search {
@@ -236,7 +238,8 @@ ModernPattern::ModernPattern(std::string_view searchText, SearchMode mode, Patte
   RE2::Options options;
   options.set_log_errors(false);
   options.set_case_sensitive(caseSensitive);
-  m_regex = std::make_unique<RE2>(normalizeUtf8(searchText, false), options);
+  m_regexText = normalizeUtf8(searchText, false);
+  m_regex = std::make_unique<RE2>(m_regexText, options);
   if (!m_regex->ok()) m_regex.reset();
 }
 
@@ -270,6 +273,69 @@ bool ModernPattern::mayMatchStored(std::string_view stored) const {
     }
   }
   return false;
+}
+
+namespace {
+
+// RE2's prefilter: the lower-case strings of which at least one is in every
+// text the expression matches, or nothing when it cannot say (asked
+// directly: with none of the strings found, may the expression match?).
+std::optional<std::vector<std::string>> regexAtoms(const std::string& expression,
+                                                   const RE2::Options& options) {
+  constexpr int kMinAtomLength = 2;
+  re2::FilteredRE2 filter(kMinAtomLength);
+  int id = 0;
+  if (filter.Add(expression, options, &id) != RE2::NoError) return std::nullopt;
+  std::vector<std::string> atoms;
+  filter.Compile(&atoms);
+  std::vector<int> potential;
+  filter.AllPotentials({}, &potential);
+  if (atoms.empty() || !potential.empty()) return std::nullopt;
+  return atoms;
+}
+
+}  // namespace
+
+// A wildcard alternative matches the whole name, so its first and last
+// literals pin the name's ends; a plain one is found anywhere. Several
+// literal strings of a regular expression that share a part of three or
+// more characters are tested as that part alone (one search instead of
+// many; e.g. report1[0-9] gives report10 ... report19).
+std::optional<std::vector<NamePieces>> ModernPattern::asciiPieces() const {
+  if (empty() || m_target != PatternMode::Name) return std::nullopt;
+  std::vector<NamePieces> pieces;
+  if (m_mode == SearchMode::Regex) {
+    const std::optional<std::vector<std::string>> atoms = regexAtoms(m_regexText, m_regex->options());
+    if (!atoms) return std::nullopt;
+    std::vector<std::string> runs;
+    for (const std::string& atom : *atoms) {
+      std::u32string chars;
+      decodeUtf8(atom, chars, nullptr);
+      runs.push_back(namePieces(chars, false, false).inner);
+      if (runs.back().empty()) return std::nullopt;
+    }
+    constexpr std::size_t kSharedPart = 3;
+    if (std::string shared = commonPiece(runs); runs.size() > 2 && shared.size() >= kSharedPart) {
+      runs.assign(1, std::move(shared));
+    }
+    for (std::string& run : runs) pieces.push_back({{}, {}, std::move(run)});
+    return pieces;
+  }
+  for (const ModernAlternative& alternative : m_alternatives) {
+    NamePieces found;
+    if (alternative.kind == ModernAlternative::Kind::Glob) {
+      std::u32string literals;
+      for (const GlobItem& item : alternative.items) {
+        literals.push_back(item.op == GlobItem::Op::Literal ? item.ch : kWildStretch);
+      }
+      found = namePieces(literals, true, true);
+    } else {
+      found = namePieces(alternative.text, false, false);
+    }
+    if (found.empty()) return std::nullopt;
+    pieces.push_back(std::move(found));
+  }
+  return pieces;
 }
 
 bool ModernPattern::matches(std::string_view subject, bool wholeWord) {

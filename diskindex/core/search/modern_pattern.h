@@ -36,6 +36,7 @@
 #include <string_view>
 #include <vector>
 
+#include "diskindex/core/search/name_prefilter.h"
 #include "diskindex/core/search/search_params.h"
 #include "diskindex/core/search/search_pattern.h"
 #include "diskindex/core/search/unicode_fold.h"
@@ -103,6 +104,11 @@ class ModernPattern {
   // pattern's literal first and last character (an ASCII byte is always a
   // whole character that folds to ASCII). True when in doubt.
   bool mayMatchStored(std::string_view stored) const;
+  // Names: per alternative the ASCII text every match of it holds (for a
+  // regular expression: the literal strings RE2's prefilter finds, one of
+  // which every match holds), for a NamePrefilter; nothing when some match
+  // need not hold any.
+  std::optional<std::vector<NamePieces>> asciiPieces() const;
 
  private:
   std::optional<Match> matchRegex(std::string_view subject, bool wholeWord);
@@ -114,6 +120,7 @@ class ModernPattern {
   std::optional<PatternError> m_error;
   std::vector<ModernAlternative> m_alternatives;
   std::unique_ptr<re2::RE2> m_regex;
+  std::string m_regexText;  // as compiled (normalized)
   FoldedText m_folded;
   std::string m_scratch;
   std::vector<std::uint32_t> m_byteOffsets;

@@ -28,33 +28,35 @@ std::string listLine(const ResultRow& row) {
   return row.volumeName + "\t" + row.path;
 }
 
-// One pass over a volume's entries: keeps the path of the current directory
-// and its directory and file numbers, and tests names or remarks in order.
+// One pass over a volume's entries: keeps the directories above the current
+// one and its directory and file numbers, and tests names or remarks in
+// order. Most names are ruled out by SubjectMatcher's quick test on their
+// stored bytes; only the rest are converted to their display form, and the
+// path of a directory is put together only when a hit inside it needs it.
 class MultiVolumeSearch::Walk {
  public:
-  Walk(MultiVolumeSearch& search, const VolumeRecord& volume, bool utf8,
+  Walk(MultiVolumeSearch& search, const VolumeRecord& volume, bool utf8, const std::uint8_t* end,
        std::vector<ResultRow>& rows)
-      : m_search(search), m_volume(volume), m_utf8(utf8), m_rows(rows) {
-    m_path = std::string(1, volume.driveLetter) + ":\\";
+      : m_search(search), m_volume(volume), m_utf8(utf8), m_end(end), m_rows(rows) {
     m_remark = search.m_activeRemarks->records().begin();
     enterDirectory();
   }
 
-  void add(const StoredEntry& entry) {
+  // A file whose name was judged unable to match (names only).
+  void passFile() { ++m_fileNo; }
+
+  // candidate: false when the name was already judged unable to match.
+  void add(const StoredEntry& entry, bool candidate) {
     if (entry.isDirectory()) {
-      while (!m_stack.empty() && m_stack.back().level >= entry.level) {
-        m_path.resize(m_stack.back().pathLength);
-        m_stack.pop_back();
-      }
-      m_stack.push_back({entry.level, m_path.size()});
-      displayForm(entry.name, entry.attributes, m_utf8, m_display, m_scratch);
-      m_path += m_display;
-      m_path += '\\';
+      while (!m_stack.empty() && m_stack.back().level >= entry.level) m_stack.pop_back();
+      m_stack.push_back({entry.level, entry.attributes, entry.name});
+      m_pathDone = false;
       ++m_dirNo;
       enterDirectory();
-      if (m_search.m_params.dirNames && !m_search.m_params.remarks &&
-          m_search.m_filter.wantsDirectories() && m_search.m_matcher.matchName(m_display)) {
-        addRow(true, entry, {{m_dirNo, -1}}, {});
+      if (candidate && m_search.m_params.dirNames && !m_search.m_params.remarks &&
+          m_search.m_filter.wantsDirectories() && mayMatch(entry.name)) {
+        displayForm(entry.name, entry.attributes, m_utf8, m_display, m_scratch);
+        if (m_search.m_matcher.matchName(m_display)) addRow(true, entry, {{m_dirNo, -1}}, {});
       }
       return;
     }
@@ -63,12 +65,12 @@ class MultiVolumeSearch::Walk {
       if (const Remark* remark = remarkAt({m_dirNo, fileNo})) testRemark(*remark, entry);
       return;
     }
-    if (!m_search.m_params.fileNames) return;
+    if (!candidate || !m_search.m_params.fileNames) return;
     if (m_search.m_filter.active() &&
         !m_search.m_filter.passes(false, entry.size, entry.dosDateTime)) {
       return;
     }
-    if (!m_search.m_matcher.mayMatchStored(entry.name)) return;
+    if (!mayMatch(entry.name)) return;
     std::string_view subject = entry.name;
     if (!isAscii(subject)) {
       displayForm(entry.name, entry.attributes, m_utf8, m_display, m_scratch);
@@ -83,8 +85,15 @@ class MultiVolumeSearch::Walk {
  private:
   struct Level {
     std::uint8_t level;
-    std::size_t pathLength;
+    std::uint8_t attributes;
+    std::string_view name;  // as stored
   };
+
+  bool mayMatch(std::string_view stored) const {
+    const auto* nameEnd = reinterpret_cast<const std::uint8_t*>(stored.data() + stored.size());
+    return m_search.m_matcher.mayMatchStored(stored, m_utf8,
+                                             static_cast<std::size_t>(m_end - nameEnd));
+  }
 
   void enterDirectory() {
     m_fileNo = 0;
@@ -113,10 +122,24 @@ class MultiVolumeSearch::Walk {
            directory ? std::string_view() : std::string_view(m_display));
   }
 
+  // "E:\" and each directory of the stack with its display name and "\".
+  const std::string& path() {
+    if (m_pathDone) return m_path;
+    m_path.assign(1, m_volume.driveLetter);
+    m_path += ":\\";
+    for (const Level& level : m_stack) {
+      displayForm(level.name, level.attributes, m_utf8, m_pathPart, m_scratch);
+      m_path += m_pathPart;
+      m_path += '\\';
+    }
+    m_pathDone = true;
+    return m_path;
+  }
+
   void addRow(bool directory, const StoredEntry& entry, SearchHit hit, std::string_view name) {
     ResultRow row;
     row.volumeName = m_volume.name;
-    row.path = m_path;
+    row.path = path();
     row.path += name;
     row.directory = directory;
     if (!directory) {
@@ -130,13 +153,16 @@ class MultiVolumeSearch::Walk {
   MultiVolumeSearch& m_search;
   const VolumeRecord& m_volume;
   bool m_utf8;
+  const std::uint8_t* m_end;  // of the volume's bytes
   std::vector<ResultRow>& m_rows;
-  std::string m_path;
   std::vector<Level> m_stack;
+  std::string m_path;
+  bool m_pathDone = false;
   std::int32_t m_dirNo = 1;
   std::int32_t m_fileNo = 0;
   std::vector<Remark>::const_iterator m_remark;
   std::string m_display;
+  std::string m_pathPart;
   std::string m_scratch;
 };
 
@@ -163,16 +189,27 @@ ResultCode MultiVolumeSearch::searchVolumeBytes(const VolumeRecord& volume,
   if (header != ResultCode::Ok) return header;
   m_activeRemarks = &remarks;
   const std::size_t first = rows.size();
-  Walk walk(*this, volume, utf8, rows);
-  std::span<const std::uint8_t> rest = bytes.subspan(header_layout::kSize);
-  while (!rest.empty()) {
-    const std::optional<StoredEntry> entry = decodeEntry(rest);
-    if (!entry) {
+  Walk walk(*this, volume, utf8, bytes.data() + bytes.size(), rows);
+  // Names judged a whole volume at a time: only those holding a mark are
+  // looked at one by one.
+  const bool judgeAll = !m_params.remarks && m_matcher.namePrefilter().active();
+  if (judgeAll) m_candidates.mark(m_matcher.namePrefilter(), bytes, utf8);
+  std::size_t at = header_layout::kSize;
+  while (at < bytes.size()) {
+    const std::span<const std::uint8_t> rest = bytes.subspan(at);
+    const std::optional<EntryFrame> frame = frameOf(rest);
+    if (!frame) {
       rows.resize(first);
       return ResultCode::CannotRead;
     }
-    walk.add(*entry);
-    rest = rest.subspan(entry->storedLength());
+    const std::size_t nameStart = at + entry_layout::kName;
+    at += frame->storedLength;
+    const bool candidate = !judgeAll || m_candidates.anyIn(nameStart, at);
+    if (candidate || frame->directory) {
+      walk.add(*decodeEntry(rest), candidate);
+    } else {
+      walk.passFile();
+    }
   }
   return ResultCode::Ok;
 }

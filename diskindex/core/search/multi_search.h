@@ -82,6 +82,7 @@ class MultiVolumeSearch {
   SubjectMatcher m_matcher;
   FilterCheck m_filter;
   std::vector<std::uint8_t> m_bytes;
+  NameCandidates m_candidates;
   TFileCommentList m_remarks;
   const TFileCommentList* m_activeRemarks = &m_remarks;
 };

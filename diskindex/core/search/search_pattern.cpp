@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "diskindex/core/search/name_prefilter.h"
+
 namespace diskindex::search {
 
 std::vector<std::u32string> splitAlternatives(std::string_view searchText) {
@@ -275,6 +277,33 @@ bool PatternList::mayMatchStored(std::string_view stored) const {
     }
   }
   return false;
+}
+
+// A wildcard's literal items stand for consecutive characters of the match
+// (the start and end items pin it to the name's ends); an ASCII literal
+// only matches an ASCII character (nothing else folds to one); a plain
+// alternative is found whole, anywhere.
+std::optional<std::vector<NamePieces>> PatternList::asciiPieces() const {
+  using Op = PatternItem::Op;
+  std::vector<NamePieces> pieces;
+  for (const Alternative& alternative : m_alternatives) {
+    NamePieces found;
+    if (alternative.wildcard) {
+      const std::vector<PatternItem>& items = alternative.items;
+      std::u32string literals;
+      for (const PatternItem& item : items) {
+        if (item.op == Op::Start || item.op == Op::End) continue;
+        literals.push_back(item.op == Op::Literal ? item.ch : kWildStretch);
+      }
+      found = namePieces(literals, !items.empty() && items.front().op == Op::Start,
+                         !items.empty() && items.back().op == Op::End);
+    } else {
+      found = namePieces(alternative.text, false, false);
+    }
+    if (found.empty()) return std::nullopt;
+    pieces.push_back(std::move(found));
+  }
+  return pieces;
 }
 
 // The same rules as matchList on ASCII bytes, with two shortcuts: a plain

@@ -38,6 +38,7 @@
 #include <string_view>
 #include <vector>
 
+#include "diskindex/core/search/name_prefilter.h"
 #include "diskindex/core/search/search_chars.h"
 
 namespace diskindex::search {
@@ -92,6 +93,10 @@ class PatternList {
   // (a wildcard's literal first character, a plain text's first character),
   // before the name is converted or decoded. True when in doubt.
   bool mayMatchStored(std::string_view stored) const;
+
+  // Name mode: per alternative the ASCII text every match of it holds, for
+  // a NamePrefilter; nothing when an alternative spells out none.
+  std::optional<std::vector<NamePieces>> asciiPieces() const;
 
  private:
   // The fast path for ASCII subjects (almost every name).

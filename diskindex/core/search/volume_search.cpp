@@ -21,6 +21,14 @@ SubjectMatcher::SubjectMatcher(const SearchParams& params)
   if (params.mode != SearchMode::Dos) {
     m_modern = std::make_unique<ModernPattern>(params.text, params.mode, targetOf(params), m_case);
   }
+  if (!params.remarks && !m_case) {
+    std::optional<std::vector<NamePieces>> pieces =
+        m_modern ? m_modern->asciiPieces() : m_patterns.asciiPieces();
+    const NameFolding folding = params.mode == SearchMode::Dos       ? NameFolding::Original
+                                : params.mode == SearchMode::AnyChar ? NameFolding::Unicode
+                                                                     : NameFolding::Regex;
+    if (pieces) m_prefilter = NamePrefilter(std::move(*pieces), folding);
+  }
 }
 
 SubjectMatcher::SubjectMatcher(const SubjectMatcher& other) : SubjectMatcher(other.m_params) {}

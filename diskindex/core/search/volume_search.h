@@ -32,6 +32,7 @@
 #include "diskindex/core/dir_list.h"
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/search/modern_pattern.h"
+#include "diskindex/core/search/name_prefilter.h"
 #include "diskindex/core/search/search_params.h"
 #include "diskindex/core/search/search_pattern.h"
 
@@ -73,6 +74,16 @@ class SubjectMatcher {
   // False when a name stored as these bytes cannot match (see
   // PatternList::mayMatchStored); lets a walk skip converting the name.
   bool mayMatchStored(std::string_view stored) const;
+  // The same, and also false when the name lacks every piece of literal
+  // text a match needs (see name_prefilter.h): the test a walk over
+  // millions of stored names makes before anything else. readableAfter:
+  // bytes that may be read after the name (none needed).
+  bool mayMatchStored(std::string_view stored, bool utf8Volume, std::size_t readableAfter) const {
+    return m_prefilter.mayMatch(stored, utf8Volume, readableAfter) && mayMatchStored(stored);
+  }
+  // The quick test of mayMatchStored that concerns literal text, to judge a
+  // whole volume's names at once (NameCandidates); inactive for remarks.
+  const NamePrefilter& namePrefilter() const { return m_prefilter; }
   // The match in a remark, as byte offset and length of the UTF-8 text.
   std::optional<Match> matchText(std::string_view utf8Text);
 
@@ -80,6 +91,7 @@ class SubjectMatcher {
   SearchParams m_params;
   PatternList m_patterns;
   std::unique_ptr<ModernPattern> m_modern;  // the modern modes
+  NamePrefilter m_prefilter;  // names only
   bool m_wholeWord;
   bool m_case;
   std::u32string m_chars;
