@@ -31,6 +31,19 @@ inline constexpr std::string_view kReadOnlyDataDir =
     "oder\r\ngeändert werden!";
 
 inline constexpr std::string_view kListLoadCaption = "Liste der Datenträger lesen";
+// The data folder named by the settings (or --data) is not there, say an
+// unplugged disk: "%s" is the folder. At start-up the question offers to
+// create it, to choose another or to go on without (the three buttons, in
+// this order); going on without leaves the catalogue read-only, and every
+// change is then refused with missingDataDirectoryRefusal.
+std::string missingDataDirectory(std::string_view folder);
+std::string missingDataDirectoryQuestion(std::string_view folder);
+std::string missingDataDirectoryRefusal(std::string_view folder);
+// The status line of an overview without data folder.
+std::string missingDataDirectoryStatus(std::string_view folder);
+inline constexpr std::string_view kCreateFolder = "&Anlegen";
+inline constexpr std::string_view kChooseOtherFolder = "A&nderes wählen ...";
+inline constexpr std::string_view kGoOnWithoutFolder = "&Ohne fortfahren";
 inline constexpr std::string_view kListIncomplete =
     "\r\n\r\n->Liste der Datenträger unvollständig!";
 

@@ -1,5 +1,6 @@
 #include "diskindex/core/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <system_error>
@@ -8,6 +9,7 @@
 #include "diskindex/core/messages.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
+#include "diskindex/core/volume_list.h"
 #include "platform/codepage.h"
 #include "platform/drives.h"
 #include "platform/ini_file.h"
@@ -228,7 +230,8 @@ DiskIndexSettings readSettings(const platform::IniFile& ini, const SettingsEnvir
   for (std::string& editor : readList(ini, "Editors")) {
     if (knownEditors.insert(editor).second) s.editors.push_back(std::move(editor));
   }
-  s.searchVolumes = decodeSearchVolumes(readList(ini, "SearchCDs"));
+  s.searchVolumeFiles = decodeSearchFiles(readList(ini, "SearchFiles"));
+  if (s.searchVolumeFiles.empty()) s.searchVolumes = decodeSearchVolumes(readList(ini, "SearchCDs"));
   return s;
 }
 
@@ -285,6 +288,7 @@ void writeSettings(platform::IniFile& ini, const DiskIndexSettings& s) {
   writeList(ini, "SearchTexts", "STR", s.searchTexts);
   writeList(ini, "Editors", "EDT", s.editors);
   writeList(ini, "SearchCDs", "G", encodeSearchVolumes(s.searchVolumes));
+  writeList(ini, "SearchFiles", "F", encodeSearchFiles(s.searchVolumeFiles));
 }
 
 std::vector<std::string> encodeSearchVolumes(const std::vector<int>& positions) {
@@ -317,6 +321,43 @@ std::vector<int> decodeSearchVolumes(const std::vector<std::string>& values) {
     }
   }
   return positions;
+}
+
+std::vector<std::string> encodeSearchFiles(const std::vector<std::int32_t>& numbers) {
+  std::vector<std::string> values;
+  std::size_t inValue = 0;
+  for (const std::int32_t number : numbers) {
+    if (number < 1 || number > kMaxVolumeFileNumber) continue;
+    if (values.empty() || inValue == 14) {
+      values.emplace_back();
+      inValue = 0;
+    }
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%06d", static_cast<int>(number));
+    if (inValue++ > 0) values.back() += ',';
+    values.back() += digits;
+  }
+  return values;
+}
+
+std::vector<std::int32_t> decodeSearchFiles(const std::vector<std::string>& values) {
+  std::vector<std::int32_t> numbers;
+  for (const std::string& value : values) {
+    std::size_t start = 0;
+    while (start <= value.size()) {
+      const std::size_t end = std::min(value.find(',', start), value.size());
+      std::int32_t number = 0;
+      bool valid = end > start && end - start <= 6;
+      for (std::size_t i = start; i < end && valid; ++i) {
+        const char c = value[i];
+        valid = c >= '0' && c <= '9';
+        number = number * 10 + (c - '0');
+      }
+      if (valid && number >= 1) numbers.push_back(number);
+      start = end + 1;
+    }
+  }
+  return numbers;
 }
 
 }  // namespace diskindex

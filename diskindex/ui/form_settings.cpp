@@ -76,6 +76,24 @@ class CatalogueBoxes : public SessionObserver {
     m_prompts.warning(QString::fromUtf8(kProgramTitle),
                       boxText(messages::damagedSettingsFile(file.string())));
   }
+  MissingFolderAnswer dataDirectoryMissing(const std::filesystem::path& folder) override {
+    restoreCursor();
+    using Choice = MissingFolderAnswer::Choice;
+    for (;;) {
+      const MissingFolderChoice choice =
+          m_prompts.missingDataDirectory(qUtf8(messages::kListLoadCaption),
+                                         boxText(messages::missingDataDirectoryQuestion(
+                                             folder.string())));
+      if (choice == MissingFolderChoice::Create) return {Choice::Create, {}};
+      if (choice == MissingFolderChoice::GoOnWithout) return {Choice::GoOnWithout, {}};
+      // A cancelled folder dialog asks the question again.
+      const std::optional<QString> other =
+          m_prompts.chooseDataDirectory(QString::fromStdString(folder.string()));
+      if (other && !other->isEmpty()) {
+        return {Choice::ChooseOther, std::filesystem::path(other->toStdString())};
+      }
+    }
+  }
   ConversionObserver* conversion() override {
     restoreCursor();
     if (!m_conversion) m_conversion = std::make_unique<ConversionWindow>(m_prompts, m_parent);

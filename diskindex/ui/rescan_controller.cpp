@@ -64,8 +64,8 @@ void RescanController::rescanVolume() {
   const std::optional<std::size_t> volume = target();
   if (!volume) return;
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(m_view.dialogParent());
-  if (!m_session.volumeService().dataDirectoryWritable()) {
-    prompts->error(qUtf8(scan::messages::kRescanCaption), boxText(messages::kReadOnlyDataDir));
+  if (const auto refusal = m_session.volumeService().writeRefusal()) {
+    prompts->error(qUtf8(scan::messages::kRescanCaption), boxText(*refusal));
     return;
   }
   const VolumeRecord record = m_session.volumes()[*volume];
