@@ -50,6 +50,17 @@ std::string missingDataDirectoryStatus(std::string_view folder) {
   return quoted(" Datenverzeichnis ", folder, " nicht vorhanden - keine Änderungen möglich");
 }
 
+std::string openVolumeRemoved(std::string_view volumeName, bool typedRemarks) {
+  std::string text = quoted("Der Datenträger\r\n", volumeName,
+                            "\r\nwurde von einem anderen Programm aus dem\r\n"
+                            "Datenbestand entfernt!");
+  if (typedRemarks) {
+    text += "\r\n\r\nDie eingegebenen Bemerkungen können in\r\n"
+            "einer anderen Datei gespeichert werden.";
+  }
+  return text;
+}
+
 std::string damagedRemarksFile(std::string_view fileName) {
   return quoted("Die Bemerkungsdatei\r\n", fileName,
                 "\r\nist beschädigt!\r\n\r\nDie lesbaren Bemerkungen werden angezeigt,\r\n"

@@ -76,6 +76,10 @@ inline constexpr std::string_view kKeepMine = "&Meine behalten";
 inline constexpr std::string_view kKeepTheirs = "&Andere behalten";
 inline constexpr std::string_view kSaveMineElsewhere = "Meine in andere &Datei speichern";
 
+// The open volume was removed by another program: "%s" is its name. With
+// typed remarks the text offers to save them to another file.
+std::string openVolumeRemoved(std::string_view volumeName, bool typedRemarks);
+
 inline constexpr std::string_view kNoCategory = "<keine Zuordnung>";
 inline constexpr std::string_view kAllCategories = "<ALLE>";
 inline constexpr std::string_view kEmptyLabel = "[leer]";

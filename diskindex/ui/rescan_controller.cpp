@@ -14,6 +14,7 @@
 #include "diskindex/ui/dlg_rescan_volume.h"
 #include "diskindex/ui/files_controller.h"
 #include "diskindex/ui/qt_text.h"
+#include "diskindex/ui/remark_save.h"
 #include "diskindex/ui/scan_prompts.h"
 
 namespace diskindex::ui {
@@ -57,7 +58,9 @@ RescanResult RescanController::run(std::size_t volume, const RescanChoice& choic
   if (!choice.image.empty()) progress.showImageFile(QString::fromStdString(choice.image.string()));
   progress.show();
   RescanVolumeCheck check(prompts, m_files.copyPrompts());
-  return m_session.rescanService().rescan(volume, rescanSource(choice, drives, &check), progress);
+  RemarkConflictBoxes conflicts(m_prompts);
+  return m_session.rescanService().rescan(volume, rescanSource(choice, drives, &check), progress,
+                                          &conflicts);
 }
 
 void RescanController::rescanVolume() {
