@@ -54,8 +54,8 @@ ResultCode CatalogueSession::loadCatalogue(SessionObserver& observer) {
       break;
     }
     if (answer.choice != Choice::ChooseOther || answer.other.empty()) break;
-    dataDir = answer.other;
-    m_data.state.settings.dataPath = withTrailingSlash(dataDir.string());
+    m_data.state.settings.dataPath = withTrailingSlash(answer.other.string());
+    dataDir = m_data.state.settings.dataPath;
   }
   m_data.state.catalogue.setDataDirectory(dataDir);
   const ResultCode code = m_data.state.catalogue.loadVolumeList(&observer);
