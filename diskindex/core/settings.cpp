@@ -6,6 +6,7 @@
 #include <system_error>
 #include <unordered_set>
 
+#include "diskindex/core/category_list.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
@@ -85,7 +86,7 @@ void readPaths(const platform::IniFile& ini, const SettingsEnvironment& env, Dis
   if (s.copyPath.size() < 2) s.copyPath = defaults.copyPath;
   s.exptPath = ini.readString(kInits, "EXPT_PATH", s.copyPath + "CDEXPORT.LST");
   s.editPath = ini.readString(kInits, "EDIT_PATH", defaults.editPath);
-  s.category = cutCharacters(ini.readString(kInits, "CATEGORY"), kMaxCategoryLength);
+  s.category = cutCategoryName(ini.readString(kInits, "CATEGORY"));
 }
 
 void readExport(const platform::IniFile& ini, DiskIndexSettings& s) {
@@ -223,7 +224,7 @@ DiskIndexSettings readSettings(const platform::IniFile& ini, const SettingsEnvir
   s.searchFrom = ini.readInt(kSearch, "FROM", 0);
   // A category longer than the header field could never be filed.
   for (std::string& name : readList(ini, "Categories")) {
-    s.categories.push_back(cutCharacters(name, kMaxCategoryLength));
+    s.categories.push_back(cutCategoryName(name));
   }
   s.searchTexts = readList(ini, "SearchTexts");
   std::unordered_set<std::string> knownEditors;

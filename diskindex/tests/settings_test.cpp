@@ -98,13 +98,13 @@ TEST(Settings, PathsDriveAndCategoryAreNormalised) {
 
 TEST(Settings, ListSectionsReadEveryKeyInFileOrder) {
   const DiskIndexSettings s =
-      fromText("[Categories]\nCAT2=Zweite\nfoo=Erste\nCAT9=\nCAT3=" + std::string(49, 'x') +
+      fromText("[Categories]\nCAT2=Zweite\nfoo=Erste\nCAT9=\nCAT3=" + std::string(48, 'x') +
                "äö\n"
                "[Editors]\nEDT1=/usr/bin/kate\nEDT2=/usr/bin/vim\nEDT3=/usr/bin/kate\n"
                "[SearchCDs]\nG1=0001000AZZZZ00ff\nG2=12\n");
-  // A category is cut to the 50 characters a header holds.
+  // A category is cut to the 50 bytes its UTF-8 form may take in a header.
   EXPECT_EQ(s.categories,
-            (std::vector<std::string>{"Zweite", "Erste", std::string(49, 'x') + "ä"}));
+            (std::vector<std::string>{"Zweite", "Erste", std::string(48, 'x') + "ä"}));
   EXPECT_EQ(s.editors, (std::vector<std::string>{"/usr/bin/kate", "/usr/bin/vim"}));
   EXPECT_EQ(s.searchVolumes, (std::vector<int>{1, 10, 255}));
 }
