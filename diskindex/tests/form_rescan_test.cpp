@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 
+#include "diskindex/core/catalogue.h"
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/orphan_file.h"
 #include "diskindex/tests/temp_tree.h"
@@ -93,6 +94,14 @@ class FormRescanTest : public ::testing::Test {
     header.name = "Archiv";
     scan::ScanObserver quiet;
     ASSERT_EQ(scan::readDrive(drives, header, dataFile(), quiet).code, ResultCode::Ok);
+    // Catalogued under a label the folder drive does not report, so that
+    // the volume check asks.
+    Catalogue catalogue;
+    catalogue.setDataDirectory(m_data);
+    catalogue.loadVolumeList();
+    ASSERT_EQ(readHeader(dataFile(), header), ResultCode::Ok);
+    header.label = "FRUEHER";
+    ASSERT_EQ(catalogue.changeVolumeInfo(0, header), ResultCode::Ok);
     TFileCommentList remarks;
     remarks.set({1, 0}, "über A");
     remarks.set({1, 1}, "über B");
@@ -153,8 +162,8 @@ TEST_F(FormRescanTest, TheMenuEntryRereadsTheStoredDriveAndListsTheOrphanedRemar
     QTest::keyClick(dialog->findChild<QPushButton*>(QStringLiteral("ButtonFolder")),
                     Qt::Key_Return);
   });
-  // The folder drive has no label, as the catalogued volume: the volume
-  // check asks, and "Ja" goes on.
+  // The folder drive has no label, the catalogued volume has one: the
+  // volume check asks, and "Ja" goes on.
   bool checked = false;
   whenShown(QStringLiteral("TDlgOtherVolume"), [&](QWidget* dialog) {
     checked = true;

@@ -227,7 +227,7 @@ TEST_F(SessionExportTest, ControlCharactersInNamesReachTheClipboardAsQuestionMar
             "E:\\\r\n\tA?B\r\n\t\tx?y?[2J.txt\r\n");
   options.lines.paths = true;
   EXPECT_EQ(session.exportService().treeClipboardText(options, std::nullopt),
-            "E:\r\nE:\\A?B\\\r\nE:\\A?B\\x?y?[2J.txt\r\n");
+            "E:\\\r\nE:\\A?B\\\r\nE:\\A?B\\x?y?[2J.txt\r\n");
   EXPECT_EQ(session.state().opened->directories.directoryName(1), "A\nB")
       << "the stored name stays";
 }
