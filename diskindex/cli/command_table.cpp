@@ -133,9 +133,14 @@ std::optional<int> startCatalogue(CatalogueSession& session, const Preamble& pre
   std::ostream& err = context.streams.err;
   StartPrinter printer(err, preamble);
   if (session.start(printer) != ResultCode::Ok) {
+    const std::string folder = session.state().catalogue.dataDirectory().string();
+    // A folder that is not there (an unplugged disk) is said as such, never
+    // shown as an empty catalogue.
     printCaptioned(err,
-                   errorMessage(ResultCode::CannotOpen, messages::kListLoadCaption,
-                                session.state().catalogue.dataDirectory().string()),
+                   session.volumeService().dataDirectoryMissing()
+                       ? ErrorMessage{std::string(messages::kListLoadCaption) + " - Fehler:",
+                                      messages::missingDataDirectory(folder)}
+                       : errorMessage(ResultCode::CannotOpen, messages::kListLoadCaption, folder),
                    preamble.style);
     return kUsageError;
   }
@@ -151,9 +156,11 @@ std::optional<int> startCatalogue(CatalogueSession& session, const Preamble& pre
       return *preamble.volumeMissingExit;
     }
   }
-  if (!preamble.writableCaption.empty() && !session.volumeService().dataDirectoryWritable()) {
-    err << preamble.writableCaption << ": " << plainLines(messages::kReadOnlyDataDir) << "\n";
-    return kUsageError;
+  if (!preamble.writableCaption.empty()) {
+    if (const auto refusal = session.volumeService().writeRefusal()) {
+      err << preamble.writableCaption << ": " << plainLines(*refusal) << "\n";
+      return kUsageError;
+    }
   }
   return std::nullopt;
 }

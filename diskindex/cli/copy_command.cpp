@@ -3,6 +3,7 @@
 #include "diskindex/cli/command_table.h"
 #include "diskindex/cli/volume_check_answers.h"
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/data_folder.h"
 #include "diskindex/core/files/file_messages.h"
 #include "diskindex/core/files/volume_paths.h"
 #include "diskindex/core/volume_file.h"
@@ -112,6 +113,13 @@ int copyCommand(CommandContext& context, const CopyArgs& args) {
   }
   const std::optional<CopySelection> selection = selectionOf(tree, args, err);
   if (!selection) return kUsage;
+  // A missing target is said as such (the window offers to create it), not
+  // as a write-protected one.
+  if (folderState(args.target) == FolderState::Missing) {
+    err << files::kCopyCaption << ": " << plain(files::targetMissing(args.target.string()))
+        << "\n";
+    return kCopyError;
+  }
   CommandLineAnswers answers(args.yes, err);
   const CopyRequest request{CopyFromVolume{*index, *selection, args.fromFolder},
                             args.target,

@@ -1,3 +1,4 @@
+#include "diskindex/core/category_list.h"
 #include "diskindex/cli/scan_command.h"
 
 #include <csignal>
@@ -68,6 +69,9 @@ std::optional<std::string> parseOptions(std::span<const std::string> args, ScanA
       characters(o.values.location) > kMaxLocationLength ||
       characters(o.values.category) > kMaxCategoryLength) {
     return "Bezeichnung, Lagerort und Kategorie höchstens 50, Bemerkung höchstens 255 Zeichen";
+  }
+  if (!categoryNameFits(o.values.category)) {
+    return "Kategorie höchstens 50 Byte (Umlaute zählen doppelt, manche Zeichen dreifach)";
   }
   return std::nullopt;
 }

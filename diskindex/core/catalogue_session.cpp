@@ -2,6 +2,9 @@
 
 #include "diskindex/core/catalogue_session.h"
 
+#include <algorithm>
+
+#include "diskindex/core/data_folder.h"
 #include "diskindex/core/settings_file.h"
 #include "platform/ini_file.h"
 #include "platform/settings_location.h"
@@ -33,10 +36,27 @@ ResultCode CatalogueSession::start(SessionObserver& observer) {
 }
 
 ResultCode CatalogueSession::loadCatalogue(SessionObserver& observer) {
-  const std::filesystem::path dataDir(m_data.state.settings.dataPath);
-  const ResultCode prepared =
-      prepareDataDirectory(dataDir, defaultSettings(m_data.env.settings).dataPath);
-  if (prepared == ResultCode::CannotCreate) observer.dataDirectoryFailed(prepared, dataDir);
+  std::filesystem::path dataDir(m_data.state.settings.dataPath);
+  const std::filesystem::path defaultDir = defaultSettings(m_data.env.settings).dataPath;
+  for (ResultCode prepared = prepareDataDirectory(dataDir, defaultDir);
+       prepared != ResultCode::Ok; prepared = prepareDataDirectory(dataDir, defaultDir)) {
+    if (prepared == ResultCode::CannotCreate) {
+      observer.dataDirectoryFailed(prepared, dataDir);
+      break;
+    }
+    // A named folder that is missing: created, replaced or gone on without,
+    // never taken as an empty catalogue unasked.
+    const MissingFolderAnswer answer = observer.dataDirectoryMissing(dataDir);
+    using Choice = MissingFolderAnswer::Choice;
+    if (answer.choice == Choice::Create) {
+      if (createFolder(dataDir)) continue;
+      observer.dataDirectoryFailed(ResultCode::CannotCreate, dataDir);
+      break;
+    }
+    if (answer.choice != Choice::ChooseOther || answer.other.empty()) break;
+    m_data.state.settings.dataPath = withTrailingSlash(answer.other.string());
+    dataDir = m_data.state.settings.dataPath;
+  }
   m_data.state.catalogue.setDataDirectory(dataDir);
   const ResultCode code = m_data.state.catalogue.loadVolumeList(&observer);
   if (!m_data.state.catalogue.oldFormatFiles().empty()) {
@@ -57,11 +77,47 @@ ResultCode CatalogueSession::changeDataDirectory(const std::filesystem::path& fo
   return code;
 }
 
+namespace {
+
+bool sameVolume(const VolumeRecord& a, const VolumeRecord& b) {
+  return a.dataFile == b.dataFile && a.name == b.name && a.category == b.category &&
+         a.remark == b.remark && a.location == b.location && a.label == b.label &&
+         a.driveLetter == b.driveLetter && a.driveType == b.driveType &&
+         a.captureDate == b.captureDate && a.directoryCount == b.directoryCount &&
+         a.fileCount == b.fileCount && a.capacity == b.capacity && a.freeSpace == b.freeSpace;
+}
+
+}  // namespace
+
+ReloadResult CatalogueSession::reloadVolumeList(ListLoadObserver* observer) {
+  ReloadResult result;
+  const std::vector<VolumeRecord> before = m_data.state.catalogue.volumes().records();
+  result.code = m_data.state.catalogue.loadVolumeList(observer);
+  const VolumeList& now = m_data.state.catalogue.volumes();
+  result.changed = !std::equal(before.begin(), before.end(), now.records().begin(),
+                               now.records().end(), sameVolume);
+  m_data.state.categories.addFromVolumes(now);
+  if (m_data.state.opened && !m_data.state.opened->removed) {
+    OpenedVolume& opened = *m_data.state.opened;
+    if (const auto index = now.findByDataFile(opened.record.dataFile)) {
+      opened.volumeIndex = *index;
+    } else {
+      opened.removed = true;
+      opened.remarksReadOnly = true;
+      opened.volumeIndex = now.size();
+      result.openVolumeRemoved = true;
+    }
+  }
+  return result;
+}
+
 ResultCode CatalogueSession::shutdown() {
   DiskIndexSettings& s = m_data.state.settings;
   s.dataPath = withTrailingSlash(m_data.state.catalogue.dataDirectory().string());
   s.categories = m_data.state.categories.names();
-  s.searchVolumes = m_data.search.chosen.positions(m_data.state.catalogue.volumes());
+  // The choice is written by file number; positions of an old file go.
+  s.searchVolumeFiles = m_data.search.chosen.fileNumbers(m_data.state.catalogue.volumes());
+  s.searchVolumes.clear();
   platform::ensureDirectory(m_data.env.settingsFile.parent_path());
   return saveSettingsFile(m_data.env.settingsFile, m_loadedSettings, s).code;
 }

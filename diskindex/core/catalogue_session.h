@@ -31,10 +31,26 @@
 
 namespace diskindex {
 
+// The answer to a data folder that is not there (see
+// SessionObserver::dataDirectoryMissing).
+struct MissingFolderAnswer {
+  enum class Choice { Create, ChooseOther, GoOnWithout };
+  Choice choice = Choice::GoOnWithout;
+  std::filesystem::path other;  // ChooseOther: the folder to use instead
+};
+
 // What start-up and a change of data folder report besides the volume files
 // that fail to load (ListLoadObserver::fileFailed).
 class SessionObserver : public ListLoadObserver {
  public:
+  // The data folder the settings (or --data) name does not exist, say an
+  // unplugged disk (shown as messages::missingDataDirectoryQuestion). Asked
+  // again after another missing folder was chosen. Going on without loads
+  // no list: the catalogue stays empty and read-only until the folder is
+  // there (VolumeService::writeRefusal says so).
+  virtual MissingFolderAnswer dataDirectoryMissing(const std::filesystem::path& /*folder*/) {
+    return {};
+  }
   // The default data folder was missing and could not be created (shown as
   // errorMessage(CannotCreate, messages::kListLoadCaption, folder)).
   virtual void dataDirectoryFailed(ResultCode /*code*/, const std::filesystem::path& /*folder*/) {}
@@ -45,6 +61,13 @@ class SessionObserver : public ListLoadObserver {
   // conversion, or nullptr to leave them unconverted (they stay listed in
   // state().catalogue.oldFormatFiles()).
   virtual ConversionObserver* conversion() { return nullptr; }
+};
+
+// What reading the volume list again found (see reloadVolumeList).
+struct ReloadResult {
+  ResultCode code = ResultCode::Ok;  // the list's code, as for start()
+  bool changed = false;              // the volumes differ from before
+  bool openVolumeRemoved = false;    // the open volume's data file is gone
 };
 
 class CatalogueSession {
@@ -62,7 +85,8 @@ class CatalogueSession {
   const VolumeList& volumes() const { return m_data.state.catalogue.volumes(); }
 
   // Settings, data folder, volume list, conversion, categories. Returns the
-  // list's code: CannotOpen when the data folder does not exist.
+  // list's code: CannotOpen when the data folder does not exist (and the
+  // observer chose to go on without it).
   ResultCode start(SessionObserver& observer);
   // Writes the settings back to DISKINDX.INI (its folder created when
   // missing): only those changed since start-up, into the file as it is on
@@ -75,6 +99,13 @@ class CatalogueSession {
   // then loads the catalogue of another folder as start-up does; its
   // categories join the list. Returns the list's code.
   ResultCode changeDataDirectory(const std::filesystem::path& folder, SessionObserver& observer);
+  // Reads the volume list of the same folder again after another program
+  // changed it (volumes added, changed, deleted). The open volume and the
+  // volumes chosen for searching stay chosen by their data files; an open
+  // volume whose file is gone is marked removed (OpenedVolume::removed) and
+  // read-only. New categories join the list. Old-format files are not
+  // offered for conversion here.
+  ReloadResult reloadVolumeList(ListLoadObserver* observer = nullptr);
 
   // The workflow services (see each header).
   VolumeService& volumeService() { return m_volumes; }

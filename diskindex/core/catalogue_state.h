@@ -28,6 +28,10 @@ struct OpenedVolume {
   // The comment file is damaged: what could be read is shown, nothing can
   // be changed, so the file is never written over.
   bool remarksReadOnly = false;
+  // Another program removed the volume while it was open: its contents stay
+  // shown until the volume is left, but nothing is saved for it any more and
+  // volumeIndex names no volume (the list no longer holds it).
+  bool removed = false;
 };
 
 struct CatalogueState {

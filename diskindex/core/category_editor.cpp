@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "diskindex/core/category_list.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
@@ -51,7 +52,7 @@ std::optional<std::string> CategoryEditor::beginRename() {
 std::string CategoryEditor::normalisedName(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
-  return cutCharacters(text.substr(first), kMaxCategoryLength);
+  return cutCategoryName(text.substr(first));
 }
 
 bool CategoryEditor::clashes(std::string_view name, std::optional<std::size_t> except) const {

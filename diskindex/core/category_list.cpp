@@ -3,10 +3,19 @@
 #include <algorithm>
 
 #include "diskindex/core/messages.h"
+#include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_list.h"
 #include "platform/codepage.h"
 
 namespace diskindex {
+
+bool categoryNameFits(std::string_view name) {
+  return name.size() <= kMaxCategoryBytes;
+}
+
+std::string cutCategoryName(std::string_view name) {
+  return std::string(name.substr(0, fittingPrefix(name, kMaxCategoryBytes, true)));
+}
 
 CategoryList::CategoryList(const std::vector<std::string>& names) {
   for (const std::string& name : names) add(name);

@@ -15,6 +15,15 @@ namespace diskindex {
 
 class VolumeList;
 
+// A category is one name shared by many volumes, some of them stored in
+// UTF-8 (volume_header.h): its length is counted in the bytes of its UTF-8
+// form, so that it fits every header alike. A name cut in one volume only
+// would fall apart into two categories. At most 50 bytes, as the field holds.
+inline constexpr std::size_t kMaxCategoryBytes = 50;
+bool categoryNameFits(std::string_view name);
+// The longest start of the name that fits, ending at a character boundary.
+std::string cutCategoryName(std::string_view name);
+
 class CategoryList {
  public:
   CategoryList() = default;

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <system_error>
 
+#include "diskindex/core/export/table_export.h"
 #include "platform/dates.h"
 
 namespace diskindex {
@@ -89,7 +90,15 @@ std::vector<std::string> ExportService::treePrintLines(const exporting::TreeExpo
 std::string ExportService::treeClipboardText(const exporting::TreeExportOptions& options,
                                              std::optional<std::size_t> selectedDir) {
   rememberForPrinting(options);
-  return exporting::joinLines(treeLines(options, selectedDir));
+  // Control characters in names become "?" (the indenting TABs stay), so a
+  // name cannot forge lines on the clipboard.
+  std::vector<std::string> lines = treeLines(options, selectedDir);
+  for (std::string& line : lines) {
+    const std::size_t indent = line.find_first_not_of('\t');
+    if (indent == std::string::npos) continue;
+    line = line.substr(0, indent) + exporting::exportName(std::string_view(line).substr(indent));
+  }
+  return exporting::joinLines(lines);
 }
 
 }  // namespace diskindex

@@ -44,6 +44,7 @@ class ExportService {
   // alone, each with CR LF).
   std::vector<std::string> treePrintLines(const exporting::TreeExportOptions& options,
                                           std::optional<std::size_t> selectedDir);
+  // The clipboard text: control characters in names shown as "?".
   std::string treeClipboardText(const exporting::TreeExportOptions& options,
                                 std::optional<std::size_t> selectedDir);
   // The target as a full path, as it is kept in EXPT_PATH.

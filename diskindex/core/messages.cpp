@@ -29,6 +29,38 @@ std::string quoted(std::string_view before, std::string_view name, std::string_v
 
 }  // namespace
 
+std::string missingDataDirectory(std::string_view folder) {
+  return quoted("Das Datenverzeichnis\r\n", folder, "\r\nist nicht vorhanden!");
+}
+
+std::string missingDataDirectoryQuestion(std::string_view folder) {
+  return missingDataDirectory(folder) +
+         "\r\n\r\n(Ist der Datenträger nicht angeschlossen?)\r\n\r\n"
+         "Soll das Verzeichnis angelegt, ein anderes\r\n"
+         "gewählt oder ohne Datenverzeichnis\r\nfortgefahren werden?";
+}
+
+std::string missingDataDirectoryRefusal(std::string_view folder) {
+  return quoted("Das Datenverzeichnis\r\n", folder,
+                "\r\nist nicht vorhanden.\r\n\r\nEs können keine Daten gespeichert "
+                "oder\r\ngeändert werden!");
+}
+
+std::string missingDataDirectoryStatus(std::string_view folder) {
+  return quoted(" Datenverzeichnis ", folder, " nicht vorhanden - keine Änderungen möglich");
+}
+
+std::string openVolumeRemoved(std::string_view volumeName, bool typedRemarks) {
+  std::string text = quoted("Der Datenträger\r\n", volumeName,
+                            "\r\nwurde von einem anderen Programm aus dem\r\n"
+                            "Datenbestand entfernt!");
+  if (typedRemarks) {
+    text += "\r\n\r\nDie eingegebenen Bemerkungen können in\r\n"
+            "einer anderen Datei gespeichert werden.";
+  }
+  return text;
+}
+
 std::string damagedRemarksFile(std::string_view fileName) {
   return quoted("Die Bemerkungsdatei\r\n", fileName,
                 "\r\nist beschädigt!\r\n\r\nDie lesbaren Bemerkungen werden angezeigt,\r\n"

@@ -31,6 +31,19 @@ inline constexpr std::string_view kReadOnlyDataDir =
     "oder\r\ngeändert werden!";
 
 inline constexpr std::string_view kListLoadCaption = "Liste der Datenträger lesen";
+// The data folder named by the settings (or --data) is not there, say an
+// unplugged disk: "%s" is the folder. At start-up the question offers to
+// create it, to choose another or to go on without (the three buttons, in
+// this order); going on without leaves the catalogue read-only, and every
+// change is then refused with missingDataDirectoryRefusal.
+std::string missingDataDirectory(std::string_view folder);
+std::string missingDataDirectoryQuestion(std::string_view folder);
+std::string missingDataDirectoryRefusal(std::string_view folder);
+// The status line of an overview without data folder.
+std::string missingDataDirectoryStatus(std::string_view folder);
+inline constexpr std::string_view kCreateFolder = "&Anlegen";
+inline constexpr std::string_view kChooseOtherFolder = "A&nderes wählen ...";
+inline constexpr std::string_view kGoOnWithoutFolder = "&Ohne fortfahren";
 inline constexpr std::string_view kListIncomplete =
     "\r\n\r\n->Liste der Datenträger unvollständig!";
 
@@ -62,6 +75,10 @@ std::string remarkConflictQuestion(std::string_view fileName, int entries);
 inline constexpr std::string_view kKeepMine = "&Meine behalten";
 inline constexpr std::string_view kKeepTheirs = "&Andere behalten";
 inline constexpr std::string_view kSaveMineElsewhere = "Meine in andere &Datei speichern";
+
+// The open volume was removed by another program: "%s" is its name. With
+// typed remarks the text offers to save them to another file.
+std::string openVolumeRemoved(std::string_view volumeName, bool typedRemarks);
 
 inline constexpr std::string_view kNoCategory = "<keine Zuordnung>";
 inline constexpr std::string_view kAllCategories = "<ALLE>";

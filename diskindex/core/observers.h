@@ -29,6 +29,26 @@ class ListLoadObserver {
   virtual void fileFailed(ResultCode /*code*/, const std::filesystem::path& /*file*/) {}
 };
 
+// Remarks another program changed on the same entries while this program
+// had them open, met while a workflow saves them on its way (a rescan of
+// the open volume): whose to keep, as when the volume is left
+// (messages::remarkConflictQuestion with its three answers).
+struct RemarkConflictDecision {
+  enum class Choice { KeepMine, KeepTheirs, SaveMineElsewhere, Stop };
+  Choice choice = Choice::Stop;
+  std::filesystem::path otherFile;  // SaveMineElsewhere: where mine go
+};
+
+class RemarkConflictObserver {
+ public:
+  virtual ~RemarkConflictObserver() = default;
+  // entries: how many entries both programs changed differently.
+  virtual RemarkConflictDecision remarkConflict(const std::filesystem::path& /*commentFile*/,
+                                                int /*entries*/) {
+    return {};
+  }
+};
+
 class ConversionObserver {
  public:
   virtual ~ConversionObserver() = default;

@@ -43,6 +43,12 @@ RemarkSaveResult saveRemarks(SessionData& data, ConflictChoice choice) {
     return result;
   }
   OpenedVolume& opened = *data.state.opened;
+  // A volume another program removed gets no comment file again.
+  if (opened.removed) {
+    result.status = RemarkSaveStatus::Failed;
+    result.code = ResultCode::CannotCreate;
+    return result;
+  }
   RemarkSaveRequest request;
   request.commentFile = remarksFile(data);
   request.base = opened.remarksBase;

@@ -5,6 +5,7 @@
 
 #include <system_error>
 
+#include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/image_volume.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "platform/ini_file.h"
@@ -12,7 +13,13 @@
 namespace diskindex {
 
 RescanResult RescanService::rescan(std::size_t volume, const RescanSource& source,
-                                   scan::ScanObserver& observer) {
+                                   scan::ScanObserver& observer,
+                                   RemarkConflictObserver* conflicts) {
+  m_conflicts = conflicts;
+  struct Forget {
+    RemarkConflictObserver*& conflicts;
+    ~Forget() { conflicts = nullptr; }
+  } forget{m_conflicts};
   if (volume >= m_data.state.catalogue.volumes().size()) {
     RescanResult result;
     result.outcome.code = ResultCode::CannotOpen;
@@ -38,11 +45,9 @@ RescanResult RescanService::withReader(std::size_t index, const scan::VolumeRead
   if (wasOpen) {
     // What was typed into the remark fields belongs to the old numbers and
     // must reach the comment file before the numbers change.
-    // A conflict with another program's edits is not decided here: the
-    // rescan stops as for a failed save, and the remarks stay open.
-    const RemarkSaveResult saved = session::saveRemarks(m_data);
-    if (saved.status == RemarkSaveStatus::Conflict || saved.status == RemarkSaveStatus::Failed) {
-      result.outcome.code = saved.code != ResultCode::Ok ? saved.code : ResultCode::CannotWrite;
+    const ResultCode saved = saveTypedRemarks();
+    if (saved != ResultCode::Ok) {
+      result.outcome.code = saved;
       result.outcome.failedFile = session::remarksFile(m_data);
       return result;
     }
@@ -54,6 +59,31 @@ RescanResult RescanService::withReader(std::size_t index, const scan::VolumeRead
   result.index = placed;
   if (wasOpen) result.reopened = session::openVolume(m_data, placed, nullptr);
   return result;
+}
+
+ResultCode RescanService::saveTypedRemarks() {
+  RemarkSaveResult saved = session::saveRemarks(m_data);
+  using Choice = RemarkConflictDecision::Choice;
+  while (saved.status == RemarkSaveStatus::Conflict) {
+    if (m_conflicts == nullptr) return ResultCode::Cancelled;
+    const RemarkConflictDecision decision = m_conflicts->remarkConflict(
+        session::remarksFile(m_data), static_cast<int>(saved.conflicts.size()));
+    if (decision.choice == Choice::KeepMine) {
+      saved = session::saveRemarks(m_data, ConflictChoice::KeepMine);
+    } else if (decision.choice == Choice::KeepTheirs) {
+      saved = session::saveRemarks(m_data, ConflictChoice::KeepTheirs);
+    } else if (decision.choice == Choice::SaveMineElsewhere && !decision.otherFile.empty()) {
+      // Mine are safe in the other file; the comment file keeps theirs,
+      // which the rescan carries to the new numbers.
+      return diskindex::saveRemarks(decision.otherFile, m_data.state.opened->remarks);
+    } else {
+      return ResultCode::Cancelled;
+    }
+  }
+  if (saved.status == RemarkSaveStatus::Failed) {
+    return saved.code != ResultCode::Ok ? saved.code : ResultCode::CannotWrite;
+  }
+  return ResultCode::Ok;
 }
 
 RescanResult RescanService::fromDrive(std::size_t index, const RescanFromDrive& source,

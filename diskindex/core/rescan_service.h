@@ -66,7 +66,12 @@ class RescanService {
 
   // Reads the volume at this list position again from the source. A failed
   // save of the pending remarks ends it with that code and the comment file.
-  RescanResult rescan(std::size_t volume, const RescanSource& source, scan::ScanObserver& observer);
+  // When another program changed the same remarks meanwhile, conflicts
+  // decides whose are kept (mine saved to another file leaves theirs in the
+  // comment file, which the rescan then carries); without it, or when it
+  // stops, the rescan ends with Cancelled and the remarks stay open.
+  RescanResult rescan(std::size_t volume, const RescanSource& source, scan::ScanObserver& observer,
+                      RemarkConflictObserver* conflicts = nullptr);
 
  private:
   RescanResult fromDrive(std::size_t index, const RescanFromDrive& source,
@@ -77,8 +82,12 @@ class RescanService {
                          scan::ScanObserver& observer);
   RescanResult withReader(std::size_t index, const scan::VolumeReader& reader,
                           scan::ScanObserver& observer);
+  // The open volume's typed remarks saved before the numbers change: Ok, or
+  // why not (Cancelled when a conflict was not decided).
+  ResultCode saveTypedRemarks();
 
   SessionData& m_data;
+  RemarkConflictObserver* m_conflicts = nullptr;  // during one rescan call
 };
 
 }  // namespace diskindex

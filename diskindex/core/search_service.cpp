@@ -8,7 +8,11 @@ void SearchService::loadChoice() {
   const DiskIndexSettings& s = m_data.state.settings;
   m_data.search.params = search::paramsFromSettings(
       s, s.searchTexts.empty() ? std::string() : search::limitSearchText(s.searchTexts.front()));
-  m_data.search.chosen.setPositions(m_data.state.catalogue.volumes(), s.searchVolumes);
+  if (!s.searchVolumeFiles.empty()) {
+    m_data.search.chosen.setFileNumbers(m_data.state.catalogue.volumes(), s.searchVolumeFiles);
+  } else {
+    m_data.search.chosen.setPositions(m_data.state.catalogue.volumes(), s.searchVolumes);
+  }
 }
 
 void SearchService::setParams(const search::SearchParams& params) {
@@ -74,7 +78,13 @@ search::MultiSearchSummary SearchService::searchVolumes(
   for (std::size_t index : indices) {
     if (index < list.size()) volumes.push_back(list[index]);
   }
-  return search::searchVolumes(params, volumes, observer);
+  // The open volume is searched with the remarks typed and not saved yet.
+  search::RemarksInMemory typed;
+  if (m_data.state.opened) {
+    typed.dataFile = m_data.state.opened->record.dataFile;
+    typed.remarks = &m_data.state.opened->remarks;
+  }
+  return search::searchVolumes(params, volumes, observer, typed);
 }
 
 }  // namespace diskindex

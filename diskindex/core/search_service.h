@@ -37,7 +37,9 @@ class SearchService {
   std::optional<search::SearchHit> findNext();
   bool active() const { return m_data.search.single.active(); }
   // Multi-volume search over the chosen volumes in list order: the rows
-  // replace results() as they are found and go to the observer too.
+  // replace results() as they are found and go to the observer too. The
+  // open volume's remarks are searched as they are in memory (typed and not
+  // saved yet included), here and in searchVolumes.
   search::MultiSearchSummary searchChosen(search::MultiSearchObserver& observer);
   const std::vector<search::ResultRow>& results() const { return m_data.search.results; }
   void clearResults() { m_data.search.results.clear(); }

@@ -1,13 +1,16 @@
 #include "diskindex/core/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <system_error>
 #include <unordered_set>
 
+#include "diskindex/core/category_list.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
+#include "diskindex/core/volume_list.h"
 #include "platform/codepage.h"
 #include "platform/drives.h"
 #include "platform/ini_file.h"
@@ -83,7 +86,7 @@ void readPaths(const platform::IniFile& ini, const SettingsEnvironment& env, Dis
   if (s.copyPath.size() < 2) s.copyPath = defaults.copyPath;
   s.exptPath = ini.readString(kInits, "EXPT_PATH", s.copyPath + "CDEXPORT.LST");
   s.editPath = ini.readString(kInits, "EDIT_PATH", defaults.editPath);
-  s.category = cutCharacters(ini.readString(kInits, "CATEGORY"), kMaxCategoryLength);
+  s.category = cutCategoryName(ini.readString(kInits, "CATEGORY"));
 }
 
 void readExport(const platform::IniFile& ini, DiskIndexSettings& s) {
@@ -221,14 +224,15 @@ DiskIndexSettings readSettings(const platform::IniFile& ini, const SettingsEnvir
   s.searchFrom = ini.readInt(kSearch, "FROM", 0);
   // A category longer than the header field could never be filed.
   for (std::string& name : readList(ini, "Categories")) {
-    s.categories.push_back(cutCharacters(name, kMaxCategoryLength));
+    s.categories.push_back(cutCategoryName(name));
   }
   s.searchTexts = readList(ini, "SearchTexts");
   std::unordered_set<std::string> knownEditors;
   for (std::string& editor : readList(ini, "Editors")) {
     if (knownEditors.insert(editor).second) s.editors.push_back(std::move(editor));
   }
-  s.searchVolumes = decodeSearchVolumes(readList(ini, "SearchCDs"));
+  s.searchVolumeFiles = decodeSearchFiles(readList(ini, "SearchFiles"));
+  if (s.searchVolumeFiles.empty()) s.searchVolumes = decodeSearchVolumes(readList(ini, "SearchCDs"));
   return s;
 }
 
@@ -285,6 +289,7 @@ void writeSettings(platform::IniFile& ini, const DiskIndexSettings& s) {
   writeList(ini, "SearchTexts", "STR", s.searchTexts);
   writeList(ini, "Editors", "EDT", s.editors);
   writeList(ini, "SearchCDs", "G", encodeSearchVolumes(s.searchVolumes));
+  writeList(ini, "SearchFiles", "F", encodeSearchFiles(s.searchVolumeFiles));
 }
 
 std::vector<std::string> encodeSearchVolumes(const std::vector<int>& positions) {
@@ -317,6 +322,43 @@ std::vector<int> decodeSearchVolumes(const std::vector<std::string>& values) {
     }
   }
   return positions;
+}
+
+std::vector<std::string> encodeSearchFiles(const std::vector<std::int32_t>& numbers) {
+  std::vector<std::string> values;
+  std::size_t inValue = 0;
+  for (const std::int32_t number : numbers) {
+    if (number < 1 || number > kMaxVolumeFileNumber) continue;
+    if (values.empty() || inValue == 14) {
+      values.emplace_back();
+      inValue = 0;
+    }
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%06d", static_cast<int>(number));
+    if (inValue++ > 0) values.back() += ',';
+    values.back() += digits;
+  }
+  return values;
+}
+
+std::vector<std::int32_t> decodeSearchFiles(const std::vector<std::string>& values) {
+  std::vector<std::int32_t> numbers;
+  for (const std::string& value : values) {
+    std::size_t start = 0;
+    while (start <= value.size()) {
+      const std::size_t end = std::min(value.find(',', start), value.size());
+      std::int32_t number = 0;
+      bool valid = end > start && end - start <= 6;
+      for (std::size_t i = start; i < end && valid; ++i) {
+        const char c = value[i];
+        valid = c >= '0' && c <= '9';
+        number = number * 10 + (c - '0');
+      }
+      if (valid && number >= 1) numbers.push_back(number);
+      start = end + 1;
+    }
+  }
+  return numbers;
 }
 
 }  // namespace diskindex

@@ -76,7 +76,12 @@ struct DiskIndexSettings {
   std::vector<std::string> categories;   // [Categories] CAT1..
   std::vector<std::string> searchTexts;  // [SearchTexts] STR1.., most recent first
   std::vector<std::string> editors;      // [Editors] EDT1.., no duplicates
-  std::vector<int> searchVolumes;        // [SearchCDs] G1.., volume list positions
+  // Volumes chosen for the multi-volume search, by the number of their data
+  // file ([SearchFiles] F1..). [SearchCDs] G1.. held list positions, which
+  // name other volumes once volumes are added; it is still read when
+  // [SearchFiles] is empty, and erased once the choice is written back.
+  std::vector<std::int32_t> searchVolumeFiles;
+  std::vector<int> searchVolumes;  // [SearchCDs] G1.., list positions (old files)
 
   bool showDirRemarks() const { return (memos & 1) != 0; }
   bool showFileRemarks() const { return (memos & 2) != 0; }
@@ -97,5 +102,9 @@ std::string withTrailingSlash(std::string path);
 // value; reading takes every complete group of four hex digits.
 std::vector<std::string> encodeSearchVolumes(const std::vector<int>& positions);
 std::vector<int> decodeSearchVolumes(const std::vector<std::string>& values);
+// [SearchFiles] values: data file numbers as six decimal digits separated by
+// ",", at most 14 per value; reading takes every number of 1..999999.
+std::vector<std::string> encodeSearchFiles(const std::vector<std::int32_t>& numbers);
+std::vector<std::int32_t> decodeSearchFiles(const std::vector<std::string>& values);
 
 }  // namespace diskindex

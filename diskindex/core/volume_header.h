@@ -83,7 +83,7 @@ struct VolumeHeader {
   std::string category;             // empty = no category
   std::int64_t capacity = -1;       // bytes; -1 = could not be determined
   std::int64_t freeSpace = -1;      // bytes; -1 = could not be determined
-  std::string label;                // "[leer]" when the drive reported none
+  std::string label;                // empty when the drive reported none (older files: "[leer]")
   bool utf8 = false;                // as read: the file carried the UTF-8 mark
   platform::FileSystemId volumeId;  // of the file system read; unknown for folders and images
   SpaceOf spaceOf = SpaceOf::Drive;

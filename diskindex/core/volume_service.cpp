@@ -5,6 +5,8 @@
 
 #include <system_error>
 
+#include "diskindex/core/data_folder.h"
+#include "diskindex/core/messages.h"
 #include "diskindex/core/scan/image_reader.h"
 #include "diskindex/core/scan/image_volume.h"
 #include "diskindex/core/volume_file.h"
@@ -69,6 +71,18 @@ void VolumeService::close() {
 
 bool VolumeService::dataDirectoryWritable() const {
   return m_data.state.catalogue.dataDirectoryWritable();
+}
+
+bool VolumeService::dataDirectoryMissing() const {
+  return folderState(m_data.state.catalogue.dataDirectory()) == FolderState::Missing;
+}
+
+std::optional<std::string> VolumeService::writeRefusal() const {
+  if (dataDirectoryWritable()) return std::nullopt;
+  if (dataDirectoryMissing()) {
+    return messages::missingDataDirectoryRefusal(m_data.state.catalogue.dataDirectory().string());
+  }
+  return std::string(messages::kReadOnlyDataDir);
 }
 
 platform::DriveTable VolumeService::driveTable() const {

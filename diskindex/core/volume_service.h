@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -94,6 +95,12 @@ class VolumeService {
 
   // The writability test before adding or changing a volume.
   bool dataDirectoryWritable() const;
+  // The same test as the text that refuses the change: nothing when the
+  // data folder can be written, else messages::missingDataDirectoryRefusal
+  // for a folder that is not there or messages::kReadOnlyDataDir.
+  std::optional<std::string> writeRefusal() const;
+  // The data folder is not there (the catalogue went on without it).
+  bool dataDirectoryMissing() const;
   // The system's drives with the folders [Drives] of DISKINDX.INI maps to
   // letters.
   platform::DriveTable driveTable() const;

@@ -43,6 +43,15 @@ class FakeSessionObserver : public SessionObserver {
     ++conversionsOffered;
     return &converter;
   }
+  MissingFolderAnswer dataDirectoryMissing(const fs::path& folder) override {
+    missingAsked.push_back(folder);
+    if (missingAnswers.empty()) return {};
+    const MissingFolderAnswer answer = missingAnswers.front();
+    missingAnswers.erase(missingAnswers.begin());
+    return answer;
+  }
+  std::vector<fs::path> missingAsked;
+  std::vector<MissingFolderAnswer> missingAnswers;  // go on without when empty
   std::vector<Reported> failed;
   std::vector<Reported> folderFailed;
   int conversionsOffered = 0;
@@ -137,6 +146,83 @@ TEST_F(CatalogueSessionTest, DefaultDataFolderIsCreatedButANamedOneIsNot) {
   EXPECT_FALSE(fs::exists(m_tmp / "unplugged"));
   EXPECT_TRUE(named.volumes().empty());
   EXPECT_TRUE(m_observer.folderFailed.empty());
+}
+
+TEST_F(CatalogueSessionTest, AMissingNamedFolderIsAskedAndEachAnswerIsFollowed) {
+  using Choice = MissingFolderAnswer::Choice;
+  const fs::path unplugged = m_tmp / "usb" / "katalog";
+  writeSettings("DATA_PATH=" + unplugged.string() + "\n");
+  {  // going on without: read-only, and said so instead of "write-protected"
+    CatalogueSession& session = started();
+    EXPECT_EQ(m_lastStart, ResultCode::CannotOpen);
+    ASSERT_EQ(m_observer.missingAsked.size(), 1u);
+    EXPECT_EQ(m_observer.missingAsked[0], fs::path(unplugged.string() + "/"));
+    EXPECT_FALSE(fs::exists(unplugged));
+    EXPECT_TRUE(session.volumeService().dataDirectoryMissing());
+    const std::optional<std::string> refusal = session.volumeService().writeRefusal();
+    ASSERT_TRUE(refusal);
+    EXPECT_NE(refusal->find("ist nicht vorhanden."), std::string::npos) << *refusal;
+    EXPECT_EQ(refusal->find("schreibgeschützt"), std::string::npos);
+    ASSERT_EQ(session.shutdown(), ResultCode::Ok);
+    EXPECT_EQ(platform::IniFile(m_env.settingsFile).readString("Inits", "DATA_PATH"),
+              unplugged.string() + "/")
+        << "the folder is looked for again next time";
+  }
+  {  // another folder, first a missing one (asked again), then one with a volume
+    addVolumeFile("Doom", "");
+    m_observer.missingAsked.clear();
+    m_observer.missingAnswers = {{Choice::ChooseOther, m_tmp / "auch-nicht"},
+                                 {Choice::ChooseOther, m_data}};
+    CatalogueSession& session = started();
+    EXPECT_EQ(m_lastStart, ResultCode::Ok);
+    EXPECT_EQ(m_observer.missingAsked.size(), 2u);
+    ASSERT_EQ(session.volumes().size(), 1u);
+    EXPECT_EQ(session.settings().dataPath, m_data.string() + "/");
+    EXPECT_FALSE(session.volumeService().writeRefusal());
+  }
+  {  // created: an empty catalogue that can be written
+    m_observer.missingAsked.clear();
+    m_observer.missingAnswers = {{Choice::Create, {}}};
+    CatalogueSession& session = started();
+    EXPECT_EQ(m_lastStart, ResultCode::Ok);
+    EXPECT_EQ(m_observer.missingAsked.size(), 1u);
+    EXPECT_TRUE(fs::is_directory(unplugged));
+    EXPECT_TRUE(session.volumes().empty());
+    EXPECT_FALSE(session.volumeService().writeRefusal());
+  }
+}
+
+TEST_F(CatalogueSessionTest, AReloadFollowsAnotherProgramAndMarksARemovedOpenVolume) {
+  addVolumeFile("Mitte", "");
+  addVolumeFile("Zuletzt", "");
+  m_env.dataDirectory = m_data;
+  CatalogueSession& session = started();
+  session.searchService().setChosenVolumes({1});  // Zuletzt
+  ASSERT_EQ(session.volumeService().open(1).contents, ResultCode::Ok);
+  EXPECT_FALSE(session.reloadVolumeList().changed) << "nothing changed on disk";
+
+  addVolumeFile("Anfang", "Neu");  // another program adds one that sorts first
+  ReloadResult reload = session.reloadVolumeList();
+  EXPECT_TRUE(reload.changed);
+  EXPECT_FALSE(reload.openVolumeRemoved);
+  ASSERT_EQ(session.volumes().size(), 3u);
+  EXPECT_EQ(session.state().opened->volumeIndex, 2u) << "the open volume moved down one";
+  EXPECT_EQ(session.searchService().chosenVolumes(), (std::vector<std::size_t>{2}));
+  EXPECT_TRUE(session.state().categories.contains("Neu"));
+
+  session.remarkService().set({1, -1}, "getippt");
+  fs::remove(m_data / "CD000002.DAT");  // another program deletes the open volume
+  reload = session.reloadVolumeList();
+  EXPECT_TRUE(reload.changed);
+  EXPECT_TRUE(reload.openVolumeRemoved);
+  ASSERT_TRUE(session.state().opened);
+  EXPECT_TRUE(session.state().opened->removed);
+  EXPECT_FALSE(session.remarkService().set({1, -1}, "mehr")) << "read-only now";
+  EXPECT_NE(session.remarkService().save().status, RemarkSaveStatus::Saved);
+  EXPECT_FALSE(fs::exists(m_data / "CD000002.CMT")) << "no comment file without its volume";
+  const fs::path elsewhere = m_tmp / "gerettet.CMT";
+  EXPECT_EQ(session.remarkService().saveTo(elsewhere), ResultCode::Ok);
+  EXPECT_TRUE(fs::exists(elsewhere));
 }
 
 TEST_F(CatalogueSessionTest, DefaultDataFolderThatCannotBeCreatedIsReportedOnce) {

@@ -49,9 +49,12 @@ TEST(CategoryEditor, EmptyAndDuplicateNamesAreRefusedAndTheEditGoesOn) {
   EXPECT_EQ(editor.names(), (Names{"spiele", "spiele "}));
 }
 
-TEST(CategoryEditor, NamesAreCutToFiftyCharacters) {
+TEST(CategoryEditor, NamesAreCutToTheFiftyBytesTheyTakeAsUtf8) {
   const std::string longName = std::string(48, 'x') + "äöü";
-  EXPECT_EQ(CategoryEditor::normalisedName("  " + longName), std::string(48, 'x') + "äö");
+  EXPECT_EQ(CategoryEditor::normalisedName("  " + longName), std::string(48, 'x') + "ä");
+  const std::string greek = "Ωμέγα Ελληνικά Ωμέγα Ελληνικά Ωμέγα";  // 35 letters, 2 bytes each
+  EXPECT_EQ(CategoryEditor::normalisedName(greek), "Ωμέγα Ελληνικά Ωμέγα Ελλην")
+      << "cut at a character boundary within 50 bytes";
 }
 
 TEST(CategoryEditor, RenamesChainFromTheFirstOldNameToTheLastNewName) {

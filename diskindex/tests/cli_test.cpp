@@ -61,8 +61,20 @@ TEST(Cli, ExitStatusTellsNotFoundFromErrors) {
   test::TempDir tmp;
   makeVolume(tmp / "CD000001.DAT", "Da", {file(1, "A")});
   EXPECT_EQ(run({"--data", tmp.path().string(), "tree", "Weg"}).status, 1);
-  EXPECT_EQ(run({"--data", (tmp / "absent").string(), "list"}).status, 2);
   EXPECT_EQ(run({"bogus"}).status, 2);
+  // A data folder that is not there (an unplugged disk) is said as such,
+  // for reading and for writing commands alike, and nothing is created.
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"list"}, {"scan", "--path", tmp.path().string(), "--name", "X"}}) {
+    std::vector<std::string> args{"--data", (tmp / "absent").string()};
+    args.insert(args.end(), command.begin(), command.end());
+    const CliRun missing = run(args);
+    EXPECT_EQ(missing.status, 2) << command[0];
+    EXPECT_EQ(missing.err, "Liste der Datenträger lesen - Fehler: Das Datenverzeichnis\n\"" +
+                               (tmp / "absent").string() + "/\"\nist nicht vorhanden!\n")
+        << command[0];
+    EXPECT_FALSE(std::filesystem::exists(tmp / "absent"));
+  }
   // A volume whose entries are cut off: the German message and status 2.
   auto bytes = test::readAll(tmp / "CD000001.DAT");
   bytes.pop_back();

@@ -108,9 +108,16 @@ TEST_F(CopyCommandTest, BadUsageAndCopyErrorsHaveTheirOwnStatus) {
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("NICHTDA.TXT"), std::string::npos);
 
-  r = run(copy({"README.TXT", "--to", (m_tmp / "fehlt").string(), "--from-folder", folder}));
+  // A missing target is said as missing, not as write-protected, and not made.
+  const fs::path missing = m_tmp / "fehlt";
+  r = run(copy({"README.TXT", "--to", missing.string(), "--from-folder", folder}));
   EXPECT_EQ(r.status, 3);
-  EXPECT_NE(r.err.find("ist schreibgeschützt!"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err, "Dateien kopieren: Das Zielverzeichnis\n\"" + missing.string() +
+                       "\"\nist nicht vorhanden!\n");
+  EXPECT_FALSE(fs::exists(missing));
+  r = run(copy({"README.TXT", "--to", "", "--from-folder", folder}));
+  EXPECT_EQ(r.status, 2) << "an empty target is no target";
+  EXPECT_TRUE(fs::is_empty(m_target));
   fs::remove(m_folder.root() / "README.TXT");
   r = run(copy({"README.TXT", "--to", to, "--from-folder", folder}));
   EXPECT_EQ(r.status, 3);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -146,6 +148,34 @@ TEST_F(DlgCategoriesTest, OkWithoutDeletionsAsksNothingAndHandsBackTheEdit) {
   EXPECT_TRUE(dialog.selectCategory());
   ASSERT_EQ(result.changes.renames().size(), 1u);
   EXPECT_EQ(result.changes.renames()[0].to, "Z");
+}
+
+TEST_F(DlgCategoriesTest, TheNameFieldCountsStoredBytesAsTypedAndRefusesMore) {
+  open({}, "");
+  click("ButtonNew");
+  auto* edit = child<QLineEdit>("EditCategory");
+  ASSERT_TRUE(edit->isVisible());
+  const auto typed = [&](const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    // Key events carrying each character, as a keyboard layout sends them
+    // (QTest::keyClicks takes ASCII only).
+    for (const QChar c : text) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(edit, &press);
+      QApplication::sendEvent(edit, &release);
+    }
+    return edit->text();
+  };
+  // Greek and Cyrillic letters take two bytes each: 25 fit, not 50.
+  EXPECT_EQ(typed(QString(30, QChar(0x03A9))), QString(25, QChar(0x03A9)));
+  EXPECT_EQ(typed(QString(40, QChar(0x0416))), QString(25, QChar(0x0416)));
+  EXPECT_EQ(typed(QStringLiteral("x").repeated(60)), QStringLiteral("x").repeated(50));
+  EXPECT_EQ(typed(QStringLiteral("Ä") + QStringLiteral("x").repeated(49)),
+            QStringLiteral("Ä") + QStringLiteral("x").repeated(48))
+      << "an umlaut counts twice";
 }
 
 }  // namespace

@@ -61,6 +61,28 @@ TEST(ExportFile, AppendingTwiceSeparatesTheExportsByTwoEmptyLines) {
             "\r\n\r\nDritte\r\n\r\nE:\\\r\n\tA.exe\r\n");
 }
 
+TEST(ExportFile, AppendedLinesKeepTheEncodingOfTheFileTheyGoInto) {
+  test::TempDir tmp;
+  const fs::path cp1252 = tmp / "alt.lst";
+  const fs::path utf8 = tmp / "neu.lst";
+  const fs::path ascii = tmp / "ascii.lst";
+  // A Windows-1252 file takes Windows-1252 lines as they are.
+  ASSERT_EQ(writeLines(cp1252, Lines{"Größe"}, WriteMode::Replace), ExportResult::Ok);
+  ASSERT_EQ(writeLines(cp1252, Lines{"Übersicht"}, WriteMode::Append), ExportResult::Ok);
+  EXPECT_EQ(fileText(cp1252), "Gr\xf6\xdf" "e\r\n\xdc" "bersicht\r\n");
+  // ... and is converted once, as a whole, when a line needs UTF-8.
+  ASSERT_EQ(writeLines(cp1252, Lines{"Ωmega"}, WriteMode::Append), ExportResult::Ok);
+  EXPECT_EQ(fileText(cp1252), "Größe\r\nÜbersicht\r\nΩmega\r\n");
+  // A UTF-8 file gets UTF-8 even for lines Windows-1252 could hold.
+  ASSERT_EQ(writeLines(utf8, Lines{"Ωmega"}, WriteMode::Replace), ExportResult::Ok);
+  ASSERT_EQ(writeLines(utf8, Lines{"Größe"}, WriteMode::Append), ExportResult::Ok);
+  EXPECT_EQ(fileText(utf8), "Ωmega\r\nGröße\r\n");
+  // A file of plain ASCII is either: the new lines decide.
+  test::writeAll(ascii, {'a', '\r', '\n'});
+  ASSERT_EQ(writeLines(ascii, Lines{"Größe"}, WriteMode::Append), ExportResult::Ok);
+  EXPECT_EQ(fileText(ascii), "a\r\nGr\xf6\xdf" "e\r\n");
+}
+
 TEST(ExportFile, TreeLineSetsForExportPrintAndClipboard) {
   const Lines tree{"Tools", "\tA.exe"};
   EXPECT_TRUE(treeExportLines(Lines{}, "Kopf", true).empty()) << "an empty result writes nothing";

@@ -13,6 +13,7 @@
 
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/comment_file.h"
+#include "diskindex/core/export/export_file.h"
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/settings_file.h"
 #include "diskindex/core/volume_file.h"
@@ -72,6 +73,8 @@ void makeCatalogue(const fs::path& dir) {
   test::writeAll(dir / "CD000003.CMT", damaged);
   test::writeAll(dir / kSettings, Bytes{'[', 'I', 'n', 'i', 't', 's', ']', '\n', 'W', 'I', 'N',
                                         '_', 'X', '=', '5', '\n', 'X', '=', '1', '\n'});
+  // A tree export in Windows-1252 ("Größe") that an appended export converts.
+  test::writeAll(dir / "LISTE.LST", Bytes{'G', 'r', 0xF6, 0xDF, 'e', '\r', '\n'});
 }
 
 struct Workflow {
@@ -124,6 +127,29 @@ std::vector<Workflow> workflows() {
          catalogue.loadVolumeList();
          const auto index = catalogue.volumes().findByDataFile(dir / "CD000001.DAT");
          return index && catalogue.deleteVolume(*index) == ResultCode::Ok;
+       }},
+      {"remarks another program changed, mine kept",
+       [](const fs::path& dir) {
+         // The same entry changed here and (to "Wurzel") on disk: the answer
+         // "keep mine", as a rescan of the open volume gives it.
+         RemarkSaveRequest request{dir / "CD000001.CMT", {{{1, -1}, "älter"}, {{2, 0}, "Datei"}},
+                                   {{{1, -1}, "meine"}, {{2, 0}, "Datei"}}};
+         request.choice = ConflictChoice::KeepMine;
+         return saveRemarksMerged(request).status != RemarkSaveStatus::Failed;
+       }},
+      {"search choice by file number",
+       [](const fs::path& dir) {
+         const SettingsEnvironment env;
+         const DiskIndexSettings loaded = loadSettingsFile(dir / kSettings, env).settings;
+         DiskIndexSettings current = loaded;
+         current.searchVolumeFiles = {1, 3};
+         return saveSettingsFile(dir / kSettings, loaded, current).code == ResultCode::Ok;
+       }},
+      {"export appended to a Windows-1252 file, converted",
+       [](const fs::path& dir) {
+         const std::vector<std::string> lines{"", "", "Ωmega"};
+         return exporting::writeLines(dir / "LISTE.LST", lines, exporting::WriteMode::Append) ==
+                exporting::ExportResult::Ok;
        }},
       {"save settings",
        [](const fs::path& dir) {

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 
+#include "diskindex/core/catalogue.h"
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/orphan_file.h"
 #include "diskindex/tests/temp_tree.h"
@@ -21,6 +22,8 @@
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_orphan_remarks.h"
 #include "diskindex/ui/dlg_rescan_volume.h"
+#include "diskindex/ui/remark_edit.h"
+#include "diskindex/core/messages.h"
 
 namespace diskindex::ui {
 namespace {
@@ -93,6 +96,14 @@ class FormRescanTest : public ::testing::Test {
     header.name = "Archiv";
     scan::ScanObserver quiet;
     ASSERT_EQ(scan::readDrive(drives, header, dataFile(), quiet).code, ResultCode::Ok);
+    // Catalogued under a label the folder drive does not report, so that
+    // the volume check asks.
+    Catalogue catalogue;
+    catalogue.setDataDirectory(m_data);
+    catalogue.loadVolumeList();
+    ASSERT_EQ(readHeader(dataFile(), header), ResultCode::Ok);
+    header.label = "FRUEHER";
+    ASSERT_EQ(catalogue.changeVolumeInfo(0, header), ResultCode::Ok);
     TFileCommentList remarks;
     remarks.set({1, 0}, "über A");
     remarks.set({1, 1}, "über B");
@@ -116,8 +127,9 @@ class FormRescanTest : public ::testing::Test {
     env.settings.dataHome = m_temp.path() / "home";
     env.settings.tempDir = m_temp.path();
     env.settings.screen = {1280, 1024};
-    m_form =
-        std::make_unique<TDiskIndexForm>(std::move(env), std::make_unique<testing::FakePrompts>());
+    auto prompts = std::make_unique<testing::FakePrompts>();
+    m_formPrompts = prompts.get();
+    m_form = std::make_unique<TDiskIndexForm>(std::move(env), std::move(prompts));
     m_form->start();
     m_form->show();
     return *m_form;
@@ -133,6 +145,7 @@ class FormRescanTest : public ::testing::Test {
   TDlgRescanVolume::FolderChooser m_previousChooser;
   testing::FakeScanPrompts m_promptStore;
   testing::FakeScanPrompts* m_prompts = nullptr;  // set once the window asked for prompts
+  testing::FakePrompts* m_formPrompts = nullptr;     // the window's own boxes
 };
 
 TEST_F(FormRescanTest, TheMenuEntryRereadsTheStoredDriveAndListsTheOrphanedRemarks) {
@@ -153,8 +166,8 @@ TEST_F(FormRescanTest, TheMenuEntryRereadsTheStoredDriveAndListsTheOrphanedRemar
     QTest::keyClick(dialog->findChild<QPushButton*>(QStringLiteral("ButtonFolder")),
                     Qt::Key_Return);
   });
-  // The folder drive has no label, as the catalogued volume: the volume
-  // check asks, and "Ja" goes on.
+  // The folder drive has no label, the catalogued volume has one: the
+  // volume check asks, and "Ja" goes on.
   bool checked = false;
   whenShown(QStringLiteral("TDlgOtherVolume"), [&](QWidget* dialog) {
     checked = true;
@@ -271,6 +284,47 @@ TEST_F(FormRescanTest, CancellingTheChoiceOrAFailedReadingLeavesTheFiles) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), std::istreambuf_iterator<char>()),
             before);
   EXPECT_EQ(form.state().catalogue.volumes()[0].fileCount, 3);
+}
+
+TEST_F(FormRescanTest, ARemarkAnotherProgramChangedMeanwhileIsAskedAboutBeforeTheRescan) {
+  TDiskIndexForm& form = start();
+  ASSERT_TRUE(form.openVolume(0));
+  QApplication::setActiveWindow(&form);  // typing goes to the active window
+  auto* memo = form.findChild<RemarkEdit*>(QStringLiteral("MemoDir"));
+  memo->setFocus();
+  memo->selectAll();
+  QTest::keyClicks(memo, QStringLiteral("meine Wurzel"));
+  const std::filesystem::path commentFile = commentFileFor(dataFile());
+  {  // another program saves the same remark meanwhile
+    RemarksLoad load = loadRemarksForEdit(commentFile);
+    load.remarks.set({1, -1}, "andere Wurzel");
+    ASSERT_EQ(saveRemarksMerged({commentFile, load.base, load.remarks.records()}).status,
+              RemarkSaveStatus::Saved);
+  }
+  m_formPrompts->conflictAnswers = {RemarkConflictAnswer::KeepMine};
+  TDlgRescanVolume::folderChooser() = [&](QWidget*, const QString&) {
+    return QString::fromStdString(m_disc.root().string());
+  };
+  whenShown(QStringLiteral("TDlgRescanVolume"), [&](QWidget* dialog) {
+    click(dialog, "ButtonFolder");
+    click(dialog, "ButtonOk");
+  });
+  form.actions().rescanVolume->trigger();
+  int asked = 0;
+  for (const testing::PromptRecord& record : m_formPrompts->shown) {
+    if (record.kind != QStringLiteral("remarkConflict")) continue;
+    ++asked;
+    EXPECT_EQ(record.text, boxText(messages::remarkConflictQuestion(commentFile.string(), 1)));
+  }
+  EXPECT_EQ(asked, 1) << "asked once, not failed as a save";
+  EXPECT_EQ(form.view(), TDiskIndexForm::View::Contents);
+  ASSERT_TRUE(form.state().opened);
+  EXPECT_EQ(form.state().opened->remarks.find({1, -1}),
+            std::optional<std::string_view>("meine Wurzel"));
+  TFileCommentList onDisk;
+  ASSERT_EQ(loadRemarks(commentFile, onDisk), ResultCode::Ok);
+  EXPECT_EQ(onDisk.find({1, -1}), std::optional<std::string_view>("meine Wurzel"));
+  EXPECT_EQ(onDisk.find({1, 0}), std::optional<std::string_view>("über A")) << "the rest carried";
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST_F(ImageVolumeTest, ArchiveHasNoLabelAndNoDriveType) {
   VolumeHeader h = header("Archiv");
   ASSERT_EQ(readImage(image("probe.tar.xz"), h, m_data.root() / "CD000001.DAT", m_observer).code,
             ResultCode::Ok);
-  EXPECT_EQ(h.label, messages::kEmptyLabel);
+  EXPECT_EQ(h.label, "");
   EXPECT_EQ(driveTypeWord(h.driveType), "Unbekannt");
 }
 

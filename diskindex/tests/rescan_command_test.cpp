@@ -10,6 +10,7 @@
 
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/comment_file.h"
+#include "diskindex/core/volume_file.h"
 #include "diskindex/core/scan/orphan_file.h"
 #include "diskindex/tests/image_files.h"
 #include "diskindex/tests/temp_tree.h"
@@ -136,8 +137,17 @@ TEST_F(RescanCommandTest, ARefusedImageSaysWhyAndChangesNothing) {
 }
 
 TEST_F(RescanCommandTest, ADriveIsCheckedFirstAndTheQuestionIsAnsweredByYes) {
-  // The folder as drive E: its volume was catalogued without a label, and
-  // an unlabelled drive asks whether it holds the right volume.
+  // The folder as drive E, without label; the volume was catalogued under
+  // another one, so the check asks whether the drive holds the right volume.
+  {
+    Catalogue catalogue;
+    catalogue.setDataDirectory(m_data.root());
+    catalogue.loadVolumeList();
+    VolumeHeader header;
+    ASSERT_EQ(readHeader(dataFile(), header), ResultCode::Ok);
+    header.label = "FRUEHER";
+    ASSERT_EQ(catalogue.changeVolumeInfo(0, header), ResultCode::Ok);
+  }
   std::ofstream(m_data.root() / "none.ini") << "[Drives]\nE=" << m_disc.root().string() << "\n";
   const auto before = bytesOf(dataFile());
   m_disc.file("NEU.TXT", "n");

@@ -215,5 +215,22 @@ TEST_F(SessionExportTest, PrintAndClipboardLinesLeaveTheAppendChoiceAlone) {
   EXPECT_EQ(session.settings().expType, 2);
 }
 
+TEST_F(SessionExportTest, ControlCharactersInNamesReachTheClipboardAsQuestionMarks) {
+  addVolume(header("Werkzeug", "W"),
+            {dir(1, "A\nB", attributes::kLongName), file(2, "x\ty\x1b[2J.txt", 3, 0x5A214C00,
+                     attributes::kArchive | attributes::kLongName)});
+  CatalogueSession& session = started();
+  ASSERT_EQ(session.volumeService().open(0).contents, ResultCode::Ok);
+  exporting::TreeExportOptions options;
+  options.lines.paths = false;  // the tree form, whose TABs indent
+  EXPECT_EQ(session.exportService().treeClipboardText(options, std::nullopt),
+            "E:\\\r\n\tA?B\r\n\t\tx?y?[2J.txt\r\n");
+  options.lines.paths = true;
+  EXPECT_EQ(session.exportService().treeClipboardText(options, std::nullopt),
+            "E:\\\r\nE:\\A?B\\\r\nE:\\A?B\\x?y?[2J.txt\r\n");
+  EXPECT_EQ(session.state().opened->directories.directoryName(1), "A\nB")
+      << "the stored name stays";
+}
+
 }  // namespace
 }  // namespace diskindex

@@ -74,6 +74,78 @@ TEST_F(SessionRescanTest, AnOpenVolumeSavesItsTypedRemarksFirstAndReopensUnderTh
   EXPECT_EQ(session.state().settings.drive, 'E');
 }
 
+// Answers the remark conflict as scripted and counts the questions.
+class ScriptedConflicts : public RemarkConflictObserver {
+ public:
+  explicit ScriptedConflicts(RemarkConflictDecision answer) : m_answer(std::move(answer)) {}
+  RemarkConflictDecision remarkConflict(const fs::path& file, int entries) override {
+    asked.push_back({file, entries});
+    return m_answer;
+  }
+  std::vector<std::pair<fs::path, int>> asked;
+
+ private:
+  RemarkConflictDecision m_answer;
+};
+
+TEST_F(SessionRescanTest, ARemarkConflictDuringARescanIsAskedAndEachAnswerIsKept) {
+  using Choice = RemarkConflictDecision::Choice;
+  struct Case {
+    Choice choice;
+    ResultCode code;
+    const char* inCommentFile;  // the remark of A.TXT after the rescan
+    const char* elsewhere;      // what the other file holds, if any
+  };
+  const Case cases[] = {{Choice::KeepMine, ResultCode::Ok, "meine", nullptr},
+                        {Choice::KeepTheirs, ResultCode::Ok, "andere", nullptr},
+                        {Choice::SaveMineElsewhere, ResultCode::Ok, "andere", "meine"},
+                        {Choice::Stop, ResultCode::Cancelled, "andere", nullptr}};
+  const fs::path commentFile = m_session->volumes()[0].commentFile();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.choice));
+    {
+      TFileCommentList start;
+      start.set({1, 0}, "alt");
+      ASSERT_EQ(saveRemarks(commentFile, start), ResultCode::Ok);
+    }
+    CatalogueSession& session = *m_session;
+    ASSERT_EQ(session.volumeService().open(0).contents, ResultCode::Ok);
+    session.remarkService().set({1, 0}, "meine");
+    {  // another program saves the same entry meanwhile
+      TFileCommentList theirs;
+      theirs.set({1, 0}, "andere");
+      ASSERT_EQ(saveRemarks(commentFile, theirs), ResultCode::Ok);
+    }
+    const fs::path other = m_tmp / "meine.CMT";
+    fs::remove(other);
+    ScriptedConflicts conflicts({c.choice, other});
+    QuietScan observer;
+    const RescanResult result = session.rescanService().rescan(
+        0, RescanFromDrive{m_drives, 'E'}, observer, &conflicts);
+    ASSERT_EQ(conflicts.asked.size(), 1u);
+    EXPECT_EQ(conflicts.asked[0], std::make_pair(commentFile, 1));
+    EXPECT_EQ(result.outcome.code, c.code);
+    TFileCommentList onDisk;
+    ASSERT_EQ(loadRemarks(commentFile, onDisk), ResultCode::Ok);
+    EXPECT_EQ(onDisk.find({1, 0}), std::optional<std::string_view>(c.inCommentFile));
+    TFileCommentList saved;
+    if (c.elsewhere != nullptr) {
+      ASSERT_EQ(loadRemarks(other, saved), ResultCode::Ok);
+      EXPECT_EQ(saved.find({1, 0}), std::optional<std::string_view>(c.elsewhere));
+    } else {
+      EXPECT_FALSE(fs::exists(other));
+    }
+    if (c.code == ResultCode::Cancelled) {
+      ASSERT_TRUE(session.state().opened);
+      EXPECT_TRUE(session.state().opened->remarks.modified()) << "nothing typed is lost";
+    }
+    session.volumeService().close();
+  }
+  QuietScan observer;
+  EXPECT_EQ(m_session->rescanService().rescan(0, RescanFromDrive{m_drives, 'E'}, observer).outcome.code,
+            ResultCode::Ok) << "nothing open, nothing to ask";
+}
+
 TEST_F(SessionRescanTest, AFolderKeepsTheVolumesDriveAndANonFolderChangesNothing) {
   CatalogueSession& session = *m_session;
   const VolumeRecord before = session.volumes()[0];

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/comment_file.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/ini_file.h"
@@ -52,11 +54,12 @@ class SessionSearchTest : public ::testing::Test {
   int m_files = 0;
 };
 
-TEST_F(SessionSearchTest, ChosenVolumesFollowDeletionsAndAreWrittenAsPositions) {
+TEST_F(SessionSearchTest, ChosenVolumesFollowDeletionsAndAreWrittenByFileNumber) {
   for (const char* name : {"Alpha", "Bravo", "Charlie", "Delta"}) addVolumeFile(name);
   writeIni("[SearchCDs]\nG1=000100020003\n[SearchTexts]\nSTR1=brief\n");
   auto session = started();
-  EXPECT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{1, 2, 3}));
+  EXPECT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{1, 2, 3}))
+      << "positions of an old settings file are still read";
   EXPECT_EQ(session->searchService().params().text, "brief")
       << "the newest history text is offered";
   ASSERT_EQ(session->volumeService().remove(0), ResultCode::Ok);  // Alpha
@@ -69,7 +72,56 @@ TEST_F(SessionSearchTest, ChosenVolumesFollowDeletionsAndAreWrittenAsPositions) 
   EXPECT_EQ(rows.volumes.back(), "Delta");
   EXPECT_EQ(session->shutdown(), ResultCode::Ok);
   const platform::IniFile ini(m_env.settingsFile);
-  EXPECT_EQ(ini.readString("SearchCDs", "G1", ""), "00000001");
+  EXPECT_EQ(ini.readString("SearchFiles", "F1", ""), "000002,000004");
+  EXPECT_FALSE(ini.hasKey("SearchCDs", "G1")) << "the positions would name other volumes";
+}
+
+TEST_F(SessionSearchTest, ChoiceByFileNumberKeepsItsVolumesWhenAnotherProgramAddsOnes) {
+  for (const char* name : {"Bravo", "Charlie", "Delta"}) addVolumeFile(name);
+  {
+    auto session = started();
+    session->searchService().setChosenVolumes({1});  // Charlie, CD000002
+    ASSERT_EQ(session->shutdown(), ResultCode::Ok);
+  }
+  // Two volumes that sort before Charlie arrive from another program.
+  addVolumeFile("Alpha");
+  addVolumeFile("Aachen");
+  auto session = started();
+  ASSERT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{3}));
+  EXPECT_EQ(session->volumes()[3].name, "Charlie");
+  search::SearchParams p;
+  p.text = "brief";
+  session->searchService().setParams(p);
+  Rows rows;
+  session->searchService().searchChosen(rows);
+  ASSERT_FALSE(rows.volumes.empty());
+  EXPECT_EQ(std::set<std::string>(rows.volumes.begin(), rows.volumes.end()),
+            std::set<std::string>{"Charlie"});
+}
+
+TEST_F(SessionSearchTest, RemarkSearchOverManyVolumesSeesTheOpenVolumesUnsavedRemarks) {
+  for (const char* name : {"Alpha", "Bravo"}) addVolumeFile(name);
+  {
+    TFileCommentList saved;
+    saved.set({1, -1}, "Gespeicherte Notiz");
+    ASSERT_EQ(saveRemarks(m_data / "CD000002.CMT", saved), ResultCode::Ok);
+  }
+  auto session = started();
+  ASSERT_EQ(session->volumeService().open(0).contents, ResultCode::Ok);  // Alpha
+  ASSERT_TRUE(session->remarkService().set({2, -1}, "eben getippte Notiz"));
+  search::SearchParams p;
+  p.text = "notiz";
+  p.fileNames = p.dirNames = false;
+  p.remarks = true;
+  session->searchService().setParams(p);
+  session->searchService().setChosenVolumes({0, 1});
+  Rows rows;
+  session->searchService().searchChosen(rows);
+  EXPECT_EQ(rows.volumes, (std::vector<std::string>{"Alpha", "Bravo"}))
+      << "the typed remark of the open volume and the saved one of the other";
+  ASSERT_EQ(session->searchService().results().size(), 2u);
+  EXPECT_EQ(session->searchService().results()[0].hit.key, (TDirFileNo{2, -1}));
+  EXPECT_FALSE(std::filesystem::exists(m_data / "CD000001.CMT")) << "searching saved nothing";
 }
 
 TEST_F(SessionSearchTest, ParametersGoToHistoryAndSettingsAndRestartThePosition) {

@@ -98,13 +98,13 @@ TEST(Settings, PathsDriveAndCategoryAreNormalised) {
 
 TEST(Settings, ListSectionsReadEveryKeyInFileOrder) {
   const DiskIndexSettings s =
-      fromText("[Categories]\nCAT2=Zweite\nfoo=Erste\nCAT9=\nCAT3=" + std::string(49, 'x') +
+      fromText("[Categories]\nCAT2=Zweite\nfoo=Erste\nCAT9=\nCAT3=" + std::string(48, 'x') +
                "äö\n"
                "[Editors]\nEDT1=/usr/bin/kate\nEDT2=/usr/bin/vim\nEDT3=/usr/bin/kate\n"
                "[SearchCDs]\nG1=0001000AZZZZ00ff\nG2=12\n");
-  // A category is cut to the 50 characters a header holds.
+  // A category is cut to the 50 bytes its UTF-8 form may take in a header.
   EXPECT_EQ(s.categories,
-            (std::vector<std::string>{"Zweite", "Erste", std::string(49, 'x') + "ä"}));
+            (std::vector<std::string>{"Zweite", "Erste", std::string(48, 'x') + "ä"}));
   EXPECT_EQ(s.editors, (std::vector<std::string>{"/usr/bin/kate", "/usr/bin/vim"}));
   EXPECT_EQ(s.searchVolumes, (std::vector<int>{1, 10, 255}));
 }
@@ -166,6 +166,27 @@ TEST(Settings, SearchVolumesAreGroupsOfFourHexDigits) {
   EXPECT_EQ(values[0].substr(0, 8), "00000001");
   EXPECT_EQ(values[1], "0ABC");
   EXPECT_EQ(decodeSearchVolumes(values), positions);
+}
+
+TEST(Settings, SearchChoiceByFileNumberWinsOverOldPositions) {
+  std::vector<std::int32_t> numbers;
+  for (int i = 1; i <= 15; ++i) numbers.push_back(i * 1000 + 7);
+  numbers.push_back(999999);
+  const auto values = encodeSearchFiles(numbers);
+  ASSERT_EQ(values.size(), 2u) << "at most 14 numbers per value";
+  EXPECT_EQ(values[0].substr(0, 14), "001007,002007,");
+  EXPECT_EQ(values[1], "015007,999999");
+  EXPECT_EQ(decodeSearchFiles(values), numbers);
+  EXPECT_EQ(decodeSearchFiles({"000012,x1,,1234567,0,42"}), (std::vector<std::int32_t>{12, 42}))
+      << "what is no file number is left out";
+
+  const DiskIndexSettings both =
+      fromText("[SearchCDs]\nG1=00010002\n[SearchFiles]\nF1=000017,000023\n");
+  EXPECT_EQ(both.searchVolumeFiles, (std::vector<std::int32_t>{17, 23}));
+  EXPECT_TRUE(both.searchVolumes.empty()) << "positions are read only from an old file";
+  const DiskIndexSettings old = fromText("[SearchCDs]\nG1=00010002\n");
+  EXPECT_EQ(old.searchVolumes, (std::vector<int>{1, 2}));
+  EXPECT_TRUE(old.searchVolumeFiles.empty());
 }
 
 }  // namespace

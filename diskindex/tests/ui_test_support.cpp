@@ -93,6 +93,15 @@ RemarkConflictAnswer FakePrompts::remarkConflict(const QString& caption, const Q
   return answer;
 }
 
+MissingFolderChoice FakePrompts::missingDataDirectory(const QString& caption,
+                                                      const QString& text) {
+  shown.push_back({QStringLiteral("missingFolder"), caption, text});
+  if (missingFolderAnswers.empty()) return MissingFolderChoice::GoOnWithout;
+  const MissingFolderChoice answer = missingFolderAnswers.front();
+  missingFolderAnswers.pop_front();
+  return answer;
+}
+
 std::optional<QString> FakePrompts::chooseDataDirectory(const QString& current) {
   shown.push_back({QStringLiteral("datadir"), current, {}});
   return directoryAnswer;

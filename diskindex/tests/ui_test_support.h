@@ -43,6 +43,7 @@ class FakePrompts : public FormPrompts {
   RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) override;
   std::optional<QString> chooseRemarkFile(const QString& suggested) override;
   RemarkConflictAnswer remarkConflict(const QString& caption, const QString& text) override;
+  MissingFolderChoice missingDataDirectory(const QString& caption, const QString& text) override;
   std::optional<int> chooseItem(const QString& caption, const QString& text,
                                 const QStringList& items) override;
   void beep() override { ++beeps; }
@@ -54,6 +55,7 @@ class FakePrompts : public FormPrompts {
   std::deque<RemarkSaveChoice> saveChoices;        // "Abbruch" (Keep) when empty
   std::deque<std::optional<QString>> remarkFiles;  // cancelled when empty
   std::deque<RemarkConflictAnswer> conflictAnswers;  // "&Meine behalten" when empty
+  std::deque<MissingFolderChoice> missingFolderAnswers;  // go on without when empty
   std::deque<std::optional<int>> itemChoices;      // cancelled when empty
   std::vector<QStringList> itemLists;              // the items of every choice asked
   int beeps = 0;

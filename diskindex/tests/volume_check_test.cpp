@@ -76,22 +76,42 @@ TEST(VolumeCheck, AnUnreadableDriveIsRefusedWithItsMessage) {
   EXPECT_EQ(driveUnreadableMessage('e'), "Auf das Laufwerk E: kann nicht\r\nzugegriffen werden!");
 }
 
-TEST(VolumeCheck, AnUnlabelledVolumeInAnUnlabelledDriveStillAsks) {
+TEST(VolumeCheck, NoLabelStoredEmptyOrAsLeerPassesInADriveWithoutLabel) {
+  for (const char* stored : {"", "[leer]"}) {
+    Fixture f(stored);
+    Answers answers;
+    EXPECT_TRUE(checkVolume(f.catalogue, 0, f.drives(""), answers)) << stored;
+    EXPECT_TRUE(answers.questions.empty()) << stored;
+  }
+  // A drive with a label still asks, naming what is stored.
   Fixture f("[leer]");
   Answers answers;
-  EXPECT_FALSE(checkVolume(f.catalogue, 0, f.drives(""), answers));
+  EXPECT_FALSE(checkVolume(f.catalogue, 0, f.drives("DISC"), answers));
   ASSERT_EQ(answers.questions.size(), 1u);
   const std::vector<std::string> lines = answers.questions[0].lines();
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], "Das zum Datenträger \"Archiv 3\"");
   EXPECT_EQ(lines[1],
             "gespeicherte Volume-Label (\"[leer]\") ist ein anderes als das des Datenträgers im "
-            "Laufwerk E: (\"\").");
+            "Laufwerk E: (\"DISC\").");
   // "Ja" without the update goes on and changes nothing.
   answers.answer.proceed = true;
-  EXPECT_TRUE(checkVolume(f.catalogue, 0, f.drives(""), answers));
+  EXPECT_TRUE(checkVolume(f.catalogue, 0, f.drives("DISC"), answers));
   EXPECT_EQ(f.header().label, "[leer]");
   EXPECT_EQ(f.header().capacity, 1000);
+}
+
+TEST(VolumeCheck, UpdatingFromADriveWithoutLabelStoresNoneAndAsksNoMore) {
+  Fixture f("ALT");
+  Answers answers;
+  answers.answer = {true, true};
+  EXPECT_TRUE(checkVolume(f.catalogue, 0, f.drives(""), answers));
+  ASSERT_EQ(answers.questions.size(), 1u);
+  EXPECT_EQ(f.header().label, "") << "no \"[leer]\" the drive would never report";
+  EXPECT_EQ(f.catalogue.volumes()[0].label, "");
+  answers.questions.clear();
+  EXPECT_TRUE(checkVolume(f.catalogue, 0, f.drives(""), answers));
+  EXPECT_TRUE(answers.questions.empty());
 }
 
 TEST(VolumeCheck, YesWithTheUpdateStoresLabelCapacityAndFreeSpace) {

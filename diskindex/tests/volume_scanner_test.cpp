@@ -204,7 +204,7 @@ TEST_F(VolumeScannerTest, EmptyOrUnknownDriveIsNotReadyAndWritesNothing) {
   EXPECT_EQ(readDrive(m_drives, h, dataFile, observer).code, ResultCode::DriveNotReady);
   h.driveLetter = 'Q';
   EXPECT_EQ(readDrive(m_drives, h, dataFile, observer).code, ResultCode::DriveNotReady);
-  EXPECT_EQ(h.label, "[leer]");
+  EXPECT_EQ(h.label, "");
   EXPECT_EQ(h.capacity, -1);
   EXPECT_FALSE(std::filesystem::exists(dataFile));
 }

@@ -42,7 +42,7 @@ TDiskIndexForm::TDiskIndexForm(FormEnvironment environment, std::unique_ptr<Form
       [this] { m_filesCommands->copySearchHits(m_searchCommands->resultsWindow()); });
   m_exportCommands = std::make_unique<ExportController>(m_session, *m_prompts, view);
   m_volumeCommands = std::make_unique<VolumeController>(m_session, view);
-  m_rescanCommands = std::make_unique<RescanController>(m_session, view, *m_filesCommands);
+  m_rescanCommands = std::make_unique<RescanController>(m_session, *m_prompts, view, *m_filesCommands);
   m_categoryCommands = std::make_unique<CategoryController>(m_session, *m_prompts, view);
   setObjectName(QStringLiteral("TDiskIndexForm"));
   setWindowTitle(QString::fromUtf8(kProgramTitle));

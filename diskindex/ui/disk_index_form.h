@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/ui/copy_prompts.h"
@@ -30,11 +31,13 @@
 #include "diskindex/ui/main_actions.h"
 #include "diskindex/ui/search_prompts.h"
 
+class QFileSystemWatcher;
 class QLabel;
 class QProgressBar;
 class QSplitter;
 class QStackedWidget;
 class QTableView;
+class QTimer;
 class QTreeView;
 
 namespace diskindex::ui {
@@ -147,12 +150,20 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void onOverviewOrder(bool byFreeSpace);
   void onDataDirectory();
   void updateOverviewStatus();
+  // Another program's changes (form_reload.cpp): the data folder watched,
+  // the list read again after a short pause, an open volume that was
+  // removed left with its typed remarks offered another file.
+  void watchDataDirectory();
+  void reloadVolumeList();
+  void dropRemovedVolume();
   // Contents (form_contents.cpp).
   // False when the remarks could not be saved and the user kept them: the
   // volume stays open. With KeepVolumeOpen the views let go of the volume
   // but the session keeps it (a rescan opens it again with the new tree).
   enum class LeaveMode { CloseVolume, KeepVolumeOpen };
   bool leaveContents(LeaveMode mode = LeaveMode::CloseVolume);
+  // The views let go of the open volume (nothing saved, nothing closed).
+  void detachContents();
   void onDirectorySelected();
   void onFileSelected();
   void onSortChanged();
@@ -193,6 +204,10 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   DirTreeModel* m_dirModel = nullptr;
   FileListModel* m_fileModel = nullptr;
   QPointer<HelpWindow> m_help;
+  QFileSystemWatcher* m_folderWatcher = nullptr;
+  QTimer* m_reloadTimer = nullptr;
+  // Volume files whose failure was shown once: a reload does not show it again.
+  std::set<std::filesystem::path> m_reportedFailures;
   // The overview's volume list, information and filter; the contents
   // view's tree, file list and remark fields.
   std::unique_ptr<OverviewPane> m_overview;

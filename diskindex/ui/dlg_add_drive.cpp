@@ -1,3 +1,5 @@
+#include "diskindex/core/category_list.h"
+#include "diskindex/ui/byte_limit_validator.h"
 #include "diskindex/ui/dlg_add_drive.h"
 
 #include <QCheckBox>
@@ -89,6 +91,7 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
   m_category->setEditable(true);
   m_category->setInsertPolicy(QComboBox::NoInsert);
   m_category->lineEdit()->setMaxLength(static_cast<int>(kMaxCategoryLength));
+  m_category->setValidator(new ByteLimitValidator(kMaxCategoryBytes, m_category));
   m_category->addItem(qUtf8(std::string(diskindex::messages::kNoCategory)));
   for (const std::string& name : categories) m_category->addItem(qUtf8(name));
   m_serial = new QCheckBox(QStringLiteral("&Serie einlesen"));

@@ -1,3 +1,5 @@
+#include "diskindex/core/category_list.h"
+#include "diskindex/ui/byte_limit_validator.h"
 #include "diskindex/ui/dlg_categories.h"
 
 #include <QCheckBox>
@@ -47,6 +49,8 @@ void TDlgCategories::buildControls(bool selectCategory) {
   m_edit = new QLineEdit;
   m_edit->setObjectName(QStringLiteral("EditCategory"));
   m_edit->setMaxLength(static_cast<int>(kMaxCategoryLength));
+  // Counted in stored bytes as typed: the field refuses what would not fit.
+  m_edit->setValidator(new ByteLimitValidator(kMaxCategoryBytes, m_edit));
   m_edit->hide();
   m_select = new QCheckBox(QStringLiteral("&Selektierte Kategorie auswählen"));
   m_select->setObjectName(QStringLiteral("CheckBoxSelect"));

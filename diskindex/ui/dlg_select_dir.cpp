@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "diskindex/core/data_folder.h"
 #include "diskindex/core/files/file_messages.h"
 #include "diskindex/ui/copy_prompts.h"
 #include "diskindex/ui/form_prompts.h"
@@ -80,12 +81,48 @@ TDlgSelectDir::TDlgSelectDir(Form form, const QString& source, const QString& ta
     layout->addWidget(m_selected);
     layout->addWidget(m_all);
   }
-  layout->addWidget(makeOkCancelBox(this, OkText::OK, OkDefault::No).box);
+  const OkCancelBox buttons = makeOkCancelBox(this, OkText::OK, OkDefault::No);
+  m_ok = buttons.ok;
+  layout->addWidget(buttons.box);
+  connect(m_target, &QLineEdit::textChanged, this, &TDlgSelectDir::updateOk);
   connect(newDir, &QPushButton::clicked, this, &TDlgSelectDir::newDirectory);
   connect(m_drives, &QComboBox::activated, this, &TDlgSelectDir::driveChosen);
   connect(m_dirs, &QListWidget::itemActivated, this, &TDlgSelectDir::enter);
   connect(m_target, &QLineEdit::editingFinished, this, &TDlgSelectDir::fillDirectories);
   setTarget(target);
+  updateOk();
+}
+
+void TDlgSelectDir::updateOk() {
+  // An empty target would copy into the program's working folder.
+  m_ok->setEnabled(!m_target->text().trimmed().isEmpty());
+}
+
+void TDlgSelectDir::accept() {
+  if (m_target->text().trimmed().isEmpty()) return;
+  const std::filesystem::path folder = target().toStdString();
+  const QString caption = qUtf8(files::kCopyCaption);
+  switch (folderState(folder)) {
+    case FolderState::Exists:
+      break;
+    case FolderState::NotAFolder:
+      m_prompts.error(caption,
+                      boxText(files::copyMessage(ResultCode::NotFound, folder.string()).text));
+      return;
+    case FolderState::Missing:
+      if (!m_prompts.question(caption, boxText(files::createTargetQuestion(folder.string())))) {
+        return;
+      }
+      if (!createFolder(folder)) {
+        m_prompts.error(caption, boxText(files::copyMessage(ResultCode::CannotCreateDirectory,
+                                                            folder.string())
+                                             .text));
+        return;
+      }
+      fillDirectories();
+      break;
+  }
+  QDialog::accept();
 }
 
 QString TDlgSelectDir::target() const {

@@ -7,7 +7,10 @@
 // drive letters and their folders) and "&Verzeichnisse:" (".." and the
 // folders below the target; double-click or Enter goes into one), and
 // "&Neues Verzeichnis ..." creates a folder below the target and goes into
-// it. It copies nothing itself: the window reads target() and the choices.
+// it. Ok stays disabled while "kopieren nach:" is empty; a target that does
+// not exist is offered to be created (the dialog stays open when the user
+// declines or it cannot be). It copies nothing itself: the window reads
+// target() and the choices.
 
 #include <QDialog>
 #include <filesystem>
@@ -19,6 +22,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QPushButton;
 class QRadioButton;
 
 namespace diskindex::ui {
@@ -44,8 +48,11 @@ class TDlgSelectDir : public QDialog {
   // Goes to a folder: the target and the list of folders below it.
   void setTarget(const QString& folder);
   void newDirectory();
+  // Ok: only with a target that is an existing folder or was just created.
+  void accept() override;
 
  private:
+  void updateOk();
   void driveChosen(int index);
   void enter(QListWidgetItem* item);
   void fillDirectories();
@@ -54,6 +61,7 @@ class TDlgSelectDir : public QDialog {
   CopyPrompts& m_copyPrompts;
   FormPrompts& m_prompts;
   QLineEdit* m_target = nullptr;
+  QPushButton* m_ok = nullptr;
   QComboBox* m_drives = nullptr;
   QListWidget* m_dirs = nullptr;
   QCheckBox* m_whole = nullptr;

@@ -1,3 +1,4 @@
+#include "diskindex/core/export/table_export.h"
 #include "diskindex/ui/file_list_model.h"
 
 #include <QLocale>
@@ -99,7 +100,9 @@ QString FileListModel::rowsText(const QList<int>& rows, qsizetype maxBytes) cons
     QByteArray line = text.isEmpty() ? QByteArray() : QByteArrayLiteral("\r\n");
     for (int column = 0; column < ColumnCount; ++column) {
       if (column > 0) line += '\t';
-      line += cellText(row, column).toUtf8();
+      // A control character in a name would forge cells or rows: "?".
+      line += QByteArray::fromStdString(
+          exporting::exportName(cellText(row, column).toUtf8().toStdString()));
     }
     if (text.size() + line.size() > maxBytes) {
       if (text.isEmpty()) {

@@ -10,6 +10,7 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "diskindex/core/export/table_export.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/file_list_model.h"
@@ -69,7 +70,8 @@ void TDiskIndexForm::onCopy() {
   }
   const QWidget* focus = QApplication::focusWidget();
   if (focus == m_tree && m_tree->currentIndex().isValid()) {
-    QApplication::clipboard()->setText(m_tree->currentIndex().data().toString());
+    QApplication::clipboard()->setText(QString::fromStdString(
+        exporting::exportName(m_tree->currentIndex().data().toString().toStdString())));
   } else if (focus == m_files && m_view == View::Contents) {
     QList<int> rows;
     for (const QModelIndex& index : m_files->selectionModel()->selectedRows()) {
@@ -111,7 +113,8 @@ void TDiskIndexForm::onCopyPath() {
   const FileItem& file = opened.directories.files(*dir)[static_cast<std::size_t>(position)];
   const std::string path = fullPath(opened.directories, m_dirModel->treeIndex(), *dir,
                                     opened.record.driveLetter, opened.directories.name(file));
-  QApplication::clipboard()->setText(QString::fromStdString(path));
+  // The stored name stays as it is; the clipboard shows control characters as "?".
+  QApplication::clipboard()->setText(QString::fromStdString(exporting::exportName(path)));
 }
 
 void TDiskIndexForm::chooseFont(FontSetting& setting, const QString& title, FontLimit limit) {

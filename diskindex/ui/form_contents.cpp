@@ -129,14 +129,18 @@ bool TDiskIndexForm::leaveContents(LeaveMode mode) {
       !saveOpenRemarks(*m_prompts, m_session.remarkService())) {
     return false;
   }
+  detachContents();
+  if (mode == LeaveMode::CloseVolume) m_session.volumeService().close();
+  return true;
+}
+
+void TDiskIndexForm::detachContents() {
   m_contents->detach();
   setTreeModel(m_tree, m_volumeModel);
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onVolumeSelected);
   m_dirModel->setDirectories(nullptr);
-  if (mode == LeaveMode::CloseVolume) m_session.volumeService().close();
   m_view = View::Overview;
-  return true;
 }
 
 std::optional<std::uint32_t> TDiskIndexForm::selectedDirectory() const {

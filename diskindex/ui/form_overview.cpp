@@ -55,6 +55,12 @@ void TDiskIndexForm::onVolumeSelected() {
 }
 
 void TDiskIndexForm::updateOverviewStatus() {
+  // Without its data folder the catalogue is read-only, and says so.
+  if (m_session.volumeService().dataDirectoryMissing()) {
+    showStatus(qUtf8(messages::missingDataDirectoryStatus(
+        m_session.state().catalogue.dataDirectory().string())));
+    return;
+  }
   showStatus(m_overview->statusText());
 }
 

@@ -79,6 +79,25 @@ RemarkConflictAnswer QtFormPrompts::remarkConflict(const QString& caption, const
   return RemarkConflictAnswer::SaveElsewhere;
 }
 
+MissingFolderChoice QtFormPrompts::missingDataDirectory(const QString& caption,
+                                                        const QString& text) {
+  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, m_parent);
+  box.setObjectName(QStringLiteral("missingDataDirectoryBox"));
+  QPushButton* create = box.addButton(qUtf8(messages::kCreateFolder), QMessageBox::AcceptRole);
+  QPushButton* other =
+      box.addButton(qUtf8(messages::kChooseOtherFolder), QMessageBox::ActionRole);
+  QPushButton* without =
+      box.addButton(qUtf8(messages::kGoOnWithoutFolder), QMessageBox::RejectRole);
+  // Creating the folder could hide an unplugged disk: nothing is default
+  // but the harmless way on.
+  box.setDefaultButton(without);
+  box.setEscapeButton(without);
+  box.exec();
+  if (box.clickedButton() == create) return MissingFolderChoice::Create;
+  if (box.clickedButton() == other) return MissingFolderChoice::ChooseOther;
+  return MissingFolderChoice::GoOnWithout;
+}
+
 std::optional<QString> QtFormPrompts::chooseRemarkFile(const QString& suggested) {
   const QString file =
       QFileDialog::getSaveFileName(m_parent, QStringLiteral("Bemerkungen speichern"), suggested);

@@ -29,6 +29,13 @@ enum class RemarkConflictAnswer {
   SaveElsewhere,  // "Meine in andere &Datei speichern"
 };
 
+// What to do when the data folder is not there (an unplugged disk).
+enum class MissingFolderChoice {
+  Create,       // "&Anlegen"
+  ChooseOther,  // "A&nderes wählen ..."
+  GoOnWithout,  // "&Ohne fortfahren": the catalogue stays read-only
+};
+
 class FormPrompts {
  public:
   virtual ~FormPrompts() = default;
@@ -46,6 +53,9 @@ class FormPrompts {
   virtual std::optional<QString> chooseRemarkFile(const QString& suggested) = 0;
   // Remarks changed by another program on the same entries: whose to keep.
   virtual RemarkConflictAnswer remarkConflict(const QString& caption, const QString& text) = 0;
+  // The data folder is missing: create it, choose another or go on without.
+  virtual MissingFolderChoice missingDataDirectory(const QString& caption,
+                                                   const QString& text) = 0;
   // One of items, by position, or nothing when cancelled.
   virtual std::optional<int> chooseItem(const QString& caption, const QString& text,
                                         const QStringList& items) = 0;
@@ -64,6 +74,7 @@ class QtFormPrompts : public FormPrompts {
   RemarkSaveChoice remarkSaveFailed(const QString& caption, const QString& text) override;
   std::optional<QString> chooseRemarkFile(const QString& suggested) override;
   RemarkConflictAnswer remarkConflict(const QString& caption, const QString& text) override;
+  MissingFolderChoice missingDataDirectory(const QString& caption, const QString& text) override;
   std::optional<int> chooseItem(const QString& caption, const QString& text,
                                 const QStringList& items) override;
   void beep() override;

@@ -60,11 +60,14 @@ class ConversionWindow : public ConversionObserver {
 // the list loads, not while the conversion question is asked.
 class CatalogueBoxes : public SessionObserver {
  public:
-  CatalogueBoxes(FormPrompts& prompts, QWidget* parent) : m_prompts(prompts), m_parent(parent) {
+  CatalogueBoxes(FormPrompts& prompts, QWidget* parent,
+                 std::set<std::filesystem::path>& reported)
+      : m_prompts(prompts), m_parent(parent), m_reported(reported) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   }
   ~CatalogueBoxes() override { restoreCursor(); }
   void fileFailed(ResultCode code, const std::filesystem::path& file) override {
+    m_reported.insert(file);
     const ErrorMessage message = listLoadMessage(code, file.string());
     m_prompts.error(qUtf8(message.caption), boxText(message.text));
   }
@@ -75,6 +78,24 @@ class CatalogueBoxes : public SessionObserver {
   void settingsDamaged(const std::filesystem::path& file) override {
     m_prompts.warning(QString::fromUtf8(kProgramTitle),
                       boxText(messages::damagedSettingsFile(file.string())));
+  }
+  MissingFolderAnswer dataDirectoryMissing(const std::filesystem::path& folder) override {
+    restoreCursor();
+    using Choice = MissingFolderAnswer::Choice;
+    for (;;) {
+      const MissingFolderChoice choice =
+          m_prompts.missingDataDirectory(qUtf8(messages::kListLoadCaption),
+                                         boxText(messages::missingDataDirectoryQuestion(
+                                             folder.string())));
+      if (choice == MissingFolderChoice::Create) return {Choice::Create, {}};
+      if (choice == MissingFolderChoice::GoOnWithout) return {Choice::GoOnWithout, {}};
+      // A cancelled folder dialog asks the question again.
+      const std::optional<QString> other =
+          m_prompts.chooseDataDirectory(QString::fromStdString(folder.string()));
+      if (other && !other->isEmpty()) {
+        return {Choice::ChooseOther, std::filesystem::path(other->toStdString())};
+      }
+    }
   }
   ConversionObserver* conversion() override {
     restoreCursor();
@@ -91,6 +112,7 @@ class CatalogueBoxes : public SessionObserver {
 
   FormPrompts& m_prompts;
   QWidget* m_parent;
+  std::set<std::filesystem::path>& m_reported;
   bool m_waiting = true;
   std::unique_ptr<ConversionWindow> m_conversion;
 };
@@ -101,23 +123,26 @@ void TDiskIndexForm::start() {
   // Error boxes may paint the overview while the list is rebuilt.
   m_volumeModel->detach();
   {
-    CatalogueBoxes boxes(*m_prompts, this);
+    CatalogueBoxes boxes(*m_prompts, this, m_reportedFailures);
     m_session.start(boxes);
   }
   applySettings();
   rebuildCategoryCombo();
   m_started = true;
   showOverview(std::nullopt);
+  watchDataDirectory();
 }
 
 void TDiskIndexForm::changeDataDirectory(const std::filesystem::path& folder) {
   m_volumeModel->detach();
   {
-    CatalogueBoxes boxes(*m_prompts, this);
+    m_reportedFailures.clear();
+    CatalogueBoxes boxes(*m_prompts, this, m_reportedFailures);
     m_session.changeDataDirectory(folder, boxes);
   }
   rebuildCategoryCombo();
   showOverview(std::nullopt);
+  watchDataDirectory();
 }
 
 void TDiskIndexForm::applySettings() {

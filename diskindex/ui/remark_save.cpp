@@ -77,6 +77,22 @@ ResultCode saveToCommentFile(FormPrompts& prompts, RemarkService& remarks) {
 
 }  // namespace
 
+RemarkConflictDecision RemarkConflictBoxes::remarkConflict(
+    const std::filesystem::path& commentFile, int entries) {
+  using Choice = RemarkConflictDecision::Choice;
+  for (;;) {
+    const RemarkConflictAnswer answer = m_prompts.remarkConflict(
+        qUtf8(messages::kRemarkConflictCaption),
+        boxText(messages::remarkConflictQuestion(commentFile.string(), entries)));
+    if (answer == RemarkConflictAnswer::KeepMine) return {Choice::KeepMine, {}};
+    if (answer == RemarkConflictAnswer::KeepTheirs) return {Choice::KeepTheirs, {}};
+    if (const std::optional<QString> chosen =
+            m_prompts.chooseRemarkFile(qUtf8(commentFile.filename().string()))) {
+      return {Choice::SaveMineElsewhere, std::filesystem::path(chosen->toStdString())};
+    }
+  }
+}
+
 bool saveOpenRemarks(FormPrompts& prompts, RemarkService& remarks) {
   const std::filesystem::path commentFile = remarks.file();
   return saveRemarksOrKeep(prompts, commentFile, [&](const std::filesystem::path& target) {

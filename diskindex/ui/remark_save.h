@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "diskindex/core/observers.h"
 #include "diskindex/core/result_code.h"
 
 namespace diskindex {
@@ -31,5 +32,18 @@ bool saveRemarksOrKeep(FormPrompts& prompts, const std::filesystem::path& commen
 // the user chooses (keep mine, keep theirs, save mine to another file); a
 // damaged file on disk that had to be kept first is reported.
 bool saveOpenRemarks(FormPrompts& prompts, RemarkService& remarks);
+
+// The same question when a workflow meets the conflict on its way (a rescan
+// of the open volume saves the typed remarks first): keep mine, keep theirs,
+// or mine to a file the user chooses (a cancelled file dialog asks again).
+class RemarkConflictBoxes : public RemarkConflictObserver {
+ public:
+  explicit RemarkConflictBoxes(FormPrompts& prompts) : m_prompts(prompts) {}
+  RemarkConflictDecision remarkConflict(const std::filesystem::path& commentFile,
+                                        int entries) override;
+
+ private:
+  FormPrompts& m_prompts;
+};
 
 }  // namespace diskindex::ui

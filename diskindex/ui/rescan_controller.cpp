@@ -14,6 +14,7 @@
 #include "diskindex/ui/dlg_rescan_volume.h"
 #include "diskindex/ui/files_controller.h"
 #include "diskindex/ui/qt_text.h"
+#include "diskindex/ui/remark_save.h"
 #include "diskindex/ui/scan_prompts.h"
 
 namespace diskindex::ui {
@@ -57,15 +58,17 @@ RescanResult RescanController::run(std::size_t volume, const RescanChoice& choic
   if (!choice.image.empty()) progress.showImageFile(QString::fromStdString(choice.image.string()));
   progress.show();
   RescanVolumeCheck check(prompts, m_files.copyPrompts());
-  return m_session.rescanService().rescan(volume, rescanSource(choice, drives, &check), progress);
+  RemarkConflictBoxes conflicts(m_prompts);
+  return m_session.rescanService().rescan(volume, rescanSource(choice, drives, &check), progress,
+                                          &conflicts);
 }
 
 void RescanController::rescanVolume() {
   const std::optional<std::size_t> volume = target();
   if (!volume) return;
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(m_view.dialogParent());
-  if (!m_session.volumeService().dataDirectoryWritable()) {
-    prompts->error(qUtf8(scan::messages::kRescanCaption), boxText(messages::kReadOnlyDataDir));
+  if (const auto refusal = m_session.volumeService().writeRefusal()) {
+    prompts->error(qUtf8(scan::messages::kRescanCaption), boxText(*refusal));
     return;
   }
   const VolumeRecord record = m_session.volumes()[*volume];

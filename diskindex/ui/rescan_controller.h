@@ -18,14 +18,17 @@ class CatalogueSession;
 namespace diskindex::ui {
 
 class FilesController;
+class FormPrompts;
 class ScanPrompts;
 struct RescanChoice;
 
 class RescanController {
  public:
-  // files: its copy prompts ask the wrong-volume question.
-  RescanController(CatalogueSession& session, FormView& view, FilesController& files)
-      : m_session(session), m_view(view), m_files(files) {}
+  // files: its copy prompts ask the wrong-volume question; prompts ask
+  // whose remarks to keep when another program changed them meanwhile.
+  RescanController(CatalogueSession& session, FormPrompts& prompts, FormView& view,
+                   FilesController& files)
+      : m_session(session), m_prompts(prompts), m_view(view), m_files(files) {}
 
   void rescanVolume();
 
@@ -36,6 +39,7 @@ class RescanController {
   void showResult(const RescanResult& result, ScanPrompts& prompts);
 
   CatalogueSession& m_session;
+  FormPrompts& m_prompts;
   FormView& m_view;
   FilesController& m_files;
 };

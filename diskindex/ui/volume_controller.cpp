@@ -16,8 +16,8 @@ namespace diskindex::ui {
 void VolumeController::addVolume() {
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(m_view.dialogParent());
   const QString caption = qUtf8(scan::messages::kAddCaption);
-  if (!m_session.volumeService().dataDirectoryWritable()) {
-    prompts->error(caption, boxText(messages::kReadOnlyDataDir));
+  if (const auto refusal = m_session.volumeService().writeRefusal()) {
+    prompts->error(caption, boxText(*refusal));
     return;
   }
   const platform::DriveTable drives = m_session.volumeService().driveTable();
@@ -51,8 +51,8 @@ void VolumeController::changeVolume() {
   if (!volume) return;
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(m_view.dialogParent());
   const QString caption = qUtf8(scan::messages::kChangeCaption);
-  if (!m_session.volumeService().dataDirectoryWritable()) {
-    prompts->error(caption, boxText(messages::kReadOnlyDataDir));
+  if (const auto refusal = m_session.volumeService().writeRefusal()) {
+    prompts->error(caption, boxText(*refusal));
     return;
   }
   const std::filesystem::path dataFile = m_session.volumes()[*volume].dataFile;

@@ -47,11 +47,50 @@ FileHandle openAppend(const std::filesystem::path& file, std::int64_t& oldSize) 
   return handle;
 }
 
+bool isAscii(std::span<const std::uint8_t> bytes) {
+  for (const std::uint8_t byte : bytes) {
+    if (byte >= 0x80) return false;
+  }
+  return true;
+}
+
+// The encoding an existing file is in: its own text decides, the lines only
+// when it holds nothing but ASCII (or nothing at all).
+enum class FileText { Open, Utf8, Cp1252 };
+
+FileText existingText(std::span<const std::uint8_t> bytes) {
+  if (isAscii(bytes)) return FileText::Open;
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return platform::isValidUtf8(text) ? FileText::Utf8 : FileText::Cp1252;
+}
+
+// A Windows-1252 file that must take lines only UTF-8 can hold: the whole
+// file becomes UTF-8 at once (temp + fsync + rename), never half and half.
+ExportResult convertAndAppend(const std::filesystem::path& file,
+                              std::span<const std::uint8_t> old,
+                              std::span<const std::string> lines) {
+  std::string text = platform::cp1252ToUtf8(
+      std::string_view(reinterpret_cast<const char*>(old.data()), old.size()));
+  text += joinLines(lines);
+  const ResultCode code = writeFileAtomically(
+      file, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  return code == ResultCode::Ok ? ExportResult::Ok : ExportResult::CannotWrite;
+}
+
 }  // namespace
 
 ExportResult writeLines(const std::filesystem::path& file, std::span<const std::string> lines,
                         WriteMode mode) {
-  const bool utf8 = needsUtf8(lines);
+  bool utf8 = needsUtf8(lines);
+  if (mode == WriteMode::Append && !lines.empty()) {
+    // Appended text takes the encoding of the file it goes into.
+    std::vector<std::uint8_t> old;
+    if (readWholeFile(file, old) == ResultCode::Ok) {
+      const FileText text = existingText(old);
+      if (text == FileText::Utf8) utf8 = true;
+      if (text == FileText::Cp1252 && utf8) return convertAndAppend(file, old, lines);
+    }
+  }
   std::int64_t oldSize = 0;
   FileHandle handle =
       mode == WriteMode::Append ? openAppend(file, oldSize) : FileHandle::create(file);

@@ -7,7 +7,11 @@
 // Replacing creates the file anew; a file that cannot be written to the end
 // is removed again. Appending adds at the end of an existing file (or
 // creates it); when that fails the file is cut back to its old length, so
-// what it held before the export is never lost.
+// what it held before the export is never lost. Appended lines take the
+// encoding of the file they go into: a UTF-8 file gets UTF-8; a
+// Windows-1252 file gets Windows-1252, or, when a line needs UTF-8, the
+// whole file is rewritten in UTF-8 once (a file is never half one, half
+// the other).
 
 #include <filesystem>
 #include <span>

@@ -188,6 +188,8 @@ class Copier {
 }  // namespace
 
 bool directoryWritable(const fs::path& dir) {
+  // An empty target names no folder: the working folder is never meant.
+  if (dir.empty()) return false;
   fs::path probe;
   FileHandle file = createUnique(dir, probe);
   if (!file.valid()) return false;

@@ -77,4 +77,12 @@ std::string cannotCreateFolder(std::string_view folder) {
   return "Verzeichnis\r\n" + std::string(folder) + "\r\nkann nicht erzeugt werden!";
 }
 
+std::string targetMissing(std::string_view folder) {
+  return "Das Zielverzeichnis\r\n\"" + std::string(folder) + "\"\r\nist nicht vorhanden!";
+}
+
+std::string createTargetQuestion(std::string_view folder) {
+  return targetMissing(folder) + "\r\nSoll es angelegt werden?";
+}
+
 }  // namespace diskindex::files

@@ -41,4 +41,9 @@ std::string cannotStart(std::string_view program);
 // "Verzeichnis\r\n%s\r\nkann nicht erzeugt werden!" (a new target folder).
 std::string cannotCreateFolder(std::string_view folder);
 
+// A copy target ("kopieren nach:") that does not exist: the window offers to
+// create it, diskindx-cli says it and copies nothing.
+std::string targetMissing(std::string_view folder);
+std::string createTargetQuestion(std::string_view folder);
+
 }  // namespace diskindex::files

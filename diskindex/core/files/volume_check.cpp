@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "diskindex/core/messages.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/core/volume_file.h"
 
@@ -12,8 +13,11 @@ char upper(char letter) {
   return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
 }
 
-// Labels are ASCII in practice; other bytes compare as they are.
+// Labels are ASCII in practice; other bytes compare as they are. "[leer]",
+// which older versions stored for a drive without label, is no label.
 bool sameLabel(std::string_view a, std::string_view b) {
+  if (a == diskindex::messages::kEmptyLabel) a = {};
+  if (b == diskindex::messages::kEmptyLabel) b = {};
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (std::toupper(static_cast<unsigned char>(a[i])) !=

@@ -4,9 +4,9 @@
 // its message. When both the volume and the drive know the identity of their
 // file system, equal identities pass whatever the labels say and different
 // ones lead to the wrong-volume question. Otherwise a label that equals the
-// stored one (letter case aside) passes, and anything else, also a volume
-// catalogued without label ("[leer]") in a drive that has none, leads to the
-// question. "Ja" with "Volume-Label aktualisieren" takes label, capacity,
+// stored one (letter case aside) passes, and anything else leads to the
+// question; a volume catalogued without label (stored empty, or "[leer]" by
+// older versions) passes in a drive that has none. "Ja" with "Volume-Label aktualisieren" takes label, capacity,
 // free space and (when the drive knows it) the file system's identity anew
 // from the drive into the volume's header (rewritten in place) and record.
 //

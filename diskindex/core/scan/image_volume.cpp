@@ -64,8 +64,7 @@ ReadDriveOutcome readImage(const std::filesystem::path& image, VolumeHeader& hea
   const ImageContents& contents = read.contents;
   header.capacity = contents.imageSize;
   header.freeSpace = 0;
-  header.label =
-      contents.label.empty() ? std::string(diskindex::messages::kEmptyLabel) : contents.label;
+  header.label = contents.label;  // empty when the image has none
   header.driveType = contents.driveType;
   return writeVolume(contents.walk, ImageSource(contents.descriptionFiles), header, dataFile,
                      observer);

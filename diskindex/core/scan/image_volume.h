@@ -17,7 +17,7 @@
 
 namespace diskindex::scan {
 
-// Reads image into dataFile: header receives label ("[leer]" when the image
+// Reads image into dataFile: header receives label (empty when the image
 // has none), drive type (CD-ROM for disc images, "Unbekannt" for other
 // archives), capacity (the image file's size) and free space 0. Codes as
 // readDrive's, and those of readImageFile (detail: the refused member).

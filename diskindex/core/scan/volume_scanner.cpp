@@ -77,7 +77,8 @@ void readRemarks(const WalkResult& walk, const DescriptionSource& source,
 
 VolumeInfo readVolumeInfo(const platform::DriveTable& drives, char letter) {
   VolumeInfo volume;
-  volume.label = std::string(diskindex::messages::kEmptyLabel);
+  // A drive without label stores none: "[leer]" would be a label the drive
+  // never reports, and the volume check would ask every time.
   const auto info = drives.info(upperLetter(letter));
   if (!info) return volume;
   volume.capacity = info->space.capacity;

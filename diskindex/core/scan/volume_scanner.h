@@ -27,7 +27,7 @@ namespace diskindex::scan {
 struct VolumeInfo {
   std::int64_t capacity = -1;  // bytes; -1 when the system cannot tell
   std::int64_t freeSpace = -1;
-  std::string label;                // at most 11 characters, "[leer]" when none
+  std::string label;                // at most 11 characters, empty when none
   platform::FileSystemId volumeId;  // unknown unless the root is a mount point
 };
 

@@ -170,9 +170,11 @@ MultiVolumeSearch::MultiVolumeSearch(const SearchParams& params)
     : m_params(params), m_matcher(params), m_filter(params.filters) {}
 
 ResultCode MultiVolumeSearch::searchVolume(const VolumeRecord& volume,
-                                           std::vector<ResultRow>& rows) {
+                                           std::vector<ResultRow>& rows,
+                                           const TFileCommentList* remarks) {
   const ResultCode read = readDataFile(volume.dataFile, m_bytes);
   if (read != ResultCode::Ok) return read;
+  if (remarks != nullptr) return searchVolumeBytes(volume, m_bytes, *remarks, rows);
   m_remarks.clear();
   if (m_params.remarks && loadRemarks(volume.commentFile(), m_remarks) != ResultCode::Ok) {
     m_remarks.clear();
@@ -226,13 +228,16 @@ struct VolumeRows {
 // Volumes are read and searched by worker threads, each with its own
 // matcher and buffers; the observer sees the rows on the calling thread.
 MultiSearchSummary searchVolumes(const SearchParams& params, std::span<const VolumeRecord> volumes,
-                                 MultiSearchObserver& observer) {
+                                 MultiSearchObserver& observer, const RemarksInMemory& inMemory) {
   MultiSearchSummary summary;
   forEachVolumeInOrder<VolumeRows>(
       volumes.size(), [&] { return std::make_unique<MultiVolumeSearch>(params); },
       [&](std::unique_ptr<MultiVolumeSearch>& search, std::size_t index) {
         VolumeRows result;
-        result.code = search->searchVolume(volumes[index], result.rows);
+        const bool inMemoryRemarks =
+            inMemory.remarks != nullptr && volumes[index].dataFile == inMemory.dataFile;
+        result.code = search->searchVolume(volumes[index], result.rows,
+                                           inMemoryRemarks ? inMemory.remarks : nullptr);
         return result;
       },
       [&](std::size_t, VolumeRows&& result) {

@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -69,8 +70,10 @@ class MultiVolumeSearch {
   explicit MultiVolumeSearch(const SearchParams& params);
 
   // The rows of one volume, appended to rows (nothing on failure). Ok, or
-  // the data file's failure (CannotOpen, CannotRead, BadFormat).
-  ResultCode searchVolume(const VolumeRecord& volume, std::vector<ResultRow>& rows);
+  // the data file's failure (CannotOpen, CannotRead, BadFormat). With
+  // remarks, those are searched instead of the volume's comment file.
+  ResultCode searchVolume(const VolumeRecord& volume, std::vector<ResultRow>& rows,
+                          const TFileCommentList* remarks = nullptr);
   // The same over a data file's bytes already in memory, with its remarks
   // (ignored unless remark text is searched): CannotRead, BadFormat or Ok.
   ResultCode searchVolumeBytes(const VolumeRecord& volume, std::span<const std::uint8_t> bytes,
@@ -87,8 +90,16 @@ class MultiVolumeSearch {
   const TFileCommentList* m_activeRemarks = &m_remarks;
 };
 
+// The remarks of one volume as they are in memory (the open volume's, with
+// what was typed and not saved yet): searched instead of its comment file.
+struct RemarksInMemory {
+  std::filesystem::path dataFile;
+  const TFileCommentList* remarks = nullptr;
+};
+
 // Searches the volumes in the given order.
 MultiSearchSummary searchVolumes(const SearchParams& params, std::span<const VolumeRecord> volumes,
-                                 MultiSearchObserver& observer);
+                                 MultiSearchObserver& observer,
+                                 const RemarksInMemory& inMemory = {});
 
 }  // namespace diskindex::search

@@ -1,5 +1,7 @@
 #include "diskindex/core/search/search_choice.h"
 
+#include <algorithm>
+
 #include "diskindex/core/volume_list.h"
 
 namespace diskindex::search {
@@ -37,6 +39,34 @@ std::vector<int> ChosenVolumes::positions(const VolumeList& volumes) const {
     if (index <= 0xFFFF) result.push_back(static_cast<int>(index));
   }
   return result;
+}
+
+namespace {
+
+std::int32_t numberOf(const VolumeRecord& volume) {
+  return volumeFileNumber(volume.dataFile.filename().string()).value_or(0);
+}
+
+}  // namespace
+
+void ChosenVolumes::setFileNumbers(const VolumeList& volumes,
+                                   const std::vector<std::int32_t>& numbers) {
+  m_files.clear();
+  const std::set<std::int32_t> wanted(numbers.begin(), numbers.end());
+  for (const VolumeRecord& volume : volumes.records()) {
+    const std::int32_t number = numberOf(volume);
+    if (number > 0 && wanted.count(number) != 0) m_files.insert(volume.dataFile);
+  }
+}
+
+std::vector<std::int32_t> ChosenVolumes::fileNumbers(const VolumeList& volumes) const {
+  std::vector<std::int32_t> numbers;
+  for (std::size_t index : indices(volumes)) {
+    const std::int32_t number = numberOf(volumes[index]);
+    if (number > 0) numbers.push_back(number);
+  }
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
 }
 
 }  // namespace diskindex::search

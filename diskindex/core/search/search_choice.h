@@ -5,11 +5,12 @@
 //
 // The chosen volumes are kept by their data files, not by their positions in
 // the volume list, so the choice stays with its volumes when others are
-// added or deleted while the program runs; the settings still receive (and
-// give at start-up) the positions in the sorted list, as section SearchCDs
-// stores them.
+// added or deleted while the program runs, or by another program; the
+// settings store them by the numbers of their data files (CD000017.DAT is
+// 17). Positions in the sorted list are still taken from old settings.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <vector>
@@ -33,6 +34,9 @@ class ChosenVolumes {
   // are left out.
   std::vector<std::size_t> indices(const VolumeList& volumes) const;
   std::vector<int> positions(const VolumeList& volumes) const;
+  // By the numbers of their data files (unknown numbers are ignored).
+  void setFileNumbers(const VolumeList& volumes, const std::vector<std::int32_t>& numbers);
+  std::vector<std::int32_t> fileNumbers(const VolumeList& volumes) const;
   bool contains(const std::filesystem::path& dataFile) const {
     return m_files.count(dataFile) != 0;
   }
