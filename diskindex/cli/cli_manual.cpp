@@ -13,7 +13,8 @@ const climanual::Manual& cliManual() {
           {"[--data VERZEICHNIS] list [--free-at-least BYTES]", "[--data VERZEICHNIS] tree NAME",
            "[--data VERZEICHNIS] identify PFAD",
            "[--data VERZEICHNIS] scan --name NAME [--drive X | --path VERZEICHNIS | --image DATEI] "
-           "[--remark T] [--location T] [--category T] [--descriptions yes|no|ask]",
+           "[--remark T] [--location T] [--category T] [--descriptions yes|no|ask] "
+           "[--nested-mounts yes|no]",
            "[--data VERZEICHNIS] rescan NAME [--drive X | --path VERZEICHNIS | --image DATEI] "
            "[--descriptions yes|no|ask] [--yes]",
            "[--data VERZEICHNIS] search TEXT [--names|--dirs|--both|--remarks] [--word] [--case] "
@@ -79,9 +80,14 @@ const climanual::Manual& cliManual() {
             "K, M, G oder T als Vielfache von 1024 (etwa 700M)"},
            {"--drive X", "scan, rescan: den Datenträger im Laufwerk X einlesen (Laufwerkstabelle)"},
            {"--path VERZEICHNIS",
-            "scan, rescan: einen Ordner wie einen Datenträger einlesen; bei rescan "
+            "scan, rescan: einen Ordner wie einen Datenträger einlesen; bei scan erhält "
+            "ein Ordner, der noch kein Laufwerk ist, den ersten freien Buchstaben ab D, "
+            "eingetragen im Abschnitt [Drives] von DISKINDX.INI; bei rescan "
             "behält der Datenträger seinen Laufwerksbuchstaben, wenn der Ordner kein "
             "Laufwerk der Laufwerkstabelle ist"},
+           {"--nested-mounts yes|no",
+            "scan: unterhalb des Ordners eingehängte Datenträger mit einlesen (Vorgabe: no; "
+            "übergangene werden gezählt ausgegeben)"},
            {"--image DATEI",
             "scan, rescan: ein Abbild (ISO 9660 mit Joliet und Rock Ridge) oder ein Archiv (zip, "
             "7z, tar, auch mit gzip, bzip2, xz oder zstd, cpio, rar) ohne Einhängen einlesen; "
@@ -158,7 +164,10 @@ const climanual::Manual& cliManual() {
            {"2",
             "falscher Aufruf oder ein Fehler beim Lesen des Katalogs oder beim Einlesen; "
             "ein abgebrochenes oder gescheitertes rescan lässt die alten Dateien unverändert"},
-           {"3", "copy: ein Fehler beim Kopieren; export: die Zieldatei ist nicht schreibbar"}},
+           {"3", "copy: ein Fehler beim Kopieren; export: die Zieldatei ist nicht schreibbar"},
+           {"4",
+            "scan: eingelesen, aber Verzeichnisse waren nicht lesbar; sie sind ohne Inhalt "
+            "erfasst und werden genannt"}},
       .examples = {{"diskindx-cli scan --path /media/anna/FOTOS --name \"Fotos 2024\"",
                     "Einen eingehängten Stick als Datenträger \"Fotos 2024\" erfassen:"},
                    {"diskindx-cli scan --image ~/Abbilder/urlaub.iso --name \"Urlaub 2019\"",

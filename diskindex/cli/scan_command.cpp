@@ -21,6 +21,7 @@ namespace diskindex::cli {
 namespace {
 
 constexpr int kError = 2;
+constexpr int kUnreadableDirectories = 4;
 namespace scanText = diskindex::scan::messages;
 
 std::size_t characters(std::string_view utf8) {
@@ -54,6 +55,9 @@ std::optional<std::string> parseOptions(std::span<const std::string> args, ScanA
       o.values.location = value;
     } else if (option == "--category") {
       o.values.category = value;
+    } else if (option == "--nested-mounts") {
+      if (value != "yes" && value != "no") return "--nested-mounts yes|no";
+      o.values.nestedMounts = value == "yes" ? scan::NestedMounts::Read : scan::NestedMounts::Skip;
     } else if (option == "--descriptions") {
       if (value != "yes" && value != "no" && value != "ask") return "--descriptions yes|no|ask";
       o.descriptions = value;
@@ -149,6 +153,36 @@ AddSource sourceOf(const ScanArgs& o, const platform::DriveTable& drives, char l
   return AddFromDrive{drives, letter, 0};
 }
 
+// A folder that got no letter: why, on the error stream; false then.
+bool folderHasLetter(ScanStreams& s, const AddResult& added,
+                     const std::filesystem::path& settingsFile) {
+  if (!added.folder) return true;
+  const std::string folder = added.folder->folder.string();
+  switch (added.folder->status) {
+    case scan::FolderDriveStatus::Assigned:
+      s.out << scanText::folderLetterRecorded(added.folder->letter, folder) << "\n";
+      return true;
+    case scan::FolderDriveStatus::Existing:
+      return true;
+    case scan::FolderDriveStatus::LettersRanOut:
+      s.err << scanText::kAddCaption << ": " << plainLines(scanText::lettersRanOut(folder)) << "\n";
+      return false;
+    case scan::FolderDriveStatus::NotRecorded:
+      s.err << scanText::kAddCaption << ": "
+            << plainLines(scanText::folderLetterNotRecorded(folder, settingsFile.string())) << "\n";
+      return false;
+    case scan::FolderDriveStatus::NotAFolder:
+      return true;  // said as "not ready" below
+  }
+  return true;
+}
+
+// What the walk passed over, every unreadable directory named.
+void printPassedOver(ScanStreams& s, const scan::WalkSummary& summary) {
+  const std::string text = scanText::walkSummaryText(summary, summary.unreadableDirectories.size());
+  if (!text.empty()) s.err << plainLines(text) << "\n";
+}
+
 }  // namespace
 
 std::optional<ScanArgs> parseScanArgs(std::span<const std::string> args, std::string& problem) {
@@ -181,7 +215,9 @@ int runScan(CommandContext& context, const ScanArgs& args) {
   }
   observer.finish();
   if (added.checkRefused) return kError;
+  if (!folderHasLetter(s, added, session.environment().settingsFile)) return kError;
   const scan::ReadDriveOutcome& outcome = added.outcome.lastRead;
+  printPassedOver(s, outcome.passedOver);
   if (!added.lastAdded) {
     if (const auto& message = observer.imageMessage()) {
       s.err << message->caption << " " << plainLines(message->text) << "\n";
@@ -202,7 +238,9 @@ int runScan(CommandContext& context, const ScanArgs& args) {
   s.out << "Datenträger \"" << volume.name << "\" erfaßt: " << volume.directoryCount
         << " Verzeichnisse, " << volume.fileCount << " Dateien (" << volume.dataFile.string()
         << ")\n";
-  return 0;
+  // Directories read without their contents are a failure the caller of a
+  // script must notice, although the volume was added.
+  return outcome.passedOver.unreadableDirectories.empty() ? 0 : kUnreadableDirectories;
 }
 
 int scanCommand(SessionEnvironment environment, const std::vector<std::string>& args,

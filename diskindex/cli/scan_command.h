@@ -4,7 +4,9 @@
 // window. Checks the name and the label as the add dialog does, asks the
 // descriptions question on the terminal (or answers it from the command
 // line), shows a one-line progress on the error stream when it is a
-// terminal, and stops cleanly on Ctrl+C.
+// terminal, and stops cleanly on Ctrl+C. A folder gets a drive letter
+// recorded in [Drives] of DISKINDX.INI; what the walk passed over is printed,
+// and directories that could not be read make the exit status 4.
 
 #include <filesystem>
 #include <iosfwd>
@@ -24,7 +26,8 @@ struct CommandContext;
 inline constexpr const char* kScanUsage =
     "Aufruf: diskindx-cli [--data VERZEICHNIS] scan\n"
     "          [--drive X | --path VERZEICHNIS | --image DATEI] --name NAME\n"
-    "          [--remark TEXT] [--location TEXT] [--category TEXT] [--descriptions yes|no|ask]\n";
+    "          [--remark TEXT] [--location TEXT] [--category TEXT] [--descriptions yes|no|ask]\n"
+    "          [--nested-mounts yes|no]\n";
 
 struct ScanArgs {
   std::optional<char> drive;
@@ -43,7 +46,8 @@ int runScan(CommandContext& context, const ScanArgs& args);
 // word "scan". The environment's settings file
 // is DISKINDX.INI, whose [Drives] section maps letters to folders and whose
 // DRIVE key is the default drive; its data directory, when set, is used
-// instead of DATA_PATH. Exit status 0, or 2 with the German message.
+// instead of DATA_PATH. Exit status 0, 4 when directories could not be read
+// (the volume is added), or 2 with the German message.
 int scanCommand(SessionEnvironment environment, const std::vector<std::string>& args,
                 ScanStreams streams);
 

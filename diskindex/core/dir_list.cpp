@@ -24,12 +24,13 @@ std::uint32_t TOutlineDirList::appendName(std::string_view name) {
   return offset;
 }
 
-void TOutlineDirList::addDirectory(std::uint8_t level, std::string_view name) {
+void TOutlineDirList::addDirectory(std::uint8_t level, std::string_view name, bool unreadable) {
   DirectoryItem item;
   item.nameOffset = appendName(name);
   item.nameLength = static_cast<std::uint32_t>(name.size());
   item.firstFile = static_cast<std::uint32_t>(m_files.size());
   item.level = level;
+  item.unreadable = unreadable;
   while (!m_openParents.empty() && m_directories[m_openParents.back()].level >= level) {
     m_openParents.pop_back();
   }

@@ -33,6 +33,7 @@ struct DirectoryItem {
   std::uint32_t fileCount = 0;
   std::uint32_t parent = 0;  // nearest earlier directory of a lower level; 0 for the root
   std::uint8_t level = 0;
+  bool unreadable = false;  // its contents could not be read (attributes::kUnreadable)
 };
 
 class TOutlineDirList {
@@ -40,7 +41,7 @@ class TOutlineDirList {
   void clear();
   // Appends a directory (with no files yet) / a file of the last directory.
   // name is UTF-8 with the display case already applied.
-  void addDirectory(std::uint8_t level, std::string_view name);
+  void addDirectory(std::uint8_t level, std::string_view name, bool unreadable = false);
   void addFile(std::string_view name, std::uint32_t size, std::uint32_t dosDateTime,
                std::uint8_t attributes);
   void reserve(std::size_t directories, std::size_t files, std::size_t nameBytes);

@@ -29,6 +29,10 @@ inline constexpr std::uint8_t kHidden = 0x02;
 inline constexpr std::uint8_t kSystem = 0x04;
 inline constexpr std::uint8_t kDirectory = 0x10;
 inline constexpr std::uint8_t kArchive = 0x20;
+// On a directory: its contents could not be read when the volume was read
+// (listed, but empty). The DOS "device" bit, never set on a stored entry
+// before, so older readers see an ordinary empty directory.
+inline constexpr std::uint8_t kUnreadable = 0x40;
 // Set when the name is a long name (the file system had a separate 8.3
 // alias); names without it are shown with all but the first letter lowered.
 inline constexpr std::uint8_t kLongName = 0x80;

@@ -117,4 +117,24 @@ SettingsSaveResult saveSettingsFile(const std::filesystem::path& file,
   return result;
 }
 
+ResultCode updateSettingsFile(const std::filesystem::path& file,
+                              const std::function<void(platform::IniFile&)>& change) {
+  const std::filesystem::path target = writeTarget(file);
+  // A first start has no settings folder yet; a failure shows in the write.
+  std::error_code error;
+  std::filesystem::create_directories(target.parent_path(), error);
+  const FolderLock lock(target.parent_path(), FolderLock::Mode::Exclusive);
+  std::vector<std::uint8_t> bytes;
+  const ResultCode read = readWholeFile(target, bytes);
+  if (read != ResultCode::Ok && read != ResultCode::NotFound) return read;
+  // A damaged file is kept for the shutdown's write, which saves a copy first.
+  if (settingsTextDamaged(bytes)) return ResultCode::BadFormat;
+  platform::IniFile disk = parseText(bytes, target);
+  change(disk);
+  if (!disk.dirty()) return ResultCode::Ok;
+  const std::string text = disk.text();
+  return writeFileAtomically(
+      target, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
 }  // namespace diskindex

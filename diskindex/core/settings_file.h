@@ -11,10 +11,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 
 #include "diskindex/core/result_code.h"
 #include "diskindex/core/settings.h"
+
+namespace platform {
+class IniFile;
+}
 
 namespace diskindex {
 
@@ -45,5 +50,14 @@ struct SettingsSaveResult {
 SettingsSaveResult saveSettingsFile(const std::filesystem::path& file,
                                     const DiskIndexSettings& loaded,
                                     const DiskIndexSettings& current);
+
+// Changes a few keys at once, not at shutdown (a folder's drive letter in
+// [Drives]): under the lock, change gets the file as it is on disk now and
+// the file is written (temporary file, fsync, rename) when change left it
+// dirty. A file that cannot be read (CannotOpen, CannotRead) or is damaged
+// (BadFormat) is neither handed to change nor written; a failed write is
+// CannotCreate/CannotWrite. A missing file (and its folder) is created.
+ResultCode updateSettingsFile(const std::filesystem::path& file,
+                              const std::function<void(platform::IniFile&)>& change);
 
 }  // namespace diskindex

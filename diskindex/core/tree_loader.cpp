@@ -55,7 +55,7 @@ class TreeBuilder {
       displayCase(entry.name, entry.attributes);
     }
     if (entry.isDirectory()) {
-      m_list.addDirectory(entry.level, m_name);
+      m_list.addDirectory(entry.level, m_name, (entry.attributes & attributes::kUnreadable) != 0);
       if (++m_directories % 10 == 0) report();
     } else {
       m_list.addFile(m_name, entry.size, entry.dosDateTime, entry.attributes);

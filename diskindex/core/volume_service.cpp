@@ -7,8 +7,10 @@
 
 #include "diskindex/core/data_folder.h"
 #include "diskindex/core/messages.h"
+#include "diskindex/core/scan/folder_drive.h"
 #include "diskindex/core/scan/image_reader.h"
 #include "diskindex/core/scan/image_volume.h"
+#include "diskindex/core/settings_file.h"
 #include "diskindex/core/volume_file.h"
 #include "platform/ini_file.h"
 
@@ -16,47 +18,58 @@ namespace diskindex {
 namespace {
 
 // Where an add reads from once the source is resolved: the drive table and
-// the letter (a folder gets one mapped to it), or the image file.
+// the letter (a folder gets the one recorded for it), or the image file.
 struct ResolvedSource {
   platform::DriveTable drives;
   char letter = 0;
   int seriesCount = 0;
   std::filesystem::path image;
-  bool missingFolder = false;
+  std::optional<scan::FolderDrive> folder;  // a folder source
+  ResultCode folderCode = ResultCode::Ok;   // of recording its letter
 };
 
-// The letter whose root the folder is, or else the first free letter from D
-// on, mapped to the folder in overrides.
-char letterForFolder(const std::filesystem::path& wanted,
-                     std::map<char, std::filesystem::path>& overrides) {
-  const auto table = platform::DriveTable::fromSystem(overrides);
-  for (char letter : table.letters()) {
-    if (table.root(letter)->lexically_normal() == (wanted / "").lexically_normal()) return letter;
+platform::DriveTable tableOf(const platform::IniFile& settings) {
+  return platform::DriveTable::fromSystem(scan::driveOverrides(settings));
+}
+
+// The folder's letter: the one naming it already, or a free one recorded in
+// [Drives] of the settings file on disk, so that it resolves after a restart
+// and for every other program on the catalogue.
+ResolvedSource resolveFolder(const std::filesystem::path& folder,
+                             const std::filesystem::path& settingsFile) {
+  ResolvedSource resolved{
+      tableOf(platform::IniFile(settingsFile)), 0, 0, {}, std::nullopt, ResultCode::Ok};
+  scan::FolderDrive drive;
+  resolved.folderCode = updateSettingsFile(settingsFile, [&](platform::IniFile& settings) {
+    drive = scan::assignFolderDrive(settings, tableOf(settings), folder);
+  });
+  if (resolved.folderCode != ResultCode::Ok) {
+    drive.status = scan::FolderDriveStatus::NotRecorded;
+  } else if (drive.status == scan::FolderDriveStatus::Assigned ||
+             drive.status == scan::FolderDriveStatus::Existing) {
+    resolved.letter = drive.letter;
+    resolved.drives = tableOf(platform::IniFile(settingsFile));
   }
-  char letter = 'D';
-  while (letter < 'Z' && table.exists(letter)) ++letter;
-  overrides[letter] = wanted;
-  return letter;
+  if (drive.folder.empty()) drive.folder = folder;  // named as given when it got no letter
+  resolved.folder = drive;
+  return resolved;
 }
 
 ResolvedSource resolve(const AddSource& source, const std::filesystem::path& settingsFile,
                        char imageLetter) {
-  std::map<char, std::filesystem::path> overrides =
-      scan::driveOverrides(platform::IniFile(settingsFile));
   if (const auto* drive = std::get_if<AddFromDrive>(&source)) {
-    return ResolvedSource{drive->drives, drive->letter, drive->seriesCount, {}, false};
+    return ResolvedSource{drive->drives, drive->letter, drive->seriesCount, {},
+                          std::nullopt,  ResultCode::Ok};
   }
   if (const auto* image = std::get_if<AddFromImage>(&source)) {
-    return ResolvedSource{platform::DriveTable::fromSystem(overrides), imageLetter, 0, image->image,
-                          false};
+    return ResolvedSource{tableOf(platform::IniFile(settingsFile)),
+                          imageLetter,
+                          0,
+                          image->image,
+                          std::nullopt,
+                          ResultCode::Ok};
   }
-  const std::filesystem::path& folder = std::get<AddFromFolder>(source).folder;
-  std::error_code error;
-  if (!std::filesystem::is_directory(folder, error)) {
-    return ResolvedSource{platform::DriveTable::fromSystem(overrides), imageLetter, 0, {}, true};
-  }
-  const char letter = letterForFolder(std::filesystem::weakly_canonical(folder, error), overrides);
-  return ResolvedSource{platform::DriveTable::fromSystem(overrides), letter, 0, {}, false};
+  return resolveFolder(std::get<AddFromFolder>(source).folder, settingsFile);
 }
 
 }  // namespace
@@ -93,6 +106,7 @@ platform::DriveTable VolumeService::driveTable() const {
 AddSource VolumeService::sourceOf(const scan::DialogValues& values,
                                   const platform::DriveTable& drives, int seriesCount) {
   if (!values.imageFile.empty()) return AddFromImage{values.imageFile};
+  if (!values.folder.empty()) return AddFromFolder{values.folder};
   return AddFromDrive{drives, values.driveLetter, seriesCount};
 }
 
@@ -101,7 +115,11 @@ AddResult VolumeService::add(const AddRequest& request, scan::ScanObserver& obse
   const ResolvedSource source =
       resolve(request.source, m_data.env.settingsFile, request.values.driveLetter);
   AddResult result;
-  if (source.missingFolder) {
+  result.folder = source.folder;
+  result.folderCode = source.folderCode;
+  if (source.folder && source.letter == 0) {
+    // No letter for the folder: a missing folder is not ready; the other
+    // reasons (letters ran out, settings not writable) are the caller's to say.
     result.outcome.lastCode = ResultCode::DriveNotReady;
     result.outcome.lastRead.code = ResultCode::DriveNotReady;
     return result;
@@ -109,6 +127,7 @@ AddResult VolumeService::add(const AddRequest& request, scan::ScanObserver& obse
   scan::DialogValues values = request.values;
   values.driveLetter = source.letter;
   values.imageFile = source.image;
+  if (source.folder) values.folder = source.folder->folder;
   if (request.questions != nullptr) {
     const scan::DialogContext context{&state.catalogue.volumes(), &source.drives, std::nullopt};
     if (scan::checkDialog(values, context, *request.questions) != scan::DialogCheck::Accepted) {
@@ -119,16 +138,20 @@ AddResult VolumeService::add(const AddRequest& request, scan::ScanObserver& obse
   VolumeHeader header = freshHeader();
   if (!source.image.empty()) {
     scan::fillHeader(header, values, scan::kArchiveDriveType);
-    return finishAdd(header, scan::addImage(state.catalogue, source.image, header, observer));
+    return finishAdd(header, scan::addImage(state.catalogue, source.image, header, observer),
+                     std::move(result));
   }
   state.settings.drive = values.driveLetter;
   scan::fillHeader(header, values, scan::driveTypeCode(source.drives, values.driveLetter));
-  return finishAdd(header, scan::addVolumes(state.catalogue, source.drives, header,
-                                            source.seriesCount, observer));
+  const scan::WalkOptions options{values.nestedMounts};
+  return finishAdd(header,
+                   scan::addVolumes(state.catalogue, source.drives, header, source.seriesCount,
+                                    observer, options),
+                   std::move(result));
 }
 
-AddResult VolumeService::finishAdd(const VolumeHeader& header, scan::AddOutcome outcome) {
-  AddResult result;
+AddResult VolumeService::finishAdd(const VolumeHeader& header, scan::AddOutcome outcome,
+                                   AddResult result) {
   result.outcome = std::move(outcome);
   if (result.outcome.added.empty()) return result;
   if (!header.category.empty()) m_data.state.categories.add(header.category);
@@ -151,8 +174,22 @@ ChangeResult VolumeService::change(const ChangeRequest& request) {
   CatalogueState& state = m_data.state;
   ChangeResult result;
   result.index = request.index;
-  result.code = scan::changeVolumeInformation(state.catalogue, request.drives, request.index,
-                                              request.header, request.values, &result.index);
+  scan::DialogValues values = request.values;
+  platform::DriveTable drives = request.drives;
+  if (!values.folder.empty()) {
+    // The volume moves to the folder's letter (recorded like an added one's).
+    const ResolvedSource source = resolveFolder(values.folder, m_data.env.settingsFile);
+    result.folder = source.folder;
+    result.folderCode = source.folderCode;
+    if (source.letter == 0) {
+      result.code = ResultCode::DriveNotReady;
+      return result;
+    }
+    values.driveLetter = source.letter;
+    drives = source.drives;
+  }
+  result.code = scan::changeVolumeInformation(state.catalogue, drives, request.index,
+                                              request.header, values, &result.index);
   if (result.code != ResultCode::Ok) return result;
   const std::string& category = state.catalogue.volumes()[result.index].category.value_or("");
   if (!category.empty()) state.categories.add(category);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "diskindex/core/result_code.h"
+#include "diskindex/core/scan/folder_drive.h"
 #include "diskindex/core/scan/scan_observer.h"
 #include "diskindex/core/scan/volume_dialog.h"
 #include "diskindex/core/scan/volume_scanner.h"
@@ -35,7 +36,8 @@ struct AddFromDrive {
   int seriesCount = 0;
 };
 // Reading any folder as a drive: under the letter whose root it is, or else
-// the first free letter from D on, mapped to it for this reading.
+// the first free letter from D on, recorded in [Drives] of DISKINDX.INI so
+// that the volume's letter names the folder later too.
 struct AddFromFolder {
   std::filesystem::path folder;
 };
@@ -62,6 +64,11 @@ struct AddResult {
   scan::AddOutcome outcome;
   std::optional<std::size_t> lastAdded;
   bool checkRefused = false;
+  // A folder source: its letter (Existing, Assigned) or why it has none
+  // (NotAFolder, LettersRanOut, NotRecorded with folderCode the settings
+  // file's code); nothing was read without a letter.
+  std::optional<scan::FolderDrive> folder;
+  ResultCode folderCode = ResultCode::Ok;
 };
 
 // A volume header as its data file holds it now.
@@ -82,6 +89,9 @@ struct ChangeRequest {
 struct ChangeResult {
   ResultCode code = ResultCode::Ok;
   std::size_t index = 0;
+  // values.folder set: as AddResult's (code DriveNotReady when it got no letter).
+  std::optional<scan::FolderDrive> folder;
+  ResultCode folderCode = ResultCode::Ok;
 };
 
 class VolumeService {
@@ -133,7 +143,7 @@ class VolumeService {
   void setOverviewOrder(OverviewOrder order);
 
  private:
-  AddResult finishAdd(const VolumeHeader& header, scan::AddOutcome outcome);
+  AddResult finishAdd(const VolumeHeader& header, scan::AddOutcome outcome, AddResult result);
 
   SessionData& m_data;
 };

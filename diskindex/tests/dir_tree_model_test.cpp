@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QIcon>
+
 #include "diskindex/tests/sample_dir_tree.h"
 #include "diskindex/tests/ui_test_support.h"
 
@@ -28,6 +30,30 @@ TEST(DirTreeModel, ShowsRootAloneOnTopAndDirectoriesByLevel) {
   model.setDirectories(nullptr);
   EXPECT_EQ(model.rowCount(), 0);
   EXPECT_EQ(check.failures(), 0) << check.messages().join('\n').toStdString();
+}
+
+TEST(DirTreeModel, ADirectoryReadWithoutItsContentsSaysSo) {
+  testing::ensureApplication();
+  TOutlineDirList list;
+  list.addDirectory(0, "\\");
+  list.addDirectory(1, "Privat", true);
+  list.addDirectory(1, "Offen");
+  DirTreeModel model;
+  model.setDirectories(&list);
+  const QModelIndex root = model.index(0, 0);
+  const QModelIndex locked = model.index(0, 0, root);
+  const QModelIndex open = model.index(1, 0, root);
+  EXPECT_EQ(locked.data().toString(), QStringLiteral("Privat"));
+  EXPECT_TRUE(locked.data(Qt::ToolTipRole)
+                  .toString()
+                  .startsWith(QStringLiteral(
+                      "Dieses Verzeichnis konnte beim Einlesen nicht gelesen werden.")));
+  EXPECT_FALSE(open.data(Qt::ToolTipRole).isValid());
+  const auto iconKey = [](const QModelIndex& index) {
+    return index.data(Qt::DecorationRole).value<QIcon>().cacheKey();
+  };
+  EXPECT_NE(iconKey(locked), iconKey(open));
+  EXPECT_EQ(iconKey(open), iconKey(root));
 }
 
 }  // namespace

@@ -8,13 +8,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <fstream>
 
 #include "diskindex/core/catalogue.h"
-#include "diskindex/tests/fake_drives.h"
-#include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/tests/fake_drives.h"
 #include "diskindex/tests/scan_prompts_fake.h"
+#include "diskindex/tests/temp_tree.h"
 #include "diskindex/tests/ui_test_support.h"
 
 namespace diskindex::ui {
@@ -65,6 +66,12 @@ class DlgAddDriveTest : public ::testing::Test {
         scan::DialogContext{&m_catalogue.volumes(), &m_drives, std::size_t{0}},
         scan::valuesForChanging(header), std::vector<std::string>{}, m_prompts);
   }
+  // A mount path as the drive list writes it: no trailing "/".
+  static QString shownPath(const TempTree& tree) {
+    std::string path = tree.root().string();
+    if (path.size() > 1 && path.back() == '/') path.pop_back();
+    return QString::fromStdString(path);
+  }
   template <typename T>
   static T* find(QWidget& dialog, const char* name) {
     T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
@@ -109,7 +116,7 @@ TEST_F(DlgAddDriveTest, ChosenDriveProposesItsLabelAndOkNeedsAName) {
   auto* drives = find<QComboBox>(*dialog, "DriveComboBox");
   drives->setCurrentIndex(drives->findData(QVariant(int{'E'})));
   EXPECT_EQ(name->text(), QStringLiteral("BILDER"));
-  EXPECT_TRUE(drives->currentText().startsWith(QStringLiteral("E:  [BILDER]  /")));
+  EXPECT_EQ(drives->currentText(), QStringLiteral("E:  BILDER  (%1)").arg(shownPath(m_cdRoot)));
   name->clear();
   EXPECT_FALSE(ok->isEnabled());
   name->setText(QStringLiteral("x"));
@@ -219,6 +226,81 @@ TEST_F(DlgAddDriveTest, ImageFileReplacesTheDriveAndProposesItsName) {
 TEST_F(DlgAddDriveTest, ImageFileIsNotOfferedWhenChanging) {
   auto dialog = changing();
   EXPECT_FALSE(find<QPushButton>(*dialog, "ButtonImageFile")->isVisibleTo(dialog.get()));
+}
+
+// Media as a user knows them: the label and where the medium is mounted,
+// in the add and in the change dialog alike.
+TEST_F(DlgAddDriveTest, MediaAreListedByLabelAndMountPath) {
+  std::vector<std::unique_ptr<TDlgAddDrive>> dialogs;
+  dialogs.push_back(adding());
+  dialogs.push_back(changing());
+  for (const auto& dialog : dialogs) {
+    auto* drives = find<QComboBox>(*dialog, "DriveComboBox");
+    EXPECT_GE(drives->findText(QStringLiteral("E:  BILDER  (%1)").arg(shownPath(m_cdRoot))), 0);
+    EXPECT_GE(drives->findText(QStringLiteral("F:  STICK  (%1)").arg(shownPath(m_stickRoot))), 0);
+  }
+}
+
+TEST_F(DlgAddDriveTest, FolderReplacesTheDriveProposesItsNameAndSkipsTheLabelQuestion) {
+  auto dialog = adding('E');  // BILDER is catalogued already: a drive would ask
+  dialog->show();
+  auto* button = find<QPushButton>(*dialog, "ButtonFolder");
+  auto* shown = find<QLabel>(*dialog, "LabelImageFile");
+  EXPECT_EQ(button->text(), QStringLiteral("&Ordner ..."));
+  QString answer;
+  dialog->setFolderChooser([&answer](QWidget*) { return answer; });
+  QTest::mouseClick(button, Qt::LeftButton);  // cancelled: the drive stays
+  EXPECT_TRUE(dialog->values().folder.empty());
+  EXPECT_FALSE(shown->isVisibleTo(dialog.get()));
+
+  TempTree folder;
+  const std::filesystem::path archive = folder.root() / "Archiv 2019";
+  std::filesystem::create_directories(archive);
+  answer = QString::fromStdString(archive.string());
+  find<QCheckBox>(*dialog, "CheckBoxSerial")->setChecked(true);
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(shown->text(), QStringLiteral("Ordner: ") + answer);
+  EXPECT_TRUE(shown->isVisibleTo(dialog.get()));
+  EXPECT_EQ(find<QLineEdit>(*dialog, "EditName")->text(), QStringLiteral("Archiv 2019"));
+  EXPECT_FALSE(find<QCheckBox>(*dialog, "CheckBoxSerial")->isEnabled());
+  EXPECT_EQ(dialog->values().folder, archive);
+  EXPECT_TRUE(dialog->values().imageFile.empty());
+  QTest::mouseClick(find<QPushButton>(*dialog, "ButtonOk"), Qt::LeftButton);
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  EXPECT_EQ(dialog->seriesCount(), 0);
+  EXPECT_TRUE(m_prompts.shown.empty()) << m_prompts.shown.front().text.toStdString();
+
+  auto* drives = find<QComboBox>(*dialog, "DriveComboBox");
+  drives->setCurrentIndex(drives->findData(QVariant(int{'F'})));
+  EXPECT_TRUE(dialog->values().folder.empty());
+  EXPECT_FALSE(shown->isVisibleTo(dialog.get()));
+}
+
+TEST_F(DlgAddDriveTest, ChangingOffersAFolderButKeepsTheNameAndNoChangeOnAll) {
+  auto dialog = changing();
+  dialog->show();
+  auto* button = find<QPushButton>(*dialog, "ButtonFolder");
+  EXPECT_TRUE(button->isVisibleTo(dialog.get()));
+  TempTree folder;
+  dialog->setFolderChooser([&folder](QWidget*) { return QString::fromStdString(folder.root()); });
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(dialog->values().folder, folder.root());
+  EXPECT_EQ(find<QLineEdit>(*dialog, "EditName")->text(), QStringLiteral("Fotos"));
+  EXPECT_FALSE(find<QCheckBox>(*dialog, "CheckBoxChangeDrives")->isEnabled());
+  EXPECT_FALSE(dialog->values().changeAllDrives);
+}
+
+TEST_F(DlgAddDriveTest, NestedMountsAreReadOnlyWhenTheUserAsks) {
+  auto dialog = adding();
+  auto* option = find<QCheckBox>(*dialog, "CheckBoxNestedMounts");
+  EXPECT_TRUE(option->isVisibleTo(dialog.get()));
+  EXPECT_FALSE(option->isChecked());
+  EXPECT_EQ(dialog->values().nestedMounts, scan::NestedMounts::Skip);
+  dialog->show();
+  QTest::mouseClick(option, Qt::LeftButton);
+  EXPECT_EQ(dialog->values().nestedMounts, scan::NestedMounts::Read);
+  const auto changed = changing();
+  EXPECT_FALSE(find<QCheckBox>(*changed, "CheckBoxNestedMounts")->isVisibleTo(changed.get()));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "diskindex/cli/scan_command.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <string>
@@ -10,6 +13,7 @@
 #include "diskindex/core/comment_file.h"
 #include "diskindex/tests/image_files.h"
 #include "diskindex/tests/temp_tree.h"
+#include "platform/ini_file.h"
 
 namespace diskindex::cli {
 namespace {
@@ -132,6 +136,71 @@ TEST_F(ScanCommandTest, BadImageGivesTheGermanErrorAndNoVolume) {
   for (const auto& e : std::filesystem::directory_iterator(m_data.root())) {
     EXPECT_NE(e.path().extension(), ".DAT") << e.path();
   }
+}
+
+// A folder read with --path keeps its letter after this run: it is written
+// into [Drives] of the settings file, and a second reading uses it again.
+TEST_F(ScanCommandTest, PathRecordsTheFoldersLetterInDrives) {
+  m_disc.file("A.TXT");
+  ASSERT_EQ(run({"--name", "Erster"}), 0) << m_err.str();
+  const Catalogue first = loaded();
+  ASSERT_EQ(first.volumes().size(), 1u);
+  const char letter = first.volumes()[0].driveLetter;
+  const std::string key(1, letter);
+  const platform::IniFile settings(m_data.root() / "none.ini");
+  EXPECT_EQ(settings.readString("Drives", key),
+            std::filesystem::weakly_canonical(m_disc.root()).string());
+  EXPECT_NE(m_out.str().find("ist jetzt Laufwerk " + key + ":"), std::string::npos) << m_out.str();
+
+  ASSERT_EQ(run({"--name", "Zweiter"}), 0) << m_err.str();
+  EXPECT_EQ(m_out.str().find("ist jetzt Laufwerk"), std::string::npos) << m_out.str();
+  const Catalogue second = loaded();
+  ASSERT_EQ(second.volumes().size(), 2u);
+  EXPECT_EQ(second.volumes()[0].driveLetter, letter);
+  EXPECT_EQ(second.volumes()[1].driveLetter, letter);
+  EXPECT_EQ(platform::IniFile(m_data.root() / "none.ini").keys("Drives").size(), 1u);
+}
+
+TEST_F(ScanCommandTest, LinksPassedOverArePrintedAndTheVolumeIsAdded) {
+  m_disc.file("A.TXT");
+  m_disc.file("ZIEL/B.TXT");
+  std::filesystem::create_directory_symlink(m_disc.root() / "ZIEL", m_disc.root() / "verweis");
+  std::filesystem::create_symlink(m_disc.root() / "fehlt", m_disc.root() / "kaputt");
+  ASSERT_EQ(run({"--name", "Links"}), 0) << m_err.str();
+  EXPECT_NE(m_err.str().find("Beim Einlesen wurde übergangen:"), std::string::npos) << m_err.str();
+  EXPECT_NE(m_err.str().find("1 Verknüpfung auf ein Verzeichnis"), std::string::npos);
+  EXPECT_NE(m_err.str().find("1 Verknüpfung ohne Ziel"), std::string::npos);
+  EXPECT_EQ(loaded().volumes().size(), 1u);
+}
+
+// Runs as an ordinary user (root reads every directory), in a child process;
+// true when the scan exited with 4 and named the unreadable directory.
+TEST_F(ScanCommandTest, UnreadableDirectoryIsNamedAndTheExitStatusIsFour) {
+  m_disc.file("A.TXT");
+  m_disc.file("offen/B.TXT");
+  m_disc.file("privat/geheim.txt");
+  const auto check = [this] {
+    const int status = run({"--name", "Teilweise"});
+    const std::string err = m_err.str();
+    return status == 4 && err.find("1 Verzeichnis nicht lesbar") != std::string::npos &&
+           err.find("\\privat") != std::string::npos && loaded().volumes().size() == 1;
+  };
+  chmod((m_disc.root() / "privat").c_str(), 0);
+  if (geteuid() != 0) {
+    EXPECT_TRUE(check()) << m_err.str();
+    return;
+  }
+  for (const auto& folder : {m_disc.root(), m_data.root(), m_disc.root() / "offen"}) {
+    chmod(folder.c_str(), 0777);
+  }
+  const pid_t child = fork();
+  if (child == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+    _exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "exit " << WEXITSTATUS(status);
 }
 
 }  // namespace

@@ -93,5 +93,49 @@ TEST_F(SettingsFile, AFileThatCannotBeReadIsNeverReplaced) {
   EXPECT_TRUE(fs::is_directory(m_file));
 }
 
+// A folder's letter goes into the file at once, onto what is on disk then,
+// and the window's save at shutdown keeps it.
+TEST_F(SettingsFile, AnUpdateWritesOnlyItsChangeAndSurvivesTheShutdownSave) {
+  writeText(m_file, "; eigene Notiz\n[Inits]\nWIN_X=10\n");
+  const DiskIndexSettings loaded = loadSettingsFile(m_file, m_env).settings;
+  ASSERT_EQ(updateSettingsFile(m_file,
+                               [](platform::IniFile& ini) {
+                                 EXPECT_EQ(ini.readInt("Inits", "WIN_X", 0), 10);
+                                 ini.writeString("Drives", "D", "/home/anna/Archiv");
+                               }),
+            ResultCode::Ok);
+  EXPECT_EQ(readText(m_file),
+            "; eigene Notiz\n[Inits]\nWIN_X=10\n\n[Drives]\nD=/home/anna/Archiv\n");
+  DiskIndexSettings current = loaded;
+  current.winX = 70;
+  ASSERT_EQ(saveSettingsFile(m_file, loaded, current).code, ResultCode::Ok);
+  const platform::IniFile result(m_file);
+  EXPECT_EQ(result.readString("Drives", "D"), "/home/anna/Archiv");
+  EXPECT_EQ(result.readInt("Inits", "WIN_X", 0), 70);
+}
+
+TEST_F(SettingsFile, AnUpdateCreatesAMissingFileAndLeavesADamagedOrUnreadableOneAlone) {
+  const fs::path fresh = m_tmp / "neu" / "DISKINDX.INI";
+  ASSERT_EQ(updateSettingsFile(
+                fresh, [](platform::IniFile& ini) { ini.writeString("Drives", "D", "/x"); }),
+            ResultCode::Ok);
+  EXPECT_EQ(platform::IniFile(fresh).readString("Drives", "D"), "/x");
+
+  const std::string damaged = std::string("[Inits]\n\0\0x\n", 13);
+  writeText(m_file, damaged);
+  bool called = false;
+  EXPECT_EQ(updateSettingsFile(m_file, [&](platform::IniFile&) { called = true; }),
+            ResultCode::BadFormat);
+  EXPECT_FALSE(called);
+  EXPECT_EQ(readText(m_file), damaged);
+
+  const fs::path directory = m_tmp / "ordner.ini";
+  fs::create_directory(directory);
+  EXPECT_NE(updateSettingsFile(directory, [&](platform::IniFile&) { called = true; }),
+            ResultCode::Ok);
+  EXPECT_FALSE(called);
+  EXPECT_TRUE(fs::is_directory(directory));
+}
+
 }  // namespace
 }  // namespace diskindex

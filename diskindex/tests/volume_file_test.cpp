@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/little_endian.h"
 #include "diskindex/tests/test_files.h"
+#include "platform/little_endian.h"
 
 namespace diskindex {
 namespace {
@@ -92,6 +92,26 @@ TEST(VolumeFile, RootWithFilesOnlyGivesRootAlone) {
   EXPECT_EQ(list.directoryName(0), "\\");
   EXPECT_EQ(list.files(0).size(), 2u);
   EXPECT_EQ(list.name(list.files(0)[1]), "B.txt");
+}
+
+// A directory whose contents could not be read keeps its mark through the
+// file; the record layout is the same, so older readers see an empty one.
+TEST(VolumeFile, UnreadableDirectoryMarkSurvivesTheFile) {
+  test::TempDir tmp;
+  VolumeHeader header = test::sampleHeader("Teilweise");
+  EntryRecord locked{1, "PRIVAT", 0, 0, attributes::kDirectory | attributes::kUnreadable};
+  const std::vector<EntryRecord> walk{file(1, "A.TXT"), locked,
+                                      EntryRecord{1, "OFFEN", 0, 0, attributes::kDirectory},
+                                      file(2, "B.TXT")};
+  ASSERT_EQ(createVolume(tmp / "CD000001.DAT", header, walk), ResultCode::Ok);
+  TOutlineDirList list;
+  ASSERT_EQ(loadVolumeContents(tmp / "CD000001.DAT", list), ResultCode::Ok);
+  ASSERT_EQ(list.directoryCount(), 3u);
+  EXPECT_FALSE(list.directory(0).unreadable);
+  EXPECT_TRUE(list.directory(1).unreadable);
+  EXPECT_EQ(list.directoryName(1), "Privat");
+  EXPECT_FALSE(list.directory(2).unreadable);
+  EXPECT_EQ(list.files(2).size(), 1u);
 }
 
 TEST(VolumeFile, DisplayCaseLowersShortNamesOnly) {

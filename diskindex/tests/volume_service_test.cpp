@@ -10,6 +10,7 @@
 #include "diskindex/tests/image_files.h"
 #include "diskindex/tests/temp_tree.h"
 #include "diskindex/tests/test_files.h"
+#include "platform/ini_file.h"
 
 namespace diskindex {
 namespace {
@@ -87,13 +88,95 @@ TEST_F(VolumeServiceTest, AddFromAFolderReadsItUnderALetterOfItsOwn) {
   const VolumeRecord& volume = m_session->volumes()[*added.lastAdded];
   EXPECT_EQ(volume.fileCount, 2);
   EXPECT_EQ(volume.directoryCount, 1);
-  EXPECT_GE(volume.driveLetter, 'D') << "a free letter was lent to the folder";
+  EXPECT_GE(volume.driveLetter, 'D') << "a free letter was given to the folder";
+  ASSERT_TRUE(added.folder);
+  EXPECT_EQ(added.folder->status, scan::FolderDriveStatus::Assigned);
+  EXPECT_EQ(added.folder->letter, volume.driveLetter);
 
   const AddResult missing =
       volumes().add(AddRequest{values("Fehlt"), AddFromFolder{m_tmp / "fehlt"}}, observer);
   EXPECT_FALSE(missing.lastAdded);
   EXPECT_EQ(missing.outcome.lastCode, ResultCode::DriveNotReady);
+  ASSERT_TRUE(missing.folder);
+  EXPECT_EQ(missing.folder->status, scan::FolderDriveStatus::NotAFolder);
+  EXPECT_EQ(missing.folder->folder, m_tmp / "fehlt");
   EXPECT_EQ(m_session->volumes().size(), 1u);
+}
+
+// The letter is recorded in [Drives], so that another session (after a
+// restart, or another program) finds the folder under it; the same folder
+// read again keeps its letter.
+TEST_F(VolumeServiceTest, AFolderLetterIsRecordedAndResolvesInTheNextSession) {
+  QuietScan observer;
+  const AddResult added =
+      volumes().add(AddRequest{values("Ordner"), AddFromFolder{m_disc.root()}}, observer);
+  ASSERT_TRUE(added.lastAdded);
+  const char letter = m_session->volumes()[*added.lastAdded].driveLetter;
+  const platform::IniFile settings(m_env.settingsFile);
+  EXPECT_EQ(settings.readString("Drives", std::string(1, letter)),
+            fs::weakly_canonical(m_disc.root()).string());
+
+  m_session = std::make_unique<CatalogueSession>(m_env);
+  SessionObserver quiet;
+  ASSERT_EQ(m_session->start(quiet), ResultCode::Ok);
+  const auto root = volumes().driveTable().root(letter);
+  ASSERT_TRUE(root);
+  EXPECT_EQ(fs::weakly_canonical(*root), fs::weakly_canonical(m_disc.root()));
+
+  const AddResult again =
+      volumes().add(AddRequest{values("Noch einmal"), AddFromFolder{m_disc.root()}}, observer);
+  ASSERT_TRUE(again.lastAdded);
+  EXPECT_EQ(again.folder->status, scan::FolderDriveStatus::Existing);
+  EXPECT_EQ(m_session->volumes()[*again.lastAdded].driveLetter, letter);
+  EXPECT_EQ(platform::IniFile(m_env.settingsFile).keys("Drives").size(), 1u);
+}
+
+// A folder volume stores its own size as capacity, marked as a folder's.
+TEST_F(VolumeServiceTest, AFolderVolumesCapacityIsTheSizeOfItsFiles) {
+  QuietScan observer;
+  const AddResult added =
+      volumes().add(AddRequest{values("Ordner"), AddFromFolder{m_disc.root()}}, observer);
+  ASSERT_TRUE(added.lastAdded);
+  const VolumeRecord& volume = m_session->volumes()[*added.lastAdded];
+  EXPECT_EQ(volume.spaceOf, SpaceOf::Folder);
+  EXPECT_EQ(volume.capacity, 2);  // "a" and "b"
+}
+
+TEST_F(VolumeServiceTest, WhenLettersRunOutNothingIsReadOrRecorded) {
+  std::string drives = "[Drives]\n";
+  for (char letter = 'D'; letter <= 'Z'; ++letter) {
+    drives += std::string(1, letter) + "=" + (m_tmp / "belegt").string() + letter + "\n";
+  }
+  fs::create_directories(m_env.settingsFile.parent_path());
+  std::ofstream(m_env.settingsFile) << drives;
+  QuietScan observer;
+  const AddResult added =
+      volumes().add(AddRequest{values("Ordner"), AddFromFolder{m_disc.root()}}, observer);
+  EXPECT_FALSE(added.lastAdded);
+  ASSERT_TRUE(added.folder);
+  EXPECT_EQ(added.folder->status, scan::FolderDriveStatus::LettersRanOut);
+  EXPECT_TRUE(m_session->volumes().empty());
+  EXPECT_EQ(platform::IniFile(m_env.settingsFile).keys("Drives").size(), 23u);
+}
+
+// "&Ordner ..." in the change dialog moves the volume to the folder's letter.
+TEST_F(VolumeServiceTest, ChangingToAFolderGivesTheVolumeTheFoldersRecordedLetter) {
+  QuietScan observer;
+  ASSERT_TRUE(volumes()
+                  .add(AddRequest{values("Beta"), AddFromDrive{drives(), 'E', 0}}, observer)
+                  .lastAdded);
+  const HeaderResult read = volumes().readHeader(0);
+  ASSERT_EQ(read.code, ResultCode::Ok);
+  scan::DialogValues changed = scan::valuesForChanging(read.header);
+  TempTree other;
+  changed.folder = other.root();
+  const ChangeResult result = volumes().change(ChangeRequest{0, read.header, changed, drives()});
+  ASSERT_EQ(result.code, ResultCode::Ok);
+  ASSERT_TRUE(result.folder);
+  const char letter = m_session->volumes()[0].driveLetter;
+  EXPECT_EQ(letter, result.folder->letter);
+  EXPECT_EQ(platform::IniFile(m_env.settingsFile).readString("Drives", std::string(1, letter)),
+            fs::weakly_canonical(other.root()).string());
 }
 
 TEST_F(VolumeServiceTest, AddFromAnImageKeepsTheDialogsLetterAndTheArchiveType) {

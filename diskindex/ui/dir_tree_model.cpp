@@ -1,12 +1,18 @@
 #include "diskindex/ui/dir_tree_model.h"
 
+#include <QApplication>
+#include <QStyle>
+
+#include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/toolbar_icons.h"
 
 namespace diskindex::ui {
 
 DirTreeModel::DirTreeModel(QObject* parent)
-    : QAbstractItemModel(parent), m_folder(toolIcon(ToolIcon::Folder)) {}
+    : QAbstractItemModel(parent),
+      m_folder(toolIcon(ToolIcon::Folder)),
+      m_unreadable(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning)) {}
 
 void DirTreeModel::setDirectories(const TOutlineDirList* directories) {
   beginResetModel();
@@ -58,7 +64,14 @@ QVariant DirTreeModel::data(const QModelIndex& index, int role) const {
       return qUtf8(name);
     }
     case Qt::DecorationRole:
-      return m_folder;
+      return m_directories->directory(directoryOf(index)).unreadable ? m_unreadable : m_folder;
+    case Qt::ToolTipRole:
+      // A directory read without its contents says so.
+      if (m_directories->directory(directoryOf(index)).unreadable) {
+        return qUtf8(scan::messages::kUnreadableDirectoryTip)
+            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      }
+      return {};
     default:
       return {};
   }

@@ -40,6 +40,7 @@ class DirTreeModel : public QAbstractItemModel {
   const TOutlineDirList* m_directories = nullptr;
   DirTreeIndex m_index;
   QIcon m_folder;
+  QIcon m_unreadable;  // a directory whose contents could not be read
 };
 
 }  // namespace diskindex::ui

@@ -16,6 +16,7 @@
 
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/image_reader.h"
+#include "diskindex/core/scan/rescan_messages.h"
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/core/text_codec.h"
@@ -38,6 +39,10 @@ QString chooseImageFile(QWidget* parent) {
                                           qUtf8(scan::messages::kImageFilterAll));
 }
 
+QString chooseFolder(QWidget* parent) {
+  return QFileDialog::getExistingDirectory(parent, qUtf8(scan::messages::kFolderCaption));
+}
+
 QLabel* buddyLabel(const QString& text, QWidget* buddy) {
   auto* label = new QLabel(text);
   label->setBuddy(buddy);
@@ -56,7 +61,8 @@ TDlgAddDrive::TDlgAddDrive(Mode mode, const platform::DriveTable& drives,
       m_context(context),
       m_initial(initial),
       m_prompts(prompts),
-      m_chooseImage(chooseImageFile) {
+      m_chooseImage(chooseImageFile),
+      m_chooseFolder(chooseFolder) {
   setObjectName(QStringLiteral("TDlgAddDrive"));
   setWindowTitle(qUtf8(std::string(mode == Mode::Adding ? scan::messages::kAddCaption
                                                         : scan::messages::kChangeCaption)));
@@ -106,6 +112,12 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
 
   m_imageButton = new QPushButton(qUtf8(scan::messages::kImageButton));
   m_imageButton->setObjectName(QStringLiteral("ButtonImageFile"));
+  m_folderButton = new QPushButton(qUtf8(scan::messages::kFolderButton));
+  m_folderButton->setObjectName(QStringLiteral("ButtonFolder"));
+  m_folderButton->setAutoDefault(false);  // Return means OK, also while it has the focus
+  m_imageButton->setAutoDefault(false);
+  m_nestedMounts = new QCheckBox(qUtf8(scan::messages::kNestedMountsOption));
+  m_nestedMounts->setObjectName(QStringLiteral("CheckBoxNestedMounts"));
   m_imageLabel = new QLabel;
   m_imageLabel->setObjectName(QStringLiteral("LabelImageFile"));
   m_imageLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -115,6 +127,7 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
   grid->addWidget(buddyLabel(QStringLiteral("&Laufwerk:"), m_drive), 0, 0);
   auto* driveRow = new QHBoxLayout;
   driveRow->addWidget(m_drive, 1);
+  driveRow->addWidget(m_folderButton);
   driveRow->addWidget(m_imageButton);
   grid->addLayout(driveRow, 0, 1);
   grid->addWidget(m_imageLabel, 7, 0, 1, 2);
@@ -133,6 +146,7 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
   series->addWidget(m_countEdit);
   grid->addLayout(series, 5, 0, 1, 2);
   grid->addWidget(m_changeDrives, 6, 0, 1, 2);
+  grid->addWidget(m_nestedMounts, 8, 0, 1, 2);
 
   m_ok = new QPushButton(QStringLiteral("OK"));
   m_ok->setObjectName(QStringLiteral("ButtonOk"));
@@ -156,7 +170,9 @@ void TDlgAddDrive::buildControls(const std::vector<std::string>& categories) {
   m_countEdit->setVisible(adding);
   m_changeDrives->setVisible(!adding);
   m_imageButton->setVisible(adding);
+  m_nestedMounts->setVisible(adding);
   connect(m_imageButton, &QPushButton::clicked, this, &TDlgAddDrive::ButtonImageFileClick);
+  connect(m_folderButton, &QPushButton::clicked, this, &TDlgAddDrive::ButtonFolderClick);
   connect(m_ok, &QPushButton::clicked, this, &TDlgAddDrive::ButtonOkClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpContext); });
@@ -182,6 +198,7 @@ char TDlgAddDrive::chosenLetter() const {
 
 void TDlgAddDrive::DriveComboBoxChange(int) {
   m_imageFile.clear();
+  m_folder.clear();
   m_imageLabel->hide();
   if (m_mode == Mode::Adding) m_name->setText(qUtf8(scan::currentLabel(m_drives, chosenLetter())));
   updateStates();
@@ -193,6 +210,7 @@ void TDlgAddDrive::ButtonImageFileClick() {
   const QString chosen = m_chooseImage(this);
   if (chosen.isEmpty()) return;
   m_imageFile = chosen.toStdString();
+  m_folder.clear();
   m_imageLabel->setText(qUtf8(scan::messages::kImageDriveLabel) + QStringLiteral(" ") + chosen);
   m_imageLabel->show();
   const std::string label = scan::imageLabel(m_imageFile);
@@ -202,12 +220,33 @@ void TDlgAddDrive::ButtonImageFileClick() {
   updateStates();
 }
 
+// The chosen folder replaces the drive; when adding, its name is proposed as
+// the volume's name (a folder has no label).
+void TDlgAddDrive::ButtonFolderClick() {
+  const QString chosen = m_chooseFolder(this);
+  if (chosen.isEmpty()) return;
+  m_folder = chosen.toStdString();
+  m_imageFile.clear();
+  m_imageLabel->setText(qUtf8(scan::messages::kFolderDriveLabel) + QStringLiteral(" ") + chosen);
+  m_imageLabel->show();
+  if (m_mode == Mode::Adding) {
+    const std::filesystem::path folder = m_folder.lexically_normal();
+    const std::string name =
+        (folder.has_filename() ? folder.filename() : folder.parent_path().filename()).string();
+    m_name->setText(
+        qUtf8(name.empty() ? m_folder.string() : name).left(static_cast<int>(kMaxNameLength)));
+    m_serial->setChecked(false);
+  }
+  updateStates();
+}
+
 void TDlgAddDrive::updateStates() {
   m_ok->setEnabled(!m_name->text().isEmpty());
-  m_serial->setEnabled(m_imageFile.empty());
+  m_serial->setEnabled(m_imageFile.empty() && m_folder.empty());
   m_countLabel->setEnabled(m_serial->isChecked());
   m_countEdit->setEnabled(m_serial->isChecked());
-  const bool otherLetter = chosenLetter() != m_initial.driveLetter;
+  // A folder's letter is only known once it is recorded: no change on all.
+  const bool otherLetter = m_folder.empty() && chosenLetter() != m_initial.driveLetter;
   m_changeDrives->setEnabled(otherLetter);
   if (!otherLetter) m_changeDrives->setChecked(false);
 }
@@ -242,6 +281,9 @@ scan::DialogValues TDlgAddDrive::values() const {
   v.countText = m_countEdit->text().toStdString();
   v.changeAllDrives = m_mode == Mode::Changing && m_changeDrives->isChecked();
   v.imageFile = m_imageFile;
+  v.folder = m_folder;
+  v.nestedMounts = m_mode == Mode::Adding && m_nestedMounts->isChecked() ? scan::NestedMounts::Read
+                                                                         : scan::NestedMounts::Skip;
   return v;
 }
 
@@ -254,7 +296,10 @@ void TDlgAddDrive::ButtonOkClick() {
       accept();
       break;
     case scan::DialogCheck::KeepOpenRestoreDrive:
+      m_folder.clear();
+      m_imageLabel->hide();
       selectDrive(m_initial.driveLetter);
+      updateStates();
       break;
     case scan::DialogCheck::KeepOpen:
       break;

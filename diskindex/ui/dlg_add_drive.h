@@ -4,9 +4,12 @@
 // location, category, and the series or the drive change on all volumes.
 // Its checks on "OK" (drive type, series count, unique name, known label)
 // are the core's (checkDialog); the dialog only shows the fields, keeps
-// their limits and asks the questions through ScanPrompts. When adding, an
-// image or archive file may be chosen instead of a drive ("Abbilddatei
-// ..."); choosing a drive again drops it.
+// their limits and asks the questions through ScanPrompts. Any folder may be
+// chosen instead of a drive ("&Ordner ...", adding and changing: the volume
+// service gives it a letter of its own) and, when adding, an image or
+// archive file ("Abbilddatei ..."); choosing a drive again drops either.
+// When adding, "Eingehängte Datenträger innerhalb mit einlesen" has the walk
+// enter file systems mounted below the drive's root.
 
 #include <QDialog>
 #include <filesystem>
@@ -47,6 +50,11 @@ class TDlgAddDrive : public QDialog {
   void setImageChooser(std::function<QString(QWidget*)> chooser) {
     m_chooseImage = std::move(chooser);
   }
+  // Replaces the folder dialog behind "&Ordner ..." (tests); an empty answer
+  // means Cancel.
+  void setFolderChooser(std::function<QString(QWidget*)> chooser) {
+    m_chooseFolder = std::move(chooser);
+  }
 
  signals:
   void helpRequested(int context);
@@ -57,6 +65,7 @@ class TDlgAddDrive : public QDialog {
   void updateStates();
   void limitComment();
   void ButtonImageFileClick();
+  void ButtonFolderClick();
 
  private:
   void buildControls(const std::vector<std::string>& categories);
@@ -71,7 +80,9 @@ class TDlgAddDrive : public QDialog {
   ScanPrompts& m_prompts;
   int m_count = 0;
   std::filesystem::path m_imageFile;  // empty: the drive is read
+  std::filesystem::path m_folder;     // empty: the drive is read
   std::function<QString(QWidget*)> m_chooseImage;
+  std::function<QString(QWidget*)> m_chooseFolder;
 
   QComboBox* m_drive = nullptr;
   QLineEdit* m_name = nullptr;
@@ -84,7 +95,9 @@ class TDlgAddDrive : public QDialog {
   QCheckBox* m_changeDrives = nullptr;
   QPushButton* m_ok = nullptr;
   QPushButton* m_imageButton = nullptr;
-  QLabel* m_imageLabel = nullptr;
+  QPushButton* m_folderButton = nullptr;
+  QLabel* m_imageLabel = nullptr;  // the chosen image file or folder
+  QCheckBox* m_nestedMounts = nullptr;
 };
 
 }  // namespace diskindex::ui

@@ -145,6 +145,11 @@ void TDlgListDirs::showImageFile(const QString& path) {
   m_drive->setText(path);
 }
 
+void TDlgListDirs::showFolder(const QString& path) {
+  m_driveCaption->setText(qUtf8(text::kFolderDriveLabel));
+  m_drive->setText(path);
+}
+
 void TDlgListDirs::imageFailed(const ErrorMessage& message) {
   m_prompts.error(QString::fromStdString(message.caption), boxText(message.text));
 }

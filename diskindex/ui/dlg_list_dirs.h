@@ -41,6 +41,8 @@ class TDlgListDirs : public QDialog, public scan::ScanObserver {
   bool cancelled() const { return m_cancelled; }
   // Reading an image file: its path is shown in place of the drive.
   void showImageFile(const QString& path);
+  // A folder read as a drive: shown instead of its letter.
+  void showFolder(const QString& path);
 
   void directoryFound(int total) override;
   void writeProgress(int percent) override;

@@ -17,8 +17,11 @@ void fillDriveCombo(QComboBox* combo, const platform::DriveTable& drives, char s
     QString text = QStringLiteral("%1:").arg(QChar(letter));
     if (const auto info = drives.info(letter)) {
       if (!info->label.empty())
-        text += QStringLiteral("  [%1]").arg(QString::fromStdString(info->label));
-      text += QStringLiteral("  %1").arg(QString::fromStdString(info->root.string()));
+        text += QStringLiteral("  %1").arg(QString::fromStdString(info->label));
+      // Roots end with "/"; the mount path is written as people type it.
+      std::string root = info->root.string();
+      if (root.size() > 1 && root.back() == '/') root.pop_back();
+      text += QStringLiteral("  (%1)").arg(QString::fromStdString(root));
     }
     combo->addItem(text, QVariant(static_cast<int>(letter)));
   }

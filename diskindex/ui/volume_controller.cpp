@@ -13,6 +13,34 @@
 #include "diskindex/ui/scan_prompts.h"
 
 namespace diskindex::ui {
+namespace {
+
+// A folder that got no letter: says why (true when it did get one).
+bool folderHasLetter(ScanPrompts& prompts, const QString& caption,
+                     const std::optional<scan::FolderDrive>& folder,
+                     const std::filesystem::path& settingsFile) {
+  if (!folder) return true;
+  const std::string path = folder->folder.string();
+  if (folder->status == scan::FolderDriveStatus::LettersRanOut) {
+    prompts.error(caption, boxText(scan::messages::lettersRanOut(path)));
+    return false;
+  }
+  if (folder->status == scan::FolderDriveStatus::NotRecorded) {
+    prompts.error(caption,
+                  boxText(scan::messages::folderLetterNotRecorded(path, settingsFile.string())));
+    return false;
+  }
+  if (folder->status == scan::FolderDriveStatus::NotAFolder) {
+    const ErrorMessage message =
+        errorMessage(ResultCode::DriveNotReady, OperationTitle::CreateData, path);
+    prompts.error(QString::fromStdString(message.caption), boxText(message.text));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void VolumeController::addVolume() {
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(m_view.dialogParent());
   const QString caption = qUtf8(scan::messages::kAddCaption);
@@ -36,14 +64,28 @@ void VolumeController::addVolume() {
     progress.onVolumeAdded = [this](std::size_t index) { m_view.refreshOverview(index); };
     if (!values.imageFile.empty()) {
       progress.showImageFile(QString::fromStdString(values.imageFile.string()));
+    } else if (!values.folder.empty()) {
+      progress.showFolder(QString::fromStdString(values.folder.string()));
     }
     progress.show();
     const AddRequest request{values, VolumeService::sourceOf(values, drives, dialog.seriesCount())};
     result = m_session.volumeService().add(request, progress);
   }
-  if (!result.lastAdded) return;
-  m_view.rebuildCategoryCombo();
-  m_view.refreshOverview(result.lastAdded);
+  if (!folderHasLetter(*prompts, qUtf8(scan::messages::kAddCaption), result.folder,
+                       m_session.environment().settingsFile)) {
+    return;
+  }
+  if (result.lastAdded) {
+    m_view.rebuildCategoryCombo();
+    m_view.refreshOverview(result.lastAdded);
+  }
+  // Links, mount points and unreadable directories are never left out
+  // without a word.
+  const std::string passedOver =
+      scan::messages::walkSummaryText(result.outcome.lastRead.passedOver);
+  if (!passedOver.empty()) {
+    prompts->warning(qUtf8(scan::messages::kWalkSummaryCaption), boxText(passedOver));
+  }
 }
 
 void VolumeController::changeVolume() {
@@ -68,6 +110,9 @@ void VolumeController::changeVolume() {
     if (dialog.exec() != QDialog::Accepted) return;
     const ChangeResult changed = m_session.volumeService().change(
         ChangeRequest{*volume, read.header, dialog.values(), drives});
+    if (!folderHasLetter(*prompts, caption, changed.folder, m_session.environment().settingsFile)) {
+      return;
+    }
     code = changed.code;
     if (code == ResultCode::Ok) {
       m_view.rebuildCategoryCombo();

@@ -84,7 +84,13 @@ void VolumeInfoPane::showVolume(const VolumeRecord* record, double today) {
   }
   m_driveType->setText(qUtf8(driveTypeWord(record->driveType)));
   m_label->setText(qUtf8(record->label));
-  const SpaceTexts space = spaceTexts(record->capacity, record->freeSpace);
+  // A folder's capacity is its own size and its free space the host's.
+  const bool folder = record->spaceOf == SpaceOf::Folder;
+  m_captions[2]->setText(folder ? QStringLiteral("Größe des Ordners:")
+                                : QStringLiteral("Kapazität:"));
+  m_captions[4]->setText(folder ? QStringLiteral("Frei auf dem Laufwerk:")
+                                : QStringLiteral("Frei:"));
+  const SpaceTexts space = spaceTexts(record->capacity, record->freeSpace, record->spaceOf);
   m_capacity->setText(qUtf8(space.capacity));
   m_used->setText(qUtf8(space.used));
   m_free->setText(qUtf8(space.free));

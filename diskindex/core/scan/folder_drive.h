@@ -32,12 +32,13 @@ enum class FolderDriveStatus {
   Assigned,       // a free letter was recorded in [Drives]
   LettersRanOut,  // D to Z are all taken: the caller keeps the folder itself
   NotAFolder,     // the path is not an existing directory
+  NotRecorded,    // the settings file could not be read or written (callers set it)
 };
 
 struct FolderDrive {
   FolderDriveStatus status = FolderDriveStatus::NotAFolder;
-  char letter = 0;                  // Existing and Assigned only
-  std::filesystem::path folder;     // the folder as recorded (absolute, resolved)
+  char letter = 0;               // Existing and Assigned only
+  std::filesystem::path folder;  // the folder as recorded (absolute, resolved)
 };
 
 // Finds or assigns the folder's letter; an assigned one is written into

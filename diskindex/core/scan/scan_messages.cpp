@@ -1,5 +1,7 @@
 #include "diskindex/core/scan/scan_messages.h"
 
+#include <algorithm>
+
 namespace diskindex::scan::messages {
 
 std::string nameTaken(std::string_view name) {
@@ -36,6 +38,67 @@ std::string imageFailure(diskindex::ResultCode code, std::string_view image,
     default:
       return {};
   }
+}
+
+std::string folderLetterRecorded(char letter, std::string_view folder) {
+  return "Der Ordner \"" + std::string(folder) + "\" ist jetzt Laufwerk " + std::string(1, letter) +
+         ": (DISKINDX.INI, Abschnitt [Drives]).";
+}
+
+std::string lettersRanOut(std::string_view folder) {
+  return "Für den Ordner\r\n\"" + std::string(folder) +
+         "\"\r\nist kein Laufwerksbuchstabe mehr frei (D: bis Z: sind vergeben).\r\n"
+         "Bitte einen nicht mehr benötigten Eintrag im Abschnitt [Drives]\r\n"
+         "der Datei DISKINDX.INI entfernen. Es wurde nichts eingelesen!";
+}
+
+std::string folderLetterNotRecorded(std::string_view folder, std::string_view settingsFile) {
+  return "Der Laufwerksbuchstabe für den Ordner\r\n\"" + std::string(folder) +
+         "\"\r\nkann nicht in der Datei\r\n\"" + std::string(settingsFile) +
+         "\"\r\ngespeichert werden. Es wurde nichts eingelesen!";
+}
+
+namespace {
+
+std::string counted(int count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string walkSummaryText(const WalkSummary& summary, std::size_t maxNames) {
+  if (summary.empty()) return {};
+  std::string text = "Beim Einlesen wurde übergangen:";
+  if (summary.directoryLinks > 0) {
+    text += "\r\n- " +
+            counted(summary.directoryLinks, "Verknüpfung auf ein Verzeichnis",
+                    "Verknüpfungen auf Verzeichnisse") +
+            " (als leeres Verzeichnis erfaßt, nicht verfolgt)";
+  }
+  if (summary.mountPoints > 0) {
+    text += "\r\n- " +
+            counted(summary.mountPoints, "eingehängter Datenträger", "eingehängte Datenträger") +
+            " (nicht eingelesen)";
+  }
+  if (summary.brokenLinks > 0) {
+    text += "\r\n- " +
+            counted(summary.brokenLinks, "Verknüpfung ohne Ziel", "Verknüpfungen ohne Ziel") +
+            " (nicht erfaßt)";
+  }
+  const std::vector<std::string>& unreadable = summary.unreadableDirectories;
+  if (!unreadable.empty()) {
+    text += "\r\n- " +
+            counted(static_cast<int>(unreadable.size()), "Verzeichnis", "Verzeichnisse") +
+            " nicht lesbar (ohne Inhalt erfaßt):";
+    const std::size_t shown = std::min(unreadable.size(), maxNames);
+    for (std::size_t i = 0; i < shown; ++i) {
+      text += "\r\n    \\" + unreadable[i];
+    }
+    if (shown < unreadable.size()) {
+      text += "\r\n    ... und " + std::to_string(unreadable.size() - shown) + " weitere";
+    }
+  }
+  return text;
 }
 
 }  // namespace diskindex::scan::messages

@@ -4,10 +4,12 @@
 // prompt and the cancel confirmations. Every front end (window, command line)
 // takes them from here so that all say the same words.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "diskindex/core/result_code.h"
+#include "diskindex/core/scan/walk.h"
 
 namespace diskindex::scan::messages {
 
@@ -55,5 +57,29 @@ inline constexpr std::string_view kImageDriveLabel = "Abbilddatei:";
 // member's path); empty for codes that have no image text of their own.
 std::string imageFailure(diskindex::ResultCode code, std::string_view image,
                          std::string_view member);
+
+// Adding a folder instead of a drive ("&Ordner ..." is the rescan dialog's
+// button text, rescan_messages.h).
+inline constexpr std::string_view kFolderDriveLabel = "Ordner:";
+// A free letter was recorded for the folder in [Drives].
+std::string folderLetterRecorded(char letter, std::string_view folder);
+// No letter is free for the folder (D: to Z: taken): nothing is read.
+std::string lettersRanOut(std::string_view folder);
+// The folder's letter could not be written into the settings file.
+std::string folderLetterNotRecorded(std::string_view folder, std::string_view settingsFile);
+
+// The add dialog's option for file systems mounted below the drive's root.
+inline constexpr std::string_view kNestedMountsOption =
+    "&Eingehängte Datenträger innerhalb mit einlesen";
+
+// What the walk passed over, in German, one line each, unreadable
+// directories named (at most maxNames, then how many more); empty when
+// nothing was passed over.
+std::string walkSummaryText(const WalkSummary& summary, std::size_t maxNames = 10);
+inline constexpr std::string_view kWalkSummaryCaption = "Verzeichnisse einlesen";
+// The contents view's tip on a directory that could not be read.
+inline constexpr std::string_view kUnreadableDirectoryTip =
+    "Dieses Verzeichnis konnte beim Einlesen nicht gelesen werden.\r\n"
+    "Sein Inhalt fehlt im Katalog.";
 
 }  // namespace diskindex::scan::messages

@@ -1,6 +1,7 @@
 #include "diskindex/core/scan/volume_dialog.h"
 
 #include <cctype>
+#include <system_error>
 #include <vector>
 
 #include "diskindex/core/messages.h"
@@ -80,16 +81,19 @@ DialogCheck checkDialog(const DialogValues& values, const DialogContext& context
                         DialogQuestions& questions, int* count) {
   const VolumeList& volumes = *context.volumes;
   const bool changing = context.editedIndex.has_value();
+  const bool folder = !values.folder.empty();
   if (changing) {
     const char original = volumes[*context.editedIndex].driveLetter;
-    if (driveTypeCode(*context.drives, values.driveLetter) !=
-            driveTypeCode(*context.drives, original) &&
+    const std::uint8_t chosenType = folder ? folderTypeCode(*context.drives, values.folder)
+                                           : driveTypeCode(*context.drives, values.driveLetter);
+    if (chosenType != driveTypeCode(*context.drives, original) &&
         !questions.confirmOtherDriveType()) {
       return DialogCheck::KeepOpenRestoreDrive;
     }
   }
   const bool image = !values.imageFile.empty();
-  const int seriesSize = (!changing && !image && values.serial) ? seriesCount(values.countText) : 0;
+  const int seriesSize =
+      (!changing && !image && !folder && values.serial) ? seriesCount(values.countText) : 0;
   const std::vector<std::string> names = namesToCheck(values.name, seriesSize);
   const std::vector<std::string> others = otherNames(volumes, context.editedIndex);
   for (const bool utf8 : possibleEncodings(values, volumes, context.editedIndex)) {
@@ -98,7 +102,7 @@ DialogCheck checkDialog(const DialogValues& values, const DialogContext& context
       return DialogCheck::KeepOpen;
     }
   }
-  if (!changing) {
+  if (!changing && !folder) {
     const std::string label =
         image ? imageLabel(values.imageFile) : currentLabel(*context.drives, values.driveLetter);
     if (labelAlreadyCatalogued(label, storedLabels(volumes)) &&
@@ -108,6 +112,14 @@ DialogCheck checkDialog(const DialogValues& values, const DialogContext& context
   }
   if (count != nullptr) *count = seriesSize;
   return DialogCheck::Accepted;
+}
+
+std::uint8_t folderTypeCode(const platform::DriveTable& drives,
+                            const std::filesystem::path& folder) {
+  std::error_code error;
+  const std::filesystem::path real = std::filesystem::weakly_canonical(folder, error);
+  const auto letter = drives.letterOf(error ? folder : real);
+  return letter ? driveTypeCode(drives, *letter) : std::uint8_t{0};
 }
 
 void fillHeader(VolumeHeader& header, const DialogValues& values, std::uint8_t driveType) {

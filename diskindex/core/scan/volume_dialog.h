@@ -15,6 +15,7 @@
 
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/result_code.h"
+#include "diskindex/core/scan/walk.h"
 #include "diskindex/core/volume_header.h"
 #include "platform/drives.h"
 
@@ -32,6 +33,13 @@ struct DialogValues {
   // Adding from a disc image or archive file instead of the drive (no
   // series then; the label check takes the image's label).
   std::filesystem::path imageFile;
+  // Reading (adding) or moving the volume to (changing) a folder chosen with
+  // "&Ordner ..." instead of a drive of the list: it gets a letter of its
+  // own when the volume service records it. A folder has no label of its
+  // own, so the label check is skipped.
+  std::filesystem::path folder;
+  // Adding: file systems mounted below the drive's root are read too.
+  NestedMounts nestedMounts = NestedMounts::Skip;
 };
 
 // The questions the checks ask; the dialog answers them with message boxes.
@@ -65,6 +73,11 @@ DialogValues valuesForAdding(const platform::DriveTable& drives, char driveLette
                              const std::string& categoryFilter);
 // The values of an existing volume's header.
 DialogValues valuesForChanging(const VolumeHeader& header);
+
+// The drive type code a folder read as a drive gets: the type of the drive
+// that holds it (the longest root of the table that contains it).
+std::uint8_t folderTypeCode(const platform::DriveTable& drives,
+                            const std::filesystem::path& folder);
 
 // Runs the checks in order. When accepted, count receives 0 for one volume
 // or the series count.

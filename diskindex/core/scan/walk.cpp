@@ -27,10 +27,10 @@ bool isDosNameChar(unsigned char c) {
 // One entry of a directory while it is being listed.
 struct Pending {
   WalkEntry entry;
-  std::string key;      // upper-cased name, the sort key
-  bool enter = false;   // a directory whose contents are walked
-  dev_t device = 0;     // of a directory: its identity, to spot one that is
-  ino_t inode = 0;      // its own ancestor
+  std::string key;     // upper-cased name, the sort key
+  bool enter = false;  // a directory whose contents are walked
+  dev_t device = 0;    // of a directory: its identity, to spot one that is
+  ino_t inode = 0;     // its own ancestor
 };
 
 struct DirectoryId {
@@ -50,6 +50,8 @@ bool isAscii(std::string_view s) {
   return true;
 }
 
+constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
+
 class Walker {
  public:
   Walker(WalkResult& result, ScanObserver& observer, const WalkOptions& options)
@@ -58,14 +60,18 @@ class Walker {
   bool walk(int fd, const struct stat& root) {
     m_device = root.st_dev;
     m_ancestors.push_back({root.st_dev, root.st_ino});
-    return walkDirectory(fd, 1, "");
+    return walkDirectory(fd, 1, "", kNoEntry);
   }
 
  private:
   // Lists the directory behind fd (taking ownership of it) at the given level
-  // of its entries; path is its own path from the root ("" for the root).
-  // False when cancelled.
-  bool walkDirectory(int fd, int level, const std::string& path);
+  // of its entries; path is its own path from the root ("" for the root) and
+  // entry the index of its own entry (none for the root). False when
+  // cancelled.
+  bool walkDirectory(int fd, int level, const std::string& path, std::size_t entry);
+  // Counts and names a directory whose contents cannot be read and marks
+  // its entry (the root has none).
+  void passOverUnreadable(const std::string& path, std::size_t entry);
   bool describe(int dirFd, const char* name, Pending& out);
   // Whether a directory found in the listing is walked into.
   bool enters(const struct stat& st);
@@ -148,11 +154,16 @@ bool Walker::describe(int dirFd, const char* name, Pending& out) {
   return true;
 }
 
-bool Walker::walkDirectory(int fd, int level, const std::string& path) {
+void Walker::passOverUnreadable(const std::string& path, std::size_t entry) {
+  m_result.summary.unreadableDirectories.push_back(path);
+  if (entry != kNoEntry) m_result.entries[entry].attributes |= kAttrUnreadable;
+}
+
+bool Walker::walkDirectory(int fd, int level, const std::string& path, std::size_t entry) {
   DIR* opened = fdopendir(fd);
   if (opened == nullptr) {
     close(fd);
-    m_result.summary.unreadableDirectories.push_back(path);
+    passOverUnreadable(path, entry);
     return true;
   }
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(opened, closedir);
@@ -189,14 +200,15 @@ bool Walker::walkDirectory(int fd, int level, const std::string& path) {
 void Walker::enterChild(int dirFd, Pending& child, int level, const std::string& childPath,
                         bool& goOn) {
   const std::string childName = child.entry.fileSystemName();
+  const std::size_t entry = m_result.entries.size();
   m_result.entries.push_back(std::move(child.entry));
   const int fd = openat(dirFd, childName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) {
-    m_result.summary.unreadableDirectories.push_back(childPath);
+    passOverUnreadable(childPath, entry);
     return;
   }
   m_ancestors.push_back({child.device, child.inode});
-  goOn = walkDirectory(fd, level + 1, childPath);
+  goOn = walkDirectory(fd, level + 1, childPath, entry);
   m_ancestors.pop_back();
 }
 

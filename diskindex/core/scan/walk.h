@@ -18,7 +18,8 @@
 //  - the walk stays on the root's file system unless asked to read nested
 //    mount points; a directory that is one of its own ancestors (a bind
 //    mount) is never entered again;
-//  - a directory that cannot be opened is listed but its contents are not;
+//  - a directory that cannot be opened is listed but its contents are not,
+//    and its entry carries kAttrUnreadable;
 //  - what was passed over (links to directories, mount points, dangling
 //    links, unreadable directories by name) is counted in the summary;
 //  - names that are not UTF-8 are decoded byte by byte as Windows-1252;
@@ -42,6 +43,8 @@ inline constexpr std::uint8_t kAttrHidden = 0x02;
 inline constexpr std::uint8_t kAttrSystem = 0x04;
 inline constexpr std::uint8_t kAttrDirectory = 0x10;
 inline constexpr std::uint8_t kAttrArchive = 0x20;
+inline constexpr std::uint8_t kAttrUnreadable =
+    0x40;  // a directory whose contents could not be read
 inline constexpr std::uint8_t kAttrLongName = 0x80;
 inline constexpr int kMaxLevel = 255;
 
