@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -17,6 +18,7 @@
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/export_controller.h"
+#include "diskindex/ui/file_grid.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/file_size_delegate.h"
 #include "diskindex/ui/files_controller.h"
@@ -84,7 +86,7 @@ QSplitter* makeSplitter(Qt::Orientation orientation, const char* name, QWidget* 
 }
 
 QTableView* makeFileGrid() {
-  auto* grid = new QTableView;
+  auto* grid = new FileGrid;
   grid->setObjectName(QStringLiteral("GridFiles"));
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -99,6 +101,10 @@ QTableView* makeFileGrid() {
   grid->setItemDelegateForColumn(FileListModel::SizeColumn, new FileSizeDelegate(grid));
   // Long names lose their middle; numbers are never cut (see fitSizeColumn).
   grid->setTextElideMode(Qt::ElideMiddle);
+  // A header click sorts by that column (see onFileHeaderClicked); the
+  // header's context menu also offers the order by extension.
+  grid->horizontalHeader()->setSectionsClickable(true);
+  grid->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
   return grid;
 }
 
@@ -156,9 +162,12 @@ void TDiskIndexForm::buildLayout() {
   m_dirModel = new DirTreeModel(this);
   m_fileModel = new FileListModel(this);
   m_files->setModel(m_fileModel);
-  // A size column dragged narrower than its widest number springs back.
+  // A size or date column dragged narrower than its widest number springs
+  // back.
   connect(m_files->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-    if (column == FileListModel::SizeColumn) fitSizeColumn();
+    if (column == FileListModel::SizeColumn || column == FileListModel::DateColumn) {
+      fitSizeColumn();
+    }
   });
   m_overview = std::make_unique<OverviewPane>(
       m_session, OverviewPane::Widgets{m_tree, m_info, m_toolBar.categoryCombo, m_volumeModel});
@@ -266,9 +275,20 @@ void TDiskIndexForm::connectOptionActions() {
 }
 
 void TDiskIndexForm::connectViews() {
-  connect(m_tree, &QTreeView::doubleClicked, this, [this] {
+  // Return and a double click (or a single click where the desktop wants
+  // that) open the overview's volume.
+  connect(m_tree, &QTreeView::activated, this, [this] {
     if (m_view == View::Overview) onContents();
   });
+  QHeaderView* header = m_files->horizontalHeader();
+  connect(header, &QHeaderView::sectionClicked, this, &TDiskIndexForm::onFileHeaderClicked);
+  auto* headerMenu = new QMenu(this);
+  headerMenu->setObjectName(QStringLiteral("MenuFileHeader"));
+  headerMenu->addActions(m_actions.sortGroup->actions());
+  headerMenu->addSeparator();
+  headerMenu->addAction(m_actions.sortReverse);
+  connect(header, &QWidget::customContextMenuRequested, this,
+          [header, headerMenu](const QPoint& at) { headerMenu->popup(header->mapToGlobal(at)); });
   connect(m_tree, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     QMenu* menu = m_view == View::Overview ? m_menus.overviewTree : m_menus.contentsTree;
     menu->popup(m_tree->viewport()->mapToGlobal(at));

@@ -23,6 +23,7 @@
 #include <optional>
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/file_order.h"
 #include "diskindex/ui/copy_prompts.h"
 #include "diskindex/ui/export_prompts.h"
 #include "diskindex/ui/form_prompts.h"
@@ -56,6 +57,10 @@ class RemarkEdit;
 class TDlgSearchResults;
 class VolumeInfoPane;
 class VolumeListModel;
+
+// Every screen of the desktop by name: the window comes back on the one it
+// was on.
+std::vector<ScreenArea> desktopScreens();
 
 // Where the window finds its settings and the defaults that depend on the
 // running system: the session's environment.
@@ -132,6 +137,8 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void connectViews();
   // Settings (form_settings.cpp).
   void applySettings();
+  void applyGeometry();
+  void collectGeometry();
   void collectSettings();
   void changeDataDirectory(const std::filesystem::path& folder);
   void applyFonts();
@@ -156,6 +163,9 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void onDirectorySelected();
   void onFileSelected();
   void onSortChanged();
+  // The sort actions show the choice and the file list follows it.
+  void showSortChoice(SortChoice choice);
+  void onFileHeaderClicked(int column);
   // Commands (form_commands.cpp).
   void updateCommandStates();
   void onCopy();

@@ -178,6 +178,26 @@ void TDiskIndexForm::onSortChanged() {
   m_contents->sortFiles(key, m_actions.sortReverse->isChecked());
 }
 
+void TDiskIndexForm::showSortChoice(SortChoice choice) {
+  QAction* wanted = choice.key == SortKey::Name        ? m_actions.sortName
+                    : choice.key == SortKey::Extension ? m_actions.sortType
+                    : choice.key == SortKey::Size      ? m_actions.sortSize
+                    : choice.key == SortKey::Date      ? m_actions.sortDate
+                                                       : nullptr;
+  if (wanted) {
+    wanted->setChecked(true);
+  } else if (QAction* checked = m_actions.sortGroup->checkedAction()) {
+    checked->setChecked(false);
+  }
+  m_actions.sortReverse->setChecked(choice.reverse);
+  onSortChanged();
+}
+
+void TDiskIndexForm::onFileHeaderClicked(int column) {
+  const SortChoice current{m_fileModel->sortKey(), m_fileModel->reversed()};
+  showSortChoice(afterHeaderClick(current, FileListModel::keyOfColumn(column)));
+}
+
 std::vector<TDirFileNo> TDiskIndexForm::selectedFileKeys(std::uint32_t dir) const {
   return m_contents->selectedFileKeys(dir);
 }
