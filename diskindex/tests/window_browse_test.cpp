@@ -113,6 +113,34 @@ TEST_F(BrowseTest, LongNameIsElidedInTheMiddleAndItsTipShowsItWhole) {
   QToolTip::hideText();
 }
 
+TEST_F(BrowseTest, NameColumnTakesTheRoomTheOtherColumnsLeaveAndKeepsTheUsersWidth) {
+  addVolume("Werkzeug", "");
+  {
+    TDiskIndexForm& form = start();
+    ASSERT_TRUE(form.openVolume(0));
+    QApplication::processEvents();
+    QTableView* view = grid();
+    auto columnsWidth = [view] {
+      return view->columnWidth(0) + view->columnWidth(1) + view->columnWidth(2);
+    };
+    EXPECT_EQ(columnsWidth(), view->viewport()->width());
+    EXPECT_GT(view->columnWidth(FileListModel::NameColumn), 120);
+    const int before = view->columnWidth(FileListModel::NameColumn);
+    form.resize(form.width() + 200, form.height());
+    QApplication::processEvents();
+    EXPECT_EQ(view->columnWidth(FileListModel::NameColumn), before + 200);
+    // A narrow window leaves the name column its stored width (the list
+    // scrolls sideways instead).
+    form.resize(300, form.height());
+    QApplication::processEvents();
+    EXPECT_EQ(view->columnWidth(FileListModel::NameColumn), 120);
+    form.close();
+    m_form.reset();
+  }
+  // The grown width is the window's, not the user's: W1 stays as it was.
+  EXPECT_EQ(platform::IniFile(m_settingsFile).readInt("Inits", "W1", 120), 120);
+}
+
 TEST_F(BrowseTest, InfoPaneShowsSizesGroupedWithTheirUnitForm) {
   addVolumeWith("Info", manyFiles(1), 3000000000);
   start();

@@ -85,7 +85,7 @@ QSplitter* makeSplitter(Qt::Orientation orientation, const char* name, QWidget* 
   return splitter;
 }
 
-QTableView* makeFileGrid() {
+FileGrid* makeFileGrid() {
   auto* grid = new FileGrid;
   grid->setObjectName(QStringLiteral("GridFiles"));
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -97,7 +97,6 @@ QTableView* makeFileGrid() {
   grid->verticalHeader()->hide();
   grid->horizontalHeader()->setHighlightSections(false);
   grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  grid->horizontalHeader()->setStretchLastSection(true);
   grid->setItemDelegateForColumn(FileListModel::SizeColumn, new FileSizeDelegate(grid));
   // Long names lose their middle; numbers are never cut (see fitSizeColumn).
   grid->setTextElideMode(Qt::ElideMiddle);

@@ -47,6 +47,7 @@ class ContentsPane;
 class OverviewPane;
 class DirTreeModel;
 class ExportController;
+class FileGrid;
 class FileListModel;
 class FilesController;
 class RescanController;
@@ -193,7 +194,7 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   QSplitter* m_rightSplit = nullptr;
   QStackedWidget* m_rightStack = nullptr;
   QTreeView* m_tree = nullptr;
-  QTableView* m_files = nullptr;
+  FileGrid* m_files = nullptr;
   RemarkEdit* m_dirRemark = nullptr;
   RemarkEdit* m_fileRemark = nullptr;
   VolumeInfoPane* m_info = nullptr;

@@ -14,6 +14,7 @@
 #include "diskindex/ui/contents_pane.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/file_grid.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
 #include "diskindex/ui/qt_text.h"
@@ -113,6 +114,7 @@ void TDiskIndexForm::showContents() {
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onDirectorySelected);
   m_contents->selectRoot();
+  m_tree->setFocus();
   updateCommandStates();
 }
 

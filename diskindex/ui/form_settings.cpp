@@ -17,6 +17,7 @@
 #include "diskindex/ui/convert_dialog.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/file_grid.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/file_size_delegate.h"
 #include "diskindex/ui/font_setting.h"
@@ -185,7 +186,7 @@ void TDiskIndexForm::applySettings() {
   m_mainSplit->setSizes({s.splitX, std::max(40, width() - s.splitX)});
   m_leftSplit->setSizes({std::max(30, height() - s.splitYL), s.splitYL});
   m_rightSplit->setSizes({std::max(30, height() - s.splitYR), s.splitYR});
-  m_files->setColumnWidth(FileListModel::NameColumn, s.w1);
+  m_files->setNameWidth(s.w1);
   m_files->setColumnWidth(FileListModel::SizeColumn, s.w2);
   m_files->setColumnWidth(FileListModel::DateColumn, s.w3);
   {
@@ -212,7 +213,7 @@ void TDiskIndexForm::collectSettings() {
   s.splitX = m_mainSplit->sizes().value(0, s.splitX);
   if (m_dirRemark->isVisible()) s.splitYL = m_leftSplit->sizes().value(1, s.splitYL);
   if (m_fileRemark->isVisible()) s.splitYR = m_rightSplit->sizes().value(1, s.splitYR);
-  s.w1 = m_files->columnWidth(FileListModel::NameColumn);
+  s.w1 = m_files->nameWidth();
   s.w2 = m_files->columnWidth(FileListModel::SizeColumn);
   s.w3 = m_files->columnWidth(FileListModel::DateColumn);
   s.fileSort = sortKeyNumber(m_fileModel->sortKey());
