@@ -219,7 +219,9 @@ TEST_F(BrowseTest, HomeEndAndPageKeysMoveThroughEveryList) {
   // The file list: End reaches the last file (not the last column) and
   // shows it.
   QTableView* files = grid();
-  files->setFocus();
+  ASSERT_TRUE(tree()->hasFocus());
+  QTest::keyClick(tree(), Qt::Key_Tab);  // from the tree to the files
+  ASSERT_TRUE(files->hasFocus());
   QTest::keyClick(files, Qt::Key_End);
   const int last = files->model()->rowCount() - 1;
   EXPECT_EQ(last, 199);

@@ -147,6 +147,10 @@ void TDiskIndexForm::buildLayout() {
   m_rightStack->setMinimumWidth(40);
   m_mainSplit = makeSplitter(Qt::Horizontal, "SplitMain", m_leftSplit, m_rightStack, 1);
   setCentralWidget(m_mainSplit);
+  // Tab goes from the tree to the file list, then to the remarks.
+  QWidget::setTabOrder(m_tree, m_files);
+  QWidget::setTabOrder(m_files, m_fileRemark);
+  QWidget::setTabOrder(m_fileRemark, m_dirRemark);
 
   m_status = new QLabel;
   m_status->setObjectName(QStringLiteral("StatusText"));
