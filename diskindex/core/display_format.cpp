@@ -116,7 +116,7 @@ ClockTime dosClockTime(std::uint32_t dosDateTime) {
 }
 
 std::string fileSizeCell(std::uint32_t size) {
-  return std::to_string(size) + "    ";
+  return groupedSize(size) + "    ";
 }
 
 std::string fileDateCell(std::uint32_t dosDateTime, const std::string& timeText) {

@@ -61,7 +61,8 @@ struct ClockTime {
 };
 ClockTime dosClockTime(std::uint32_t dosDateTime);
 
-// A file list size cell: the plain number followed by four blanks.
+// A file list size cell: the number with "." between groups of three digits
+// followed by four blanks (1474560 -> "1.474.560    ").
 std::string fileSizeCell(std::uint32_t size);
 // A file list date cell: three blanks, DD.MM.YYYY, four blanks, the time
 // already written in the system's time format.

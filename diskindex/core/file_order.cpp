@@ -11,6 +11,21 @@ std::string_view extensionKey(std::string_view name) {
   return name.substr(dot + 1);
 }
 
+SortChoice afterHeaderClick(SortChoice current, SortKey clicked) {
+  if (clicked == SortKey::None) return current;
+  if (clicked == current.key) return {clicked, !current.reverse};
+  return {clicked, false};
+}
+
+int sortKeyNumber(SortKey key) {
+  return static_cast<int>(key);
+}
+
+SortKey sortKeyFromNumber(int number) {
+  if (number < 0 || number > static_cast<int>(SortKey::Date)) return SortKey::None;
+  return static_cast<SortKey>(number);
+}
+
 std::vector<std::uint32_t> fileOrder(const TOutlineDirList& directories, std::size_t dir,
                                      SortKey key, bool reverse) {
   const std::span<const FileItem> files = directories.files(dir);

@@ -18,6 +18,24 @@ namespace diskindex {
 
 enum class SortKey { None, Name, Extension, Size, Date };
 
+// The file list's order as the user chose it: a key and the reverse flag.
+struct SortChoice {
+  SortKey key = SortKey::None;
+  bool reverse = false;
+  bool operator==(const SortChoice&) const = default;
+};
+
+// A click on a column header, as file managers do it: a column that does not
+// hold the key yet sorts by its key ascending; a click on the column holding
+// the key reverses the order. Clicking a column without a key (None) keeps
+// the choice as it is.
+SortChoice afterHeaderClick(SortChoice current, SortKey clicked);
+
+// The stored form of a choice (DISKINDX.INI): 0 none, 1 name, 2 extension,
+// 3 size, 4 date; anything else reads as none.
+int sortKeyNumber(SortKey key);
+SortKey sortKeyFromNumber(int number);
+
 // The extension sort key of a display name (" " when it has none).
 std::string_view extensionKey(std::string_view name);
 

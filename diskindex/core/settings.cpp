@@ -27,7 +27,18 @@ int inRangeOr(int value, int low, int high, int fallback) {
   return value < low || value > high ? fallback : value;
 }
 
-void readWindow(const platform::IniFile& ini, const ScreenSize& screen, DiskIndexSettings& s) {
+void readWindow(const platform::IniFile& ini, const SettingsEnvironment& env,
+                DiskIndexSettings& s) {
+  // The limits are those of the screen the window was on, when it is still
+  // there; otherwise the window comes back on the primary screen.
+  ScreenSize screen = env.screen;
+  s.winScreen.clear();
+  const std::string screenName = ini.readString(kInits, "WIN_SCREEN");
+  for (const ScreenArea& area : env.screens) {
+    if (screenName.empty() || area.name != screenName) continue;
+    screen = {area.width, area.height};
+    s.winScreen = screenName;
+  }
   auto position = [&](const char* key, int limit) {
     const int v = ini.readInt(kInits, key, 10);
     return v < 0 ? 1 : (v > limit - 100 ? 10 : v);
@@ -38,17 +49,30 @@ void readWindow(const platform::IniFile& ini, const ScreenSize& screen, DiskInde
     const int v = ini.readInt(kInits, key, fallback);
     return v < 0 ? screenSize / 2 : (v > screenSize ? screenSize - pos : v);
   };
-  s.winW = size("WIN_W", 620, screen.width, s.winX);
-  s.winH = size("WIN_H", 460, screen.height, s.winY);
+  if (!ini.hasKey(kInits, "WIN_W") && !ini.hasKey(kInits, "WIN_H")) {
+    // A first start: two thirds of the screen (never less than the classic
+    // 620 x 460 where the screen has room), centred unless placed.
+    auto third = [](int fallback, int screenSize) {
+      return std::min(screenSize, std::max(fallback, (2 * screenSize + 2) / 3));
+    };
+    s.winW = third(620, screen.width);
+    s.winH = third(460, screen.height);
+    if (!ini.hasKey(kInits, "WIN_X")) s.winX = std::max(0, (screen.width - s.winW) / 2);
+    if (!ini.hasKey(kInits, "WIN_Y")) s.winY = std::max(0, (screen.height - s.winH) / 2);
+  } else {
+    s.winW = size("WIN_W", 620, screen.width, s.winX);
+    s.winH = size("WIN_H", 460, screen.height, s.winY);
+  }
+  s.winMax = ini.readInt(kInits, "WIN_MAX", 0) == 1 ? 1 : 0;
   // -1 means "never placed": the search results window chooses for itself.
   auto searchValue = [&](const char* key, int limit) {
     const int v = ini.readInt(kInits, key, -1);
     return v == -1 ? -1 : (v < 0 || v > limit ? 10 : v);
   };
-  s.swinX = searchValue("SWIN_X", screen.width - 100);
-  s.swinY = searchValue("SWIN_Y", screen.height - 100);
-  s.swinW = searchValue("SWIN_W", screen.width);
-  s.swinH = searchValue("SWIN_H", screen.height);
+  s.swinX = searchValue("SWIN_X", env.screen.width - 100);
+  s.swinY = searchValue("SWIN_Y", env.screen.height - 100);
+  s.swinW = searchValue("SWIN_W", env.screen.width);
+  s.swinH = searchValue("SWIN_H", env.screen.height);
   auto column = [&](const char* key, int fallback) {
     const int v = ini.readInt(kInits, key, fallback);
     return v < 0 ? 0 : v;
@@ -70,6 +94,8 @@ void readPanes(const platform::IniFile& ini, DiskIndexSettings& s) {
   s.w1 = inRangeOr(ini.readInt(kInits, "W1", 120), 50, 1200, 120);
   s.w2 = inRangeOr(ini.readInt(kInits, "W2", 80), 30, 1200, 80);
   s.w3 = inRangeOr(ini.readInt(kInits, "W3", 140), 30, 1200, 140);
+  s.fileSort = inRangeOr(ini.readInt(kInits, "FILE_SORT", 0), 0, 4, 0);
+  s.fileSortRev = ini.readInt(kInits, "FILE_SORT_REV", 0) == 1 ? 1 : 0;
 }
 
 void readPaths(const platform::IniFile& ini, const SettingsEnvironment& env, DiskIndexSettings& s) {
@@ -209,7 +235,7 @@ DiskIndexSettings defaultSettings(const SettingsEnvironment& env) {
 
 DiskIndexSettings readSettings(const platform::IniFile& ini, const SettingsEnvironment& env) {
   DiskIndexSettings s = defaultSettings(env);
-  readWindow(ini, env.screen, s);
+  readWindow(ini, env, s);
   readPanes(ini, s);
   readPaths(ini, env, s);
   readExport(ini, s);
@@ -241,6 +267,7 @@ void writeSettings(platform::IniFile& ini, const DiskIndexSettings& s) {
                                                  {"WIN_Y", s.winY},
                                                  {"WIN_W", s.winW},
                                                  {"WIN_H", s.winH},
+                                                 {"WIN_MAX", s.winMax},
                                                  {"SWIN_X", s.swinX},
                                                  {"SWIN_Y", s.swinY},
                                                  {"SWIN_W", s.swinW},
@@ -254,6 +281,8 @@ void writeSettings(platform::IniFile& ini, const DiskIndexSettings& s) {
                                                  {"W1", s.w1},
                                                  {"W2", s.w2},
                                                  {"W3", s.w3},
+                                                 {"FILE_SORT", s.fileSort},
+                                                 {"FILE_SORT_REV", s.fileSortRev},
                                                  {"BGND", s.bgnd},
                                                  {"MEMOS", s.memos},
                                                  {"ExpSDir", s.expSDir},
@@ -263,6 +292,7 @@ void writeSettings(platform::IniFile& ini, const DiskIndexSettings& s) {
                                                  {"ExpFAll", s.expFAll},
                                                  {"SORT_FREE", s.sortFree}};
   for (const auto& [key, value] : numbers) ini.writeInt(kInits, key, value);
+  ini.writeString(kInits, "WIN_SCREEN", s.winScreen);
   ini.writeString(kInits, "DRIVE", std::string(1, s.drive));
   ini.writeString(kInits, "DATA_PATH", s.dataPath);
   ini.writeString(kInits, "COPY_PATH", s.copyPath);

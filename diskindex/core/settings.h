@@ -24,6 +24,15 @@ struct ScreenSize {
   int height = 768;
 };
 
+// One screen of the desktop by the name the window system gives it, with its
+// place on the desktop. The main window's position is stored relative to the
+// screen it was on (WIN_SCREEN), so that it comes back there; a screen that
+// is gone leaves the window on the primary screen.
+struct ScreenArea {
+  std::string name;
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
 // Font styles as a set: bold 1, italic 2, underline 4, strike-out 8.
 struct FontSetting {
   std::string name;
@@ -38,7 +47,8 @@ struct SettingsEnvironment {
   std::filesystem::path tempDir;   // the system temporary directory
   std::string defaultEditor;       // first editor found on PATH, else "xdg-open"
   char firstCdRomDrive = 0;        // 0 when the system has none
-  ScreenSize screen;
+  ScreenSize screen;                // the primary screen
+  std::vector<ScreenArea> screens;  // every screen; empty when only the primary is known
 
   // The running system's values (environment variables, PATH, drive table).
   static SettingsEnvironment fromSystem(ScreenSize screen);
@@ -46,11 +56,18 @@ struct SettingsEnvironment {
 
 struct DiskIndexSettings {
   // [Inits]
+  // The position counts from the top left of screen winScreen (empty: the
+  // primary screen). Without stored size the window takes two thirds of the
+  // screen, centred.
   int winX = 10, winY = 10, winW = 620, winH = 460;
+  int winMax = 0;         // 1: the window was maximised
+  std::string winScreen;  // the screen the window was on, "" when that is gone
   int swinX = -1, swinY = -1, swinW = -1, swinH = -1;
   int swinS = 140, swinS1 = 240, swinS2 = 60;
   int splitX = 180, splitYL = 50, splitYR = 50;
   int w1 = 120, w2 = 80, w3 = 140;
+  int fileSort = 0;     // the file list's key: 0 file order, 1 name, 2 extension, 3 size, 4 date
+  int fileSortRev = 0;  // 1: that order reversed
   char drive = 'C';      // A..Z
   int bgnd = 1;          // 1 grey background, 0 system window colour
   int memos = 3;         // bit 0 directory remark field, bit 1 file remark field

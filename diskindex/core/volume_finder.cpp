@@ -58,7 +58,7 @@ std::string recognisedItemText(const RecognisedVolume& found, const VolumeList& 
 
 std::string overviewRowText(const VolumeRecord& volume, OverviewOrder order) {
   if (order != OverviewOrder::FreeSpace || volume.freeSpace < 0) return volume.name;
-  return volume.name + "  (" + groupDigits(volume.freeSpace) + " Byte frei)";
+  return volume.name + "  (" + unitSize(volume.freeSpace) + " frei)";
 }
 
 bool hasFreeSpace(const VolumeRecord& volume, std::int64_t bytes) {

@@ -52,7 +52,7 @@ void orderOverviewRows(std::vector<std::size_t>& rows, const VolumeList& volumes
                        OverviewOrder order);
 
 // A row of the overview: the volume's name, and in the free-space order its
-// free space as well ("Fotos 2024  (1.474.560 Byte frei)"; nothing added
+// free space as well, in its unit form ("Fotos 2024  (1,4 MB frei)"; nothing added
 // when the free space is not known).
 std::string overviewRowText(const VolumeRecord& volume, OverviewOrder order);
 

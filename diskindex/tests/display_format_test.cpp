@@ -94,6 +94,8 @@ TEST(DisplayFormat, DosDatesAndTimesUnpackTheirBitFields) {
   EXPECT_EQ(clock.minute, 15);
   EXPECT_EQ(clock.second, 42);
   EXPECT_EQ(fileSizeCell(0), "0    ");
+  EXPECT_EQ(fileSizeCell(999), "999    ");
+  EXPECT_EQ(fileSizeCell(4294967295u), "4.294.967.295    ");
   EXPECT_EQ(fileDateCell(packed, "08:15:42"), "   24.12.2003    08:15:42");
 }
 

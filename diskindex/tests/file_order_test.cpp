@@ -59,5 +59,31 @@ TEST(FileOrder, DirectoryWithoutFilesGivesNoRows) {
   EXPECT_TRUE(fileOrder(list, 1, SortKey::Name, true).empty());
 }
 
+TEST(FileOrder, HeaderClickSortsByTheColumnThenReversesThenAgainAscends) {
+  SortChoice choice;  // file order
+  choice = afterHeaderClick(choice, SortKey::Size);
+  EXPECT_EQ(choice, (SortChoice{SortKey::Size, false}));
+  choice = afterHeaderClick(choice, SortKey::Size);
+  EXPECT_EQ(choice, (SortChoice{SortKey::Size, true}));
+  choice = afterHeaderClick(choice, SortKey::Size);
+  EXPECT_EQ(choice, (SortChoice{SortKey::Size, false}));
+  // Another column starts ascending, even when the order was reversed.
+  choice = afterHeaderClick(SortChoice{SortKey::Size, true}, SortKey::Name);
+  EXPECT_EQ(choice, (SortChoice{SortKey::Name, false}));
+  // A column without a key changes nothing.
+  EXPECT_EQ(afterHeaderClick(SortChoice{SortKey::Date, true}, SortKey::None),
+            (SortChoice{SortKey::Date, true}));
+}
+
+TEST(FileOrder, StoredKeyNumbersRoundTripAndUnknownOnesMeanFileOrder) {
+  for (SortKey key :
+       {SortKey::None, SortKey::Name, SortKey::Extension, SortKey::Size, SortKey::Date}) {
+    EXPECT_EQ(sortKeyFromNumber(sortKeyNumber(key)), key);
+  }
+  EXPECT_EQ(sortKeyNumber(SortKey::Extension), 2);
+  EXPECT_EQ(sortKeyFromNumber(5), SortKey::None);
+  EXPECT_EQ(sortKeyFromNumber(-1), SortKey::None);
+}
+
 }  // namespace
 }  // namespace diskindex

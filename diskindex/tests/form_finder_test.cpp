@@ -54,7 +54,7 @@ TEST_F(FormFinderTest, OverviewByFreeSpaceShowsTheRoomAndIsRemembered) {
   tree()->setCurrentIndex(tree()->model()->index(0, 0));  // Alpha
   form.actions().sortOverviewFree->trigger();
   EXPECT_EQ(overviewRows(),
-            (QStringList{"Beta  (5.000.000.000 Byte frei)", "Alpha  (1.000 Byte frei)", "Gamma"}));
+            (QStringList{"Beta  (4,7 GB frei)", "Alpha  (1000 Byte frei)", "Gamma"}));
   EXPECT_EQ(tree()->currentIndex().row(), 1) << "the selection stays on Alpha";
   ModelCheck check(tree()->model());
   form.close();
@@ -62,7 +62,7 @@ TEST_F(FormFinderTest, OverviewByFreeSpaceShowsTheRoomAndIsRemembered) {
   EXPECT_EQ(platform::IniFile(m_settingsFile).readInt("Inits", "SORT_FREE", -1), 1);
   TDiskIndexForm& again = start();
   EXPECT_TRUE(again.actions().sortOverviewFree->isChecked());
-  EXPECT_EQ(overviewRows().value(0), "Beta  (5.000.000.000 Byte frei)");
+  EXPECT_EQ(overviewRows().value(0), "Beta  (4,7 GB frei)");
   again.actions().sortOverviewFree->trigger();
   EXPECT_EQ(overviewRows(), (QStringList{"Alpha", "Beta", "Gamma"}));
 }

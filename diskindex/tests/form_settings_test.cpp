@@ -10,8 +10,9 @@ using testing::MainFormTest;
 
 TEST_F(MainFormTest, FirstStartWithoutSettingsFileUsesTheDefaults) {
   TDiskIndexForm& form = start();
-  EXPECT_EQ(form.size(), QSize(620, 460));
-  EXPECT_EQ(form.pos(), QPoint(10, 10));
+  // Two thirds of the 1280 x 1024 screen, centred.
+  EXPECT_EQ(form.size(), QSize(854, 683));
+  EXPECT_EQ(form.pos(), QPoint(213, 170));
   EXPECT_EQ(form.view(), TDiskIndexForm::View::Overview);
   EXPECT_EQ(form.windowTitle(), QStringLiteral("K&T DiskIndex"));
   EXPECT_TRUE(form.actions().greyBackground->isChecked());

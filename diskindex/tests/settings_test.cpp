@@ -23,10 +23,15 @@ DiskIndexSettings fromText(const std::string& text, char cdRom = 'E') {
 
 TEST(Settings, FirstStartWithoutFileTakesTheDefaults) {
   const DiskIndexSettings s = fromText("");
-  EXPECT_EQ(s.winX, 10);
-  EXPECT_EQ(s.winY, 10);
-  EXPECT_EQ(s.winW, 620);
-  EXPECT_EQ(s.winH, 460);
+  // Two thirds of the 1280 x 1024 screen, centred.
+  EXPECT_EQ(s.winW, 854);
+  EXPECT_EQ(s.winH, 683);
+  EXPECT_EQ(s.winX, 213);
+  EXPECT_EQ(s.winY, 170);
+  EXPECT_EQ(s.winMax, 0);
+  EXPECT_EQ(s.winScreen, "");
+  EXPECT_EQ(s.fileSort, 0);
+  EXPECT_EQ(s.fileSortRev, 0);
   EXPECT_EQ(s.swinX, -1);
   EXPECT_EQ(s.swinW, -1);
   EXPECT_EQ(s.splitX, 180);
@@ -49,7 +54,7 @@ TEST(Settings, FirstStartWithoutFileTakesTheDefaults) {
 TEST(Settings, OutOfRangeValuesFallBackOrAreClamped) {
   const DiskIndexSettings s = fromText(
       "[Fonts]\nSIZE_F=20\nSIZE_L=7\nSIZE_M=14\nSIZE_P=40\n"
-      "[Inits]\nSplitX=5\nSplitYL=10\nSplitYR=400\nW1=40\nW2=1300\nW3=30\n"
+      "[Inits]\nWIN_W=620\nWIN_H=460\nSplitX=5\nSplitYL=10\nSplitYR=400\nW1=40\nW2=1300\nW3=30\n"
       "SWIN_X=-5\nSWIN_Y=2000\nSWIN_W=5000\nSWIN_H=300\nSWIN_S=-3\n");
   EXPECT_EQ(s.fontF.size, 10);
   EXPECT_EQ(s.fontL.size, 10);
@@ -68,7 +73,9 @@ TEST(Settings, OutOfRangeValuesFallBackOrAreClamped) {
   EXPECT_EQ(s.swinS, 0);
   EXPECT_EQ(fromText("[Inits]\nSORT_FREE=2\n").sortFree, 0);
   EXPECT_EQ(fromText("[Inits]\nSORT_FREE=1\n").sortFree, 1);
-  EXPECT_EQ(fromText("[Inits]\nSplitX=600\n").splitX, 180);  // above 620 - 40
+  EXPECT_EQ(fromText("[Inits]\nWIN_W=620\nSplitX=600\n").splitX, 180);  // above 620 - 40
+  EXPECT_EQ(fromText("[Inits]\nFILE_SORT=5\n").fileSort, 0);
+  EXPECT_EQ(fromText("[Inits]\nFILE_SORT=4\nFILE_SORT_REV=3\n").fileSortRev, 0);
   EXPECT_EQ(fromText("[Inits]\nWIN_W=1000\nSplitX=900\n").splitX, 900);
 }
 
@@ -81,6 +88,53 @@ TEST(Settings, WindowGeometryFollowsTheScreen) {
   s = fromText("[Inits]\nWIN_X=1180\nWIN_Y=924\n");
   EXPECT_EQ(s.winX, 1180);
   EXPECT_EQ(s.winY, 924);
+}
+
+TEST(Settings, FirstStartTakesTwoThirdsOfAnyScreenButNeverLessThanTheClassicSize) {
+  SettingsEnvironment env = environment('E');
+  env.screen = ScreenSize{800, 600};
+  DiskIndexSettings s = readSettings(platform::IniFile::fromText(""), env);
+  EXPECT_EQ(s.winW, 620);  // 533 would cut ordinary names
+  EXPECT_EQ(s.winH, 460);
+  EXPECT_EQ(s.winX, 90);
+  EXPECT_EQ(s.winY, 70);
+  env.screen = ScreenSize{3840, 2160};
+  s = readSettings(platform::IniFile::fromText("[Inits]\nWIN_X=5\n"), env);
+  EXPECT_GE(s.winW * 3, 3840 * 2);
+  EXPECT_GE(s.winH * 3, 2160 * 2);
+  EXPECT_EQ(s.winX, 5);  // a stored position stays
+  EXPECT_EQ(s.winY, (2160 - s.winH) / 2);
+  // A stored size is the user's: kept as it is.
+  s = readSettings(platform::IniFile::fromText("[Inits]\nWIN_W=700\nWIN_H=500\n"), env);
+  EXPECT_EQ(s.winW, 700);
+  EXPECT_EQ(s.winH, 500);
+  EXPECT_EQ(s.winX, 10);
+}
+
+TEST(Settings, WindowComesBackOnItsScreenOrOnThePrimaryWhenThatIsGone) {
+  SettingsEnvironment env = environment('E');
+  env.screen = ScreenSize{1280, 1024};
+  env.screens = {{"HDMI-1", 0, 0, 1280, 1024}, {"DP-2", 1280, 0, 2560, 1440}};
+  const std::string stored =
+      "[Inits]\nWIN_SCREEN=DP-2\nWIN_X=1500\nWIN_Y=1100\nWIN_W=2000\nWIN_H=1200\nWIN_MAX=1\n";
+  // The position counts from the second screen and its size sets the limits.
+  DiskIndexSettings s = readSettings(platform::IniFile::fromText(stored), env);
+  EXPECT_EQ(s.winScreen, "DP-2");
+  EXPECT_EQ(s.winX, 1500);
+  EXPECT_EQ(s.winY, 1100);
+  EXPECT_EQ(s.winW, 2000);
+  EXPECT_EQ(s.winH, 1200);
+  EXPECT_EQ(s.winMax, 1);
+  // Unplugged: the primary screen's limits bring the window back onto it.
+  env.screens.pop_back();
+  s = readSettings(platform::IniFile::fromText(stored), env);
+  EXPECT_EQ(s.winScreen, "");
+  EXPECT_EQ(s.winX, 10);
+  EXPECT_EQ(s.winY, 10);
+  EXPECT_EQ(s.winW, 1270);
+  EXPECT_EQ(s.winH, 1014);
+  EXPECT_EQ(s.winMax, 1);
+  EXPECT_EQ(readSettings(platform::IniFile::fromText("[Inits]\nWIN_MAX=2\n"), env).winMax, 0);
 }
 
 TEST(Settings, PathsDriveAndCategoryAreNormalised) {
@@ -116,6 +170,10 @@ TEST(Settings, WriteThenReadGivesTheSameSettings) {
   s.splitX = 250;
   s.memos = 1;
   s.sortFree = 1;
+  s.winMax = 1;
+  s.winScreen = "DP-2";
+  s.fileSort = 3;
+  s.fileSortRev = 1;
   s.category = "Spiele";
   s.expCSep = ";";
   s.expFlds = "1,3,2";
@@ -140,6 +198,10 @@ TEST(Settings, WriteThenReadGivesTheSameSettings) {
   EXPECT_EQ(back.splitX, 250);
   EXPECT_EQ(back.memos, 1);
   EXPECT_EQ(back.sortFree, 1);
+  EXPECT_EQ(back.winMax, 1);
+  EXPECT_NE(text.find("WIN_SCREEN=DP-2"), std::string::npos);
+  EXPECT_EQ(back.fileSort, 3);
+  EXPECT_EQ(back.fileSortRev, 1);
   EXPECT_EQ(back.category, "Spiele");
   EXPECT_EQ(back.expCSep, ";");
   EXPECT_EQ(back.expFlds, "1,3,2");

@@ -44,7 +44,8 @@ TEST(VolumeFinder, FreeSpaceOrderPutsMostRoomFirstUnknownLastAndTiesByName) {
 
 TEST(VolumeFinder, RowsShowTheFreeSpaceOnlyInTheFreeSpaceOrder) {
   EXPECT_EQ(overviewRowText(volume("Fotos", 1474560), OverviewOrder::FreeSpace),
-            "Fotos  (1.474.560 Byte frei)");
+            "Fotos  (1,4 MB frei)");
+  EXPECT_EQ(overviewRowText(volume("Leer", 0), OverviewOrder::FreeSpace), "Leer  (0 Byte frei)");
   EXPECT_EQ(overviewRowText(volume("Fotos", 1474560), OverviewOrder::Name), "Fotos");
   EXPECT_EQ(overviewRowText(volume("Alt", -1), OverviewOrder::FreeSpace), "Alt");
 }

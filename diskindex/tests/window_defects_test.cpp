@@ -168,13 +168,14 @@ TEST_F(MainFormTest, HelpFromTheSearchDialogCanBeClosedWhileTheDialogIsOpen) {
   EXPECT_TRUE(outcome.dialogStayedOpen);
 }
 
-// The digits of a 10-digit size fit in the size cell's text area: the
+// The digits of a 10-digit size, with their group dots, fit in the size cell's text area: the
 // column less the item view's text margins on either side.
 void expectTenDigitsFit(QTableView* grid) {
   const int textMargin =
       grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
   const int textWidth = grid->columnWidth(FileListModel::SizeColumn) - 2 * textMargin;
-  EXPECT_GE(textWidth, QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("3000000000")))
+  EXPECT_GE(textWidth,
+            QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("3.000.000.000")))
       << "font " << grid->font().pointSize();
 }
 

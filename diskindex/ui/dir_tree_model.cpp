@@ -59,7 +59,8 @@ bool DirTreeModel::hasChildren(const QModelIndex& parent) const {
 QVariant DirTreeModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid) || !m_directories) return {};
   switch (role) {
-    case Qt::DisplayRole: {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole: {  // a long name may run past the pane's edge
       const std::string_view name = m_directories->directoryName(directoryOf(index));
       return qUtf8(name);
     }

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -17,6 +18,7 @@
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/export_controller.h"
+#include "diskindex/ui/file_grid.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/file_size_delegate.h"
 #include "diskindex/ui/files_controller.h"
@@ -83,8 +85,8 @@ QSplitter* makeSplitter(Qt::Orientation orientation, const char* name, QWidget* 
   return splitter;
 }
 
-QTableView* makeFileGrid() {
-  auto* grid = new QTableView;
+FileGrid* makeFileGrid() {
+  auto* grid = new FileGrid;
   grid->setObjectName(QStringLiteral("GridFiles"));
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -95,10 +97,13 @@ QTableView* makeFileGrid() {
   grid->verticalHeader()->hide();
   grid->horizontalHeader()->setHighlightSections(false);
   grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  grid->horizontalHeader()->setStretchLastSection(true);
   grid->setItemDelegateForColumn(FileListModel::SizeColumn, new FileSizeDelegate(grid));
   // Long names lose their middle; numbers are never cut (see fitSizeColumn).
   grid->setTextElideMode(Qt::ElideMiddle);
+  // A header click sorts by that column (see onFileHeaderClicked); the
+  // header's context menu also offers the order by extension.
+  grid->horizontalHeader()->setSectionsClickable(true);
+  grid->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
   return grid;
 }
 
@@ -142,6 +147,10 @@ void TDiskIndexForm::buildLayout() {
   m_rightStack->setMinimumWidth(40);
   m_mainSplit = makeSplitter(Qt::Horizontal, "SplitMain", m_leftSplit, m_rightStack, 1);
   setCentralWidget(m_mainSplit);
+  // Tab goes from the tree to the file list, then to the remarks.
+  QWidget::setTabOrder(m_tree, m_files);
+  QWidget::setTabOrder(m_files, m_fileRemark);
+  QWidget::setTabOrder(m_fileRemark, m_dirRemark);
 
   m_status = new QLabel;
   m_status->setObjectName(QStringLiteral("StatusText"));
@@ -156,9 +165,12 @@ void TDiskIndexForm::buildLayout() {
   m_dirModel = new DirTreeModel(this);
   m_fileModel = new FileListModel(this);
   m_files->setModel(m_fileModel);
-  // A size column dragged narrower than its widest number springs back.
+  // A size or date column dragged narrower than its widest number springs
+  // back.
   connect(m_files->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-    if (column == FileListModel::SizeColumn) fitSizeColumn();
+    if (column == FileListModel::SizeColumn || column == FileListModel::DateColumn) {
+      fitSizeColumn();
+    }
   });
   m_overview = std::make_unique<OverviewPane>(
       m_session, OverviewPane::Widgets{m_tree, m_info, m_toolBar.categoryCombo, m_volumeModel});
@@ -266,9 +278,20 @@ void TDiskIndexForm::connectOptionActions() {
 }
 
 void TDiskIndexForm::connectViews() {
-  connect(m_tree, &QTreeView::doubleClicked, this, [this] {
+  // Return and a double click (or a single click where the desktop wants
+  // that) open the overview's volume.
+  connect(m_tree, &QTreeView::activated, this, [this] {
     if (m_view == View::Overview) onContents();
   });
+  QHeaderView* header = m_files->horizontalHeader();
+  connect(header, &QHeaderView::sectionClicked, this, &TDiskIndexForm::onFileHeaderClicked);
+  auto* headerMenu = new QMenu(this);
+  headerMenu->setObjectName(QStringLiteral("MenuFileHeader"));
+  headerMenu->addActions(m_actions.sortGroup->actions());
+  headerMenu->addSeparator();
+  headerMenu->addAction(m_actions.sortReverse);
+  connect(header, &QWidget::customContextMenuRequested, this,
+          [header, headerMenu](const QPoint& at) { headerMenu->popup(header->mapToGlobal(at)); });
   connect(m_tree, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     QMenu* menu = m_view == View::Overview ? m_menus.overviewTree : m_menus.contentsTree;
     menu->popup(m_tree->viewport()->mapToGlobal(at));

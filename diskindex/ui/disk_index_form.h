@@ -24,6 +24,7 @@
 #include <set>
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/file_order.h"
 #include "diskindex/ui/copy_prompts.h"
 #include "diskindex/ui/export_prompts.h"
 #include "diskindex/ui/form_prompts.h"
@@ -49,6 +50,7 @@ class ContentsPane;
 class OverviewPane;
 class DirTreeModel;
 class ExportController;
+class FileGrid;
 class FileListModel;
 class FilesController;
 class RescanController;
@@ -59,6 +61,10 @@ class RemarkEdit;
 class TDlgSearchResults;
 class VolumeInfoPane;
 class VolumeListModel;
+
+// Every screen of the desktop by name: the window comes back on the one it
+// was on.
+std::vector<ScreenArea> desktopScreens();
 
 // Where the window finds its settings and the defaults that depend on the
 // running system: the session's environment.
@@ -135,6 +141,8 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void connectViews();
   // Settings (form_settings.cpp).
   void applySettings();
+  void applyGeometry();
+  void collectGeometry();
   void collectSettings();
   void changeDataDirectory(const std::filesystem::path& folder);
   void applyFonts();
@@ -167,6 +175,9 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void onDirectorySelected();
   void onFileSelected();
   void onSortChanged();
+  // The sort actions show the choice and the file list follows it.
+  void showSortChoice(SortChoice choice);
+  void onFileHeaderClicked(int column);
   // Commands (form_commands.cpp).
   void updateCommandStates();
   void onCopy();
@@ -194,7 +205,7 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   QSplitter* m_rightSplit = nullptr;
   QStackedWidget* m_rightStack = nullptr;
   QTreeView* m_tree = nullptr;
-  QTableView* m_files = nullptr;
+  FileGrid* m_files = nullptr;
   RemarkEdit* m_dirRemark = nullptr;
   RemarkEdit* m_fileRemark = nullptr;
   VolumeInfoPane* m_info = nullptr;

@@ -63,6 +63,19 @@ void FileListModel::rebuildOrder() {
   }
 }
 
+SortKey FileListModel::keyOfColumn(int column) {
+  switch (column) {
+    case NameColumn:
+      return SortKey::Name;
+    case SizeColumn:
+      return SortKey::Size;
+    case DateColumn:
+      return SortKey::Date;
+    default:
+      return SortKey::None;
+  }
+}
+
 int FileListModel::filePosition(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= m_order.size()) return -1;
   return static_cast<int>(m_order[static_cast<std::size_t>(row)]);
@@ -130,6 +143,10 @@ int FileListModel::columnCount(const QModelIndex& parent) const {
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
   if (role == Qt::DisplayRole) return cellText(index.row(), index.column());
+  // The view may elide a long name; its tip shows it whole.
+  if (role == Qt::ToolTipRole && index.column() == NameColumn) {
+    return cellText(index.row(), NameColumn);
+  }
   return {};
 }
 

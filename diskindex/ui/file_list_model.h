@@ -5,6 +5,8 @@
 // one empty row. The header of the column holding the sort key carries a
 // small arrow (up ascending, down reversed); sorting by extension marks none.
 // Rows map to file positions in file order, which is what remarks key on.
+// Sizes are shown with digit groups ("1.474.560"); a name's tool tip is the
+// whole name, since the view elides long names in the middle.
 
 #include <QAbstractTableModel>
 #include <QIcon>
@@ -31,6 +33,8 @@ class FileListModel : public QAbstractTableModel {
   // Changes the order and keeps the files in place (no model reset of rows).
   void setOrder(SortKey key, bool reverse);
   SortKey sortKey() const { return m_key; }
+  // The key a click on this column's header sorts by (None for none).
+  static SortKey keyOfColumn(int column);
   bool reversed() const { return m_reverse; }
 
   bool hasFiles() const { return !m_order.empty(); }

@@ -2,21 +2,37 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QTime>
+
+#include "diskindex/core/display_format.h"
+#include "diskindex/ui/file_list_model.h"
 
 namespace diskindex::ui {
 namespace {
 
-// The widest size a cell has to hold: eleven digits, one more than any
-// 32-bit size needs.
-const QString kWidestSize = QStringLiteral("00000000000");
+// The widest size a cell has to hold: eleven digits with their group dots,
+// one digit more than any 32-bit size needs.
+const QString kWidestSize = QStringLiteral("00.000.000.000");
+
+// What a cell needs besides its text: the item view's margin on either side.
+int cellMargins(const QWidget* widget) {
+  const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+  return 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1) + 2;
+}
 
 }  // namespace
 
 int FileSizeDelegate::minimumColumnWidth(const QFont& font, const QWidget* widget) {
-  const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-  // The item view keeps this margin on either side of a cell's text.
-  const int textMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-  return QFontMetrics(font).horizontalAdvance(kWidestSize) + 2 * textMargin + 2;
+  return QFontMetrics(font).horizontalAdvance(kWidestSize) + cellMargins(widget);
+}
+
+int FileSizeDelegate::minimumDateColumnWidth(const QFont& font, const QWidget* widget) {
+  // A date cell as the list writes it, at a late hour (two-digit hours are
+  // the widest in every time format).
+  const QString time = QTime(23, 59, 58).toString(systemTimeFormat());
+  const QString cell =
+      QString::fromStdString(fileDateCell((28u << 25) | (12u << 21) | (28u << 16), time.toStdString()));
+  return QFontMetrics(font).horizontalAdvance(cell) + cellMargins(widget);
 }
 
 void FileSizeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -13,6 +13,7 @@
 #include "diskindex/core/export/table_export.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/file_grid.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
 #include "diskindex/ui/help_window.h"

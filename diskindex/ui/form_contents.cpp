@@ -14,6 +14,7 @@
 #include "diskindex/ui/contents_pane.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/disk_index_form.h"
+#include "diskindex/ui/file_grid.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/font_setting.h"
 #include "diskindex/ui/qt_text.h"
@@ -113,6 +114,7 @@ void TDiskIndexForm::showContents() {
   connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &TDiskIndexForm::onDirectorySelected);
   m_contents->selectRoot();
+  m_tree->setFocus();
   updateCommandStates();
 }
 
@@ -180,6 +182,26 @@ void TDiskIndexForm::onSortChanged() {
                       : checked == m_actions.sortDate ? SortKey::Date
                                                       : SortKey::None;
   m_contents->sortFiles(key, m_actions.sortReverse->isChecked());
+}
+
+void TDiskIndexForm::showSortChoice(SortChoice choice) {
+  QAction* wanted = choice.key == SortKey::Name        ? m_actions.sortName
+                    : choice.key == SortKey::Extension ? m_actions.sortType
+                    : choice.key == SortKey::Size      ? m_actions.sortSize
+                    : choice.key == SortKey::Date      ? m_actions.sortDate
+                                                       : nullptr;
+  if (wanted) {
+    wanted->setChecked(true);
+  } else if (QAction* checked = m_actions.sortGroup->checkedAction()) {
+    checked->setChecked(false);
+  }
+  m_actions.sortReverse->setChecked(choice.reverse);
+  onSortChanged();
+}
+
+void TDiskIndexForm::onFileHeaderClicked(int column) {
+  const SortChoice current{m_fileModel->sortKey(), m_fileModel->reversed()};
+  showSortChoice(afterHeaderClick(current, FileListModel::keyOfColumn(column)));
 }
 
 std::vector<TDirFileNo> TDiskIndexForm::selectedFileKeys(std::uint32_t dir) const {

@@ -35,6 +35,8 @@ void TDiskIndexForm::showOverview(std::optional<std::size_t> selectVolume) {
             &TDiskIndexForm::onVolumeSelected);
   }
   refreshOverview(selectVolume);
+  // The list takes the keys (Return, type-ahead) as in a file manager.
+  m_tree->setFocus();
 }
 
 void TDiskIndexForm::refreshOverview(std::optional<std::size_t> selectVolume) {

@@ -17,6 +17,7 @@
 #include "diskindex/ui/convert_dialog.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/file_grid.h"
 #include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/file_size_delegate.h"
 #include "diskindex/ui/font_setting.h"
@@ -145,16 +146,72 @@ void TDiskIndexForm::changeDataDirectory(const std::filesystem::path& folder) {
   watchDataDirectory();
 }
 
-void TDiskIndexForm::applySettings() {
+namespace {
+
+// The screen of this name, or the primary screen when it is gone (or never
+// named).
+QScreen* screenNamed(const std::string& name) {
+  for (QScreen* screen : QGuiApplication::screens()) {
+    if (!name.empty() && screen->name() == QString::fromStdString(name)) return screen;
+  }
+  return QGuiApplication::primaryScreen();
+}
+
+}  // namespace
+
+std::vector<ScreenArea> desktopScreens() {
+  std::vector<ScreenArea> areas;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->geometry();
+    areas.push_back(
+        {screen->name().toStdString(), area.x(), area.y(), area.width(), area.height()});
+  }
+  return areas;
+}
+
+void TDiskIndexForm::applyGeometry() {
   const DiskIndexSettings& s = m_session.settings();
   if (s.winW > 0 && s.winH > 0) {
-    move(s.winX, s.winY);
+    // The stored position counts from the top left of the screen it was on.
+    const QScreen* screen = screenNamed(s.winScreen);
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    move(origin + QPoint(s.winX, s.winY));
     resize(s.winW, s.winH);
   }
+  // Takes effect when the window is shown; un-maximising gives the size above.
+  if (s.winMax == 1) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TDiskIndexForm::collectGeometry() {
+  DiskIndexSettings& s = m_session.settings();
+  const QScreen* screen = this->screen();
+  const std::string screenName = screen ? screen->name().toStdString() : std::string();
+  const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+  s.winMax = isMaximized() ? 1 : 0;
+  if (!isMaximized() && !isMinimized()) {
+    s.winX = pos().x() - origin.x();
+    s.winY = pos().y() - origin.y();
+    s.winW = width();
+    s.winH = height();
+  } else if (screenName != s.winScreen && normalGeometry().isValid()) {
+    // Maximised on another screen than before: the size to come back to
+    // lies there now.
+    const QRect normal = normalGeometry();
+    s.winX = normal.x() - origin.x();
+    s.winY = normal.y() - origin.y();
+    s.winW = normal.width();
+    s.winH = normal.height();
+  }
+  s.winScreen = screenName;
+}
+
+void TDiskIndexForm::applySettings() {
+  const DiskIndexSettings& s = m_session.settings();
+  applyGeometry();
   m_mainSplit->setSizes({s.splitX, std::max(40, width() - s.splitX)});
   m_leftSplit->setSizes({std::max(30, height() - s.splitYL), s.splitYL});
   m_rightSplit->setSizes({std::max(30, height() - s.splitYR), s.splitYR});
-  m_files->setColumnWidth(FileListModel::NameColumn, s.w1);
+  m_files->setNameWidth(s.w1);
   m_files->setColumnWidth(FileListModel::SizeColumn, s.w2);
   m_files->setColumnWidth(FileListModel::DateColumn, s.w3);
   {
@@ -169,6 +226,7 @@ void TDiskIndexForm::applySettings() {
     m_actions.greyBackground->setChecked(s.bgnd != 0);
   }
   m_overview->setOrder(m_session.volumeService().overviewOrder());
+  showSortChoice({sortKeyFromNumber(s.fileSort), s.fileSortRev == 1});
   applyRemarkFields();
   applyBackground();
   applyFonts();
@@ -176,18 +234,15 @@ void TDiskIndexForm::applySettings() {
 
 void TDiskIndexForm::collectSettings() {
   DiskIndexSettings& s = m_session.settings();
-  if (!isMaximized() && !isMinimized()) {
-    s.winX = pos().x();
-    s.winY = pos().y();
-    s.winW = width();
-    s.winH = height();
-  }
+  collectGeometry();
   s.splitX = m_mainSplit->sizes().value(0, s.splitX);
   if (m_dirRemark->isVisible()) s.splitYL = m_leftSplit->sizes().value(1, s.splitYL);
   if (m_fileRemark->isVisible()) s.splitYR = m_rightSplit->sizes().value(1, s.splitYR);
-  s.w1 = m_files->columnWidth(FileListModel::NameColumn);
+  s.w1 = m_files->nameWidth();
   s.w2 = m_files->columnWidth(FileListModel::SizeColumn);
   s.w3 = m_files->columnWidth(FileListModel::DateColumn);
+  s.fileSort = sortKeyNumber(m_fileModel->sortKey());
+  s.fileSortRev = m_fileModel->reversed() ? 1 : 0;
   s.bgnd = m_actions.greyBackground->isChecked() ? 1 : 0;
   s.memos =
       (m_actions.dirRemarks->isChecked() ? 1 : 0) | (m_actions.fileRemarks->isChecked() ? 2 : 0);
@@ -229,11 +284,15 @@ void TDiskIndexForm::applyFonts() {
 }
 
 void TDiskIndexForm::fitSizeColumn() {
-  // The size column is never narrower than its widest number, whatever the
-  // stored width or the font; names are elided instead.
-  const int needed = FileSizeDelegate::minimumColumnWidth(m_files->font(), m_files);
-  if (m_files->columnWidth(FileListModel::SizeColumn) < needed) {
-    m_files->setColumnWidth(FileListModel::SizeColumn, needed);
+  // The size and date columns are never narrower than their widest number,
+  // whatever the stored width or the font; names are elided instead.
+  const int size = FileSizeDelegate::minimumColumnWidth(m_files->font(), m_files);
+  if (m_files->columnWidth(FileListModel::SizeColumn) < size) {
+    m_files->setColumnWidth(FileListModel::SizeColumn, size);
+  }
+  const int date = FileSizeDelegate::minimumDateColumnWidth(m_files->font(), m_files);
+  if (m_files->columnWidth(FileListModel::DateColumn) < date) {
+    m_files->setColumnWidth(FileListModel::DateColumn, date);
   }
 }
 

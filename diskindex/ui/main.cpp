@@ -33,8 +33,10 @@ int main(int argc, char* argv[]) {
   diskindex::ui::chooseIconTheme();
 
   const QSize screen = QApplication::primaryScreen()->size();
-  diskindex::ui::TDiskIndexForm form(
-      diskindex::SessionEnvironment::fromSystem({screen.width(), screen.height()}));
+  diskindex::SessionEnvironment environment =
+      diskindex::SessionEnvironment::fromSystem({screen.width(), screen.height()});
+  environment.settings.screens = diskindex::ui::desktopScreens();
+  diskindex::ui::TDiskIndexForm form(std::move(environment));
   form.start();
   form.show();
   // DISKINDX_TIMING=1 logs how long start-up took until the first paint.

@@ -9,6 +9,13 @@
 namespace diskindex::ui {
 namespace {
 
+// The unit form in brackets; sizes below one KB have none (their byte count
+// says it all).
+QString unitText(const std::string& unit) {
+  if (unit.empty() || unit.ends_with(" Byte")) return {};
+  return QStringLiteral("(") + qUtf8(unit) + QStringLiteral(")");
+}
+
 QString optionalText(const std::optional<std::string>& value) {
   return value ? qUtf8(*value).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) : QString();
 }
@@ -33,6 +40,9 @@ VolumeInfoPane::VolumeInfoPane(QWidget* parent) : QWidget(parent) {
   m_capacity = addRow("Kapazität:", "LabelCapacity", 4);
   m_used = addRow("Belegt:", "LabelUsed", 5);
   m_free = addRow("Frei:", "LabelFree", 6);
+  m_capacityUnit = addUnit("LabelCapacityUnit", 4);
+  m_usedUnit = addUnit("LabelUsedUnit", 5);
+  m_freeUnit = addUnit("LabelFreeUnit", 6);
   m_dirCount = addRow("Anzahl Verzeichnisse:", "LabelDirCount", 7);
   m_fileCount = addRow("Anzahl Dateien:", "LabelFileCount", 8);
   m_captured = addRow("Erfaßt am:", "LabelCaptureDate", 9);
@@ -64,6 +74,14 @@ QLabel* VolumeInfoPane::addRow(const char* caption, const char* objectName, int 
   return value;
 }
 
+QLabel* VolumeInfoPane::addUnit(const char* objectName, int row) {
+  auto* unit = new QLabel(this);
+  unit->setObjectName(QString::fromUtf8(objectName));
+  unit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  static_cast<QGridLayout*>(layout())->addWidget(unit, row, 2);
+  return unit;
+}
+
 void VolumeInfoPane::setValueFont(const QFont& font) {
   setFont(font);
   QFont bold = font;
@@ -76,8 +94,9 @@ void VolumeInfoPane::setValueFont(const QFont& font) {
 
 void VolumeInfoPane::showVolume(const VolumeRecord* record, double today) {
   if (!record) {
-    for (QLabel* value : {m_driveType, m_label, m_capacity, m_used, m_free, m_dirCount, m_fileCount,
-                          m_captured, m_location, m_remark}) {
+    for (QLabel* value : {m_driveType, m_label, m_capacity, m_used, m_free, m_capacityUnit,
+                          m_usedUnit, m_freeUnit, m_dirCount, m_fileCount, m_captured, m_location,
+                          m_remark}) {
       value->clear();
     }
     return;
@@ -94,6 +113,10 @@ void VolumeInfoPane::showVolume(const VolumeRecord* record, double today) {
   m_capacity->setText(qUtf8(space.capacity));
   m_used->setText(qUtf8(space.used));
   m_free->setText(qUtf8(space.free));
+  const SpaceTexts units = unitSpaceTexts(record->capacity, record->freeSpace);
+  m_capacityUnit->setText(unitText(units.capacity));
+  m_usedUnit->setText(unitText(units.used));
+  m_freeUnit->setText(unitText(units.free));
   m_dirCount->setText(QString::number(record->directoryCount));
   m_fileCount->setText(QString::number(record->fileCount));
   m_captured->setText(qUtf8(captureDateText(record->captureDate, today)));

@@ -3,7 +3,8 @@
 // one value per line (drive type, label, capacity, used and free space,
 // directory and file counts, capture date, location, remark). It writes the
 // texts of one volume record into its labels and keeps nothing else; the
-// sizes stand right-aligned so that their digits line up.
+// sizes stand right-aligned so that their digits line up, each followed by
+// its unit form ("(1,4 MB)") in a column of its own.
 
 #include <QLabel>
 #include <QWidget>
@@ -24,6 +25,7 @@ class VolumeInfoPane : public QWidget {
 
  private:
   QLabel* addRow(const char* caption, const char* objectName, int row);
+  QLabel* addUnit(const char* objectName, int row);
 
   QLabel* m_title = nullptr;
   QList<QLabel*> m_captions;
@@ -32,6 +34,9 @@ class VolumeInfoPane : public QWidget {
   QLabel* m_capacity = nullptr;
   QLabel* m_used = nullptr;
   QLabel* m_free = nullptr;
+  QLabel* m_capacityUnit = nullptr;
+  QLabel* m_usedUnit = nullptr;
+  QLabel* m_freeUnit = nullptr;
   QLabel* m_dirCount = nullptr;
   QLabel* m_fileCount = nullptr;
   QLabel* m_captured = nullptr;
