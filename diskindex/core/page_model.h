@@ -60,8 +60,8 @@ struct PageLayout {
   std::vector<Page> pages;
 };
 
-// Lays out lines (UTF-8; a TAB prints as four blanks) for a document named
-// title. No lines give no pages.
+// Lays out lines (UTF-8; a TAB prints as four blanks, any other control
+// character as "?") for a document named title. No lines give no pages.
 PageLayout layoutPages(const std::vector<std::string>& lines, const std::string& title,
                        const PageSpec& spec, const MeasureText& measure);
 

@@ -113,6 +113,20 @@ TEST(PageModel, ATitleTooLongForTheFooterIsShortenedBesideThePageNumber) {
   EXPECT_LT(page.footerLeft.x + characters(page.footerLeft.text), page.footerRight.x);
 }
 
+TEST(PageModel, ControlCharactersInNamesPrintAsQuestionMarksAndTabsAsBlanks) {
+  // A bell, an escape sequence, DEL and a C1 control (U+0085) in a name; the
+  // umlaut stays.
+  const std::string name = "Bild\a01\x1b[2J\x7f\xc2\x85\xc3\xa4.jpg";
+  const PageLayout layout = layoutPages({"\t" + name}, "CD\x1bX", smallPage(), kMeasure);
+  ASSERT_EQ(layout.pages.size(), 1u);
+  ASSERT_EQ(layout.pages[0].lines.size(), 1u);
+  EXPECT_EQ(layout.pages[0].lines[0].text, "    Bild?01?[2J??\xc3\xa4.jpg");
+  EXPECT_EQ(layout.pages[0].footerLeft.text, "CD?X");
+  const std::vector<WrappedRow> rows = wrapLine(std::string(40, '\x01'), 30, kMeasure);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(joined(rows), std::string(40, '?'));
+}
+
 TEST(PageModel, MarginsAreTwentyMillimetresLeftAndFifteenElsewhere) {
   const PageMargins at300 = marginsAt(300);
   EXPECT_EQ(at300.left, 236);  // 20 mm at 300 dpi
