@@ -124,9 +124,10 @@ InkBox renderPage(const std::filesystem::path& pdf, int page, const std::filesys
   return box;
 }
 
-// The text of each page (pdftotext ends every page with a form feed).
+// The text of each page as laid out (pdftotext ends every page with a form
+// feed).
 std::vector<std::string> pageTexts(const std::filesystem::path& pdf) {
-  const std::string all = commandOutput("pdftotext -enc UTF-8 '" + pdf.string() + "' -");
+  const std::string all = commandOutput("pdftotext -layout -enc UTF-8 '" + pdf.string() + "' -");
   std::vector<std::string> pages;
   std::string page;
   for (const char c : all) {
