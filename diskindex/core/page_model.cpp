@@ -54,9 +54,11 @@ std::size_t longestFit(std::string_view text, int room, const MeasureText& measu
 }
 
 // Where a row that may hold at most fit bytes ends: after the last blank or
-// path separator in it, unless that lies within the leading blanks.
+// path separator in its second half (so "E:\" never stands alone on a row
+// before a name too long for any row), else where the row is full.
 std::size_t breakAt(std::string_view text, std::size_t fit, std::size_t leading) {
-  for (std::size_t i = fit; i > leading; --i) {
+  const std::size_t least = leading + (fit - std::min(fit, leading)) / 2;
+  for (std::size_t i = fit; i > least; --i) {
     const char c = text[i - 1];
     if (c == ' ' || c == '\\' || c == '/') return i;
   }

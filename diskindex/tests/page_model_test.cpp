@@ -57,6 +57,14 @@ TEST(PageModel, WrappingBreaksAfterPathSeparatorsAndBlanksAndKeepsTreeIndentatio
   EXPECT_NE(treeRows[1].text.front(), ' ');
 }
 
+TEST(PageModel, ASeparatorEarlyInTheRowDoesNotLeaveTheRowNearlyEmpty) {
+  const std::string path = "E:\\" + std::string(100, 'n');
+  const std::vector<WrappedRow> rows = wrapLine(path, 30, kMeasure);
+  ASSERT_EQ(rows.size(), 4u);  // 30 + 26 + 26 + 21
+  EXPECT_EQ(rows[0].text, "E:\\" + std::string(27, 'n'));
+  EXPECT_EQ(joined(rows), path);
+}
+
 TEST(PageModel, WrappingNeverSplitsAMultiByteCharacter) {
   std::string line;
   for (int i = 0; i < 50; ++i) line += "ä";
