@@ -4,13 +4,18 @@
 #include <cctype>
 #include <cmath>
 
+#include "diskindex/core/export/table_export.h"
+
 namespace diskindex::printing {
 namespace {
 
 constexpr std::string_view kHangingExtra = "    ";
 constexpr std::string_view kEllipsis = "...";
 
-std::string expandTabs(std::string_view line) {
+// The line as it is printed: a TAB as four blanks, every other control
+// character (a name may hold a bell or an escape sequence) as "?", so no
+// name can move the printer's pen or vanish from the page.
+std::string printableText(std::string_view line) {
   std::string text;
   text.reserve(line.size());
   for (const char c : line) {
@@ -20,7 +25,7 @@ std::string expandTabs(std::string_view line) {
       text += c;
     }
   }
-  return text;
+  return exporting::exportName(text);
 }
 
 bool isContinuationByte(char c) {
@@ -49,9 +54,11 @@ std::size_t longestFit(std::string_view text, int room, const MeasureText& measu
 }
 
 // Where a row that may hold at most fit bytes ends: after the last blank or
-// path separator in it, unless that lies within the leading blanks.
+// path separator in its second half (so "E:\" never stands alone on a row
+// before a name too long for any row), else where the row is full.
 std::size_t breakAt(std::string_view text, std::size_t fit, std::size_t leading) {
-  for (std::size_t i = fit; i > leading; --i) {
+  const std::size_t least = leading + (fit - std::min(fit, leading)) / 2;
+  for (std::size_t i = fit; i > least; --i) {
     const char c = text[i - 1];
     if (c == ' ' || c == '\\' || c == '/') return i;
   }
@@ -81,7 +88,7 @@ PageMargins marginsAt(int dotsPerInch) {
 }
 
 std::vector<WrappedRow> wrapLine(std::string_view line, int textWidth, const MeasureText& measure) {
-  const std::string text = expandTabs(line);
+  const std::string text = printableText(line);
   const std::size_t leading = std::min(text.find_first_not_of(' '), text.size());
   if (textWidth <= 0 || leading == text.size() || measure(text) <= textWidth) {
     return {WrappedRow{0, text}};
@@ -145,7 +152,8 @@ PageLayout layoutPages(const std::vector<std::string>& lines, const std::string&
     const int numberWidth = measure(number);
     p.footerRight = PlacedLine{spec.pageWidth - m.right - numberWidth, footerY, std::move(number)};
     const int titleRoom = textWidth - numberWidth - measure(kHangingExtra);
-    p.footerLeft = PlacedLine{m.left, footerY, fitTitle(title, titleRoom, measure)};
+    p.footerLeft =
+        PlacedLine{m.left, footerY, fitTitle(exporting::exportName(title), titleRoom, measure)};
   }
   return layout;
 }

@@ -60,15 +60,16 @@ struct PageLayout {
   std::vector<Page> pages;
 };
 
-// Lays out lines (UTF-8; a TAB prints as four blanks) for a document named
-// title. No lines give no pages.
+// Lays out lines (UTF-8; a TAB prints as four blanks, any other control
+// character as "?") for a document named title. No lines give no pages.
 PageLayout layoutPages(const std::vector<std::string>& lines, const std::string& title,
                        const PageSpec& spec, const MeasureText& measure);
 
 // Splits one line into the pieces printed on successive rows within
 // textWidth: the first at the left margin, the others indented by the
 // line's leading blanks plus four blanks (at most half the text width).
-// Breaks after the last blank, "\" or "/" that fits, else between characters.
+// Breaks after the last blank, "\" or "/" that fits in the row's second
+// half, else between characters.
 struct WrappedRow {
   int indent = 0;
   std::string text;

@@ -57,6 +57,14 @@ TEST(PageModel, WrappingBreaksAfterPathSeparatorsAndBlanksAndKeepsTreeIndentatio
   EXPECT_NE(treeRows[1].text.front(), ' ');
 }
 
+TEST(PageModel, ASeparatorEarlyInTheRowDoesNotLeaveTheRowNearlyEmpty) {
+  const std::string path = "E:\\" + std::string(100, 'n');
+  const std::vector<WrappedRow> rows = wrapLine(path, 30, kMeasure);
+  ASSERT_EQ(rows.size(), 4u);  // 30 + 26 + 26 + 21
+  EXPECT_EQ(rows[0].text, "E:\\" + std::string(27, 'n'));
+  EXPECT_EQ(joined(rows), path);
+}
+
 TEST(PageModel, WrappingNeverSplitsAMultiByteCharacter) {
   std::string line;
   for (int i = 0; i < 50; ++i) line += "ä";
@@ -111,6 +119,20 @@ TEST(PageModel, ATitleTooLongForTheFooterIsShortenedBesideThePageNumber) {
   const Page& page = layout.pages[0];
   EXPECT_EQ(page.footerLeft.text.substr(page.footerLeft.text.size() - 3), "...");
   EXPECT_LT(page.footerLeft.x + characters(page.footerLeft.text), page.footerRight.x);
+}
+
+TEST(PageModel, ControlCharactersInNamesPrintAsQuestionMarksAndTabsAsBlanks) {
+  // A bell, an escape sequence, DEL and a C1 control (U+0085) in a name; the
+  // umlaut stays.
+  const std::string name = "Bild\a01\x1b[2J\x7f\xc2\x85\xc3\xa4.jpg";
+  const PageLayout layout = layoutPages({"\t" + name}, "CD\x1bX", smallPage(), kMeasure);
+  ASSERT_EQ(layout.pages.size(), 1u);
+  ASSERT_EQ(layout.pages[0].lines.size(), 1u);
+  EXPECT_EQ(layout.pages[0].lines[0].text, "    Bild?01?[2J??\xc3\xa4.jpg");
+  EXPECT_EQ(layout.pages[0].footerLeft.text, "CD?X");
+  const std::vector<WrappedRow> rows = wrapLine(std::string(40, '\x01'), 30, kMeasure);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(joined(rows), std::string(40, '?'));
 }
 
 TEST(PageModel, MarginsAreTwentyMillimetresLeftAndFifteenElsewhere) {

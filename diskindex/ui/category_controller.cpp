@@ -17,14 +17,8 @@ void CategoryController::manageCategories() {
   if (m_view.showsContents()) return;
   TDlgCategories dialog(m_session.state().categories.names(), m_view.categoryFilter(),
                         m_selectCategory, m_prompts, m_view.dialogParent());
-  // The help window belongs to the dialog, so that it takes input while the
-  // dialog is modal.
-  QObject::connect(&dialog, &TDlgCategories::helpRequested, &dialog, [&dialog] {
-    auto* help = new HelpWindow(&dialog);
-    help->setAttribute(Qt::WA_DeleteOnClose);
-    help->showPage(QStringLiteral("categories.html"));
-    help->show();
-  });
+  QObject::connect(&dialog, &TDlgCategories::helpRequested, &dialog,
+                   [this] { m_view.showHelp(help::kCategories); });
   if (dialog.exec() != QDialog::Accepted) return;
   m_selectCategory = dialog.selectCategory();
   const CategoryEditResult edit = dialog.editResult();

@@ -131,7 +131,7 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   void showContents() override;
   bool showOpened(std::size_t volumeIndex, const OpenResult& result) override;
   void showHit(const search::SearchHit& hit) override;
-  void showHelp() override { onHelp(); }
+  void showHelp(const QString& page) override;
 
   // Construction (disk_index_form.cpp).
   void buildLayout();

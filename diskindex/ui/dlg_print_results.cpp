@@ -54,6 +54,11 @@ bool printResultLines(QPrinter& printer, const std::vector<std::string>& lines,
                       const QString& title, const QFont& font) {
   // The page model keeps the margins, so the painter works on the whole sheet.
   printer.setFullPage(true);
+  // A PDF named in the system's printer set-up gets the suffix as well as one
+  // chosen after "Ok" does.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    printer.setOutputFileName(pdfFileName(printer.outputFileName()));
+  }
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   painter.setFont(font);

@@ -200,8 +200,9 @@ void TDlgSearchResults::print() {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfFileName(*file));
   }
-  if (!printResultLines(printer, search::resultLines(m_rows),
-                        qUtf8(search::messages::kPrintCaption), toFont(m_settings.fontP))) {
+  // The footer names the list, as a tree printout's names its volume.
+  if (!printResultLines(printer, search::resultLines(m_rows), QStringLiteral("Suchergebnisse"),
+                        toFont(m_settings.fontP))) {
     m_prompts.error(qUtf8(search::messages::kPrintCaption),
                     QStringLiteral("Der Druck konnte nicht gestartet werden."));
   }

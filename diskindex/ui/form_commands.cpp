@@ -142,22 +142,11 @@ void TDiskIndexForm::chooseFont(FontSetting& setting, const QString& title, Font
 }
 
 void TDiskIndexForm::onHelp() {
-  // A modal dialog blocks every window that is not its own, so help asked
-  // for from inside one opens as that dialog's window: usable and closable
-  // while the dialog is open, and gone with it.
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal != nullptr && modal != m_help) {
-    auto* help = new HelpWindow(modal);
-    help->setAttribute(Qt::WA_DeleteOnClose);
-    help->show();
-    help->raise();
-    help->activateWindow();
-    return;
-  }
-  if (!m_help) m_help = new HelpWindow(this);
-  m_help->show();
-  m_help->raise();
-  m_help->activateWindow();
+  showHelp(QString::fromLatin1(help::kContents));
+}
+
+void TDiskIndexForm::showHelp(const QString& page) {
+  showHelpPage(page, m_help, this);
 }
 
 void TDiskIndexForm::onAbout() {

@@ -63,7 +63,9 @@ class FormView {
   virtual bool showOpened(std::size_t volumeIndex, const OpenResult& result) = 0;
   // Selects a hit of the open volume: its directory, file and remark text.
   virtual void showHit(const search::SearchHit& hit) = 0;
-  virtual void showHelp() = 0;
+  // Opens a help page by its name (help::kAddVolume, ...; see help_window.h),
+  // in a window usable even while a modal dialog runs.
+  virtual void showHelp(const QString& page) = 0;
 };
 
 }  // namespace diskindex::ui

@@ -1,5 +1,6 @@
 #include "diskindex/ui/help_window.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -38,6 +39,26 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
 
 void HelpWindow::showPage(const QString& page) {
   m_browser->setSource(QUrl(QStringLiteral("qrc:/help/") + page));
+}
+
+HelpWindow* showHelpPage(const QString& page, QPointer<HelpWindow>& shared, QWidget* owner) {
+  HelpWindow* window = nullptr;
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal != shared) {
+    window = modal->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (window == nullptr) {
+      window = new HelpWindow(modal);
+      window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+  } else {
+    if (!shared) shared = new HelpWindow(owner);
+    window = shared;
+  }
+  window->showPage(page.isEmpty() ? QString::fromLatin1(help::kContents) : page);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return window;
 }
 
 }  // namespace diskindex::ui

@@ -10,6 +10,7 @@
 #include "diskindex/ui/busy_scope.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/help_window.h"
 
 namespace diskindex::ui {
 namespace {
@@ -67,7 +68,7 @@ void SearchController::searchCurrent() {
   m_view.takeRemarkFields();
   TDlgSearchCDs dialog(TDlgSearchCDs::Scope::CurrentVolume, m_session.searchService().params(),
                        m_session.settings().searchTexts, m_view.dialogParent());
-  connect(&dialog, &TDlgSearchCDs::helpRequested, this, [this] { m_view.showHelp(); });
+  connect(&dialog, &TDlgSearchCDs::helpRequested, this, [this] { m_view.showHelp(help::kSearch); });
   if (!m_searchPrompts->runSearchDialog(dialog)) return;
   m_session.searchService().setParams(dialog.params());
   const std::size_t from = m_view.selectedDirectory().value_or(0);
@@ -102,7 +103,7 @@ void SearchController::searchMulti() {
                        m_session.settings().searchTexts, m_view.dialogParent());
   dialog.setVolumes(m_session.volumes(), m_session.searchService().chosenVolumes(),
                     m_session.state().categories.names());
-  connect(&dialog, &TDlgSearchCDs::helpRequested, this, [this] { m_view.showHelp(); });
+  connect(&dialog, &TDlgSearchCDs::helpRequested, this, [this] { m_view.showHelp(help::kSearch); });
   if (!m_searchPrompts->runSearchDialog(dialog)) return;
   m_session.searchService().setParams(dialog.params());
   m_session.searchService().setChosenVolumes(dialog.chosenVolumes());

@@ -9,6 +9,7 @@
 #include "diskindex/core/scan/volume_dialog.h"
 #include "diskindex/ui/dlg_add_drive.h"
 #include "diskindex/ui/dlg_list_dirs.h"
+#include "diskindex/ui/help_window.h"
 #include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/scan_prompts.h"
 
@@ -54,7 +55,8 @@ void VolumeController::addVolume() {
   TDlgAddDrive dialog(TDlgAddDrive::Mode::Adding, drives,
                       scan::DialogContext{&m_session.volumes(), &drives, std::nullopt}, initial,
                       m_session.state().categories.names(), *prompts, m_view.dialogParent());
-  QObject::connect(&dialog, &TDlgAddDrive::helpRequested, &dialog, [this] { m_view.showHelp(); });
+  QObject::connect(&dialog, &TDlgAddDrive::helpRequested, &dialog,
+                   [this] { m_view.showHelp(help::kAddVolume); });
   if (dialog.exec() != QDialog::Accepted) return;
   const scan::DialogValues values = dialog.values();
   AddResult result;
@@ -106,7 +108,8 @@ void VolumeController::changeVolume() {
                         scan::DialogContext{&m_session.volumes(), &drives, volume},
                         scan::valuesForChanging(read.header), m_session.state().categories.names(),
                         *prompts, m_view.dialogParent());
-    QObject::connect(&dialog, &TDlgAddDrive::helpRequested, &dialog, [this] { m_view.showHelp(); });
+    QObject::connect(&dialog, &TDlgAddDrive::helpRequested, &dialog,
+                     [this] { m_view.showHelp(help::kChangeVolume); });
     if (dialog.exec() != QDialog::Accepted) return;
     const ChangeResult changed = m_session.volumeService().change(
         ChangeRequest{*volume, read.header, dialog.values(), drives});
