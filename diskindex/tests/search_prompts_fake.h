@@ -34,6 +34,12 @@ class FakeSearchPrompts : public SearchPrompts {
   }
   std::optional<QString> choosePdfFile(const QString&) override { return next(pdfFiles); }
   bool setupPrinter(QPrinter&, QWidget*) override { return false; }
+  std::optional<ExportTarget> chooseExportFile(const QString&) override {
+    if (exportTargets.empty()) return std::nullopt;
+    auto value = exportTargets.front();
+    exportTargets.pop_front();
+    return value;
+  }
 
   std::function<bool(TDlgSearchCDs&)> searchScript;
   int dialogsRun = 0;
@@ -43,6 +49,7 @@ class FakeSearchPrompts : public SearchPrompts {
   std::vector<QString> saveStarts;
   std::deque<std::optional<QString>> saveFiles;
   std::deque<std::optional<QString>> pdfFiles;
+  std::deque<ExportTarget> exportTargets;  // cancelled when empty
 
  private:
   static std::optional<QString> next(std::deque<std::optional<QString>>& queue) {

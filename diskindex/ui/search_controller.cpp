@@ -6,22 +6,34 @@
 #include <QElapsedTimer>
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/export/export_messages.h"
 #include "diskindex/core/search/search_messages.h"
 #include "diskindex/ui/busy_scope.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/help_topic.h"
 
 namespace diskindex::ui {
 namespace {
 
 namespace sm = search::messages;
 
-// Between rows the window shows what was found and lets the user press
-// "Abbruch"; events are processed at most every 50 ms so that a search of
-// millions of names is not slowed down by its own display.
-class ResultsFeed : public search::MultiSearchObserver {
+// Opens the results window when the search starts; between rows the window
+// shows what was found and lets the user press "Abbruch". Events are
+// processed at most every 50 ms so that a search of millions of names is not
+// slowed down by its own display.
+class ResultsFeed : public MultiSearchProgress {
  public:
-  explicit ResultsFeed(TDlgSearchResults* window) : m_window(window) { m_clock.start(); }
+  explicit ResultsFeed(std::function<TDlgSearchResults*()> openWindow)
+      : m_openWindow(std::move(openWindow)) {
+    m_clock.start();
+  }
+  void started(const search::SearchParams& params) override {
+    m_window = m_openWindow();
+    m_window->beginSearch(params);
+    m_window->show();
+    m_window->raise();
+  }
   bool cancelRequested() override {
     if (m_clock.elapsed() < 50) return false;
     m_clock.restart();
@@ -31,6 +43,7 @@ class ResultsFeed : public search::MultiSearchObserver {
   }
 
  private:
+  std::function<TDlgSearchResults*()> m_openWindow;
   QPointer<TDlgSearchResults> m_window;
   QElapsedTimer m_clock;
 };
@@ -67,7 +80,7 @@ void SearchController::searchCurrent() {
   m_view.takeRemarkFields();
   TDlgSearchCDs dialog(TDlgSearchCDs::Scope::CurrentVolume, m_session.searchService().params(),
                        m_session.settings().searchTexts, m_view.dialogParent());
-  connect(&dialog, &TDlgSearchCDs::helpRequested, this, [this] { m_view.showHelp(); });
+  connectHelp(dialog);
   if (!m_searchPrompts->runSearchDialog(dialog)) return;
   m_session.searchService().setParams(dialog.params());
   const std::size_t from = m_view.selectedDirectory().value_or(0);
@@ -92,6 +105,13 @@ void SearchController::searchNext() {
   }
 }
 
+void SearchController::connectHelp(TDlgSearchCDs& dialog) {
+  // The help window belongs to the dialog, so that it takes input while the
+  // dialog is modal.
+  connect(&dialog, &TDlgSearchCDs::helpRequested, &dialog,
+          [&dialog] { openHelpPage(&dialog, QStringLiteral("suchen")); });
+}
+
 void SearchController::showNotFound() {
   m_prompts.information(qUtf8(sm::kSearchCaption), boxText(sm::kNothingMore));
 }
@@ -102,15 +122,38 @@ void SearchController::searchMulti() {
                        m_session.settings().searchTexts, m_view.dialogParent());
   dialog.setVolumes(m_session.volumes(), m_session.searchService().chosenVolumes(),
                     m_session.state().categories.names());
-  connect(&dialog, &TDlgSearchCDs::helpRequested, this, [this] { m_view.showHelp(); });
+  connectHelp(dialog);
   if (!m_searchPrompts->runSearchDialog(dialog)) return;
-  m_session.searchService().setParams(dialog.params());
-  m_session.searchService().setChosenVolumes(dialog.chosenVolumes());
-  if (m_session.searchService().chosenVolumes().empty()) {
-    m_searchPrompts->warning(qUtf8(sm::kSearchCaption), qUtf8(sm::kNoVolumesChosen));
-    return;
+  ResultsFeed feed([this] { return ensureResultsWindow(); });
+  MultiSearchOutcome outcome;
+  {
+    BusyScope busy(m_view.dialogParent());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    outcome = m_session.searchService().searchMulti({dialog.params(), dialog.chosenVolumes()}, feed);
+    QApplication::restoreOverrideCursor();
   }
-  runMultiSearch();
+  showOutcome(outcome);
+}
+
+void SearchController::showOutcome(const MultiSearchOutcome& outcome) {
+  switch (outcome.status) {
+    case MultiSearchStatus::NoVolumes:
+      m_searchPrompts->warning(qUtf8(sm::kSearchCaption), qUtf8(sm::kNoVolumesChosen));
+      return;
+    case MultiSearchStatus::InvalidText:
+    case MultiSearchStatus::InvalidFilters:
+      m_prompts.error(qUtf8(sm::kSearchCaption), boxText(outcome.problem));
+      return;
+    case MultiSearchStatus::Searched:
+      break;
+  }
+  if (!m_results) return;  // the window went away meanwhile
+  m_results->endSearch();
+  m_prompts.beep();
+  if (outcome.summary.rows == 0) {
+    m_prompts.information(qUtf8(sm::kSearchCaption), boxText(sm::kNotFoundOnVolumes));
+    m_results->close();
+  }
 }
 
 TDlgSearchResults* SearchController::ensureResultsWindow() {
@@ -119,6 +162,8 @@ TDlgSearchResults* SearchController::ensureResultsWindow() {
                                       m_prompts, *m_searchPrompts, m_view.dialogParent());
     connect(m_results, &TDlgSearchResults::goToRequested, this, &SearchController::goToResult);
     connect(m_results, &TDlgSearchResults::copyRequested, this, [this] { m_copyRequested(); });
+    connect(m_results, &TDlgSearchResults::exportRequested, this,
+            &SearchController::exportResults);
     QAction* button = m_actions.searchResults;
     connect(m_results, &QObject::destroyed, button, [button] { button->setVisible(false); });
     m_actions.searchResults->setVisible(true);
@@ -126,25 +171,29 @@ TDlgSearchResults* SearchController::ensureResultsWindow() {
   return m_results;
 }
 
-void SearchController::runMultiSearch() {
-  TDlgSearchResults* window = ensureResultsWindow();
-  window->beginSearch(qUtf8(m_session.searchService().params().text));
-  window->show();
-  window->raise();
-  search::MultiSearchSummary summary;
-  {
-    BusyScope busy(m_view.dialogParent());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ResultsFeed feed(window);
-    summary = m_session.searchService().searchChosen(feed);
-    QApplication::restoreOverrideCursor();
-  }
-  if (!m_results) return;  // the window went away meanwhile
-  m_results->endSearch();
-  m_prompts.beep();
-  if (summary.rows == 0) {
-    m_prompts.information(qUtf8(sm::kSearchCaption), boxText(sm::kNotFoundOnVolumes));
-    m_results->close();
+void SearchController::exportResults(const ExportTarget& target) {
+  if (!m_results) return;
+  ListExportRequest request;
+  request.file = target.file.toStdString();
+  request.format = target.format;
+  request.csv.byteOrderMark = target.byteOrderMark;
+  request.order = m_results->displayOrder();
+  showExportResult(m_session.searchService().exportResults(request), target.file);
+}
+
+void SearchController::showExportResult(exporting::ExportResult result, const QString& file) {
+  const QString caption = QStringLiteral("Liste exportieren");
+  const std::string name = file.toStdString();
+  switch (result) {
+    case exporting::ExportResult::Ok:
+    case exporting::ExportResult::NothingToWrite:
+      return;
+    case exporting::ExportResult::CannotCreate:
+      m_prompts.error(caption, boxText(exporting::messages::createFailed(name)));
+      return;
+    case exporting::ExportResult::CannotWrite:
+      m_prompts.error(caption, boxText(exporting::messages::writeFailed(name)));
+      return;
   }
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "diskindex/core/search_service.h"
 #include "diskindex/ui/form_prompts.h"
 #include "diskindex/ui/form_view.h"
 #include "diskindex/ui/main_actions.h"
@@ -21,6 +22,7 @@ class CatalogueSession;
 
 namespace diskindex::ui {
 
+class TDlgSearchCDs;
 class TDlgSearchResults;
 
 class SearchController : public QObject {
@@ -44,8 +46,11 @@ class SearchController : public QObject {
  private:
   void showNotFound();
   TDlgSearchResults* ensureResultsWindow();
-  void runMultiSearch();
+  void showOutcome(const MultiSearchOutcome& outcome);
+  void connectHelp(TDlgSearchCDs& dialog);
   void goToResult(int row);
+  void exportResults(const ExportTarget& target);
+  void showExportResult(exporting::ExportResult result, const QString& file);
 
   CatalogueSession& m_session;
   FormPrompts& m_prompts;

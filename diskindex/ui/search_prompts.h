@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "diskindex/core/export/table_export.h"
 #include "diskindex/ui/qt_text.h"
 
 class QPrinter;
@@ -19,6 +20,13 @@ namespace diskindex::ui {
 
 class TDlgSearchCDs;
 class TDlgPrintResults;
+
+// A file to export a list to and its format (from the chosen file type).
+struct ExportTarget {
+  QString file;
+  exporting::ExportFormat format = exporting::ExportFormat::Csv;
+  bool byteOrderMark = false;  // CSV for spreadsheet programs
+};
 
 class SearchPrompts {
  public:
@@ -30,6 +38,9 @@ class SearchPrompts {
   // "Zieldatei auswählen", starting with the file last used.
   virtual std::optional<QString> chooseSaveFile(const QString& start) = 0;
   virtual std::optional<QString> choosePdfFile(const QString& start) = 0;
+  // "Liste exportieren": CSV, CSV with byte order mark, HTML, JSON or the
+  // text list; the format follows the file type chosen.
+  virtual std::optional<ExportTarget> chooseExportFile(const QString& start) = 0;
   // The system's printer set-up; true when the user confirmed it.
   virtual bool setupPrinter(QPrinter& printer, QWidget* parent) = 0;
 };
@@ -42,6 +53,7 @@ class QtSearchPrompts : public SearchPrompts {
   void warning(const QString& caption, const QString& text) override;
   std::optional<QString> chooseSaveFile(const QString& start) override;
   std::optional<QString> choosePdfFile(const QString& start) override;
+  std::optional<ExportTarget> chooseExportFile(const QString& start) override;
   bool setupPrinter(QPrinter& printer, QWidget* parent) override;
 
  private:
