@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "diskindex/ui/dlg_duplicate_options.h"
 #include "diskindex/ui/dlg_print_results.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/search_prompts.h"
@@ -20,6 +21,10 @@ class FakeSearchPrompts : public SearchPrompts {
   bool runSearchDialog(TDlgSearchCDs& dialog) override {
     ++dialogsRun;
     return searchScript ? searchScript(dialog) : false;
+  }
+  bool runDuplicateDialog(TDlgDuplicateOptions& dialog) override {
+    ++dialogsRun;
+    return duplicateScript ? duplicateScript(dialog) : false;
   }
   bool runPrintDialog(TDlgPrintResults& dialog) override {
     printDialogPdf = dialog.toPdf();
@@ -42,6 +47,7 @@ class FakeSearchPrompts : public SearchPrompts {
   }
 
   std::function<bool(TDlgSearchCDs&)> searchScript;
+  std::function<bool(TDlgDuplicateOptions&)> duplicateScript;
   int dialogsRun = 0;
   bool printAnswer = true;
   bool printDialogPdf = false;

@@ -9,6 +9,8 @@
 #include "diskindex/core/export/export_messages.h"
 #include "diskindex/core/search/search_messages.h"
 #include "diskindex/ui/busy_scope.h"
+#include "diskindex/ui/dlg_duplicate_options.h"
+#include "diskindex/ui/dlg_duplicates.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/help_topic.h"
@@ -48,6 +50,23 @@ class ResultsFeed : public MultiSearchProgress {
   QElapsedTimer m_clock;
 };
 
+// The finder's progress in the duplicates window; events are processed after
+// every volume, so "Abbruch" answers within one volume's reading.
+class DuplicateFeed : public search::DuplicateObserver {
+ public:
+  explicit DuplicateFeed(TDlgDuplicates* window) : m_window(window) {}
+  void progress(std::size_t done, std::size_t total) override {
+    if (m_window) m_window->setProgress(done, total);
+  }
+  bool cancelRequested() override {
+    QApplication::processEvents();
+    return !m_window || m_window->cancelRequested();
+  }
+
+ private:
+  QPointer<TDlgDuplicates> m_window;
+};
+
 }  // namespace
 
 SearchController::SearchController(CatalogueSession& session, FormPrompts& prompts, FormView& view,
@@ -61,6 +80,7 @@ SearchController::SearchController(CatalogueSession& session, FormPrompts& promp
 
 SearchController::~SearchController() {
   delete m_results;
+  delete m_duplicates;
 }
 
 TDlgSearchResults* SearchController::resultsWindow() const {
@@ -208,15 +228,78 @@ void SearchController::goToResult(int row) {
   const auto& rows = m_session.searchService().results();
   if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
   const search::ResultRow hit = rows[static_cast<std::size_t>(row)];
-  const std::optional<std::size_t> index = m_session.volumes().findByName(hit.volumeName);
+  goToHit(hit.volumeName, hit.hit);
+}
+
+void SearchController::goToHit(const std::string& volumeName, const search::SearchHit& hit) {
+  const std::optional<std::size_t> index = m_session.volumes().findByName(volumeName);
   if (!index) return;  // no longer in the catalogue
   m_view.showVolumeInFilter(*index);
   const bool open = m_view.showsContents() && m_session.state().opened &&
                     m_session.state().opened->volumeIndex == *index;
   if (!open && !m_view.openVolume(*index)) return;
-  m_view.showHit(hit.hit);
+  m_view.showHit(hit);
   m_view.dialogParent()->raise();
   m_view.dialogParent()->activateWindow();
+}
+
+}  // namespace diskindex::ui
+
+namespace diskindex::ui {
+
+TDlgDuplicates* SearchController::duplicatesWindow() const {
+  return m_duplicates;
+}
+
+TDlgDuplicates* SearchController::ensureDuplicatesWindow() {
+  if (!m_duplicates) {
+    m_duplicates = new TDlgDuplicates(m_session.searchService().duplicates(), *m_searchPrompts,
+                                      m_view.dialogParent());
+    connect(m_duplicates, &TDlgDuplicates::goToRequested, this, &SearchController::goToDuplicate);
+    connect(m_duplicates, &TDlgDuplicates::exportRequested, this,
+            &SearchController::exportDuplicates);
+    TDlgDuplicates* window = m_duplicates;
+    connect(window, &TDlgDuplicates::helpRequested, window,
+            [window] { openHelpPage(window, QStringLiteral("duplikate")); });
+  }
+  return m_duplicates;
+}
+
+void SearchController::findDuplicates() {
+  TDlgDuplicateOptions dialog(m_session.volumes(), m_session.state().categories.names(),
+                              m_view.categoryFilter(), m_view.dialogParent());
+  connect(&dialog, &TDlgDuplicateOptions::helpRequested, &dialog,
+          [&dialog] { openHelpPage(&dialog, QStringLiteral("duplikate")); });
+  if (!m_searchPrompts->runDuplicateDialog(dialog)) return;
+  TDlgDuplicates* window = ensureDuplicatesWindow();
+  window->beginSearch();
+  window->show();
+  window->raise();
+  {
+    BusyScope busy(m_view.dialogParent());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    DuplicateFeed feed(window);
+    m_session.searchService().findDuplicates({dialog.options(), dialog.chosenVolumes()}, feed);
+    QApplication::restoreOverrideCursor();
+  }
+  if (m_duplicates) m_duplicates->endSearch();
+}
+
+void SearchController::goToDuplicate(int group, int file) {
+  const search::DuplicateResult& result = m_session.searchService().duplicates();
+  if (group < 0 || static_cast<std::size_t>(group) >= result.groups.size()) return;
+  const auto& files = result.groups[static_cast<std::size_t>(group)].files;
+  if (file < 0 || static_cast<std::size_t>(file) >= files.size()) return;
+  const search::DuplicateFile& hit = files[static_cast<std::size_t>(file)];
+  goToHit(result.volumeName(hit), search::SearchHit{hit.key()});
+}
+
+void SearchController::exportDuplicates(const ExportTarget& target) {
+  ListExportRequest request;
+  request.file = target.file.toStdString();
+  request.format = target.format;
+  request.csv.byteOrderMark = target.byteOrderMark;
+  showExportResult(m_session.searchService().exportDuplicates(request), target.file);
 }
 
 }  // namespace diskindex::ui

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <string>
 #include <memory>
 
 #include "diskindex/core/search_service.h"
@@ -22,6 +23,7 @@ class CatalogueSession;
 
 namespace diskindex::ui {
 
+class TDlgDuplicates;
 class TDlgSearchCDs;
 class TDlgSearchResults;
 
@@ -42,6 +44,10 @@ class SearchController : public QObject {
   void searchNext();
   void searchMulti();
   void showResultsWindow();
+  // "Doppelte Dateien suchen ...": the options, then the finder into the
+  // duplicates window (its progress bar and "Abbruch").
+  void findDuplicates();
+  TDlgDuplicates* duplicatesWindow() const;
 
  private:
   void showNotFound();
@@ -49,6 +55,10 @@ class SearchController : public QObject {
   void showOutcome(const MultiSearchOutcome& outcome);
   void connectHelp(TDlgSearchCDs& dialog);
   void goToResult(int row);
+  void goToHit(const std::string& volumeName, const search::SearchHit& hit);
+  TDlgDuplicates* ensureDuplicatesWindow();
+  void goToDuplicate(int group, int file);
+  void exportDuplicates(const ExportTarget& target);
   void exportResults(const ExportTarget& target);
   void showExportResult(exporting::ExportResult result, const QString& file);
 
@@ -59,6 +69,7 @@ class SearchController : public QObject {
   std::function<void()> m_copyRequested;
   std::unique_ptr<SearchPrompts> m_searchPrompts;
   QPointer<TDlgSearchResults> m_results;
+  QPointer<TDlgDuplicates> m_duplicates;
 };
 
 }  // namespace diskindex::ui

@@ -9,12 +9,17 @@
 #include <QPrinter>
 
 #include "diskindex/core/search/search_messages.h"
+#include "diskindex/ui/dlg_duplicate_options.h"
 #include "diskindex/ui/dlg_print_results.h"
 #include "diskindex/ui/dlg_search_cds.h"
 
 namespace diskindex::ui {
 
 bool QtSearchPrompts::runSearchDialog(TDlgSearchCDs& dialog) {
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtSearchPrompts::runDuplicateDialog(TDlgDuplicateOptions& dialog) {
   return dialog.exec() == QDialog::Accepted;
 }
 

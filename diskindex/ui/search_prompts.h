@@ -18,6 +18,7 @@ class QWidget;
 
 namespace diskindex::ui {
 
+class TDlgDuplicateOptions;
 class TDlgSearchCDs;
 class TDlgPrintResults;
 
@@ -34,6 +35,7 @@ class SearchPrompts {
   // Runs the dialog modally; true for "Ok".
   virtual bool runSearchDialog(TDlgSearchCDs& dialog) = 0;
   virtual bool runPrintDialog(TDlgPrintResults& dialog) = 0;
+  virtual bool runDuplicateDialog(TDlgDuplicateOptions& dialog) = 0;
   virtual void warning(const QString& caption, const QString& text) = 0;
   // "Zieldatei auswählen", starting with the file last used.
   virtual std::optional<QString> chooseSaveFile(const QString& start) = 0;
@@ -50,6 +52,7 @@ class QtSearchPrompts : public SearchPrompts {
   explicit QtSearchPrompts(QWidget* parent) : m_parent(parent) {}
   bool runSearchDialog(TDlgSearchCDs& dialog) override;
   bool runPrintDialog(TDlgPrintResults& dialog) override;
+  bool runDuplicateDialog(TDlgDuplicateOptions& dialog) override;
   void warning(const QString& caption, const QString& text) override;
   std::optional<QString> chooseSaveFile(const QString& start) override;
   std::optional<QString> choosePdfFile(const QString& start) override;
