@@ -5,6 +5,7 @@
 #include "diskindex/core/search/modern_pattern.h"
 #include "diskindex/core/search/result_tables.h"
 #include "diskindex/core/search/results_file.h"
+#include "diskindex/core/search/search_summary.h"
 
 namespace diskindex {
 
@@ -128,8 +129,10 @@ exporting::ExportResult SearchService::exportResults(const ListExportRequest& re
   if (request.format == exporting::ExportFormat::Text) {
     return fromSaveResult(search::saveResultList(request.file, ordered));
   }
-  const exporting::ExportTable table =
-      search::searchResultTable(ordered, m_data.search.params.text);
+  exporting::ExportTable table = search::searchResultTable(ordered, m_data.search.params.text);
+  // A narrowed list says so on its page, as the window's caption does.
+  const std::string summary = search::filterSummary(m_data.search.params);
+  if (!summary.empty()) table.title += " [" + summary + "]";
   return exporting::writeExportFile(
       request.file, exporting::tableDocument(table, request.format, request.csv));
 }

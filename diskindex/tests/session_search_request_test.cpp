@@ -205,6 +205,15 @@ TEST_F(SessionSearchRequestTest, ResultsAreWrittenInTheOrderShown) {
   ASSERT_EQ(session->searchService().exportResults(list), exporting::ExportResult::Ok);
   EXPECT_EQ(read(list.file), "Alpha\tE:\\Doc\\Readme\r\nBravo\tE:\\Doc\\Readme\r\n");
 
+  ListExportRequest html;
+  html.file = m_tmp / "hits.html";
+  html.format = exporting::ExportFormat::Html;
+  ASSERT_EQ(session->searchService().exportResults(html), exporting::ExportResult::Ok);
+  EXPECT_NE(read(html.file).find("<title>Suche nach: &quot;README&quot; [Platzhalter für alle "
+                                 "Zeichen]</title>"),
+            std::string::npos)
+      << "the page names the mode like the window's caption";
+
   list.file = m_tmp / "missing-folder" / "hits.json";
   list.format = exporting::ExportFormat::Json;
   EXPECT_EQ(session->searchService().exportResults(list), exporting::ExportResult::CannotCreate);
