@@ -133,8 +133,8 @@ exporting::ExportResult SearchService::exportResults(const ListExportRequest& re
   // A narrowed list says so on its page, as the window's caption does.
   const std::string summary = search::filterSummary(m_data.search.params);
   if (!summary.empty()) table.title += " [" + summary + "]";
-  return exporting::writeExportFile(
-      request.file, exporting::tableDocument(table, request.format, request.csv));
+  return exporting::writeExportFile(request.file,
+                                    exporting::tableDocument(table, request.format, request.csv));
 }
 
 const search::DuplicateResult& SearchService::findDuplicates(const DuplicateRequest& request,

@@ -95,8 +95,7 @@ class SearchService {
   // and the filters, takes the parameters (history, settings) and the
   // choice, and searches the chosen volumes in list order; the rows replace
   // results() and go to the observer as they are found.
-  MultiSearchOutcome searchMulti(const MultiSearchRequest& request,
-                                 MultiSearchProgress& observer);
+  MultiSearchOutcome searchMulti(const MultiSearchRequest& request, MultiSearchProgress& observer);
   // Writes results() as text (volume TAB path, the original list), CSV,
   // HTML or JSON.
   exporting::ExportResult exportResults(const ListExportRequest& request) const;

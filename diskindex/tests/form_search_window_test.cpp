@@ -10,9 +10,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QRadioButton>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
@@ -136,9 +136,8 @@ TEST_F(FormSearchWindowTest, ATextInvalidInItsModeKeepsTheDialogOpenWithThePosit
       << m_lastProblem.toStdString();
   EXPECT_TRUE(m_prompts->shown.empty()) << "no search ran";
 
-  answer(QStringLiteral("*.txt"), [](TDlgSearchCDs& d) {
-    type(find<QLineEdit>(d, "EditMinSize"), QStringLiteral("10X"));
-  });
+  answer(QStringLiteral("*.txt"),
+         [](TDlgSearchCDs& d) { type(find<QLineEdit>(d, "EditMinSize"), QStringLiteral("10X")); });
   form.actions().searchCurrent->trigger();
   EXPECT_EQ(m_lastProblem, QStringLiteral("Die Größe \"10X\" ist ungültig.\nErwartet wird eine "
                                           "ganze Zahl, wahlweise mit K, M, G oder T."));
@@ -189,9 +188,8 @@ TEST_F(FormSearchWindowTest, HeadingsSortByValueAndGoToFollowsTheSortedRow) {
   addSizedVolume("Zahlen");
   addVolume("Backup", "");
   TDiskIndexForm& form = startSearching();
-  answer(QStringLiteral("*"), [](TDlgSearchCDs& d) {
-    click(find<QRadioButton>(d, "RadioFileNames"));
-  });
+  answer(QStringLiteral("*"),
+         [](TDlgSearchCDs& d) { click(find<QRadioButton>(d, "RadioFileNames")); });
   form.actions().searchMulti->trigger();
   QTableView* results = resultsGrid();
   ASSERT_NE(results, nullptr);
@@ -225,19 +223,22 @@ TEST_F(FormSearchWindowTest, HeadingsSortByValueAndGoToFollowsTheSortedRow) {
 TEST_F(FormSearchWindowTest, TheListIsExportedInTheOrderShown) {
   addSizedVolume("Zahlen");
   TDiskIndexForm& form = startSearching();
-  answer(QStringLiteral("*"), [](TDlgSearchCDs& d) {
-    click(find<QRadioButton>(d, "RadioFileNames"));
-  });
+  answer(QStringLiteral("*"),
+         [](TDlgSearchCDs& d) { click(find<QRadioButton>(d, "RadioFileNames")); });
   form.actions().searchMulti->trigger();
   clickHeader(resultsGrid()->horizontalHeader(), 2);
   clickHeader(resultsGrid()->horizontalHeader(), 2);  // largest first
   const auto csv = m_temp.path() / "treffer.csv";
-  m_search->exportTargets.push_back({QString::fromStdString(csv.string()),
-                                     exporting::ExportFormat::Csv, true});
+  m_search->exportTargets.push_back(
+      {QString::fromStdString(csv.string()), exporting::ExportFormat::Csv, true});
   click(find<QPushButton>(*form.searchResults(), "ButtonExport"));
   std::ifstream in(csv, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(text.rfind("\xEF\xBB\xBF" "Datenträger,Pfad,", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("\xEF\xBB\xBF"
+                       "Datenträger,Pfad,",
+                       0),
+            0u)
+      << text;
   EXPECT_LT(text.find("Ordner.dat"), text.find("Tausend.dat")) << text;
   EXPECT_LT(text.find("Tausend.dat"), text.find("Neun.dat")) << text;
 
@@ -311,8 +312,8 @@ TEST_F(FormDuplicatesTest, GroupsOfTheChosenCategoryAreSortedCopiedAndVisited) {
   EXPECT_EQ(grid()->currentIndex().data().toString(), QStringLiteral("Zeta.doc"));
 
   const auto json = m_temp.path() / "doppelt.json";
-  m_search->exportTargets.push_back({QString::fromStdString(json.string()),
-                                     exporting::ExportFormat::Json, false});
+  m_search->exportTargets.push_back(
+      {QString::fromStdString(json.string()), exporting::ExportFormat::Json, false});
   click(find<QPushButton>(*dupes, "ButtonExport"));
   std::ifstream in(json, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), {});

@@ -50,9 +50,9 @@ class SessionSearchRequestTest : public ::testing::Test {
   // Every volume holds the same files: a small and a large changelog.
   void addVolumeFile(const std::string& name) {
     const fs::path path = m_data / ("CD00000" + std::to_string(++m_files) + ".DAT");
-    const std::vector<EntryRecord> entries{
-        file(1, "changelog.Debian.gz", 500), dir(1, "DOC"), file(2, "big.Debian.gz", 3 * 1024 * 1024),
-        file(2, "README", 10)};
+    const std::vector<EntryRecord> entries{file(1, "changelog.Debian.gz", 500), dir(1, "DOC"),
+                                           file(2, "big.Debian.gz", 3 * 1024 * 1024),
+                                           file(2, "README", 10)};
     VolumeHeader header = test::sampleHeader(name);
     ASSERT_EQ(createVolume(path, header, entries), ResultCode::Ok);
   }
@@ -87,12 +87,12 @@ TEST_F(SessionSearchRequestTest, OneRequestStoresTheChoiceAndSearchesOnlyTheChos
   search::SearchParams p = anyChar("*.gz");
   p.filters.minSize = 1024;
   Progress progress;
-  const MultiSearchOutcome outcome =
-      session->searchService().searchMulti({p, {0, 2}}, progress);
+  const MultiSearchOutcome outcome = session->searchService().searchMulti({p, {0, 2}}, progress);
   EXPECT_EQ(outcome.status, MultiSearchStatus::Searched);
   EXPECT_EQ(outcome.summary.rows, 2u);
-  EXPECT_EQ(progress.events, (std::vector<std::string>{"started:*.gz", "Alpha:E:\\Doc\\big.debian.gz",
-                                                       "Charlie:E:\\Doc\\big.debian.gz"}))
+  EXPECT_EQ(progress.events,
+            (std::vector<std::string>{"started:*.gz", "Alpha:E:\\Doc\\big.debian.gz",
+                                      "Charlie:E:\\Doc\\big.debian.gz"}))
       << "started before the first row; the size filter keeps only the large file";
   EXPECT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{0, 2}));
   EXPECT_EQ(session->searchService().results().size(), 2u);
@@ -255,8 +255,8 @@ TEST(SearchSummary, FiltersAndModeNameTheNarrowedList) {
   p.filters.kind = search::EntryKind::FilesOnly;
   EXPECT_EQ(search::filterSummary(p),
             "Platzhalter für alle Zeichen; mind. 10M; höchstens 1536; ab 2024-01-01; nur Dateien");
-  for (std::uint64_t bytes : {0ull, 1ull, 1023ull, 1024ull, 1536ull, 5ull << 30, 7ull << 40,
-                              1ull << 50}) {
+  for (std::uint64_t bytes :
+       {0ull, 1ull, 1023ull, 1024ull, 1536ull, 5ull << 30, 7ull << 40, 1ull << 50}) {
     EXPECT_EQ(search::parseSize(search::sizeText(bytes)), bytes) << search::sizeText(bytes);
   }
 }

@@ -34,9 +34,8 @@ TDlgDuplicateOptions::TDlgDuplicateOptions(const VolumeList& volumes,
   setWindowTitle(QStringLiteral("Doppelte Dateien suchen"));
   m_ignoreName = named(new QCheckBox(QStringLiteral("Namen &ignorieren (gleiche Größe genügt)")),
                        "CheckIgnoreName");
-  m_sameDate =
-      named(new QCheckBox(QStringLiteral("Gleiches &Datum und gleiche Uhrzeit verlangen")),
-            "CheckSameDate");
+  m_sameDate = named(new QCheckBox(QStringLiteral("Gleiches &Datum und gleiche Uhrzeit verlangen")),
+                     "CheckSameDate");
   m_minSize = named(new QLineEdit(QStringLiteral("1")), "EditMinSize");
   m_minSize->setPlaceholderText(QStringLiteral("z. B. 1M"));
   m_minSize->setMaxLength(24);
@@ -115,7 +114,8 @@ search::DuplicateOptions TDlgDuplicateOptions::options() const {
 std::vector<std::size_t> TDlgDuplicateOptions::chosenVolumes() const {
   std::vector<std::size_t> chosen;
   for (int row = 0; row < m_volumes->count(); ++row) {
-    if (m_volumes->item(row)->checkState() == Qt::Checked) chosen.push_back(static_cast<std::size_t>(row));
+    if (m_volumes->item(row)->checkState() == Qt::Checked)
+      chosen.push_back(static_cast<std::size_t>(row));
   }
   return chosen;
 }

@@ -266,9 +266,8 @@ std::optional<QString> TDlgSearchCDs::problem() {
     return qUtf8(field.message(typed));
   }
   if (const auto range = search::filterProblem(p.filters)) {
-    (p.filters.minSize && p.filters.maxSize && *p.filters.minSize > *p.filters.maxSize
-         ? m_minSize
-         : m_after)
+    (p.filters.minSize && p.filters.maxSize && *p.filters.minSize > *p.filters.maxSize ? m_minSize
+                                                                                       : m_after)
         ->setFocus();
     return qUtf8(*range);
   }

@@ -91,7 +91,8 @@ QVariant DuplicatesModel::groupData(int group, int column, int role) const {
           .arg(group + 1)
           .arg(g.files.empty() ? QString() : qUtf8(m_result.name(g.files.front())));
     case FilesColumn:
-      return sort ? QVariant(qulonglong{g.files.size()}) : QVariant(QString::number(g.files.size()));
+      return sort ? QVariant(qulonglong{g.files.size()})
+                  : QVariant(QString::number(g.files.size()));
     case SizeColumn:
       return sort ? QVariant(qulonglong{g.size()}) : QVariant(qUtf8(groupDigits(g.size())));
     case WastedColumn:
@@ -118,7 +119,8 @@ QVariant DuplicatesModel::fileData(int group, int file, int column, int role) co
       return qUtf8(m_result.volumeName(f));
     case DateColumn:
       if (sort) return qulonglong{f.dosDateTime};
-      return qUtf8(exporting::isoDateTime(f.dosDateTime)).replace(QLatin1Char('T'), QLatin1Char(' '));
+      return qUtf8(exporting::isoDateTime(f.dosDateTime))
+          .replace(QLatin1Char('T'), QLatin1Char(' '));
     default:
       return sort ? QVariant(file) : QVariant();  // files keep their order
   }

@@ -18,8 +18,15 @@ namespace diskindex::ui {
 class DuplicatesModel : public QAbstractItemModel {
   Q_OBJECT
  public:
-  enum Column { NameColumn = 0, FilesColumn, SizeColumn, WastedColumn, VolumesColumn, DateColumn,
-                ColumnCount };
+  enum Column {
+    NameColumn = 0,
+    FilesColumn,
+    SizeColumn,
+    WastedColumn,
+    VolumesColumn,
+    DateColumn,
+    ColumnCount
+  };
   static constexpr int SortRole = Qt::UserRole + 1;
 
   explicit DuplicatesModel(const search::DuplicateResult& result, QObject* parent = nullptr);

@@ -149,7 +149,8 @@ void SearchController::searchMulti() {
   {
     BusyScope busy(m_view.dialogParent());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    outcome = m_session.searchService().searchMulti({dialog.params(), dialog.chosenVolumes()}, feed);
+    outcome =
+        m_session.searchService().searchMulti({dialog.params(), dialog.chosenVolumes()}, feed);
     QApplication::restoreOverrideCursor();
   }
   showOutcome(outcome);
@@ -182,8 +183,7 @@ TDlgSearchResults* SearchController::ensureResultsWindow() {
                                       m_prompts, *m_searchPrompts, m_view.dialogParent());
     connect(m_results, &TDlgSearchResults::goToRequested, this, &SearchController::goToResult);
     connect(m_results, &TDlgSearchResults::copyRequested, this, [this] { m_copyRequested(); });
-    connect(m_results, &TDlgSearchResults::exportRequested, this,
-            &SearchController::exportResults);
+    connect(m_results, &TDlgSearchResults::exportRequested, this, &SearchController::exportResults);
     QAction* button = m_actions.searchResults;
     connect(m_results, &QObject::destroyed, button, [button] { button->setVisible(false); });
     m_actions.searchResults->setVisible(true);

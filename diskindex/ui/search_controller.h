@@ -8,8 +8,8 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
-#include <string>
 #include <memory>
+#include <string>
 
 #include "diskindex/core/search_service.h"
 #include "diskindex/ui/form_prompts.h"

@@ -2,11 +2,11 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStringList>
-#include <algorithm>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStringList>
+#include <algorithm>
 
 #include "diskindex/core/search/search_messages.h"
 #include "diskindex/ui/dlg_duplicate_options.h"
@@ -63,14 +63,15 @@ std::optional<ExportTarget> QtSearchPrompts::chooseExportFile(const QString& sta
   QStringList filters;
   for (const Type& type : kTypes) filters << QString::fromUtf8(type.filter);
   QString chosen;
-  const QString file = QFileDialog::getSaveFileName(m_parent, QStringLiteral("Liste exportieren"),
-                                                    start, filters.join(QStringLiteral(";;")),
-                                                    &chosen);
+  const QString file =
+      QFileDialog::getSaveFileName(m_parent, QStringLiteral("Liste exportieren"), start,
+                                   filters.join(QStringLiteral(";;")), &chosen);
   if (file.isEmpty()) return std::nullopt;
   const qsizetype index = std::max<qsizetype>(0, filters.indexOf(chosen));
   const Type& type = kTypes[index];
   ExportTarget target{file, type.format, type.bom};
-  if (QFileInfo(file).suffix().isEmpty()) target.file += QStringLiteral(".") + QLatin1String(type.suffix);
+  if (QFileInfo(file).suffix().isEmpty())
+    target.file += QStringLiteral(".") + QLatin1String(type.suffix);
   return target;
 }
 

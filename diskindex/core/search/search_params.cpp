@@ -44,7 +44,8 @@ SearchParams paramsFromSettings(const DiskIndexSettings& settings, std::string t
   p.filters.before = parseDay(settings.searchBefore);
   constexpr EntryKind kKinds[] = {EntryKind::Both, EntryKind::FilesOnly,
                                   EntryKind::DirectoriesOnly};
-  if (settings.searchType >= 0 && settings.searchType <= 2) p.filters.kind = kKinds[settings.searchType];
+  if (settings.searchType >= 0 && settings.searchType <= 2)
+    p.filters.kind = kKinds[settings.searchType];
   // Bounds that contradict each other (a hand-edited file) are dropped
   // rather than hiding every hit.
   if (filterProblem(p.filters)) p.filters = SearchFilters{};
@@ -60,7 +61,9 @@ void paramsToSettings(const SearchParams& p, DiskIndexSettings& settings) {
   const auto number = [](const std::optional<std::uint64_t>& v) {
     return v ? std::to_string(*v) : std::string();
   };
-  const auto day = [](const std::optional<CalendarDay>& d) { return d ? dayText(*d) : std::string(); };
+  const auto day = [](const std::optional<CalendarDay>& d) {
+    return d ? dayText(*d) : std::string();
+  };
   settings.searchMinSize = number(p.filters.minSize);
   settings.searchMaxSize = number(p.filters.maxSize);
   settings.searchAfter = day(p.filters.after);
