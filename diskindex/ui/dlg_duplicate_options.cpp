@@ -44,12 +44,7 @@ TDlgDuplicateOptions::TDlgDuplicateOptions(const VolumeList& volumes,
   m_category->addItem(qUtf8(messages::kNoCategory));
   for (const std::string& name : categories) m_category->addItem(qUtf8(name));
   m_volumes = named(new QListWidget, "ListVolumes");
-  m_volumes->setMinimumHeight(160);
-  for (const VolumeRecord& v : volumes.records()) {
-    auto* item = new QListWidgetItem(qUtf8(v.name), m_volumes);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    m_categoryOf.push_back(v.category.value_or(""));
-  }
+  fillVolumes(volumes);
   m_problem = named(new QLabel, "LabelProblem");
   m_problem->setWordWrap(true);
   m_problem->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -81,6 +76,15 @@ TDlgDuplicateOptions::TDlgDuplicateOptions(const VolumeList& volumes,
   applyCategory();
   connect(m_category, &QComboBox::currentIndexChanged, this, &TDlgDuplicateOptions::applyCategory);
   connect(m_volumes, &QListWidget::itemChanged, this, &TDlgDuplicateOptions::updateOk);
+}
+
+void TDlgDuplicateOptions::fillVolumes(const VolumeList& volumes) {
+  m_volumes->setMinimumHeight(160);
+  for (const VolumeRecord& v : volumes.records()) {
+    auto* item = new QListWidgetItem(qUtf8(v.name), m_volumes);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    m_categoryOf.push_back(v.category.value_or(""));
+  }
 }
 
 // A category checks exactly its volumes; "<ALLE>" checks every volume.

@@ -47,6 +47,7 @@ class TDlgDuplicateOptions : public QDialog {
   void helpRequested();
 
  private:
+  void fillVolumes(const VolumeList& volumes);
   void applyCategory();
   void updateOk();
 

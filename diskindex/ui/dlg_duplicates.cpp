@@ -27,6 +27,24 @@ QPushButton* button(const QString& text, const char* name) {
   return b;
 }
 
+// Groups in the finder's order until a heading is clicked.
+QTreeView* groupTree(QAbstractItemModel* model) {
+  auto* tree = new QTreeView;
+  tree->setObjectName(QStringLiteral("TreeDuplicates"));
+  tree->setModel(model);
+  tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+  tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tree->setTextElideMode(Qt::ElideMiddle);
+  tree->setUniformRowHeights(true);
+  tree->header()->setSortIndicator(-1, Qt::AscendingOrder);
+  tree->header()->setSortIndicatorClearable(true);
+  tree->setSortingEnabled(true);
+  tree->setColumnWidth(DuplicatesModel::NameColumn, 300);
+  tree->setColumnWidth(DuplicatesModel::VolumesColumn, 160);
+  return tree;
+}
+
 }  // namespace
 
 TDlgDuplicates::TDlgDuplicates(const search::DuplicateResult& result, SearchPrompts& prompts,
@@ -42,18 +60,7 @@ TDlgDuplicates::TDlgDuplicates(const search::DuplicateResult& result, SearchProm
   m_sorted->setSourceModel(m_model);
   m_sorted->setSortRole(DuplicatesModel::SortRole);
   m_sorted->setSortCaseSensitivity(Qt::CaseInsensitive);
-  m_tree = new QTreeView;
-  m_tree->setObjectName(QStringLiteral("TreeDuplicates"));
-  m_tree->setModel(m_sorted);
-  m_tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_tree->setTextElideMode(Qt::ElideMiddle);
-  m_tree->setUniformRowHeights(true);
-  m_tree->header()->setSortIndicator(-1, Qt::AscendingOrder);
-  m_tree->header()->setSortIndicatorClearable(true);
-  m_tree->setSortingEnabled(true);
-  m_tree->setColumnWidth(DuplicatesModel::NameColumn, 300);
+  m_tree = groupTree(m_sorted);
 
   m_progress = new QProgressBar;
   m_progress->setObjectName(QStringLiteral("ProgressDuplicates"));
