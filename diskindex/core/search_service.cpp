@@ -2,6 +2,11 @@
 
 #include "diskindex/core/search_service.h"
 
+#include "diskindex/core/search/modern_pattern.h"
+#include "diskindex/core/search/result_tables.h"
+#include "diskindex/core/search/results_file.h"
+#include "diskindex/core/search/search_summary.h"
+
 namespace diskindex {
 
 void SearchService::loadChoice() {
@@ -68,6 +73,93 @@ search::MultiSearchSummary SearchService::searchChosen(search::MultiSearchObserv
   m_data.search.results.clear();
   KeepRows keep(m_data.search.results, observer);
   return searchVolumes(m_data.search.params, chosenVolumes(), keep);
+}
+
+MultiSearchOutcome SearchService::searchMulti(const MultiSearchRequest& request,
+                                              MultiSearchProgress& observer) {
+  MultiSearchOutcome outcome;
+  const std::string text = search::limitSearchText(request.params.text);
+  if (const auto error = search::checkSearchText(text, request.params.mode)) {
+    outcome.status = MultiSearchStatus::InvalidText;
+    outcome.problem = error->message;
+    return outcome;
+  }
+  if (const auto problem = search::filterProblem(request.params.filters)) {
+    outcome.status = MultiSearchStatus::InvalidFilters;
+    outcome.problem = *problem;
+    return outcome;
+  }
+  setParams(request.params);
+  setChosenVolumes(request.volumes);
+  const std::vector<std::size_t> chosen = chosenVolumes();
+  if (chosen.empty()) {
+    outcome.status = MultiSearchStatus::NoVolumes;
+    return outcome;
+  }
+  m_data.search.results.clear();
+  observer.started(m_data.search.params);
+  KeepRows keep(m_data.search.results, observer);
+  outcome.summary = searchVolumes(m_data.search.params, chosen, keep);
+  return outcome;
+}
+
+namespace {
+
+exporting::ExportResult fromSaveResult(search::SaveResult result) {
+  switch (result) {
+    case search::SaveResult::Ok:
+      return exporting::ExportResult::Ok;
+    case search::SaveResult::CannotCreate:
+      return exporting::ExportResult::CannotCreate;
+    case search::SaveResult::CannotWrite:
+      break;
+  }
+  return exporting::ExportResult::CannotWrite;
+}
+
+}  // namespace
+
+exporting::ExportResult SearchService::exportResults(const ListExportRequest& request) const {
+  const std::vector<search::ResultRow>& all = m_data.search.results;
+  std::vector<search::ResultRow> ordered;
+  if (request.order.empty()) {
+    ordered = all;
+  } else {
+    ordered.reserve(request.order.size());
+    for (std::size_t index : request.order) {
+      if (index < all.size()) ordered.push_back(all[index]);
+    }
+  }
+  if (request.format == exporting::ExportFormat::Text) {
+    return fromSaveResult(search::saveResultList(request.file, ordered));
+  }
+  exporting::ExportTable table = search::searchResultTable(ordered, m_data.search.params.text);
+  // A narrowed list says so on its page, as the window's caption does.
+  const std::string summary = search::filterSummary(m_data.search.params);
+  if (!summary.empty()) table.title += " [" + summary + "]";
+  return exporting::writeExportFile(request.file,
+                                    exporting::tableDocument(table, request.format, request.csv));
+}
+
+const search::DuplicateResult& SearchService::findDuplicates(const DuplicateRequest& request,
+                                                             search::DuplicateObserver& observer) {
+  const VolumeList& list = m_data.state.catalogue.volumes();
+  std::vector<VolumeRecord> volumes;
+  for (std::size_t index : request.volumes) {
+    if (index < list.size()) volumes.push_back(list[index]);
+  }
+  m_duplicates = search::findDuplicates(volumes, request.options, observer);
+  return m_duplicates;
+}
+
+exporting::ExportResult SearchService::exportDuplicates(const ListExportRequest& request) const {
+  if (request.format == exporting::ExportFormat::Text) {
+    return exporting::writeLines(request.file, search::duplicateTextLines(m_duplicates),
+                                 exporting::WriteMode::Replace);
+  }
+  return exporting::writeExportFile(
+      request.file,
+      exporting::tableDocument(search::duplicateTable(m_duplicates), request.format, request.csv));
 }
 
 search::MultiSearchSummary SearchService::searchVolumes(

@@ -127,6 +127,18 @@ void readExport(const platform::IniFile& ini, DiskIndexSettings& s) {
   s.expFlds = ini.readString(kInits, "ExpFlds");
 }
 
+// The texts are checked where they are parsed (the search parameters).
+void readSearchFilters(const platform::IniFile& ini, DiskIndexSettings& s) {
+  s.searchMode = ini.readInt(kSearch, "MODE", 0);
+  if (s.searchMode < 0 || s.searchMode > 2) s.searchMode = 0;
+  s.searchMinSize = ini.readString(kSearch, "MINSIZE");
+  s.searchMaxSize = ini.readString(kSearch, "MAXSIZE");
+  s.searchAfter = ini.readString(kSearch, "AFTER");
+  s.searchBefore = ini.readString(kSearch, "BEFORE");
+  s.searchType = ini.readInt(kSearch, "TYPE", 0);
+  if (s.searchType < 0 || s.searchType > 2) s.searchType = 0;
+}
+
 FontSetting readFont(const platform::IniFile& ini, const char* suffix, const FontSetting& fallback,
                      bool limitSize) {
   const std::string letter(suffix);
@@ -248,6 +260,7 @@ DiskIndexSettings readSettings(const platform::IniFile& ini, const SettingsEnvir
   s.searchWords = ini.readInt(kSearch, "WORDS", 0);
   s.searchCase = ini.readInt(kSearch, "CASE", 0);
   s.searchFrom = ini.readInt(kSearch, "FROM", 0);
+  readSearchFilters(ini, s);
   // A category longer than the header field could never be filed.
   for (std::string& name : readList(ini, "Categories")) {
     s.categories.push_back(cutCategoryName(name));
@@ -311,6 +324,12 @@ void writeSettings(platform::IniFile& ini, const DiskIndexSettings& s) {
   ini.writeInt(kSearch, "WORDS", s.searchWords);
   ini.writeInt(kSearch, "CASE", s.searchCase);
   ini.writeInt(kSearch, "FROM", s.searchFrom);
+  ini.writeInt(kSearch, "MODE", s.searchMode);
+  ini.writeString(kSearch, "MINSIZE", s.searchMinSize);
+  ini.writeString(kSearch, "MAXSIZE", s.searchMaxSize);
+  ini.writeString(kSearch, "AFTER", s.searchAfter);
+  ini.writeString(kSearch, "BEFORE", s.searchBefore);
+  ini.writeInt(kSearch, "TYPE", s.searchType);
   std::vector<std::string> categories;
   for (const std::string& c : s.categories) {
     if (c != messages::kNoCategory && c != messages::kAllCategories) categories.push_back(c);

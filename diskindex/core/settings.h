@@ -89,6 +89,13 @@ struct DiskIndexSettings {
   // [Search]
   int searchWhere = 3;  // bit 0 file names, bit 1 directory names, bit 2 remarks
   int searchWords = 0, searchCase = 0, searchFrom = 0;
+  // MODE: 0 the original syntax, 1 wildcards for every character, 2 regular
+  // expression (anything else reads as 0). The filters: MINSIZE and MAXSIZE
+  // in bytes, AFTER and BEFORE as YYYY-MM-DD, TYPE 0 all entries, 1 files
+  // only, 2 directories only; an unreadable value reads as no filter.
+  int searchMode = 0;
+  std::string searchMinSize, searchMaxSize, searchAfter, searchBefore;
+  int searchType = 0;
   // List sections
   std::vector<std::string> categories;   // [Categories] CAT1..
   std::vector<std::string> searchTexts;  // [SearchTexts] STR1.., most recent first

@@ -131,7 +131,7 @@ TEST_F(FormSearchTest, MultiVolumeSearchFillsTheResultsWindowAndGoesToAHit) {
   combo->setCurrentIndex(1);
   emit combo->activated(1);
   auto* table = results->findChild<QTableView*>(QStringLiteral("GridResults"));
-  table->setCurrentIndex(model->index(3, 0));
+  table->setCurrentIndex(table->model()->index(3, 0));
   results->goTo();
   EXPECT_EQ(form.view(), TDiskIndexForm::View::Contents);
   EXPECT_EQ(form.state().opened->record.name, "Doom");

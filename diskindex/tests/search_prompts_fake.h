@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "diskindex/ui/dlg_duplicate_options.h"
 #include "diskindex/ui/dlg_print_results.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/search_prompts.h"
@@ -20,6 +21,10 @@ class FakeSearchPrompts : public SearchPrompts {
   bool runSearchDialog(TDlgSearchCDs& dialog) override {
     ++dialogsRun;
     return searchScript ? searchScript(dialog) : false;
+  }
+  bool runDuplicateDialog(TDlgDuplicateOptions& dialog) override {
+    ++dialogsRun;
+    return duplicateScript ? duplicateScript(dialog) : false;
   }
   bool runPrintDialog(TDlgPrintResults& dialog) override {
     printDialogPdf = dialog.toPdf();
@@ -34,8 +39,15 @@ class FakeSearchPrompts : public SearchPrompts {
   }
   std::optional<QString> choosePdfFile(const QString&) override { return next(pdfFiles); }
   bool setupPrinter(QPrinter&, QWidget*) override { return false; }
+  std::optional<ExportTarget> chooseExportFile(const QString&) override {
+    if (exportTargets.empty()) return std::nullopt;
+    auto value = exportTargets.front();
+    exportTargets.pop_front();
+    return value;
+  }
 
   std::function<bool(TDlgSearchCDs&)> searchScript;
+  std::function<bool(TDlgDuplicateOptions&)> duplicateScript;
   int dialogsRun = 0;
   bool printAnswer = true;
   bool printDialogPdf = false;
@@ -43,6 +55,7 @@ class FakeSearchPrompts : public SearchPrompts {
   std::vector<QString> saveStarts;
   std::deque<std::optional<QString>> saveFiles;
   std::deque<std::optional<QString>> pdfFiles;
+  std::deque<ExportTarget> exportTargets;  // cancelled when empty
 
  private:
   static std::optional<QString> next(std::deque<std::optional<QString>>& queue) {

@@ -225,6 +225,7 @@ void TDiskIndexForm::connectControllers() {
   connect(a.searchNext, &QAction::triggered, this, [search] { search->searchNext(); });
   connect(a.searchMulti, &QAction::triggered, this, [search] { search->searchMulti(); });
   connect(a.searchResults, &QAction::triggered, this, [search] { search->showResultsWindow(); });
+  connect(a.findDuplicates, &QAction::triggered, this, [search] { search->findDuplicates(); });
 }
 
 void TDiskIndexForm::onAddVolume() {

@@ -16,7 +16,9 @@
 #include <QVBoxLayout>
 
 #include "diskindex/core/messages.h"
+#include "diskindex/core/search/modern_pattern.h"
 #include "diskindex/core/search/search_messages.h"
+#include "diskindex/core/search/search_summary.h"
 #include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
 
@@ -102,9 +104,58 @@ QWidget* TDlgSearchCDs::buildParameterPage(Scope scope) {
   layout->addWidget(m_case);
   layout->addWidget(m_selectedDir);
   m_selectedDir->setVisible(scope == Scope::CurrentVolume);
+  layout->addWidget(buildModeAndFilters());
+  m_problem = named(new QLabel, "LabelProblem");
+  m_problem->setWordWrap(true);
+  m_problem->setStyleSheet(QStringLiteral("color: #b00000"));
+  m_problem->hide();
+  layout->addWidget(m_problem);
   layout->addStretch(1);
   connect(m_text, &QComboBox::editTextChanged, this, &TDlgSearchCDs::updateStates);
   return page;
+}
+
+QWidget* TDlgSearchCDs::buildModeAndFilters() {
+  auto* box = new QGroupBox(QStringLiteral("Suchmodus und Filter"));
+  auto* grid = new QGridLayout(box);
+  m_mode = named(new QComboBox, "ComboBoxMode");
+  for (search::SearchMode mode :
+       {search::SearchMode::Dos, search::SearchMode::AnyChar, search::SearchMode::Regex}) {
+    m_mode->addItem(qUtf8(search::searchModeTitle(mode)), static_cast<int>(mode));
+  }
+  const auto edit = [](const char* name, const QString& placeholder) {
+    auto* e = named(new QLineEdit, name);
+    e->setPlaceholderText(placeholder);
+    e->setMaxLength(24);
+    return e;
+  };
+  const QString sizeHint = QStringLiteral("z. B. 10M");
+  const QString dayHint = QStringLiteral("JJJJ-MM-TT");
+  m_minSize = edit("EditMinSize", sizeHint);
+  m_maxSize = edit("EditMaxSize", sizeHint);
+  m_after = edit("EditAfter", dayHint);
+  m_before = edit("EditBefore", dayHint);
+  m_kind = named(new QComboBox, "ComboBoxKind");
+  m_kind->addItems({QStringLiteral("Dateien und Verzeichnisse"), QStringLiteral("nur Dateien"),
+                    QStringLiteral("nur Verzeichnisse")});
+  const auto label = [](const char* text, QWidget* buddy) {
+    auto* l = new QLabel(QString::fromUtf8(text));
+    l->setBuddy(buddy);
+    return l;
+  };
+  grid->addWidget(label("Such&modus:", m_mode), 0, 0);
+  grid->addWidget(m_mode, 0, 1, 1, 3);
+  grid->addWidget(label("Größe m&indestens:", m_minSize), 1, 0);
+  grid->addWidget(m_minSize, 1, 1);
+  grid->addWidget(label("h&öchstens:", m_maxSize), 1, 2);
+  grid->addWidget(m_maxSize, 1, 3);
+  grid->addWidget(label("Datum v&on:", m_after), 2, 0);
+  grid->addWidget(m_after, 2, 1);
+  grid->addWidget(label("&bis:", m_before), 2, 2);
+  grid->addWidget(m_before, 2, 3);
+  grid->addWidget(label("Ei&nträge:", m_kind), 3, 0);
+  grid->addWidget(m_kind, 3, 1, 1, 3);
+  return box;
 }
 
 QWidget* TDlgSearchCDs::buildVolumePage() {
@@ -161,6 +212,13 @@ void TDlgSearchCDs::applyParams(const search::SearchParams& p) {
   m_wholeWord->setChecked(p.wholeWord);
   m_case->setChecked(p.caseSensitive);
   m_selectedDir->setChecked(p.onlySelectedDir);
+  m_mode->setCurrentIndex(m_mode->findData(static_cast<int>(p.mode)));
+  const search::SearchFilters& f = p.filters;
+  m_minSize->setText(f.minSize ? qUtf8(search::sizeText(*f.minSize)) : QString());
+  m_maxSize->setText(f.maxSize ? qUtf8(search::sizeText(*f.maxSize)) : QString());
+  m_after->setText(f.after ? qUtf8(search::dayText(*f.after)) : QString());
+  m_before->setText(f.before ? qUtf8(search::dayText(*f.before)) : QString());
+  m_kind->setCurrentIndex(static_cast<int>(f.kind));
 }
 
 search::SearchParams TDlgSearchCDs::params() const {
@@ -173,7 +231,60 @@ search::SearchParams TDlgSearchCDs::params() const {
   p.caseSensitive = m_case->isChecked();
   // Kept (hidden) in the multi-volume dialog, which never limits to a subtree.
   p.onlySelectedDir = m_selectedDir->isChecked();
+  p.mode = static_cast<search::SearchMode>(m_mode->currentData().toInt());
+  const auto text = [](const QLineEdit* e) { return e->text().trimmed().toStdString(); };
+  p.filters.minSize = search::parseSize(text(m_minSize));
+  p.filters.maxSize = search::parseSize(text(m_maxSize));
+  p.filters.after = search::parseDay(text(m_after));
+  p.filters.before = search::parseDay(text(m_before));
+  p.filters.kind = static_cast<search::EntryKind>(m_kind->currentIndex());
   return p;
+}
+
+std::optional<QString> TDlgSearchCDs::problem() {
+  const search::SearchParams p = params();
+  if (const auto error = search::checkSearchText(search::limitSearchText(p.text), p.mode)) {
+    m_text->setFocus();
+    m_text->lineEdit()->setCursorPosition(static_cast<int>(error->position) - 1);
+    return qUtf8(error->message);
+  }
+  // A field that is filled but cannot be read; the message quotes it.
+  struct Field {
+    QLineEdit* edit;
+    bool read;
+    std::string (*message)(std::string_view);
+  };
+  const Field fields[] = {{m_minSize, p.filters.minSize.has_value(), search::badSizeMessage},
+                          {m_maxSize, p.filters.maxSize.has_value(), search::badSizeMessage},
+                          {m_after, p.filters.after.has_value(), search::badDayMessage},
+                          {m_before, p.filters.before.has_value(), search::badDayMessage}};
+  for (const Field& field : fields) {
+    const std::string typed = field.edit->text().trimmed().toStdString();
+    if (typed.empty() || field.read) continue;
+    field.edit->setFocus();
+    field.edit->selectAll();
+    return qUtf8(field.message(typed));
+  }
+  if (const auto range = search::filterProblem(p.filters)) {
+    (p.filters.minSize && p.filters.maxSize && *p.filters.minSize > *p.filters.maxSize ? m_minSize
+                                                                                       : m_after)
+        ->setFocus();
+    return qUtf8(*range);
+  }
+  return std::nullopt;
+}
+
+void TDlgSearchCDs::accept() {
+  const int page = m_pages->currentIndex();
+  m_pages->setCurrentIndex(0);  // the fields a problem puts the cursor in
+  if (const std::optional<QString> text = problem()) {
+    m_problem->setText(QString(*text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_problem->show();
+    return;
+  }
+  m_problem->hide();
+  m_pages->setCurrentIndex(page);
+  QDialog::accept();
 }
 
 void TDlgSearchCDs::updateStates() {

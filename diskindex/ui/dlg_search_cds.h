@@ -2,16 +2,24 @@
 // TDlgSearchCDs, the search dialog "Datenträger durchsuchen". Page
 // "Suchparameter": the search text with its history, what is matched, whole
 // word, case (only for remark text) and only the selected directory (single
-// volume only). Page "Datenträger" (several volumes only): the available and
+// volume only); the search mode (the original syntax, "Platzhalter für alle
+// Zeichen", "Regulärer Ausdruck") and the filters (size at least / at most
+// with K, M, G, T; date from / to; files or directories only). "Ok" checks
+// the text in its mode and the filters and, when one is not valid, stays
+// open with the German message under the fields (LabelProblem) and the
+// cursor on the fault. Page "Datenträger" (several volumes only): the available and
 // the chosen volumes, moved across by four buttons, double-click or
 // Backspace, and the category filter of the available list.
 //
 // The dialog edits copies: it is filled from the session's parameters,
 // history, volume list and choice, and the window hands params() and
 // chosenVolumes() back to the session after "Ok". Widgets carry object names
-// for the tests (ComboBoxSearch, RadioFileNames, ..., ListAvailable, ...).
+// for the tests (ComboBoxSearch, RadioFileNames, ComboBoxMode, EditMinSize,
+// EditMaxSize, EditAfter, EditBefore, ComboBoxKind, ..., ListAvailable, ...).
 
 #include <QDialog>
+#include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +28,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
+class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -41,8 +51,16 @@ class TDlgSearchCDs : public QDialog {
   void setVolumes(const VolumeList& volumes, const std::vector<std::size_t>& chosen,
                   const std::vector<std::string>& categories);
 
+  // What the fields say (filters that cannot be read are left out: "Ok"
+  // refuses them first).
   search::SearchParams params() const;
   std::vector<std::size_t> chosenVolumes() const;
+  // The German message of the first field that is not valid, none when
+  // "Ok" may close the dialog.
+  std::optional<QString> problem();
+
+ public slots:
+  void accept() override;
 
  signals:
   void helpRequested();
@@ -53,6 +71,7 @@ class TDlgSearchCDs : public QDialog {
  private:
   QWidget* buildParameterPage(Scope scope);
   QWidget* buildVolumePage();
+  QWidget* buildModeAndFilters();
   void applyParams(const search::SearchParams& params);
   void updateStates();
   void refillLists();
@@ -69,6 +88,13 @@ class TDlgSearchCDs : public QDialog {
   QCheckBox* m_wholeWord = nullptr;
   QCheckBox* m_case = nullptr;
   QCheckBox* m_selectedDir = nullptr;
+  QComboBox* m_mode = nullptr;
+  QLineEdit* m_minSize = nullptr;
+  QLineEdit* m_maxSize = nullptr;
+  QLineEdit* m_after = nullptr;
+  QLineEdit* m_before = nullptr;
+  QComboBox* m_kind = nullptr;
+  QLabel* m_problem = nullptr;
   QPushButton* m_ok = nullptr;
   QListWidget* m_available = nullptr;
   QListWidget* m_chosenList = nullptr;

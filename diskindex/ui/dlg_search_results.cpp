@@ -7,12 +7,15 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "diskindex/core/search/results_file.h"
 #include "diskindex/core/search/search_messages.h"
+#include "diskindex/core/search/search_summary.h"
 #include "diskindex/ui/dlg_print_results.h"
 #include "diskindex/ui/font_setting.h"
 #include "diskindex/ui/form_prompts.h"
@@ -47,9 +50,20 @@ TDlgSearchResults::TDlgSearchResults(const std::vector<search::ResultRow>& rows,
   setModal(false);
   setAttribute(Qt::WA_DeleteOnClose);
   m_model = new SearchResultsModel(m_rows, this);
+  m_sorted = new QSortFilterProxyModel(this);
+  m_sorted->setSourceModel(m_model);
+  m_sorted->setSortRole(SearchResultsModel::SortRole);
+  m_sorted->setSortCaseSensitivity(Qt::CaseInsensitive);
+  m_sorted->setSortLocaleAware(true);
   m_grid = new QTableView;
   m_grid->setObjectName(QStringLiteral("GridResults"));
-  m_grid->setModel(m_model);
+  m_grid->setModel(m_sorted);
+  m_grid->setTextElideMode(Qt::ElideMiddle);
+  // No sort until a heading is clicked: the rows stay in the order found;
+  // a third click on the same heading returns to it.
+  m_grid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  m_grid->horizontalHeader()->setSortIndicatorClearable(true);
+  m_grid->setSortingEnabled(true);
   m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -67,6 +81,7 @@ TDlgSearchResults::TDlgSearchResults(const std::vector<search::ResultRow>& rows,
   m_goTo = button(QStringLiteral("&Gehe zu"), "ButtonGoTo");
   m_goTo->setDefault(true);  // Enter on a row
   m_save = button(QStringLiteral("&Speichern"), "ButtonSave");
+  m_export = button(QStringLiteral("E&xportieren ..."), "ButtonExport");
   m_print = button(QStringLiteral("&Drucken"), "ButtonPrint");
   m_copy = button(QStringLiteral("&Kopieren"), "ButtonCopy");
   m_close = button(QStringLiteral("Sch&ließen"), "ButtonClose");
@@ -75,14 +90,21 @@ TDlgSearchResults::TDlgSearchResults(const std::vector<search::ResultRow>& rows,
   bar->addWidget(countLabel);
   bar->addWidget(m_count);
   bar->addStretch(1);
-  for (QPushButton* b : {m_goTo, m_save, m_print, m_copy, m_close, m_cancel}) bar->addWidget(b);
+  for (QPushButton* b : {m_goTo, m_save, m_export, m_print, m_copy, m_close, m_cancel}) {
+    bar->addWidget(b);
+  }
+  m_status = new QStatusBar;
+  m_status->setObjectName(QStringLiteral("StatusResults"));
+  m_status->setSizeGripEnabled(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_grid, 1);
   layout->addLayout(bar);
+  layout->addWidget(m_status);
 
   connect(m_goTo, &QPushButton::clicked, this, &TDlgSearchResults::goTo);
   connect(m_grid, &QTableView::doubleClicked, this, &TDlgSearchResults::goTo);
   connect(m_save, &QPushButton::clicked, this, &TDlgSearchResults::save);
+  connect(m_export, &QPushButton::clicked, this, &TDlgSearchResults::exportList);
   connect(m_print, &QPushButton::clicked, this, &TDlgSearchResults::print);
   connect(m_copy, &QPushButton::clicked, this, &TDlgSearchResults::copyRequested);
   connect(m_close, &QPushButton::clicked, this, &QDialog::close);
@@ -120,6 +142,7 @@ void TDlgSearchResults::setButtons(bool searching) {
   const bool hits = !searching && m_model->rowCount() > 0;
   m_goTo->setEnabled(hits);
   m_save->setEnabled(hits);
+  m_export->setEnabled(hits);
   m_print->setEnabled(hits);
   m_copy->setEnabled(hits && LaterCommands::copyFiles);
   m_close->setEnabled(!searching);
@@ -127,11 +150,14 @@ void TDlgSearchResults::setButtons(bool searching) {
   m_cancel->setEnabled(searching);
 }
 
-void TDlgSearchResults::beginSearch(const QString& searchText) {
-  setWindowTitle(qUtf8(search::messages::resultsCaption(searchText.toStdString())));
+void TDlgSearchResults::beginSearch(const search::SearchParams& params) {
+  setWindowTitle(qUtf8(search::resultsTitle(params)));
+  m_grid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  m_sorted->sort(-1);
   m_model->reset();
   m_cancelled = false;
   m_count->clear();
+  m_status->clearMessage();
   setButtons(true);
 }
 
@@ -139,29 +165,50 @@ void TDlgSearchResults::syncRows() {
   const bool first = m_model->rowCount() == 0;
   m_model->sync();
   if (first && m_model->rowCount() > 0) {
-    m_grid->setCurrentIndex(m_model->index(0, 0));
+    m_grid->setCurrentIndex(m_sorted->index(0, 0));
   }
   m_count->setText(QString::number(m_model->rowCount()));
 }
 
 void TDlgSearchResults::endSearch() {
   syncRows();
+  // Counted once at the end: a search may find millions of rows.
+  const QString perVolume = qUtf8(search::hitsPerVolumeText(m_rows));
+  m_status->showMessage(perVolume.isEmpty() ? QString()
+                                            : QStringLiteral("Je Datenträger: ") + perVolume);
   setButtons(false);
   if (m_model->rowCount() > 0) m_grid->setFocus();
 }
 
 int TDlgSearchResults::currentRow() const {
-  const QModelIndex current = m_grid->currentIndex();
+  const QModelIndex current = m_sorted->mapToSource(m_grid->currentIndex());
   return current.isValid() ? current.row() : -1;
 }
 
 std::vector<std::size_t> TDlgSearchResults::selectedRows() const {
   std::vector<std::size_t> rows;
   for (const QModelIndex& index : m_grid->selectionModel()->selectedRows()) {
-    rows.push_back(static_cast<std::size_t>(index.row()));
+    rows.push_back(static_cast<std::size_t>(m_sorted->mapToSource(index).row()));
   }
   std::sort(rows.begin(), rows.end());
   return rows;
+}
+
+std::vector<std::size_t> TDlgSearchResults::displayOrder() const {
+  std::vector<std::size_t> rows;
+  rows.reserve(static_cast<std::size_t>(m_sorted->rowCount()));
+  for (int row = 0; row < m_sorted->rowCount(); ++row) {
+    rows.push_back(static_cast<std::size_t>(m_sorted->mapToSource(m_sorted->index(row, 0)).row()));
+  }
+  return rows;
+}
+
+void TDlgSearchResults::exportList() {
+  if (m_searching || m_model->rowCount() == 0) return;
+  const std::optional<ExportTarget> target = m_searchPrompts.chooseExportFile(m_lastExport);
+  if (!target) return;
+  m_lastExport = target->file;
+  emit exportRequested(*target);
 }
 
 void TDlgSearchResults::goTo() {

@@ -51,6 +51,7 @@ void TDiskIndexForm::updateCommandStates() {
   a.searchCurrent->setEnabled(!overview && LaterCommands::search);
   a.searchNext->setEnabled(!overview && LaterCommands::search);
   a.searchMulti->setEnabled(LaterCommands::search);
+  a.findDuplicates->setEnabled(LaterCommands::search);
   a.copyTree->setEnabled(!overview && LaterCommands::copyTree);
   a.chooseEditor->setEnabled(LaterCommands::chooseEditor);
   a.copyPath->setEnabled(file);

@@ -108,6 +108,7 @@ void createSearchActions(QObject* o, MainActions& a) {
   a.searchMulti =
       make(o, QStringLiteral("Auf &mehreren Datenträgern ..."), QKeySequence(Qt::CTRL | Qt::Key_M));
   a.searchResults = make(o, QStringLiteral("Suchergebnisse"), QKeySequence(Qt::ALT | Qt::Key_F6));
+  a.findDuplicates = make(o, QStringLiteral("&Doppelte Dateien suchen ..."));
   hint(a.searchCurrent, QStringLiteral("Suche auf aktuellem Datenträger"), ToolIcon::Search);
   hint(a.searchNext, QStringLiteral("Suche fortsetzen"), ToolIcon::SearchNext);
   hint(a.searchMulti, QStringLiteral("Suche auf mehreren Datenträgern"), ToolIcon::SearchMulti);
@@ -191,6 +192,8 @@ void buildMenuBar(QMainWindow* window, const MainActions& a) {
   search->addActions({a.searchCurrent, a.searchNext});
   search->addSeparator();
   search->addAction(a.searchMulti);
+  search->addSeparator();
+  search->addAction(a.findDuplicates);
 
   QMenu* view = bar->addMenu(QStringLiteral("&Ansicht"));
   view->setObjectName(QStringLiteral("MenuView"));

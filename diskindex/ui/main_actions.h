@@ -44,6 +44,7 @@ struct MainActions {
   QAction* searchCurrent = nullptr;
   QAction* searchNext = nullptr;
   QAction* searchMulti = nullptr;
+  QAction* findDuplicates = nullptr;
   // "&Ansicht"
   QAction* dirRemarks = nullptr;
   QAction* fileRemarks = nullptr;

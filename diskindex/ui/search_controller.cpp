@@ -6,10 +6,14 @@
 #include <QElapsedTimer>
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/export/export_messages.h"
 #include "diskindex/core/search/search_messages.h"
 #include "diskindex/ui/busy_scope.h"
+#include "diskindex/ui/dlg_duplicate_options.h"
+#include "diskindex/ui/dlg_duplicates.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/help_topic.h"
 #include "diskindex/ui/help_window.h"
 
 namespace diskindex::ui {
@@ -17,12 +21,22 @@ namespace {
 
 namespace sm = search::messages;
 
-// Between rows the window shows what was found and lets the user press
-// "Abbruch"; events are processed at most every 50 ms so that a search of
-// millions of names is not slowed down by its own display.
-class ResultsFeed : public search::MultiSearchObserver {
+// Opens the results window when the search starts; between rows the window
+// shows what was found and lets the user press "Abbruch". Events are
+// processed at most every 50 ms so that a search of millions of names is not
+// slowed down by its own display.
+class ResultsFeed : public MultiSearchProgress {
  public:
-  explicit ResultsFeed(TDlgSearchResults* window) : m_window(window) { m_clock.start(); }
+  explicit ResultsFeed(std::function<TDlgSearchResults*()> openWindow)
+      : m_openWindow(std::move(openWindow)) {
+    m_clock.start();
+  }
+  void started(const search::SearchParams& params) override {
+    m_window = m_openWindow();
+    m_window->beginSearch(params);
+    m_window->show();
+    m_window->raise();
+  }
   bool cancelRequested() override {
     if (m_clock.elapsed() < 50) return false;
     m_clock.restart();
@@ -32,8 +46,26 @@ class ResultsFeed : public search::MultiSearchObserver {
   }
 
  private:
+  std::function<TDlgSearchResults*()> m_openWindow;
   QPointer<TDlgSearchResults> m_window;
   QElapsedTimer m_clock;
+};
+
+// The finder's progress in the duplicates window; events are processed after
+// every volume, so "Abbruch" answers within one volume's reading.
+class DuplicateFeed : public search::DuplicateObserver {
+ public:
+  explicit DuplicateFeed(TDlgDuplicates* window) : m_window(window) {}
+  void progress(std::size_t done, std::size_t total) override {
+    if (m_window) m_window->setProgress(done, total);
+  }
+  bool cancelRequested() override {
+    QApplication::processEvents();
+    return !m_window || m_window->cancelRequested();
+  }
+
+ private:
+  QPointer<TDlgDuplicates> m_window;
 };
 
 }  // namespace
@@ -49,6 +81,7 @@ SearchController::SearchController(CatalogueSession& session, FormPrompts& promp
 
 SearchController::~SearchController() {
   delete m_results;
+  delete m_duplicates;
 }
 
 TDlgSearchResults* SearchController::resultsWindow() const {
@@ -68,7 +101,7 @@ void SearchController::searchCurrent() {
   m_view.takeRemarkFields();
   TDlgSearchCDs dialog(TDlgSearchCDs::Scope::CurrentVolume, m_session.searchService().params(),
                        m_session.settings().searchTexts, m_view.dialogParent());
-  connect(&dialog, &TDlgSearchCDs::helpRequested, this, [this] { m_view.showHelp(help::kSearch); });
+  connectHelp(dialog);
   if (!m_searchPrompts->runSearchDialog(dialog)) return;
   m_session.searchService().setParams(dialog.params());
   const std::size_t from = m_view.selectedDirectory().value_or(0);
@@ -93,6 +126,13 @@ void SearchController::searchNext() {
   }
 }
 
+void SearchController::connectHelp(TDlgSearchCDs& dialog) {
+  // The help window belongs to the dialog, so that it takes input while the
+  // dialog is modal.
+  connect(&dialog, &TDlgSearchCDs::helpRequested, &dialog,
+          [&dialog] { openHelpPage(&dialog, help::kSearch); });
+}
+
 void SearchController::showNotFound() {
   m_prompts.information(qUtf8(sm::kSearchCaption), boxText(sm::kNothingMore));
 }
@@ -103,15 +143,39 @@ void SearchController::searchMulti() {
                        m_session.settings().searchTexts, m_view.dialogParent());
   dialog.setVolumes(m_session.volumes(), m_session.searchService().chosenVolumes(),
                     m_session.state().categories.names());
-  connect(&dialog, &TDlgSearchCDs::helpRequested, this, [this] { m_view.showHelp(help::kSearch); });
+  connectHelp(dialog);
   if (!m_searchPrompts->runSearchDialog(dialog)) return;
-  m_session.searchService().setParams(dialog.params());
-  m_session.searchService().setChosenVolumes(dialog.chosenVolumes());
-  if (m_session.searchService().chosenVolumes().empty()) {
-    m_searchPrompts->warning(qUtf8(sm::kSearchCaption), qUtf8(sm::kNoVolumesChosen));
-    return;
+  ResultsFeed feed([this] { return ensureResultsWindow(); });
+  MultiSearchOutcome outcome;
+  {
+    BusyScope busy(m_view.dialogParent());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    outcome =
+        m_session.searchService().searchMulti({dialog.params(), dialog.chosenVolumes()}, feed);
+    QApplication::restoreOverrideCursor();
   }
-  runMultiSearch();
+  showOutcome(outcome);
+}
+
+void SearchController::showOutcome(const MultiSearchOutcome& outcome) {
+  switch (outcome.status) {
+    case MultiSearchStatus::NoVolumes:
+      m_searchPrompts->warning(qUtf8(sm::kSearchCaption), qUtf8(sm::kNoVolumesChosen));
+      return;
+    case MultiSearchStatus::InvalidText:
+    case MultiSearchStatus::InvalidFilters:
+      m_prompts.error(qUtf8(sm::kSearchCaption), boxText(outcome.problem));
+      return;
+    case MultiSearchStatus::Searched:
+      break;
+  }
+  if (!m_results) return;  // the window went away meanwhile
+  m_results->endSearch();
+  m_prompts.beep();
+  if (outcome.summary.rows == 0) {
+    m_prompts.information(qUtf8(sm::kSearchCaption), boxText(sm::kNotFoundOnVolumes));
+    m_results->close();
+  }
 }
 
 TDlgSearchResults* SearchController::ensureResultsWindow() {
@@ -120,6 +184,7 @@ TDlgSearchResults* SearchController::ensureResultsWindow() {
                                       m_prompts, *m_searchPrompts, m_view.dialogParent());
     connect(m_results, &TDlgSearchResults::goToRequested, this, &SearchController::goToResult);
     connect(m_results, &TDlgSearchResults::copyRequested, this, [this] { m_copyRequested(); });
+    connect(m_results, &TDlgSearchResults::exportRequested, this, &SearchController::exportResults);
     QAction* button = m_actions.searchResults;
     connect(m_results, &QObject::destroyed, button, [button] { button->setVisible(false); });
     m_actions.searchResults->setVisible(true);
@@ -127,25 +192,29 @@ TDlgSearchResults* SearchController::ensureResultsWindow() {
   return m_results;
 }
 
-void SearchController::runMultiSearch() {
-  TDlgSearchResults* window = ensureResultsWindow();
-  window->beginSearch(qUtf8(m_session.searchService().params().text));
-  window->show();
-  window->raise();
-  search::MultiSearchSummary summary;
-  {
-    BusyScope busy(m_view.dialogParent());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ResultsFeed feed(window);
-    summary = m_session.searchService().searchChosen(feed);
-    QApplication::restoreOverrideCursor();
-  }
-  if (!m_results) return;  // the window went away meanwhile
-  m_results->endSearch();
-  m_prompts.beep();
-  if (summary.rows == 0) {
-    m_prompts.information(qUtf8(sm::kSearchCaption), boxText(sm::kNotFoundOnVolumes));
-    m_results->close();
+void SearchController::exportResults(const ExportTarget& target) {
+  if (!m_results) return;
+  ListExportRequest request;
+  request.file = target.file.toStdString();
+  request.format = target.format;
+  request.csv.byteOrderMark = target.byteOrderMark;
+  request.order = m_results->displayOrder();
+  showExportResult(m_session.searchService().exportResults(request), target.file);
+}
+
+void SearchController::showExportResult(exporting::ExportResult result, const QString& file) {
+  const QString caption = QStringLiteral("Liste exportieren");
+  const std::string name = file.toStdString();
+  switch (result) {
+    case exporting::ExportResult::Ok:
+    case exporting::ExportResult::NothingToWrite:
+      return;
+    case exporting::ExportResult::CannotCreate:
+      m_prompts.error(caption, boxText(exporting::messages::createFailed(name)));
+      return;
+    case exporting::ExportResult::CannotWrite:
+      m_prompts.error(caption, boxText(exporting::messages::writeFailed(name)));
+      return;
   }
 }
 
@@ -160,15 +229,78 @@ void SearchController::goToResult(int row) {
   const auto& rows = m_session.searchService().results();
   if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
   const search::ResultRow hit = rows[static_cast<std::size_t>(row)];
-  const std::optional<std::size_t> index = m_session.volumes().findByName(hit.volumeName);
+  goToHit(hit.volumeName, hit.hit);
+}
+
+void SearchController::goToHit(const std::string& volumeName, const search::SearchHit& hit) {
+  const std::optional<std::size_t> index = m_session.volumes().findByName(volumeName);
   if (!index) return;  // no longer in the catalogue
   m_view.showVolumeInFilter(*index);
   const bool open = m_view.showsContents() && m_session.state().opened &&
                     m_session.state().opened->volumeIndex == *index;
   if (!open && !m_view.openVolume(*index)) return;
-  m_view.showHit(hit.hit);
+  m_view.showHit(hit);
   m_view.dialogParent()->raise();
   m_view.dialogParent()->activateWindow();
+}
+
+}  // namespace diskindex::ui
+
+namespace diskindex::ui {
+
+TDlgDuplicates* SearchController::duplicatesWindow() const {
+  return m_duplicates;
+}
+
+TDlgDuplicates* SearchController::ensureDuplicatesWindow() {
+  if (!m_duplicates) {
+    m_duplicates = new TDlgDuplicates(m_session.searchService().duplicates(), *m_searchPrompts,
+                                      m_view.dialogParent());
+    connect(m_duplicates, &TDlgDuplicates::goToRequested, this, &SearchController::goToDuplicate);
+    connect(m_duplicates, &TDlgDuplicates::exportRequested, this,
+            &SearchController::exportDuplicates);
+    TDlgDuplicates* window = m_duplicates;
+    connect(window, &TDlgDuplicates::helpRequested, window,
+            [window] { openHelpPage(window, help::kDuplicates); });
+  }
+  return m_duplicates;
+}
+
+void SearchController::findDuplicates() {
+  TDlgDuplicateOptions dialog(m_session.volumes(), m_session.state().categories.names(),
+                              m_view.categoryFilter(), m_view.dialogParent());
+  connect(&dialog, &TDlgDuplicateOptions::helpRequested, &dialog,
+          [&dialog] { openHelpPage(&dialog, help::kDuplicates); });
+  if (!m_searchPrompts->runDuplicateDialog(dialog)) return;
+  TDlgDuplicates* window = ensureDuplicatesWindow();
+  window->beginSearch();
+  window->show();
+  window->raise();
+  {
+    BusyScope busy(m_view.dialogParent());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    DuplicateFeed feed(window);
+    m_session.searchService().findDuplicates({dialog.options(), dialog.chosenVolumes()}, feed);
+    QApplication::restoreOverrideCursor();
+  }
+  if (m_duplicates) m_duplicates->endSearch();
+}
+
+void SearchController::goToDuplicate(int group, int file) {
+  const search::DuplicateResult& result = m_session.searchService().duplicates();
+  if (group < 0 || static_cast<std::size_t>(group) >= result.groups.size()) return;
+  const auto& files = result.groups[static_cast<std::size_t>(group)].files;
+  if (file < 0 || static_cast<std::size_t>(file) >= files.size()) return;
+  const search::DuplicateFile& hit = files[static_cast<std::size_t>(file)];
+  goToHit(result.volumeName(hit), search::SearchHit{hit.key()});
+}
+
+void SearchController::exportDuplicates(const ExportTarget& target) {
+  ListExportRequest request;
+  request.file = target.file.toStdString();
+  request.format = target.format;
+  request.csv.byteOrderMark = target.byteOrderMark;
+  showExportResult(m_session.searchService().exportDuplicates(request), target.file);
 }
 
 }  // namespace diskindex::ui

@@ -9,7 +9,9 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <string>
 
+#include "diskindex/core/search_service.h"
 #include "diskindex/ui/form_prompts.h"
 #include "diskindex/ui/form_view.h"
 #include "diskindex/ui/main_actions.h"
@@ -21,6 +23,8 @@ class CatalogueSession;
 
 namespace diskindex::ui {
 
+class TDlgDuplicates;
+class TDlgSearchCDs;
 class TDlgSearchResults;
 
 class SearchController : public QObject {
@@ -40,12 +44,23 @@ class SearchController : public QObject {
   void searchNext();
   void searchMulti();
   void showResultsWindow();
+  // "Doppelte Dateien suchen ...": the options, then the finder into the
+  // duplicates window (its progress bar and "Abbruch").
+  void findDuplicates();
+  TDlgDuplicates* duplicatesWindow() const;
 
  private:
   void showNotFound();
   TDlgSearchResults* ensureResultsWindow();
-  void runMultiSearch();
+  void showOutcome(const MultiSearchOutcome& outcome);
+  void connectHelp(TDlgSearchCDs& dialog);
   void goToResult(int row);
+  void goToHit(const std::string& volumeName, const search::SearchHit& hit);
+  TDlgDuplicates* ensureDuplicatesWindow();
+  void goToDuplicate(int group, int file);
+  void exportDuplicates(const ExportTarget& target);
+  void exportResults(const ExportTarget& target);
+  void showExportResult(exporting::ExportResult result, const QString& file);
 
   CatalogueSession& m_session;
   FormPrompts& m_prompts;
@@ -54,6 +69,7 @@ class SearchController : public QObject {
   std::function<void()> m_copyRequested;
   std::unique_ptr<SearchPrompts> m_searchPrompts;
   QPointer<TDlgSearchResults> m_results;
+  QPointer<TDlgDuplicates> m_duplicates;
 };
 
 }  // namespace diskindex::ui

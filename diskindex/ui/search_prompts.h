@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "diskindex/core/export/table_export.h"
 #include "diskindex/ui/qt_text.h"
 
 class QPrinter;
@@ -17,8 +18,16 @@ class QWidget;
 
 namespace diskindex::ui {
 
+class TDlgDuplicateOptions;
 class TDlgSearchCDs;
 class TDlgPrintResults;
+
+// A file to export a list to and its format (from the chosen file type).
+struct ExportTarget {
+  QString file;
+  exporting::ExportFormat format = exporting::ExportFormat::Csv;
+  bool byteOrderMark = false;  // CSV for spreadsheet programs
+};
 
 class SearchPrompts {
  public:
@@ -26,10 +35,14 @@ class SearchPrompts {
   // Runs the dialog modally; true for "Ok".
   virtual bool runSearchDialog(TDlgSearchCDs& dialog) = 0;
   virtual bool runPrintDialog(TDlgPrintResults& dialog) = 0;
+  virtual bool runDuplicateDialog(TDlgDuplicateOptions& dialog) = 0;
   virtual void warning(const QString& caption, const QString& text) = 0;
   // "Zieldatei auswählen", starting with the file last used.
   virtual std::optional<QString> chooseSaveFile(const QString& start) = 0;
   virtual std::optional<QString> choosePdfFile(const QString& start) = 0;
+  // "Liste exportieren": CSV, CSV with byte order mark, HTML, JSON or the
+  // text list; the format follows the file type chosen.
+  virtual std::optional<ExportTarget> chooseExportFile(const QString& start) = 0;
   // The system's printer set-up; true when the user confirmed it.
   virtual bool setupPrinter(QPrinter& printer, QWidget* parent) = 0;
 };
@@ -39,9 +52,11 @@ class QtSearchPrompts : public SearchPrompts {
   explicit QtSearchPrompts(QWidget* parent) : m_parent(parent) {}
   bool runSearchDialog(TDlgSearchCDs& dialog) override;
   bool runPrintDialog(TDlgPrintResults& dialog) override;
+  bool runDuplicateDialog(TDlgDuplicateOptions& dialog) override;
   void warning(const QString& caption, const QString& text) override;
   std::optional<QString> chooseSaveFile(const QString& start) override;
   std::optional<QString> choosePdfFile(const QString& start) override;
+  std::optional<ExportTarget> chooseExportFile(const QString& start) override;
   bool setupPrinter(QPrinter& printer, QWidget* parent) override;
 
  private:

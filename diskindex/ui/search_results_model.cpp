@@ -47,6 +47,19 @@ QString SearchResultsModel::cellText(int row, int column) const {
   }
 }
 
+QVariant SearchResultsModel::sortKey(int row, int column) const {
+  if (row < 0 || row >= m_shown) return {};
+  const search::ResultRow& r = m_rows[static_cast<std::size_t>(row)];
+  switch (column) {
+    case SizeColumn:  // directories (no size) before the empty files
+      return r.directory ? qlonglong{-1} : qlonglong{r.size};
+    case DateColumn:  // the packed date grows with the moment it stands for
+      return r.directory ? qlonglong{-1} : qlonglong{r.dosDateTime};
+    default:
+      return cellText(row, column);
+  }
+}
+
 int SearchResultsModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : m_shown;
 }
@@ -58,6 +71,10 @@ int SearchResultsModel::columnCount(const QModelIndex& parent) const {
 QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   if (role == Qt::DisplayRole) return cellText(index.row(), index.column());
+  if (role == Qt::ToolTipRole && index.column() == PathColumn) {
+    return cellText(index.row(), index.column());
+  }
+  if (role == SortRole) return sortKey(index.row(), index.column());
   if (role == Qt::TextAlignmentRole && index.column() == SizeColumn) {
     return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
   }

@@ -3,7 +3,9 @@
 // ("Datenträger:", "Verzeichnis-/Dateiname:", "Größe", "Datum  /  Zeit")
 // over the session's result rows. The rows themselves stay in the core; the
 // model only counts how many of them it has announced, so rows found while a
-// search runs appear as sync() announces them.
+// search runs appear as sync() announces them. SortRole gives each cell's
+// sort key (size and date as numbers, a directory before every file), and
+// the path's tooltip is the whole path (the grid elides it in the middle).
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -17,6 +19,7 @@ class SearchResultsModel : public QAbstractTableModel {
   Q_OBJECT
  public:
   enum Column { VolumeColumn = 0, PathColumn, SizeColumn, DateColumn, ColumnCount };
+  static constexpr int SortRole = Qt::UserRole + 1;
 
   explicit SearchResultsModel(const std::vector<search::ResultRow>& rows,
                               QObject* parent = nullptr);
@@ -34,6 +37,8 @@ class SearchResultsModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
 
  private:
+  QVariant sortKey(int row, int column) const;
+
   const std::vector<search::ResultRow>& m_rows;
   int m_shown = 0;
   QString m_timeFormat;

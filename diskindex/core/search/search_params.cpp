@@ -36,6 +36,19 @@ SearchParams paramsFromSettings(const DiskIndexSettings& settings, std::string t
   p.wholeWord = settings.searchWords != 0;
   p.caseSensitive = settings.searchCase != 0;
   p.onlySelectedDir = settings.searchFrom != 0;
+  constexpr SearchMode kModes[] = {SearchMode::Dos, SearchMode::AnyChar, SearchMode::Regex};
+  if (settings.searchMode >= 0 && settings.searchMode <= 2) p.mode = kModes[settings.searchMode];
+  p.filters.minSize = parseSize(settings.searchMinSize);
+  p.filters.maxSize = parseSize(settings.searchMaxSize);
+  p.filters.after = parseDay(settings.searchAfter);
+  p.filters.before = parseDay(settings.searchBefore);
+  constexpr EntryKind kKinds[] = {EntryKind::Both, EntryKind::FilesOnly,
+                                  EntryKind::DirectoriesOnly};
+  if (settings.searchType >= 0 && settings.searchType <= 2)
+    p.filters.kind = kKinds[settings.searchType];
+  // Bounds that contradict each other (a hand-edited file) are dropped
+  // rather than hiding every hit.
+  if (filterProblem(p.filters)) p.filters = SearchFilters{};
   return p;
 }
 
@@ -44,6 +57,18 @@ void paramsToSettings(const SearchParams& p, DiskIndexSettings& settings) {
   settings.searchWords = p.wholeWord ? 1 : 0;
   settings.searchCase = p.caseSensitive ? 1 : 0;
   settings.searchFrom = p.onlySelectedDir ? 1 : 0;
+  settings.searchMode = static_cast<int>(p.mode);
+  const auto number = [](const std::optional<std::uint64_t>& v) {
+    return v ? std::to_string(*v) : std::string();
+  };
+  const auto day = [](const std::optional<CalendarDay>& d) {
+    return d ? dayText(*d) : std::string();
+  };
+  settings.searchMinSize = number(p.filters.minSize);
+  settings.searchMaxSize = number(p.filters.maxSize);
+  settings.searchAfter = day(p.filters.after);
+  settings.searchBefore = day(p.filters.before);
+  settings.searchType = static_cast<int>(p.filters.kind);
 }
 
 void addToHistory(std::vector<std::string>& history, std::string_view text) {
