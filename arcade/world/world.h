@@ -41,33 +41,33 @@ struct WorldCensus {
   int fields = 0;
 };
 
-class CWorld {
+class CWorld final {
  public:
   CWorld(int levelIndex, std::uint32_t seed, ImageLibrary& library, ISoundEffects* sound = nullptr,
          IKeyFlusher* keys = nullptr);
-  virtual ~CWorld();
+  ~CWorld();
   CWorld(const CWorld&) = delete;
   CWorld& operator=(const CWorld&) = delete;
 
-  virtual CNode* NewNode();
-  virtual void ReleaseField(int kind, const Vector3& at, int flag);
-  virtual void RemoveObject(CSolid* object);
+  CNode* NewNode();
+  void ReleaseField(int kind, const Vector3& at, int flag);
+  void RemoveObject(CSolid* object);
   // nowMs: the tick count of this step (milliseconds); the step length is
   // the time since the previous step, held within 50..75 ms (50 on the first).
-  virtual StepOutcome Step(bool first, double speedFactor, const WorldInput& input,
+  StepOutcome Step(bool first, double speedFactor, const WorldInput& input,
                            std::uint32_t nowMs);
-  virtual void BuildRim();
-  virtual void BuildLevel();
-  virtual void PaddleSweepAll();
-  virtual void Arena(double w, double d, double t, int nBack, int nHigh, int nSide, int colour);
-  virtual void Morphoid(int kind, double x, double y, double z);
-  virtual void Box(int kind, double x, double y, double z, int flag);
-  virtual void Sphere(int kind, double x, double y, double z);
-  virtual void Blocks(double x1, double y1, double z1, double x2, double y2, double z2, int nx,
-                      int ny, int nz, int hp, int colour, CIndexedImage* texture = nullptr);
-  virtual void Tiles(double x1, double y1, double z1, double x2, double y2, double z2, int nx,
-                     int ny, int nz, int hp, int colour, int textureResource);
-  virtual void Cage(double x, double y, double z);
+  void BuildRim();
+  void BuildLevel();
+  void PaddleSweepAll();
+  void Arena(double w, double d, double t, int nBack, int nHigh, int nSide, int colour);
+  void Morphoid(int kind, double x, double y, double z);
+  void Box(int kind, double x, double y, double z, int flag);
+  void Sphere(int kind, double x, double y, double z);
+  void Blocks(double x1, double y1, double z1, double x2, double y2, double z2, int nx, int ny,
+              int nz, int hp, int colour, CIndexedImage* texture = nullptr);
+  void Tiles(double x1, double y1, double z1, double x2, double y2, double z2, int nx, int ny,
+             int nz, int hp, int colour, int textureResource);
+  void Cage(double x, double y, double z);
 
   // Puts a new object at the head of both lists; the world owns it.
   template <typename T, typename... Args>
