@@ -10,6 +10,7 @@
 #include <QStyle>
 
 #include "arcade/game/saved_game.h"
+#include "arcade/shell/pause_scope.h"
 #include "arcade/ui/qt_image_presenter.h"
 #include "arcade/ui/shell_dialogs.h"
 #include "arcade/ui/shell_prompts.h"
@@ -317,11 +318,12 @@ void CVortexiaView::ReleaseCapture() {
 // --- commands -------------------------------------------------------------
 
 void CVortexiaView::OnFileNew() {
-  const std::int32_t saved = Session().RaisePause();
-  const bool erase =
-      m_prompts.YesNo(this, QStringLiteral("Vortexia is Puzzled"),
-                      QStringLiteral("Do you really wish to erase the current game?"));
-  Session().RestorePause(saved);
+  bool erase = false;
+  {
+    const PauseScope pause(Session());
+    erase = m_prompts.YesNo(this, QStringLiteral("Vortexia is Puzzled"),
+                            QStringLiteral("Do you really wish to erase the current game?"));
+  }
   if (!erase) return;
   m_doc.OnNewDocument();
   m_doc.Information(this);
@@ -329,7 +331,7 @@ void CVortexiaView::OnFileNew() {
 }
 
 void CVortexiaView::OnFileOpen() {
-  const std::int32_t saved = Session().RaisePause();
+  const PauseScope pause(Session());
   const QString name = m_prompts.OpenFileName(this, FromView(kLoadDialogTitle),
                                               QStringLiteral("Vortexia (*.vtx)"), m_fileName);
   if (!name.isEmpty()) {
@@ -344,7 +346,6 @@ void CVortexiaView::OnFileOpen() {
       emit stateChanged();
     }
   }
-  Session().RestorePause(saved);
 }
 
 namespace {
@@ -364,7 +365,7 @@ class PromptQuestions : public ISaveQuestions {
 }  // namespace
 
 void CVortexiaView::OnFileSave() {
-  const std::int32_t saved = Session().RaisePause();
+  const PauseScope pause(Session());
   const QString initial =
       QString::fromStdString(InitialSaveName(m_fileName.toStdString(), Session().Record()));
   const QString name = m_prompts.SaveFileName(this, FromView(kSaveDialogTitle),
@@ -379,7 +380,6 @@ void CVortexiaView::OnFileSave() {
       m_prompts.Message(this, MessageIcon::Stop, FromView(kErrorCaption), FromView(text));
     }
   }
-  Session().RestorePause(saved);
 }
 
 void CVortexiaView::OnPause() {
@@ -396,10 +396,9 @@ void CVortexiaView::OnQuitLevel() {
 }
 
 void CVortexiaView::OnHelpMenu() {
-  const std::int32_t saved = Session().RaisePause();
+  const PauseScope pause(Session());
   CHelpDialog help(this);
   help.exec();
-  Session().RestorePause(saved);
 }
 
 void CVortexiaView::OnHelp() {
@@ -422,11 +421,10 @@ void CVortexiaView::OnBack() {
 void CVortexiaView::OnPlay() {
   if (Session().Playing()) return;
   if (Session().PlayNeedsIntroduction()) {
-    const std::int32_t saved = Session().RaisePause();
+    const PauseScope pause(Session());
     Session().MarkNeedToKnowShown();
     CNeedToKnowDialog dialog(this);
     dialog.exec();
-    Session().RestorePause(saved);
   }
   CloseTitleButtons();
   Session().StartLevel();
