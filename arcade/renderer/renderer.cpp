@@ -193,12 +193,17 @@ void CRenderer::FillSprite(CSprite& s) {
   const std::int64_t side = (std::int64_t{s.size.raw()} * m_focal.raw() / z) >> 16;
   if (side <= 0 || side > 4 * kScreenLimit) return;
   const int px = static_cast<int>(side);
-  Blit(v.camera.z.raw(), v.sx - px / 2, v.sy - px / 2, px, px, *s.texture, 0, 0, s.texture->width,
-       s.texture->height, s.key, BlitMode::WriteDepth);
+  Blit(*s.texture, {.depth = v.camera.z.raw(),
+                    .to = {v.sx - px / 2, v.sy - px / 2, px, px},
+                    .from = {0, 0, s.texture->width, s.texture->height},
+                    .key = s.key});
 }
 
-void CRenderer::Blit(std::int32_t depth, int x, int y, int w, int h, const CIndexedImage& image,
-                     int sx, int sy, int sw, int sh, int key, BlitMode mode) {
+void CRenderer::Blit(const CIndexedImage& image, const BlitJob& job) {
+  const auto [x, y, w, h] = job.to;
+  auto [sx, sy, sw, sh] = job.from;
+  const std::int32_t depth = job.depth;
+  const int key = job.key;
   if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || image.pixels == nullptr || pixels == nullptr)
     return;
   // Source rectangle kept inside the image.
@@ -218,7 +223,8 @@ void CRenderer::Blit(std::int32_t depth, int x, int y, int w, int h, const CInde
     for (int col = x0; col < x1; ++col) {
       const std::uint8_t texel = src[sx + static_cast<int>(((col - x) * du) >> 16)];
       if (texel == key || !(depth < dst[col])) continue;
-      dst[col] = mode == BlitMode::WriteDepth ? (depthBits | texel) : ((dst[col] & ~0xFF) | texel);
+      dst[col] =
+          job.mode == BlitMode::WriteDepth ? (depthBits | texel) : ((dst[col] & ~0xFF) | texel);
     }
   }
 }

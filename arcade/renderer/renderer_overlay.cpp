@@ -36,7 +36,7 @@ GlyphMetrics glyphMetrics(Resolution res, int glyph) {
 void CRenderer::BlitGlyphs(int textureId, int x, int y, int sx, int w, int h) {
   const CIndexedImage* t = m_textures.Texture(textureId);
   if (t == nullptr) return;
-  Blit(m_overlayDepth, x, y, w, h, *t, sx, 0, w, h, kGlyphKey, BlitMode::WriteDepth);
+  Blit(*t, {.depth = m_overlayDepth, .to = {x, y, w, h}, .from = {sx, 0, w, h}, .key = kGlyphKey});
 }
 
 int CRenderer::DrawGlyph(int x, int y, int glyph) {
@@ -80,8 +80,10 @@ void CRenderer::DrawBalls(int x, int y, int count) {
   const bool high = m_resolution == Resolution::High;
   const int side = high ? 18 : 9, step = high ? 20 : 10;
   for (int i = 0; i < count; ++i, x += step) {
-    Blit(m_overlayDepth, x, y, side, side, *ball, 0, 0, ball->width, ball->height, kBallKey,
-         BlitMode::WriteDepth);
+    Blit(*ball, {.depth = m_overlayDepth,
+                 .to = {x, y, side, side},
+                 .from = {0, 0, ball->width, ball->height},
+                 .key = kBallKey});
   }
 }
 
@@ -97,10 +99,14 @@ void CRenderer::DrawOverlay() {
   const Layout& l = m_resolution == Resolution::High ? kHigh : kNormal;
   const int top = height - l.fromTop;
   if (const CIndexedImage* label = m_textures.Texture(l.labelTexture)) {
-    Blit(m_overlayDepth, l.labelX, top, l.scoreLabelWidth, l.labelHeight, *label, 0, 0,
-         l.scoreLabelWidth, l.labelHeight, kGlyphKey, BlitMode::WriteDepth);
-    Blit(m_overlayDepth, width - l.timeLabelFromRight, top, l.timeLabelWidth, l.labelHeight, *label,
-         l.scoreLabelWidth, 0, l.timeLabelWidth, l.labelHeight, kGlyphKey, BlitMode::WriteDepth);
+    Blit(*label, {.depth = m_overlayDepth,
+                  .to = {l.labelX, top, l.scoreLabelWidth, l.labelHeight},
+                  .from = {0, 0, l.scoreLabelWidth, l.labelHeight},
+                  .key = kGlyphKey});
+    Blit(*label, {.depth = m_overlayDepth,
+                  .to = {width - l.timeLabelFromRight, top, l.timeLabelWidth, l.labelHeight},
+                  .from = {l.scoreLabelWidth, 0, l.timeLabelWidth, l.labelHeight},
+                  .key = kGlyphKey});
   }
   DrawNumber(l.scoreX, top, m_overlay.score);
   DrawTime(width - l.timeFromRight, top, m_overlay.elapsedMs);
