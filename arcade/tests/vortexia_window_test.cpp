@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 
 #include "arcade/game/saved_game.h"
@@ -392,6 +393,20 @@ TEST_F(VortexiaWindowTest, HelpButtonShowsThePagesAndCountsAsTheIntroduction) {
 
 TEST_F(VortexiaWindowTest, SaveAndOpenThroughTheFileMenuRestoreTheOptions) {
   std::filesystem::create_directories(folder);
+  const char* formerData = std::getenv("XDG_DATA_HOME");
+  const std::string former = formerData != nullptr ? formerData : "";
+  ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+  struct RestoreData {
+    const char* before;
+    std::string value;
+    ~RestoreData() {
+      if (before != nullptr) {
+        ::setenv("XDG_DATA_HOME", value.c_str(), 1);
+      } else {
+        ::unsetenv("XDG_DATA_HOME");
+      }
+    }
+  } restore{formerData, former};
   Session().Record().playerName = "Saver";
   Session().Record().resolution = 0;
   Session().Record().speed = 2;
@@ -399,7 +414,11 @@ TEST_F(VortexiaWindowTest, SaveAndOpenThroughTheFileMenuRestoreTheOptions) {
   Session().Record().currentLevel = 4;
   prompts.fileToSave = QString::fromStdString((folder / "game").string());
   frame->Action("fileSave")->trigger();
-  EXPECT_EQ(prompts.asked.value(0), QStringLiteral("Save Game|Saver")) << "opens with the name";
+  const auto saves = folder / "data" / "vortexia" / "saves";
+  EXPECT_TRUE(std::filesystem::is_directory(saves)) << "the saves folder is made when missing";
+  EXPECT_EQ(prompts.asked.value(0),
+            QStringLiteral("Save Game|") + QString::fromStdString((saves / "Saver").string()))
+      << "opens with the name, in the saves folder";
   const auto saved = folder / "game.vtx";
   ASSERT_TRUE(std::filesystem::exists(saved)) << "the extension is added";
   EXPECT_EQ(std::filesystem::file_size(saved), 1044u);

@@ -16,6 +16,7 @@
 #include "arcade/ui/shell_prompts.h"
 #include "arcade/ui/title_painter.h"
 #include "arcade/ui/vortexia_doc.h"
+#include "platform/settings_location.h"
 
 namespace arcade::ui {
 
@@ -40,6 +41,13 @@ std::optional<ShellKey> GameKey(int key) {
     default:
       return std::nullopt;
   }
+}
+
+// The player's saves folder, $XDG_DATA_HOME/vortexia/saves/, made when
+// missing; empty when it cannot be made.
+std::filesystem::path SavesFolder() {
+  const std::filesystem::path folder = platform::dataDirectory("vortexia") / "saves" / "";
+  return platform::ensureDirectory(folder) ? folder : std::filesystem::path();
 }
 
 std::optional<ShellKey> GameButton(Qt::MouseButton button) {
@@ -330,10 +338,23 @@ void CVortexiaView::OnFileNew() {
   RefreshTitle();
 }
 
+QString CVortexiaView::DialogStart(const std::string& name) {
+  const std::filesystem::path saves = SavesFolder();
+  if (saves.empty()) {
+    const std::string folder = (platform::dataDirectory("vortexia") / "saves").string();
+    m_prompts.Message(this, MessageIcon::Stop, FromView(kErrorCaption),
+                      QStringLiteral("Could not create the saves folder '%1'.")
+                          .arg(QString::fromStdString(folder)));
+    return QString::fromStdString(name);
+  }
+  return QString::fromStdString(DialogStartName(name, saves));
+}
+
 void CVortexiaView::OnFileOpen() {
   const PauseScope pause(Session());
-  const QString name = m_prompts.OpenFileName(this, FromView(kLoadDialogTitle),
-                                              QStringLiteral("Vortexia (*.vtx)"), m_fileName);
+  const QString name =
+      m_prompts.OpenFileName(this, FromView(kLoadDialogTitle), QStringLiteral("Vortexia (*.vtx)"),
+                             DialogStart(m_fileName.toStdString()));
   if (!name.isEmpty()) {
     m_fileName = name;
     const LoadStatus status = LoadSavedGame(name.toStdString(), Session().Record());
@@ -366,8 +387,7 @@ class PromptQuestions : public ISaveQuestions {
 
 void CVortexiaView::OnFileSave() {
   const PauseScope pause(Session());
-  const QString initial =
-      QString::fromStdString(InitialSaveName(m_fileName.toStdString(), Session().Record()));
+  const QString initial = DialogStart(InitialSaveName(m_fileName.toStdString(), Session().Record()));
   const QString name = m_prompts.SaveFileName(this, FromView(kSaveDialogTitle),
                                               QStringLiteral("Vortexia (*.vtx)"), initial);
   if (!name.isEmpty()) {
