@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "arcade/game/saved_game.h"
+#include "arcade/shell/view_settings.h"
 #include "arcade/ui/main_frame.h"
 #include "arcade/ui/shell_dialogs.h"
 #include "arcade/ui/shell_prompts.h"
@@ -441,6 +442,36 @@ TEST_F(VortexiaWindowTest, SaveAndOpenThroughTheFileMenuRestoreTheOptions) {
   frame->Action("fileOpen")->trigger();
   EXPECT_EQ(prompts.asked.last(), QStringLiteral("Vortexia Error|Could not open the load file!"));
   EXPECT_EQ(Session().Record().playerName, "Saver");
+}
+
+TEST_F(VortexiaWindowTest, RaisedCameraOptionTurnsThePlayingCameraAndIsKept) {
+  std::filesystem::create_directories(folder);
+  const auto settings = folder / "VORTEXIA.INI";
+  frame->SetSettingsFile(settings);
+  StartPlaying();
+  Tick(5);
+  frame->UpdateMenus();
+  EXPECT_FALSE(frame->Action("raisedCamera")->isChecked()) << "the classic camera by default";
+  const QImage classic = Picture();
+  frame->Action("raisedCamera")->trigger();
+  EXPECT_TRUE(frame->Action("raisedCamera")->isChecked());
+  ASSERT_NE(Session().World(), nullptr);
+  EXPECT_EQ(Session().World()->Control().View(), CameraView::Raised) << "the level in play turns";
+  Tick();
+  EXPECT_NE(Picture(), classic);
+  EXPECT_EQ(ReadViewSettings(settings).camera, CameraView::Raised) << "kept in the settings";
+  frame->Action("gameQuitLevel")->trigger();
+  StartPlaying();
+  EXPECT_EQ(Session().World()->Control().View(), CameraView::Raised) << "and for the next level";
+  frame->Action("raisedCamera")->trigger();
+  EXPECT_EQ(ReadViewSettings(settings).camera, CameraView::Classic);
+  EXPECT_TRUE(prompts.asked.isEmpty());
+
+  // A settings file that cannot be written is said.
+  frame->SetSettingsFile(folder);
+  frame->Action("raisedCamera")->trigger();
+  ASSERT_EQ(prompts.asked.size(), 1);
+  EXPECT_TRUE(prompts.asked[0].startsWith(QStringLiteral("Vortexia Error|Could not save the settings")));
 }
 
 TEST(VortexiaApp, DisplayWarningsAskOnlyWhenTheScreenIsTooNarrow) {
