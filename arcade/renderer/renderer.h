@@ -151,6 +151,9 @@ class CRenderer : public CIndexedImage {
   bool CheckTexture(const CIndexedImage* texture);
   void Report(const void* subject, const char* text);
   void BlitGlyphs(int textureId, int x, int y, int sx, int w, int h);
+  // The ring of a sprite whose rim is set, around the disc inscribed in its
+  // square, depth-tested at the sprite's depth.
+  void DrawRing(const CSprite& s, std::int32_t depth, const PixelRect& disc);
 
   const CGamePalette& m_palette;
   IMessageReporter& m_reporter;
