@@ -15,8 +15,7 @@ namespace arcade {
 
 class PauseScope {
  public:
-  explicit PauseScope(CGameSession& session)
-      : m_session(session), m_saved(session.RaisePause()) {}
+  explicit PauseScope(CGameSession& session) : m_session(session), m_saved(session.RaisePause()) {}
   ~PauseScope() { m_session.RestorePause(m_saved); }
   PauseScope(const PauseScope&) = delete;
   PauseScope& operator=(const PauseScope&) = delete;
