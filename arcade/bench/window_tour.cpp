@@ -1,7 +1,7 @@
 // vortexia-window-tour: shows the game's window in a given state, so that it
 // can be looked at or screenshot under Xvfb:
 //   vortexia-window-tour title|play|help|intro|info [LEVEL] [high|normal] [shade|flat]
-//                        [topdown] [--ms N] [--size WxH]
+//                        [topdown] [raised] [--ms N] [--size WxH]
 // "play" starts LEVEL (1..32), lets the timer run for N ms (default 4000),
 // then pauses so that the picture stands still. Silent, mouse steering.
 
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   std::string mode = argc > 1 ? argv[1] : "title";
   int level = 1, ms = 4000, width = 640, height = 480;
-  bool high = false, shade = false, topDown = false;
+  bool high = false, shade = false, topDown = false, raised = false;
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "high")
@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
       shade = false;
     else if (a == "topdown")
       topDown = true;
+    else if (a == "raised")
+      raised = true;
     else if (a == "--ms" && i + 1 < argc)
       ms = std::stoi(argv[++i]);
     else if (a == "--size" && i + 1 < argc)
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
   record.lastResult[record.currentLevel] = {4250, 97};
   record.bestResult[record.currentLevel] = {12400, 63};
   session.MarkNeedToKnowShown();
+  if (raised) session.SetCameraView(arcade::CameraView::Raised);
   vortexia.Doc()->UpdateTitle();
   frame.UpdateMenus();
   frame.show();

@@ -171,6 +171,12 @@ std::string InitialSaveName(std::string_view sharedName, const PlayerRecord& rec
   return sharedName.empty() ? record.playerName : std::string(sharedName);
 }
 
+std::string DialogStartName(std::string_view name, const std::filesystem::path& savesFolder) {
+  const fs::path path(name);
+  if (path.is_absolute()) return std::string(name);
+  return (savesFolder / path).string();
+}
+
 SaveOutcome SaveSavedGame(std::string_view name, const PlayerRecord& record,
                           ISaveQuestions& questions) {
   std::string fileName(name);

@@ -80,6 +80,12 @@ std::string OverwriteQuestion(std::string_view name);
 std::string WithSavedGameExtension(std::string_view name);
 // The save dialog opens with the shared name, or the player's name if empty.
 std::string InitialSaveName(std::string_view sharedName, const PlayerRecord& record);
+// Where a load or save dialog starts: an absolute name as it is; a bare or
+// relative name inside the saves folder, and no name at the folder itself
+// (with its trailing "/"), so the dialog never opens in the working folder.
+// "Saver" with folder "/home/a/.local/share/vortexia/saves/" starts at
+// "/home/a/.local/share/vortexia/saves/Saver".
+std::string DialogStartName(std::string_view name, const std::filesystem::path& savesFolder);
 
 // Saves record under name: an existing file is replaced only after the
 // question is answered OK; a name that does not exist gets the extension

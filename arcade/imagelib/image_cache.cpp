@@ -5,25 +5,16 @@
 
 namespace arcade {
 
-CImageCache::~CImageCache() {
-  while (m_head != nullptr) {
-    CIndexedImage* next = m_head->next;
-    delete m_head;
-    m_head = next;
-  }
-}
-
 CIndexedImage* CImageCache::FindOrLoad(ImageLibrary& library, const std::string& fileName) {
-  for (CIndexedImage* i = m_head; i != nullptr; i = i->next) {
-    if (i->name == fileName) return i;
+  for (const auto& image : m_images) {
+    if (image->name == fileName) return image.get();
   }
   if (!std::ifstream(fileName, std::ios::binary)) return nullptr;
-  auto* image = new (std::nothrow) CIndexedImage();
-  if (image == nullptr) return nullptr;
+  std::unique_ptr<CIndexedImage> image(new (std::nothrow) CIndexedImage());
+  if (!image) return nullptr;
   image->LoadFile(library, fileName);
-  image->next = m_head;
-  m_head = image;
-  return image;
+  m_images.push_back(std::move(image));
+  return m_images.back().get();
 }
 
 CIndexedImage* CTextureSlots::Texture(int number) {

@@ -1,11 +1,15 @@
-// CImageCache: the process's images loaded from files, a singly linked list
-// (through CIndexedImage::next) with the newest first. Its one operation
-// finds an image by file name or loads it. A file that cannot be opened gives
+// CImageCache: the process's images loaded from files. The cache owns each
+// image (freed with the cache) and hands out plain pointers that stay valid
+// as long as it lives. Its one operation finds an image by file name or
+// loads it. A file that cannot be opened gives
 // no image and no message; a file of an unknown kind still gives an image
 // (without pixels) after the library's message, so it is not asked again.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "arcade/imagelib/indexed_image.h"
 
@@ -14,15 +18,16 @@ namespace arcade {
 class CImageCache {
  public:
   CImageCache() = default;
-  ~CImageCache();
   CImageCache(const CImageCache&) = delete;
   CImageCache& operator=(const CImageCache&) = delete;
 
   CIndexedImage* FindOrLoad(ImageLibrary& library, const std::string& fileName);
-  CIndexedImage* Head() const { return m_head; }
+  std::size_t Count() const { return m_images.size(); }
+  // The image loaded last; none while the cache is empty.
+  CIndexedImage* Newest() const { return m_images.empty() ? nullptr : m_images.back().get(); }
 
  private:
-  CIndexedImage* m_head = nullptr;  // owned, with everything reachable through next
+  std::vector<std::unique_ptr<CIndexedImage>> m_images;  // in the order they were loaded
 };
 
 // Textures by resource number, as the renderer and the world objects ask

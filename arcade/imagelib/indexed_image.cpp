@@ -82,7 +82,7 @@ void CIndexedImage::ComputeShift() {
       (width > 0 && std::has_single_bit(w)) ? static_cast<std::uint8_t>(std::countr_zero(w)) : 0;
 }
 
-void CIndexedImage::Reset(CIndexedImage* nextImage) {
+void CIndexedImage::Reset() {
   m_storage.reset();
   m_storageBytes = 0;
   pixels = nullptr;
@@ -90,11 +90,10 @@ void CIndexedImage::Reset(CIndexedImage* nextImage) {
   widthShift = 0;
   name.clear();
   note.clear();
-  next = nextImage;
 }
 
-bool CIndexedImage::LoadResource(ImageLibrary& library, int id, CIndexedImage* nextImage) {
-  Reset(nextImage);
+bool CIndexedImage::LoadResource(ImageLibrary& library, int id) {
+  Reset();
   std::vector<std::uint8_t> data;
   bool ok = library.resources.Load(ResourceType::Bitmap, id, data) &&
             data.size() >= bmp::kFileHeaderSize &&

@@ -55,7 +55,6 @@ class CIndexedImage {
   // images by it, so it is never cut).
   std::string name;
   std::string note;  // second text, cleared on reset
-  CIndexedImage* next = nullptr;
 
   // Shows width - 1 columns and all rows at (x, y), 1:1.
   virtual void Draw(IImagePresenter& presenter, int x, int y) const;
@@ -68,11 +67,11 @@ class CIndexedImage {
   virtual bool Allocate(int w, int h, int bytesPerPixel);
   virtual void ComputeShift();
   virtual bool LoadFile(ImageLibrary& library, const std::string& fileName);
-  virtual void Reset(CIndexedImage* nextImage);
+  virtual void Reset();
 
   // Loads bitmap resource id; false (after the default beep) when it is
   // missing or not an 8-bit bitmap of the size its header claims.
-  bool LoadResource(ImageLibrary& library, int id, CIndexedImage* nextImage = nullptr);
+  bool LoadResource(ImageLibrary& library, int id);
   // The file part of LoadFile, on bytes already read.
   bool DecodeFile(ImageLibrary& library, std::span<const std::uint8_t> bytes);
 

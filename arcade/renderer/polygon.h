@@ -109,6 +109,12 @@ class CSprite : public CPolygon {
 
   Fixed size;
   int key;
+  // A ring drawn around the sprite's disc so it stands out against what is
+  // behind it: rim (a bright palette index) just outside the disc and, on
+  // sprites 8 pixels or larger, one pixel of outline outside that. rim < 0:
+  // no ring.
+  int rim = -1;
+  int outline = -1;
 };
 
 }  // namespace arcade

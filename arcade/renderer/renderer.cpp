@@ -193,12 +193,42 @@ void CRenderer::FillSprite(CSprite& s) {
   const std::int64_t side = (std::int64_t{s.size.raw()} * m_focal.raw() / z) >> 16;
   if (side <= 0 || side > 4 * kScreenLimit) return;
   const int px = static_cast<int>(side);
-  Blit(v.camera.z.raw(), v.sx - px / 2, v.sy - px / 2, px, px, *s.texture, 0, 0, s.texture->width,
-       s.texture->height, s.key, BlitMode::WriteDepth);
+  Blit(*s.texture, {.depth = v.camera.z.raw(),
+                    .to = {v.sx - px / 2, v.sy - px / 2, px, px},
+                    .from = {0, 0, s.texture->width, s.texture->height},
+                    .key = s.key});
+  if (s.rim >= 0) DrawRing(s, v.camera.z.raw(), {v.sx - px / 2, v.sy - px / 2, px, px});
 }
 
-void CRenderer::Blit(std::int32_t depth, int x, int y, int w, int h, const CIndexedImage& image,
-                     int sx, int sy, int sw, int sh, int key, BlitMode mode) {
+void CRenderer::DrawRing(const CSprite& s, std::int32_t depth, const PixelRect& disc) {
+  // In doubled coordinates, so that the centre of an even-sized disc and
+  // the pixel centres are whole numbers: a pixel belongs to the rim when
+  // its centre lies within `thick` pixels outside the disc's edge.
+  const int thick = std::max(1, (disc.w + 4) / 8);
+  const int outline = disc.w >= 8 && s.outline >= 0 ? 1 : 0;
+  const int reach = thick + outline;
+  const int cx2 = 2 * disc.x + disc.w, cy2 = 2 * disc.y + disc.h;
+  const std::int64_t r0 = disc.w, r1 = disc.w + 2 * thick, r2 = r1 + 2 * outline;
+  const std::int32_t depthBits = depth & ~0xFF;
+  const int x0 = std::max(disc.x - reach, 0), x1 = std::min(disc.x + disc.w + reach, width);
+  const int y0 = std::max(disc.y - reach, 0), y1 = std::min(disc.y + disc.h + reach, height);
+  for (int y = y0; y < y1; ++y) {
+    std::int32_t* row = cells() + static_cast<std::size_t>(y) * width;
+    for (int x = x0; x < x1; ++x) {
+      const std::int64_t dx = 2 * x + 1 - cx2, dy = 2 * y + 1 - cy2;
+      const std::int64_t d2 = dx * dx + dy * dy;
+      if (d2 < r0 * r0 || d2 >= r2 * r2 || !(depth < row[x])) continue;
+      const int colour = d2 < r1 * r1 ? s.rim : s.outline;
+      row[x] = depthBits | (colour & 0xFF);
+    }
+  }
+}
+
+void CRenderer::Blit(const CIndexedImage& image, const BlitJob& job) {
+  const auto [x, y, w, h] = job.to;
+  auto [sx, sy, sw, sh] = job.from;
+  const std::int32_t depth = job.depth;
+  const int key = job.key;
   if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || image.pixels == nullptr || pixels == nullptr)
     return;
   // Source rectangle kept inside the image.
@@ -218,7 +248,8 @@ void CRenderer::Blit(std::int32_t depth, int x, int y, int w, int h, const CInde
     for (int col = x0; col < x1; ++col) {
       const std::uint8_t texel = src[sx + static_cast<int>(((col - x) * du) >> 16)];
       if (texel == key || !(depth < dst[col])) continue;
-      dst[col] = mode == BlitMode::WriteDepth ? (depthBits | texel) : ((dst[col] & ~0xFF) | texel);
+      dst[col] =
+          job.mode == BlitMode::WriteDepth ? (depthBits | texel) : ((dst[col] & ~0xFF) | texel);
     }
   }
 }

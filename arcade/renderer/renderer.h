@@ -50,6 +50,23 @@ class IDrawNode {
 enum class Resolution { High = 0, Normal = 1 };
 enum class BlitMode { WriteDepth, KeepDepth };
 
+// A rectangle of pixels; y is the bottom row (rows count from the bottom).
+struct PixelRect {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+// One Blit: the source rectangle of an image scaled into a rectangle of the
+// frame, each texel depth-tested against one depth. For example the score
+// label {.depth = overlay, .to = {4, H - 20, 60, 16}, .from = {0, 0, 60, 16},
+// .key = 0} copies 60 x 16 texels 1:1 near the top left corner.
+struct BlitJob {
+  std::int32_t depth = 0;  // 16.16 camera depth; a texel lands where depth < cell
+  PixelRect to;            // in the frame; parts outside it are cut off
+  PixelRect from;          // in the image; kept inside it
+  int key = -1;            // texel value left out; below 0: none
+  BlitMode mode = BlitMode::WriteDepth;
+};
+
 // What the score overlay shows this frame.
 struct OverlayState {
   int score = 0;
@@ -89,8 +106,7 @@ class CRenderer : public CIndexedImage {
   void FillGouraud(CPolygon& p);
   void FillTextured(CPolygon& p);
   void FillSprite(CSprite& s);
-  void Blit(std::int32_t depth, int x, int y, int w, int h, const CIndexedImage& image, int sx,
-            int sy, int sw, int sh, int key, BlitMode mode);
+  void Blit(const CIndexedImage& image, const BlitJob& job);
   void SetFog(double k, double start);
   void SetShadeColours(int r0, int g0, int b0, int r1, int g1, int b1);
   void SetBackground(int r, int g, int b);
@@ -135,6 +151,9 @@ class CRenderer : public CIndexedImage {
   bool CheckTexture(const CIndexedImage* texture);
   void Report(const void* subject, const char* text);
   void BlitGlyphs(int textureId, int x, int y, int sx, int w, int h);
+  // The ring of a sprite whose rim is set, around the disc inscribed in its
+  // square, depth-tested at the sprite's depth.
+  void DrawRing(const CSprite& s, std::int32_t depth, const PixelRect& disc);
 
   const CGamePalette& m_palette;
   IMessageReporter& m_reporter;

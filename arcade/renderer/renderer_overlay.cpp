@@ -36,7 +36,7 @@ GlyphMetrics glyphMetrics(Resolution res, int glyph) {
 void CRenderer::BlitGlyphs(int textureId, int x, int y, int sx, int w, int h) {
   const CIndexedImage* t = m_textures.Texture(textureId);
   if (t == nullptr) return;
-  Blit(m_overlayDepth, x, y, w, h, *t, sx, 0, w, h, kGlyphKey, BlitMode::WriteDepth);
+  Blit(*t, {.depth = m_overlayDepth, .to = {x, y, w, h}, .from = {sx, 0, w, h}, .key = kGlyphKey});
 }
 
 int CRenderer::DrawGlyph(int x, int y, int glyph) {
@@ -80,27 +80,58 @@ void CRenderer::DrawBalls(int x, int y, int count) {
   const bool high = m_resolution == Resolution::High;
   const int side = high ? 18 : 9, step = high ? 20 : 10;
   for (int i = 0; i < count; ++i, x += step) {
-    Blit(m_overlayDepth, x, y, side, side, *ball, 0, 0, ball->width, ball->height, kBallKey,
-         BlitMode::WriteDepth);
+    Blit(*ball, {.depth = m_overlayDepth,
+                 .to = {x, y, side, side},
+                 .from = {0, 0, ball->width, ball->height},
+                 .key = kBallKey});
   }
 }
 
 void CRenderer::DrawOverlay() {
   // Where the parts stand: x from the left (or from the right edge), rows
-  // from the top edge for the labels and the play time.
+  // from the top edge for the labels and the play time. Each value stands
+  // a space's width after its label ("Score 0", not "Score0"): the score
+  // 8 columns right of the label's last column (4 at half size), the time
+  // label moved 3 (2) columns left of its old place for the same gap.
   struct Layout {
     int labelTexture, scoreLabelWidth, timeLabelWidth, labelHeight;
     int labelX, scoreX, timeLabelFromRight, timeFromRight, fromTop, ballsX, ballsY, lowY;
   };
-  static constexpr Layout kHigh{kScoreLabelTexture, 60, 50, 16, 4, 65, 137, 82, 20, 4, 5, 4};
-  static constexpr Layout kNormal{kScoreLabelTextureSmall, 30, 25, 8, 2, 32, 65, 39, 10, 2, 3, 3};
+  static constexpr Layout kHigh{.labelTexture = kScoreLabelTexture,
+                                .scoreLabelWidth = 60,
+                                .timeLabelWidth = 50,
+                                .labelHeight = 16,
+                                .labelX = 4,
+                                .scoreX = 72,
+                                .timeLabelFromRight = 140,
+                                .timeFromRight = 82,
+                                .fromTop = 20,
+                                .ballsX = 4,
+                                .ballsY = 5,
+                                .lowY = 4};
+  static constexpr Layout kNormal{.labelTexture = kScoreLabelTextureSmall,
+                                  .scoreLabelWidth = 30,
+                                  .timeLabelWidth = 25,
+                                  .labelHeight = 8,
+                                  .labelX = 2,
+                                  .scoreX = 36,
+                                  .timeLabelFromRight = 67,
+                                  .timeFromRight = 39,
+                                  .fromTop = 10,
+                                  .ballsX = 2,
+                                  .ballsY = 3,
+                                  .lowY = 3};
   const Layout& l = m_resolution == Resolution::High ? kHigh : kNormal;
   const int top = height - l.fromTop;
   if (const CIndexedImage* label = m_textures.Texture(l.labelTexture)) {
-    Blit(m_overlayDepth, l.labelX, top, l.scoreLabelWidth, l.labelHeight, *label, 0, 0,
-         l.scoreLabelWidth, l.labelHeight, kGlyphKey, BlitMode::WriteDepth);
-    Blit(m_overlayDepth, width - l.timeLabelFromRight, top, l.timeLabelWidth, l.labelHeight, *label,
-         l.scoreLabelWidth, 0, l.timeLabelWidth, l.labelHeight, kGlyphKey, BlitMode::WriteDepth);
+    Blit(*label, {.depth = m_overlayDepth,
+                  .to = {l.labelX, top, l.scoreLabelWidth, l.labelHeight},
+                  .from = {0, 0, l.scoreLabelWidth, l.labelHeight},
+                  .key = kGlyphKey});
+    Blit(*label, {.depth = m_overlayDepth,
+                  .to = {width - l.timeLabelFromRight, top, l.timeLabelWidth, l.labelHeight},
+                  .from = {l.scoreLabelWidth, 0, l.timeLabelWidth, l.labelHeight},
+                  .key = kGlyphKey});
   }
   DrawNumber(l.scoreX, top, m_overlay.score);
   DrawTime(width - l.timeFromRight, top, m_overlay.elapsedMs);

@@ -22,6 +22,11 @@ std::int32_t CGameSession::RaisePause() {
   return saved;
 }
 
+void CGameSession::SetCameraView(CameraView view) {
+  m_cameraView = view;
+  if (m_world) m_world->Control().SetView(view);
+}
+
 bool CGameSession::SelectJoystick() {
   if (m_mouseMode && m_joystick != nullptr && m_joystick->Read(m_joystickSample)) {
     m_mouseMode = false;
@@ -124,6 +129,7 @@ bool CGameSession::GameFrame(int clientWidth, int clientHeight, const PointerRea
   if (!m_world) {
     m_world = std::make_unique<CWorld>(m_record.currentLevel, m_seed, m_library, m_effects,
                                        static_cast<IKeyFlusher*>(this));
+    m_world->Control().SetView(m_cameraView);
     m_seed = m_seed * 1664525u + 1013904223u;
   }
   const Resolution resolution = CurrentResolution();

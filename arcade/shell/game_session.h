@@ -85,6 +85,9 @@ class CGameSession : private IKeyFlusher {
   void SetResolution(Resolution r) { m_record.resolution = static_cast<std::int32_t>(r); }
   void ToggleShading() { m_record.shading = m_record.shading != 0 ? 0 : 1; }
   void SetSpeed(int speed) { m_record.speed = speed; }
+  // The camera of this and every later level (a setting, not in the record).
+  void SetCameraView(CameraView view);
+  CameraView GetCameraView() const { return m_cameraView; }
   // Tries one joystick read while the mouse steers; true when the joystick
   // steers afterwards.
   bool SelectJoystick();
@@ -132,6 +135,7 @@ class CGameSession : private IKeyFlusher {
   bool m_playing = false;
   bool m_mouseMode = true;
   bool m_needToKnowShown = false;
+  CameraView m_cameraView = CameraView::Classic;
   std::uint32_t m_seed = 1;
   std::unique_ptr<CWorld> m_world;
   std::unique_ptr<CRenderer> m_renderer;

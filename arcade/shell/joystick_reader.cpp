@@ -1,21 +1,43 @@
 #include "arcade/shell/joystick_reader.h"
 
+#include <string>
+
 namespace arcade {
 
+namespace {
+
+// How a Linux player connects and calibrates a controller; every message
+// ends with it, after the lines that name what went wrong.
+constexpr std::string_view kControllerHelp =
+    "Connect the controller by USB, or pair it in your desktop's Bluetooth settings, then "
+    "choose Input > Joystick again.\nTo test and calibrate it, use jstest-gtk (Debian package "
+    "\"jstest-gtk\") or jscal and evdev-joystick (package \"joystick\").";
+
+std::string withHelp(std::string_view problem) {
+  return std::string(problem) + std::string(kControllerHelp);
+}
+
+}  // namespace
+
 std::string_view JoystickMessage(platform::JoystickResult result) {
+  static const std::string noDriver = withHelp(
+      "Joystick driver not present.\nThe game controller support (SDL) could not be started.\n");
+  static const std::string badDevice = withHelp(
+      "Invalid Joystick device.\nThe controller could not be opened: your user needs read "
+      "access to /dev/input (join the group \"input\" and log in again if it lacks it).\n");
+  static const std::string unplugged = withHelp("Your Joystick is unplugged.\n");
+  static const std::string other = withHelp("Unspecified Joystick error.\n");
   switch (result) {
     case platform::JoystickResult::Ok:
       return {};
     case platform::JoystickResult::NoDriver:
-      return "Joystick driver not present.\nDouble-click on the Joystick icon in you Control "
-             "Panel.";
+      return noDriver;
     case platform::JoystickResult::BadDevice:
-      return "Invalid Joystick device.\nDouble-click on the Joystick icon in you Control Panel.";
+      return badDevice;
     case platform::JoystickResult::Unplugged:
-      return "Your Joystick is unplugged.\nDouble-click on the Joystick icon in you Control "
-             "Panel.";
+      return unplugged;
   }
-  return "Unspecified Joystick error.\nDouble-click on the Joystick icon in you Control Panel.";
+  return other;
 }
 
 bool JoystickReader::Read(JoystickSample& sample) {

@@ -3,7 +3,9 @@
 #include <bit>
 
 #include "arcade/imagelib/bitmap_format.h"
+#include "arcade/imagelib/image_cache.h"
 #include "arcade/imagelib/indexed_image.h"
+#include "arcade/renderer/renderer.h"
 #include "support/fakes.h"
 
 namespace arcade {
@@ -88,6 +90,49 @@ TEST(Artwork, BallSitsOnKeyColourAndOverlayGlyphsOnTransparentBlack) {
   EXPECT_GT(lit(100, 5), 3);
   EXPECT_GT(lit(105, 5), 3);
   EXPECT_EQ(*digits.PixelAt(111, 0), 0);
+}
+
+// The overlay on the generated artwork reads "Score 0" and "Time 00:..",
+// never "Score0": between the last lit column of a label and the first of
+// its value lies a blank of a space's width (6 pixels at full size, 3 at
+// half size, where each pixel is shown doubled).
+TEST(Artwork, OverlayValuesStandApartFromTheirLabels) {
+  const CGamePalette palette;
+  const DirectoryResources res(testing::artDirectory());
+  testing::RecordingReporter reporter;
+  ImageLibrary library{palette, res, reporter};
+  CTextureSlots textures(library);
+  for (const Resolution r : {Resolution::High, Resolution::Normal}) {
+    const bool high = r == Resolution::High;
+    SCOPED_TRACE(high ? "high" : "normal");
+    const int clientWidth = 576;
+    CRenderer renderer(palette, reporter, textures, clientWidth, 432, r);
+    renderer.SetOverlay({0, 0, 0, false, 0});
+    renderer.Render(nullptr, Fixed::fromDouble(0.6), false);
+    const int w = renderer.width, h = renderer.height;
+    const int band = high ? 16 : 8, top = h - (high ? 20 : 10);
+    auto litColumn = [&](int x) {
+      for (int y = top; y < top + band && y < h; ++y) {
+        if (renderer.pixels[y * w + x] != renderer.backgroundIndex()) return true;
+      }
+      return false;
+    };
+    // The score label is blitted over x = 4..63 (2..31 at half size), the
+    // time label ends 137 - 50 (65 - 25) columns before the right edge at
+    // the most; the values follow each.
+    auto gapAfter = [&](int labelEnd) {
+      int last = labelEnd;
+      while (last > 0 && !litColumn(last)) --last;
+      int first = labelEnd + 1;
+      while (first < w && !litColumn(first)) ++first;
+      EXPECT_LT(first, w) << "a value follows the label";
+      return first - last - 1;
+    };
+    const int minGap = high ? 6 : 3;
+    EXPECT_GE(gapAfter(high ? 63 : 31), minGap) << "Score and its value";
+    EXPECT_GE(gapAfter(w - (high ? 137 - 50 : 65 - 25) - 1), minGap) << "Time and its value";
+  }
+  EXPECT_TRUE(reporter.messages.empty());
 }
 
 }  // namespace

@@ -184,7 +184,8 @@ TEST_F(BallTest, BallServedAtRestFromAPitchedPaddleLeavesThePlane) {
 // exactly at the seam hits one of them instead of slipping through.
 TEST_F(BallTest, BallAimedAtASeamBetweenBlocksHitsOneOfThem) {
   Tick();
-  world->Blocks(-6, -5.8, -10, 6, 5.8, -12, 2, 2, 1, -1, 6);
+  world->Blocks(
+      {.from = {-6, -5.8, -10}, .to = {6, 5.8, -12}, .cells = {2, 2, 1}, .hp = -1, .colour = 6});
   int bounces = 0;
   for (const double x : {0.0, 3.0, -3.0}) {
     for (const double y : {0.0, 2.9, -2.9}) {

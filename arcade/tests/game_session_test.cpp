@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "arcade/shell/pause_scope.h"
 #include "arcade/world/geometry.h"
 #include "support/fakes.h"
 
@@ -123,11 +124,20 @@ TEST_F(GameSessionTest, TwoSpacePressesBetweenTicksPauseOnceAndPauseHoldsTime) {
   EXPECT_FALSE(session.Paused());
 }
 
-TEST_F(GameSessionTest, ModalPauseRestoresTheFormerValue) {
-  EXPECT_EQ(session.RaisePause(), 0);
-  EXPECT_TRUE(session.Paused());
-  session.RestorePause(0);
-  EXPECT_FALSE(session.Paused());
+TEST_F(GameSessionTest, PauseScopeHoldsThePauseAndRestoresTheFormerValue) {
+  {
+    PauseScope dialog(session);
+    EXPECT_TRUE(session.Paused());
+    {
+      PauseScope nested(session);  // a message box over the dialog
+      EXPECT_TRUE(session.Paused());
+    }
+    EXPECT_TRUE(session.Paused()) << "the inner scope puts back the raised flag";
+  }
+  EXPECT_FALSE(session.Paused()) << "a running game runs on after the dialog";
+  session.TogglePause();
+  { PauseScope dialog(session); }
+  EXPECT_TRUE(session.Paused()) << "a paused game stays paused after the dialog";
 }
 
 TEST_F(GameSessionTest, StartingALevelForgetsEarlierPressesAndHoldsHighestInRange) {

@@ -29,8 +29,9 @@ TEST_F(ImageLibraryTest, CacheFindsByNameAndSkipsFilesThatCannotBeOpened) {
   const auto other =
       writeFile("other.bmp", bmp::encode8(4, 2, allIndices(4, 2), CGamePalette::TableEntries()));
   CIndexedImage* second = cache.FindOrLoad(library, other.string());
-  EXPECT_EQ(cache.Head(), second);  // newest first
-  EXPECT_EQ(second->next, first);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(cache.Newest(), second);
+  EXPECT_EQ(cache.Count(), 2u);
   // A file of an unknown kind is told once and kept as an empty image.
   const auto text = writeFile("notes.bmp", std::vector<std::uint8_t>(200, 'B'));
   auto bad = bmp::encode8(4, 2, allIndices(4, 2), CGamePalette::TableEntries());
@@ -62,7 +63,7 @@ TEST_F(ImageLibraryTest, CacheFindsImagesWhoseFileNamesAreLongerThan255Character
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(cache.FindOrLoad(library, path), first);
   EXPECT_EQ(cache.FindOrLoad(library, path), first);
-  EXPECT_EQ(first->next, nullptr);  // loaded once, not added again
+  EXPECT_EQ(cache.Count(), 1u);  // loaded once, not added again
   // Two long names that share their first 255 characters stay two images.
   const auto sibling = (folder / "long2.bmp").string();
   std::filesystem::copy_file(path, sibling);

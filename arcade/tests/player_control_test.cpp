@@ -2,7 +2,9 @@
 // the paddle, zoom, and the listener geometry of positional sounds.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "arcade/world/geometry.h"
 #include "support/world_fixture.h"
@@ -98,6 +100,49 @@ TEST_F(PlayerControlTest, CameraFollowsASteeredPaddleAroundTheCircle) {
   EXPECT_EQ(control().YawRamp(), 24) << "ramp reset once the paddle is back in the dead zone";
   EXPECT_LT(std::abs(((control().Yaw() - held + 4096) & 8191) - 4096), 600)
       << "the view stays about where the paddle went";
+}
+
+// Where a world point lands in camera space (x right, y up, z depth).
+Vector3 Seen(const CPlayerControl& control, double x, double y, double z) {
+  return control.Camera().transformPoint({fx(x), fx(y), fx(z)});
+}
+
+TEST_F(PlayerControlTest, RaisedCameraHangsAboveThePlaneAndLooksDown) {
+  Tick();
+  ASSERT_EQ(control().View(), CameraView::Classic) << "the classic camera is the default";
+  // Classic: the camera lies in the middle plane, 90 from the centre.
+  const Vector3 centre = Seen(control(), 0, 0, 0);
+  EXPECT_NEAR(centre.y.toDouble(), 0.0, 1e-3);
+  EXPECT_NEAR(centre.z.toDouble(), 90.0, 1e-3);
+  // The camera's own place is the point that lands on the eye.
+  const double side = std::fabs(Seen(control(), 0, 0, 90).z.toDouble()) < 1e-2 ? 90 : -90;
+  ASSERT_NEAR(Seen(control(), 0, 0, side).z.toDouble(), 0.0, 1e-2);
+
+  control().SetView(CameraView::Raised);
+  Tick();
+  EXPECT_EQ(control().Yaw(), 0);
+  const Vector3 eye = Seen(control(), 0, kRaisedCameraHeight, side);
+  EXPECT_NEAR(eye.x.toDouble(), 0.0, 1e-2);
+  EXPECT_NEAR(eye.y.toDouble(), 0.0, 1e-2) << "25 above the plane over the classic place";
+  EXPECT_NEAR(eye.z.toDouble(), 0.0, 1e-2);
+  // Looking down 25 degrees: the middle of the picture meets the plane
+  // 25 / tan 25 = 53.6 units ahead, just inside the paddle circle.
+  const double ahead = kRaisedCameraHeight / std::tan(25.0 * std::numbers::pi / 180.0);
+  const Vector3 aim = Seen(control(), 0, 0, side - std::copysign(ahead, side));
+  EXPECT_NEAR(aim.x.toDouble(), 0.0, 0.05);
+  EXPECT_NEAR(aim.y.toDouble() / aim.z.toDouble(), 0.0, 0.005);
+  EXPECT_GT(aim.z.toDouble(), 50.0);
+  // The centre and the far side of the playfield stay in front and above
+  // the middle of the picture; the plane's top is seen from above.
+  const Vector3 raisedCentre = Seen(control(), 0, 0, 0);
+  EXPECT_GT(raisedCentre.y.toDouble(), 0.0);
+  EXPECT_GT(Seen(control(), 0, 5.8, 0).z.toDouble(), Seen(control(), 0, 5.8, side).z.toDouble());
+  EXPECT_LT(Seen(control(), 0, 5.8, 0).y.toDouble() - raisedCentre.y.toDouble(), 5.8)
+      << "a vertical edge looks shorter from above";
+
+  control().SetView(CameraView::Classic);
+  Tick();
+  EXPECT_NEAR(Seen(control(), 0, 0, 0).z.toDouble(), 90.0, 1e-3) << "switching back restores it";
 }
 
 TEST_F(PlayerControlTest, WildInputKeepsThePaddleOnItsCircle) {

@@ -48,11 +48,11 @@ TEST_P(RenderedScene, FrameMatchesItsGoldenChecksum) {
 INSTANTIATE_TEST_SUITE_P(
     Ring, RenderedScene,
     ::testing::Values(
-        SceneCase{"high_shaded", Resolution::High, true, false, 0.6, 0x274a40feafd59fd8ull},
-        SceneCase{"high_flat", Resolution::High, false, false, 0.6, 0x9016f5630a507a04ull},
-        SceneCase{"normal_shaded", Resolution::Normal, true, false, 0.6, 0xa74c593d4980395eull},
-        SceneCase{"high_topdown", Resolution::High, true, true, 0.6, 0x0225265d610e0e1eull},
-        SceneCase{"high_close", Resolution::High, false, false, 1.2, 0xf4a86e4fea2fbb9dull}),
+        SceneCase{"high_shaded", Resolution::High, true, false, 0.6, 0x214486f025d7d17cull},
+        SceneCase{"high_flat", Resolution::High, false, false, 0.6, 0x636ac6b7ab55be9cull},
+        SceneCase{"normal_shaded", Resolution::Normal, true, false, 0.6, 0x73f764fac13b3666ull},
+        SceneCase{"high_topdown", Resolution::High, true, true, 0.6, 0xcb7ec0e0a0b67ac2ull},
+        SceneCase{"high_close", Resolution::High, false, false, 1.2, 0x4eee2f818863853dull}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -15,6 +15,7 @@ struct FrameCase {
   int level;
   int ticks;
   bool topDown;
+  CameraView view;
   std::uint64_t golden;
 };
 
@@ -24,6 +25,7 @@ class RenderedWorldShading : public testing::WorldTest {};
 TEST_P(RenderedWorld, FrameMatchesItsGoldenChecksum) {
   const FrameCase& c = GetParam();
   Build(c.level, 3);
+  world->Control().SetView(c.view);
   WorldInput in;
   in.x = 0.3f;
   in.topDown = c.topDown;
@@ -66,9 +68,11 @@ TEST_F(RenderedWorldShading, TopDownViewStaysReadableWithShadingOn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Levels, RenderedWorld,
-    ::testing::Values(FrameCase{"world_level7", 7, 95, false, 0xb1a6da5cf73b2c5eull},
-                      FrameCase{"world_level1_topdown", 1, 40, true, 0xc49af743ea38ad22ull},
-                      FrameCase{"world_level4_topdown", 4, 40, true, 0xbb2a0bf76f910e5bull}),
+    ::testing::Values(
+        FrameCase{"world_level7", 7, 95, false, CameraView::Classic, 0x74a0c11a9f511031ull},
+        FrameCase{"world_level1_topdown", 1, 40, true, CameraView::Classic, 0x3a3d5a94a01b1fe3ull},
+        FrameCase{"world_level4_topdown", 4, 40, true, CameraView::Classic, 0xeaef08ef446682e3ull},
+        FrameCase{"world_level1_raised", 1, 40, false, CameraView::Raised, 0x001f8c6040a25502ull}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -274,6 +274,37 @@ TEST_F(RendererTest, SpriteIsAScreenAlignedSquareWithItsKeySkipped) {
   EXPECT_EQ(pixel(kW / 2 - 40, kH / 2), renderer.backgroundIndex());       // outside
 }
 
+// The ball's ring: (64 + 4) / 8 = 8 pixels of rim just outside the 64-pixel disc,
+// then one of outline, on all four sides; the corners of the square (outside
+// the disc and the ring) stay what lies behind; nearer geometry hides it.
+TEST_F(RendererTest, SpriteRimRingsTheDiscAndIsHiddenByNearerGeometry) {
+  CNode& behind = node();
+  square(behind, 40, 20)->SetColourByIndex(40);
+  for (CVertex& v : behind.vertices) v.visible = true;
+  CNode& n = node();
+  CSprite* ball = n.AddSprite(n.AddVertex(Fixed(), Fixed(), fx(10)), textures.Texture(kBallTexture),
+                              fx(2), 250);
+  ball->rim = 7;
+  ball->outline = 8;
+  CNode& near = node();
+  square(near, 1.5, 5, 2.0, 0)->SetColourByIndex(41);  // covers x >= 112
+  for (CVertex& v : near.vertices) v.visible = true;
+  render();
+  const int cx = kW / 2, cy = kH / 2;  // the disc spans 48..111 and 28..91
+  EXPECT_EQ(pixel(cx - 33, cy), 7);
+  EXPECT_EQ(pixel(cx - 40, cy), 7);
+  EXPECT_EQ(pixel(cx - 41, cy), 8);
+  EXPECT_EQ(pixel(cx - 42, cy), 40);
+  EXPECT_EQ(pixel(cx, cy + 32), 7);
+  EXPECT_EQ(pixel(cx, cy + 39), 7);
+  EXPECT_EQ(pixel(cx, cy + 40), 8);
+  EXPECT_EQ(pixel(cx, cy - 33), 7);
+  EXPECT_EQ(pixel(cx, cy - 41), 8);
+  EXPECT_EQ(pixel(cx - 31, cy - 31), 40) << "the key corner shows what is behind";
+  EXPECT_EQ(pixel(cx + 33, cy), 41) << "the nearer square hides the rim";
+  EXPECT_EQ(pixel(cx + 40, cy), 41);
+}
+
 TEST_F(RendererTest, OddWindowWidthsGiveABufferUpToThreeColumnsWider) {
   renderer.Resize(321, 241, Resolution::High);
   EXPECT_EQ(renderer.width, 324);

@@ -246,5 +246,14 @@ TEST(SaveDialog, OpensWithTheSharedNameOrThePlayerName) {
   EXPECT_EQ(InitialSaveName("/tmp/last.vtx", record), "/tmp/last.vtx");
 }
 
+TEST(SaveDialog, StartsInTheSavesFolderUnlessTheNameHasItsOwn) {
+  const std::filesystem::path saves = "/home/a/.local/share/vortexia/saves/";
+  EXPECT_EQ(DialogStartName("Player 1", saves), "/home/a/.local/share/vortexia/saves/Player 1");
+  EXPECT_EQ(DialogStartName("", saves), "/home/a/.local/share/vortexia/saves/");
+  EXPECT_EQ(DialogStartName("old/game.vtx", saves),
+            "/home/a/.local/share/vortexia/saves/old/game.vtx");
+  EXPECT_EQ(DialogStartName("/tmp/last.vtx", saves), "/tmp/last.vtx");
+}
+
 }  // namespace
 }  // namespace arcade

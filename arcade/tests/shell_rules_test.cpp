@@ -251,10 +251,17 @@ TEST(JoystickReader, FailuresTellWhyAndLeaveTheSampleAlone) {
   ASSERT_EQ(reporter.messages.size(), 3u);
   EXPECT_EQ(reporter.messages[0].caption, "Joystick Error");
   EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
-  EXPECT_EQ(reporter.messages[0].text,
-            "Your Joystick is unplugged.\nDouble-click on the Joystick icon in you Control Panel.");
+  EXPECT_EQ(reporter.messages[0].text.substr(0, 28), "Your Joystick is unplugged.\n");
   EXPECT_EQ(reporter.messages[1].text.substr(0, 29), "Joystick driver not present.\n");
   EXPECT_EQ(reporter.messages[2].text.substr(0, 24), "Invalid Joystick device.");
+  EXPECT_NE(reporter.messages[2].text.find("/dev/input"), std::string::npos);
+  // Every failure tells a Linux player how to connect and calibrate a
+  // controller, and none sends them to a Control Panel.
+  for (const auto& m : reporter.messages) {
+    EXPECT_EQ(m.text.find("Control Panel"), std::string::npos) << m.text;
+    EXPECT_NE(m.text.find("USB"), std::string::npos) << m.text;
+    EXPECT_NE(m.text.find("calibrate it, use jstest-gtk"), std::string::npos) << m.text;
+  }
 }
 
 }  // namespace

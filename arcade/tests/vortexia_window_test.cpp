@@ -12,9 +12,11 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 
 #include "arcade/game/saved_game.h"
+#include "arcade/shell/view_settings.h"
 #include "arcade/ui/main_frame.h"
 #include "arcade/ui/shell_dialogs.h"
 #include "arcade/ui/shell_prompts.h"
@@ -392,6 +394,20 @@ TEST_F(VortexiaWindowTest, HelpButtonShowsThePagesAndCountsAsTheIntroduction) {
 
 TEST_F(VortexiaWindowTest, SaveAndOpenThroughTheFileMenuRestoreTheOptions) {
   std::filesystem::create_directories(folder);
+  const char* formerData = std::getenv("XDG_DATA_HOME");
+  const std::string former = formerData != nullptr ? formerData : "";
+  ::setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+  struct RestoreData {
+    const char* before;
+    std::string value;
+    ~RestoreData() {
+      if (before != nullptr) {
+        ::setenv("XDG_DATA_HOME", value.c_str(), 1);
+      } else {
+        ::unsetenv("XDG_DATA_HOME");
+      }
+    }
+  } restore{formerData, former};
   Session().Record().playerName = "Saver";
   Session().Record().resolution = 0;
   Session().Record().speed = 2;
@@ -399,7 +415,11 @@ TEST_F(VortexiaWindowTest, SaveAndOpenThroughTheFileMenuRestoreTheOptions) {
   Session().Record().currentLevel = 4;
   prompts.fileToSave = QString::fromStdString((folder / "game").string());
   frame->Action("fileSave")->trigger();
-  EXPECT_EQ(prompts.asked.value(0), QStringLiteral("Save Game|Saver")) << "opens with the name";
+  const auto saves = folder / "data" / "vortexia" / "saves";
+  EXPECT_TRUE(std::filesystem::is_directory(saves)) << "the saves folder is made when missing";
+  EXPECT_EQ(prompts.asked.value(0),
+            QStringLiteral("Save Game|") + QString::fromStdString((saves / "Saver").string()))
+      << "opens with the name, in the saves folder";
   const auto saved = folder / "game.vtx";
   ASSERT_TRUE(std::filesystem::exists(saved)) << "the extension is added";
   EXPECT_EQ(std::filesystem::file_size(saved), 1044u);
@@ -422,6 +442,36 @@ TEST_F(VortexiaWindowTest, SaveAndOpenThroughTheFileMenuRestoreTheOptions) {
   frame->Action("fileOpen")->trigger();
   EXPECT_EQ(prompts.asked.last(), QStringLiteral("Vortexia Error|Could not open the load file!"));
   EXPECT_EQ(Session().Record().playerName, "Saver");
+}
+
+TEST_F(VortexiaWindowTest, RaisedCameraOptionTurnsThePlayingCameraAndIsKept) {
+  std::filesystem::create_directories(folder);
+  const auto settings = folder / "VORTEXIA.INI";
+  frame->SetSettingsFile(settings);
+  StartPlaying();
+  Tick(5);
+  frame->UpdateMenus();
+  EXPECT_FALSE(frame->Action("raisedCamera")->isChecked()) << "the classic camera by default";
+  const QImage classic = Picture();
+  frame->Action("raisedCamera")->trigger();
+  EXPECT_TRUE(frame->Action("raisedCamera")->isChecked());
+  ASSERT_NE(Session().World(), nullptr);
+  EXPECT_EQ(Session().World()->Control().View(), CameraView::Raised) << "the level in play turns";
+  Tick();
+  EXPECT_NE(Picture(), classic);
+  EXPECT_EQ(ReadViewSettings(settings).camera, CameraView::Raised) << "kept in the settings";
+  frame->Action("gameQuitLevel")->trigger();
+  StartPlaying();
+  EXPECT_EQ(Session().World()->Control().View(), CameraView::Raised) << "and for the next level";
+  frame->Action("raisedCamera")->trigger();
+  EXPECT_EQ(ReadViewSettings(settings).camera, CameraView::Classic);
+  EXPECT_TRUE(prompts.asked.isEmpty());
+
+  // A settings file that cannot be written is said.
+  frame->SetSettingsFile(folder);
+  frame->Action("raisedCamera")->trigger();
+  ASSERT_EQ(prompts.asked.size(), 1);
+  EXPECT_TRUE(prompts.asked[0].startsWith(QStringLiteral("Vortexia Error|Could not save the settings")));
 }
 
 TEST(VortexiaApp, DisplayWarningsAskOnlyWhenTheScreenIsTooNarrow) {

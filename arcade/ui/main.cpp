@@ -6,11 +6,13 @@
 // starts, so SDL leaves these signals alone).
 
 #include <QApplication>
+#include <filesystem>
 #include <QIcon>
 #include <QScreen>
 #include <QSocketNotifier>
 
 #include "arcade/shell/joystick_reader.h"
+#include "arcade/shell/view_settings.h"
 #include "arcade/sound/sound_system.h"
 #include "arcade/ui/main_frame.h"
 #include "arcade/ui/qt_resources.h"
@@ -19,6 +21,7 @@
 #include "arcade/ui/vortexia_doc.h"
 #include "platform/joystick.h"
 #include "platform/quit_signals.h"
+#include "platform/settings_location.h"
 #include "platform/wave_player.h"
 
 int main(int argc, char** argv) {
@@ -56,6 +59,11 @@ int main(int argc, char** argv) {
   }
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!vortexia.InitInstance(screen != nullptr ? screen->geometry().width() : 640)) return 0;
+  // The camera choice lives in VORTEXIA.INI ($XDG_CONFIG_HOME/vortexia/).
+  const std::filesystem::path settings = platform::settingsFilePath("vortexia", "VORTEXIA.INI");
+  vortexia.Doc()->Session().SetCameraView(arcade::ReadViewSettings(settings).camera);
+  vortexia.Frame()->SetSettingsFile(settings);
+  vortexia.Frame()->UpdateMenus();
   joystick = std::make_unique<arcade::JoystickReader>(*device, joystickMessages,
                                                       vortexia.Doc()->Session().PausedFlag());
   vortexia.Doc()->Session().SetJoystick(joystick.get());

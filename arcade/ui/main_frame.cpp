@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QMenuBar>
 
+#include "arcade/game/saved_game.h"
+#include "arcade/shell/pause_scope.h"
+#include "arcade/shell/view_settings.h"
+#include "arcade/ui/shell_prompts.h"
 #include "arcade/ui/vortexia_doc.h"
 #include "arcade/ui/vortexia_view.h"
 
@@ -18,7 +22,7 @@ constexpr const char* kSpeedNames[] = {"speedSlow", "speedAverage", "speedFast",
 }  // namespace
 
 CMainFrame::CMainFrame(CVortexiaDoc& doc, IShellPrompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc) {
+    : QMainWindow(parent), m_doc(doc), m_prompts(prompts) {
   setObjectName(QStringLiteral("CMainFrame"));
   setAttribute(Qt::WA_QuitOnClose);
   m_view = new CVortexiaView(doc, prompts, this);
@@ -106,6 +110,8 @@ void CMainFrame::BuildOptionsMenu() {
             m_view->update();
             UpdateMenus();
           });
+  connect(AddAction(menu, QStringLiteral("Raised &Camera"), "raisedCamera", true),
+          &QAction::triggered, this, &CMainFrame::OnRaisedCamera);
   QMenu* speed = menu->addMenu(QStringLiteral("S&peed"));
   const QString speedTexts[] = {QStringLiteral("&Slow"), QStringLiteral("&Average"),
                                 QStringLiteral("&Fast"), QStringLiteral("&Ultra Fast")};
@@ -118,6 +124,20 @@ void CMainFrame::BuildOptionsMenu() {
   }
   for (QMenu* m : {menu, resolution, speed}) {
     connect(m, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
+  }
+}
+
+void CMainFrame::OnRaisedCamera() {
+  CGameSession& session = m_doc.Session();
+  const bool raised = session.GetCameraView() != CameraView::Raised;
+  session.SetCameraView(raised ? CameraView::Raised : CameraView::Classic);
+  UpdateMenus();
+  if (m_settingsFile.empty()) return;
+  if (!WriteViewSettings(m_settingsFile, {session.GetCameraView()})) {
+    const PauseScope pause(session);
+    m_prompts.Message(this, MessageIcon::Stop, FromView(kErrorCaption),
+                      QStringLiteral("Could not save the settings to '%1'.")
+                          .arg(QString::fromStdString(m_settingsFile.string())));
   }
 }
 
@@ -153,6 +173,7 @@ void CMainFrame::UpdateMenus() {
   Action("resolutionNormal")->setChecked(record.resolution == 1);
   Action("resolutionHigh")->setChecked(record.resolution == 0);
   Action("shading")->setChecked(record.shading == 1);
+  Action("raisedCamera")->setChecked(session.GetCameraView() == CameraView::Raised);
   for (int i = 0; i < 4; ++i) Action(kSpeedNames[i])->setChecked(record.speed == i);
   Action("inputJoystick")->setChecked(!session.MouseMode());
   Action("inputMouse")->setChecked(session.MouseMode());

@@ -1,6 +1,7 @@
 // CMainFrame: the game's main window. It holds the view, carries the
 // document's title in its caption, keeps a minimum size of 280 x 240, and
-// owns the menus: File, Game, Options (resolution, shading, speed), Input
+// owns the menus: File, Game, Options (resolution, shading, raised camera,
+// speed), Input
 // (joystick or mouse) and Help, whose check marks and enabled states follow
 // the session each time a menu opens or a command ran. Closing it ends the
 // program.
@@ -8,6 +9,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <filesystem>
 
 class QAction;
 class QMenu;
@@ -30,6 +32,9 @@ class CMainFrame : public QMainWindow {
   void UpdateMenus();
   // The menu command with this object name (tests reach the menus so).
   QAction* Action(const char* name) const;
+  // The settings file the camera choice is written to when it changes
+  // (none: the choice lasts for this run only).
+  void SetSettingsFile(std::filesystem::path file) { m_settingsFile = std::move(file); }
 
  private:
   void BuildFileMenu();
@@ -39,9 +44,12 @@ class CMainFrame : public QMainWindow {
   void BuildHelpMenu();
   QAction* AddAction(QMenu* menu, const QString& text, const char* name, bool checkable);
   void OnTitleChanged(const QString& title);
+  void OnRaisedCamera();
 
   CVortexiaDoc& m_doc;
+  IShellPrompts& m_prompts;
   CVortexiaView* m_view = nullptr;
+  std::filesystem::path m_settingsFile;
 };
 
 }  // namespace arcade::ui

@@ -10,11 +10,13 @@
 #include <QStyle>
 
 #include "arcade/game/saved_game.h"
+#include "arcade/shell/pause_scope.h"
 #include "arcade/ui/qt_image_presenter.h"
 #include "arcade/ui/shell_dialogs.h"
 #include "arcade/ui/shell_prompts.h"
 #include "arcade/ui/title_painter.h"
 #include "arcade/ui/vortexia_doc.h"
+#include "platform/settings_location.h"
 
 namespace arcade::ui {
 
@@ -39,6 +41,13 @@ std::optional<ShellKey> GameKey(int key) {
     default:
       return std::nullopt;
   }
+}
+
+// The player's saves folder, $XDG_DATA_HOME/vortexia/saves/, made when
+// missing; empty when it cannot be made.
+std::filesystem::path SavesFolder() {
+  const std::filesystem::path folder = platform::dataDirectory("vortexia") / "saves" / "";
+  return platform::ensureDirectory(folder) ? folder : std::filesystem::path();
 }
 
 std::optional<ShellKey> GameButton(Qt::MouseButton button) {
@@ -317,21 +326,35 @@ void CVortexiaView::ReleaseCapture() {
 // --- commands -------------------------------------------------------------
 
 void CVortexiaView::OnFileNew() {
-  const std::int32_t saved = Session().RaisePause();
-  const bool erase =
-      m_prompts.YesNo(this, QStringLiteral("Vortexia is Puzzled"),
-                      QStringLiteral("Do you really wish to erase the current game?"));
-  Session().RestorePause(saved);
+  bool erase = false;
+  {
+    const PauseScope pause(Session());
+    erase = m_prompts.YesNo(this, QStringLiteral("Vortexia is Puzzled"),
+                            QStringLiteral("Do you really wish to erase the current game?"));
+  }
   if (!erase) return;
   m_doc.OnNewDocument();
   m_doc.Information(this);
   RefreshTitle();
 }
 
+QString CVortexiaView::DialogStart(const std::string& name) {
+  const std::filesystem::path saves = SavesFolder();
+  if (saves.empty()) {
+    const std::string folder = (platform::dataDirectory("vortexia") / "saves").string();
+    m_prompts.Message(this, MessageIcon::Stop, FromView(kErrorCaption),
+                      QStringLiteral("Could not create the saves folder '%1'.")
+                          .arg(QString::fromStdString(folder)));
+    return QString::fromStdString(name);
+  }
+  return QString::fromStdString(DialogStartName(name, saves));
+}
+
 void CVortexiaView::OnFileOpen() {
-  const std::int32_t saved = Session().RaisePause();
-  const QString name = m_prompts.OpenFileName(this, FromView(kLoadDialogTitle),
-                                              QStringLiteral("Vortexia (*.vtx)"), m_fileName);
+  const PauseScope pause(Session());
+  const QString name =
+      m_prompts.OpenFileName(this, FromView(kLoadDialogTitle), QStringLiteral("Vortexia (*.vtx)"),
+                             DialogStart(m_fileName.toStdString()));
   if (!name.isEmpty()) {
     m_fileName = name;
     const LoadStatus status = LoadSavedGame(name.toStdString(), Session().Record());
@@ -344,7 +367,6 @@ void CVortexiaView::OnFileOpen() {
       emit stateChanged();
     }
   }
-  Session().RestorePause(saved);
 }
 
 namespace {
@@ -364,9 +386,8 @@ class PromptQuestions : public ISaveQuestions {
 }  // namespace
 
 void CVortexiaView::OnFileSave() {
-  const std::int32_t saved = Session().RaisePause();
-  const QString initial =
-      QString::fromStdString(InitialSaveName(m_fileName.toStdString(), Session().Record()));
+  const PauseScope pause(Session());
+  const QString initial = DialogStart(InitialSaveName(m_fileName.toStdString(), Session().Record()));
   const QString name = m_prompts.SaveFileName(this, FromView(kSaveDialogTitle),
                                               QStringLiteral("Vortexia (*.vtx)"), initial);
   if (!name.isEmpty()) {
@@ -379,7 +400,6 @@ void CVortexiaView::OnFileSave() {
       m_prompts.Message(this, MessageIcon::Stop, FromView(kErrorCaption), FromView(text));
     }
   }
-  Session().RestorePause(saved);
 }
 
 void CVortexiaView::OnPause() {
@@ -396,10 +416,9 @@ void CVortexiaView::OnQuitLevel() {
 }
 
 void CVortexiaView::OnHelpMenu() {
-  const std::int32_t saved = Session().RaisePause();
+  const PauseScope pause(Session());
   CHelpDialog help(this);
   help.exec();
-  Session().RestorePause(saved);
 }
 
 void CVortexiaView::OnHelp() {
@@ -422,11 +441,10 @@ void CVortexiaView::OnBack() {
 void CVortexiaView::OnPlay() {
   if (Session().Playing()) return;
   if (Session().PlayNeedsIntroduction()) {
-    const std::int32_t saved = Session().RaisePause();
+    const PauseScope pause(Session());
     Session().MarkNeedToKnowShown();
     CNeedToKnowDialog dialog(this);
     dialog.exec();
-    Session().RestorePause(saved);
   }
   CloseTitleButtons();
   Session().StartLevel();

@@ -86,6 +86,8 @@ class CVortexiaView : public QWidget {
   void PaintGame(class QPainter& painter, bool withBackdrop);
   void ReleaseCapture();
   void EndLevelOnScreen();
+  // Where a file dialog starts for name: inside the player's saves folder.
+  QString DialogStart(const std::string& name);
 
   CVortexiaDoc& m_doc;
   IShellPrompts& m_prompts;

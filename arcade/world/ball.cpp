@@ -25,7 +25,11 @@ CBall::CBall(CWorld& world, Fixed radius, int levelIndex)
       m_baseSpeed(m_speed),
       m_maxSpeed(fx(31.0 + 11.5 * levelIndex / 32.0)) {
   CVertex* centre = AddVertex(Fixed(), Fixed(), Fixed());
-  AddSprite(centre, world.Texture(kBallSpriteTexture), radius + radius, kBallKey);
+  CSprite* sprite = AddSprite(centre, world.Texture(kBallSpriteTexture), radius + radius, kBallKey);
+  // A bright yellow rim with a dark outline: the blue ball stands out
+  // against grey and white tiles alike.
+  sprite->rim = world.Palette().Nearest(255, 230, 40);
+  sprite->outline = world.Palette().Nearest(10, 10, 30);
   Place();
 }
 

@@ -75,6 +75,12 @@ void CPlayerControl::BuildCamera() {
   }
   m_camera.rotate(m_pitch, m_yaw, m_roll, RotationOrder::YXZ);
   m_camera.translate({Fixed(), Fixed(), Fixed::fromDouble(kCameraDistance)});
+  if (m_view == CameraView::Raised) {
+    // Lifted above the plane, then tilted down as the top-down view is
+    // (there by a quarter turn).
+    m_camera.translate({Fixed(), Fixed::fromDouble(-kRaisedCameraHeight), Fixed()});
+    m_camera.rotate(-kRaisedCameraTilt, 0, 0, RotationOrder::XYZ);
+  }
 }
 
 void CPlayerControl::CountDown(int dtMs) {

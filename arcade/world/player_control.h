@@ -4,6 +4,9 @@
 // layer. The camera follows the paddle: its yaw has a dead zone of 416
 // units and a ramp that lets it turn faster the longer it turns (and banks
 // while it does), its pitch a dead zone of 72; I and O zoom in and out.
+// The classic camera looks along the middle plane; the raised camera hangs
+// 25 units above it and looks down 25 degrees, so the tops of the tiles and
+// the ball's height show (a view option; it never changes the play).
 #pragma once
 
 #include <cstdint>
@@ -26,6 +29,12 @@ inline constexpr std::int32_t kZoomMax = 0x19999;   // 1.6
 inline constexpr std::int32_t kZoomMin = 0x6666;    // 0.4
 inline constexpr double kListenerBeyondPaddle = 2.0;
 inline constexpr double kSoundFalloff = 68.0;
+inline constexpr double kRaisedCameraHeight = 25.0;
+// 25 degrees in angle units (8192 a turn): the centre of the picture meets
+// the playfield about 54 units ahead of the camera, just inside the paddle.
+inline constexpr int kRaisedCameraTilt = 569;
+
+enum class CameraView { Classic, Raised };
 
 class CPlayerControl {
  public:
@@ -49,6 +58,8 @@ class CPlayerControl {
   int Roll() const { return m_roll; }
   int YawRamp() const { return m_yawRamp; }
   bool TopDown() const { return m_topDown; }
+  CameraView View() const { return m_view; }
+  void SetView(CameraView view) { m_view = view; }
   const Matrix4& Camera() const { return m_camera; }
 
  private:
@@ -64,6 +75,7 @@ class CPlayerControl {
   int m_yaw = 0, m_pitch = 0, m_roll = 0;
   int m_yawRamp = kYawRampStep;
   bool m_topDown = false;
+  CameraView m_view = CameraView::Classic;
   Matrix4 m_camera;
   int m_enhancement = enhancement::kNone;
   int m_enhancementMs = 0;

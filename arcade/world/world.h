@@ -41,33 +41,48 @@ struct WorldCensus {
   int fields = 0;
 };
 
-class CWorld {
+// A box cut into a grid of equal blocks, as the level layouts name them:
+//   {.from = {-4, -5.8, 0}, .to = {0, 5.8, -49}, .cells = {1, 1, 3}, .hp = -1, .colour = 6}
+// is an indestructible blue wall of three blocks along z.
+struct BlockGrid {
+  struct Corner {
+    double x = 0, y = 0, z = 0;
+  };
+  struct Cells {
+    int nx = 1, ny = 1, nz = 1;
+  };
+  Corner from, to;  // opposite corners, in any order
+  Cells cells;      // a count below 1 makes no blocks
+  int hp = 1;       // hit points of each block; -1 indestructible
+  int colour = 0;   // block colour index
+};
+
+class CWorld final {
  public:
   CWorld(int levelIndex, std::uint32_t seed, ImageLibrary& library, ISoundEffects* sound = nullptr,
          IKeyFlusher* keys = nullptr);
-  virtual ~CWorld();
+  ~CWorld();
   CWorld(const CWorld&) = delete;
   CWorld& operator=(const CWorld&) = delete;
 
-  virtual CNode* NewNode();
-  virtual void ReleaseField(int kind, const Vector3& at, int flag);
-  virtual void RemoveObject(CSolid* object);
+  CNode* NewNode();
+  void ReleaseField(int kind, const Vector3& at, int flag);
+  void RemoveObject(CSolid* object);
   // nowMs: the tick count of this step (milliseconds); the step length is
   // the time since the previous step, held within 50..75 ms (50 on the first).
-  virtual StepOutcome Step(bool first, double speedFactor, const WorldInput& input,
-                           std::uint32_t nowMs);
-  virtual void BuildRim();
-  virtual void BuildLevel();
-  virtual void PaddleSweepAll();
-  virtual void Arena(double w, double d, double t, int nBack, int nHigh, int nSide, int colour);
-  virtual void Morphoid(int kind, double x, double y, double z);
-  virtual void Box(int kind, double x, double y, double z, int flag);
-  virtual void Sphere(int kind, double x, double y, double z);
-  virtual void Blocks(double x1, double y1, double z1, double x2, double y2, double z2, int nx,
-                      int ny, int nz, int hp, int colour, CIndexedImage* texture = nullptr);
-  virtual void Tiles(double x1, double y1, double z1, double x2, double y2, double z2, int nx,
-                     int ny, int nz, int hp, int colour, int textureResource);
-  virtual void Cage(double x, double y, double z);
+  StepOutcome Step(bool first, double speedFactor, const WorldInput& input, std::uint32_t nowMs);
+  void BuildRim();
+  void BuildLevel();
+  void PaddleSweepAll();
+  void Arena(double w, double d, double t, int nBack, int nHigh, int nSide, int colour);
+  void Morphoid(int kind, double x, double y, double z);
+  void Box(int kind, double x, double y, double z, int flag);
+  void Sphere(int kind, double x, double y, double z);
+  // Fills the box of the grid with nx x ny x nz equal blocks.
+  void Blocks(const BlockGrid& grid, CIndexedImage* texture = nullptr);
+  // Blocks with the faces of bitmap resource textureResource.
+  void Tiles(const BlockGrid& grid, int textureResource);
+  void Cage(double x, double y, double z);
 
   // Puts a new object at the head of both lists; the world owns it.
   template <typename T, typename... Args>

@@ -128,16 +128,29 @@ void CWorld::Arena(double w, double d, double t, int nBack, int nHigh, int nSide
   const double side = w / 2 + t;
   zNear = 1.5 - std::sqrt(kArenaRadius * kArenaRadius - side * side);
   zFar = zNear + d;
-  Blocks(xMin - t, yMin, zNear, xMin, yMax, zFar, 1, nHigh, nSide, -1, colour);
-  Blocks(xMax, yMin, zNear, xMax + t, yMax, zFar, 1, nHigh, nSide, -1, colour);
-  Blocks(xMin - 0.75, yMin, zFar, xMax + 0.75, yMax, zFar + t, nBack, nHigh, 1, -1, colour);
+  Blocks({.from = {xMin - t, yMin, zNear},
+          .to = {xMin, yMax, zFar},
+          .cells = {1, nHigh, nSide},
+          .hp = -1,
+          .colour = colour});
+  Blocks({.from = {xMax, yMin, zNear},
+          .to = {xMax + t, yMax, zFar},
+          .cells = {1, nHigh, nSide},
+          .hp = -1,
+          .colour = colour});
+  Blocks({.from = {xMin - 0.75, yMin, zFar},
+          .to = {xMax + 0.75, yMax, zFar + t},
+          .cells = {nBack, nHigh, 1},
+          .hp = -1,
+          .colour = colour});
 }
 
-void CWorld::Blocks(double x1, double y1, double z1, double x2, double y2, double z2, int nx,
-                    int ny, int nz, int hp, int colour, CIndexedImage* texture) {
-  if (x1 > x2) std::swap(x1, x2);
-  if (y1 > y2) std::swap(y1, y2);
-  if (z1 > z2) std::swap(z1, z2);
+void CWorld::Blocks(const BlockGrid& grid, CIndexedImage* texture) {
+  const auto [x1, x2] = std::minmax(grid.from.x, grid.to.x);
+  const auto [y1, y2] = std::minmax(grid.from.y, grid.to.y);
+  const auto [z1, z2] = std::minmax(grid.from.z, grid.to.z);
+  const auto [nx, ny, nz] = grid.cells;
+  const int hp = grid.hp, colour = grid.colour;
   if (nx < 1 || ny < 1 || nz < 1) return;
   for (int i = 0; i < nx; ++i) {
     for (int j = 0; j < ny; ++j) {
@@ -152,14 +165,18 @@ void CWorld::Blocks(double x1, double y1, double z1, double x2, double y2, doubl
   }
 }
 
-void CWorld::Tiles(double x1, double y1, double z1, double x2, double y2, double z2, int nx, int ny,
-                   int nz, int hp, int colour, int textureResource) {
-  Blocks(x1, y1, z1, x2, y2, z2, nx, ny, nz, hp, colour, Texture(textureResource));
+void CWorld::Tiles(const BlockGrid& grid, int textureResource) {
+  Blocks(grid, Texture(textureResource));
 }
 
 void CWorld::Cage(double x, double y, double z) {
   const double h = 4.1;
-  Tiles(x - h, y - h, z - h, x + h, y + h, z + h, 1, 1, 1, 1, 2, 1004);
+  Tiles({.from = {x - h, y - h, z - h},
+         .to = {x + h, y + h, z + h},
+         .cells = {1, 1, 1},
+         .hp = 1,
+         .colour = 2},
+        1004);
   Morphoid(2, x, y, z);
 }
 
