@@ -48,6 +48,10 @@ class FakePrompts : public IShellPrompts {
     asked << caption + QLatin1Char('|') + text;
     return answer;
   }
+  SaveAnswer YesNoCancel(QWidget*, const QString& caption, const QString& text) override {
+    asked << caption + QLatin1Char('|') + text;
+    return saveAnswer;
+  }
   void Message(QWidget*, MessageIcon, const QString& caption, const QString& text) override {
     asked << caption + QLatin1Char('|') + text;
   }
@@ -62,6 +66,7 @@ class FakePrompts : public IShellPrompts {
     return fileToSave;
   }
   bool answer = true;
+  SaveAnswer saveAnswer = SaveAnswer::Cancel;
   QString fileToOpen, fileToSave;
   QStringList asked;
 };

@@ -30,6 +30,13 @@ class CMainFrame : public QMainWindow {
   void UpdateMenus();
   // The menu command with this object name (tests reach the menus so).
   QAction* Action(const char* name) const;
+  // Closes as the close box does, but asks nothing (a quit signal).
+  void CloseWithoutQuestions();
+
+ protected:
+  // Offers to save an opened saved game's changes, keeps the player
+  // record; Cancel keeps the window open.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildFileMenu();
@@ -42,6 +49,7 @@ class CMainFrame : public QMainWindow {
 
   CVortexiaDoc& m_doc;
   CVortexiaView* m_view = nullptr;
+  bool m_askOnClose = true;
 };
 
 }  // namespace arcade::ui

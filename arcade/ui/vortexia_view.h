@@ -59,6 +59,10 @@ class CVortexiaView : public QWidget {
   void ToggleCapture();
   // The title screen anew: buttons closed and laid out again, repainted.
   void RefreshTitle();
+  // Before the window closes: with ask, changes to an opened saved game
+  // are offered for saving (Cancel keeps the window: false); then the
+  // kept player record is written.
+  bool QueryClose(bool ask);
 
  signals:
   // Something the menus show changed (pause, playing).
@@ -86,6 +90,7 @@ class CVortexiaView : public QWidget {
   void PaintGame(class QPainter& painter, bool withBackdrop);
   void ReleaseCapture();
   void EndLevelOnScreen();
+  void ShowError(const std::string& text);
 
   CVortexiaDoc& m_doc;
   IShellPrompts& m_prompts;
