@@ -80,9 +80,10 @@ void DrawLine(PictureWriter& out, const CGamePalette& palette, std::string_view 
 BannerBox LayoutBanner(int visibleWidth, int height, const BannerText& text) {
   BannerBox box;
   const int titleCells = std::max(TextCells(text.title), 1);
-  // The title may take four fifths of the width.
+  // The title may take four fifths of the width, and its letters about an
+  // eighth of the height, so the banner leaves most of the play in view.
   box.titleScale = 1;
-  for (int s = kMaxScale; s > 1; --s) {
+  for (int s = std::min(kMaxScale, height / 56); s > 1; --s) {
     if (titleCells * s * 5 <= visibleWidth * 4) {
       box.titleScale = s;
       break;

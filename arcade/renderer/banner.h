@@ -3,8 +3,9 @@
 // blue frame; the first line is drawn in the pixel font with the labels'
 // light-blue-to-blue gradient, the second line smaller in the digits'
 // yellow-to-orange gradient, each lit cell with a dark shadow as the
-// labels have. The text is as large as fits: up to four pixels a font cell
-// in a full-size frame, one or two in the halved Normal frame.
+// labels have. The text is as large as fits in four fifths of the width
+// with letters no taller than about an eighth of the frame: up to four
+// pixels a font cell in a full-size frame, three in the halved Normal one.
 //
 // The picture is the renderer's frame after its output pass (row 0 at the
 // bottom); the banner goes over whatever was rendered. Which banner a
