@@ -452,7 +452,7 @@ TEST_F(VortexiaWindowTest, SpaceShowsThePausedBannerInTheFrameAndSpaceTakesItAwa
   Tick();
   ASSERT_TRUE(Session().Paused());
   const QImage paused = Picture();
-  EXPECT_GT(BannerPixels(paused, kBannerTitleTop), before + 200) << "\"Paused\" in the frame";
+  EXPECT_GT(BannerPixels(paused, kBannerTitleTop), before + 120) << "\"Paused\" in the frame";
   EXPECT_GT(BannerPixels(paused, kBannerFrame), 300) << "the banner's frame";
   QTest::keyClick(view, Qt::Key_Space);
   Tick();
@@ -460,7 +460,7 @@ TEST_F(VortexiaWindowTest, SpaceShowsThePausedBannerInTheFrameAndSpaceTakesItAwa
   EXPECT_LT(BannerPixels(Picture(), kBannerTitleTop), before + 50);
   // The menu's pause shows it as well.
   frame->Action("gamePause")->trigger();
-  EXPECT_GT(BannerPixels(Picture(), kBannerTitleTop), before + 200);
+  EXPECT_GT(BannerPixels(Picture(), kBannerTitleTop), before + 120);
 }
 
 TEST_F(VortexiaWindowTest, ClearedLevelShowsItsBannerUntilAKeyBringsTheTitle) {
@@ -492,12 +492,12 @@ TEST_F(VortexiaWindowTest, LostBallAndGameOverBannersAppearAndAClickEndsTheLastO
   world.Ball().Launch({fx(20.0), Fixed(), fx(-44.0)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
   for (int i = 0; i < 100 && Session().Banner() == BannerKind::None; ++i) Tick();
   ASSERT_EQ(Session().Banner(), BannerKind::BallLost);
-  EXPECT_GT(BannerPixels(Picture(), kBannerTitleTop), 200) << "\"Ball lost\"";
+  EXPECT_GT(BannerPixels(Picture(), kBannerTitleTop), 100) << "\"Ball lost\"";
   world.Ball().spareBalls = 0;
   world.Ball().Launch({fx(20.0), Fixed(), fx(-44.0)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
   for (int i = 0; i < 100 && Session().Banner() != BannerKind::GameOver; ++i) Tick();
   ASSERT_EQ(Session().Banner(), BannerKind::GameOver);
-  EXPECT_GT(BannerPixels(Picture(), kBannerTitleTop), 200) << "\"Game over\"";
+  EXPECT_GT(BannerPixels(Picture(), kBannerTitleTop), 100) << "\"Game over\"";
   QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(300, 200));
   Tick();
   EXPECT_FALSE(Session().Playing());
