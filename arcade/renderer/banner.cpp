@@ -98,7 +98,7 @@ BannerBox LayoutBanner(int visibleWidth, int height, const BannerText& text) {
   box.width = std::max(titleWidth, detailWidth) + 2 * pad;
   box.height = inner + 2 * pad;
   box.x = (visibleWidth - box.width) / 2;
-  box.y = height * 35 / 100 - box.height / 2;
+  box.y = text.low ? height - height / 20 - box.height : height * 35 / 100 - box.height / 2;
   return box;
 }
 

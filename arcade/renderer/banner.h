@@ -22,6 +22,9 @@ namespace arcade {
 struct BannerText {
   std::string title;
   std::string detail;  // may be empty
+  // Near the bottom edge, out of the play's way, instead of over the
+  // middle of the playfield.
+  bool low = false;
 };
 
 // Where a banner stands, in picture pixels counted from the top row.
@@ -36,7 +39,8 @@ inline constexpr Rgb kBannerShadow{40, 20, 10};
 inline constexpr Rgb kBannerFrame{40, 110, 230};
 
 // The box for text in a picture of which visibleWidth columns are shown
-// and height rows: centred across, its middle 35 % down from the top.
+// and height rows: centred across, its middle 35 % down from the top (a
+// low banner: its bottom a twentieth of the height above the bottom edge).
 BannerBox LayoutBanner(int visibleWidth, int height, const BannerText& text);
 
 // Writes the banner into the first width x height bytes of picture.

@@ -21,7 +21,7 @@ BannerText BannerFor(BannerKind kind, const BannerFacts& facts) {
     case BannerKind::GameOver:
       return {"Game over", "Score " + FormatNumber(facts.score)};
     case BannerKind::Demo:
-      return {"Demo", "Press any key"};
+      return {"Demo", "Press any key", true};
     case BannerKind::None:
       break;
   }

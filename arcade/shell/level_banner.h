@@ -1,7 +1,8 @@
 // Which banner the game frame carries and what it says: "Paused" while a
 // level is paused, the lost ball for a moment after it went, the cleared
 // level with its time bonus and the lost game with its score while the
-// level's last frame stays up, and the attract-mode demo. The words are the
+// level's last frame stays up, and the attract-mode demo (near the bottom,
+// so the demo's play stays in view). The words are the
 // game's; the look is the renderer's banner painter.
 #pragma once
 

@@ -66,6 +66,9 @@ TEST_F(BannerTest, TextIsAsLargeAsFitsAndTheDetailHalfAsLarge) {
   EXPECT_EQ(normal.detailScale, 1);
   EXPECT_LE(normal.x + normal.width, 287);
   EXPECT_GE(normal.x, 0);
+  const BannerBox low = LayoutBanner(287, 216, BannerFor(BannerKind::Demo, {}));
+  EXPECT_GT(low.y, 216 * 3 / 4) << "the demo's banner keeps out of the play's way";
+  EXPECT_LE(low.y + low.height, 216 - 216 / 20);
   const BannerBox narrow = LayoutBanner(100, 80, {"Level 12 cleared", ""});
   EXPECT_EQ(narrow.titleScale, 1);
   EXPECT_EQ(narrow.height, 7 + 2 * 3) << "no detail line: the title and its margins";
