@@ -33,8 +33,8 @@ class PictureWriter {
   explicit PictureWriter(CIndexedImage& picture) : m_picture(picture) {}
   std::uint8_t* At(int x, int y) {
     if (x < 0 || y < 0 || x >= m_picture.width || y >= m_picture.height) return nullptr;
-    return m_picture.pixels + static_cast<std::ptrdiff_t>(m_picture.height - 1 - y) *
-                                  m_picture.width + x;
+    return m_picture.pixels +
+           static_cast<std::ptrdiff_t>(m_picture.height - 1 - y) * m_picture.width + x;
   }
   void Fill(int x, int y, int w, int h, std::uint8_t index) {
     for (int row = y; row < y + h; ++row) {
@@ -131,8 +131,8 @@ BannerBox DrawBanner(CIndexedImage& picture, int visibleWidth, const CGamePalett
   if (!text.detail.empty()) {
     const int detailWidth = TextCells(text.detail) * box.detailScale;
     const int y = box.y + pad + kGlyphRows * box.titleScale + 2 * box.detailScale;
-    DrawLine(out, palette, text.detail, box.x + (box.width - detailWidth) / 2, y,
-             box.detailScale, kBannerDetailTop, kBannerDetailBottom);
+    DrawLine(out, palette, text.detail, box.x + (box.width - detailWidth) / 2, y, box.detailScale,
+             kBannerDetailTop, kBannerDetailBottom);
   }
   return box;
 }

@@ -145,8 +145,7 @@ TickReport CGameSession::Tick(int clientWidth, int clientHeight, const PointerRe
   const WorldInput input = ReadInput(pointer);
   // Space pauses only a level in play: on the title screen, in the demo and
   // under an ended level's banner a press is dropped.
-  const bool toggled =
-      m_keys.TakePressed(ShellKey::Space) && m_playing && !m_demo && !m_ending;
+  const bool toggled = m_keys.TakePressed(ShellKey::Space) && m_playing && !m_demo && !m_ending;
   if (toggled) TogglePause();
   if (!m_playing) return TitleTick(nowMs);
   TickReport report;
@@ -158,8 +157,7 @@ TickReport CGameSession::Tick(int clientWidth, int clientHeight, const PointerRe
   if (m_paused != 0 || !m_renderer || !m_world) return report;
   if (m_ending) return EndingTick();
   const WorldInput stepInput = m_demo ? m_bot.NextInput(*m_world) : input;
-  const StepOutcome outcome =
-      m_world->Step(false, SpeedFactor(m_record.speed), stepInput, nowMs);
+  const StepOutcome outcome = m_world->Step(false, SpeedFactor(m_record.speed), stepInput, nowMs);
   report.result = outcome.result;
   if (outcome.result == StepResult::Playing) {
     NoteSpareBalls();
@@ -249,8 +247,7 @@ bool CGameSession::GameFrame(int clientWidth, int clientHeight, const PointerRea
     m_renderer = std::make_unique<CRenderer>(m_palette, m_library.reporter, m_world->Textures(), w,
                                              h, resolution);
     const WorldInput firstInput = m_demo ? m_bot.NextInput(*m_world) : input;
-    const StepOutcome first =
-        m_world->Step(true, SpeedFactor(m_record.speed), firstInput, nowMs);
+    const StepOutcome first = m_world->Step(true, SpeedFactor(m_record.speed), firstInput, nowMs);
     if (first.camera != nullptr) m_renderer->SetCamera(*first.camera);
   } else {
     m_renderer->Resize(w, h, resolution);

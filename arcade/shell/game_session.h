@@ -18,18 +18,18 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <filesystem>
 
 #include "arcade/game/player_record.h"
 #include "arcade/game/record_keeper.h"
 #include "arcade/imagelib/indexed_image.h"
 #include "arcade/renderer/renderer.h"
 #include "arcade/shell/key_state.h"
-#include "arcade/shell/shell_input.h"
 #include "arcade/shell/level_banner.h"
+#include "arcade/shell/shell_input.h"
 #include "arcade/shell/shell_services.h"
 #include "arcade/world/autoplay.h"
 #include "arcade/world/world.h"
@@ -65,9 +65,9 @@ enum class TickKind { Idle, Frame, LevelOver, DemoStarted };
 struct TickReport {
   TickKind kind = TickKind::Idle;
   StepResult result = StepResult::Playing;
-  LevelEndReport end;          // on the tick that recorded the result, and for LevelOver
-  bool recorded = false;       // this tick recorded the level's result
-  std::string recordMessage;   // a failed write of the kept record, to be shown
+  LevelEndReport end;         // on the tick that recorded the result, and for LevelOver
+  bool recorded = false;      // this tick recorded the level's result
+  std::string recordMessage;  // a failed write of the kept record, to be shown
 };
 
 class CGameSession : private IKeyFlusher {

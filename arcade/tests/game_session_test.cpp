@@ -277,8 +277,8 @@ TEST_F(GameSessionTest, BannersSayWhatHappened) {
 class KeptRecordSessionTest : public GameSessionTest {
  protected:
   ~KeptRecordSessionTest() override { std::filesystem::remove_all(folder); }
-  std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                 ("vortexia_session_" + std::to_string(::getpid()));
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("vortexia_session_" + std::to_string(::getpid()));
   std::filesystem::path file = folder / "vortexia" / "player.vtx";
 };
 

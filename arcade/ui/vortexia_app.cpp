@@ -5,7 +5,6 @@
 
 #include "arcade/game/record_keeper.h"
 #include "arcade/game/saved_game.h"
-
 #include "arcade/shell/display_mode.h"
 #include "arcade/ui/main_frame.h"
 #include "arcade/ui/vortexia_doc.h"

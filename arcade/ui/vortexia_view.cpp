@@ -422,8 +422,8 @@ bool CVortexiaView::QueryClose(bool ask) {
   if (ask && keeper.SavedGameChanged(session.Record())) {
     const std::int32_t saved = session.RaisePause();
     const QString file = QString::fromStdString(keeper.SavedGame().string());
-    const SaveAnswer answer = m_prompts.YesNoCancel(this, QStringLiteral("Vortexia"),
-                                                    QStringLiteral("Save changes to %1?").arg(file));
+    const SaveAnswer answer = m_prompts.YesNoCancel(
+        this, QStringLiteral("Vortexia"), QStringLiteral("Save changes to %1?").arg(file));
     session.RestorePause(saved);
     if (answer == SaveAnswer::Cancel) return false;
     if (answer == SaveAnswer::Yes) {
