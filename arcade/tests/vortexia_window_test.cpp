@@ -573,6 +573,20 @@ TEST_F(VortexiaWindowTest, ClosingAsksToSaveChangesToTheOpenedGameAndKeepsTheRec
   EXPECT_EQ(onDisk.shading, 1) << "the kept record has the change too";
 }
 
+TEST_F(VortexiaWindowTest, NewGameAfterOpeningOneClosesWithoutTheSaveQuestion) {
+  std::filesystem::create_directories(folder);
+  frame->Action("speedFast")->trigger();  // the saved game is no new game
+  prompts.fileToSave = QString::fromStdString((folder / "game").string());
+  frame->Action("fileSave")->trigger();
+  prompts.answer = true;  // erase the current game
+  WhenModalOpens([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Return); });
+  frame->Action("fileNew")->trigger();
+  prompts.asked.clear();
+  frame->close();
+  EXPECT_FALSE(frame->isVisible());
+  EXPECT_TRUE(prompts.asked.isEmpty()) << prompts.asked.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST(VortexiaApp, DisplayWarningsAskOnlyWhenTheScreenIsTooNarrow) {
   EnsureApplication();
   FakePrompts prompts;

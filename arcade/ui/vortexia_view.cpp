@@ -346,6 +346,8 @@ void CVortexiaView::OnFileNew() {
   Session().RestorePause(saved);
   if (!erase) return;
   m_doc.OnNewDocument();
+  // A new game belongs to no saved game: closing asks about none.
+  Session().Keeper().SavedGameIs({}, Session().Record());
   m_doc.Information(this);
   RefreshTitle();
 }
