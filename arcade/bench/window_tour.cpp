@@ -1,9 +1,14 @@
 // vortexia-window-tour: shows the game's window in a given state, so that it
 // can be looked at or screenshot under Xvfb:
-//   vortexia-window-tour title|play|help|intro|info [LEVEL] [high|normal] [shade|flat]
-//                        [topdown] [raised] [--ms N] [--size WxH]
+//   vortexia-window-tour title|play|cleared|lost|gameover|help|intro|info [LEVEL]
+//                        [high|normal] [shade|flat] [topdown] [raised] [--ms N]
+//                        [--size WxH]
 // "play" starts LEVEL (1..32), lets the timer run for N ms (default 4000),
-// then pauses so that the picture stands still. Silent, mouse steering.
+// then pauses so that the picture stands still ("Paused" shows). "cleared",
+// "lost" and "gameover" play for N ms and then clear the level, lose a ball
+// or lose the last ball, so their banners show. "title" left alone starts
+// the demo after 30 s. Silent, mouse steering; the player's kept record is
+// neither read nor written.
 
 #include <QApplication>
 #include <QTimer>
@@ -14,6 +19,7 @@
 #include "arcade/ui/vortexia_app.h"
 #include "arcade/ui/vortexia_doc.h"
 #include "arcade/ui/vortexia_view.h"
+#include "arcade/world/geometry.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -47,6 +53,8 @@ int main(int argc, char** argv) {
   arcade::ui::CMainFrame& frame = *vortexia.Frame();
   arcade::ui::CVortexiaView& view = *frame.View();
   arcade::CGameSession& session = vortexia.Doc()->Session();
+  // The tour's made-up record never replaces the player's.
+  session.KeepRecordIn({});
   session.SetSeed(1);
   arcade::PlayerRecord& record = session.Record();
   record.highestLevel = 31;
@@ -71,6 +79,19 @@ int main(int argc, char** argv) {
     QTimer::singleShot(300, &view, [&] {
       vortexia.Doc()->Session().Record().highestLevel = 0;
       arcade::ui::CNeedToKnowDialog(&view).exec();
+    });
+  }
+  if (mode == "cleared" || mode == "lost" || mode == "gameover") {
+    view.OnPlay();
+    QTimer::singleShot(ms, &view, [&] {
+      arcade::CWorld& world = *session.World();
+      if (mode == "cleared") {
+        while (world.Objects() != nullptr) world.RemoveObject(world.Objects());
+        return;
+      }
+      if (mode == "gameover") world.Ball().spareBalls = 0;
+      world.Ball().Launch({arcade::fx(20.0), arcade::Fixed(), arcade::fx(-44.0)},
+                          {arcade::Fixed(), arcade::Fixed(), arcade::Fixed::fromInt(-1)});
     });
   }
   if (mode == "play") {

@@ -1,6 +1,11 @@
 #include "arcade/game/saved_game.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -54,27 +59,15 @@ bool OpensForWriting(const fs::path& path) {
 }
 
 SaveStatus WriteReplacing(const fs::path& target, const SavedGameBytes& bytes) {
-  fs::path temporary = target;
-  temporary += ".saving";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return SaveStatus::CannotOpen;
-    out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return SaveStatus::CannotWrite;
-    }
+  switch (WriteSavedGameFile(target, bytes)) {
+    case FileWrite::Written:
+      return SaveStatus::Saved;
+    case FileWrite::CannotCreate:
+      return SaveStatus::CannotOpen;
+    case FileWrite::CannotWrite:
+      break;
   }
-  std::error_code error;
-  fs::rename(temporary, target, error);
-  if (error) {
-    fs::remove(temporary, error);
-    return SaveStatus::CannotWrite;
-  }
-  return SaveStatus::Saved;
+  return SaveStatus::CannotWrite;
 }
 
 }  // namespace
@@ -111,6 +104,38 @@ std::optional<PlayerRecord> DecodeSavedGame(std::span<const std::uint8_t> bytes)
   GetResults(bytes, vtx::kBestResult, record.bestResult);
   ClampSettings(record);
   return record;
+}
+
+FileWrite WriteSavedGameFile(const fs::path& target, std::span<const std::uint8_t> bytes) {
+  // A name of its own for the temporary file, so two writers never share one.
+  static std::atomic<unsigned> counter{0};
+  fs::path temporary = target;
+  temporary += "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return FileWrite::CannotCreate;
+  std::size_t done = 0;
+  bool ok = true;
+  while (ok && done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += static_cast<std::size_t>(n);
+  }
+  ok = ok && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (!ok || std::rename(temporary.c_str(), target.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    return FileWrite::CannotWrite;
+  }
+  // The rename itself reaches the disk with the folder.
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return FileWrite::Written;
 }
 
 std::string_view LoadMessage(LoadStatus status) {

@@ -51,6 +51,13 @@ SavedGameBytes EncodeSavedGame(const PlayerRecord& record);
 // Nothing unless bytes holds exactly one file's worth.
 std::optional<PlayerRecord> DecodeSavedGame(std::span<const std::uint8_t> bytes);
 
+// Writes bytes to target through a temporary file beside it that is
+// synced and then renamed over it, so target is either the old file or
+// the whole new one; the folder is synced after the rename.
+enum class FileWrite { Written, CannotCreate, CannotWrite };
+FileWrite WriteSavedGameFile(const std::filesystem::path& target,
+                             std::span<const std::uint8_t> bytes);
+
 enum class LoadStatus { Loaded, CannotOpen, NotASavedGame };
 enum class SaveStatus { Saved, Cancelled, CannotOpen, CannotWrite };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "arcade/renderer/banner.h"
+
 namespace arcade {
 
 CGameSession::CGameSession(const IResources& resources, IMessageReporter& reporter,
@@ -67,10 +69,25 @@ const CIndexedImage* CGameSession::Backdrop() {
   return m_backdrop->pixels != nullptr ? m_backdrop.get() : nullptr;
 }
 
+std::string CGameSession::KeepRecordIn(const std::filesystem::path& file) {
+  return m_keeper.Keep(file, m_record);
+}
+
 void CGameSession::StartLevel() {
+  if (m_demo) EndLevel();
   m_playing = true;
+  m_idleSince.reset();
   m_record.highestLevel = std::clamp(m_record.highestLevel, 0, kLastLevelIndex);
   m_keys.Flush({ShellKey::Space});
+  m_audio.StopTitleMusic();
+  m_keys.FlushGameKeys();
+}
+
+void CGameSession::StartDemo() {
+  m_playing = true;
+  m_demo = true;
+  m_bot = CAutoplay{};
+  m_idleSince.reset();
   m_audio.StopTitleMusic();
   m_keys.FlushGameKeys();
 }
@@ -79,6 +96,34 @@ void CGameSession::EndLevel() {
   m_renderer.reset();
   m_world.reset();
   m_playing = false;
+  m_demo = false;
+  m_ending = false;
+  m_skipEnding = false;
+  m_ballLostTicks = 0;
+  // A level quit while paused does not leave the next one frozen.
+  m_paused = 0;
+  m_idleSince.reset();
+}
+
+bool CGameSession::UserInput(std::uint32_t nowMs) {
+  bool titleBack = false;
+  if (m_demo) {
+    EndLevel();
+    titleBack = true;
+  } else if (m_ending) {
+    m_skipEnding = true;
+  }
+  m_idleSince = nowMs;
+  return titleBack;
+}
+
+BannerKind CGameSession::Banner() const {
+  if (!m_playing) return BannerKind::None;
+  if (m_ending) return m_endBanner;
+  if (m_demo) return BannerKind::Demo;
+  if (m_paused != 0) return BannerKind::Paused;
+  if (m_ballLostTicks > 0) return BannerKind::BallLost;
+  return BannerKind::None;
 }
 
 void CGameSession::FlushServeKeys() {
@@ -103,23 +148,87 @@ WorldInput CGameSession::ReadInput(const PointerReading& pointer) {
 TickReport CGameSession::Tick(int clientWidth, int clientHeight, const PointerReading& pointer,
                               std::uint32_t nowMs) {
   const WorldInput input = ReadInput(pointer);
-  // Space pauses only a level in play: on the title screen a press is
-  // dropped, so the next level does not start frozen.
-  if (m_keys.TakePressed(ShellKey::Space) && m_playing) TogglePause();
+  // Space pauses only a level in play: on the title screen, in the demo and
+  // under an ended level's banner a press is dropped.
+  const bool toggled = m_keys.TakePressed(ShellKey::Space) && m_playing && !m_demo && !m_ending;
+  if (toggled) TogglePause();
+  if (!m_playing) return TitleTick(nowMs);
   TickReport report;
-  if (m_paused != 0 || !m_playing || !m_renderer || !m_world) return report;
-  const StepOutcome outcome = m_world->Step(false, SpeedFactor(m_record.speed), input, nowMs);
+  // The frame shows or drops "Paused" at once.
+  if (toggled && m_renderer && m_world) {
+    report.kind =
+        GameFrame(clientWidth, clientHeight, pointer, nowMs) ? TickKind::Frame : TickKind::Idle;
+  }
+  if (m_paused != 0 || !m_renderer || !m_world) return report;
+  if (m_ending) return EndingTick();
+  const WorldInput stepInput = m_demo ? m_bot.NextInput(*m_world) : input;
+  const StepOutcome outcome = m_world->Step(false, SpeedFactor(m_record.speed), stepInput, nowMs);
   report.result = outcome.result;
   if (outcome.result == StepResult::Playing) {
+    NoteSpareBalls();
     if (outcome.camera != nullptr) m_renderer->SetCamera(*outcome.camera);
     report.kind =
         GameFrame(clientWidth, clientHeight, pointer, nowMs) ? TickKind::Frame : TickKind::Idle;
     return report;
   }
+  if (m_demo) {
+    // A demo records nothing: the title screen comes back.
+    EndLevel();
+    report.kind = TickKind::LevelOver;
+    return report;
+  }
+  return LevelEnded(outcome.result, clientWidth, clientHeight, pointer, nowMs);
+}
+
+TickReport CGameSession::TitleTick(std::uint32_t nowMs) {
+  TickReport report;
+  // A modal dialog over the title (pause raised) is input as well.
+  if (!m_idleSince || m_paused != 0) m_idleSince = nowMs;
+  if (nowMs - *m_idleSince >= kAttractDelayMs) {
+    StartDemo();
+    report.kind = TickKind::DemoStarted;
+  }
+  return report;
+}
+
+TickReport CGameSession::EndingTick() {
+  TickReport report;
+  if (!m_skipEnding && --m_endTicks > 0) return report;
   report.kind = TickKind::LevelOver;
-  report.end = RecordLevelEnd(m_record, outcome.result, m_world->Score(), m_world->ElapsedMs());
+  report.result = m_endResult;
+  report.end = m_endReport;
   EndLevel();
   return report;
+}
+
+// The result is recorded and kept at once; the level's last frame stays up
+// with its banner until the banner's time is over or a key or click.
+TickReport CGameSession::LevelEnded(StepResult result, int clientWidth, int clientHeight,
+                                    const PointerReading& pointer, std::uint32_t nowMs) {
+  TickReport report;
+  report.result = result;
+  report.end = RecordLevelEnd(m_record, result, m_world->Score(), m_world->ElapsedMs());
+  report.recorded = true;
+  report.recordMessage = m_keeper.Write(m_record);
+  const int level = report.end.levelIndex;
+  m_endFacts = {level, TimeBonus(m_record.lastResult[level], level), m_world->Score(), 0};
+  m_endBanner = result == StepResult::Cleared ? BannerKind::Cleared : BannerKind::GameOver;
+  m_endResult = result;
+  m_endReport = report.end;
+  m_ending = true;
+  m_skipEnding = false;
+  m_endTicks = kLevelEndBannerTicks;
+  m_ballLostTicks = 0;
+  report.kind =
+      GameFrame(clientWidth, clientHeight, pointer, nowMs) ? TickKind::Frame : TickKind::Idle;
+  return report;
+}
+
+void CGameSession::NoteSpareBalls() {
+  const int spare = m_world->Ball().spareBalls;
+  if (m_ballLostTicks > 0) --m_ballLostTicks;
+  if (spare < m_lastSpareBalls) m_ballLostTicks = kBallLostBannerTicks;
+  m_lastSpareBalls = spare;
 }
 
 bool CGameSession::GameFrame(int clientWidth, int clientHeight, const PointerReading& pointer,
@@ -131,6 +240,7 @@ bool CGameSession::GameFrame(int clientWidth, int clientHeight, const PointerRea
                                        static_cast<IKeyFlusher*>(this));
     m_world->Control().SetView(m_cameraView);
     m_seed = m_seed * 1664525u + 1013904223u;
+    m_lastSpareBalls = m_world->Ball().spareBalls;
   }
   const Resolution resolution = CurrentResolution();
   int w = clientWidth - kFrameMarginX;
@@ -142,7 +252,8 @@ bool CGameSession::GameFrame(int clientWidth, int clientHeight, const PointerRea
   if (!m_renderer) {
     m_renderer = std::make_unique<CRenderer>(m_palette, m_library.reporter, m_world->Textures(), w,
                                              h, resolution);
-    const StepOutcome first = m_world->Step(true, SpeedFactor(m_record.speed), input, nowMs);
+    const WorldInput firstInput = m_demo ? m_bot.NextInput(*m_world) : input;
+    const StepOutcome first = m_world->Step(true, SpeedFactor(m_record.speed), firstInput, nowMs);
     if (first.camera != nullptr) m_renderer->SetCamera(*first.camera);
   } else {
     m_renderer->Resize(w, h, resolution);
@@ -156,6 +267,12 @@ bool CGameSession::GameFrame(int clientWidth, int clientHeight, const PointerRea
                           control.ActiveEnhancement() != enhancement::kNone,
                           control.EnhancementMs()});
   m_renderer->Render(m_world->DrawList(), control.Zoom(), m_record.shading != 0);
+  const BannerKind banner = Banner();
+  if (banner != BannerKind::None) {
+    BannerFacts facts = m_endFacts;
+    if (!m_ending) facts = {m_world->LevelIndex(), 0, m_world->Score(), m_world->Ball().spareBalls};
+    DrawBanner(*m_renderer, m_renderer->width - 1, m_palette, BannerFor(banner, facts));
+  }
   return true;
 }
 

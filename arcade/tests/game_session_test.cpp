@@ -1,9 +1,15 @@
 // The shell's workflow on the generated artwork: a level from Play to its
 // result, pause by Space, the frame's size and place in both resolutions,
-// the title music, and the choice of steering device.
+// the title music, the choice of steering device, the banners of pause, a
+// lost ball and the level's end, and the kept player record.
 #include "arcade/shell/game_session.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "arcade/shell/pause_scope.h"
 #include "arcade/world/geometry.h"
@@ -100,13 +106,21 @@ TEST_F(GameSessionTest, ClearedLevelRecordsWholeSecondsAndOpensTheNextLevel) {
   for (int i = 0; i < 60; ++i) ASSERT_EQ(Tick().kind, TickKind::Frame);  // 3,050 ms played
   CWorld& world = *session.World();
   while (world.Objects() != nullptr) world.RemoveObject(world.Objects());
-  TickReport last;
-  ASSERT_EQ(RunToEnd(last), 1);
-  EXPECT_EQ(last.result, StepResult::Cleared);
-  EXPECT_TRUE(last.end.raisedHighest);
+  const TickReport ended = Tick();
+  EXPECT_TRUE(ended.recorded) << "recorded on the step that cleared it";
+  EXPECT_EQ(ended.kind, TickKind::Frame) << "the last frame stays up with its banner";
+  EXPECT_EQ(ended.result, StepResult::Cleared);
+  EXPECT_TRUE(ended.end.raisedHighest);
   EXPECT_EQ(session.Record().highestLevel, 1);
   EXPECT_EQ(session.Record().lastResult[0].seconds, 3);
   EXPECT_EQ(session.Record().bestResult[0].seconds, 3);
+  EXPECT_EQ(session.Banner(), BannerKind::Cleared);
+  TickReport last;
+  EXPECT_EQ(RunToEnd(last), kLevelEndBannerTicks) << "the banner's time, then the title";
+  EXPECT_EQ(last.result, StepResult::Cleared);
+  EXPECT_FALSE(last.recorded) << "recorded once";
+  EXPECT_FALSE(session.Playing());
+  EXPECT_EQ(session.Record().highestLevel, 1);
 }
 
 TEST_F(GameSessionTest, TwoSpacePressesBetweenTicksPauseOnceAndPauseHoldsTime) {
@@ -114,14 +128,16 @@ TEST_F(GameSessionTest, TwoSpacePressesBetweenTicksPauseOnceAndPauseHoldsTime) {
   session.Keys().Press(ShellKey::Space);
   session.Keys().Release(ShellKey::Space);
   session.Keys().Press(ShellKey::Space);
-  EXPECT_EQ(Tick().kind, TickKind::Idle);
+  EXPECT_EQ(Tick().kind, TickKind::Frame) << "the frame is drawn again with its banner";
   EXPECT_TRUE(session.Paused());
+  EXPECT_EQ(session.Banner(), BannerKind::Paused);
   const std::int32_t elapsed = session.World()->ElapsedMs();
   for (int i = 0; i < 10; ++i) Tick();
   EXPECT_EQ(session.World()->ElapsedMs(), elapsed) << "no play time passes while paused";
   session.Keys().Press(ShellKey::Space);
   EXPECT_EQ(Tick().kind, TickKind::Frame);
   EXPECT_FALSE(session.Paused());
+  EXPECT_EQ(session.Banner(), BannerKind::None);
 }
 
 TEST_F(GameSessionTest, PauseScopeHoldsThePauseAndRestoresTheFormerValue) {
@@ -219,6 +235,102 @@ TEST_F(GameSessionTest, CapturedMouseWinsOverTheJoystick) {
   const int reads = stick.reads;
   EXPECT_FLOAT_EQ(session.ReadInput(pointer).x, 0.5f);
   EXPECT_EQ(stick.reads, reads);
+}
+
+// The number of pixels of the banner's title colour in the rendered picture.
+int TitleColourPixels(const CRenderer& frame) {
+  const std::uint8_t index =
+      CGamePalette{}.Nearest(kBannerTitleTop.r, kBannerTitleTop.g, kBannerTitleTop.b);
+  int n = 0;
+  for (int i = 0; i < frame.width * frame.height; ++i) n += frame.pixels[i] == index;
+  return n;
+}
+
+TEST_F(GameSessionTest, LostBallShowsItsBannerWhilePlayGoesOnThenGameOverStaysUntilAKey) {
+  Play();
+  for (int i = 0; i < 3; ++i) Tick();
+  const int plain = TitleColourPixels(*session.Renderer());
+  CWorld& world = *session.World();
+  world.Ball().Launch({fx(20.0), Fixed(), fx(-44.0)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+  for (int i = 0; i < 100 && session.Banner() == BannerKind::None; ++i) Tick();
+  ASSERT_EQ(session.Banner(), BannerKind::BallLost);
+  EXPECT_EQ(world.Ball().spareBalls, 2);
+  EXPECT_GT(TitleColourPixels(*session.Renderer()), plain + 50) << "the banner is in the frame";
+  for (int i = 0; i < kBallLostBannerTicks; ++i) ASSERT_EQ(Tick().kind, TickKind::Frame);
+  EXPECT_EQ(session.Banner(), BannerKind::None) << "gone after its time; play went on";
+
+  world.AddScore(1234);
+  world.Ball().spareBalls = 0;
+  world.Ball().Launch({fx(20.0), Fixed(), fx(-44.0)}, {Fixed(), Fixed(), Fixed::fromInt(-1)});
+  TickReport ended;
+  for (int i = 0; i < 100 && !ended.recorded; ++i) ended = Tick();
+  ASSERT_TRUE(ended.recorded);
+  EXPECT_EQ(ended.result, StepResult::Lost);
+  EXPECT_EQ(session.Banner(), BannerKind::GameOver);
+  EXPECT_EQ(BannerFor(BannerKind::GameOver, {0, 0, 1234, 0}).detail, "Score 1,234");
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(Tick().kind, TickKind::Idle) << "the last frame stays";
+  EXPECT_FALSE(session.UserInput(now)) << "a key ends the banner, not a demo";
+  EXPECT_EQ(Tick().kind, TickKind::LevelOver);
+  EXPECT_FALSE(session.Playing());
+}
+
+TEST_F(GameSessionTest, BannersSayWhatHappened) {
+  EXPECT_EQ(BannerFor(BannerKind::Paused, {}).title, "Paused");
+  const BannerText cleared = BannerFor(BannerKind::Cleared, {11, 12300, 0, 0});
+  EXPECT_EQ(cleared.title, "Level 12 cleared");
+  EXPECT_EQ(cleared.detail, "Time bonus 12,300");
+  EXPECT_EQ(BannerFor(BannerKind::BallLost, {0, 0, 0, 2}).detail, "2 balls left");
+  EXPECT_EQ(BannerFor(BannerKind::BallLost, {0, 0, 0, 1}).detail, "1 ball left");
+  EXPECT_EQ(BannerFor(BannerKind::BallLost, {0, 0, 0, 0}).detail, "Last ball");
+}
+
+class KeptRecordSessionTest : public GameSessionTest {
+ protected:
+  ~KeptRecordSessionTest() override { std::filesystem::remove_all(folder); }
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("vortexia_session_" + std::to_string(::getpid()));
+  std::filesystem::path file = folder / "vortexia" / "player.vtx";
+};
+
+TEST_F(KeptRecordSessionTest, LevelEndWritesTheKeptRecordAndTheNextStartReadsIt) {
+  EXPECT_EQ(session.KeepRecordIn(file), "") << "no record yet is no failure";
+  EXPECT_FALSE(std::filesystem::exists(file)) << "nothing written before a level ends";
+  session.Record().playerName = "Kept";
+  Play();
+  for (int i = 0; i < 40; ++i) Tick();
+  CWorld& world = *session.World();
+  while (world.Objects() != nullptr) world.RemoveObject(world.Objects());
+  const TickReport ended = Tick();
+  ASSERT_TRUE(ended.recorded);
+  EXPECT_EQ(ended.recordMessage, "");
+  ASSERT_TRUE(std::filesystem::exists(file)) << "written at the level end, banner still up";
+  EXPECT_EQ(std::filesystem::file_size(file), 1044u);
+
+  CGameSession next(resources, reporter, audio);
+  EXPECT_EQ(next.KeepRecordIn(file), "");
+  EXPECT_EQ(next.Record().playerName, "Kept");
+  EXPECT_EQ(next.Record().highestLevel, 1);
+  EXPECT_EQ(next.Record().lastResult[0], session.Record().lastResult[0]);
+  EXPECT_EQ(next.Record().lastResult[0].seconds, 2);
+}
+
+TEST_F(KeptRecordSessionTest, UnreadableRecordIsSaidAndNeverWrittenOver) {
+  std::filesystem::create_directories(file.parent_path());
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "not a record";
+  }
+  const std::string said = session.KeepRecordIn(file);
+  EXPECT_NE(said.find(file.string()), std::string::npos) << said;
+  EXPECT_EQ(session.Record(), PlayerRecord{}) << "a new record";
+  Play();
+  CWorld& world = *session.World();
+  while (world.Objects() != nullptr) world.RemoveObject(world.Objects());
+  EXPECT_TRUE(Tick().recorded);
+  EXPECT_EQ(session.WriteKeptRecord(), "");
+  std::ifstream in(file, std::ios::binary);
+  const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(kept, "not a record");
 }
 
 TEST_F(GameSessionTest, BackdropLoadsOnceFromItsBitmap) {

@@ -2,8 +2,8 @@
 // the title music and the effects come from the sound system over SDL2's
 // audio device (silent when there is none), made before the window and
 // destroyed after it, which shuts the sound down. SIGTERM, SIGINT and
-// SIGHUP close the window as the user would (the handlers go in before SDL
-// starts, so SDL leaves these signals alone).
+// SIGHUP close the window as the user would, without asking anything (the
+// handlers go in before SDL starts, so SDL leaves these signals alone).
 
 #include <QApplication>
 #include <filesystem>
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
       while (platform::takeQuitSignal() != 0) {
       }
       if (vortexia.Frame() != nullptr && vortexia.Frame()->isVisible()) {
-        vortexia.Frame()->close();
+        vortexia.Frame()->CloseWithoutQuestions();
       } else {
         QCoreApplication::exit(0);
       }

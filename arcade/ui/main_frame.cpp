@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMenuBar>
 
 #include "arcade/game/saved_game.h"
@@ -43,6 +44,20 @@ CMainFrame::CMainFrame(CVortexiaDoc& doc, IShellPrompts& prompts, QWidget* paren
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::CloseWithoutQuestions() {
+  m_askOnClose = false;
+  close();
+  m_askOnClose = true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (m_view->QueryClose(m_askOnClose)) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
 
 void CMainFrame::OnTitleChanged(const QString& title) {
   setWindowTitle(title + QStringLiteral(" - Vortexia"));
@@ -167,9 +182,11 @@ void CMainFrame::BuildHelpMenu() {
 void CMainFrame::UpdateMenus() {
   const CGameSession& session = m_doc.Session();
   const PlayerRecord& record = session.Record();
-  Action("gamePause")->setEnabled(session.Playing());
-  Action("gamePause")->setChecked(session.Playing() && session.Paused());
-  Action("gameQuitLevel")->setEnabled(session.Playing());
+  // The demo is no level of the player's: a key ends it.
+  const bool playing = session.Playing() && !session.Demo();
+  Action("gamePause")->setEnabled(playing);
+  Action("gamePause")->setChecked(playing && session.Paused());
+  Action("gameQuitLevel")->setEnabled(playing);
   Action("resolutionNormal")->setChecked(record.resolution == 1);
   Action("resolutionHigh")->setChecked(record.resolution == 0);
   Action("shading")->setChecked(record.shading == 1);

@@ -35,6 +35,13 @@ class CMainFrame : public QMainWindow {
   // The settings file the camera choice is written to when it changes
   // (none: the choice lasts for this run only).
   void SetSettingsFile(std::filesystem::path file) { m_settingsFile = std::move(file); }
+  // Closes as the close box does, but asks nothing (a quit signal).
+  void CloseWithoutQuestions();
+
+ protected:
+  // Offers to save an opened saved game's changes, keeps the player
+  // record; Cancel keeps the window open.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildFileMenu();
@@ -50,6 +57,7 @@ class CMainFrame : public QMainWindow {
   IShellPrompts& m_prompts;
   CVortexiaView* m_view = nullptr;
   std::filesystem::path m_settingsFile;
+  bool m_askOnClose = true;
 };
 
 }  // namespace arcade::ui

@@ -44,6 +44,17 @@ class Dialogs : public IShellPrompts {
     return Ask(parent, QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
                QMessageBox::Ok) == QMessageBox::Ok;
   }
+  SaveAnswer YesNoCancel(QWidget* parent, const QString& caption, const QString& text) override {
+    switch (Ask(parent, QMessageBox::Warning, caption, text,
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+      case QMessageBox::Yes:
+        return SaveAnswer::Yes;
+      case QMessageBox::No:
+        return SaveAnswer::No;
+      default:
+        return SaveAnswer::Cancel;
+    }
+  }
   void Message(QWidget* parent, MessageIcon icon, const QString& caption,
                const QString& text) override {
     Ask(parent, BoxIcon(icon), caption, text, QMessageBox::Ok, QMessageBox::Ok);

@@ -19,6 +19,8 @@ inline QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+enum class SaveAnswer { Yes, No, Cancel };
+
 class IShellPrompts {
  public:
   virtual ~IShellPrompts() = default;
@@ -28,6 +30,9 @@ class IShellPrompts {
   virtual bool YesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
   // OK (true) or Cancel with a question icon (overwriting a file).
   virtual bool Confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // Yes, No or Cancel, Yes the default; warning icon (the question whether
+  // to save changes before closing).
+  virtual SaveAnswer YesNoCancel(QWidget* parent, const QString& caption, const QString& text) = 0;
   // A message with OK only.
   virtual void Message(QWidget* parent, MessageIcon icon, const QString& caption,
                        const QString& text) = 0;

@@ -1,7 +1,10 @@
 #include "arcade/ui/vortexia_app.h"
 
 #include <QApplication>
+#include <QTimer>
 
+#include "arcade/game/record_keeper.h"
+#include "arcade/game/saved_game.h"
 #include "arcade/shell/display_mode.h"
 #include "arcade/ui/main_frame.h"
 #include "arcade/ui/vortexia_doc.h"
@@ -41,8 +44,18 @@ bool CVortexiaApp::InitInstance(int screenWidth) {
   qApp->setStyleSheet(QStringLiteral("QDialog, QMessageBox { background: rgb(192, 192, 192); }"));
   m_doc = std::make_unique<CVortexiaDoc>(m_resources, m_reporter, m_audio, m_effects);
   m_doc->Session().SetJoystick(m_joystick);
+  // The kept player record comes in before the title screen shows it.
+  const std::string unreadable = m_doc->Session().KeepRecordIn(KeptRecordPath());
+  m_doc->UpdateTitle();
   m_frame = std::make_unique<CMainFrame>(*m_doc, m_prompts);
   m_reporter.SetParent(m_frame.get());
+  if (!unreadable.empty()) {
+    // Said over the window once it shows.
+    QTimer::singleShot(0, m_frame.get(), [this, unreadable] {
+      m_prompts.Message(m_frame.get(), MessageIcon::Stop, FromView(kErrorCaption),
+                        FromView(unreadable));
+    });
+  }
   return m_frame->View()->TimerRunning();
 }
 

@@ -1,7 +1,7 @@
 // CVortexiaApp: the game's start-up. It checks the display (the game always
 // presents its own 256-colour frame, so only a screen narrower than the
-// game's window earns a warning), gives dialogs their light grey, and makes
-// the document and the frame with its view. The sound layer and the
+// game's window earns a warning), gives dialogs their light grey, reads the
+// kept player record, and makes the document and the frame with its view. The sound layer and the
 // joystick come in from outside; without them the game is silent and the
 // mouse steers.
 #pragma once

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <cstdio>
 
 #include "arcade/game/saved_game.h"
 #include "arcade/shell/pause_scope.h"
@@ -128,8 +129,18 @@ void CVortexiaView::OnTick() {
     update();
   } else if (report.kind == TickKind::LevelOver) {
     EndLevelOnScreen();
+  } else if (report.kind == TickKind::DemoStarted) {
+    CloseTitleButtons();
+    update();
   }
-  if (wasPaused != Session().Paused()) emit stateChanged();
+  if (report.recorded) m_doc.UpdateTitle();
+  if (!report.recordMessage.empty()) ShowError(report.recordMessage);
+  if (wasPaused != Session().Paused() || report.kind == TickKind::DemoStarted) emit stateChanged();
+}
+
+void CVortexiaView::ShowError(const std::string& text) {
+  const PauseScope pause(Session());
+  m_prompts.Message(this, MessageIcon::Stop, FromView(kErrorCaption), FromView(text));
 }
 
 void CVortexiaView::EndLevelOnScreen() {
@@ -221,6 +232,7 @@ void CVortexiaView::MakeTitleButtons() {
     button->setGeometry(place.x, place.y, place.width, place.height);
     // The view keeps the keyboard: Space, Enter and the game keys are its.
     button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QPushButton::pressed, this, [this] { Session().UserInput(Now()); });
     switch (place.id) {
       case TitleButton::Help:
         button->setObjectName(QStringLiteral("buttonHelp"));
@@ -258,6 +270,11 @@ void CVortexiaView::RefreshTitle() {
 // --- keyboard and mouse ---------------------------------------------------
 
 void CVortexiaView::keyPressEvent(QKeyEvent* event) {
+  // Any key ends the demo (and does nothing else).
+  if (!event->isAutoRepeat() && Session().UserInput(Now())) {
+    EndLevelOnScreen();
+    return;
+  }
   const auto key = GameKey(event->key());
   if (!key) {
     QWidget::keyPressEvent(event);
@@ -280,6 +297,10 @@ void CVortexiaView::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void CVortexiaView::mousePressEvent(QMouseEvent* event) {
+  if (Session().UserInput(Now())) {
+    EndLevelOnScreen();
+    return;
+  }
   if (const auto key = GameButton(event->button())) Session().Keys().Press(*key);
 }
 
@@ -334,6 +355,8 @@ void CVortexiaView::OnFileNew() {
   }
   if (!erase) return;
   m_doc.OnNewDocument();
+  // A new game belongs to no saved game: closing asks about none.
+  Session().Keeper().SavedGameIs({}, Session().Record());
   m_doc.Information(this);
   RefreshTitle();
 }
@@ -362,6 +385,7 @@ void CVortexiaView::OnFileOpen() {
       const std::string_view text = LoadMessage(status);
       m_prompts.Message(this, MessageIcon::Stop, FromView(kErrorCaption), FromView(text));
     } else {
+      Session().Keeper().SavedGameIs(name.toStdString(), Session().Record());
       m_doc.UpdateTitle();
       RefreshTitle();
       emit stateChanged();
@@ -395,6 +419,9 @@ void CVortexiaView::OnFileSave() {
     const SaveOutcome outcome = SaveSavedGame(name.toStdString(), Session().Record(), questions);
     m_fileName =
         QString::fromStdString(outcome.fileName.empty() ? name.toStdString() : outcome.fileName);
+    if (outcome.status == SaveStatus::Saved) {
+      Session().Keeper().SavedGameIs(m_fileName.toStdString(), Session().Record());
+    }
     const std::string_view text = SaveMessage(outcome.status);
     if (!text.empty()) {
       m_prompts.Message(this, MessageIcon::Stop, FromView(kErrorCaption), FromView(text));
@@ -403,10 +430,44 @@ void CVortexiaView::OnFileSave() {
 }
 
 void CVortexiaView::OnPause() {
-  if (!Session().Playing()) return;
+  if (!Session().Playing() || Session().Demo()) return;
   Session().TogglePause();
   Session().Keys().FlushGameKeys();
+  update();  // the frame shows or drops "Paused"
   emit stateChanged();
+}
+
+bool CVortexiaView::QueryClose(bool ask) {
+  CGameSession& session = Session();
+  const CRecordKeeper& keeper = session.Keeper();
+  if (ask && keeper.SavedGameChanged(session.Record())) {
+    const QString file = QString::fromStdString(keeper.SavedGame().string());
+    SaveAnswer answer = SaveAnswer::Cancel;
+    {
+      const PauseScope pause(session);
+      answer = m_prompts.YesNoCancel(this, QStringLiteral("Vortexia"),
+                                     QStringLiteral("Save changes to %1?").arg(file));
+    }
+    if (answer == SaveAnswer::Cancel) return false;
+    if (answer == SaveAnswer::Yes) {
+      if (WriteSavedGameFile(keeper.SavedGame(), EncodeSavedGame(session.Record())) !=
+          FileWrite::Written) {
+        ShowError(std::string(SaveMessage(SaveStatus::CannotWrite)));
+        return false;
+      }
+      session.Keeper().SavedGameIs(keeper.SavedGame(), session.Record());
+    }
+  }
+  const std::string failed = session.WriteKeptRecord();
+  if (!failed.empty()) {
+    // Closing on a signal asks nothing, so nothing waits for a click.
+    if (ask) {
+      ShowError(failed);
+    } else {
+      std::fprintf(stderr, "vortexia: %s\n", failed.c_str());
+    }
+  }
+  return true;
 }
 
 void CVortexiaView::OnQuitLevel() {

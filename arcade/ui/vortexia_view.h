@@ -59,6 +59,10 @@ class CVortexiaView : public QWidget {
   void ToggleCapture();
   // The title screen anew: buttons closed and laid out again, repainted.
   void RefreshTitle();
+  // Before the window closes: with ask, changes to an opened saved game
+  // are offered for saving (Cancel keeps the window: false); then the
+  // kept player record is written.
+  bool QueryClose(bool ask);
 
  signals:
   // Something the menus show changed (pause, playing).
@@ -88,6 +92,7 @@ class CVortexiaView : public QWidget {
   void EndLevelOnScreen();
   // Where a file dialog starts for name: inside the player's saves folder.
   QString DialogStart(const std::string& name);
+  void ShowError(const std::string& text);
 
   CVortexiaDoc& m_doc;
   IShellPrompts& m_prompts;

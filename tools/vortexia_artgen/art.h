@@ -22,7 +22,8 @@ QColor mix(const QColor& a, const QColor& b, double t);
 // Piecewise-linear colour ramp over stops at 0..1.
 QColor ramp(const std::vector<std::pair<double, QColor>>& stops, double t);
 
-// 5 x 7 bitmap glyph rows (bit 4 = leftmost column); empty when unknown.
+// 5 x 7 bitmap glyph rows (bit 4 = leftmost column) of the game's pixel
+// font, which its banners use as well; empty when unknown.
 std::vector<std::uint8_t> glyphRows(char c);
 // Draws text in the pixel font with cell size `cell` at (x, y) (top-left),
 // each lit cell filled with a vertical gradient top..bottom and a darker
