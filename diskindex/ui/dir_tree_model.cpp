@@ -60,19 +60,19 @@ QVariant DirTreeModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid) || !m_directories) return {};
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole: {  // a long name may run past the pane's edge
-      const std::string_view name = m_directories->directoryName(directoryOf(index));
-      return qUtf8(name);
-    }
+      return qUtf8(m_directories->directoryName(directoryOf(index)));
     case Qt::DecorationRole:
       return m_directories->directory(directoryOf(index)).unreadable ? m_unreadable : m_folder;
-    case Qt::ToolTipRole:
-      // A directory read without its contents says so.
+    case Qt::ToolTipRole: {
+      // The whole name (a long one may run past the pane's edge); a
+      // directory read without its contents says so below it.
+      QString tip = qUtf8(m_directories->directoryName(directoryOf(index)));
       if (m_directories->directory(directoryOf(index)).unreadable) {
-        return qUtf8(scan::messages::kUnreadableDirectoryTip)
-            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        tip += QStringLiteral("\n") + qUtf8(scan::messages::kUnreadableDirectoryTip)
+                                          .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
       }
-      return {};
+      return tip;
+    }
     default:
       return {};
   }
