@@ -1,22 +1,21 @@
-// The game's 5 x 7 pixel font: one glyph per printable character the game
-// writes into its own frames (banners), each seven rows of five bits, bit 4
-// the leftmost column. The score labels of the artwork are drawn with the
-// same rows, so banners and overlay share one look.
+// The game's pixel font as its banners read it: the suite's 5 x 7 font
+// (platform/pixel_font.h) with every letter in its seven-row form, so a
+// line of text keeps one height. The score labels of the artwork are drawn
+// with the same rows, so banners and overlay share one look.
 //
 // It holds no pictures and draws nothing; the banner painter reads it.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "platform/pixel_font.h"
+
 namespace arcade {
 
-inline constexpr int kGlyphColumns = 5;
-inline constexpr int kGlyphRows = 7;
-
-using GlyphRows = std::array<std::uint8_t, kGlyphRows>;
+using platform::GlyphRows;
+using platform::kGlyphColumns;
+using platform::kGlyphRows;
 
 // The rows of c; nothing for a character the font lacks. The blank is a
 // glyph with no lit cell.

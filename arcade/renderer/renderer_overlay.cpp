@@ -97,31 +97,14 @@ void CRenderer::DrawOverlay() {
     int labelTexture, scoreLabelWidth, timeLabelWidth, labelHeight;
     int labelX, scoreX, timeLabelFromRight, timeFromRight, fromTop, ballsX, ballsY, lowY;
   };
-  static constexpr Layout kHigh{.labelTexture = kScoreLabelTexture,
-                                .scoreLabelWidth = 60,
-                                .timeLabelWidth = 50,
-                                .labelHeight = 16,
-                                .labelX = 4,
-                                .scoreX = 72,
-                                .timeLabelFromRight = 140,
-                                .timeFromRight = 82,
-                                .fromTop = 20,
-                                .ballsX = 4,
-                                .ballsY = 5,
-                                .lowY = 4};
-  static constexpr Layout kNormal{.labelTexture = kScoreLabelTextureSmall,
-                                  .scoreLabelWidth = 30,
-                                  .timeLabelWidth = 25,
-                                  .labelHeight = 8,
-                                  .labelX = 2,
-                                  .scoreX = 36,
-                                  .timeLabelFromRight = 67,
-                                  .timeFromRight = 39,
-                                  .fromTop = 10,
-                                  .ballsX = 2,
-                                  .ballsY = 3,
-                                  .lowY = 3};
-  const Layout& l = m_resolution == Resolution::High ? kHigh : kNormal;
+  // One row a resolution, in the order of the fields above. The half-size
+  // row is not simply half the full one: its colons are not half as wide.
+  static constexpr Layout kLayouts[] = {
+      // texture, label widths and height, label x, score x, time label and
+      // time from the right, rows from the top, balls x and y, timer row
+      {kScoreLabelTexture, 60, 50, 16, 4, 72, 140, 82, 20, 4, 5, 4},      // High
+      {kScoreLabelTextureSmall, 30, 25, 8, 2, 36, 67, 39, 10, 2, 3, 3}};  // Normal
+  const Layout& l = kLayouts[m_resolution == Resolution::High ? 0 : 1];
   const int top = height - l.fromTop;
   if (const CIndexedImage* label = m_textures.Texture(l.labelTexture)) {
     Blit(*label, {.depth = m_overlayDepth,
