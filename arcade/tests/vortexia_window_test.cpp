@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "arcade/game/saved_game.h"
 #include "arcade/shell/view_settings.h"
@@ -55,6 +56,7 @@ class FakePrompts : public IShellPrompts {
   }
   SaveAnswer YesNoCancel(QWidget*, const QString& caption, const QString& text) override {
     asked << caption + QLatin1Char('|') + text;
+    if (whileAsking) whileAsking();
     return saveAnswer;
   }
   void Message(QWidget*, MessageIcon, const QString& caption, const QString& text) override {
@@ -72,6 +74,7 @@ class FakePrompts : public IShellPrompts {
   }
   bool answer = true;
   SaveAnswer saveAnswer = SaveAnswer::Cancel;
+  std::function<void()> whileAsking;  // what happens while the save question is up
   QString fileToOpen, fileToSave;
   QStringList asked;
 };
@@ -621,6 +624,31 @@ TEST_F(VortexiaWindowTest, ClosingAsksToSaveChangesToTheOpenedGameAndKeepsTheRec
   EXPECT_TRUE(prompts.asked.isEmpty()) << "saved: nothing to ask";
   ASSERT_EQ(LoadSavedGame(kept, onDisk), LoadStatus::Loaded);
   EXPECT_EQ(onDisk.shading, 1) << "the kept record has the change too";
+}
+
+TEST_F(VortexiaWindowTest, QuitSignalDuringTheSaveQuestionClosesAndKeepsTheRecord) {
+  std::filesystem::create_directories(folder);
+  const auto kept = folder / "data" / "vortexia" / "player.vtx";
+  ASSERT_EQ(Session().KeepRecordIn(kept), "");
+  prompts.fileToSave = QString::fromStdString((folder / "game").string());
+  frame->Action("fileSave")->trigger();
+  frame->Action("shading")->trigger();  // a change to the saved game
+  // The signal comes while the question is up; the question then goes
+  // away unanswered (Cancel, as its close box answers).
+  prompts.saveAnswer = SaveAnswer::Cancel;
+  prompts.whileAsking = [this] { frame->CloseWithoutQuestions(); };
+  frame->close();
+  prompts.whileAsking = nullptr;
+  EXPECT_FALSE(frame->isVisible()) << "the signal ends the program, question or not";
+  PlayerRecord onDisk;
+  ASSERT_EQ(LoadSavedGame(kept, onDisk), LoadStatus::Loaded) << "the record is kept";
+  EXPECT_EQ(onDisk.shading, 1);
+  ASSERT_EQ(LoadSavedGame(folder / "game.vtx", onDisk), LoadStatus::Loaded);
+  EXPECT_EQ(onDisk.shading, 0) << "the saved game is not written unasked";
+  frame->show();
+  prompts.asked.clear();
+  frame->close();
+  EXPECT_EQ(prompts.asked.size(), 1) << "the next close asks again";
 }
 
 TEST_F(VortexiaWindowTest, NewGameAfterOpeningOneClosesWithoutTheSaveQuestion) {

@@ -46,13 +46,28 @@ CMainFrame::CMainFrame(CVortexiaDoc& doc, IShellPrompts& prompts, QWidget* paren
 CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::CloseWithoutQuestions() {
+  if (m_closing) {
+    // The save question of a close under way is up, and a second close
+    // would be swallowed by it (the window would go without the record
+    // being kept): dismiss the question, and the close under way goes on
+    // without it.
+    m_askOnClose = false;
+    if (QWidget* question = QApplication::activeModalWidget()) question->close();
+    return;
+  }
   m_askOnClose = false;
   close();
   m_askOnClose = true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (m_view->QueryClose(m_askOnClose)) {
+  m_closing = true;
+  bool closes = m_view->QueryClose(m_askOnClose);
+  // A quit signal while the question was up: close as it asks, unasked.
+  if (!closes && !m_askOnClose) closes = m_view->QueryClose(false);
+  m_closing = false;
+  m_askOnClose = true;
+  if (closes) {
     event->accept();
   } else {
     event->ignore();

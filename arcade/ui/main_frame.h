@@ -35,7 +35,8 @@ class CMainFrame : public QMainWindow {
   // The settings file the camera choice is written to when it changes
   // (none: the choice lasts for this run only).
   void SetSettingsFile(std::filesystem::path file) { m_settingsFile = std::move(file); }
-  // Closes as the close box does, but asks nothing (a quit signal).
+  // Closes as the close box does, but asks nothing (a quit signal); while
+  // the save question of a close is up, dismisses it and that close goes on.
   void CloseWithoutQuestions();
 
  protected:
@@ -58,6 +59,7 @@ class CMainFrame : public QMainWindow {
   CVortexiaView* m_view = nullptr;
   std::filesystem::path m_settingsFile;
   bool m_askOnClose = true;
+  bool m_closing = false;  // inside closeEvent (the save question may be up)
 };
 
 }  // namespace arcade::ui
