@@ -96,7 +96,6 @@ constexpr Glyph kGlyphs[] = {
     {'z', {0x00, 0x00, 0x1F, 0x02, 0x04, 0x08, 0x1F}},
 };
 
-
 // The same letters with their tails below the capital height: the body
 // keeps the full x-height of the other lower-case letters.
 constexpr HangingGlyph kHanging[] = {

@@ -4,7 +4,9 @@
 
 namespace arcade {
 
-std::optional<GlyphRows> PixelGlyph(char c) { return platform::pixelGlyph(c); }
+std::optional<GlyphRows> PixelGlyph(char c) {
+  return platform::pixelGlyph(c);
+}
 
 bool PixelFontCovers(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return PixelGlyph(c).has_value(); });
