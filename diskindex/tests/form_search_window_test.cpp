@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QHelpEvent>
@@ -24,6 +25,7 @@
 #include "diskindex/ui/dlg_duplicates.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/duplicates_model.h"
 #include "diskindex/ui/help_topic.h"
 #include "diskindex/ui/help_window.h"
 #include "diskindex/ui/search_results_model.h"
@@ -331,6 +333,11 @@ TEST_F(FormDuplicatesTest, GroupsOfTheChosenCategoryAreSortedCopiedAndVisited) {
   EXPECT_EQ(QApplication::clipboard()->text(),
             QStringLiteral("Doom\tE:\\Zeta.doc\r\nQuake\tE:\\Zeta.doc"));
   tree->expand(group);
+  // A file's date is written as in the results window, not as in the export.
+  const QString date =
+      tree->model()->index(0, DuplicatesModel::DateColumn, group).data().toString();
+  const QRegularExpression german(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4}    \\d"));
+  EXPECT_TRUE(german.match(date).hasMatch()) << date.toStdString();
   tree->setFocus();
   QTest::keyClick(tree, Qt::Key_Down);
   QTest::keyClick(tree, Qt::Key_Down);

@@ -133,6 +133,13 @@ void TDlgDuplicates::endSearch() {
   }
   m_summary->setText(text);
   if (m_model->rowCount() > 0) {
+    // Room for the volume names of a group, as far as the window allows;
+    // longer lists are elided and shown whole as tool tip.
+    constexpr int kMostVolumesWidth = 360;
+    m_tree->resizeColumnToContents(DuplicatesModel::VolumesColumn);
+    if (m_tree->columnWidth(DuplicatesModel::VolumesColumn) > kMostVolumesWidth) {
+      m_tree->setColumnWidth(DuplicatesModel::VolumesColumn, kMostVolumesWidth);
+    }
     m_tree->setCurrentIndex(m_sorted->index(0, 0));
     m_tree->setFocus();
   }
