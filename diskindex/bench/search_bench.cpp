@@ -2,8 +2,9 @@
 // volumes of 10,000 entries each (10 million names, about 250 MB of volume
 // files) searched for a wildcard pattern, a plain text and a remark text, in
 // every search mode, with and without filters; and the duplicate finder over
-// the same volumes and 53 more (10,003,500 files). The catalogue is generated once into a temporary folder;
-// the first (untimed) pass warms the cache.
+// the same volumes and 53 more (10,003,500 files). The catalogue is
+// generated once into a temporary folder; the first (untimed) pass warms the
+// cache.
 //
 // Goals on a 2-core machine, warm: wildcard and plain text <= 150 ms in the
 // original and the any-character mode, regular expressions <= 400 ms;

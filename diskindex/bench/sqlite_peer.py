@@ -59,7 +59,9 @@ def main():
         handle, path = tempfile.mkstemp(suffix=".sqlite")
         os.close(handle)
     try:
-        if os.path.getsize(path) == 0:
+        # A database named on the command line is built when it is missing
+        # or empty, and searched as it stands otherwise.
+        if not os.path.exists(path) or os.path.getsize(path) == 0:
             start = time.perf_counter()
             db = build(path)
             print("built %d rows in %.1f s" % (VOLUMES * DIRECTORIES * (FILES_PER_DIRECTORY + 1),

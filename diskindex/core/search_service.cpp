@@ -69,12 +69,6 @@ class KeepRows : public search::MultiSearchObserver {
 
 }  // namespace
 
-search::MultiSearchSummary SearchService::searchChosen(search::MultiSearchObserver& observer) {
-  m_data.search.results.clear();
-  KeepRows keep(m_data.search.results, observer);
-  return searchVolumes(m_data.search.params, chosenVolumes(), keep);
-}
-
 MultiSearchOutcome SearchService::searchMulti(const MultiSearchRequest& request,
                                               MultiSearchProgress& observer) {
   MultiSearchOutcome outcome;

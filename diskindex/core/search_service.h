@@ -86,17 +86,14 @@ class SearchService {
   std::optional<search::SearchHit> findFirst(std::size_t selectedDir);
   std::optional<search::SearchHit> findNext();
   bool active() const { return m_data.search.single.active(); }
-  // Multi-volume search over the chosen volumes in list order: the rows
-  // replace results() as they are found and go to the observer too. The
-  // open volume's remarks are searched as they are in memory (typed and not
-  // saved yet included), here and in searchVolumes.
-  search::MultiSearchSummary searchChosen(search::MultiSearchObserver& observer);
   const std::vector<search::ResultRow>& results() const { return m_data.search.results; }
   void clearResults() { m_data.search.results.clear(); }
   // The whole multi-volume search in one step: checks the text in its mode
   // and the filters, takes the parameters (history, settings) and the
   // choice, and searches the chosen volumes in list order; the rows replace
-  // results() and go to the observer as they are found.
+  // results() and go to the observer as they are found. The open volume's
+  // remarks are searched as they are in memory (typed and not saved yet
+  // included), here and in searchVolumes.
   MultiSearchOutcome searchMulti(const MultiSearchRequest& request, MultiSearchProgress& observer);
   // Writes results() as text (volume TAB path, the original list), CSV,
   // HTML or JSON.

@@ -17,17 +17,11 @@ namespace {
 using exporting::InfoField;
 using testing::FakeExportPrompts;
 
+using testing::itemTexts;
+
 template <typename T>
 T* child(QWidget& dialog, const char* name) {
-  T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
-}
-
-QStringList texts(QListWidget* list) {
-  QStringList result;
-  for (int row = 0; row < list->count(); ++row) result << list->item(row)->text();
-  return result;
+  return testing::namedChild<T>(dialog, name);
 }
 
 class DlgInfoExportTest : public ::testing::Test {
@@ -46,9 +40,9 @@ TEST_F(DlgInfoExportTest, OpensWithTheRememberedFieldsInOrderAndTheRestSortedByN
   TDlgInfoExport dialog(options({InfoField::Label, InfoField::VolumeName}), "/tmp/a.lst",
                         m_prompts);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Datenträger-Informationen exportieren"));
-  EXPECT_EQ(texts(child<QListWidget>(dialog, "ListBoxExport")),
+  EXPECT_EQ(itemTexts(child<QListWidget>(dialog, "ListBoxExport")),
             (QStringList{"Volume-Label", "Datenträger-Bezeichnung"}));
-  const QStringList available = texts(child<QListWidget>(dialog, "ListBoxFields"));
+  const QStringList available = itemTexts(child<QListWidget>(dialog, "ListBoxFields"));
   ASSERT_EQ(available.size(), 10);
   EXPECT_EQ(available.front(), QStringLiteral("Anzahl Dateien"));
   EXPECT_EQ(available.back(), QStringLiteral("Speicherkapazität"));
@@ -80,7 +74,8 @@ TEST_F(DlgInfoExportTest, FieldsMoveAcrossByButtonsDoubleClickAndBackspaceAndCha
   QTest::keyClick(exported, Qt::Key_Backspace);
   EXPECT_EQ(dialog.options().fields,
             (std::vector<InfoField>{InfoField::Label, InfoField::FileCount}));
-  EXPECT_EQ(texts(available).indexOf(QStringLiteral("Bemerkung")), 2) << "back at its sorted place";
+  EXPECT_EQ(itemTexts(available).indexOf(QStringLiteral("Bemerkung")), 2)
+      << "back at its sorted place";
   child<QPushButton>(dialog, "ButtonAddAll")->click();
   EXPECT_EQ(exported->count(), 12);
   EXPECT_FALSE(child<QPushButton>(dialog, "ButtonAdd")->isEnabled());

@@ -29,15 +29,9 @@ class SearchDialogTest : public ::testing::Test {
   }
   template <typename T>
   static T* child(QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
+    return testing::namedChild<T>(dialog, name);
   }
-  static QStringList names(QListWidget* list) {
-    QStringList result;
-    for (int i = 0; i < list->count(); ++i) result << list->item(i)->text();
-    return result;
-  }
+  static QStringList names(const QListWidget* list) { return testing::itemTexts(list); }
 
   VolumeList m_volumes;
 };

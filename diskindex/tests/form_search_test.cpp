@@ -7,8 +7,7 @@
 #include <QRadioButton>
 #include <QTableView>
 
-#include "diskindex/tests/main_form_fixture.h"
-#include "diskindex/tests/search_prompts_fake.h"
+#include "diskindex/tests/search_form_fixture.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/dlg_search_results.h"
 #include "diskindex/ui/search_results_model.h"
@@ -18,7 +17,7 @@ namespace {
 
 using testing::FakeSearchPrompts;
 
-class FormSearchTest : public testing::MainFormTest {
+class FormSearchTest : public testing::SearchFormTest {
  protected:
   void addVolumeWithRemarks(const std::string& name, const std::string& category,
                             const TFileCommentList& remarks) {
@@ -31,13 +30,6 @@ class FormSearchTest : public testing::MainFormTest {
     ASSERT_EQ(testing::addSampleVolume(catalogue, volume, testing::kEntries, remarks),
               ResultCode::Ok);
     if (!std::filesystem::exists(m_settingsFile)) writeSettings("");
-  }
-  TDiskIndexForm& startSearching() {
-    TDiskIndexForm& form = start();
-    auto prompts = std::make_unique<FakeSearchPrompts>();
-    m_search = prompts.get();
-    form.setSearchPrompts(std::move(prompts));
-    return form;
   }
   // The dialog is answered with this text and kind ("files", "dirs", "both",
   // "remarks"); in the multi-volume dialog every volume is chosen.
@@ -59,7 +51,6 @@ class FormSearchTest : public testing::MainFormTest {
     return m_prompts->shown.empty() ? QString() : m_prompts->shown.back().text;
   }
 
-  FakeSearchPrompts* m_search = nullptr;
 };
 
 TEST_F(FormSearchTest, FindAndFindNextWalkTheOpenVolumeWithoutWrapping) {

@@ -13,18 +13,22 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QTreeView>
 
-#include "diskindex/tests/main_form_fixture.h"
-#include "diskindex/tests/search_prompts_fake.h"
+#include "diskindex/tests/search_form_fixture.h"
 #include "diskindex/ui/dlg_duplicate_options.h"
 #include "diskindex/ui/dlg_duplicates.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/duplicates_model.h"
 #include "diskindex/ui/help_topic.h"
 #include "diskindex/ui/help_window.h"
+#include "diskindex/ui/search_results_model.h"
 
 namespace diskindex::ui {
 namespace {
@@ -33,9 +37,7 @@ using testing::FakeSearchPrompts;
 
 template <typename T>
 T* find(QWidget& parent, const char* name) {
-  T* widget = parent.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(widget, nullptr) << name;
-  return widget;
+  return testing::namedChild<T>(parent, name);
 }
 
 // Near the left edge: a radio button takes clicks only on its mark and text.
@@ -65,7 +67,7 @@ void clickHeader(QHeaderView* header, int section) {
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 
-class FormSearchWindowTest : public testing::MainFormTest {
+class FormSearchWindowTest : public testing::SearchFormTest {
  protected:
   // A volume whose sizes sort differently as text and as numbers.
   void addSizedVolume(const std::string& name) {
@@ -80,13 +82,6 @@ class FormSearchWindowTest : public testing::MainFormTest {
         testing::file(2, "Ein sehr langer Dateiname im Ordner.dat", 5000, true)};
     ASSERT_EQ(testing::addSampleVolume(catalogue, volume, entries), ResultCode::Ok);
     if (!std::filesystem::exists(m_settingsFile)) writeSettings("");
-  }
-  TDiskIndexForm& startSearching() {
-    TDiskIndexForm& form = start();
-    auto prompts = std::make_unique<FakeSearchPrompts>();
-    m_search = prompts.get();
-    form.setSearchPrompts(std::move(prompts));
-    return form;
   }
   // Types the text, lets fill() set mode and filters, chooses every volume
   // (multi-volume dialog) and clicks "Ok"; the dialog's answer is whether
@@ -118,7 +113,6 @@ class FormSearchWindowTest : public testing::MainFormTest {
     return cells;
   }
 
-  FakeSearchPrompts* m_search = nullptr;
   QString m_lastProblem;
   QString m_lastMode;
   QString m_lastMinSize;
@@ -221,6 +215,41 @@ TEST_F(FormSearchWindowTest, HeadingsSortByValueAndGoToFollowsTheSortedRow) {
             QStringLiteral("Ein sehr langer Dateiname im Ordner.dat"));
 }
 
+TEST_F(FormSearchWindowTest, AnElidedPathShowsTheWholePathAsToolTip) {
+  addSizedVolume("Zahlen");
+  TDiskIndexForm& form = startSearching();
+  answer(QStringLiteral("*"),
+         [](TDlgSearchCDs& d) { click(find<QRadioButton>(d, "RadioFileNames")); });
+  form.actions().searchMulti->trigger();
+  QTableView* results = resultsGrid();
+  ASSERT_NE(results, nullptr);
+  form.searchResults()->resize(700, 300);
+  results->setColumnWidth(SearchResultsModel::PathColumn, 120);
+  int longRow = -1;
+  for (int row = 0; row < results->model()->rowCount(); ++row) {
+    if (results->model()->index(row, 1).data().toString().endsWith(QStringLiteral("Ordner.dat"))) {
+      longRow = row;
+    }
+  }
+  ASSERT_GE(longRow, 0);
+  const QString path = results->model()->index(longRow, 1).data().toString();
+  EXPECT_EQ(path, QStringLiteral("E:\\Ordner\\Ein sehr langer Dateiname im Ordner.dat"));
+  EXPECT_GT(results->fontMetrics().horizontalAdvance(path), 120) << "the cell must elide it";
+  const auto hoverAt = [results](const QModelIndex& index) {
+    results->scrollTo(index);
+    const QPoint at = results->visualRect(index).center();
+    QHelpEvent event(QEvent::ToolTip, at, results->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(results->viewport(), &event);
+  };
+  // The volume column has no tool tip; the path column shows the whole path.
+  hoverAt(results->model()->index(longRow, SearchResultsModel::VolumeColumn));
+  EXPECT_FALSE(QToolTip::isVisible());
+  hoverAt(results->model()->index(longRow, SearchResultsModel::PathColumn));
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), path);
+  QToolTip::hideText();
+}
+
 TEST_F(FormSearchWindowTest, TheListIsExportedInTheOrderShown) {
   addSizedVolume("Zahlen");
   TDiskIndexForm& form = startSearching();
@@ -304,6 +333,11 @@ TEST_F(FormDuplicatesTest, GroupsOfTheChosenCategoryAreSortedCopiedAndVisited) {
   EXPECT_EQ(QApplication::clipboard()->text(),
             QStringLiteral("Doom\tE:\\Zeta.doc\r\nQuake\tE:\\Zeta.doc"));
   tree->expand(group);
+  // A file's date is written as in the results window, not as in the export.
+  const QString date =
+      tree->model()->index(0, DuplicatesModel::DateColumn, group).data().toString();
+  const QRegularExpression german(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4}    \\d"));
+  EXPECT_TRUE(german.match(date).hasMatch()) << date.toStdString();
   tree->setFocus();
   QTest::keyClick(tree, Qt::Key_Down);
   QTest::keyClick(tree, Qt::Key_Down);

@@ -4,6 +4,7 @@
 
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/tests/session_fixture.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/dates.h"
 #include "platform/ini_file.h"
@@ -31,18 +32,10 @@ std::vector<EntryRecord> toolsVolume() {
           dir(1, "DOCS"),        file(2, "D.TXT"), dir(2, "Long Name", attributes::kLongName)};
 }
 
-class SessionExportTest : public ::testing::Test {
+class SessionExportTest : public test::SessionFixture {
  protected:
-  void SetUp() override {
-    m_data = m_tmp / "data";
-    fs::create_directories(m_data);
-    m_env.settingsFile = m_tmp / "DISKINDX.INI";
-    m_env.settings.dataHome = m_tmp / "home";
-    m_env.settings.tempDir = m_tmp.path();
-    m_env.dataDirectory = m_data;
-  }
   void addVolume(VolumeHeader header, const std::vector<EntryRecord>& entries = toolsVolume()) {
-    const fs::path path = m_data / ("CD00000" + std::to_string(++m_files) + ".DAT");
+    const fs::path path = nextDataFile();
     header.captureDate = platform::daysSince18991230(2024, 3, 9);
     ASSERT_EQ(createVolume(path, header, entries), ResultCode::Ok);
   }
@@ -54,17 +47,11 @@ class SessionExportTest : public ::testing::Test {
     return h;
   }
   CatalogueSession& started() {
-    m_session = std::make_unique<CatalogueSession>(m_env);
-    SessionObserver quiet;
-    m_session->start(quiet);
+    m_session = startSession();
     return *m_session;
   }
 
-  test::TempDir m_tmp;
-  fs::path m_data;
-  SessionEnvironment m_env;
   std::unique_ptr<CatalogueSession> m_session;
-  int m_files = 0;
 };
 
 exporting::InfoExportOptions infoOptions(std::vector<InfoField> fields, std::string separator,

@@ -190,10 +190,8 @@ TEST_F(SessionFilesTest, SearchHitsAreCopiedVolumeByVolumeWithTheInsertQuestions
   params.text = "brief";
   params.fileNames = true;
   params.dirNames = true;
-  session->searchService().setParams(params);
-  session->searchService().setChosenVolumes({0, 1});
-  search::MultiSearchObserver quiet;
-  session->searchService().searchChosen(quiet);
+  MultiSearchProgress quiet;
+  session->searchService().searchMulti({params, {0, 1}}, quiet);
   const auto& rows = session->searchService().results();
   ASSERT_EQ(rows.size(), 5u);  // the directory hit BRIEFE included
   Answers answers;
@@ -231,10 +229,8 @@ TEST_F(SessionFilesTest, AVolumeThatLostItsHitsSinceTheSearchIsPassedOver) {
   params.text = "brief";
   params.fileNames = true;
   params.dirNames = false;
-  session->searchService().setParams(params);
-  session->searchService().setChosenVolumes({0, 1});
-  search::MultiSearchObserver quiet;
-  session->searchService().searchChosen(quiet);
+  MultiSearchProgress quiet;
+  session->searchService().searchMulti({params, {0, 1}}, quiet);
   ASSERT_EQ(session->searchService().results().size(), 2u);
   // Bravo, the last volume, is read anew meanwhile: BRIEFE is gone.
   test::writeVolume(m_data / "CD000002.DAT", test::sampleHeader("Bravo"), {file(1, "X.TXT", 1)});

@@ -10,6 +10,7 @@
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/search/search_summary.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/tests/session_fixture.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/ini_file.h"
 
@@ -37,30 +38,16 @@ class StopAtOnce : public search::DuplicateObserver {
   bool cancelRequested() override { return true; }
 };
 
-class SessionSearchRequestTest : public ::testing::Test {
+class SessionSearchRequestTest : public test::SessionFixture {
  protected:
-  void SetUp() override {
-    m_data = m_tmp / "data";
-    fs::create_directories(m_data);
-    m_env.settingsFile = m_tmp / "DISKINDX.INI";
-    m_env.settings.dataHome = m_tmp / "home";
-    m_env.settings.tempDir = m_tmp.path();
-    m_env.dataDirectory = m_data;
-  }
   // Every volume holds the same files: a small and a large changelog.
   void addVolumeFile(const std::string& name) {
-    const fs::path path = m_data / ("CD00000" + std::to_string(++m_files) + ".DAT");
+    const fs::path path = nextDataFile();
     const std::vector<EntryRecord> entries{file(1, "changelog.Debian.gz", 500), dir(1, "DOC"),
                                            file(2, "big.Debian.gz", 3 * 1024 * 1024),
                                            file(2, "README", 10)};
     VolumeHeader header = test::sampleHeader(name);
     ASSERT_EQ(createVolume(path, header, entries), ResultCode::Ok);
-  }
-  std::unique_ptr<CatalogueSession> started() {
-    auto session = std::make_unique<CatalogueSession>(m_env);
-    SessionObserver quiet;
-    session->start(quiet);
-    return session;
   }
   static search::SearchParams anyChar(const std::string& text) {
     search::SearchParams p;
@@ -75,15 +62,11 @@ class SessionSearchRequestTest : public ::testing::Test {
     return text.str();
   }
 
-  test::TempDir m_tmp;
-  fs::path m_data;
-  SessionEnvironment m_env;
-  int m_files = 0;
 };
 
 TEST_F(SessionSearchRequestTest, OneRequestStoresTheChoiceAndSearchesOnlyTheChosenVolumes) {
   for (const char* name : {"Alpha", "Bravo", "Charlie"}) addVolumeFile(name);
-  auto session = started();
+  auto session = startSession();
   search::SearchParams p = anyChar("*.gz");
   p.filters.minSize = 1024;
   Progress progress;
@@ -102,7 +85,7 @@ TEST_F(SessionSearchRequestTest, OneRequestStoresTheChoiceAndSearchesOnlyTheChos
 
 TEST_F(SessionSearchRequestTest, RefusedRequestsChangeNothingAndSayWhy) {
   addVolumeFile("Alpha");
-  auto session = started();
+  auto session = startSession();
   Progress first;
   ASSERT_EQ(session->searchService().searchMulti({anyChar("README"), {0}}, first).status,
             MultiSearchStatus::Searched);
@@ -135,7 +118,7 @@ TEST_F(SessionSearchRequestTest, RefusedRequestsChangeNothingAndSayWhy) {
 
 TEST_F(SessionSearchRequestTest, CancelStopsAfterTheCurrentRow) {
   for (const char* name : {"Alpha", "Bravo"}) addVolumeFile(name);
-  auto session = started();
+  auto session = startSession();
   Progress progress;
   progress.cancelAfterFirstRow = true;
   const MultiSearchOutcome outcome =
@@ -154,7 +137,7 @@ TEST_F(SessionSearchRequestTest, ModeAndFiltersSurviveARestart) {
   p.filters.before = search::CalendarDay{2024, 12, 31};
   p.filters.kind = search::EntryKind::DirectoriesOnly;
   {
-    auto session = started();
+    auto session = startSession();
     Progress progress;
     session->searchService().searchMulti({p, {0}}, progress);
     ASSERT_EQ(session->shutdown(), ResultCode::Ok);
@@ -164,7 +147,7 @@ TEST_F(SessionSearchRequestTest, ModeAndFiltersSurviveARestart) {
   EXPECT_EQ(ini.readString("Search", "MINSIZE", ""), "10485760");
   EXPECT_EQ(ini.readString("Search", "AFTER", ""), "2024-02-29");
   EXPECT_EQ(ini.readString("Search", "TYPE", ""), "2");
-  auto again = started();
+  auto again = startSession();
   EXPECT_EQ(again->searchService().params(), p) << "the text comes back from the history";
 }
 
@@ -172,7 +155,7 @@ TEST_F(SessionSearchRequestTest, HandEditedModeAndFiltersFallBackToNone) {
   addVolumeFile("Alpha");
   std::ofstream(m_env.settingsFile) << "[Search]\nMODE=7\nMINSIZE=viel\nAFTER=2023-02-29\n"
                                        "BEFORE=2024-01-01\nTYPE=1\n";
-  auto session = started();
+  auto session = startSession();
   const search::SearchParams& p = session->searchService().params();
   EXPECT_EQ(p.mode, search::SearchMode::Dos);
   EXPECT_FALSE(p.filters.minSize);
@@ -181,14 +164,14 @@ TEST_F(SessionSearchRequestTest, HandEditedModeAndFiltersFallBackToNone) {
   EXPECT_EQ(p.filters.kind, search::EntryKind::FilesOnly);
 
   std::ofstream(m_env.settingsFile) << "[Search]\nMINSIZE=2000\nMAXSIZE=1000\n";
-  auto contradicting = started();
+  auto contradicting = startSession();
   EXPECT_FALSE(contradicting->searchService().params().filters.any())
       << "bounds that exclude everything are dropped, not applied";
 }
 
 TEST_F(SessionSearchRequestTest, ResultsAreWrittenInTheOrderShown) {
   for (const char* name : {"Alpha", "Bravo"}) addVolumeFile(name);
-  auto session = started();
+  auto session = startSession();
   Progress progress;
   session->searchService().searchMulti({anyChar("README"), {0, 1}}, progress);
   ListExportRequest csv;
@@ -221,7 +204,7 @@ TEST_F(SessionSearchRequestTest, ResultsAreWrittenInTheOrderShown) {
 
 TEST_F(SessionSearchRequestTest, DuplicatesAreKeptForTheWindowAndWrittenOnRequest) {
   for (const char* name : {"Alpha", "Bravo", "Charlie"}) addVolumeFile(name);
-  auto session = started();
+  auto session = startSession();
   search::DuplicateObserver quiet;
   const search::DuplicateResult& found =
       session->searchService().findDuplicates({search::DuplicateOptions{}, {0, 2}}, quiet);

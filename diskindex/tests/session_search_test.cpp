@@ -6,6 +6,7 @@
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/tests/session_fixture.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/ini_file.h"
 
@@ -16,24 +17,16 @@ namespace fs = std::filesystem;
 using test::dir;
 using test::file;
 
-class Rows : public search::MultiSearchObserver {
+class Rows : public MultiSearchProgress {
  public:
   void row(const search::ResultRow& r) override { volumes.push_back(r.volumeName); }
   std::vector<std::string> volumes;
 };
 
-class SessionSearchTest : public ::testing::Test {
+class SessionSearchTest : public test::SessionFixture {
  protected:
-  void SetUp() override {
-    m_data = m_tmp / "data";
-    fs::create_directories(m_data);
-    m_env.settingsFile = m_tmp / "DISKINDX.INI";
-    m_env.settings.dataHome = m_tmp / "home";
-    m_env.settings.tempDir = m_tmp.path();
-    m_env.dataDirectory = m_data;
-  }
   void addVolumeFile(const std::string& name) {
-    const fs::path path = m_data / ("CD00000" + std::to_string(++m_files) + ".DAT");
+    const fs::path path = nextDataFile();
     VolumeHeader header = test::sampleHeader(name);
     const std::vector<EntryRecord> entries{file(1, "BRIEF.TXT"), dir(1, "BRIEFE"),
                                            file(2, "BRIEF.DOC"), dir(1, "SPIELE"),
@@ -41,23 +34,13 @@ class SessionSearchTest : public ::testing::Test {
     ASSERT_EQ(createVolume(path, header, entries), ResultCode::Ok);
   }
   void writeIni(const std::string& text) { std::ofstream(m_env.settingsFile) << text; }
-  std::unique_ptr<CatalogueSession> started() {
-    auto session = std::make_unique<CatalogueSession>(m_env);
-    SessionObserver quiet;
-    session->start(quiet);
-    return session;
-  }
 
-  test::TempDir m_tmp;
-  fs::path m_data;
-  SessionEnvironment m_env;
-  int m_files = 0;
 };
 
 TEST_F(SessionSearchTest, ChosenVolumesFollowDeletionsAndAreWrittenByFileNumber) {
   for (const char* name : {"Alpha", "Bravo", "Charlie", "Delta"}) addVolumeFile(name);
   writeIni("[SearchCDs]\nG1=000100020003\n[SearchTexts]\nSTR1=brief\n");
-  auto session = started();
+  auto session = startSession();
   EXPECT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{1, 2, 3}))
       << "positions of an old settings file are still read";
   EXPECT_EQ(session->searchService().params().text, "brief")
@@ -67,7 +50,9 @@ TEST_F(SessionSearchTest, ChosenVolumesFollowDeletionsAndAreWrittenByFileNumber)
       << "still Bravo, Charlie and Delta";
   ASSERT_EQ(session->volumeService().remove(1), ResultCode::Ok);  // Charlie
   Rows rows;
-  session->searchService().searchChosen(rows);
+  SearchService& service = session->searchService();
+  ASSERT_EQ(service.searchMulti({service.params(), service.chosenVolumes()}, rows).status,
+            MultiSearchStatus::Searched);
   EXPECT_EQ(rows.volumes.front(), "Bravo");
   EXPECT_EQ(rows.volumes.back(), "Delta");
   EXPECT_EQ(session->shutdown(), ResultCode::Ok);
@@ -79,21 +64,20 @@ TEST_F(SessionSearchTest, ChosenVolumesFollowDeletionsAndAreWrittenByFileNumber)
 TEST_F(SessionSearchTest, ChoiceByFileNumberKeepsItsVolumesWhenAnotherProgramAddsOnes) {
   for (const char* name : {"Bravo", "Charlie", "Delta"}) addVolumeFile(name);
   {
-    auto session = started();
+    auto session = startSession();
     session->searchService().setChosenVolumes({1});  // Charlie, CD000002
     ASSERT_EQ(session->shutdown(), ResultCode::Ok);
   }
   // Two volumes that sort before Charlie arrive from another program.
   addVolumeFile("Alpha");
   addVolumeFile("Aachen");
-  auto session = started();
+  auto session = startSession();
   ASSERT_EQ(session->searchService().chosenVolumes(), (std::vector<std::size_t>{3}));
   EXPECT_EQ(session->volumes()[3].name, "Charlie");
   search::SearchParams p;
   p.text = "brief";
-  session->searchService().setParams(p);
   Rows rows;
-  session->searchService().searchChosen(rows);
+  session->searchService().searchMulti({p, session->searchService().chosenVolumes()}, rows);
   ASSERT_FALSE(rows.volumes.empty());
   EXPECT_EQ(std::set<std::string>(rows.volumes.begin(), rows.volumes.end()),
             std::set<std::string>{"Charlie"});
@@ -106,17 +90,15 @@ TEST_F(SessionSearchTest, RemarkSearchOverManyVolumesSeesTheOpenVolumesUnsavedRe
     saved.set({1, -1}, "Gespeicherte Notiz");
     ASSERT_EQ(saveRemarks(m_data / "CD000002.CMT", saved), ResultCode::Ok);
   }
-  auto session = started();
+  auto session = startSession();
   ASSERT_EQ(session->volumeService().open(0).contents, ResultCode::Ok);  // Alpha
   ASSERT_TRUE(session->remarkService().set({2, -1}, "eben getippte Notiz"));
   search::SearchParams p;
   p.text = "notiz";
   p.fileNames = p.dirNames = false;
   p.remarks = true;
-  session->searchService().setParams(p);
-  session->searchService().setChosenVolumes({0, 1});
   Rows rows;
-  session->searchService().searchChosen(rows);
+  session->searchService().searchMulti({p, {0, 1}}, rows);
   EXPECT_EQ(rows.volumes, (std::vector<std::string>{"Alpha", "Bravo"}))
       << "the typed remark of the open volume and the saved one of the other";
   ASSERT_EQ(session->searchService().results().size(), 2u);
@@ -126,7 +108,7 @@ TEST_F(SessionSearchTest, RemarkSearchOverManyVolumesSeesTheOpenVolumesUnsavedRe
 
 TEST_F(SessionSearchTest, ParametersGoToHistoryAndSettingsAndRestartThePosition) {
   addVolumeFile("Alpha");
-  auto session = started();
+  auto session = startSession();
   for (int i = 1; i <= 26; ++i) {
     search::SearchParams p;
     p.text = "text" + std::to_string(i);

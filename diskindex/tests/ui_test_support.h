@@ -1,10 +1,13 @@
 #pragma once
 // Shared pieces of the window tests: one QApplication for the test process,
 // prompts that record what the window asked and answer from a script, a
-// checker that fails a test when QAbstractItemModelTester complains, and a
-// temporary directory per test.
+// checker that fails a test when QAbstractItemModelTester complains, a
+// temporary directory per test, and finding a dialog's widgets by name.
+
+#include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QListWidget>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -73,6 +76,22 @@ class ModelCheck {
  private:
   std::unique_ptr<QAbstractItemModelTester> m_tester;
 };
+
+// The widget of that type and objectName below parent; a missing one fails
+// the test (and gives nullptr).
+template <typename T>
+T* namedChild(QWidget& parent, const char* name) {
+  T* widget = parent.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
+// The texts of a list's items, top to bottom.
+inline QStringList itemTexts(const QListWidget* list) {
+  QStringList texts;
+  for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
+  return texts;
+}
 
 class TempDir {
  public:

@@ -13,32 +13,26 @@
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QTimer>
 #include <QTreeView>
 #include <cstdio>
 #include <functional>
 
-#include "diskindex/ui/disk_index_form.h"
+#include <memory>
+
+#include "diskindex/tools/tour_support.h"
 #include "diskindex/ui/dlg_choose_editor.h"
 #include "diskindex/ui/dlg_select_dir.h"
-#include "diskindex/ui/toolbar_icons.h"
-#include "platform/settings_location.h"
 
 namespace {
 
 using namespace diskindex;
 
-int g_step = 0;
-QString g_out;
+std::unique_ptr<tools::TourShots> g_shots;
 
 void shot(QWidget* widget, const char* name) {
-  if (!widget) return;
-  widget->grab().save(
-      QStringLiteral("%1/%2-%3.png").arg(g_out).arg(++g_step, 2, 10, QLatin1Char('0')).arg(name));
-  std::printf("step %d: %s\n", g_step, name);
-  std::fflush(stdout);
+  g_shots->take(widget, name);
 }
 
 // After ms, runs step on the modal dialog then standing.
@@ -108,16 +102,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Aufruf: diskindx-copy-tour AUSGABE ZIEL\n");
     return 2;
   }
-  g_out = QString::fromLocal8Bit(argv[1]);
+  g_shots = std::make_unique<tools::TourShots>(QString::fromLocal8Bit(argv[1]));
   const QString target = QString::fromLocal8Bit(argv[2]);
-  ui::chooseIconTheme();
-  const QSize screen = QApplication::primaryScreen()->size();
-  ui::FormEnvironment env;
-  platform::LocationEnvironment location = platform::currentLocationEnvironment();
-  location.executableDirectory.clear();
-  env.settingsFile = platform::settingsFilePath("diskindx", "DISKINDX.INI", location);
-  env.settings = SettingsEnvironment::fromSystem({screen.width(), screen.height()});
-  ui::TDiskIndexForm form(std::move(env));
+  tools::prepareApplication();
+  ui::TDiskIndexForm form(tools::tourEnvironment());
   form.setCopyPrompts(std::make_unique<TourPrompts>(&form, target));
   form.start();
   form.setGeometry(40, 40, 900, 640);

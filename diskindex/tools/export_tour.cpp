@@ -15,17 +15,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QTimer>
 #include <QTreeView>
 #include <cstdio>
 #include <functional>
 
-#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/tools/tour_support.h"
 #include "diskindex/ui/dlg_info_export.h"
 #include "diskindex/ui/dlg_tree_export.h"
-#include "diskindex/ui/toolbar_icons.h"
-#include "platform/settings_location.h"
 
 namespace {
 
@@ -76,28 +72,16 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: %s OUT_DIR [VOLUME_NAME]\n", argv[0]);
     return 2;
   }
-  diskindex::ui::chooseIconTheme();
-  const QString out = QString::fromLocal8Bit(argv[1]);
+  diskindex::tools::prepareApplication();
+  diskindex::tools::TourShots shots(QString::fromLocal8Bit(argv[1]));
+  const QString out = shots.out();
   const std::string volumeName = argc > 2 ? argv[2] : "";
-  const QSize screen = QApplication::primaryScreen()->size();
-  diskindex::ui::FormEnvironment env;
-  platform::LocationEnvironment location = platform::currentLocationEnvironment();
-  location.executableDirectory.clear();
-  env.settingsFile = platform::settingsFilePath("diskindx", "DISKINDX.INI", location);
-  env.settings = diskindex::SettingsEnvironment::fromSystem({screen.width(), screen.height()});
-  TDiskIndexForm form(std::move(env));
+  TDiskIndexForm form(diskindex::tools::tourEnvironment());
   form.setExportPrompts(std::make_unique<TourPrompts>(&form, out));
   form.start();
   form.show();
 
-  int step = 0;
-  auto shotOf = [&](QWidget* widget, const char* name) {
-    if (widget == nullptr) return;
-    widget->grab().save(
-        QStringLiteral("%1/%2-%3.png").arg(out).arg(++step, 2, 10, QLatin1Char('0')).arg(name));
-    std::printf("step %d: %s\n", step, name);
-    std::fflush(stdout);
-  };
+  auto shotOf = [&](QWidget* widget, const char* name) { shots.take(widget, name); };
   std::vector<std::function<void()>> steps{
       [&] { shotOf(&form, "overview"); },
       [&] { form.actions().exportInfo->trigger(); },  // the next steps run inside the dialog
@@ -151,15 +135,7 @@ int main(int argc, char* argv[]) {
       },
       [&] { form.close(); },
   };
-  // Each step schedules the next before it runs, so that a step that opens
-  // a modal dialog does not stop the tour.
-  std::size_t next = 0;
-  std::function<void()> runNext = [&] {
-    if (next >= steps.size()) return;
-    const std::size_t current = next++;
-    QTimer::singleShot(1200, runNext);
-    steps[current]();
-  };
-  QTimer::singleShot(1200, runNext);
+  // The steps after one that opens a modal dialog drive that dialog.
+  diskindex::tools::runSteps(std::move(steps), 1200, diskindex::tools::StepPacing::InsideDialogs);
   return QApplication::exec();
 }

@@ -12,37 +12,30 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QTimer>
-#include <QTranslator>
 #include <QTreeView>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
-#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/tools/tour_support.h"
 #include "diskindex/ui/dlg_duplicate_options.h"
 #include "diskindex/ui/dlg_duplicates.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/dlg_search_results.h"
-#include "diskindex/ui/toolbar_icons.h"
-#include "platform/settings_location.h"
 
 namespace {
 
+using diskindex::tools::TourShots;
 using diskindex::ui::ExportTarget;
 
-int g_step = 0;
-QString g_out;
+std::unique_ptr<TourShots> g_shots;
 
 void shot(QWidget* widget, const char* name) {
-  widget->grab().save(
-      QStringLiteral("%1/%2-%3.png").arg(g_out).arg(++g_step, 2, 10, QLatin1Char('0')).arg(name));
-  std::printf("step %d: %s\n", g_step, name);
-  std::fflush(stdout);
+  g_shots->take(widget, name);
 }
 
 // Shows the real dialogs, fills them in, pictures and confirms them; the
@@ -85,20 +78,10 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: %s OUT_DIR SEARCH_TEXT MIN_SIZE\n", argv[0]);
     return 2;
   }
-  QTranslator german;
-  if (german.load(QLocale(QLocale::German), "qtbase", "_",
-                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&german);
-  }
-  diskindex::ui::chooseIconTheme();
-  g_out = QString::fromLocal8Bit(argv[1]);
-  const QSize screen = QApplication::primaryScreen()->size();
-  diskindex::ui::FormEnvironment env;
-  platform::LocationEnvironment location = platform::currentLocationEnvironment();
-  location.executableDirectory.clear();
-  env.settingsFile = platform::settingsFilePath("diskindx", "DISKINDX.INI", location);
-  env.settings = diskindex::SettingsEnvironment::fromSystem({screen.width(), screen.height()});
-  diskindex::ui::TDiskIndexForm form(std::move(env));
+  diskindex::tools::prepareApplication();
+  g_shots = std::make_unique<TourShots>(QString::fromLocal8Bit(argv[1]));
+  const QString out = g_shots->out();
+  diskindex::ui::TDiskIndexForm form(diskindex::tools::tourEnvironment());
   auto prompts = std::make_unique<TourPrompts>(&form);
   TourPrompts* tour = prompts.get();
   tour->text = QString::fromLocal8Bit(argv[2]);
@@ -122,7 +105,7 @@ int main(int argc, char* argv[]) {
       [&] {
         if (auto* results = form.searchResults()) {
           shot(results, "results-by-size");
-          tour->exportFile = g_out + QStringLiteral("/results.html");
+          tour->exportFile = out + QStringLiteral("/results.html");
           results->exportList();
         }
       },
@@ -140,7 +123,7 @@ int main(int argc, char* argv[]) {
       [&] {
         if (auto* dupes = form.findChild<diskindex::ui::TDlgDuplicates*>()) {
           shot(dupes, "duplicates");
-          tour->exportFile = g_out + QStringLiteral("/duplicates.html");
+          tour->exportFile = out + QStringLiteral("/duplicates.html");
           dupes->exportList();
           dupes->close();
         }
@@ -148,14 +131,7 @@ int main(int argc, char* argv[]) {
         form.close();
       },
   };
-  std::size_t next = 0;
-  QTimer timer;
-  // A step may run a modal dialog: the timer waits until it has returned.
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    timer.stop();
-    if (next < steps.size()) steps[next++]();
-    timer.start();
-  });
-  timer.start(2500);
+  // A step may run a modal dialog: the next waits until it has returned.
+  diskindex::tools::runSteps(std::move(steps), 2500, diskindex::tools::StepPacing::AfterReturn);
   return QApplication::exec();
 }

@@ -7,24 +7,19 @@
 // window's own picture as OUT_DIR/NN-step.png.
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
-#include <QTimer>
-#include <QTranslator>
 #include <QTreeView>
 #include <cstdio>
 #include <functional>
 
-#include "diskindex/ui/disk_index_form.h"
+#include "diskindex/tools/tour_support.h"
 #include "diskindex/ui/dlg_categories.h"
 #include "diskindex/ui/help_window.h"
-#include "diskindex/ui/toolbar_icons.h"
-#include "platform/settings_location.h"
 
 namespace {
 
@@ -56,39 +51,15 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: %s OUT_DIR [VOLUME_NAME]\n", argv[0]);
     return 2;
   }
-  QTranslator german;
-  if (german.load(QLocale(QLocale::German), "qtbase", "_",
-                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&german);
-  }
-  diskindex::ui::chooseIconTheme();
-  const QString out = QString::fromLocal8Bit(argv[1]);
+  diskindex::tools::prepareApplication();
+  diskindex::tools::TourShots shots(QString::fromLocal8Bit(argv[1]));
   const std::string volumeName = argc > 2 ? argv[2] : "";
-  const QSize screen = QApplication::primaryScreen()->size();
-  diskindex::ui::FormEnvironment env;
-  // The user's settings file, never one beside the tour's executable.
-  platform::LocationEnvironment location = platform::currentLocationEnvironment();
-  location.executableDirectory.clear();
-  env.settingsFile = platform::settingsFilePath("diskindx", "DISKINDX.INI", location);
-  env.settings = diskindex::SettingsEnvironment::fromSystem({screen.width(), screen.height()});
-  TDiskIndexForm form(std::move(env));
+  TDiskIndexForm form(diskindex::tools::tourEnvironment());
   form.start();
   form.show();
 
-  int step = 0;
-  auto shot = [&](const char* name) {
-    form.grab().save(
-        QStringLiteral("%1/%2-%3.png").arg(out).arg(++step, 2, 10, QLatin1Char('0')).arg(name));
-    std::printf("step %d: %s\n", step, name);
-    std::fflush(stdout);
-  };
-  auto shotOf = [&](QWidget* widget, const char* name) {
-    if (widget == nullptr) return;
-    widget->grab().save(
-        QStringLiteral("%1/%2-%3.png").arg(out).arg(++step, 2, 10, QLatin1Char('0')).arg(name));
-    std::printf("step %d: %s\n", step, name);
-    std::fflush(stdout);
-  };
+  auto shot = [&](const char* name) { shots.take(&form, name); };
+  auto shotOf = [&](QWidget* widget, const char* name) { shots.take(widget, name); };
   std::vector<std::function<void()>> steps{
       [&] { shot("overview"); },
       [&] {
@@ -104,10 +75,7 @@ int main(int argc, char* argv[]) {
       [&] { shot("overview-maximised"); },
       [&] { form.actions().helpContents->trigger(); },
       [&] {
-        if (auto* help = form.findChild<diskindex::ui::HelpWindow*>()) {
-          help->grab().save(
-              QStringLiteral("%1/%2-help.png").arg(out).arg(++step, 2, 10, QLatin1Char('0')));
-        }
+        shotOf(form.findChild<diskindex::ui::HelpWindow*>(), "help");
       },
       [&] {
         if (auto* help = form.findChild<diskindex::ui::HelpWindow*>()) help->close();
@@ -134,16 +102,7 @@ int main(int argc, char* argv[]) {
       [&] { clickIn(categoriesDialog(), "ButtonCancel"); },
       [&] { form.close(); },
   };
-  // Each step schedules the next before it runs, on a timer of its own, so
-  // that a step that opens a modal dialog does not stop the tour (a timer is
-  // never re-entered while its own slot runs).
-  std::size_t next = 0;
-  std::function<void()> runNext = [&] {
-    if (next >= steps.size()) return;
-    const std::size_t current = next++;
-    QTimer::singleShot(1500, runNext);
-    steps[current]();
-  };
-  QTimer::singleShot(1500, runNext);
+  // A step that opens a modal dialog does not stop the tour.
+  diskindex::tools::runSteps(std::move(steps), 1500, diskindex::tools::StepPacing::InsideDialogs);
   return QApplication::exec();
 }

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "diskindex/core/messages.h"
 #include "diskindex/core/search/search_filters.h"
+#include "diskindex/ui/category_choice.h"
 #include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/qt_text.h"
 
@@ -40,9 +40,7 @@ TDlgDuplicateOptions::TDlgDuplicateOptions(const VolumeList& volumes,
   m_minSize->setPlaceholderText(QStringLiteral("z. B. 1M"));
   m_minSize->setMaxLength(24);
   m_category = named(new QComboBox, "ComboBoxCategory");
-  m_category->addItem(qUtf8(messages::kAllCategories));
-  m_category->addItem(qUtf8(messages::kNoCategory));
-  for (const std::string& name : categories) m_category->addItem(qUtf8(name));
+  fillCategoryChoice(m_category, categories);
   m_volumes = named(new QListWidget, "ListVolumes");
   fillVolumes(volumes);
   m_problem = named(new QLabel, "LabelProblem");
@@ -89,12 +87,9 @@ void TDlgDuplicateOptions::fillVolumes(const VolumeList& volumes) {
 
 // A category checks exactly its volumes; "<ALLE>" checks every volume.
 void TDlgDuplicateOptions::applyCategory() {
-  const int filter = m_category->currentIndex();
-  const std::string name = m_category->currentText().toStdString();
   const QSignalBlocker block(m_volumes);
   for (int row = 0; row < m_volumes->count(); ++row) {
-    const std::string& category = m_categoryOf[static_cast<std::size_t>(row)];
-    const bool in = filter <= 0 || (filter == 1 ? category.empty() : category == name);
+    const bool in = inChosenCategory(m_category, m_categoryOf[static_cast<std::size_t>(row)]);
     m_volumes->item(row)->setCheckState(in ? Qt::Checked : Qt::Unchecked);
   }
   updateOk();

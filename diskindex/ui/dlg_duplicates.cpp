@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,13 +18,6 @@
 
 namespace diskindex::ui {
 namespace {
-
-QPushButton* button(const QString& text, const char* name) {
-  auto* b = new QPushButton(text);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setAutoDefault(false);
-  return b;
-}
 
 // Groups in the finder's order until a heading is clicked.
 QTreeView* groupTree(QAbstractItemModel* model) {
@@ -49,11 +41,9 @@ QTreeView* groupTree(QAbstractItemModel* model) {
 
 TDlgDuplicates::TDlgDuplicates(const search::DuplicateResult& result, SearchPrompts& prompts,
                                QWidget* parent)
-    : QDialog(parent, Qt::Window), m_result(result), m_prompts(prompts) {
+    : ListWindow(prompts, parent), m_result(result) {
   setObjectName(QStringLiteral("TDlgDuplicates"));
   setWindowTitle(QStringLiteral("K&T DiskIndex - Doppelte Dateien"));
-  setModal(false);
-  setAttribute(Qt::WA_DeleteOnClose);
   resize(760, 420);
   m_model = new DuplicatesModel(result, this);
   m_sorted = new QSortFilterProxyModel(this);
@@ -66,16 +56,17 @@ TDlgDuplicates::TDlgDuplicates(const search::DuplicateResult& result, SearchProm
   m_progress->setObjectName(QStringLiteral("ProgressDuplicates"));
   m_summary = new QLabel;
   m_summary->setObjectName(QStringLiteral("LabelSummary"));
-  m_goTo = button(QStringLiteral("&Gehe zu"), "ButtonGoTo");
-  m_copy = button(QStringLiteral("&Kopieren"), "ButtonCopy");
-  m_export = button(QStringLiteral("E&xportieren ..."), "ButtonExport");
-  QPushButton* help = button(QStringLiteral("&Hilfe"), "ButtonHelp");
-  m_close = button(QStringLiteral("Sch&ließen"), "ButtonClose");
-  m_cancel = button(QStringLiteral("Abbruch"), "ButtonCancel");
+  m_goTo = makeButton(QStringLiteral("&Gehe zu"), "ButtonGoTo");
+  m_copy = makeButton(QStringLiteral("&Kopieren"), "ButtonCopy");
+  m_export = makeButton(QStringLiteral("E&xportieren ..."), "ButtonExport");
+  QPushButton* help = makeButton(QStringLiteral("&Hilfe"), "ButtonHelp");
+  m_close = makeButton(QStringLiteral("Sch&ließen"), "ButtonClose");
   auto* bar = new QHBoxLayout;
   bar->addWidget(m_summary, 1);
   bar->addWidget(m_progress, 1);
-  for (QPushButton* b : {m_goTo, m_copy, m_export, help, m_close, m_cancel}) bar->addWidget(b);
+  for (QPushButton* b : {m_goTo, m_copy, m_export, help, m_close, cancelButton()}) {
+    bar->addWidget(b);
+  }
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_tree, 1);
   layout->addLayout(bar);
@@ -86,26 +77,27 @@ TDlgDuplicates::TDlgDuplicates(const search::DuplicateResult& result, SearchProm
     if (index.parent().isValid()) goTo();
   });
   connect(m_copy, &QPushButton::clicked, this, &TDlgDuplicates::copy);
-  connect(m_export, &QPushButton::clicked, this, &TDlgDuplicates::exportList);
+  connect(m_export, &QPushButton::clicked, this, &ListWindow::exportList);
   connect(help, &QPushButton::clicked, this, &TDlgDuplicates::helpRequested);
   connect(m_close, &QPushButton::clicked, this, &QDialog::close);
-  connect(m_cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
   setSearching(false);
 }
 
 void TDlgDuplicates::setSearching(bool searching) {
-  m_searching = searching;
+  setSearchRunning(searching);
   const bool groups = !searching && m_model->rowCount() > 0;
   for (QPushButton* b : {m_goTo, m_copy, m_export}) b->setEnabled(groups);
   m_close->setEnabled(!searching);
-  m_cancel->setVisible(searching);
   m_progress->setVisible(searching);
   m_summary->setVisible(!searching);
 }
 
+bool TDlgDuplicates::hasRows() const {
+  return m_model->rowCount() > 0;
+}
+
 void TDlgDuplicates::beginSearch() {
   m_model->clear();
-  m_cancelled = false;
   m_progress->setRange(0, 0);  // busy until the first volume is read
   m_tree->header()->setSortIndicator(-1, Qt::AscendingOrder);
   m_sorted->sort(-1);
@@ -141,6 +133,13 @@ void TDlgDuplicates::endSearch() {
   }
   m_summary->setText(text);
   if (m_model->rowCount() > 0) {
+    // Room for the volume names of a group, as far as the window allows;
+    // longer lists are elided and shown whole as tool tip.
+    constexpr int kMostVolumesWidth = 360;
+    m_tree->resizeColumnToContents(DuplicatesModel::VolumesColumn);
+    if (m_tree->columnWidth(DuplicatesModel::VolumesColumn) > kMostVolumesWidth) {
+      m_tree->setColumnWidth(DuplicatesModel::VolumesColumn, kMostVolumesWidth);
+    }
     m_tree->setCurrentIndex(m_sorted->index(0, 0));
     m_tree->setFocus();
   }
@@ -176,34 +175,13 @@ QString TDlgDuplicates::selectionText() const {
 }
 
 void TDlgDuplicates::goTo() {
-  if (m_searching) return;
+  if (searching()) return;
   if (const auto file = currentFile()) emit goToRequested(file->first, file->second);
 }
 
 void TDlgDuplicates::copy() {
   const QString text = selectionText();
   if (!text.isEmpty()) QApplication::clipboard()->setText(text);
-}
-
-void TDlgDuplicates::exportList() {
-  if (m_searching || m_model->rowCount() == 0) return;
-  const std::optional<ExportTarget> target = m_prompts.chooseExportFile(m_lastExport);
-  if (!target) return;
-  m_lastExport = target->file;
-  emit exportRequested(*target);
-}
-
-void TDlgDuplicates::closeEvent(QCloseEvent* event) {
-  if (m_searching) {  // closing while the finder runs cancels it
-    m_cancelled = true;
-    event->ignore();
-    return;
-  }
-  event->accept();
-}
-
-void TDlgDuplicates::reject() {
-  close();
 }
 
 }  // namespace diskindex::ui

@@ -10,13 +10,13 @@
 //
 // The groups live in the catalogue session; the window shows them through
 // its model and asks the controller to go to a file, to export or to show
-// the help.
+// the help. "Abbruch", closing while the finder runs and the export's choice of
+// file are ListWindow's.
 
-#include <QDialog>
 #include <optional>
 
 #include "diskindex/core/search/duplicate_finder.h"
-#include "diskindex/ui/search_prompts.h"
+#include "diskindex/ui/list_window.h"
 
 class QLabel;
 class QProgressBar;
@@ -28,7 +28,7 @@ namespace diskindex::ui {
 
 class DuplicatesModel;
 
-class TDlgDuplicates : public QDialog {
+class TDlgDuplicates : public ListWindow {
   Q_OBJECT
  public:
   TDlgDuplicates(const search::DuplicateResult& result, SearchPrompts& prompts,
@@ -36,7 +36,6 @@ class TDlgDuplicates : public QDialog {
 
   void beginSearch();
   void setProgress(std::size_t done, std::size_t total);
-  bool cancelRequested() const { return m_cancelled; }
   // Shows the session's groups (or why there are none).
   void endSearch();
   // The group and file of the current row (a group row: its first file).
@@ -46,22 +45,18 @@ class TDlgDuplicates : public QDialog {
 
   void goTo();
   void copy();
-  void exportList();
 
  signals:
   void goToRequested(int group, int file);
-  void exportRequested(const ExportTarget& target);
   void helpRequested();
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void reject() override;
+  bool hasRows() const override;
 
  private:
   void setSearching(bool searching);
 
   const search::DuplicateResult& m_result;
-  SearchPrompts& m_prompts;
   DuplicatesModel* m_model = nullptr;
   QSortFilterProxyModel* m_sorted = nullptr;
   QTreeView* m_tree = nullptr;
@@ -71,10 +66,6 @@ class TDlgDuplicates : public QDialog {
   QPushButton* m_copy = nullptr;
   QPushButton* m_export = nullptr;
   QPushButton* m_close = nullptr;
-  QPushButton* m_cancel = nullptr;
-  bool m_searching = false;
-  bool m_cancelled = false;
-  QString m_lastExport;
 };
 
 }  // namespace diskindex::ui

@@ -15,10 +15,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "diskindex/core/messages.h"
 #include "diskindex/core/search/modern_pattern.h"
 #include "diskindex/core/search/search_messages.h"
 #include "diskindex/core/search/search_summary.h"
+#include "diskindex/ui/category_choice.h"
 #include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/search_prompts.h"
 
@@ -309,10 +309,7 @@ void TDlgSearchCDs::setVolumes(const VolumeList& volumes, const std::vector<std:
     if (index < m_chosen.size()) m_chosen[index] = true;
   }
   const QSignalBlocker block(m_category);
-  m_category->clear();
-  m_category->addItem(qUtf8(messages::kAllCategories));
-  m_category->addItem(qUtf8(messages::kNoCategory));
-  for (const std::string& name : categories) m_category->addItem(qUtf8(name));
+  fillCategoryChoice(m_category, categories);
   m_category->setCurrentIndex(0);
   refillLists();
 }
@@ -326,11 +323,7 @@ std::vector<std::size_t> TDlgSearchCDs::chosenVolumes() const {
 }
 
 bool TDlgSearchCDs::passesFilter(std::size_t index) const {
-  const int filter = m_category->currentIndex();
-  if (filter <= 0) return true;
-  const std::string& category = m_volumes[index].category;
-  if (filter == 1) return category.empty();
-  return category == m_category->currentText().toStdString();
+  return inChosenCategory(m_category, m_volumes[index].category);
 }
 
 // Both lists follow the volume list's order, which is by name.

@@ -1,6 +1,5 @@
 #include "diskindex/ui/dlg_search_results.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -26,13 +25,6 @@
 namespace diskindex::ui {
 namespace {
 
-QPushButton* button(const QString& text, const char* name) {
-  auto* b = new QPushButton(text);
-  b->setObjectName(QString::fromLatin1(name));
-  b->setAutoDefault(false);
-  return b;
-}
-
 // The settings keep 10 for a size that was never stored or out of range.
 constexpr int kUnsetSize = 10;
 
@@ -41,14 +33,8 @@ constexpr int kUnsetSize = 10;
 TDlgSearchResults::TDlgSearchResults(const std::vector<search::ResultRow>& rows,
                                      DiskIndexSettings& settings, FormPrompts& prompts,
                                      SearchPrompts& searchPrompts, QWidget* parent)
-    : QDialog(parent, Qt::Window),
-      m_rows(rows),
-      m_settings(settings),
-      m_prompts(prompts),
-      m_searchPrompts(searchPrompts) {
+    : ListWindow(searchPrompts, parent), m_rows(rows), m_settings(settings), m_prompts(prompts) {
   setObjectName(QStringLiteral("TDlgSearchResults"));
-  setModal(false);
-  setAttribute(Qt::WA_DeleteOnClose);
   m_model = new SearchResultsModel(m_rows, this);
   m_sorted = new QSortFilterProxyModel(this);
   m_sorted->setSourceModel(m_model);
@@ -78,19 +64,18 @@ TDlgSearchResults::TDlgSearchResults(const std::vector<search::ResultRow>& rows,
   auto* countLabel = new QLabel(QStringLiteral("Fundstellen:"));
   m_count = new QLabel;
   m_count->setObjectName(QStringLiteral("LabelCount"));
-  m_goTo = button(QStringLiteral("&Gehe zu"), "ButtonGoTo");
+  m_goTo = makeButton(QStringLiteral("&Gehe zu"), "ButtonGoTo");
   m_goTo->setDefault(true);  // Enter on a row
-  m_save = button(QStringLiteral("&Speichern"), "ButtonSave");
-  m_export = button(QStringLiteral("E&xportieren ..."), "ButtonExport");
-  m_print = button(QStringLiteral("&Drucken"), "ButtonPrint");
-  m_copy = button(QStringLiteral("&Kopieren"), "ButtonCopy");
-  m_close = button(QStringLiteral("Sch&ließen"), "ButtonClose");
-  m_cancel = button(QStringLiteral("Abbruch"), "ButtonCancel");
+  m_save = makeButton(QStringLiteral("&Speichern"), "ButtonSave");
+  m_export = makeButton(QStringLiteral("E&xportieren ..."), "ButtonExport");
+  m_print = makeButton(QStringLiteral("&Drucken"), "ButtonPrint");
+  m_copy = makeButton(QStringLiteral("&Kopieren"), "ButtonCopy");
+  m_close = makeButton(QStringLiteral("Sch&ließen"), "ButtonClose");
   auto* bar = new QHBoxLayout;
   bar->addWidget(countLabel);
   bar->addWidget(m_count);
   bar->addStretch(1);
-  for (QPushButton* b : {m_goTo, m_save, m_export, m_print, m_copy, m_close, m_cancel}) {
+  for (QPushButton* b : {m_goTo, m_save, m_export, m_print, m_copy, m_close, cancelButton()}) {
     bar->addWidget(b);
   }
   m_status = new QStatusBar;
@@ -104,11 +89,10 @@ TDlgSearchResults::TDlgSearchResults(const std::vector<search::ResultRow>& rows,
   connect(m_goTo, &QPushButton::clicked, this, &TDlgSearchResults::goTo);
   connect(m_grid, &QTableView::doubleClicked, this, &TDlgSearchResults::goTo);
   connect(m_save, &QPushButton::clicked, this, &TDlgSearchResults::save);
-  connect(m_export, &QPushButton::clicked, this, &TDlgSearchResults::exportList);
+  connect(m_export, &QPushButton::clicked, this, &ListWindow::exportList);
   connect(m_print, &QPushButton::clicked, this, &TDlgSearchResults::print);
   connect(m_copy, &QPushButton::clicked, this, &TDlgSearchResults::copyRequested);
   connect(m_close, &QPushButton::clicked, this, &QDialog::close);
-  connect(m_cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });
   applyGeometry();
   setButtons(false);
 }
@@ -138,7 +122,7 @@ void TDlgSearchResults::storeGeometry() {
 }
 
 void TDlgSearchResults::setButtons(bool searching) {
-  m_searching = searching;
+  setSearchRunning(searching);
   const bool hits = !searching && m_model->rowCount() > 0;
   m_goTo->setEnabled(hits);
   m_save->setEnabled(hits);
@@ -146,8 +130,10 @@ void TDlgSearchResults::setButtons(bool searching) {
   m_print->setEnabled(hits);
   m_copy->setEnabled(hits && LaterCommands::copyFiles);
   m_close->setEnabled(!searching);
-  m_cancel->setVisible(searching);
-  m_cancel->setEnabled(searching);
+}
+
+bool TDlgSearchResults::hasRows() const {
+  return m_model->rowCount() > 0;
 }
 
 void TDlgSearchResults::beginSearch(const search::SearchParams& params) {
@@ -155,7 +141,6 @@ void TDlgSearchResults::beginSearch(const search::SearchParams& params) {
   m_grid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   m_sorted->sort(-1);
   m_model->reset();
-  m_cancelled = false;
   m_count->clear();
   m_status->clearMessage();
   setButtons(true);
@@ -203,23 +188,15 @@ std::vector<std::size_t> TDlgSearchResults::displayOrder() const {
   return rows;
 }
 
-void TDlgSearchResults::exportList() {
-  if (m_searching || m_model->rowCount() == 0) return;
-  const std::optional<ExportTarget> target = m_searchPrompts.chooseExportFile(m_lastExport);
-  if (!target) return;
-  m_lastExport = target->file;
-  emit exportRequested(*target);
-}
-
 void TDlgSearchResults::goTo() {
-  if (m_searching) return;
+  if (searching()) return;
   const int row = currentRow();
   if (row >= 0) emit goToRequested(row);
 }
 
 void TDlgSearchResults::save() {
-  if (m_searching || m_model->rowCount() == 0) return;
-  const std::optional<QString> file = m_searchPrompts.chooseSaveFile(m_lastFile);
+  if (searching() || !hasRows()) return;
+  const std::optional<QString> file = searchPrompts().chooseSaveFile(m_lastFile);
   if (!file) return;
   m_lastFile = *file;
   const std::string name = file->toStdString();
@@ -237,12 +214,12 @@ void TDlgSearchResults::save() {
 }
 
 void TDlgSearchResults::print() {
-  if (m_searching || m_model->rowCount() == 0) return;
+  if (searching() || !hasRows()) return;
   QPrinter printer;
-  TDlgPrintResults dialog(printer, m_searchPrompts, this);
-  if (!m_searchPrompts.runPrintDialog(dialog)) return;
+  TDlgPrintResults dialog(printer, searchPrompts(), this);
+  if (!searchPrompts().runPrintDialog(dialog)) return;
   if (dialog.toPdf()) {
-    const std::optional<QString> file = m_searchPrompts.choosePdfFile(QString());
+    const std::optional<QString> file = searchPrompts().choosePdfFile(QString());
     if (!file) return;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfFileName(*file));
@@ -253,20 +230,6 @@ void TDlgSearchResults::print() {
     m_prompts.error(qUtf8(search::messages::kPrintCaption),
                     QStringLiteral("Der Druck konnte nicht gestartet werden."));
   }
-}
-
-void TDlgSearchResults::closeEvent(QCloseEvent* event) {
-  if (m_searching) {  // closing the window while it fills cancels the search
-    m_cancelled = true;
-    event->ignore();
-    return;
-  }
-  storeGeometry();
-  event->accept();
-}
-
-void TDlgSearchResults::reject() {
-  close();
 }
 
 }  // namespace diskindex::ui

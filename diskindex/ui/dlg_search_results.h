@@ -15,15 +15,15 @@
 //
 // The rows live in the catalogue session; the window shows them through its
 // model and asks the main window to go to a hit (goToRequested). Saving and
-// printing write the core's list lines.
+// printing write the core's list lines. "Abbruch", closing while it
+// fills and the export's choice of file are ListWindow's.
 
-#include <QDialog>
 #include <QString>
 #include <vector>
 
 #include "diskindex/core/search/multi_search.h"
 #include "diskindex/core/settings.h"
-#include "diskindex/ui/search_prompts.h"
+#include "diskindex/ui/list_window.h"
 
 class QLabel;
 class QSortFilterProxyModel;
@@ -37,7 +37,7 @@ class FormPrompts;
 class SearchPrompts;
 class SearchResultsModel;
 
-class TDlgSearchResults : public QDialog {
+class TDlgSearchResults : public ListWindow {
   Q_OBJECT
  public:
   TDlgSearchResults(const std::vector<search::ResultRow>& rows, DiskIndexSettings& settings,
@@ -50,7 +50,6 @@ class TDlgSearchResults : public QDialog {
   void syncRows();
   // The search ended: the count, and the buttons enabled when there are hits.
   void endSearch();
-  bool cancelRequested() const { return m_cancelled; }
   int currentRow() const;
   // The selected rows in ascending order.
   std::vector<std::size_t> selectedRows() const;
@@ -61,7 +60,6 @@ class TDlgSearchResults : public QDialog {
   // The commands of the buttons.
   void goTo();
   void save();
-  void exportList();
   void print();
 
   // Stores position, size and column widths in the settings.
@@ -70,12 +68,11 @@ class TDlgSearchResults : public QDialog {
  signals:
   void goToRequested(int row);
   void copyRequested();
-  // The list is to be written to target in displayOrder().
-  void exportRequested(const ExportTarget& target);
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
-  void reject() override;
+  // exportRequested: the list is to be written in displayOrder().
+  bool hasRows() const override;
+  void closing() override { storeGeometry(); }
 
  private:
   void applyGeometry();
@@ -84,7 +81,6 @@ class TDlgSearchResults : public QDialog {
   const std::vector<search::ResultRow>& m_rows;
   DiskIndexSettings& m_settings;
   FormPrompts& m_prompts;
-  SearchPrompts& m_searchPrompts;
   SearchResultsModel* m_model = nullptr;
   QSortFilterProxyModel* m_sorted = nullptr;
   QTableView* m_grid = nullptr;
@@ -96,11 +92,7 @@ class TDlgSearchResults : public QDialog {
   QPushButton* m_print = nullptr;
   QPushButton* m_copy = nullptr;
   QPushButton* m_close = nullptr;
-  QPushButton* m_cancel = nullptr;
-  bool m_searching = false;
-  bool m_cancelled = false;
   QString m_lastFile;
-  QString m_lastExport;
 };
 
 }  // namespace diskindex::ui

@@ -1,9 +1,10 @@
 #include "diskindex/ui/duplicates_model.h"
 
 #include <QStringList>
+#include <QTime>
 
 #include "diskindex/core/display_format.h"
-#include "diskindex/core/export/table_export.h"
+#include "diskindex/ui/file_list_model.h"
 #include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
@@ -15,7 +16,7 @@ constexpr quintptr kGroupRow = 0;
 }  // namespace
 
 DuplicatesModel::DuplicatesModel(const search::DuplicateResult& result, QObject* parent)
-    : QAbstractItemModel(parent), m_result(result) {}
+    : QAbstractItemModel(parent), m_result(result), m_timeFormat(systemTimeFormat()) {}
 
 void DuplicatesModel::clear() {
   beginResetModel();
@@ -119,11 +120,18 @@ QVariant DuplicatesModel::fileData(int group, int file, int column, int role) co
       return qUtf8(m_result.volumeName(f));
     case DateColumn:
       if (sort) return qulonglong{f.dosDateTime};
-      return qUtf8(exporting::isoDateTime(f.dosDateTime))
-          .replace(QLatin1Char('T'), QLatin1Char(' '));
+      return dateText(f.dosDateTime);
     default:
       return sort ? QVariant(file) : QVariant();  // files keep their order
   }
+}
+
+// As the results window writes it: DD.MM.YYYY, four blanks, the time in
+// the system's format.
+QString DuplicatesModel::dateText(std::uint32_t dosDateTime) const {
+  const ClockTime t = dosClockTime(dosDateTime);
+  return qUtf8(dosDateText(dosDateTime)) + QStringLiteral("    ") +
+         QTime(t.hour, t.minute, t.second).toString(m_timeFormat);
 }
 
 QString DuplicatesModel::fileLine(int group, int file) const {

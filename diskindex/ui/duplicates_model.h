@@ -51,9 +51,11 @@ class DuplicatesModel : public QAbstractItemModel {
   QVariant groupData(int group, int column, int role) const;
   QVariant fileData(int group, int file, int column, int role) const;
   QString groupVolumes(const search::DuplicateGroup& group) const;
+  QString dateText(std::uint32_t dosDateTime) const;
 
   const search::DuplicateResult& m_result;
   bool m_shown = false;
+  QString m_timeFormat;
 };
 
 }  // namespace diskindex::ui

@@ -7,11 +7,13 @@
 namespace diskindex::exporting {
 
 bool passesCategoryFilter(const VolumeRecord& volume, std::string_view filter) {
+  return passesCategoryFilter(volume.category.value_or(std::string()), filter);
+}
+
+bool passesCategoryFilter(std::string_view category, std::string_view filter) {
   if (filter == diskindex::messages::kAllCategories) return true;
-  if (filter == diskindex::messages::kNoCategory) {
-    return !volume.category || volume.category->empty();
-  }
-  return volume.category && *volume.category == filter;
+  if (filter == diskindex::messages::kNoCategory) return category.empty();
+  return category == filter;
 }
 
 InfoExportOptions infoOptionsFromSettings(const DiskIndexSettings& settings,

@@ -37,6 +37,8 @@ struct TreeExportOptions {
 // the volumes without category, any other text the volumes whose category
 // is exactly that text.
 bool passesCategoryFilter(const VolumeRecord& volume, std::string_view filter);
+// The same for a volume's category text ("" when it has none).
+bool passesCategoryFilter(std::string_view category, std::string_view filter);
 
 // ExpFlds, ExpCSep, ExpFAll (the filter is the window's, not a setting).
 InfoExportOptions infoOptionsFromSettings(const DiskIndexSettings& settings,

@@ -28,6 +28,11 @@
 // message naming it. Whole word: the characters around a match must not be
 // letters, digits, marks or "_"; as in the original syntax a rejected match
 // is not retried further right.
+//
+// ModernPattern prepares the subject (ASCII fast path, folding, NFC) and
+// maps matches back to its bytes; splitting and matching the alternatives
+// of the any-character mode is wildcard_alternatives.h's, the check of a
+// typed text search_text_check.cpp's.
 
 #include <cstddef>
 #include <memory>
@@ -40,6 +45,7 @@
 #include "diskindex/core/search/search_params.h"
 #include "diskindex/core/search/search_pattern.h"
 #include "diskindex/core/search/unicode_fold.h"
+#include "diskindex/core/search/wildcard_alternatives.h"
 
 namespace re2 {
 class RE2;
@@ -47,40 +53,9 @@ class RE2;
 
 namespace diskindex::search {
 
-struct PatternError {
-  std::size_t position = 1;  // 1-based, in characters of the search text
-  std::string message;       // German, names the position
-  bool operator==(const PatternError&) const = default;
-};
-
 // Nothing when the text is valid in the mode (the original syntax accepts
 // every text).
 std::optional<PatternError> checkSearchText(std::string_view searchText, SearchMode mode);
-
-// One alternative of the any-character mode, folded.
-struct GlobItem {
-  enum class Op : std::uint8_t { Literal, One, Any };
-  Op op = Op::Literal;
-  char32_t ch = 0;  // Literal: the folded character
-  bool operator==(const GlobItem&) const = default;
-};
-
-struct ModernAlternative {
-  enum class Kind : std::uint8_t { Plain, Glob };
-  Kind kind = Kind::Plain;
-  std::u32string text;          // Plain: the folded text
-  std::string asciiText;        // Plain: the same as bytes when asciiOnly
-  std::vector<GlobItem> items;  // Glob
-  bool asciiOnly = true;        // every literal is ASCII (it may match ASCII subjects)
-};
-
-// The alternatives of an any-character text, or the error. Exposed for the
-// tests and the fuzzer.
-struct SplitResult {
-  std::vector<ModernAlternative> alternatives;
-  std::optional<PatternError> error;
-};
-SplitResult splitModernText(std::string_view searchText, bool fold);
 
 class ModernPattern {
  public:

@@ -50,24 +50,40 @@ bool containsScalar(std::string_view text, std::string_view piece) {
 }
 
 #if defined(__SSE2__)
-// Sixteen start positions at a time: a position is a candidate when the
-// piece's first and last byte both match there; candidates are then
-// compared in full. Loads reach at most 15 bytes past the text.
+// The piece's first and last byte (with the case bit of a letter) for
+// sixteen start positions at once: candidatesAt(at) has bit k set when both
+// bytes match for the start at + k; candidates are then compared in full.
+// It reads the 16 bytes from at and the 16 from at + piece size - 1.
+class EndBytes {
+ public:
+  explicit EndBytes(std::string_view piece) : m_size(piece.size()) {
+    const auto firstByte = static_cast<unsigned char>(piece[0]);
+    const auto lastByte = static_cast<unsigned char>(piece[m_size - 1]);
+    m_first = _mm_set1_epi8(static_cast<char>(firstByte));
+    m_last = _mm_set1_epi8(static_cast<char>(lastByte));
+    m_firstBit = _mm_set1_epi8(static_cast<char>(caseBit(firstByte)));
+    m_lastBit = _mm_set1_epi8(static_cast<char>(caseBit(lastByte)));
+  }
+  unsigned candidatesAt(const char* at) const {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + m_size - 1));
+    const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, m_firstBit), m_first),
+                                       _mm_cmpeq_epi8(_mm_or_si128(b, m_lastBit), m_last));
+    return static_cast<unsigned>(_mm_movemask_epi8(both));
+  }
+
+ private:
+  std::size_t m_size;
+  __m128i m_first, m_last, m_firstBit, m_lastBit;
+};
+
+// Sixteen start positions at a time; loads reach at most 15 bytes past the
+// text.
 bool containsWide(std::string_view text, std::string_view piece) {
-  const std::size_t m = piece.size();
-  const std::size_t starts = text.size() - m + 1;
-  const auto firstByte = static_cast<unsigned char>(piece[0]);
-  const auto lastByte = static_cast<unsigned char>(piece[m - 1]);
-  const __m128i first = _mm_set1_epi8(static_cast<char>(firstByte));
-  const __m128i last = _mm_set1_epi8(static_cast<char>(lastByte));
-  const __m128i firstBit = _mm_set1_epi8(static_cast<char>(caseBit(firstByte)));
-  const __m128i lastBit = _mm_set1_epi8(static_cast<char>(caseBit(lastByte)));
+  const std::size_t starts = text.size() - piece.size() + 1;
+  const EndBytes ends(piece);
   for (std::size_t i = 0; i < starts; i += 16) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i + m - 1));
-    const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstBit), first),
-                                       _mm_cmpeq_epi8(_mm_or_si128(b, lastBit), last));
-    auto bits = static_cast<unsigned>(_mm_movemask_epi8(both));
+    unsigned bits = ends.candidatesAt(text.data() + i);
     if (starts - i < 16) bits &= (1u << (starts - i)) - 1;
     while (bits != 0) {
       const auto k = static_cast<std::size_t>(__builtin_ctz(bits));
@@ -88,19 +104,10 @@ void findAll(std::span<const std::uint8_t> bytes, std::string_view piece,
   const std::size_t starts = text.size() - m + 1;
   std::size_t i = 0;
 #if defined(__SSE2__)
-  const auto firstByte = static_cast<unsigned char>(piece[0]);
-  const auto lastByte = static_cast<unsigned char>(piece[m - 1]);
-  const __m128i first = _mm_set1_epi8(static_cast<char>(firstByte));
-  const __m128i last = _mm_set1_epi8(static_cast<char>(lastByte));
-  const __m128i firstBit = _mm_set1_epi8(static_cast<char>(caseBit(firstByte)));
-  const __m128i lastBit = _mm_set1_epi8(static_cast<char>(caseBit(lastByte)));
+  const EndBytes ends(piece);
   // Full blocks only: the last load ends exactly at the end of the bytes.
   for (; i + 16 <= starts; i += 16) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i + m - 1));
-    const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstBit), first),
-                                       _mm_cmpeq_epi8(_mm_or_si128(b, lastBit), last));
-    for (auto bits = static_cast<unsigned>(_mm_movemask_epi8(both)); bits != 0; bits &= bits - 1) {
+    for (unsigned bits = ends.candidatesAt(text.data() + i); bits != 0; bits &= bits - 1) {
       const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(bits));
       if (equalAt(text.data() + at, piece, 1)) out.push_back(at);
     }
