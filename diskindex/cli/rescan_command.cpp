@@ -55,6 +55,11 @@ void printResult(const scan::RescanOutcome& outcome, ScanStreams& s) {
   s.out << scanText::rescanDone(outcome.header.name, outcome.header.directoryCount,
                                 outcome.header.fileCount)
         << "\n";
+  for (const std::filesystem::path& copy : outcome.damagedCopies) {
+    s.out << plainLines(messages::keptDamagedCopy((copy.parent_path() / copy.stem()).string(),
+                                                  copy.string()))
+          << "\n";
+  }
   if (outcome.orphans.empty()) return;
   s.out << scanText::kOrphansTitle << ":\n";
   for (const scan::OrphanRemark& orphan : outcome.orphans) {
