@@ -237,8 +237,8 @@ int runScan(CommandContext& context, const ScanArgs& args) {
           << "\n";
   }
   s.out << "Datenträger \"" << exporting::exportName(volume.name)
-        << "\" erfaßt: " << volume.directoryCount << " Verzeichnisse, " << volume.fileCount << " Dateien (" << volume.dataFile.string()
-        << ")\n";
+        << "\" erfaßt: " << volume.directoryCount << " Verzeichnisse, " << volume.fileCount
+        << " Dateien (" << volume.dataFile.string() << ")\n";
   // Directories read without their contents are a failure the caller of a
   // script must notice, although the volume was added.
   return outcome.passedOver.unreadableDirectories.empty() ? 0 : kUnreadableDirectories;

@@ -47,10 +47,12 @@ class CliControlCharsTest : public ::testing::Test {
     // Two volumes with the same files, so that the duplicates list them.
     for (const char* name : {"Band\tEins", "Band Zwei"}) {
       VolumeHeader header = test::sampleHeader(name);
-      header.label = "ETI\x1b" "KETT";
+      header.label =
+          "ETI\x1b"
+          "KETT";
       header.category = "Kat\aegorie";
-      const std::vector<EntryRecord> entries{test::file(1, kBrokenLine, 300),
-                                             test::dir(1, kEscape), test::file(2, kBell, 400)};
+      const std::vector<EntryRecord> entries{test::file(1, kBrokenLine, 300), test::dir(1, kEscape),
+                                             test::file(2, kBell, 400)};
       const std::string file = name[5] == 'E' ? "CD000001.DAT" : "CD000002.DAT";
       ASSERT_EQ(createVolume(m_tmp / file, header, entries), ResultCode::Ok);
     }
