@@ -7,6 +7,7 @@
 
 #include "diskindex/cli/command_table.h"
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/export/table_export.h"
 
 namespace diskindex::cli {
 namespace {
@@ -73,7 +74,9 @@ int identifyCommand(CommandContext& context, const IdentifyArgs& args) {
         << " (kein erfaßter Datenträger hat dieses Dateisystem).\n";
     return kNotFound;
   }
-  for (std::size_t index : found) out << session.volumes()[index].name << '\n';
+  for (std::size_t index : found) {
+    out << exporting::exportName(session.volumes()[index].name) << '\n';
+  }
   return 0;
 }
 

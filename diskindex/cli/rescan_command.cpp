@@ -7,6 +7,7 @@
 #include "diskindex/cli/terminal_scan.h"
 #include "diskindex/cli/volume_check_answers.h"
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/export/table_export.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/rescan_messages.h"
 #include "diskindex/core/scan/scan_messages.h"
@@ -55,11 +56,16 @@ void printResult(const scan::RescanOutcome& outcome, ScanStreams& s) {
   s.out << scanText::rescanDone(outcome.header.name, outcome.header.directoryCount,
                                 outcome.header.fileCount)
         << "\n";
+  for (const std::filesystem::path& copy : outcome.damagedCopies) {
+    s.out << plainLines(messages::keptDamagedCopy((copy.parent_path() / copy.stem()).string(),
+                                                  copy.string()))
+          << "\n";
+  }
   if (outcome.orphans.empty()) return;
   s.out << scanText::kOrphansTitle << ":\n";
   for (const scan::OrphanRemark& orphan : outcome.orphans) {
-    s.out << orphan.path << "\n    ";
-    for (char c : plainLines(orphan.text)) {
+    s.out << exporting::exportName(orphan.path) << "\n    ";
+    for (char c : plainLines(exporting::exportRemark(orphan.text))) {
       s.out << c;
       if (c == '\n') s.out << "    ";
     }

@@ -8,6 +8,7 @@
 #include "diskindex/cli/command_table.h"
 #include "diskindex/cli/terminal_scan.h"
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/export/table_export.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/result_code.h"
 #include "diskindex/core/scan/scan_messages.h"
@@ -235,9 +236,9 @@ int runScan(CommandContext& context, const ScanArgs& args) {
                             .text)
           << "\n";
   }
-  s.out << "Datenträger \"" << volume.name << "\" erfaßt: " << volume.directoryCount
-        << " Verzeichnisse, " << volume.fileCount << " Dateien (" << volume.dataFile.string()
-        << ")\n";
+  s.out << "Datenträger \"" << exporting::exportName(volume.name)
+        << "\" erfaßt: " << volume.directoryCount << " Verzeichnisse, " << volume.fileCount
+        << " Dateien (" << volume.dataFile.string() << ")\n";
   // Directories read without their contents are a failure the caller of a
   // script must notice, although the volume was added.
   return outcome.passedOver.unreadableDirectories.empty() ? 0 : kUnreadableDirectories;

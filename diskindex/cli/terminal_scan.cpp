@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "diskindex/core/export/table_export.h"
 #include "diskindex/core/scan/scan_messages.h"
 
 namespace diskindex::cli {
@@ -18,8 +19,16 @@ extern "C" void onInterrupt(int) {
 
 std::string plainLines(std::string_view text) {
   std::string result;
-  for (char c : text) {
-    if (c != '\r') result += c;
+  std::size_t from = 0;
+  // Between the line ends and TABs of the program's own text, a control
+  // character can only come from a name: it is shown as "?" (an escape
+  // sequence in a file name never reaches the terminal).
+  for (std::size_t at = 0; at <= text.size(); ++at) {
+    const bool end = at == text.size();
+    if (!end && text[at] != '\r' && text[at] != '\n' && text[at] != '\t') continue;
+    result += exporting::exportName(text.substr(from, at - from));
+    if (!end && text[at] != '\r') result += text[at];
+    from = at + 1;
   }
   return result;
 }
@@ -102,7 +111,7 @@ void TerminalScanObserver::showPercent(std::string_view label, int percent) {
 
 void TerminalScanObserver::show(const std::string& line) {
   if (!m_s.showProgress) return;
-  m_s.err << "\r\033[K" << line << std::flush;
+  m_s.err << "\r\033[K" << exporting::exportName(line) << std::flush;
   m_open = true;
 }
 

@@ -25,7 +25,8 @@ struct ScanStreams {
   bool showProgress = false;  // err is a terminal
 };
 
-// The program's texts use CR LF; a terminal wants plain line ends.
+// The program's texts use CR LF; a terminal wants plain line ends. Any other
+// control character but TAB (from a name in the text) is shown as "?".
 std::string plainLines(std::string_view text);
 // "Caption: text" (no second colon after a caption that ends in one).
 void printMessage(std::ostream& err, const ErrorMessage& message);

@@ -27,9 +27,16 @@ std::vector<std::filesystem::path> volumeFiles(const std::filesystem::path& dir,
 
 // Reads one header for the list. A file shorter than a header that starts
 // with the old magic is still an old-format file (small old volumes are).
-ResultCode readListHeader(const std::filesystem::path& file, VolumeHeader& header) {
+// stamp receives the file as it was read (by its descriptor, so that a
+// rename between listing and reading cannot slip in unseen).
+ResultCode readListHeader(const std::filesystem::path& file, VolumeHeader& header,
+                          FileStamp& stamp) {
   FileHandle handle = FileHandle::openRead(file);
-  if (!handle.valid()) return ResultCode::CannotOpen;
+  if (!handle.valid()) {
+    stamp = FileStamp::ofPath(file);
+    return ResultCode::CannotOpen;
+  }
+  stamp = FileStamp::ofOpenFile(handle.fd());
   HeaderBytes bytes{};
   const std::ptrdiff_t got = handle.read(bytes.data(), bytes.size());
   if (got < 0) return ResultCode::CannotRead;
@@ -72,18 +79,23 @@ char upper(char letter) {
 ResultCode Catalogue::loadVolumeList(ListLoadObserver* observer) {
   m_volumes.clear();
   m_oldFiles.clear();
+  m_stamp = FolderStamp{};
   // Shared: no other program replaces a file of the folder while the list is
   // read, so the list is one consistent state of the folder.
   const FolderLock lock(m_dataDir, FolderLock::Mode::Shared);
   std::error_code error;
   const std::vector<std::filesystem::path> files = volumeFiles(m_dataDir, error);
   if (error && files.empty()) return ResultCode::CannotOpen;
+  m_stamp.folderExists = true;
+  m_stamp.volumeFiles.reserve(files.size());
   std::vector<VolumeRecord> records;
   records.reserve(files.size());
   for (const std::filesystem::path& file : files) {
     m_volumes.noteFileNumber(volumeFileNumber(file.filename().string()).value_or(0));
     VolumeHeader header;
-    const ResultCode code = readListHeader(file, header);
+    FileStamp stamp;
+    const ResultCode code = readListHeader(file, header, stamp);
+    m_stamp.volumeFiles.emplace_back(file.filename().string(), stamp);
     if (code == ResultCode::Ok) {
       records.push_back(VolumeRecord::fromHeader(header, file));
     } else if (code == ResultCode::OldFormat) {
@@ -96,6 +108,10 @@ ResultCode Catalogue::loadVolumeList(ListLoadObserver* observer) {
   }
   m_volumes.insertAll(std::move(records));
   return ResultCode::Ok;
+}
+
+bool Catalogue::changedSinceLoad() const {
+  return FolderStamp::take(m_dataDir) != m_stamp;
 }
 
 ResultCode Catalogue::convertOldFiles(ConversionObserver& conversion,

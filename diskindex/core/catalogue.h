@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "diskindex/core/entry_record.h"
+#include "diskindex/core/folder_stamp.h"
 #include "diskindex/core/observers.h"
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/result_code.h"
@@ -41,6 +42,11 @@ class Catalogue {
   // directory gives an empty list and CannotOpen; otherwise Ok.
   ResultCode loadVolumeList(ListLoadObserver* observer = nullptr);
   const std::vector<std::filesystem::path>& oldFormatFiles() const { return m_oldFiles; }
+  // The folder differs from what the last loadVolumeList read: a volume file
+  // added, removed, written or replaced, or the folder appeared or went.
+  // This program's own changes count too (the next load takes them in).
+  // One folder listing and a stat per volume file; nothing is read.
+  bool changedSinceLoad() const;
 
   // Offers conversion of oldFormatFiles() and, when anything was converted
   // or cancelled, loads the list again. Returns what convertOldFiles returned.
@@ -81,6 +87,7 @@ class Catalogue {
   std::filesystem::path m_dataDir;
   VolumeList m_volumes;
   std::vector<std::filesystem::path> m_oldFiles;
+  FolderStamp m_stamp;  // the folder as loadVolumeList read it
 };
 
 }  // namespace diskindex

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "diskindex/core/comment_file.h"
 #include "diskindex/core/data_folder.h"
 #include "diskindex/core/settings_file.h"
 #include "platform/ini_file.h"
@@ -108,7 +109,31 @@ ReloadResult CatalogueSession::reloadVolumeList(ListLoadObserver* observer) {
       result.openVolumeRemoved = true;
     }
   }
+  result.remarksReloaded = reloadRemarksIfChanged();
   return result;
+}
+
+bool CatalogueSession::changedByOthers() const {
+  if (m_data.state.catalogue.changedSinceLoad()) return true;
+  const std::optional<OpenedVolume>& opened = m_data.state.opened;
+  return opened && !opened->removed &&
+         FileStamp::ofPath(opened->record.commentFile()) != opened->remarksStamp;
+}
+
+bool CatalogueSession::reloadRemarksIfChanged() {
+  if (!m_data.state.opened || m_data.state.opened->removed) return false;
+  OpenedVolume& opened = *m_data.state.opened;
+  const std::filesystem::path file = opened.record.commentFile();
+  const FileStamp now = FileStamp::ofPath(file);
+  if (now == opened.remarksStamp) return false;
+  // Noticed once: typed remarks are merged with the file when saved.
+  opened.remarksStamp = now;
+  if (opened.remarks.modified() || opened.remarksReadOnly) return false;
+  RemarksLoad remarks = loadRemarksForEdit(file);
+  opened.remarks = std::move(remarks.remarks);
+  opened.remarksBase = std::move(remarks.base);
+  opened.remarksReadOnly = remarks.damaged;
+  return true;
 }
 
 ResultCode CatalogueSession::shutdown() {

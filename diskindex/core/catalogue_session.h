@@ -68,6 +68,9 @@ struct ReloadResult {
   ResultCode code = ResultCode::Ok;  // the list's code, as for start()
   bool changed = false;              // the volumes differ from before
   bool openVolumeRemoved = false;    // the open volume's data file is gone
+  // Another program wrote the open volume's comment file and nothing was
+  // typed here: its remarks were read again (the views show them anew).
+  bool remarksReloaded = false;
 };
 
 class CatalogueSession {
@@ -105,7 +108,16 @@ class CatalogueSession {
   // volume whose file is gone is marked removed (OpenedVolume::removed) and
   // read-only. New categories join the list. Old-format files are not
   // offered for conversion here.
+  // The open volume's remarks are read again when another program wrote its
+  // comment file and none were typed here (typed ones are merged when saved).
   ReloadResult reloadVolumeList(ListLoadObserver* observer = nullptr);
+  // The check made before a command and when the window comes to the front:
+  // whether the data folder (its volume files, or the folder itself having
+  // appeared or gone) or the open volume's comment file differ from what
+  // was read. True means: call reloadVolumeList. It sees what a file system
+  // watcher misses, such as a change another computer made on a network
+  // share, at the cost of a listing and a stat per volume file.
+  bool changedByOthers() const;
 
   // The workflow services (see each header).
   VolumeService& volumeService() { return m_volumes; }
@@ -121,6 +133,9 @@ class CatalogueSession {
 
  private:
   ResultCode loadCatalogue(SessionObserver& observer);
+  // Reads the open volume's remarks again when another program wrote their
+  // file and nothing was typed here; true when they were read.
+  bool reloadRemarksIfChanged();
 
   SessionData m_data;
   // The settings as DISKINDX.INI gave them at start-up: shutdown writes only

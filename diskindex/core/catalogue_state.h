@@ -11,6 +11,7 @@
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/category_list.h"
 #include "diskindex/core/dir_list.h"
+#include "diskindex/core/folder_stamp.h"
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/settings.h"
 
@@ -25,6 +26,10 @@ struct OpenedVolume {
   // save compares the file on disk against them to see another program's
   // changes.
   std::vector<Remark> remarksBase;
+  // The comment file as it was when the remarks were read or last saved:
+  // when it differs, another program wrote it (see
+  // CatalogueSession::changedByOthers).
+  FileStamp remarksStamp;
   // The comment file is damaged: what could be read is shown, nothing can
   // be changed, so the file is never written over.
   bool remarksReadOnly = false;

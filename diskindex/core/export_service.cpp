@@ -56,8 +56,16 @@ std::vector<std::string> ExportService::treeLines(const exporting::TreeExportOpt
     if (!selectedDir) return {};
     start = *selectedDir;
   }
-  return exporting::treeLines(opened->directories, start, opened->record.driveLetter,
-                              options.lines);
+  std::vector<std::string> lines =
+      exporting::treeLines(opened->directories, start, opened->record.driveLetter, options.lines);
+  // Control characters in names become "?" (the indenting TABs stay), so a
+  // name cannot forge lines in an export, a printout or on the clipboard.
+  for (std::string& line : lines) {
+    const std::size_t indent = line.find_first_not_of('\t');
+    if (indent == std::string::npos) continue;
+    line = line.substr(0, indent) + exporting::exportName(std::string_view(line).substr(indent));
+  }
+  return lines;
 }
 
 exporting::ExportResult ExportService::exportTree(const exporting::TreeExportOptions& options,
@@ -90,15 +98,7 @@ std::vector<std::string> ExportService::treePrintLines(const exporting::TreeExpo
 std::string ExportService::treeClipboardText(const exporting::TreeExportOptions& options,
                                              std::optional<std::size_t> selectedDir) {
   rememberForPrinting(options);
-  // Control characters in names become "?" (the indenting TABs stay), so a
-  // name cannot forge lines on the clipboard.
-  std::vector<std::string> lines = treeLines(options, selectedDir);
-  for (std::string& line : lines) {
-    const std::size_t indent = line.find_first_not_of('\t');
-    if (indent == std::string::npos) continue;
-    line = line.substr(0, indent) + exporting::exportName(std::string_view(line).substr(indent));
-  }
-  return exporting::joinLines(lines);
+  return exporting::joinLines(treeLines(options, selectedDir));
 }
 
 }  // namespace diskindex

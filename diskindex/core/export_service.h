@@ -32,6 +32,7 @@ class ExportService {
                                      const std::filesystem::path& file);
   // The open volume's tree lines from the root or, with selectedDirectory,
   // from selectedDir (none selected: no lines). None when no volume is open.
+  // Control characters in names are shown as "?" (export, print, clipboard).
   std::vector<std::string> treeLines(const exporting::TreeExportOptions& options,
                                      std::optional<std::size_t> selectedDir) const;
   // Remembers the options and the target, then writes heading and tree

@@ -21,6 +21,8 @@ OpenResult openVolume(SessionData& data, std::size_t volumeIndex, ProgressObserv
   opened.record = data.state.catalogue.volumes()[volumeIndex];
   result.contents = loadVolumeContents(opened.record.dataFile, opened.directories, progress);
   if (result.contents != ResultCode::Ok) return result;
+  // Stamped before it is read: a write in between is noticed later.
+  opened.remarksStamp = FileStamp::ofPath(opened.record.commentFile());
   RemarksLoad remarks = loadRemarksForEdit(opened.record.commentFile());
   result.remarks = remarks.code;
   result.remarksDamaged = remarks.damaged;
@@ -61,6 +63,7 @@ RemarkSaveResult saveRemarks(SessionData& data, ConflictChoice choice) {
     saved.finishLoading();
     opened.remarks = std::move(saved);
     opened.remarksBase = result.saved;
+    opened.remarksStamp = FileStamp::ofPath(request.commentFile);
   }
   return result;
 }

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "diskindex/core/category_list.h"
 #include "diskindex/core/comment_file.h"
+#include "diskindex/core/file_io.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/tests/test_files.h"
 
@@ -192,6 +195,50 @@ TEST(Catalogue, WritabilityTestLeavesNothingBehind) {
   EXPECT_TRUE(std::filesystem::is_empty(tmp.path()));
   catalogue.setDataDirectory(tmp / "absent");
   EXPECT_FALSE(catalogue.dataDirectoryWritable());
+}
+
+// The check made before commands when no watcher reports (a network share):
+// every kind of change to the volume files counts, other files do not.
+TEST(Catalogue, ChangedSinceLoadSeesEveryChangeOfTheVolumeFilesAndOfTheFolder) {
+  test::TempDir tmp;
+  const std::filesystem::path folder = tmp.path() / "usb";
+  Catalogue catalogue;
+  catalogue.setDataDirectory(folder);
+  ASSERT_EQ(catalogue.loadVolumeList(), ResultCode::CannotOpen);
+  EXPECT_FALSE(catalogue.changedSinceLoad());
+  std::filesystem::create_directory(folder);
+  EXPECT_TRUE(catalogue.changedSinceLoad()) << "a folder that appeared";
+  ASSERT_EQ(catalogue.loadVolumeList(), ResultCode::Ok);
+  EXPECT_FALSE(catalogue.changedSinceLoad());
+
+  const std::filesystem::path volume = folder / "CD000001.DAT";
+  makeVolume(volume, "Eins");
+  EXPECT_TRUE(catalogue.changedSinceLoad()) << "added";
+  catalogue.loadVolumeList();
+  EXPECT_FALSE(catalogue.changedSinceLoad());
+
+  // Other files of the folder are no volumes.
+  std::ofstream(folder / "CD000001.CMT") << "KT";
+  std::ofstream(folder / "DISKINDX.INI") << "[Inits]";
+  EXPECT_FALSE(catalogue.changedSinceLoad());
+
+  // The same bytes written again by rename: same size, maybe the same
+  // time on a coarse clock, but another file.
+  const std::vector<std::uint8_t> bytes = test::readAll(volume);
+  ASSERT_EQ(writeFileAtomically(volume, bytes), ResultCode::Ok);
+  EXPECT_TRUE(catalogue.changedSinceLoad()) << "replaced";
+  catalogue.loadVolumeList();
+
+  std::filesystem::resize_file(volume, bytes.size() + 1);
+  EXPECT_TRUE(catalogue.changedSinceLoad()) << "written in place";
+  catalogue.loadVolumeList();
+
+  std::filesystem::remove(volume);
+  EXPECT_TRUE(catalogue.changedSinceLoad()) << "removed";
+  catalogue.loadVolumeList();
+  EXPECT_FALSE(catalogue.changedSinceLoad());
+  std::filesystem::remove_all(folder);
+  EXPECT_TRUE(catalogue.changedSinceLoad()) << "the folder went";
 }
 
 }  // namespace

@@ -5,10 +5,14 @@
 // offered another file, a missing data folder is asked about (and, gone on
 // without, refuses changes with its own message), and the copy target
 // dialog refuses an empty target and offers to create a missing one.
+// Changes the watcher does not hear (another computer on a network share,
+// played here by a watcher whose signals are blocked) are noticed by the
+// next command that reads the catalogue and when the window is activated.
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFileSystemWatcher>
 #include <QLineEdit>
 #include <QPushButton>
 #include <sys/wait.h>
@@ -101,6 +105,103 @@ TEST_F(FormSharedFolderTest, AnOpenVolumeRemovedByAnotherProgramIsSaidAndItsRema
   EXPECT_EQ(currentName(), QStringLiteral("Bilder"));
 }
 
+// The window as it runs on a network share: the watcher hears nothing.
+class FormUnwatchedFolderTest : public FormSharedFolderTest {
+ protected:
+  TDiskIndexForm& startDeaf() {
+    TDiskIndexForm& form = start();
+    auto* watcher = form.findChild<QFileSystemWatcher*>();
+    EXPECT_NE(watcher, nullptr);
+    if (watcher) watcher->blockSignals(true);
+    // The first activation's check is over before anything changes.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::qWait(20);
+    return form;
+  }
+  // Another window comes to the front, then the catalogue's window again.
+  void switchBackTo(QWidget& form) {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+};
+
+TEST_F(FormUnwatchedFolderTest, ActivatingTheWindowShowsAVolumeTheWatcherDidNotReport) {
+  addVolume("Mitte", "");
+  addVolume("Zuletzt", "");
+  TDiskIndexForm& form = startDeaf();
+  tree()->setFocus();
+  QTest::keyClick(tree(), Qt::Key_End);
+  addVolumeInAnotherProcess(m_data, "Anfang");
+  QTest::qWait(500);  // longer than the watcher's pause: it stays silent
+  ASSERT_EQ(rows(), 2) << "the watcher was meant to be deaf";
+
+  switchBackTo(form);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 3; }, 2000))
+      << "activation did not compare the folder";
+  EXPECT_EQ(currentName(), QStringLiteral("Zuletzt"));
+  EXPECT_TRUE(status().contains(QStringLiteral("3 Datenträger erfaßt"))) << status().toStdString();
+}
+
+TEST_F(FormUnwatchedFolderTest, OpeningAVolumeReadsTheChangedListFirstAndNeverOpensAnother) {
+  addVolume("Archiv", "");
+  addVolume("Bilder", "");
+  addVolume("Chronik", "");
+  TDiskIndexForm& form = startDeaf();
+  tree()->setFocus();
+  QTest::keyClick(tree(), Qt::Key_End);
+  ASSERT_EQ(currentName(), QStringLiteral("Chronik"));
+  addVolumeInAnotherProcess(m_data, "Anfang");
+  QTest::keyClick(tree(), Qt::Key_Return);
+  ASSERT_EQ(form.view(), TDiskIndexForm::View::Contents);
+  EXPECT_EQ(form.state().opened->record.name, "Chronik");
+  EXPECT_EQ(form.state().catalogue.volumes().size(), 4u) << "opened from a stale list";
+
+  QTest::keyClick(&form, Qt::Key_F11);  // "Über&sicht"
+  ASSERT_EQ(form.view(), TDiskIndexForm::View::Overview);
+  ASSERT_EQ(currentName(), QStringLiteral("Chronik"));
+  // Another program removes the chosen volume: Enter opens no neighbour.
+  fs::remove(m_data / "CD000003.DAT");
+  QTest::keyClick(tree(), Qt::Key_Return);
+  EXPECT_EQ(form.view(), TDiskIndexForm::View::Overview);
+  EXPECT_EQ(rows(), 3);
+  EXPECT_FALSE(form.state().opened);
+}
+
+TEST_F(FormUnwatchedFolderTest, RemarksAnotherProgramSavedShowInTheOpenVolumeWhenNoneWereTyped) {
+  addVolume("Archiv", "");
+  TDiskIndexForm& form = startDeaf();
+  ASSERT_TRUE(form.openVolume(0));
+  auto* memo = child<RemarkEdit>("MemoDir");
+  ASSERT_NE(memo->toPlainText(), QStringLiteral("von nebenan"));
+  TFileCommentList theirs;
+  theirs.set({1, -1}, "von nebenan");
+  ASSERT_EQ(saveRemarks(m_data / "CD000001.CMT", theirs), ResultCode::Ok);
+
+  switchBackTo(form);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return memo->toPlainText() == QStringLiteral("von nebenan"); }, 2000))
+      << memo->toPlainText().toStdString();
+
+  // Typed here: the file is not read again, the save merges instead.
+  memo->setFocus();
+  QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(memo, QStringLiteral(" und von hier"));
+  theirs.set({1, 0}, "eine Datei");
+  ASSERT_EQ(saveRemarks(m_data / "CD000001.CMT", theirs), ResultCode::Ok);
+  switchBackTo(form);
+  QTest::qWait(50);
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("von nebenan und von hier"));
+  QTest::keyClick(&form, Qt::Key_F11);  // leaving the volume saves
+  TFileCommentList saved;
+  ASSERT_EQ(loadRemarks(m_data / "CD000001.CMT", saved), ResultCode::Ok);
+  EXPECT_EQ(saved.find({1, -1}), std::optional<std::string_view>("von nebenan und von hier"));
+  EXPECT_EQ(saved.find({1, 0}), std::optional<std::string_view>("eine Datei"));
+}
+
 class FormMissingFolderTest : public MainFormTest {
  protected:
   void SetUp() override {
@@ -149,6 +250,27 @@ TEST_F(FormMissingFolderTest, GoingOnWithoutTheFolderIsSaidAndChangesAreRefusedA
   ASSERT_EQ(m_scanShown.size(), 1u);
   EXPECT_EQ(m_scanShown[0].kind, QStringLiteral("error"));
   EXPECT_EQ(m_scanShown[0].text, boxText(messages::missingDataDirectoryRefusal(folder)));
+}
+
+TEST_F(FormMissingFolderTest, AFolderPluggedInLaterIsReadAtTheNextActivation) {
+  const fs::path unplugged = m_temp.path() / "usb" / "katalog";
+  pointAt(unplugged);
+  TDiskIndexForm& form = start();  // "&Ohne fortfahren"
+  const std::string folder = unplugged.string() + "/";
+  ASSERT_EQ(status(), qUtf8(messages::missingDataDirectoryStatus(folder)));
+  fs::create_directories(unplugged);  // the disk is back, with a volume
+  addVolumeInAnotherProcess(unplugged, "Urlaub");
+
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return tree()->model()->rowCount() == 1; }, 2000));
+  EXPECT_EQ(tree()->model()->index(0, 0).data().toString(), QStringLiteral("Urlaub"));
+  EXPECT_NE(status(), qUtf8(messages::missingDataDirectoryStatus(folder)));
+  EXPECT_EQ(m_prompts->shown.size(), 1u) << "only the question at start-up";
 }
 
 TEST_F(FormMissingFolderTest, TheFolderIsCreatedOrAnotherChosenOnRequest) {

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "diskindex/cli/terminal_scan.h"
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/comment_file.h"
+#include "diskindex/core/messages.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/core/scan/orphan_file.h"
 #include "diskindex/tests/image_files.h"
@@ -157,6 +159,25 @@ TEST_F(RescanCommandTest, ADriveIsCheckedFirstAndTheQuestionIsAnsweredByYes) {
   EXPECT_EQ(bytesOf(dataFile()), before);
   ASSERT_EQ(rescan({"Archiv", "--drive", "E", "--yes"}), 0) << m_err.str();
   EXPECT_NE(m_out.str().find("3 Dateien"), std::string::npos) << m_out.str();
+}
+
+TEST_F(RescanCommandTest, ADamagedCommentFileIsKeptAndTheCopyIsNamed) {
+  const std::filesystem::path comment = commentFileFor(dataFile());
+  {
+    std::fstream f(comment, std::ios::in | std::ios::out | std::ios::binary);
+    f.put('X');  // the magic damaged, the records whole
+  }
+  const std::string damaged = bytesOf(comment);
+  ASSERT_EQ(rescan({"Archiv", "--path", m_disc.root().string()}), 0) << m_err.str();
+  const std::filesystem::path copy = m_data.root() / "CD000001.CMT.defekt";
+  EXPECT_EQ(bytesOf(copy), damaged);
+  EXPECT_NE(m_out.str().find(plainLines(messages::keptDamagedCopy(comment.string(),
+                                                                  copy.string()))),
+            std::string::npos)
+      << m_out.str();
+  TFileCommentList remarks;
+  ASSERT_EQ(loadRemarks(comment, remarks), ResultCode::Ok);
+  EXPECT_EQ(remarks.find({1, 0}), std::optional<std::string_view>("über A"));
 }
 
 }  // namespace

@@ -347,5 +347,72 @@ TEST_F(RescanTest, AFolderLentALetterKeepsTheStoredDriveLetterTypeAndIdentity) {
   EXPECT_TRUE(outcome.header.volumeId.known());
 }
 
+std::string bytesOf(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void damageMagic(const std::filesystem::path& file, char with) {
+  std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+  f.put(with);
+}
+
+// Reading the volume again mends a damaged comment file, but its bytes are
+// kept first, and a copy kept once is never written over.
+TEST_F(RescanTest, ADamagedCommentFileIsKeptAsDefektAndWhatItHeldIsCarried) {
+  catalogue();
+  const std::filesystem::path comment = commentFileFor(m_dataFile);
+  damageMagic(comment, 'X');
+  const std::string damaged = bytesOf(comment);
+  Observer observer;
+  RescanOutcome outcome = rescan(drives("ALT", 1000000, kOldUuid), observer);
+  ASSERT_EQ(outcome.code, ResultCode::Ok);
+  const std::filesystem::path copy = m_data.root() / "CD000001.CMT.defekt";
+  EXPECT_EQ(outcome.damagedCopies, std::vector<std::filesystem::path>{copy});
+  EXPECT_EQ(bytesOf(copy), damaged);
+  EXPECT_EQ(remarksByPath(m_dataFile).at("\\DOCS\\SUB\\Z.DOC"), "über Z");
+  TFileCommentList now;
+  EXPECT_EQ(loadRemarks(comment, now), ResultCode::Ok) << "the new comment file is whole";
+
+  damageMagic(comment, 'Y');  // damaged once more: a second copy, the first stays
+  const std::string second = bytesOf(comment);
+  outcome = rescan(drives("ALT", 1000000, kOldUuid), observer);
+  ASSERT_EQ(outcome.code, ResultCode::Ok);
+  EXPECT_EQ(bytesOf(copy), damaged);
+  EXPECT_EQ(bytesOf(m_data.root() / "CD000001.CMT.defekt2"), second);
+}
+
+TEST_F(RescanTest, AVolumeFileWhoseTreeDoesNotReadIsKeptAsDefektAndReadAgain) {
+  catalogue();
+  std::filesystem::resize_file(m_dataFile, std::filesystem::file_size(m_dataFile) - 7);
+  const std::string cut = bytesOf(m_dataFile);
+  TOutlineDirList tree;
+  VolumeHeader header;
+  ASSERT_NE(loadStoredNames(m_dataFile, tree, header), ResultCode::Ok);
+  Observer observer;
+  const RescanOutcome outcome = rescan(drives("ALT", 1000000, kOldUuid), observer);
+  ASSERT_EQ(outcome.code, ResultCode::Ok);
+  const std::filesystem::path copy = m_data.root() / "CD000001.DAT.defekt";
+  EXPECT_EQ(outcome.damagedCopies, std::vector<std::filesystem::path>{copy});
+  EXPECT_EQ(bytesOf(copy), cut);
+  ASSERT_EQ(loadStoredNames(m_dataFile, tree, header), ResultCode::Ok);
+  EXPECT_EQ(header.name, "Archiv");
+  EXPECT_EQ(header.location, "Regal 3");
+  // Without the old tree the remarks find no entry: none is lost, all eight
+  // go to the orphan file.
+  EXPECT_EQ(outcome.orphans.size(), 8u);
+  EXPECT_NE(orphanText(outcome.orphanFile).find("über Z"), std::string::npos);
+}
+
+TEST_F(RescanTest, AVolumeFileWhoseHeaderDoesNotReadIsNotReplaced) {
+  catalogue();
+  damageMagic(m_dataFile, 'X');
+  const Snapshot before = snapshot(m_data.root());
+  Observer observer;
+  const RescanOutcome outcome = rescan(drives("ALT", 1000000, kOldUuid), observer);
+  EXPECT_NE(outcome.code, ResultCode::Ok);
+  EXPECT_EQ(snapshot(m_data.root()), before);
+}
+
 }  // namespace
 }  // namespace diskindex::scan

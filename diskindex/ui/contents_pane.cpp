@@ -107,6 +107,12 @@ void ContentsPane::showFileRemark() {
   m_w.fileRemark->showRemark(m_session.state().opened->remarks.find(key));
 }
 
+void ContentsPane::showRemarksAgain() {
+  const TFileCommentList& remarks = m_session.state().opened->remarks;
+  if (m_dirRemarkKey) m_w.dirRemark->showRemark(remarks.find(*m_dirRemarkKey));
+  if (m_fileRemarkKey) m_w.fileRemark->showRemark(remarks.find(*m_fileRemarkKey));
+}
+
 void ContentsPane::sortFiles(SortKey key, bool reverse) {
   m_w.fileModel->setOrder(key, reverse);
   if (m_w.files->currentIndex().isValid()) m_w.files->scrollTo(m_w.files->currentIndex());

@@ -65,6 +65,9 @@ class ContentsPane {
   // The directory's remark, its files and the first file's remark.
   void showDirectory(std::uint32_t dir);
   void showFileRemark();
+  // Both remark fields show the open volume's remarks again (read anew from
+  // their file), the selection staying where it is.
+  void showRemarksAgain();
   void sortFiles(SortKey key, bool reverse);
 
   // Goes to an entry of the open volume: expands and selects its directory

@@ -181,6 +181,11 @@ void TDiskIndexForm::buildLayout() {
 
 void TDiskIndexForm::connectActions() {
   const MainActions& a = m_actions;
+  // The searches first compare the folder with what was read (connected
+  // before their own slots, which Qt calls afterwards).
+  for (QAction* reads : {a.searchCurrent, a.searchMulti, a.findDuplicates}) {
+    connect(reads, &QAction::triggered, this, [this] { followOtherPrograms(); });
+  }
   connect(a.overview, &QAction::triggered, this, &TDiskIndexForm::onOverview);
   connect(a.contents, &QAction::triggered, this, &TDiskIndexForm::onContents);
   connect(a.addVolume, &QAction::triggered, this, &TDiskIndexForm::onAddVolume);

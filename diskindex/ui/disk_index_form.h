@@ -111,6 +111,8 @@ class TDiskIndexForm : public QMainWindow, private FormView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Coming to the front looks for other programs' changes (form_reload.cpp).
+  void changeEvent(QEvent* event) override;
 
  private:
   // FormView, for the controllers (see form_view.h).
@@ -163,6 +165,10 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   // removed left with its typed remarks offered another file.
   void watchDataDirectory();
   void reloadVolumeList();
+  // The check before a command and on activation: what the watcher cannot
+  // hear (another computer on a network share, a folder plugged in later).
+  // Reads the list again at once when the folder differs; true when it did.
+  bool followOtherPrograms();
   void dropRemovedVolume();
   // Contents (form_contents.cpp).
   // False when the remarks could not be saved and the user kept them: the

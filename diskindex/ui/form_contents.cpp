@@ -55,7 +55,15 @@ void setTreeModel(QTreeView* tree, QAbstractItemModel* model) {
 
 void TDiskIndexForm::onContents() {
   if (m_view != View::Overview) return;
-  if (const std::optional<std::size_t> volume = selectedVolume()) openVolume(*volume);
+  const std::optional<std::size_t> chosen = selectedVolume();
+  if (!chosen) return;
+  const std::filesystem::path chosenFile = m_session.volumes()[*chosen].dataFile;
+  // The list is compared with the folder first; a chosen volume another
+  // program removed is not swapped for its neighbour unasked.
+  followOtherPrograms();
+  if (m_view != View::Overview) return;
+  const std::optional<std::size_t> volume = selectedVolume();
+  if (volume && m_session.volumes()[*volume].dataFile == chosenFile) openVolume(*volume);
 }
 
 void TDiskIndexForm::onOverview() {
@@ -63,6 +71,7 @@ void TDiskIndexForm::onOverview() {
   const std::size_t volume = m_session.state().opened->volumeIndex;
   if (!leaveContents()) return;
   showOverview(volume);
+  followOtherPrograms();
 }
 
 bool TDiskIndexForm::openVolume(std::size_t volumeIndex) {

@@ -5,12 +5,14 @@
 // open one. A reload waits while a dialog is open or a drive is read.
 
 #include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QTimer>
 
 #include "diskindex/core/messages.h"
 #include "diskindex/ui/busy_scope.h"
+#include "diskindex/ui/contents_pane.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/volume_list_model.h"
@@ -86,8 +88,29 @@ void TDiskIndexForm::reloadVolumeList() {
     const ErrorMessage message = listLoadMessage(code, file.string());
     m_prompts->error(qUtf8(message.caption), boxText(message.text));
   }
+  // A data folder that appeared (a disk plugged in) changes the status line
+  // even when it holds no volume yet.
+  if (m_view == View::Overview) updateOverviewStatus();
+  if (result.remarksReloaded && m_view == View::Contents) m_contents->showRemarksAgain();
   if (result.openVolumeRemoved && m_view == View::Contents) dropRemovedVolume();
   watchDataDirectory();  // a folder made anew is watched again
+}
+
+bool TDiskIndexForm::followOtherPrograms() {
+  if (!m_started || m_shutDown) return false;
+  if (BusyScope::isBusy(this) || QApplication::activeModalWidget() != nullptr) return false;
+  if (!m_session.changedByOthers()) return false;
+  if (m_reloadTimer) m_reloadTimer->stop();  // this reload serves the watcher too
+  reloadVolumeList();
+  return true;
+}
+
+void TDiskIndexForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Queued: the activation finishes before a message box may open.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    QTimer::singleShot(0, this, [this] { followOtherPrograms(); });
+  }
 }
 
 void TDiskIndexForm::dropRemovedVolume() {

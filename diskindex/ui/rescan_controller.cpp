@@ -101,6 +101,11 @@ void RescanController::showResult(const RescanResult& result, ScanPrompts& promp
   }
   m_view.refreshOverview(result.index);
   if (result.reopened) m_view.showOpened(*result.index, *result.reopened);
+  for (const std::filesystem::path& copy : outcome.damagedCopies) {
+    prompts.warning(qUtf8(scan::messages::kRescanCaption),
+                    boxText(messages::keptDamagedCopy((copy.parent_path() / copy.stem()).string(),
+                                                      copy.string())));
+  }
   if (!outcome.orphans.empty()) {
     TDlgOrphanRemarks orphans(outcome.orphans, outcome.orphanFile, m_view.dialogParent());
     orphans.exec();

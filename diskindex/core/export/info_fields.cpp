@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "diskindex/core/display_format.h"
+#include "diskindex/core/export/table_export.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/volume_list.h"
 
@@ -22,10 +23,12 @@ constexpr std::array<std::string_view, kInfoFieldCount> kNames{"Anzahl Dateien",
                                                                "Speicherkapazität",
                                                                "Volume-Label"};
 
+// A line break in a text field is a blank; any other control character (a
+// TAB would forge a column, an escape sequence reach the terminal) is "?".
 std::string withoutLineBreaks(std::string text) {
   std::replace_if(
       text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-  return text;
+  return exportName(text);
 }
 
 // The three sizes are only known when the capacity is and the free space

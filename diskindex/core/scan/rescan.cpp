@@ -97,18 +97,53 @@ RescanOutcome failed(RescanOutcome outcome, ResultCode code, std::filesystem::pa
   return outcome;
 }
 
-// The old tree and remarks; a comment file that exists but cannot be read
-// stops the rescan, since replacing it would lose what it holds.
-ResultCode loadOld(const std::filesystem::path& dataFile, TOutlineDirList& tree,
-                   VolumeHeader& header, TFileCommentList& remarks,
+// The old tree and remarks as far as they can be read. A volume file whose
+// header reads but whose tree does not, and a comment file that is damaged,
+// do not stop the rescan (reading the volume again is how it is mended):
+// they are marked, and their bytes are kept before they are replaced. A file
+// that cannot be opened at all, or a header that does not read, stops it.
+struct OldFiles {
+  TOutlineDirList tree;
+  VolumeHeader header;
+  TFileCommentList remarks;
+  bool dataDamaged = false;
+  bool commentDamaged = false;
+};
+
+bool isDamage(ResultCode code) {
+  return code == ResultCode::BadFormat || code == ResultCode::CannotRead;
+}
+
+ResultCode loadOld(const std::filesystem::path& dataFile, OldFiles& old,
                    std::filesystem::path& failedFile) {
   failedFile = dataFile;
-  ResultCode code = loadStoredNames(dataFile, tree, header);
-  if (code != ResultCode::Ok) return code;
+  ResultCode code = loadStoredNames(dataFile, old.tree, old.header);
+  if (code != ResultCode::Ok) {
+    if (!isDamage(code) || readHeader(dataFile, old.header) != ResultCode::Ok) return code;
+    // Without the old tree the remarks cannot find their entries: they go
+    // to the orphan file with their old numbers.
+    old.tree = TOutlineDirList{};
+    old.dataDamaged = true;
+  }
   failedFile = commentFileFor(dataFile);
-  code = loadRemarks(failedFile, remarks);
-  if (code == ResultCode::CannotOpen && !fileExists(failedFile)) code = ResultCode::Ok;
+  code = loadRemarks(failedFile, old.remarks);
+  if (code == ResultCode::CannotOpen && !fileExists(failedFile)) return ResultCode::Ok;
+  if (isDamage(code)) {
+    old.commentDamaged = true;
+    return ResultCode::Ok;
+  }
   return code;
+}
+
+// Keeps the bytes of a damaged old file beside it before the rescan replaces
+// it; false (and nothing replaced) when no copy could be made.
+bool keepDamaged(const std::filesystem::path& file, RescanOutcome& outcome) {
+  std::vector<std::uint8_t> bytes;
+  if (readWholeFile(file, bytes) != ResultCode::Ok) return false;
+  const std::filesystem::path copy = keepDamagedCopy(file, bytes);
+  if (copy.empty()) return false;
+  outcome.damagedCopies.push_back(copy);
+  return true;
 }
 
 // Renames the new files over the old ones and appends the orphans, all or
@@ -184,14 +219,12 @@ VolumeReader driveReader(const platform::DriveTable& drives, char letter, Stored
 RescanOutcome rescanVolume(const std::filesystem::path& dataFile, const VolumeReader& reader,
                            ScanObserver& observer, const RescanOptions& options) {
   RescanOutcome outcome;
-  TOutlineDirList oldTree;
-  VolumeHeader header;
-  TFileCommentList oldRemarks;
+  OldFiles old;
   std::filesystem::path problem;
-  if (const ResultCode code = loadOld(dataFile, oldTree, header, oldRemarks, problem);
-      code != ResultCode::Ok) {
+  if (const ResultCode code = loadOld(dataFile, old, problem); code != ResultCode::Ok) {
     return failed(std::move(outcome), code, problem);
   }
+  VolumeHeader& header = old.header;
   const TempFiles temp{rescanTempFile(dataFile), commentFileFor(rescanTempFile(dataFile))};
   header.captureDate = freshHeader().captureDate;
   outcome.read = reader(header, temp.data, observer);
@@ -208,7 +241,7 @@ RescanOutcome rescanVolume(const std::filesystem::path& dataFile, const VolumeRe
   if (outcome.read.descriptionsRead && outcome.read.remarksCode == ResultCode::Ok) {
     loadRemarks(temp.comment, descriptions);
   }
-  CarriedRemarks carried = carryRemarks(oldTree, oldRemarks, newTree);
+  CarriedRemarks carried = carryRemarks(old.tree, old.remarks, newTree);
   outcome.carried = carried.remarks.size();
   outcome.described = fillEmptyRemarks(carried.remarks, descriptions);
   outcome.orphans = std::move(carried.orphans);
@@ -218,6 +251,13 @@ RescanOutcome rescanVolume(const std::filesystem::path& dataFile, const VolumeRe
     if (code != ResultCode::Ok) return failed(std::move(outcome), code, temp.comment);
   } else if (!removeFile(temp.comment)) {
     return failed(std::move(outcome), ResultCode::CommentNotRemovable, temp.comment);
+  }
+  // A damaged file is kept before anything replaces it.
+  for (const auto& [damaged, file] : {std::pair{old.dataDamaged, dataFile},
+                                      std::pair{old.commentDamaged, commentFileFor(dataFile)}}) {
+    if (damaged && !keepDamaged(file, outcome)) {
+      return failed(std::move(outcome), ResultCode::CannotCreate, file);
+    }
   }
   outcome.code = replaceFiles(dataFile, temp, haveRemarks, outcome, options);
   return outcome;

@@ -14,6 +14,12 @@
 // are returned and appended to the orphan file (orphan_file.h). Description
 // files are offered as in a first reading and fill only empty remarks.
 //
+// Reading a volume again is how a damaged one is mended: a volume file whose
+// header reads but whose tree does not, and a comment file that does not
+// read cleanly, are kept as "<name>.defekt" (never replacing an earlier
+// copy) before the new files replace them; the remarks that could be read
+// are carried, those without their old tree go to the orphan file.
+//
 // The reading itself is passed in as a VolumeReader, so the same workflow
 // serves a drive or folder (driveReader) and, once there is one, a reader of
 // image files with readDrive's shape. It does not touch the volume list.
@@ -77,6 +83,10 @@ struct RescanOutcome {
   std::size_t described = 0;         // empty entries filled by descriptions
   std::vector<OrphanRemark> orphans;
   std::filesystem::path orphanFile;  // where they were saved; empty when none
+  // Old files that were damaged (a volume file whose tree did not read, a
+  // comment file that did not read cleanly) were kept under these names
+  // (".defekt", see keepDamagedCopy) before the new reading replaced them.
+  std::vector<std::filesystem::path> damagedCopies;
 };
 
 RescanOutcome rescanVolume(const std::filesystem::path& dataFile, const VolumeReader& reader,
