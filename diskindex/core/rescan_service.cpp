@@ -8,6 +8,7 @@
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/image_volume.h"
 #include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/volume_service.h"
 #include "platform/ini_file.h"
 
 namespace diskindex {
@@ -127,25 +128,20 @@ RescanResult RescanService::fromImage(std::size_t index, const std::filesystem::
 
 RescanResult RescanService::fromFolder(std::size_t index, const std::filesystem::path& folder,
                                        scan::ScanObserver& observer) {
-  std::error_code error;
-  std::map<char, std::filesystem::path> overrides =
-      scan::driveOverrides(platform::IniFile(m_data.env.settingsFile));
-  const platform::DriveTable system = platform::DriveTable::fromSystem(overrides);
-  const std::optional<scan::FolderLetter> letter = scan::letterForFolder(system, folder);
-  if (!std::filesystem::is_directory(folder, error) || !letter) {
-    RescanResult result;
+  const RecordedFolder recorded = recordFolderDrive(folder, m_data.env.settingsFile);
+  RescanResult result;
+  if (recorded.drives) {
+    // The reader borrows the table: recorded outlives the reading.
+    result = withReader(
+        index, scan::driveReader(*recorded.drives, recorded.drive.letter, scan::StoredDrive::Replace),
+        observer);
+  } else {
     result.outcome.code = ResultCode::DriveNotReady;
     result.outcome.failedFile = folder;
-    return result;
   }
-  if (!letter->lent) {
-    return withReader(index, scan::driveReader(system, letter->letter, scan::StoredDrive::Replace),
-                      observer);
-  }
-  overrides[letter->letter] = std::filesystem::weakly_canonical(folder, error);
-  const platform::DriveTable lent = platform::DriveTable::fromSystem(overrides);
-  return withReader(index, scan::driveReader(lent, letter->letter, scan::StoredDrive::Keep),
-                    observer);
+  result.folder = recorded.drive;
+  result.folderCode = recorded.code;
+  return result;
 }
 
 }  // namespace diskindex

@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "diskindex/core/files/volume_check.h"
+#include "diskindex/core/scan/folder_drive.h"
 #include "diskindex/core/scan/rescan.h"
 #include "diskindex/core/scan/scan_observer.h"
 #include "diskindex/core/session_data.h"
@@ -29,9 +30,10 @@ struct RescanFromDrive {
   std::optional<char> letter;
   files::VolumeCheckObserver* check = nullptr;
 };
-// A folder: read under the letter whose root it is, or under a letter lent
-// to it for this reading only (the volume then keeps its own drive letter
-// and type). DriveNotReady when it is no folder.
+// A folder: read under the letter whose root it is, or else under the first
+// free letter from D on, recorded in [Drives] of DISKINDX.INI as adding a
+// folder does; the volume takes that letter. DriveNotReady when it is no
+// folder or got no letter (RescanResult::folder says why).
 struct RescanFromFolder {
   std::filesystem::path folder;
 };
@@ -58,6 +60,10 @@ struct RescanResult {
   bool volumeRefused = false;
   // How opening the volume again went, when it was open before.
   std::optional<OpenResult> reopened;
+  // A folder source: its letter (Existing, Assigned) or why it has none, as
+  // AddResult's; nothing was read without a letter.
+  std::optional<scan::FolderDrive> folder;
+  ResultCode folderCode = ResultCode::Ok;
 };
 
 class RescanService {

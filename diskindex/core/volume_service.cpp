@@ -32,26 +32,15 @@ platform::DriveTable tableOf(const platform::IniFile& settings) {
   return platform::DriveTable::fromSystem(scan::driveOverrides(settings));
 }
 
-// The folder's letter: the one naming it already, or a free one recorded in
-// [Drives] of the settings file on disk, so that it resolves after a restart
-// and for every other program on the catalogue.
 ResolvedSource resolveFolder(const std::filesystem::path& folder,
                              const std::filesystem::path& settingsFile) {
-  ResolvedSource resolved{
-      tableOf(platform::IniFile(settingsFile)), 0, 0, {}, std::nullopt, ResultCode::Ok};
-  scan::FolderDrive drive;
-  resolved.folderCode = updateSettingsFile(settingsFile, [&](platform::IniFile& settings) {
-    drive = scan::assignFolderDrive(settings, tableOf(settings), folder);
-  });
-  if (resolved.folderCode != ResultCode::Ok) {
-    drive.status = scan::FolderDriveStatus::NotRecorded;
-  } else if (drive.status == scan::FolderDriveStatus::Assigned ||
-             drive.status == scan::FolderDriveStatus::Existing) {
-    resolved.letter = drive.letter;
-    resolved.drives = tableOf(platform::IniFile(settingsFile));
-  }
-  if (drive.folder.empty()) drive.folder = folder;  // named as given when it got no letter
-  resolved.folder = drive;
+  RecordedFolder recorded = recordFolderDrive(folder, settingsFile);
+  ResolvedSource resolved{recorded.drives ? *recorded.drives : tableOf(platform::IniFile(settingsFile)),
+                          recorded.drives ? recorded.drive.letter : char{0},
+                          0,
+                          {},
+                          recorded.drive,
+                          recorded.code};
   return resolved;
 }
 
@@ -73,6 +62,22 @@ ResolvedSource resolve(const AddSource& source, const std::filesystem::path& set
 }
 
 }  // namespace
+
+RecordedFolder recordFolderDrive(const std::filesystem::path& folder,
+                                 const std::filesystem::path& settingsFile) {
+  RecordedFolder recorded;
+  recorded.code = updateSettingsFile(settingsFile, [&](platform::IniFile& settings) {
+    recorded.drive = scan::assignFolderDrive(settings, tableOf(settings), folder);
+  });
+  if (recorded.code != ResultCode::Ok) {
+    recorded.drive.status = scan::FolderDriveStatus::NotRecorded;
+  } else if (recorded.drive.status == scan::FolderDriveStatus::Assigned ||
+             recorded.drive.status == scan::FolderDriveStatus::Existing) {
+    recorded.drives = tableOf(platform::IniFile(settingsFile));
+  }
+  if (recorded.drive.folder.empty()) recorded.drive.folder = folder;  // named as given
+  return recorded;
+}
 
 OpenResult VolumeService::open(std::size_t volumeIndex, ProgressObserver* progress) {
   return session::openVolume(m_data, volumeIndex, progress);

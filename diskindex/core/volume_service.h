@@ -94,6 +94,21 @@ struct ChangeResult {
   ResultCode folderCode = ResultCode::Ok;
 };
 
+// A folder's letter for reading it, as adding, changing and reading again
+// get it: the letter naming the folder already, or the first free one from D
+// on, recorded at once in [Drives] of the settings file (under its lock, onto
+// the file as it is on disk) so that it names the folder after a restart and
+// in every program on the catalogue. drives knows the letter when there is
+// one (Existing, Assigned); otherwise drive.status says why not (NotRecorded
+// with code the settings file's code).
+struct RecordedFolder {
+  scan::FolderDrive drive;
+  ResultCode code = ResultCode::Ok;
+  std::optional<platform::DriveTable> drives;
+};
+RecordedFolder recordFolderDrive(const std::filesystem::path& folder,
+                                 const std::filesystem::path& settingsFile);
+
 class VolumeService {
  public:
   explicit VolumeService(SessionData& data) : m_data(data) {}

@@ -17,7 +17,9 @@
 #include "diskindex/tests/temp_tree.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/tests/main_form_fixture.h"
 #include "diskindex/tests/scan_prompts_fake.h"
+#include "platform/ini_file.h"
 #include "diskindex/tests/ui_test_support.h"
 #include "diskindex/ui/disk_index_form.h"
 #include "diskindex/ui/dlg_orphan_remarks.h"
@@ -29,6 +31,7 @@ namespace diskindex::ui {
 namespace {
 
 using scan::testing::TempTree;
+using testing::testFormEnvironment;
 
 QWidget* visibleTopLevel(const QString& objectName) {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -50,6 +53,11 @@ void whenShown(const QString& objectName, std::function<void(QWidget*)> step) {
     }
   });
   timer->start();
+}
+
+std::string textOf(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void click(QWidget* dialog, const char* button) {
@@ -122,11 +130,7 @@ class FormRescanTest : public ::testing::Test {
     TDlgRescanVolume::folderChooser() = m_previousChooser;
   }
   TDiskIndexForm& start() {
-    FormEnvironment env;
-    env.settingsFile = m_settingsFile;
-    env.settings.dataHome = m_temp.path() / "home";
-    env.settings.tempDir = m_temp.path();
-    env.settings.screen = {1280, 1024};
+    FormEnvironment env = testFormEnvironment(m_settingsFile, m_temp.path());
     auto prompts = std::make_unique<testing::FakePrompts>();
     m_formPrompts = prompts.get();
     m_form = std::make_unique<TDiskIndexForm>(std::move(env), std::move(prompts));
@@ -227,8 +231,49 @@ TEST_F(FormRescanTest, InTheContentsViewAFolderIsReadAndTheOpenVolumeShowsTheNew
   EXPECT_EQ(form.state().opened->directories.directoryCount(), 3u);
   // The new directory NEU sorts after DOCS; every old remark is kept.
   EXPECT_EQ(form.state().opened->remarks.find({2, 0}), std::optional<std::string_view>("über C"));
-  EXPECT_EQ(form.state().catalogue.volumes()[0].driveLetter, 'X');
   EXPECT_EQ(visibleTopLevel(QStringLiteral("TDlgOrphanRemarks")), nullptr);
+  // As when adding a folder: the volume takes a letter recorded in [Drives]
+  // for the folder, so copying and reading again find it after a restart.
+  const char letter = form.state().catalogue.volumes()[0].driveLetter;
+  EXPECT_NE(letter, 'X');
+  const auto drives = scan::driveOverrides(platform::IniFile(m_settingsFile));
+  ASSERT_TRUE(drives.contains(letter)) << "letter " << letter << " not recorded";
+  EXPECT_EQ(std::filesystem::weakly_canonical(drives.at(letter)),
+            std::filesystem::weakly_canonical(other.root()));
+  EXPECT_EQ(drives.at('X'), m_disc.root()) << "the other letters stay";
+}
+
+TEST_F(FormRescanTest, AFolderReadAgainSaysWhatTheWalkPassedOverAndReusesItsLetter) {
+  TDiskIndexForm& form = start();
+  TempTree other;  // every remarked entry is there: no orphaned remarks
+  other.file("A.TXT", "a");
+  other.file("B.TXT", "b");
+  other.file("DOCS/C.TXT", "c");
+  std::filesystem::create_directory_symlink(other.root() / "DOCS", other.root() / "Verweis");
+  TDlgRescanVolume::folderChooser() = [&](QWidget*, const QString&) {
+    return QString::fromStdString(other.root().string());
+  };
+  const auto rescanFromFolder = [&] {
+    whenShown(QStringLiteral("TDlgRescanVolume"), [&](QWidget* dialog) {
+      click(dialog, "ButtonFolder");
+      click(dialog, "ButtonOk");
+    });
+    form.onRescanVolume();
+  };
+  rescanFromFolder();
+  ASSERT_NE(m_prompts, nullptr);
+  ASSERT_EQ(m_prompts->shown.size(), 1u);
+  EXPECT_EQ(m_prompts->shown[0].kind, QStringLiteral("warning"));
+  EXPECT_EQ(m_prompts->shown[0].caption, QStringLiteral("Verzeichnisse einlesen"));
+  EXPECT_TRUE(m_prompts->shown[0].text.contains(QStringLiteral("1 Verknüpfung auf ein Verzeichnis")))
+      << m_prompts->shown[0].text.toStdString();
+  const char first = form.state().catalogue.volumes()[0].driveLetter;
+  const std::string settingsBefore = textOf(m_settingsFile);
+  rescanFromFolder();
+  EXPECT_EQ(form.state().catalogue.volumes()[0].driveLetter, first)
+      << "the folder's recorded letter is used again, no second one";
+  EXPECT_EQ(textOf(m_settingsFile), settingsBefore);
+  EXPECT_EQ(m_prompts->shown.size(), 2u) << "the summary is shown again";
 }
 
 TEST_F(FormRescanTest, AnImageFileCanBeChosenAndARefusedOneChangesNothing) {

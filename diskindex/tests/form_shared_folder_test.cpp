@@ -31,6 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::MainFormTest;
+using testing::testFormEnvironment;
 
 // Adds a volume from a separate process, as diskindx-cli would.
 void addVolumeInAnotherProcess(const fs::path& data, const std::string& name) {
@@ -278,11 +279,7 @@ TEST_F(FormMissingFolderTest, TheFolderIsCreatedOrAnotherChosenOnRequest) {
   // Another folder, holding a volume, chosen instead.
   addVolume("Anderswo", "");
   pointAt(unplugged);
-  FormEnvironment env;
-  env.settingsFile = m_settingsFile;
-  env.settings.dataHome = m_temp.path() / "home";
-  env.settings.tempDir = m_temp.path();
-  env.settings.screen = {1280, 1024};
+  FormEnvironment env = testFormEnvironment(m_settingsFile, m_temp.path());
   auto prompts = std::make_unique<testing::FakePrompts>();
   testing::FakePrompts& fake = *prompts;
   fake.missingFolderAnswers = {MissingFolderChoice::ChooseOther};

@@ -20,6 +20,7 @@
 #include "diskindex/tests/main_form_fixture.h"
 #include "diskindex/ui/dlg_add_drive.h"
 #include "diskindex/ui/dlg_categories.h"
+#include "diskindex/ui/dlg_rescan_volume.h"
 #include "diskindex/ui/dlg_search_cds.h"
 #include "diskindex/ui/help_window.h"
 #include "diskindex/ui/search_prompts.h"
@@ -28,6 +29,7 @@ namespace diskindex::ui {
 namespace {
 
 using testing::MainFormTest;
+using testing::shownWindow;
 
 QString pageText(const QString& page) {
   QFile file(QStringLiteral(":/help/") + page);
@@ -79,16 +81,6 @@ TEST(HelpPages, EveryNamedPageExistsAndEveryLinkAndAnchorLeadsSomewhere) {
       EXPECT_TRUE(linkedTo.count(name)) << name.toStdString() << " is linked from nowhere";
     }
   }
-}
-
-template <typename T>
-T* shownWindow() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* window = qobject_cast<T*>(widget); window != nullptr && window->isVisible()) {
-      return window;
-    }
-  }
-  return nullptr;
 }
 
 // What pressing "&Hilfe" twice in a running modal dialog showed.
@@ -167,6 +159,18 @@ TEST_F(MainFormTest, EachHelpButtonOpensItsOwnPageWhileItsDialogRuns) {
     QTest::mouseClick(menu, Qt::LeftButton, {},
                       menu->actionGeometry(form.actions().categories).center());
     expectOwnPage(seen, help::kCategories);
+  }
+  {
+    SCOPED_TRACE("rescan");
+    HelpSeen seen;
+    QApplication::setActiveWindow(&form);
+    QTest::keyClick(&form, Qt::Key_D, Qt::AltModifier);
+    auto* menu = form.findChild<QMenu*>(QStringLiteral("MenuVolume"));
+    ASSERT_NE(menu, nullptr);
+    pressHelpIn<TDlgRescanVolume>(seen);
+    QTest::mouseClick(menu, Qt::LeftButton, {},
+                      menu->actionGeometry(form.actions().rescanVolume).center());
+    expectOwnPage(seen, help::kRescanVolume);
   }
   for (const bool multi : {true, false}) {
     SCOPED_TRACE(multi ? "search on several volumes" : "search on the open volume");

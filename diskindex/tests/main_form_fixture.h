@@ -46,6 +46,18 @@ inline const std::vector<EntryRecord> kEntries{file(1, "README.TXT", 300),
                                                dir(2, "INNEN"),
                                                file(3, "X.TXT", 1)};
 
+// The environment of a window under test: its settings file, and home,
+// temporary folder and screen inside the test's own directory.
+inline FormEnvironment testFormEnvironment(const std::filesystem::path& settingsFile,
+                                           const std::filesystem::path& testDirectory) {
+  FormEnvironment env;
+  env.settingsFile = settingsFile;
+  env.settings.dataHome = testDirectory / "home";
+  env.settings.tempDir = testDirectory;
+  env.settings.screen = {1280, 1024};
+  return env;
+}
+
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -57,6 +69,11 @@ class MainFormTest : public ::testing::Test {
 
   void addVolume(const std::string& name, const std::string& category,
                  std::int64_t capacity = 1474560) {
+    addVolumeWith(name, kEntries, capacity, category);
+  }
+  // A volume holding these entries (kEntries for addVolume).
+  void addVolumeWith(const std::string& name, const std::vector<EntryRecord>& entries,
+                     std::int64_t capacity = 1474560, const std::string& category = "") {
     Catalogue catalogue;
     catalogue.setDataDirectory(m_data);
     catalogue.loadVolumeList();
@@ -65,7 +82,7 @@ class MainFormTest : public ::testing::Test {
     volume.category = category;
     volume.capacity = capacity;
     volume.freeSpace = 474560;
-    ASSERT_EQ(testing::addSampleVolume(catalogue, volume, kEntries), ResultCode::Ok);
+    ASSERT_EQ(testing::addSampleVolume(catalogue, volume, entries), ResultCode::Ok);
     if (!std::filesystem::exists(m_settingsFile)) writeSettings("");
   }
 
@@ -75,12 +92,8 @@ class MainFormTest : public ::testing::Test {
   }
 
   TDiskIndexForm& start(std::deque<bool> answers = {}) {
-    FormEnvironment env;
-    env.settingsFile = m_settingsFile;
-    env.settings.dataHome = m_temp.path() / "home";
-    env.settings.tempDir = m_temp.path();
+    FormEnvironment env = testFormEnvironment(m_settingsFile, m_temp.path());
     env.settings.defaultEditor = "editor";
-    env.settings.screen = {1280, 1024};
     auto prompts = std::make_unique<FakePrompts>();
     m_prompts = prompts.get();
     m_prompts->answers = std::move(answers);

@@ -100,6 +100,27 @@ TEST(PageModel, EveryLineStaysWithinTheMarginsOnEveryPage) {
   EXPECT_EQ(total, expected);
 }
 
+TEST(PageModel, ALineWrappedAcrossAPageBreakGoesOnWithItsIndentOnTheNextPage) {
+  // 22 short lines, then 300 characters: the first row fills the page's
+  // last line (23 a page), the continuation rows open the next page.
+  std::vector<std::string> lines(22, "Zeile");
+  std::string path = "E:";
+  while (path.size() < 300) path += "\\Ordner" + std::to_string(path.size());
+  lines.push_back(path);
+  const PageSpec spec = smallPage();
+  const PageLayout layout = layoutPages(lines, "Archiv", spec, kMeasure);
+  ASSERT_EQ(layout.pages.size(), 2u);
+  EXPECT_EQ(layout.pages[0].lines.back().x, spec.margins.left);
+  std::string printed = layout.pages[0].lines.back().text;
+  for (const PlacedLine& row : layout.pages[1].lines) {
+    EXPECT_EQ(row.x, spec.margins.left + 4) << row.text;
+    EXPECT_EQ(row.y - spec.margins.top, static_cast<int>(&row - layout.pages[1].lines.data()));
+    printed += row.text;
+  }
+  EXPECT_EQ(printed, path);
+  EXPECT_EQ(layout.pages[1].footerRight.text, "Seite 2 von 2");
+}
+
 TEST(PageModel, EachPageFooterNamesTheDocumentAndCountsThePages) {
   const std::vector<std::string> lines(50, "Zeile");
   const PageLayout layout = layoutPages(lines, "URLAUB_2019", smallPage(), kMeasure);

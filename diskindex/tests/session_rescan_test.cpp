@@ -6,6 +6,7 @@
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/orphan_file.h"
 #include "diskindex/tests/fake_drives.h"
+#include "platform/ini_file.h"
 #include "diskindex/tests/test_files.h"
 
 namespace diskindex {
@@ -146,7 +147,7 @@ TEST_F(SessionRescanTest, ARemarkConflictDuringARescanIsAskedAndEachAnswerIsKept
             ResultCode::Ok) << "nothing open, nothing to ask";
 }
 
-TEST_F(SessionRescanTest, AFolderKeepsTheVolumesDriveAndANonFolderChangesNothing) {
+TEST_F(SessionRescanTest, AFolderGetsARecordedLetterAndANonFolderChangesNothing) {
   CatalogueSession& session = *m_session;
   const VolumeRecord before = session.volumes()[0];
   const std::vector<std::uint8_t> bytes = test::readAll(before.dataFile);
@@ -162,8 +163,15 @@ TEST_F(SessionRescanTest, AFolderKeepsTheVolumesDriveAndANonFolderChangesNothing
   const RescanResult result =
       session.rescanService().rescan(0, RescanFromFolder{other.path()}, observer);
   ASSERT_EQ(result.outcome.code, ResultCode::Ok) << result.outcome.failedFile;
-  EXPECT_EQ(session.volumes()[0].driveLetter, 'E');
-  EXPECT_EQ(session.volumes()[0].driveType, before.driveType);
+  ASSERT_TRUE(result.folder);
+  EXPECT_EQ(result.folder->status, scan::FolderDriveStatus::Assigned);
+  // The volume takes the folder's letter, which [Drives] now records, so it
+  // names the folder after a restart as an added folder's does.
+  const char letter = session.volumes()[0].driveLetter;
+  EXPECT_EQ(letter, result.folder->letter);
+  const auto recorded = scan::driveOverrides(platform::IniFile(m_env.settingsFile));
+  ASSERT_TRUE(recorded.contains(letter));
+  EXPECT_EQ(fs::weakly_canonical(recorded.at(letter)), fs::weakly_canonical(other.path()));
   EXPECT_EQ(session.volumes()[0].fileCount, 1);
   EXPECT_FALSE(session.state().opened) << "a volume that was not open stays closed";
 }

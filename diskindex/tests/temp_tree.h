@@ -3,11 +3,14 @@
 // removed again when the object goes out of scope.
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -54,5 +57,20 @@ class TempTree {
  private:
   std::filesystem::path m_root;
 };
+
+// Runs check as the ordinary user "nobody" in a child process when the tests
+// run as root (root reads every directory, so an unreadable one would not
+// be), else right here; true when check said true.
+inline bool holdsForOrdinaryUser(const std::function<bool()>& check) {
+  if (geteuid() != 0) return check();
+  const pid_t child = fork();
+  if (child == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+    _exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 }  // namespace diskindex::scan::testing

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QListWidget>
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,18 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace diskindex::ui::testing {
 
 void ensureApplication();
+
+// The visible top-level window of type T (a modal dialog the window opened,
+// the help window), or nullptr.
+template <typename T>
+T* shownWindow() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* window = qobject_cast<T*>(widget); window != nullptr && window->isVisible()) {
+      return window;
+    }
+  }
+  return nullptr;
+}
 
 struct PromptRecord {
   QString kind;  // "error", "information", "warning", "question"

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <ctime>
 #include <optional>
@@ -15,6 +13,7 @@
 namespace diskindex::scan {
 namespace {
 
+using testing::holdsForOrdinaryUser;
 using testing::TempTree;
 
 struct CountingObserver : ScanObserver {
@@ -225,15 +224,7 @@ TEST(Walk, NestedMountPointsAreLeftOutAndCountedUnlessAskedFor) {
 // reads every directory), in a child process.
 bool walkOutlineAsUser(const std::filesystem::path& root,
                        const std::vector<std::string>& expected) {
-  if (geteuid() != 0) return outline(walk(root)) == expected;
-  const pid_t child = fork();
-  if (child == 0) {
-    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
-    _exit(outline(walk(root)) == expected ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return holdsForOrdinaryUser([&] { return outline(walk(root)) == expected; });
 }
 
 TEST(Walk, UnreadableDirectoryIsListedWithoutItsContents) {
@@ -265,18 +256,7 @@ TEST(Walk, UnreadableDirectoriesAreNamedInTheSummary) {
     return r.summary.unreadableDirectories == expected &&
            marked == std::vector<std::string>{"locked", "inner"};
   };
-  if (geteuid() != 0) {
-    EXPECT_TRUE(check());
-    return;
-  }
-  const pid_t child = fork();
-  if (child == 0) {
-    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
-    _exit(check() ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "exit " << WEXITSTATUS(status);
+  EXPECT_TRUE(holdsForOrdinaryUser(check));
   chmod((t.root() / "locked").c_str(), 0755);
   chmod((t.root() / "open/inner").c_str(), 0755);
 }

@@ -20,20 +20,6 @@ using testing::MainFormTest;
 
 class BrowseTest : public MainFormTest {
  protected:
-  // A volume whose root holds the given files and nothing else.
-  void addVolumeWith(const std::string& name, const std::vector<EntryRecord>& entries,
-                     std::int64_t capacity = 1474560) {
-    Catalogue catalogue;
-    catalogue.setDataDirectory(m_data);
-    catalogue.loadVolumeList();
-    testing::SampleVolume volume;
-    volume.name = name;
-    volume.capacity = capacity;
-    volume.freeSpace = 474560;
-    ASSERT_EQ(testing::addSampleVolume(catalogue, volume, entries), ResultCode::Ok);
-    if (!std::filesystem::exists(m_settingsFile)) writeSettings("");
-  }
-
   QStringList names() {
     QStringList shown;
     for (int row = 0; row < grid()->model()->rowCount(); ++row) shown << cell(row, 0);

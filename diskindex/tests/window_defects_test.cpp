@@ -27,6 +27,7 @@ namespace diskindex::ui {
 namespace {
 
 using testing::MainFormTest;
+using testing::shownWindow;
 
 // Opens a menu of the menu bar with its Alt shortcut, as a user would.
 QMenu* openMenu(QWidget* form, Qt::Key key, const char* name) {
@@ -84,16 +85,6 @@ TEST_F(MainFormTest, OverviewKeepsFileAndRemarkMenuEntriesButHidesTheirButtons) 
   EXPECT_FALSE(remarkButton[0]->isChecked());
   a.dirRemarks->trigger();  // and the menu entry the button
   EXPECT_TRUE(remarkButton[0]->isChecked());
-}
-
-template <typename T>
-T* shownWindow() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* window = qobject_cast<T*>(widget); window != nullptr && window->isVisible()) {
-      return window;
-    }
-  }
-  return nullptr;
 }
 
 struct HelpOutcome {

@@ -12,6 +12,8 @@
 #include "diskindex/core/scan/rescan_messages.h"
 #include "diskindex/core/scan/scan_messages.h"
 #include "diskindex/ui/drive_combo.h"
+#include "diskindex/ui/help_topic.h"
+#include "diskindex/ui/help_window.h"
 #include "diskindex/ui/ok_cancel_box.h"
 #include "diskindex/ui/qt_text.h"
 
@@ -56,6 +58,11 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
   m_folder = new QLabel;
   m_folder->setObjectName(QStringLiteral("LabelFolder"));
   QDialogButtonBox* buttons = makeOkCancelBox(this, OkText::OK, OkDefault::Yes).box;
+  QPushButton* help = buttons->addButton(QStringLiteral("&Hilfe"), QDialogButtonBox::HelpRole);
+  help->setObjectName(QStringLiteral("ButtonHelp"));
+  help->setAutoDefault(false);
+  // The dialog's own help window: usable while this modal dialog runs.
+  connect(help, &QPushButton::clicked, this, [this] { openHelpPage(this, help::kRescanVolume); });
 
   auto* grid = new QGridLayout;
   grid->addWidget(driveLabel, 0, 0);

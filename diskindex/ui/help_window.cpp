@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace diskindex::ui {
 
@@ -12,7 +14,12 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("HelpWindow"));
   setWindowTitle(QStringLiteral("K&T DiskIndex - Hilfe"));
   setModal(false);
-  resize(640, 520);
+  // 640 x 520 at most, but never taller or wider than the screen leaves
+  // room for (at a scale factor of 2 the window would otherwise reach past
+  // the bottom of a 1000-pixel screen and its last lines could not be read).
+  const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+  const QSize room = screen != nullptr ? screen->availableSize() * 9 / 10 : QSize(640, 520);
+  resize(std::min(640, room.width()), std::min(520, room.height()));
   m_browser = new QTextBrowser(this);
   m_browser->setObjectName(QStringLiteral("HelpBrowser"));
   m_browser->setSearchPaths({QStringLiteral(":/help")});

@@ -28,6 +28,7 @@ inline constexpr char kExport[] = "export.html";          // information, trees,
 inline constexpr char kPrinting[] = "printing.html";
 inline constexpr char kCopying[] = "copying.html";  // copying, editing and running files
 inline constexpr char kCategories[] = "categories.html";
+inline constexpr char kRescanVolume[] = "menus.html";  // "Datenträger erneut einlesen ..."
 }  // namespace help
 
 class HelpWindow : public QDialog {

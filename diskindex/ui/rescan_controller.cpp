@@ -92,6 +92,14 @@ void RescanController::showResult(const RescanResult& result, ScanPrompts& promp
     if (open) m_view.showContents();
     return;
   }
+  // A folder that got no letter says why (a missing folder is not ready,
+  // said below like a drive that is not).
+  if (result.folder && result.folder->status != scan::FolderDriveStatus::NotAFolder &&
+      !folderHasLetter(prompts, qUtf8(scan::messages::kRescanCaption), result.folder,
+                       m_session.environment().settingsFile)) {
+    if (open) m_view.showContents();
+    return;
+  }
   if (outcome.code != ResultCode::Ok) {
     const ErrorMessage message =
         errorMessage(outcome.code, scan::messages::kRescanCaption, outcome.failedFile.string());
@@ -106,6 +114,7 @@ void RescanController::showResult(const RescanResult& result, ScanPrompts& promp
                     boxText(messages::keptDamagedCopy((copy.parent_path() / copy.stem()).string(),
                                                       copy.string())));
   }
+  showWalkSummary(prompts, outcome.read.passedOver);
   if (!outcome.orphans.empty()) {
     TDlgOrphanRemarks orphans(outcome.orphans, outcome.orphanFile, m_view.dialogParent());
     orphans.exec();

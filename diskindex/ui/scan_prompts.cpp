@@ -3,7 +3,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "diskindex/core/messages.h"
 #include "diskindex/core/scan/scan_messages.h"
+#include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
 namespace {
@@ -19,6 +21,34 @@ int ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const Q
 }
 
 }  // namespace
+
+bool folderHasLetter(ScanPrompts& prompts, const QString& caption,
+                     const std::optional<scan::FolderDrive>& folder,
+                     const std::filesystem::path& settingsFile) {
+  if (!folder) return true;
+  const std::string path = folder->folder.string();
+  if (folder->status == scan::FolderDriveStatus::LettersRanOut) {
+    prompts.error(caption, boxText(scan::messages::lettersRanOut(path)));
+    return false;
+  }
+  if (folder->status == scan::FolderDriveStatus::NotRecorded) {
+    prompts.error(caption,
+                  boxText(scan::messages::folderLetterNotRecorded(path, settingsFile.string())));
+    return false;
+  }
+  if (folder->status == scan::FolderDriveStatus::NotAFolder) {
+    const ErrorMessage message =
+        errorMessage(ResultCode::DriveNotReady, OperationTitle::CreateData, path);
+    prompts.error(QString::fromStdString(message.caption), boxText(message.text));
+    return false;
+  }
+  return true;
+}
+
+void showWalkSummary(ScanPrompts& prompts, const scan::WalkSummary& passedOver) {
+  const std::string text = scan::messages::walkSummaryText(passedOver);
+  if (!text.empty()) prompts.warning(qUtf8(scan::messages::kWalkSummaryCaption), boxText(text));
+}
 
 bool QtScanPrompts::yesNo(const QString& caption, const QString& text) {
   return ask(m_parent, QMessageBox::Question, caption, text, QStringLiteral("&Ja"),

@@ -6,11 +6,15 @@
 // fake. DialogQuestionsOnPrompts words the dialog's checks on top of it.
 
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "diskindex/core/scan/folder_drive.h"
 #include "diskindex/core/scan/volume_dialog.h"
+#include "diskindex/core/scan/walk.h"
 #include "diskindex/ui/form_prompts.h"
 
 class QWidget;
@@ -41,6 +45,16 @@ class QtScanPrompts : public ScanPrompts {
 // Where the main window gets its prompts from; tests replace it.
 using ScanPromptsFactory = std::function<std::unique_ptr<ScanPrompts>(QWidget* parent)>;
 ScanPromptsFactory& scanPromptsFactory();
+
+// After reading a folder (adding, changing, reading again): a folder that
+// got no letter says why in an error box (false); true when it has one or
+// no folder was read.
+bool folderHasLetter(ScanPrompts& prompts, const QString& caption,
+                     const std::optional<scan::FolderDrive>& folder,
+                     const std::filesystem::path& settingsFile);
+// What the walk passed over (links, mount points, unreadable directories)
+// in a warning box; nothing when it passed over nothing.
+void showWalkSummary(ScanPrompts& prompts, const scan::WalkSummary& passedOver);
 
 // The add dialog's questions, captioned with the dialog's caption.
 class DialogQuestionsOnPrompts : public scan::DialogQuestions {

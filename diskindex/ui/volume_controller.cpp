@@ -14,34 +14,6 @@
 #include "diskindex/ui/scan_prompts.h"
 
 namespace diskindex::ui {
-namespace {
-
-// A folder that got no letter: says why (true when it did get one).
-bool folderHasLetter(ScanPrompts& prompts, const QString& caption,
-                     const std::optional<scan::FolderDrive>& folder,
-                     const std::filesystem::path& settingsFile) {
-  if (!folder) return true;
-  const std::string path = folder->folder.string();
-  if (folder->status == scan::FolderDriveStatus::LettersRanOut) {
-    prompts.error(caption, boxText(scan::messages::lettersRanOut(path)));
-    return false;
-  }
-  if (folder->status == scan::FolderDriveStatus::NotRecorded) {
-    prompts.error(caption,
-                  boxText(scan::messages::folderLetterNotRecorded(path, settingsFile.string())));
-    return false;
-  }
-  if (folder->status == scan::FolderDriveStatus::NotAFolder) {
-    const ErrorMessage message =
-        errorMessage(ResultCode::DriveNotReady, OperationTitle::CreateData, path);
-    prompts.error(QString::fromStdString(message.caption), boxText(message.text));
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 void VolumeController::addVolume() {
   const std::unique_ptr<ScanPrompts> prompts = scanPromptsFactory()(m_view.dialogParent());
   const QString caption = qUtf8(scan::messages::kAddCaption);
@@ -83,11 +55,7 @@ void VolumeController::addVolume() {
   }
   // Links, mount points and unreadable directories are never left out
   // without a word.
-  const std::string passedOver =
-      scan::messages::walkSummaryText(result.outcome.lastRead.passedOver);
-  if (!passedOver.empty()) {
-    prompts->warning(qUtf8(scan::messages::kWalkSummaryCaption), boxText(passedOver));
-  }
+  showWalkSummary(*prompts, result.outcome.lastRead.passedOver);
 }
 
 void VolumeController::changeVolume() {
