@@ -57,17 +57,7 @@ class CliControlCharsTest : public ::testing::Test {
       ASSERT_EQ(createVolume(m_tmp / file, header, entries), ResultCode::Ok);
     }
   }
-  CliRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--data", m_tmp.path().string()});
-    std::ostringstream out;
-    std::ostringstream err;
-    SessionEnvironment env;
-    env.settingsFile = m_tmp / "cfg" / "DISKINDX.INI";
-    env.settings.dataHome = m_tmp / "home";
-    env.settings.tempDir = m_tmp.path();
-    const int status = cli::run(args, env, out, err);
-    return {status, out.str(), err.str()};
-  }
+  CliRun run(std::vector<std::string> args) { return test::runCliIn(m_tmp.path(), std::move(args)); }
   std::string fileText(const fs::path& path) {
     const std::vector<std::uint8_t> bytes = test::readAll(path);
     return std::string(bytes.begin(), bytes.end());

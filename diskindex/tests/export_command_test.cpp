@@ -38,15 +38,8 @@ class ExportCommandTest : public ::testing::Test {
     ASSERT_EQ(createVolume(m_tmp / "CD000002.DAT", archive, archiveEntries), ResultCode::Ok);
   }
   CliRun run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--data", m_tmp.path().string(), "export"});
-    std::ostringstream out;
-    std::ostringstream err;
-    SessionEnvironment env;
-    env.settingsFile = m_tmp / "cfg" / "DISKINDX.INI";
-    env.settings.dataHome = m_tmp / "home";
-    env.settings.tempDir = m_tmp.path();
-    const int status = cli::run(args, env, out, err);
-    return {status, out.str(), err.str()};
+    args.insert(args.begin(), "export");
+    return test::runCliIn(m_tmp.path(), std::move(args));
   }
 
   test::TempDir m_tmp;
