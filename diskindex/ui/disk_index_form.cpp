@@ -17,6 +17,7 @@
 #include "diskindex/ui/contents_pane.h"
 #include "diskindex/ui/dir_tree_model.h"
 #include "diskindex/ui/dlg_search_results.h"
+#include "diskindex/ui/elided_label.h"
 #include "diskindex/ui/export_controller.h"
 #include "diskindex/ui/file_grid.h"
 #include "diskindex/ui/file_list_model.h"
@@ -152,7 +153,7 @@ void TDiskIndexForm::buildLayout() {
   QWidget::setTabOrder(m_files, m_fileRemark);
   QWidget::setTabOrder(m_fileRemark, m_dirRemark);
 
-  m_status = new QLabel;
+  m_status = new ElidedLabel;
   m_status->setObjectName(QStringLiteral("StatusText"));
   statusBar()->addWidget(m_status, 1);
   m_progress = new QProgressBar;
