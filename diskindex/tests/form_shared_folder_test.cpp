@@ -52,6 +52,16 @@ void addVolumeInAnotherProcess(const fs::path& data, const std::string& name) {
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
+// Another window comes to the front, then the catalogue's window again.
+void switchBackTo(QWidget& form) {
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+}
+
 class FormSharedFolderTest : public MainFormTest {
  protected:
   int rows() { return tree()->model()->rowCount(); }
@@ -118,15 +128,6 @@ class FormUnwatchedFolderTest : public FormSharedFolderTest {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     QTest::qWait(20);
     return form;
-  }
-  // Another window comes to the front, then the catalogue's window again.
-  void switchBackTo(QWidget& form) {
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   }
 };
 
@@ -262,12 +263,7 @@ TEST_F(FormMissingFolderTest, AFolderPluggedInLaterIsReadAtTheNextActivation) {
   fs::create_directories(unplugged);  // the disk is back, with a volume
   addVolumeInAnotherProcess(unplugged, "Urlaub");
 
-  QWidget other;
-  other.show();
-  other.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-  form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  switchBackTo(form);
   ASSERT_TRUE(QTest::qWaitFor([&] { return tree()->model()->rowCount() == 1; }, 2000));
   EXPECT_EQ(tree()->model()->index(0, 0).data().toString(), QStringLiteral("Urlaub"));
   EXPECT_NE(status(), qUtf8(messages::missingDataDirectoryStatus(folder)));
