@@ -12,19 +12,6 @@
 namespace diskindex {
 namespace {
 
-std::vector<std::filesystem::path> volumeFiles(const std::filesystem::path& dir,
-                                               std::error_code& error) {
-  std::vector<std::filesystem::path> files;
-  std::filesystem::directory_iterator it(dir, error);
-  for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    std::error_code typeError;
-    if (isVolumeFileName(name) && !it->is_directory(typeError)) files.push_back(it->path());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 // Reads one header for the list. A file shorter than a header that starts
 // with the old magic is still an old-format file (small old volumes are).
 // stamp receives the file as it was read (by its descriptor, so that a
@@ -84,7 +71,7 @@ ResultCode Catalogue::loadVolumeList(ListLoadObserver* observer) {
   // read, so the list is one consistent state of the folder.
   const FolderLock lock(m_dataDir, FolderLock::Mode::Shared);
   std::error_code error;
-  const std::vector<std::filesystem::path> files = volumeFiles(m_dataDir, error);
+  const std::vector<std::filesystem::path> files = listVolumeFiles(m_dataDir, error);
   if (error && files.empty()) return ResultCode::CannotOpen;
   m_stamp.folderExists = true;
   m_stamp.volumeFiles.reserve(files.size());

@@ -113,6 +113,12 @@ ReloadResult CatalogueSession::reloadVolumeList(ListLoadObserver* observer) {
   return result;
 }
 
+std::optional<ReloadResult> CatalogueSession::reloadIfChangedByOthers(
+    ListLoadObserver* observer) {
+  if (!changedByOthers()) return std::nullopt;
+  return reloadVolumeList(observer);
+}
+
 bool CatalogueSession::changedByOthers() const {
   if (m_data.state.catalogue.changedSinceLoad()) return true;
   const std::optional<OpenedVolume>& opened = m_data.state.opened;

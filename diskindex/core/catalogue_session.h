@@ -15,6 +15,7 @@
 // services show nothing and throw nothing.
 
 #include <filesystem>
+#include <optional>
 
 #include "diskindex/core/catalogue_state.h"
 #include "diskindex/core/category_service.h"
@@ -112,12 +113,13 @@ class CatalogueSession {
   // comment file and none were typed here (typed ones are merged when saved).
   ReloadResult reloadVolumeList(ListLoadObserver* observer = nullptr);
   // The check made before a command and when the window comes to the front:
-  // whether the data folder (its volume files, or the folder itself having
+  // when the data folder (its volume files, or the folder itself having
   // appeared or gone) or the open volume's comment file differ from what
-  // was read. True means: call reloadVolumeList. It sees what a file system
-  // watcher misses, such as a change another computer made on a network
-  // share, at the cost of a listing and a stat per volume file.
-  bool changedByOthers() const;
+  // was read, the list is read again as by reloadVolumeList and its result
+  // returned; otherwise nothing is read and the answer is empty. It sees what
+  // a file system watcher misses, such as a change another computer made on
+  // a network share, at the cost of a listing and a stat per volume file.
+  std::optional<ReloadResult> reloadIfChangedByOthers(ListLoadObserver* observer = nullptr);
 
   // The workflow services (see each header).
   VolumeService& volumeService() { return m_volumes; }
@@ -136,6 +138,7 @@ class CatalogueSession {
   // Reads the open volume's remarks again when another program wrote their
   // file and nothing was typed here; true when they were read.
   bool reloadRemarksIfChanged();
+  bool changedByOthers() const;
 
   SessionData m_data;
   // The settings as DISKINDX.INI gave them at start-up: shutdown writes only

@@ -28,7 +28,7 @@ struct OpenedVolume {
   std::vector<Remark> remarksBase;
   // The comment file as it was when the remarks were read or last saved:
   // when it differs, another program wrote it (see
-  // CatalogueSession::changedByOthers).
+  // CatalogueSession::reloadIfChangedByOthers).
   FileStamp remarksStamp;
   // The comment file is damaged: what could be read is shown, nothing can
   // be changed, so the file is never written over.

@@ -29,20 +29,30 @@ FileStamp FileStamp::ofOpenFile(int fd) {
   return of(info);
 }
 
+std::vector<std::filesystem::path> listVolumeFiles(const std::filesystem::path& dir,
+                                                   std::error_code& error) {
+  std::vector<std::filesystem::path> files;
+  std::filesystem::directory_iterator it(dir, error);
+  for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    std::error_code typeError;
+    if (isVolumeFileName(name) && !it->is_directory(typeError)) files.push_back(it->path());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// Exists exactly when the volume list would have read the folder.
 FolderStamp FolderStamp::take(const std::filesystem::path& dataDir) {
   FolderStamp stamp;
   std::error_code error;
-  std::filesystem::directory_iterator it(dataDir, error);
-  if (error) return stamp;
+  const std::vector<std::filesystem::path> files = listVolumeFiles(dataDir, error);
+  if (error && files.empty()) return stamp;
   stamp.folderExists = true;
-  for (const std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
-    std::string name = it->path().filename().string();
-    std::error_code typeError;
-    if (!isVolumeFileName(name) || it->is_directory(typeError)) continue;
-    stamp.volumeFiles.emplace_back(std::move(name), FileStamp::ofPath(it->path()));
+  stamp.volumeFiles.reserve(files.size());
+  for (const std::filesystem::path& file : files) {
+    stamp.volumeFiles.emplace_back(file.filename().string(), FileStamp::ofPath(file));
   }
-  std::sort(stamp.volumeFiles.begin(), stamp.volumeFiles.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
   return stamp;
 }
 

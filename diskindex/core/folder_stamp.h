@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,12 @@ struct FileStamp {
   static FileStamp ofOpenFile(int fd);
   bool operator==(const FileStamp&) const = default;
 };
+
+// The CD*.DAT files of a folder, in name order: what the volume list reads
+// and what a stamp describes. error is set when the folder cannot be listed
+// (wholly: the list is empty; partly: what was listed is given).
+std::vector<std::filesystem::path> listVolumeFiles(const std::filesystem::path& dir,
+                                                   std::error_code& error);
 
 struct FolderStamp {
   bool folderExists = false;

@@ -169,6 +169,11 @@ class TDiskIndexForm : public QMainWindow, private FormView {
   // hear (another computer on a network share, a folder plugged in later).
   // Reads the list again at once when the folder differs; true when it did.
   bool followOtherPrograms();
+  // The one reload both take: the remark fields taken first, the list read
+  // (always, or only when another program changed the folder), the views
+  // refreshed. False when nothing was read.
+  enum class ReloadWhen { Always, ChangedByOthers };
+  bool reload(ReloadWhen when);
   void dropRemovedVolume();
   // Contents (form_contents.cpp).
   // False when the remarks could not be saved and the user kept them: the

@@ -69,13 +69,21 @@ void TDiskIndexForm::reloadVolumeList() {
     m_reloadTimer->start();
     return;
   }
+  reload(ReloadWhen::Always);
+}
+
+bool TDiskIndexForm::reload(ReloadWhen when) {
   // What the remark fields hold goes to the remarks before the list changes.
   if (m_view == View::Contents) takeRemarkFields();
   const std::optional<std::size_t> selected = selectedVolume();
   const std::filesystem::path selectedFile =
       selected ? m_session.volumes()[*selected].dataFile : std::filesystem::path();
   ReloadFailures failures(m_reportedFailures);
-  const ReloadResult result = m_session.reloadVolumeList(&failures);
+  const std::optional<ReloadResult> reloaded =
+      when == ReloadWhen::Always ? std::optional(m_session.reloadVolumeList(&failures))
+                                 : m_session.reloadIfChangedByOthers(&failures);
+  if (!reloaded) return false;
+  const ReloadResult& result = *reloaded;
   if (result.changed) {
     rebuildCategoryCombo();
     if (m_view == View::Overview) {
@@ -94,14 +102,14 @@ void TDiskIndexForm::reloadVolumeList() {
   if (result.remarksReloaded && m_view == View::Contents) m_contents->showRemarksAgain();
   if (result.openVolumeRemoved && m_view == View::Contents) dropRemovedVolume();
   watchDataDirectory();  // a folder made anew is watched again
+  return true;
 }
 
 bool TDiskIndexForm::followOtherPrograms() {
   if (!m_started || m_shutDown) return false;
   if (BusyScope::isBusy(this) || QApplication::activeModalWidget() != nullptr) return false;
-  if (!m_session.changedByOthers()) return false;
-  if (m_reloadTimer) m_reloadTimer->stop();  // this reload serves the watcher too
-  reloadVolumeList();
+  if (!reload(ReloadWhen::ChangedByOthers)) return false;
+  if (m_reloadTimer) m_reloadTimer->stop();  // this reload served the watcher too
   return true;
 }
 
