@@ -8,6 +8,7 @@
 #include "diskindex/cli/volume_check_answers.h"
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/export/table_export.h"
+#include "diskindex/core/file_io.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/rescan_messages.h"
 #include "diskindex/core/scan/scan_messages.h"
@@ -57,8 +58,8 @@ void printResult(const scan::RescanOutcome& outcome, ScanStreams& s) {
                                 outcome.header.fileCount)
         << "\n";
   for (const std::filesystem::path& copy : outcome.damagedCopies) {
-    s.out << plainLines(messages::keptDamagedCopy((copy.parent_path() / copy.stem()).string(),
-                                                  copy.string()))
+    s.out << plainLines(
+                 messages::keptDamagedCopy(damagedOriginalName(copy).string(), copy.string()))
           << "\n";
   }
   if (outcome.orphans.empty()) return;

@@ -113,8 +113,7 @@ ReloadResult CatalogueSession::reloadVolumeList(ListLoadObserver* observer) {
   return result;
 }
 
-std::optional<ReloadResult> CatalogueSession::reloadIfChangedByOthers(
-    ListLoadObserver* observer) {
+std::optional<ReloadResult> CatalogueSession::reloadIfChangedByOthers(ListLoadObserver* observer) {
   if (!changedByOthers()) return std::nullopt;
   return reloadVolumeList(observer);
 }

@@ -251,6 +251,10 @@ std::filesystem::path damagedCopyName(const std::filesystem::path& file, int att
   return copy;
 }
 
+std::filesystem::path damagedOriginalName(const std::filesystem::path& copy) {
+  return copy.parent_path() / copy.stem();
+}
+
 std::filesystem::path keepDamagedCopy(const std::filesystem::path& file,
                                       std::span<const std::uint8_t> bytes) {
   for (int attempt = 1; attempt <= 99; ++attempt) {

@@ -132,6 +132,9 @@ ResultCode writeFileIfAbsent(const std::filesystem::path& target,
 // The name a damaged file is kept under: "<name>.defekt", and
 // "<name>.defekt2", ... when that name holds another damaged file already.
 std::filesystem::path damagedCopyName(const std::filesystem::path& file, int attempt = 1);
+// The file a damagedCopyName names a copy of: "CD000001.CMT.defekt2" gives
+// "CD000001.CMT".
+std::filesystem::path damagedOriginalName(const std::filesystem::path& copy);
 
 // Keeps the bytes of a damaged file before it is replaced, as the first free
 // damagedCopyName(file), or the name that already holds these very bytes (an

@@ -4,6 +4,7 @@
 #include "diskindex/ui/rescan_controller.h"
 
 #include "diskindex/core/catalogue_session.h"
+#include "diskindex/core/file_io.h"
 #include "diskindex/core/files/file_messages.h"
 #include "diskindex/core/files/volume_check.h"
 #include "diskindex/core/messages.h"
@@ -110,9 +111,9 @@ void RescanController::showResult(const RescanResult& result, ScanPrompts& promp
   m_view.refreshOverview(result.index);
   if (result.reopened) m_view.showOpened(*result.index, *result.reopened);
   for (const std::filesystem::path& copy : outcome.damagedCopies) {
-    prompts.warning(qUtf8(scan::messages::kRescanCaption),
-                    boxText(messages::keptDamagedCopy((copy.parent_path() / copy.stem()).string(),
-                                                      copy.string())));
+    prompts.warning(
+        qUtf8(scan::messages::kRescanCaption),
+        boxText(messages::keptDamagedCopy(damagedOriginalName(copy).string(), copy.string())));
   }
   showWalkSummary(prompts, outcome.read.passedOver);
   if (!outcome.orphans.empty()) {
