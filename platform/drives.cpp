@@ -309,8 +309,16 @@ bool DriveTable::exists(char letter) const {
 
 std::vector<char> DriveTable::letters() const {
   std::vector<char> result;
-  for (const auto& [letter, entry] : m_entries) result.push_back(letter);
+  for (const auto& [letter, entry] : m_entries) {
+    if (letter != kFolderKey) result.push_back(letter);
+  }
   return result;
+}
+
+void DriveTable::lendFolder(const std::filesystem::path& folder) {
+  const std::vector<MountEntry> mounts = m_source ? m_source->mounts() : std::vector<MountEntry>{};
+  const std::string root = normalRoot(folder);
+  m_entries[kFolderKey] = Entry{root, mountHolding(root, mounts)};
 }
 
 std::optional<std::filesystem::path> DriveTable::root(char letter) const {
@@ -378,6 +386,7 @@ std::optional<char> DriveTable::letterOf(const std::filesystem::path& path) cons
   std::optional<char> best;
   std::size_t bestLength = 0;
   for (const auto& [letter, entry] : m_entries) {
+    if (letter == kFolderKey) continue;
     const std::string root = entry.root.string();
     if (holds(root, target) && (!best || root.size() > bestLength)) {
       best = letter;

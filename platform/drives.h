@@ -93,6 +93,11 @@ struct DriveInfo {
 
 class DriveTable {
  public:
+  // The key under which lendFolder makes a folder readable like a drive when
+  // it has no letter of its own (D: to Z: all taken). It is not a letter:
+  // letters() never lists it and a [Drives] entry cannot name it.
+  static constexpr char kFolderKey = '#';
+
   // overrides: letter -> directory, from the settings' [Drives] section.
   DriveTable(std::shared_ptr<const MountSource> source,
              std::map<char, std::filesystem::path> overrides = {});
@@ -119,6 +124,10 @@ class DriveTable {
   FileSystemId fileSystemIdOf(const std::filesystem::path& path) const;
   // The letter whose root holds path (longest root wins), if any.
   std::optional<char> letterOf(const std::filesystem::path& path) const;
+  // Maps kFolderKey to folder for this table only, so that a folder without
+  // a letter is read, checked and copied from through the same calls as a
+  // drive. Nothing is recorded anywhere.
+  void lendFolder(const std::filesystem::path& folder);
 
  private:
   struct Entry {

@@ -25,7 +25,7 @@ std::string plain(std::string text) {
 class CommandLineAnswers : public files::FilesObserver {
  public:
   CommandLineAnswers(bool yes, std::ostream& err) : m_check(yes, err) {}
-  void driveUnreadable(char letter) override { m_check.driveUnreadable(letter); }
+  void driveUnreadable(const VolumeRoot& root) override { m_check.driveUnreadable(root); }
   files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion& question) override {
     return m_check.askOtherVolume(question);
   }

@@ -187,7 +187,7 @@ int exportTree(CatalogueSession& session, const ExportArgs& args, std::ostream& 
   }
   if (args.format != exporting::ExportFormat::Text) {
     const OpenedVolume& volume = *session.state().opened;
-    return writeTable(exporting::treeTable(volume.directories, *start, volume.record.driveLetter,
+    return writeTable(exporting::treeTable(volume.directories, *start, rootOf(volume.record),
                                            volume.remarks, args.treeOptions.lines.content),
                       args, exporting::messages::kTreeExportCaption, out, err);
   }

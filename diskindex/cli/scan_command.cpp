@@ -154,8 +154,9 @@ AddSource sourceOf(const ScanArgs& o, const platform::DriveTable& drives, char l
   return AddFromDrive{drives, letter, 0};
 }
 
-// A folder that got no letter: why, on the error stream; false then.
-bool folderHasLetter(ScanStreams& s, const AddResult& added,
+// A folder that cannot be read: why, on the error stream; false then. A new
+// letter, or the folder kept without one, is said on the output.
+bool folderUsable(ScanStreams& s, const AddResult& added,
                      const std::filesystem::path& settingsFile) {
   if (!added.folder) return true;
   const std::string folder = added.folder->folder.string();
@@ -166,8 +167,8 @@ bool folderHasLetter(ScanStreams& s, const AddResult& added,
     case scan::FolderDriveStatus::Existing:
       return true;
     case scan::FolderDriveStatus::LettersRanOut:
-      s.err << scanText::kAddCaption << ": " << plainLines(scanText::lettersRanOut(folder)) << "\n";
-      return false;
+      s.out << scanText::folderKeptWithoutLetter(folder) << "\n";
+      return true;
     case scan::FolderDriveStatus::NotRecorded:
       s.err << scanText::kAddCaption << ": "
             << plainLines(scanText::folderLetterNotRecorded(folder, settingsFile.string())) << "\n";
@@ -216,7 +217,7 @@ int runScan(CommandContext& context, const ScanArgs& args) {
   }
   observer.finish();
   if (added.checkRefused) return kError;
-  if (!folderHasLetter(s, added, session.environment().settingsFile)) return kError;
+  if (!folderUsable(s, added, session.environment().settingsFile)) return kError;
   const scan::ReadDriveOutcome& outcome = added.outcome.lastRead;
   printPassedOver(s, outcome.passedOver);
   if (!added.lastAdded) {

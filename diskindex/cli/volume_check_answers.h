@@ -15,8 +15,8 @@ namespace diskindex::cli {
 class TerminalVolumeCheck : public files::VolumeCheckObserver {
  public:
   TerminalVolumeCheck(bool yes, std::ostream& err) : m_yes(yes), m_err(err) {}
-  void driveUnreadable(char letter) override {
-    m_err << files::kVolumeAccessCaption << ": " << plain(files::driveUnreadableMessage(letter))
+  void driveUnreadable(const VolumeRoot& root) override {
+    m_err << files::kVolumeAccessCaption << ": " << plain(files::driveUnreadableMessage(root))
           << "\n";
   }
   files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion& question) override {

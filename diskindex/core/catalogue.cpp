@@ -8,6 +8,7 @@
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/old_format.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/core/volume_root.h"
 
 namespace diskindex {
 namespace {
@@ -34,7 +35,24 @@ ResultCode readListHeader(const std::filesystem::path& file, VolumeHeader& heade
   if (got < static_cast<std::ptrdiff_t>(bytes.size())) return ResultCode::CannotRead;
   if (kind != HeaderKind::Current) return ResultCode::BadFormat;
   header = decodeHeader(bytes);
+  if (VolumeRoot(header.driveLetter).isFolder()) {
+    header.folder = readFolderFile(file).value_or(std::string());
+  }
   return ResultCode::Ok;
+}
+
+// A volume that keeps a folder has its .ORD written before the volume file
+// names it; one that no longer does loses it afterwards (keepFolderAfter).
+ResultCode keepFolderBefore(const std::filesystem::path& dataFile, const VolumeHeader& header) {
+  if (!VolumeRoot(header.driveLetter).isFolder()) return ResultCode::Ok;
+  const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
+  return writeFolderFile(dataFile, header.folder);
+}
+
+void keepFolderAfter(const std::filesystem::path& dataFile, const VolumeHeader& header) {
+  if (VolumeRoot(header.driveLetter).isFolder()) return;
+  const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
+  removeFolderFile(dataFile);
 }
 
 // Remembers whether the user agreed, so that a refusal does not reload.
@@ -127,8 +145,13 @@ ResultCode Catalogue::addVolume(VolumeHeader header, std::span<const EntryRecord
   const std::optional<std::filesystem::path> claimed = m_volumes.claimNextDataFile(m_dataDir, &code);
   if (!claimed) return code;
   const std::filesystem::path& dataFile = *claimed;
-  code = createVolume(dataFile, header, entries, observer);
-  if (code != ResultCode::Ok) return code;
+  code = keepFolderBefore(dataFile, header);
+  if (code == ResultCode::Ok) code = createVolume(dataFile, header, entries, observer);
+  if (code != ResultCode::Ok) {
+    releaseDataFile(dataFile);
+    removeFolderFile(dataFile);
+    return code;
+  }
   if (!remarks.empty()) {
     TFileCommentList copy = remarks;
     code = saveRemarks(commentFileFor(dataFile), copy, header.utf8);
@@ -143,8 +166,10 @@ ResultCode Catalogue::changeVolumeInfo(std::size_t index, const VolumeHeader& he
                                        std::size_t* newIndex) {
   if (index >= m_volumes.size()) return ResultCode::CannotOpen;
   const std::filesystem::path dataFile = m_volumes[index].dataFile;
-  const ResultCode code = rewriteHeader(dataFile, header);
+  ResultCode code = keepFolderBefore(dataFile, header);
+  if (code == ResultCode::Ok) code = rewriteHeader(dataFile, header);
   if (code != ResultCode::Ok) return code;
+  keepFolderAfter(dataFile, header);
   VolumeHeader written = header;
   if (readHeader(dataFile, written) != ResultCode::Ok) written = header;
   const std::size_t at = m_volumes.replace(index, VolumeRecord::fromHeader(written, dataFile));
@@ -159,6 +184,7 @@ ResultCode Catalogue::deleteVolume(std::size_t index) {
   std::error_code error;
   if (!std::filesystem::remove(record.dataFile, error) || error) return ResultCode::CannotWrite;
   removeFile(record.commentFile());
+  removeFolderFile(record.dataFile);
   m_volumes.remove(index);
   return ResultCode::Ok;
 }
@@ -171,7 +197,10 @@ int Catalogue::changeDriveOfAll(char oldLetter, char newLetter, std::uint8_t new
     VolumeHeader header;
     ResultCode code = readHeader(dataFile, header);
     if (code == ResultCode::Ok) {
-      if (upper(header.driveLetter) != upper(oldLetter) ||
+      // A folder kept instead of a letter is no drive to move.
+      if (header.driveLetter == platform::DriveTable::kFolderKey ||
+          newLetter == platform::DriveTable::kFolderKey ||
+          upper(header.driveLetter) != upper(oldLetter) ||
           (header.driveType != newType && header.driveType != 0)) {
         continue;
       }

@@ -35,18 +35,16 @@ std::span<const std::uint32_t> DirTreeIndex::children(std::uint32_t dir) const {
 }
 
 std::string fullPath(const TOutlineDirList& directories, const DirTreeIndex& index,
-                     std::uint32_t dir, char driveLetter, std::string_view fileName) {
+                     std::uint32_t dir, const VolumeRoot& root, std::string_view fileName) {
   std::vector<std::uint32_t> chain;
   for (std::uint32_t d = dir; d != DirTreeIndex::kNone && index.parent(d) != DirTreeIndex::kNone;
        d = index.parent(d)) {
     chain.push_back(d);
   }
-  std::string path;
-  path += driveLetter;
-  path += ":\\";
+  std::string path = root.path("\\");
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     path += directories.directoryName(*it);
-    path += '\\';
+    path += root.separator();
   }
   path += fileName;
   return path;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "diskindex/core/dir_list.h"
+#include "diskindex/core/volume_root.h"
 
 namespace diskindex {
 
@@ -37,8 +38,9 @@ class DirTreeIndex {
 };
 
 // "E:\TOOLS\BIN\" for a directory (each name followed by "\"), "E:\" for the
-// root; with a file name, that name is appended: "E:\TOOLS\A.EXE".
+// root; with a file name, that name is appended: "E:\TOOLS\A.EXE". A kept
+// folder's paths use "/": "/home/anna/Fotos/TOOLS/A.EXE".
 std::string fullPath(const TOutlineDirList& directories, const DirTreeIndex& index,
-                     std::uint32_t dir, char driveLetter, std::string_view fileName = {});
+                     std::uint32_t dir, const VolumeRoot& root, std::string_view fileName = {});
 
 }  // namespace diskindex

@@ -57,7 +57,7 @@ std::vector<std::string> ExportService::treeLines(const exporting::TreeExportOpt
     start = *selectedDir;
   }
   std::vector<std::string> lines =
-      exporting::treeLines(opened->directories, start, opened->record.driveLetter, options.lines);
+      exporting::treeLines(opened->directories, start, rootOf(opened->record), options.lines);
   // Control characters in names become "?" (the indenting TABs stay), so a
   // name cannot forge lines in an export, a printout or on the clipboard.
   for (std::string& line : lines) {

@@ -17,10 +17,6 @@
 namespace diskindex {
 namespace {
 
-char upper(char letter) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-}
-
 // The copy list of a selection, from the volume file's stored names.
 FileCopyResult buildList(const VolumeRecord& volume, const CopySelection& selection,
                          files::CopyList& list) {
@@ -49,7 +45,7 @@ std::optional<std::filesystem::path> sourceRoot(Catalogue& catalogue, std::size_
                                                 files::VolumeCheckObserver& observer) {
   if (!sourceFolder.empty()) return sourceFolder;
   if (!files::checkVolume(catalogue, index, drives, observer)) return std::nullopt;
-  return drives.root(upper(catalogue.volumes()[index].driveLetter));
+  return rootOf(catalogue.volumes()[index]).resolve(drives);
 }
 
 }  // namespace

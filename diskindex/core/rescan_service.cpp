@@ -8,6 +8,7 @@
 #include "diskindex/core/comment_file.h"
 #include "diskindex/core/scan/image_volume.h"
 #include "diskindex/core/scan/volume_scanner.h"
+#include "diskindex/core/volume_root.h"
 #include "diskindex/core/volume_service.h"
 #include "platform/ini_file.h"
 
@@ -89,12 +90,18 @@ ResultCode RescanService::saveTypedRemarks() {
 
 RescanResult RescanService::fromDrive(std::size_t index, const RescanFromDrive& source,
                                       scan::ScanObserver& observer) {
-  const char letter = source.letter.value_or(m_data.state.catalogue.volumes()[index].driveLetter);
-  const platform::DriveTable drives =
+  const VolumeRoot stored = rootOf(m_data.state.catalogue.volumes()[index]);
+  const char letter = source.letter.value_or(stored.letter());
+  platform::DriveTable drives =
       source.drives ? *source.drives
                     : platform::DriveTable::fromSystem(
                           scan::driveOverrides(platform::IniFile(m_data.env.settingsFile)));
-  m_data.state.settings.drive = letter;
+  if (VolumeRoot(letter).isFolder()) {
+    // The volume's own folder, read again where it was kept.
+    drives = stored.lentTo(std::move(drives));
+  } else {
+    m_data.state.settings.drive = letter;
+  }
   // The check runs against the chosen letter, which may not be the stored one.
   if (source.check != nullptr &&
       !files::checkVolumeIn(m_data.state.catalogue, index, drives, letter, *source.check)) {

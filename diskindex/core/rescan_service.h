@@ -60,8 +60,9 @@ struct RescanResult {
   bool volumeRefused = false;
   // How opening the volume again went, when it was open before.
   std::optional<OpenResult> reopened;
-  // A folder source: its letter (Existing, Assigned) or why it has none, as
-  // AddResult's; nothing was read without a letter.
+  // A folder source: its letter (Existing, Assigned), LettersRanOut when
+  // the volume keeps the folder itself, or why nothing was read, as
+  // AddResult's.
   std::optional<scan::FolderDrive> folder;
   ResultCode folderCode = ResultCode::Ok;
 };

@@ -12,6 +12,7 @@
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/core/volume_root.h"
 #include "platform/codepage.h"
 
 namespace diskindex {
@@ -201,6 +202,15 @@ ResultCode loadFrom(BlockSource& source, TOutlineDirList& directories, VolumeHea
   return ResultCode::Ok;
 }
 
+// The folder a volume keeps is not in the file's bytes but beside it.
+ResultCode withKeptFolder(const std::filesystem::path& dataFile, ResultCode code,
+                          VolumeHeader& header) {
+  if (code == ResultCode::Ok && VolumeRoot(header.driveLetter).isFolder()) {
+    header.folder = readFolderFile(dataFile).value_or(std::string());
+  }
+  return code;
+}
+
 }  // namespace
 
 ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDirList& directories,
@@ -209,7 +219,7 @@ ResultCode loadVolumeContents(const std::filesystem::path& dataFile, TOutlineDir
   FileHandle file = FileHandle::openRead(dataFile);
   if (!file.valid()) return ResultCode::CannotOpen;
   FileSource source(file);
-  return loadFrom(source, directories, header, observer);
+  return withKeptFolder(dataFile, loadFrom(source, directories, header, observer), header);
 }
 
 ResultCode parseVolumeContents(std::span<const std::uint8_t> fileBytes,
@@ -225,7 +235,8 @@ ResultCode loadStoredNames(const std::filesystem::path& dataFile, TOutlineDirLis
   FileHandle file = FileHandle::openRead(dataFile);
   if (!file.valid()) return ResultCode::CannotOpen;
   FileSource source(file);
-  return loadFrom(source, directories, header, nullptr, NameCase::Stored);
+  return withKeptFolder(dataFile, loadFrom(source, directories, header, nullptr, NameCase::Stored),
+                        header);
 }
 
 ResultCode parseStoredNames(std::span<const std::uint8_t> fileBytes, TOutlineDirList& directories,

@@ -7,6 +7,7 @@
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_list.h"
+#include "diskindex/core/volume_root.h"
 #include "platform/codepage.h"
 
 namespace diskindex {
@@ -140,6 +141,9 @@ ResultCode readHeader(const std::filesystem::path& dataFile, VolumeHeader& heade
   switch (headerKind(bytes)) {
     case HeaderKind::Current:
       header = decodeHeader(bytes);
+      if (VolumeRoot(header.driveLetter).isFolder()) {
+        header.folder = readFolderFile(dataFile).value_or(std::string());
+      }
       return ResultCode::Ok;
     case HeaderKind::OldFormat:
       return ResultCode::OldFormat;

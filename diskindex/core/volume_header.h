@@ -87,6 +87,11 @@ struct VolumeHeader {
   bool utf8 = false;                // as read: the file carried the UTF-8 mark
   platform::FileSystemId volumeId;  // of the file system read; unknown for folders and images
   SpaceOf spaceOf = SpaceOf::Drive;
+  // Not part of the 512 bytes: a folder read without a letter of its own
+  // (driveLetter = DriveTable::kFolderKey) is kept in the .ORD file beside
+  // the volume file (volume_root.h). readHeader fills it; decodeHeader
+  // leaves it empty.
+  std::string folder;
 
   bool operator==(const VolumeHeader&) const = default;
 };

@@ -70,6 +70,7 @@ VolumeRecord VolumeRecord::fromHeader(const VolumeHeader& header, std::filesyste
   if (!header.remark.empty()) record.remark = header.remark;
   if (!header.location.empty()) record.location = header.location;
   record.driveLetter = header.driveLetter;
+  record.folder = header.folder;
   record.driveType = header.driveType;
   record.captureDate = header.captureDate;
   record.directoryCount = header.directoryCount;

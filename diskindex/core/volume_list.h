@@ -39,6 +39,7 @@ struct VolumeRecord {
   bool utf8 = false;                // the volume's files are UTF-8
   platform::FileSystemId volumeId;  // unknown unless read from a mounted file system
   SpaceOf spaceOf = SpaceOf::Drive;  // a folder's capacity is its own size
+  std::string folder;  // driveLetter '#': the folder the volume keeps instead (volume_root.h)
 
   static VolumeRecord fromHeader(const VolumeHeader& header, std::filesystem::path dataFile);
   // The comment file of the same stem (".CMT", or ".cmt" beside a ".dat").

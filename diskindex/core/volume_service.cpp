@@ -12,6 +12,7 @@
 #include "diskindex/core/scan/image_volume.h"
 #include "diskindex/core/settings_file.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/core/volume_root.h"
 #include "platform/ini_file.h"
 
 namespace diskindex {
@@ -74,6 +75,11 @@ RecordedFolder recordFolderDrive(const std::filesystem::path& folder,
   } else if (recorded.drive.status == scan::FolderDriveStatus::Assigned ||
              recorded.drive.status == scan::FolderDriveStatus::Existing) {
     recorded.drives = tableOf(platform::IniFile(settingsFile));
+  } else if (recorded.drive.status == scan::FolderDriveStatus::LettersRanOut) {
+    // The volume keeps the folder itself instead of a letter.
+    recorded.drives = tableOf(platform::IniFile(settingsFile));
+    recorded.drives->lendFolder(recorded.drive.folder);
+    recorded.drive.letter = platform::DriveTable::kFolderKey;
   }
   if (recorded.drive.folder.empty()) recorded.drive.folder = folder;  // named as given
   return recorded;
@@ -146,7 +152,8 @@ AddResult VolumeService::add(const AddRequest& request, scan::ScanObserver& obse
     return finishAdd(header, scan::addImage(state.catalogue, source.image, header, observer),
                      std::move(result));
   }
-  state.settings.drive = values.driveLetter;
+  // The remembered drive is a letter; a folder kept instead is not one.
+  if (!VolumeRoot(values.driveLetter).isFolder()) state.settings.drive = values.driveLetter;
   scan::fillHeader(header, values, scan::driveTypeCode(source.drives, values.driveLetter));
   const scan::WalkOptions options{values.nestedMounts};
   return finishAdd(header,
@@ -191,6 +198,7 @@ ChangeResult VolumeService::change(const ChangeRequest& request) {
       return result;
     }
     values.driveLetter = source.letter;
+    values.folder = source.folder->folder;
     drives = source.drives;
   }
   result.code = scan::changeVolumeInformation(state.catalogue, drives, request.index,

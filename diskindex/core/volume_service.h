@@ -37,7 +37,8 @@ struct AddFromDrive {
 };
 // Reading any folder as a drive: under the letter whose root it is, or else
 // the first free letter from D on, recorded in [Drives] of DISKINDX.INI so
-// that the volume's letter names the folder later too.
+// that the volume's letter names the folder later too; with no letter free,
+// the volume keeps the folder itself.
 struct AddFromFolder {
   std::filesystem::path folder;
 };
@@ -64,9 +65,9 @@ struct AddResult {
   scan::AddOutcome outcome;
   std::optional<std::size_t> lastAdded;
   bool checkRefused = false;
-  // A folder source: its letter (Existing, Assigned) or why it has none
-  // (NotAFolder, LettersRanOut, NotRecorded with folderCode the settings
-  // file's code); nothing was read without a letter.
+  // A folder source: its letter (Existing, Assigned), LettersRanOut when the
+  // volume keeps the folder itself, or why nothing was read (NotAFolder,
+  // NotRecorded with folderCode the settings file's code).
   std::optional<scan::FolderDrive> folder;
   ResultCode folderCode = ResultCode::Ok;
 };
@@ -99,7 +100,10 @@ struct ChangeResult {
 // on, recorded at once in [Drives] of the settings file (under its lock, onto
 // the file as it is on disk) so that it names the folder after a restart and
 // in every program on the catalogue. drives knows the letter when there is
-// one (Existing, Assigned); otherwise drive.status says why not (NotRecorded
+// one (Existing, Assigned). When D: to Z: are all taken (LettersRanOut) the
+// folder is lent to drives under DriveTable::kFolderKey, which is then
+// drive.letter: the volume stores the folder itself (volume_root.h).
+// Otherwise drive.status says why there is none (NotAFolder; NotRecorded
 // with code the settings file's code).
 struct RecordedFolder {
   scan::FolderDrive drive;

@@ -270,10 +270,39 @@ TEST_F(DlgAddDriveTest, FolderReplacesTheDriveProposesItsNameAndSkipsTheLabelQue
   EXPECT_EQ(dialog->seriesCount(), 0);
   EXPECT_TRUE(m_prompts.shown.empty()) << m_prompts.shown.front().text.toStdString();
 
+  // The drive list names no drive while the folder is read.
   auto* drives = find<QComboBox>(*dialog, "DriveComboBox");
+  EXPECT_EQ(drives->currentIndex(), -1);
+  EXPECT_EQ(drives->placeholderText(), QStringLiteral("(der gewählte Ordner)"));
   drives->setCurrentIndex(drives->findData(QVariant(int{'F'})));
   EXPECT_TRUE(dialog->values().folder.empty());
   EXPECT_FALSE(shown->isVisibleTo(dialog.get()));
+}
+
+// A volume that keeps its folder instead of a letter (D: to Z: were taken)
+// opens the change dialog with that folder chosen, and OK asks nothing.
+TEST_F(DlgAddDriveTest, ChangingAVolumeThatKeepsItsFolderStartsWithThatFolder) {
+  VolumeHeader h = freshHeader();
+  h.name = "Weit";
+  h.driveLetter = platform::DriveTable::kFolderKey;
+  h.folder = m_stickRoot.root().string();
+  const EntryRecord entry{1, "B.TXT", 1, 0, 0x20};
+  ASSERT_EQ(m_catalogue.addVolume(h, std::span<const EntryRecord>(&entry, 1), TFileCommentList{}),
+            ResultCode::Ok);
+  VolumeHeader header;
+  ASSERT_EQ(readHeader(m_catalogue.volumes()[1].dataFile, header), ResultCode::Ok);
+  TDlgAddDrive dialog(TDlgAddDrive::Mode::Changing, m_drives,
+                      scan::DialogContext{&m_catalogue.volumes(), &m_drives, std::size_t{1}},
+                      scan::valuesForChanging(header), std::vector<std::string>{}, m_prompts);
+  dialog.show();
+  EXPECT_EQ(find<QLabel>(dialog, "LabelImageFile")->text(),
+            QStringLiteral("Ordner: ") + QString::fromStdString(h.folder));
+  EXPECT_EQ(find<QComboBox>(dialog, "DriveComboBox")->currentIndex(), -1);
+  EXPECT_EQ(dialog.values().folder, h.folder);
+  EXPECT_FALSE(find<QCheckBox>(dialog, "CheckBoxChangeDrives")->isEnabled());
+  QTest::mouseClick(find<QPushButton>(dialog, "ButtonOk"), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(m_prompts.shown.empty()) << m_prompts.shown.front().text.toStdString();
 }
 
 TEST_F(DlgAddDriveTest, ChangingOffersAFolderButKeepsTheNameAndNoChangeOnAll) {

@@ -115,6 +115,29 @@ TEST_F(FormAddFolderTest, FolderAddedFromTheDialogResolvesAfterARestart) {
   EXPECT_EQ(shownDrive, QStringLiteral("%1:  (%2)").arg(QChar(letter)).arg(qUtf8(recorded)));
 }
 
+// With D: to Z: taken the folder is read all the same, without a word, and
+// after a restart the open volume's path starts with the folder itself.
+TEST_F(FormAddFolderTest, FolderAddedWhenLettersRanOutIsShownByItsOwnPath) {
+  std::string drives = "[Drives]\n";
+  for (char letter = 'D'; letter <= 'Z'; ++letter) {
+    drives += std::string(1, letter) + "=" + (m_tree.root() / "belegt").string() + letter + "\n";
+  }
+  writeSettings(drives);
+  start();
+  addFolderThroughTheDialog(m_folder);
+  pressInWindow(Qt::Key_F7);
+  ASSERT_EQ(m_form->state().catalogue.volumes().size(), 1u);
+  EXPECT_TRUE(m_shown.empty()) << m_shown.front().text.toStdString();
+
+  m_form.reset();
+  start();
+  tree()->setFocus();
+  QTest::keyClick(tree(), Qt::Key_Return);  // opens the selected volume
+  ASSERT_TRUE(m_form->state().opened);
+  EXPECT_EQ(child<QLabel>("StatusText")->text().trimmed(),
+            qUtf8(fs::weakly_canonical(m_folder).string()) + QStringLiteral("/"));
+}
+
 TEST_F(FormAddFolderTest, InformationPaneShowsTheFoldersSizeAndTheDrivesFreeSpace) {
   start();
   addFolderThroughTheDialog(m_folder);

@@ -20,7 +20,7 @@ class QuietScan : public scan::ScanObserver {};
 class CheckAnswers : public files::VolumeCheckObserver {
  public:
   explicit CheckAnswers(bool yes) : m_yes(yes) {}
-  void driveUnreadable(char) override { ++unreadable; }
+  void driveUnreadable(const VolumeRoot&) override { ++unreadable; }
   files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion&) override {
     ++asked;
     return {m_yes, false};

@@ -17,7 +17,7 @@ using scan::testing::TempTree;
 
 class Answers : public VolumeCheckObserver {
  public:
-  void driveUnreadable(char letter) override { unreadable.push_back(letter); }
+  void driveUnreadable(const VolumeRoot& root) override { unreadable += root.text(); }
   OtherVolumeAnswer askOtherVolume(const OtherVolumeQuestion& q) override {
     questions.push_back(q);
     return answer;
@@ -71,7 +71,7 @@ TEST(VolumeCheck, AnUnreadableDriveIsRefusedWithItsMessage) {
   answers.answer.proceed = true;
   const platform::DriveTable none = fakeDriveTable({});
   EXPECT_FALSE(checkVolume(f.catalogue, 0, none, answers));
-  EXPECT_EQ(answers.unreadable, "E");
+  EXPECT_EQ(answers.unreadable, "E:");
   EXPECT_TRUE(answers.questions.empty());
   EXPECT_EQ(driveUnreadableMessage('e'), "Auf das Laufwerk E: kann nicht\r\nzugegriffen werden!");
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/scan/image_reader.h"
@@ -140,23 +139,6 @@ TEST_F(VolumeServiceTest, AFolderVolumesCapacityIsTheSizeOfItsFiles) {
   const VolumeRecord& volume = m_session->volumes()[*added.lastAdded];
   EXPECT_EQ(volume.spaceOf, SpaceOf::Folder);
   EXPECT_EQ(volume.capacity, 2);  // "a" and "b"
-}
-
-TEST_F(VolumeServiceTest, WhenLettersRunOutNothingIsReadOrRecorded) {
-  std::string drives = "[Drives]\n";
-  for (char letter = 'D'; letter <= 'Z'; ++letter) {
-    drives += std::string(1, letter) + "=" + (m_tmp / "belegt").string() + letter + "\n";
-  }
-  fs::create_directories(m_env.settingsFile.parent_path());
-  std::ofstream(m_env.settingsFile) << drives;
-  QuietScan observer;
-  const AddResult added =
-      volumes().add(AddRequest{values("Ordner"), AddFromFolder{m_disc.root()}}, observer);
-  EXPECT_FALSE(added.lastAdded);
-  ASSERT_TRUE(added.folder);
-  EXPECT_EQ(added.folder->status, scan::FolderDriveStatus::LettersRanOut);
-  EXPECT_TRUE(m_session->volumes().empty());
-  EXPECT_EQ(platform::IniFile(m_env.settingsFile).keys("Drives").size(), 23u);
 }
 
 // "&Ordner ..." in the change dialog moves the volume to the folder's letter.

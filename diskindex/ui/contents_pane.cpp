@@ -67,7 +67,7 @@ std::vector<TDirFileNo> ContentsPane::selectedFileKeys(std::uint32_t dir) const 
 
 std::string ContentsPane::directoryPath(std::uint32_t dir) const {
   const OpenedVolume& opened = *m_session.state().opened;
-  return fullPath(opened.directories, m_w.dirModel->treeIndex(), dir, opened.record.driveLetter);
+  return fullPath(opened.directories, m_w.dirModel->treeIndex(), dir, rootOf(opened.record));
 }
 
 void ContentsPane::takeRemarkFields() {

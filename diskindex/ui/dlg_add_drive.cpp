@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -68,7 +69,7 @@ TDlgAddDrive::TDlgAddDrive(Mode mode, const platform::DriveTable& drives,
                                                         : scan::messages::kChangeCaption)));
   buildControls(categories);
   fillDrives();
-  selectDrive(initial.driveLetter);
+  restoreInitialDrive();
   m_name->setText(qUtf8(initial.name));
   m_comment->setPlainText(
       qUtf8(initial.remark).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -192,6 +193,29 @@ void TDlgAddDrive::selectDrive(char letter) {
   if (index >= 0) m_drive->setCurrentIndex(index);
 }
 
+void TDlgAddDrive::showFolder(const std::filesystem::path& folder) {
+  m_folder = folder;
+  m_imageFile.clear();
+  m_imageLabel->setText(qUtf8(scan::messages::kFolderDriveLabel) + QStringLiteral(" ") +
+                        QString::fromStdString(folder.string()));
+  m_imageLabel->show();
+  // No drive of the list is read: it must not name one ("C: (/)" would say
+  // the whole system disk is read). Picking a drive again ends the folder.
+  const QSignalBlocker quiet(m_drive);
+  m_drive->setPlaceholderText(qUtf8(scan::messages::kFolderInsteadOfDrive));
+  m_drive->setCurrentIndex(-1);
+}
+
+void TDlgAddDrive::restoreInitialDrive() {
+  if (!m_initial.folder.empty()) {
+    showFolder(m_initial.folder);
+    return;
+  }
+  m_folder.clear();
+  m_imageLabel->hide();
+  selectDrive(m_initial.driveLetter);
+}
+
 char TDlgAddDrive::chosenLetter() const {
   return static_cast<char>(m_drive->currentData().toInt());
 }
@@ -211,6 +235,13 @@ void TDlgAddDrive::ButtonImageFileClick() {
   if (chosen.isEmpty()) return;
   m_imageFile = chosen.toStdString();
   m_folder.clear();
+  if (m_drive->currentIndex() < 0) {
+    // An image is stored under a drive letter of the list: a folder chosen
+    // before gives the list back its drive.
+    const QSignalBlocker quiet(m_drive);
+    selectDrive(m_initial.driveLetter);
+    if (m_drive->currentIndex() < 0 && m_drive->count() > 0) m_drive->setCurrentIndex(0);
+  }
   m_imageLabel->setText(qUtf8(scan::messages::kImageDriveLabel) + QStringLiteral(" ") + chosen);
   m_imageLabel->show();
   const std::string label = scan::imageLabel(m_imageFile);
@@ -225,10 +256,7 @@ void TDlgAddDrive::ButtonImageFileClick() {
 void TDlgAddDrive::ButtonFolderClick() {
   const QString chosen = m_chooseFolder(this);
   if (chosen.isEmpty()) return;
-  m_folder = chosen.toStdString();
-  m_imageFile.clear();
-  m_imageLabel->setText(qUtf8(scan::messages::kFolderDriveLabel) + QStringLiteral(" ") + chosen);
-  m_imageLabel->show();
+  showFolder(chosen.toStdString());
   if (m_mode == Mode::Adding) {
     const std::filesystem::path folder = m_folder.lexically_normal();
     const std::string name =
@@ -246,7 +274,8 @@ void TDlgAddDrive::updateStates() {
   m_countLabel->setEnabled(m_serial->isChecked());
   m_countEdit->setEnabled(m_serial->isChecked());
   // A folder's letter is only known once it is recorded: no change on all.
-  const bool otherLetter = m_folder.empty() && chosenLetter() != m_initial.driveLetter;
+  const bool otherLetter = m_folder.empty() && m_initial.folder.empty() &&
+                           chosenLetter() != m_initial.driveLetter;
   m_changeDrives->setEnabled(otherLetter);
   if (!otherLetter) m_changeDrives->setChecked(false);
 }
@@ -296,9 +325,7 @@ void TDlgAddDrive::ButtonOkClick() {
       accept();
       break;
     case scan::DialogCheck::KeepOpenRestoreDrive:
-      m_folder.clear();
-      m_imageLabel->hide();
-      selectDrive(m_initial.driveLetter);
+      restoreInitialDrive();
       updateStates();
       break;
     case scan::DialogCheck::KeepOpen:

@@ -71,6 +71,10 @@ class TDlgAddDrive : public QDialog {
   void buildControls(const std::vector<std::string>& categories);
   void fillDrives();
   void selectDrive(char letter);
+  // Shows folder as what is read; the drive list then names no drive.
+  void showFolder(const std::filesystem::path& folder);
+  // The volume's own drive again, or the folder it keeps instead.
+  void restoreInitialDrive();
   char chosenLetter() const;
 
   Mode m_mode;

@@ -26,7 +26,7 @@ constexpr qint64 kEventIntervalMs = 40;
 
 }  // namespace
 
-TDlgListDirs::TDlgListDirs(char driveLetter, const QString& name, ScanPrompts& prompts,
+TDlgListDirs::TDlgListDirs(const VolumeRoot& root, const QString& name, ScanPrompts& prompts,
                            QWidget* busyWindow)
     : QDialog(busyWindow, Qt::Dialog | Qt::WindowStaysOnTopHint),
       m_prompts(prompts),
@@ -35,7 +35,7 @@ TDlgListDirs::TDlgListDirs(char driveLetter, const QString& name, ScanPrompts& p
   setWindowTitle(qUtf8(text::kProgressCaption));
   setWindowModality(Qt::ApplicationModal);
   setCursor(Qt::ArrowCursor);
-  m_drive = new QLabel(QStringLiteral("%1:").arg(QChar(driveLetter).toUpper()));
+  m_drive = new QLabel(QStringLiteral("%1:").arg(QChar(root.letter()).toUpper()));
   m_drive->setObjectName(QStringLiteral("LabelDrive"));
   m_driveCaption = new QLabel(qUtf8(text::kDriveLabel));
   m_driveCaption->setObjectName(QStringLiteral("LabelDriveCaption"));
@@ -72,6 +72,7 @@ TDlgListDirs::TDlgListDirs(char driveLetter, const QString& name, ScanPrompts& p
     m_busy = std::make_unique<BusyScope>(m_busyWindow);
   }
   m_sinceEvents.start();
+  if (root.isFolder()) showFolder(QString::fromStdString(root.text()));
 }
 
 TDlgListDirs::~TDlgListDirs() {

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "diskindex/core/scan/scan_observer.h"
+#include "diskindex/core/volume_root.h"
 
 class QLabel;
 class QProgressBar;
@@ -31,7 +32,7 @@ class TDlgListDirs : public QDialog, public scan::ScanObserver {
   Q_OBJECT
  public:
   // busyWindow shows the hourglass while this window exists.
-  TDlgListDirs(char driveLetter, const QString& name, ScanPrompts& prompts,
+  TDlgListDirs(const VolumeRoot& root, const QString& name, ScanPrompts& prompts,
                QWidget* busyWindow = nullptr);
   ~TDlgListDirs() override;
 

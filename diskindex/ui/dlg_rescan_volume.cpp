@@ -35,9 +35,10 @@ TDlgRescanVolume::ImageChooser& TDlgRescanVolume::imageChooser() {
   return chooser;
 }
 
-TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char storedLetter,
+TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, const VolumeRoot& stored,
                                    const QString& volumeName, QWidget* parent)
     : QDialog(parent) {
+  const char storedLetter = stored.letter();
   setObjectName(QStringLiteral("TDlgRescanVolume"));
   setWindowTitle(qUtf8(scan::messages::kRescanCaption));
   auto* question = new QLabel(QString(qUtf8(scan::messages::kDriveQuestion)).replace("\r\n", "\n"));
@@ -84,6 +85,10 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, char stor
     m_chosenImage.clear();
     m_folder->clear();
   });
+  if (stored.isFolder() && !stored.folder().empty()) {
+    m_chosenFolder = stored.folder();
+    m_folder->setText(QString::fromStdString(stored.folder()));
+  }
 }
 
 void TDlgRescanVolume::ButtonFolderClick() {

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "diskindex/core/rescan_service.h"
+#include "diskindex/core/volume_root.h"
 #include "platform/drives.h"
 
 class QComboBox;
@@ -35,8 +36,9 @@ RescanSource rescanSource(const RescanChoice& choice, const platform::DriveTable
 class TDlgRescanVolume : public QDialog {
   Q_OBJECT
  public:
-  TDlgRescanVolume(const platform::DriveTable& drives, char storedLetter, const QString& volumeName,
-                   QWidget* parent = nullptr);
+  // A volume that keeps a folder instead of a letter has that folder chosen.
+  TDlgRescanVolume(const platform::DriveTable& drives, const VolumeRoot& stored,
+                   const QString& volumeName, QWidget* parent = nullptr);
   RescanChoice choice() const;
 
   // Asks for a folder (empty: none chosen); tests replace it.

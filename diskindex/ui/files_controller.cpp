@@ -29,9 +29,9 @@ class WindowFilesObserver : public files::FilesObserver {
       : m_window(window), m_prompts(prompts), m_copyPrompts(copyPrompts) {}
   ~WindowFilesObserver() override { end(); }
 
-  void driveUnreadable(char letter) override {
+  void driveUnreadable(const VolumeRoot& root) override {
     m_prompts.error(qUtf8(files::kVolumeAccessCaption),
-                    boxText(files::driveUnreadableMessage(letter)));
+                    boxText(files::driveUnreadableMessage(root)));
   }
   files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion& question) override {
     return m_copyPrompts.askOtherVolume(question);

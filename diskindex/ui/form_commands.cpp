@@ -114,7 +114,7 @@ void TDiskIndexForm::onCopyPath() {
   const OpenedVolume& opened = *m_session.state().opened;
   const FileItem& file = opened.directories.files(*dir)[static_cast<std::size_t>(position)];
   const std::string path = fullPath(opened.directories, m_dirModel->treeIndex(), *dir,
-                                    opened.record.driveLetter, opened.directories.name(file));
+                                    rootOf(opened.record), opened.directories.name(file));
   // The stored name stays as it is; the clipboard shows control characters as "?".
   QApplication::clipboard()->setText(QString::fromStdString(exporting::exportName(path)));
 }

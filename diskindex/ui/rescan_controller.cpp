@@ -26,9 +26,9 @@ class RescanVolumeCheck : public files::VolumeCheckObserver {
  public:
   RescanVolumeCheck(ScanPrompts& prompts, CopyPrompts& copyPrompts)
       : m_prompts(prompts), m_copyPrompts(copyPrompts) {}
-  void driveUnreadable(char letter) override {
+  void driveUnreadable(const VolumeRoot& root) override {
     m_prompts.error(qUtf8(files::kVolumeAccessCaption),
-                    boxText(files::driveUnreadableMessage(letter)));
+                    boxText(files::driveUnreadableMessage(root)));
   }
   files::OtherVolumeAnswer askOtherVolume(const files::OtherVolumeQuestion& question) override {
     return m_copyPrompts.askOtherVolume(question);
@@ -53,10 +53,11 @@ RescanResult RescanController::run(std::size_t volume, const RescanChoice& choic
                                    const platform::DriveTable& drives, ScanPrompts& prompts) {
   const VolumeRecord& record = m_session.volumes()[volume];
   const bool fromDrive = choice.folder.empty() && choice.image.empty();
-  TDlgListDirs progress(fromDrive ? choice.letter : record.driveLetter,
+  TDlgListDirs progress(fromDrive ? VolumeRoot(choice.letter) : rootOf(record),
                         QString::fromStdString(record.name), prompts, m_view.dialogParent());
   progress.setWindowTitle(qUtf8(scan::messages::kRescanCaption));
   if (!choice.image.empty()) progress.showImageFile(QString::fromStdString(choice.image.string()));
+  if (!choice.folder.empty()) progress.showFolder(QString::fromStdString(choice.folder.string()));
   progress.show();
   RescanVolumeCheck check(prompts, m_files.copyPrompts());
   RemarkConflictBoxes conflicts(m_prompts);
@@ -74,7 +75,7 @@ void RescanController::rescanVolume() {
   }
   const VolumeRecord record = m_session.volumes()[*volume];
   const platform::DriveTable drives = m_session.volumeService().driveTable();
-  TDlgRescanVolume dialog(drives, record.driveLetter, QString::fromStdString(record.name),
+  TDlgRescanVolume dialog(drives, rootOf(record), QString::fromStdString(record.name),
                           m_view.dialogParent());
   if (dialog.exec() != QDialog::Accepted) return;
   const RescanChoice choice = dialog.choice();
@@ -96,7 +97,7 @@ void RescanController::showResult(const RescanResult& result, ScanPrompts& promp
   // A folder that got no letter says why (a missing folder is not ready,
   // said below like a drive that is not).
   if (result.folder && result.folder->status != scan::FolderDriveStatus::NotAFolder &&
-      !folderHasLetter(prompts, qUtf8(scan::messages::kRescanCaption), result.folder,
+      !folderUsable(prompts, qUtf8(scan::messages::kRescanCaption), result.folder,
                        m_session.environment().settingsFile)) {
     if (open) m_view.showContents();
     return;

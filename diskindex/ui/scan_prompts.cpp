@@ -22,15 +22,11 @@ int ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const Q
 
 }  // namespace
 
-bool folderHasLetter(ScanPrompts& prompts, const QString& caption,
+bool folderUsable(ScanPrompts& prompts, const QString& caption,
                      const std::optional<scan::FolderDrive>& folder,
                      const std::filesystem::path& settingsFile) {
   if (!folder) return true;
   const std::string path = folder->folder.string();
-  if (folder->status == scan::FolderDriveStatus::LettersRanOut) {
-    prompts.error(caption, boxText(scan::messages::lettersRanOut(path)));
-    return false;
-  }
   if (folder->status == scan::FolderDriveStatus::NotRecorded) {
     prompts.error(caption,
                   boxText(scan::messages::folderLetterNotRecorded(path, settingsFile.string())));

@@ -47,9 +47,10 @@ using ScanPromptsFactory = std::function<std::unique_ptr<ScanPrompts>(QWidget* p
 ScanPromptsFactory& scanPromptsFactory();
 
 // After reading a folder (adding, changing, reading again): a folder that
-// got no letter says why in an error box (false); true when it has one or
-// no folder was read.
-bool folderHasLetter(ScanPrompts& prompts, const QString& caption,
+// could not be used (not a folder, its letter not recordable) says why in an
+// error box (false); true when it got a letter, keeps the folder itself (no
+// letter free) or no folder was read.
+bool folderUsable(ScanPrompts& prompts, const QString& caption,
                      const std::optional<scan::FolderDrive>& folder,
                      const std::filesystem::path& settingsFile);
 // What the walk passed over (links, mount points, unreadable directories)

@@ -45,7 +45,7 @@ void VolumeController::addVolume() {
     const AddRequest request{values, VolumeService::sourceOf(values, drives, dialog.seriesCount())};
     result = m_session.volumeService().add(request, progress);
   }
-  if (!folderHasLetter(*prompts, qUtf8(scan::messages::kAddCaption), result.folder,
+  if (!folderUsable(*prompts, qUtf8(scan::messages::kAddCaption), result.folder,
                        m_session.environment().settingsFile)) {
     return;
   }
@@ -81,7 +81,7 @@ void VolumeController::changeVolume() {
     if (dialog.exec() != QDialog::Accepted) return;
     const ChangeResult changed = m_session.volumeService().change(
         ChangeRequest{*volume, read.header, dialog.values(), drives});
-    if (!folderHasLetter(*prompts, caption, changed.folder, m_session.environment().settingsFile)) {
+    if (!folderUsable(*prompts, caption, changed.folder, m_session.environment().settingsFile)) {
       return;
     }
     code = changed.code;

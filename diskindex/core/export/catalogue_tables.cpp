@@ -47,8 +47,9 @@ ExportTable volumeInfoTable(std::span<const VolumeRecord> volumes,
   return table;
 }
 
-ExportTable treeTable(const TOutlineDirList& directories, std::size_t startDir, char driveLetter,
-                      const TFileCommentList& remarks, TreeContent content) {
+ExportTable treeTable(const TOutlineDirList& directories, std::size_t startDir,
+                      const VolumeRoot& root, const TFileCommentList& remarks,
+                      TreeContent content) {
   ExportTable table;
   table.title = "Datenträgerinhalt";
   table.columns = {{"Pfad", CellKind::Text},
@@ -63,8 +64,8 @@ ExportTable treeTable(const TOutlineDirList& directories, std::size_t startDir, 
     return text ? exportRemark(*text) : std::string();
   };
   for (std::size_t d = startDir; d < end; ++d) {
-    std::string path = std::string(1, driveLetter) + ":" + directories.path(d);
-    if (path.back() != '\\') path += '\\';
+    std::string path = root.path(directories.path(d));
+    if (path.back() != root.separator()) path += root.separator();
     path = exportName(path);
     if (content != TreeContent::FilesOnly) {
       table.rows.push_back({path, "Verzeichnis", "", "", remarkOf(d, -1)});

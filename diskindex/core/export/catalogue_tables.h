@@ -28,10 +28,12 @@ ExportTable volumeInfoTable(std::span<const VolumeRecord> volumes,
                             std::span<const InfoField> fields, double todayDayCount);
 
 // One row per directory and file from startDir through the end of its
-// subtree, in tree order: "Pfad" (full path, a directory ending with "\"),
+// subtree, in tree order: "Pfad" (full path from root, a directory ending
+// with its separator, "\" or "/"),
 // "Typ" ("Verzeichnis" or "Datei"), "Größe" (bytes, files only), "Datum"
 // (files only) and "Bemerkung". Empty when startDir is not a directory.
-ExportTable treeTable(const TOutlineDirList& directories, std::size_t startDir, char driveLetter,
-                      const TFileCommentList& remarks, TreeContent content);
+ExportTable treeTable(const TOutlineDirList& directories, std::size_t startDir,
+                      const VolumeRoot& root, const TFileCommentList& remarks,
+                      TreeContent content);
 
 }  // namespace diskindex::exporting

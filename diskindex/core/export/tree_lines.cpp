@@ -6,34 +6,32 @@ namespace diskindex::exporting {
 namespace {
 
 // "E:" followed by the directory's path from the root ("E:\TOOLS\BIN");
-// the root alone is "E:".
-std::string directoryPath(const TOutlineDirList& dirs, std::size_t dir, char driveLetter) {
-  std::string text(1, driveLetter);
-  text += ':';
-  if (dir != 0) text += dirs.path(dir);
-  return text;
+// the root alone is "E:" (a kept folder: "/home/anna/Fotos/TOOLS/BIN").
+std::string directoryPath(const TOutlineDirList& dirs, std::size_t dir, const VolumeRoot& root) {
+  return dir == 0 ? root.text() : root.path(dirs.path(dir));
 }
 
-std::string withBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path += '\\';
+std::string withSeparator(std::string path, char separator) {
+  if (path.empty() || path.back() != separator) path += separator;
   return path;
 }
 
-void addDirectory(const TOutlineDirList& dirs, std::size_t dir, std::size_t depth, char driveLetter,
-                  const TreeLineOptions& options, std::vector<std::string>& lines) {
+void addDirectory(const TOutlineDirList& dirs, std::size_t dir, std::size_t depth,
+                  const VolumeRoot& root, const TreeLineOptions& options,
+                  std::vector<std::string>& lines) {
   const bool wantDirs = options.content != TreeContent::FilesOnly;
   const bool wantFiles = options.content != TreeContent::DirectoriesOnly;
   if (options.paths) {
-    const std::string path = directoryPath(dirs, dir, driveLetter);
-    if (wantDirs) lines.push_back(wantFiles ? withBackslash(path) : path);
+    const std::string path = directoryPath(dirs, dir, root);
+    if (wantDirs) lines.push_back(wantFiles ? withSeparator(path, root.separator()) : path);
     if (!wantFiles) return;
-    const std::string prefix = withBackslash(path);
+    const std::string prefix = withSeparator(path, root.separator());
     for (const FileItem& file : dirs.files(dir))
       lines.push_back(prefix + std::string(dirs.name(file)));
     return;
   }
   if (wantDirs) {
-    lines.push_back(dir == 0 ? std::string(1, driveLetter) + ":\\"
+    lines.push_back(dir == 0 ? root.path("\\")
                              : std::string(depth, '\t') + std::string(dirs.directoryName(dir)));
   }
   if (!wantFiles) return;
@@ -80,14 +78,13 @@ std::optional<std::size_t> findDirectory(const TOutlineDirList& directories,
 }
 
 std::vector<std::string> treeLines(const TOutlineDirList& directories, std::size_t startDir,
-                                   char driveLetter, const TreeLineOptions& options) {
+                                   const VolumeRoot& root, const TreeLineOptions& options) {
   std::vector<std::string> lines;
   if (startDir >= directories.directoryCount()) return lines;
   const std::uint8_t startLevel = directories.level(startDir);
   const std::size_t end = subtreeEnd(directories, startDir);
   for (std::size_t dir = startDir; dir < end; ++dir) {
-    addDirectory(directories, dir, directories.level(dir) - startLevel, driveLetter, options,
-                 lines);
+    addDirectory(directories, dir, directories.level(dir) - startLevel, root, options, lines);
   }
   return lines;
 }

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "diskindex/core/dir_list.h"
+#include "diskindex/core/volume_root.h"
 
 namespace diskindex::exporting {
 
@@ -32,10 +33,10 @@ struct TreeLineOptions {
   TreeContent content = TreeContent::DirectoriesAndFiles;
 };
 
-// The lines from directory startDir (0: the whole volume); none when
-// startDir is not a directory of the list.
+// The lines from directory startDir (0: the whole volume), the root written
+// as root gives it; none when startDir is not a directory of the list.
 std::vector<std::string> treeLines(const TOutlineDirList& directories, std::size_t startDir,
-                                   char driveLetter, const TreeLineOptions& options);
+                                   const VolumeRoot& root, const TreeLineOptions& options);
 
 // The directory at this path from the root, components separated by "\"
 // or "/" and matched without regard to letter case ("tools/BIN" finds

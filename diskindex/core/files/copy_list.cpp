@@ -91,15 +91,18 @@ CopyListResult hitsCopyList(const TOutlineDirList& stored, std::span<const TDirF
   return finish(list);
 }
 
-std::string sourceText(char driveLetter, const CopyEntry& entry) {
-  std::string text(1, static_cast<char>(std::toupper(static_cast<unsigned char>(driveLetter))));
-  text += ':';
+std::string sourceText(const VolumeRoot& root, const CopyEntry& entry) {
+  const VolumeRoot shown = root.isFolder()
+                               ? root
+                               : VolumeRoot(static_cast<char>(
+                                     std::toupper(static_cast<unsigned char>(root.letter()))));
+  std::string stored;
   for (const std::string& name : entry.components) {
-    text += '\\';
-    text += name;
+    stored += '\\';
+    stored += name;
   }
-  if (entry.directory && (entry.components.empty() || text.back() != '\\')) text += '\\';
-  return text;
+  if (entry.directory && (entry.components.empty() || stored.back() != '\\')) stored += '\\';
+  return shown.path(stored);
 }
 
 }  // namespace diskindex::files

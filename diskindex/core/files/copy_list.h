@@ -23,6 +23,7 @@
 #include "diskindex/core/dir_list.h"
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/result_code.h"
+#include "diskindex/core/volume_root.h"
 
 namespace diskindex::files {
 
@@ -69,7 +70,7 @@ CopyListResult hitsCopyList(const TOutlineDirList& stored, std::span<const TDirF
 std::vector<std::string> directoryComponents(const TOutlineDirList& stored, std::size_t dir);
 
 // The display form of an entry for messages: "E:\TOOLS\A.EXE", a directory
-// ending in "\" ("E:\" for the root).
-std::string sourceText(char driveLetter, const CopyEntry& entry);
+// ending in "\" ("E:\" for the root); from a kept folder with "/".
+std::string sourceText(const VolumeRoot& root, const CopyEntry& entry);
 
 }  // namespace diskindex::files

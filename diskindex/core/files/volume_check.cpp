@@ -48,12 +48,17 @@ ResultCode updateVolume(Catalogue& catalogue, std::size_t index, const platform:
   return catalogue.changeVolumeInfo(index, header);
 }
 
+// "im Laufwerk E:", or "im Ordner /home/anna/Fotos" for a kept folder.
+std::string place(const VolumeRoot& root) {
+  return (root.isFolder() ? "im Ordner " : "im Laufwerk ") + root.text();
+}
+
 }  // namespace
 
 std::vector<std::string> OtherVolumeQuestion::lines() const {
   if (differentFileSystem) {
     return {
-        "Der Datenträger im Laufwerk " + std::string(1, driveLetter) + ": (\"" + currentLabel +
+        "Der Datenträger " + place(root) + " (\"" + currentLabel +
             "\") trägt zwar das Volume-Label von \"" + volumeName + "\",",
         "aber nicht das bei der Erfassung gespeicherte Dateisystem.",
         "Es ist möglicherweise der falsche Datenträger eingelegt!",
@@ -63,7 +68,7 @@ std::vector<std::string> OtherVolumeQuestion::lines() const {
   return {
       "Das zum Datenträger \"" + volumeName + "\"",
       "gespeicherte Volume-Label (\"" + storedLabel + "\") ist ein anderes als das des " +
-          "Datenträgers im Laufwerk " + std::string(1, driveLetter) + ": (\"" + currentLabel +
+          "Datenträgers " + place(root) + " (\"" + currentLabel +
           "\").",
       "Es ist möglicherweise der falsche Datenträger eingelegt!",
       "Soll die gewünschte Aktion trotzdem fortgesetzt werden ?",
@@ -83,15 +88,17 @@ const std::vector<std::string>& otherVolumeNotes() {
   return notes;
 }
 
-std::string driveUnreadableMessage(char driveLetter) {
-  return "Auf das Laufwerk " + std::string(1, upper(driveLetter)) +
-         ": kann nicht\r\nzugegriffen werden!";
+std::string driveUnreadableMessage(const VolumeRoot& root) {
+  const std::string where = root.isFolder() ? "Auf den Ordner " + root.text()
+                                            : "Auf das Laufwerk " + VolumeRoot(upper(root.letter())).text();
+  return where + " kann nicht\r\nzugegriffen werden!";
 }
 
 bool checkVolume(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
                  VolumeCheckObserver& observer) {
   if (index >= catalogue.volumes().size()) return false;
-  return checkVolumeIn(catalogue, index, drives, catalogue.volumes()[index].driveLetter, observer);
+  const VolumeRoot root = rootOf(catalogue.volumes()[index]);
+  return checkVolumeIn(catalogue, index, root.lentTo(drives), root.letter(), observer);
 }
 
 bool checkVolumeIn(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
@@ -99,8 +106,9 @@ bool checkVolumeIn(Catalogue& catalogue, std::size_t index, const platform::Driv
   if (index >= catalogue.volumes().size()) return false;
   const VolumeRecord& record = catalogue.volumes()[index];
   const char letter = upper(driveLetter);
+  const VolumeRoot root = VolumeRoot(letter).isFolder() ? rootOf(record) : VolumeRoot(letter);
   if (!driveReadable(drives, letter)) {
-    observer.driveUnreadable(letter);
+    observer.driveUnreadable(root);
     return false;
   }
   const std::string current = scan::currentLabel(drives, letter);
@@ -110,7 +118,7 @@ bool checkVolumeIn(Catalogue& catalogue, std::size_t index, const platform::Driv
   const platform::FileSystemId currentId = drives.volumeId(letter);
   const bool idsKnown = record.volumeId.known() && currentId.known();
   if (idsKnown ? record.volumeId == currentId : sameLabel(current, record.label)) return true;
-  OtherVolumeQuestion question{record.name, record.label, current, letter};
+  OtherVolumeQuestion question{record.name, record.label, current, root};
   question.differentFileSystem = idsKnown && sameLabel(current, record.label);
   const OtherVolumeAnswer answer = observer.askOtherVolume(question);
   if (!answer.proceed) return false;

@@ -10,6 +10,8 @@
 // free space and (when the drive knows it) the file system's identity anew
 // from the drive into the volume's header (rewritten in place) and record.
 //
+// A volume that keeps a folder instead of a letter is checked in that folder.
+//
 // The question is the observer's; the check shows nothing itself.
 
 #include <cstddef>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "diskindex/core/catalogue.h"
+#include "diskindex/core/volume_root.h"
 #include "platform/drives.h"
 
 namespace diskindex::files {
@@ -26,7 +29,7 @@ struct OtherVolumeQuestion {
   std::string volumeName;
   std::string storedLabel;
   std::string currentLabel;  // as the drive reports it, empty when none
-  char driveLetter = 'C';    // upper case
+  VolumeRoot root;           // the drive (upper case letter) or the kept folder
   // The labels agree but the file systems do not: the lines say so instead
   // of naming two equal labels as different.
   bool differentFileSystem = false;
@@ -45,7 +48,7 @@ class VolumeCheckObserver {
   virtual ~VolumeCheckObserver() = default;
   // The drive cannot be read: show driveUnreadableMessage (error box,
   // caption kVolumeAccessCaption).
-  virtual void driveUnreadable(char /*driveLetter*/) {}
+  virtual void driveUnreadable(const VolumeRoot& /*root*/) {}
   virtual OtherVolumeAnswer askOtherVolume(const OtherVolumeQuestion& /*question*/) { return {}; }
   // The label update was asked for but the header could not be rewritten.
   virtual void updateFailed(ResultCode /*code*/, const std::filesystem::path& /*dataFile*/) {}
@@ -59,8 +62,9 @@ bool checkVolume(Catalogue& catalogue, std::size_t index, const platform::DriveT
 bool checkVolumeIn(Catalogue& catalogue, std::size_t index, const platform::DriveTable& drives,
                    char letter, VolumeCheckObserver& observer);
 
-// "Auf das Laufwerk E: kann nicht\r\nzugegriffen werden!"
-std::string driveUnreadableMessage(char driveLetter);
+// "Auf das Laufwerk E: kann nicht\r\nzugegriffen werden!", for a kept folder
+// "Auf den Ordner /home/anna/Fotos kann nicht\r\nzugegriffen werden!".
+std::string driveUnreadableMessage(const VolumeRoot& root);
 
 // The notes "&Hinweise >>" shows, line by line.
 const std::vector<std::string>& otherVolumeNotes();

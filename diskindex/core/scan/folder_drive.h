@@ -30,14 +30,14 @@ std::optional<char> firstFreeLetter(const platform::DriveTable& drives);
 enum class FolderDriveStatus {
   Existing,       // a letter already named the folder; nothing recorded
   Assigned,       // a free letter was recorded in [Drives]
-  LettersRanOut,  // D to Z are all taken: the caller keeps the folder itself
+  LettersRanOut,  // D to Z are all taken: the volume keeps the folder itself
   NotAFolder,     // the path is not an existing directory
   NotRecorded,    // the settings file could not be read or written (callers set it)
 };
 
 struct FolderDrive {
   FolderDriveStatus status = FolderDriveStatus::NotAFolder;
-  char letter = 0;               // Existing and Assigned only
+  char letter = 0;  // Existing and Assigned; recordFolderDrive gives kFolderKey for LettersRanOut
   std::filesystem::path folder;  // the folder as recorded (absolute, resolved)
 };
 

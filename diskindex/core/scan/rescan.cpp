@@ -10,6 +10,7 @@
 #include "diskindex/core/scan/orphan_file.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/core/volume_list.h"
+#include "diskindex/core/volume_root.h"
 
 namespace diskindex::scan {
 namespace {
@@ -153,8 +154,10 @@ ResultCode replaceFiles(const std::filesystem::path& dataFile, const TempFiles& 
   const RenameFunction rename = options.rename ? options.rename : renameFile;
   const std::filesystem::path comment = commentFileFor(dataFile);
   const std::filesystem::path orphans = orphanFileFor(dataFile);
+  const std::filesystem::path folderFile = folderFileFor(dataFile);
+  const bool keepsFolder = VolumeRoot(outcome.header.driveLetter).isFolder();
   ReplaceGuard guard;
-  for (const std::filesystem::path& file : {dataFile, comment, orphans}) {
+  for (const std::filesystem::path& file : {dataFile, comment, orphans, folderFile}) {
     outcome.failedFile = file;
     if (!guard.save(file)) return ResultCode::CannotCreate;
   }
@@ -165,8 +168,14 @@ ResultCode replaceFiles(const std::filesystem::path& dataFile, const TempFiles& 
         appendOrphans(orphans, outcome.header.name, outcome.orphans, options.now);
     if (code != ResultCode::Ok) return code;
   }
+  // The kept folder is there before the volume file names it.
+  outcome.failedFile = folderFile;
+  if (keepsFolder && writeFolderFile(dataFile, outcome.header.folder) != ResultCode::Ok) {
+    return ResultCode::CannotWrite;
+  }
   outcome.failedFile = dataFile;
   if (!rename(temp.data, dataFile)) return ResultCode::CannotWrite;
+  if (!keepsFolder) removeFolderFile(dataFile);
   outcome.failedFile = comment;
   if (haveRemarks ? !rename(temp.comment, comment) : !removeFile(comment)) {
     return haveRemarks ? ResultCode::CannotWrite : ResultCode::CommentNotRemovable;
@@ -199,6 +208,7 @@ VolumeReader driveReader(const platform::DriveTable& drives, char letter, Stored
   return [&drives, letter, keepStoredDrive](
              VolumeHeader& header, const std::filesystem::path& dataFile, ScanObserver& observer) {
     const char storedLetter = header.driveLetter;
+    const std::string storedFolder = header.folder;
     const std::uint8_t storedType = header.driveType;
     const platform::FileSystemId storedId = header.volumeId;
     header.driveLetter = letter;
@@ -208,6 +218,7 @@ VolumeReader driveReader(const platform::DriveTable& drives, char letter, Stored
       // readDrive needs the lent letter to find the folder and stores it:
       // the header is written again with the volume's own drive.
       header.driveLetter = storedLetter;
+      header.folder = storedFolder;
       header.driveType = storedType;
       header.volumeId = storedId;  // a folder has no file system identity of its own
       outcome.code = rewriteHeader(dataFile, header);
@@ -236,6 +247,7 @@ RescanOutcome rescanVolume(const std::filesystem::path& dataFile, const VolumeRe
       code != ResultCode::Ok) {
     return failed(std::move(outcome), code, temp.data);
   }
+  outcome.header.folder = header.folder;  // not in the file's bytes
 
   TFileCommentList descriptions;
   if (outcome.read.descriptionsRead && outcome.read.remarksCode == ResultCode::Ok) {

@@ -45,11 +45,10 @@ std::string folderLetterRecorded(char letter, std::string_view folder) {
          ": (DISKINDX.INI, Abschnitt [Drives]).";
 }
 
-std::string lettersRanOut(std::string_view folder) {
-  return "Für den Ordner\r\n\"" + std::string(folder) +
-         "\"\r\nist kein Laufwerksbuchstabe mehr frei (D: bis Z: sind vergeben).\r\n"
-         "Bitte einen nicht mehr benötigten Eintrag im Abschnitt [Drives]\r\n"
-         "der Datei DISKINDX.INI entfernen. Es wurde nichts eingelesen!";
+std::string folderKeptWithoutLetter(std::string_view folder) {
+  return "Für den Ordner \"" + std::string(folder) +
+         "\" ist kein Laufwerksbuchstabe mehr frei (D: bis Z: sind vergeben); "
+         "der Datenträger merkt sich den Ordner selbst.";
 }
 
 std::string folderLetterNotRecorded(std::string_view folder, std::string_view settingsFile) {

@@ -61,10 +61,13 @@ std::string imageFailure(diskindex::ResultCode code, std::string_view image,
 // Adding a folder instead of a drive ("&Ordner ..." is the rescan dialog's
 // button text, rescan_messages.h).
 inline constexpr std::string_view kFolderDriveLabel = "Ordner:";
+// What the drive list says while a folder is read instead of a drive.
+inline constexpr std::string_view kFolderInsteadOfDrive = "(der gewählte Ordner)";
 // A free letter was recorded for the folder in [Drives].
 std::string folderLetterRecorded(char letter, std::string_view folder);
-// No letter is free for the folder (D: to Z: taken): nothing is read.
-std::string lettersRanOut(std::string_view folder);
+// No letter is free for the folder (D: to Z: taken): the volume keeps the
+// folder itself.
+std::string folderKeptWithoutLetter(std::string_view folder);
 // The folder's letter could not be written into the settings file.
 std::string folderLetterNotRecorded(std::string_view folder, std::string_view settingsFile);
 

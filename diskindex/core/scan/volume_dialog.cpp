@@ -9,6 +9,7 @@
 #include "diskindex/core/scan/volume_checks.h"
 #include "diskindex/core/scan/volume_scanner.h"
 #include "diskindex/core/volume_list.h"
+#include "diskindex/core/volume_root.h"
 #include "platform/codepage.h"
 
 namespace diskindex::scan {
@@ -69,6 +70,8 @@ DialogValues valuesForAdding(const platform::DriveTable& drives, char driveLette
 DialogValues valuesForChanging(const VolumeHeader& header) {
   DialogValues values;
   values.driveLetter = upperLetter(header.driveLetter);
+  // A volume that keeps its folder is changed as if that folder were chosen.
+  if (VolumeRoot(header.driveLetter).isFolder()) values.folder = header.folder;
   values.name = header.name;
   values.remark = header.remark;
   values.location = header.location;
@@ -83,10 +86,13 @@ DialogCheck checkDialog(const DialogValues& values, const DialogContext& context
   const bool changing = context.editedIndex.has_value();
   const bool folder = !values.folder.empty();
   if (changing) {
-    const char original = volumes[*context.editedIndex].driveLetter;
+    const VolumeRecord& edited = volumes[*context.editedIndex];
+    const std::uint8_t originalType = rootOf(edited).isFolder()
+                                          ? folderTypeCode(*context.drives, edited.folder)
+                                          : driveTypeCode(*context.drives, edited.driveLetter);
     const std::uint8_t chosenType = folder ? folderTypeCode(*context.drives, values.folder)
                                            : driveTypeCode(*context.drives, values.driveLetter);
-    if (chosenType != driveTypeCode(*context.drives, original) &&
+    if (chosenType != originalType &&
         !questions.confirmOtherDriveType()) {
       return DialogCheck::KeepOpenRestoreDrive;
     }
@@ -124,6 +130,7 @@ std::uint8_t folderTypeCode(const platform::DriveTable& drives,
 
 void fillHeader(VolumeHeader& header, const DialogValues& values, std::uint8_t driveType) {
   header.driveLetter = upperLetter(values.driveLetter);
+  header.folder = VolumeRoot(header.driveLetter).isFolder() ? values.folder.string() : std::string();
   header.driveType = driveType;
   header.name = values.name;
   header.remark = values.remark;

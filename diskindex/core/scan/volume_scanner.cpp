@@ -6,6 +6,7 @@
 #include <new>
 
 #include "diskindex/core/comment_file.h"
+#include "diskindex/core/file_io.h"
 #include "diskindex/core/messages.h"
 #include "diskindex/core/remark_list.h"
 #include "diskindex/core/scan/description_pass.h"
@@ -13,6 +14,7 @@
 #include "diskindex/core/scan/walk.h"
 #include "diskindex/core/volume_file.h"
 #include "diskindex/core/volume_list.h"
+#include "diskindex/core/volume_root.h"
 
 namespace diskindex::scan {
 namespace {
@@ -131,6 +133,11 @@ ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& hea
   header.volumeId = volume.volumeId;
   header.spaceOf = SpaceOf::Drive;
   const auto root = drives.root(upperLetter(header.driveLetter));
+  header.folder.clear();
+  if (root && VolumeRoot(header.driveLetter).isFolder()) {
+    // A folder without a letter: the volume keeps the one the table lends.
+    header.folder = VolumeRoot(header.driveLetter, root->string()).text();
+  }
   WalkResult walk;
   try {
     if (root && walkTree(*root, walk, observer, options) == WalkStatus::Cancelled) {
@@ -174,6 +181,27 @@ ReadDriveOutcome writeVolume(const WalkResult& walk, const DescriptionSource& so
   return outcome;
 }
 
+namespace {
+
+// Reads a new volume into its claimed file; a volume that keeps its folder
+// has the .ORD file written first, so the volume file never names a folder
+// that is not there.
+ReadDriveOutcome readKeepingFolder(const platform::DriveTable& drives, VolumeHeader& volume,
+                                   const std::filesystem::path& dataFile, ScanObserver& observer,
+                                   const WalkOptions& options) {
+  const VolumeRoot root(volume.driveLetter);
+  const auto folder = drives.root(volume.driveLetter);
+  if (root.isFolder() && folder) {
+    const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
+    ReadDriveOutcome failed;
+    failed.code = writeFolderFile(dataFile, VolumeRoot(volume.driveLetter, folder->string()).text());
+    if (failed.code != ResultCode::Ok) return failed;
+  }
+  return readDrive(drives, volume, dataFile, observer, options);
+}
+
+}  // namespace
+
 AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
                       const VolumeHeader& header, int seriesCount, ScanObserver& observer,
                       const WalkOptions& options) {
@@ -195,7 +223,7 @@ AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
                 : catalogue.dataDirectory() /
                       volumeFileName(catalogue.volumes().maxFileNumber() + 1);
     if (claimed) {
-      outcome.lastRead = readDrive(drives, volume, dataFile, observer, options);
+      outcome.lastRead = readKeepingFolder(drives, volume, dataFile, observer, options);
     } else {
       outcome.lastRead = ReadDriveOutcome{};
       outcome.lastRead.code = claimCode;
@@ -203,7 +231,10 @@ AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
     outcome.lastCode = outcome.lastRead.code;
     if (outcome.lastCode != ResultCode::Ok) {
       // A walk that was cancelled or found nothing never wrote the file.
-      if (claimed) releaseDataFile(dataFile);
+      if (claimed) {
+        releaseDataFile(dataFile);
+        removeFolderFile(dataFile);
+      }
       observer.volumeFailed(outcome.lastCode, dataFile);
       if (outcome.lastCode == ResultCode::Cancelled) break;
       continue;

@@ -9,6 +9,7 @@
 #include "diskindex/core/search/search_chars.h"
 #include "diskindex/core/search/stored_name.h"
 #include "diskindex/core/volume_header.h"
+#include "diskindex/core/volume_root.h"
 
 namespace diskindex::search {
 namespace {
@@ -72,7 +73,8 @@ VolumeScan scanVolume(const VolumeRecord& volume, std::uint32_t index,
     std::size_t pathLength;
   };
   std::vector<Level> stack;
-  std::string path = std::string(1, volume.driveLetter) + ":\\";
+  const VolumeRoot root = rootOf(volume);
+  std::string path = root.path("\\");
   scan.dirPaths.push_back(path);
   std::uint32_t fileNo = 0;
   std::span<const std::uint8_t> rest = std::span(state.bytes).subspan(header_layout::kSize);
@@ -92,7 +94,7 @@ VolumeScan scanVolume(const VolumeRecord& volume, std::uint32_t index,
       stack.push_back({entry->level, path.size()});
       displayForm(entry->name, entry->attributes, scan.utf8, state.display, state.scratch);
       path += state.display;
-      path += '\\';
+      path += root.separator();
       scan.dirPaths.push_back(path);
       fileNo = 0;
       continue;

@@ -12,6 +12,7 @@
 #include "diskindex/core/search/stored_name.h"
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
+#include "diskindex/core/volume_root.h"
 #include "platform/codepage.h"
 
 namespace diskindex::search {
@@ -37,7 +38,13 @@ class MultiVolumeSearch::Walk {
  public:
   Walk(MultiVolumeSearch& search, const VolumeRecord& volume, bool utf8, const std::uint8_t* end,
        std::vector<ResultRow>& rows)
-      : m_search(search), m_volume(volume), m_utf8(utf8), m_end(end), m_rows(rows) {
+      : m_search(search),
+        m_volume(volume),
+        m_root(rootOf(volume)),
+        m_rootPath(m_root.path("\\")),
+        m_utf8(utf8),
+        m_end(end),
+        m_rows(rows) {
     m_remark = search.m_activeRemarks->records().begin();
     enterDirectory();
   }
@@ -122,15 +129,15 @@ class MultiVolumeSearch::Walk {
            directory ? std::string_view() : std::string_view(m_display));
   }
 
-  // "E:\" and each directory of the stack with its display name and "\".
+  // "E:\" and each directory of the stack with its display name and "\"
+  // (a kept folder: "/home/anna/Fotos/" and "/").
   const std::string& path() {
     if (m_pathDone) return m_path;
-    m_path.assign(1, m_volume.driveLetter);
-    m_path += ":\\";
+    m_path = m_rootPath;
     for (const Level& level : m_stack) {
       displayForm(level.name, level.attributes, m_utf8, m_pathPart, m_scratch);
       m_path += m_pathPart;
-      m_path += '\\';
+      m_path += m_root.separator();
     }
     m_pathDone = true;
     return m_path;
@@ -152,6 +159,8 @@ class MultiVolumeSearch::Walk {
 
   MultiVolumeSearch& m_search;
   const VolumeRecord& m_volume;
+  const VolumeRoot m_root;
+  const std::string m_rootPath;  // "E:\\"
   bool m_utf8;
   const std::uint8_t* m_end;  // of the volume's bytes
   std::vector<ResultRow>& m_rows;

@@ -1,0 +1,89 @@
+#include "diskindex/core/volume_root.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "diskindex/core/file_io.h"
+#include "diskindex/core/volume_list.h"
+
+namespace diskindex {
+namespace {
+
+// A kept folder is one absolute path; anything longer than a path can be is
+// not one.
+constexpr std::size_t kMaxFolderFileSize = 4096;
+
+bool lowerCaseExtension(const std::filesystem::path& dataFile) {
+  const std::string ext = dataFile.extension().string();
+  return ext == ".dat";
+}
+
+}  // namespace
+
+VolumeRoot::VolumeRoot(char driveLetter, std::string folder)
+    : m_letter(driveLetter), m_folder(isFolder() ? std::move(folder) : std::string()) {}
+
+std::string VolumeRoot::text() const {
+  if (!isFolder()) return std::string(1, m_letter) + ":";
+  if (m_folder.empty()) return "?";
+  std::string text = m_folder;
+  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  return text;
+}
+
+std::string VolumeRoot::path(std::string_view storedPath) const {
+  if (!isFolder()) return text() + std::string(storedPath);
+  std::string rest(storedPath);
+  std::replace(rest.begin(), rest.end(), '\\', '/');
+  std::string root = text();
+  // The root "/" itself: "/" + "/a" must not become "//a".
+  if (root == "/" && !rest.empty() && rest.front() == '/') root.clear();
+  return root + rest;
+}
+
+std::optional<std::filesystem::path> VolumeRoot::resolve(
+    const platform::DriveTable& drives) const {
+  if (!isFolder()) return drives.root(m_letter);
+  if (m_folder.empty()) return std::nullopt;
+  return std::filesystem::path(m_folder);
+}
+
+platform::DriveTable VolumeRoot::lentTo(platform::DriveTable drives) const {
+  if (isFolder() && !m_folder.empty()) drives.lendFolder(m_folder);
+  return drives;
+}
+
+VolumeRoot rootOf(const VolumeRecord& record) {
+  return VolumeRoot(record.driveLetter, record.folder);
+}
+
+std::filesystem::path folderFileFor(const std::filesystem::path& dataFile) {
+  std::filesystem::path file = dataFile;
+  file.replace_extension(lowerCaseExtension(dataFile) ? ".ord" : ".ORD");
+  return file;
+}
+
+std::optional<std::string> readFolderFile(const std::filesystem::path& dataFile) {
+  std::vector<std::uint8_t> bytes;
+  if (readWholeFile(folderFileFor(dataFile), bytes) != ResultCode::Ok) return std::nullopt;
+  if (bytes.empty() || bytes.size() > kMaxFolderFileSize) return std::nullopt;
+  std::string folder(bytes.begin(), bytes.end());
+  // Only an absolute path without NULs or line breaks is a folder.
+  if (folder.front() != '/' || folder.find_first_of(std::string("\0\r\n", 3)) != std::string::npos) {
+    return std::nullopt;
+  }
+  return folder;
+}
+
+ResultCode writeFolderFile(const std::filesystem::path& dataFile, std::string_view folder) {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(folder.data());
+  return writeFileAtomically(folderFileFor(dataFile), std::span(data, folder.size()));
+}
+
+bool removeFolderFile(const std::filesystem::path& dataFile) {
+  return removeFile(folderFileFor(dataFile));
+}
+
+}  // namespace diskindex
