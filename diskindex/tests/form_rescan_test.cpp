@@ -276,6 +276,26 @@ TEST_F(FormRescanTest, AFolderReadAgainSaysWhatTheWalkPassedOverAndReusesItsLett
   EXPECT_EQ(m_prompts->shown.size(), 2u) << "the summary is shown again";
 }
 
+// A volume that keeps its folder (no letter was free) is read again from
+// that folder unless something else is chosen; picking a drive ends it.
+TEST(DlgRescanVolumeTest, AKeptFolderIsChosenFromTheStart) {
+  testing::ensureApplication();
+  const platform::DriveTable drives = platform::DriveTable::fromSystem();
+  TDlgRescanVolume dialog(drives, VolumeRoot(platform::DriveTable::kFolderKey, "/srv/Fotos"),
+                          QStringLiteral("Fotos"));
+  EXPECT_EQ(dialog.choice().folder, std::filesystem::path("/srv/Fotos"));
+  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("LabelFolder"))->text(),
+            QStringLiteral("/srv/Fotos"));
+  auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("DriveComboBox"));
+  ASSERT_GT(combo->count(), 0);
+  for (int i = 0; i < combo->count(); ++i) {
+    EXPECT_NE(combo->itemData(i).toInt(), int{platform::DriveTable::kFolderKey});
+  }
+  dialog.show();
+  QTest::keyClick(combo, Qt::Key_Down);
+  EXPECT_TRUE(dialog.choice().folder.empty());
+}
+
 TEST_F(FormRescanTest, AnImageFileCanBeChosenAndARefusedOneChangesNothing) {
   TDiskIndexForm& form = start();
   const TDlgRescanVolume::ImageChooser previous = TDlgRescanVolume::imageChooser();
