@@ -17,6 +17,7 @@
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/settings_file.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/core/volume_root.h"
 #include "diskindex/tests/fault_injector.h"
 #include "diskindex/tests/test_files.h"
 
@@ -92,6 +93,28 @@ std::vector<Workflow> workflows() {
          const auto walk = test::generatedWalk(6, 4);
          return catalogue.addVolume(test::sampleHeader("Neu"), walk,
                                     remarks({{{1, -1}, "neu"}, {{3, 1}, "x"}})) == ResultCode::Ok;
+       }},
+      {"add a volume that keeps its folder",
+       [](const fs::path& dir) {
+         Catalogue catalogue;
+         catalogue.setDataDirectory(dir);
+         catalogue.loadVolumeList();
+         VolumeHeader header = test::sampleHeader("Ordner");
+         header.driveLetter = platform::DriveTable::kFolderKey;
+         header.folder = "/srv/Fotos";
+         return catalogue.addVolume(header, test::generatedWalk(3, 2), {}) == ResultCode::Ok;
+       }},
+      {"move a volume to a kept folder",
+       [](const fs::path& dir) {
+         Catalogue catalogue;
+         catalogue.setDataDirectory(dir);
+         catalogue.loadVolumeList();
+         VolumeHeader header;
+         if (readHeader(dir / "CD000002.DAT", header) != ResultCode::Ok) return false;
+         header.driveLetter = platform::DriveTable::kFolderKey;
+         header.folder = "/srv/Archiv";
+         const auto index = catalogue.volumes().findByDataFile(dir / "CD000002.DAT");
+         return index && catalogue.changeVolumeInfo(*index, header) == ResultCode::Ok;
        }},
       {"save remarks",
        [](const fs::path& dir) {
