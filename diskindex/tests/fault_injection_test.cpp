@@ -78,6 +78,19 @@ void makeCatalogue(const fs::path& dir) {
   test::writeAll(dir / "LISTE.LST", Bytes{'G', 'r', 0xF6, 0xDF, 'e', '\r', '\n'});
 }
 
+// Changes a volume's information the way the change dialog does: the list
+// loaded, the header read, edited and written through the catalogue.
+bool changeHeader(const fs::path& dataFile, const std::function<void(VolumeHeader&)>& edit) {
+  Catalogue catalogue;
+  catalogue.setDataDirectory(dataFile.parent_path());
+  catalogue.loadVolumeList();
+  VolumeHeader header;
+  if (readHeader(dataFile, header) != ResultCode::Ok) return false;
+  edit(header);
+  const auto index = catalogue.volumes().findByDataFile(dataFile);
+  return index && catalogue.changeVolumeInfo(*index, header) == ResultCode::Ok;
+}
+
 struct Workflow {
   std::string name;
   std::function<bool(const fs::path&)> run;  // true when it reported success
@@ -106,15 +119,10 @@ std::vector<Workflow> workflows() {
        }},
       {"move a volume to a kept folder",
        [](const fs::path& dir) {
-         Catalogue catalogue;
-         catalogue.setDataDirectory(dir);
-         catalogue.loadVolumeList();
-         VolumeHeader header;
-         if (readHeader(dir / "CD000002.DAT", header) != ResultCode::Ok) return false;
-         header.driveLetter = platform::DriveTable::kFolderKey;
-         header.folder = "/srv/Archiv";
-         const auto index = catalogue.volumes().findByDataFile(dir / "CD000002.DAT");
-         return index && catalogue.changeVolumeInfo(*index, header) == ResultCode::Ok;
+         return changeHeader(dir / "CD000002.DAT", [](VolumeHeader& header) {
+           header.driveLetter = platform::DriveTable::kFolderKey;
+           header.folder = "/srv/Archiv";
+         });
        }},
       {"save remarks",
        [](const fs::path& dir) {
@@ -130,14 +138,8 @@ std::vector<Workflow> workflows() {
        }},
       {"change volume information",
        [](const fs::path& dir) {
-         Catalogue catalogue;
-         catalogue.setDataDirectory(dir);
-         catalogue.loadVolumeList();
-         VolumeHeader header;
-         if (readHeader(dir / "CD000002.DAT", header) != ResultCode::Ok) return false;
-         header.name = "Umbenannt";
-         const auto index = catalogue.volumes().findByDataFile(dir / "CD000002.DAT");
-         return index && catalogue.changeVolumeInfo(*index, header) == ResultCode::Ok;
+         return changeHeader(dir / "CD000002.DAT",
+                             [](VolumeHeader& header) { header.name = "Umbenannt"; });
        }},
       {"category needing UTF-8",
        [](const fs::path& dir) {

@@ -9,6 +9,7 @@
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/dir_tree_index.h"
 #include "diskindex/core/volume_root.h"
+#include "diskindex/tests/session_fixture.h"
 #include "diskindex/tests/temp_tree.h"
 #include "diskindex/tests/test_files.h"
 #include "platform/ini_file.h"
@@ -28,14 +29,10 @@ class Unreadable : public files::FilesObserver {
   std::vector<std::string> said;
 };
 
-class KeptFolderTest : public ::testing::Test {
+class KeptFolderTest : public test::SessionFixture {
  protected:
   void SetUp() override {
-    fs::create_directories(m_tmp / "data");
-    m_env.settingsFile = m_tmp / "config" / "DISKINDX.INI";
-    m_env.settings.dataHome = m_tmp / "home";
-    m_env.settings.tempDir = m_tmp.path();
-    m_env.dataDirectory = m_tmp / "data";
+    SessionFixture::SetUp();
     m_folder.file("A.TXT", "a");
     m_folder.file("Urlaub 2019/Brief.txt", "bb");
     // Every letter from D on names another folder already.
@@ -43,7 +40,6 @@ class KeptFolderTest : public ::testing::Test {
     for (char letter = 'D'; letter <= 'Z'; ++letter) {
       drives += std::string(1, letter) + "=" + (m_tmp / "belegt").string() + letter + "\n";
     }
-    fs::create_directories(m_env.settingsFile.parent_path());
     std::ofstream(m_env.settingsFile) << drives;
     restart();
   }
@@ -72,9 +68,7 @@ class KeptFolderTest : public ::testing::Test {
     return platform::IniFile(m_env.settingsFile).keys("Drives").size();
   }
 
-  test::TempDir m_tmp;
   TempTree m_folder;
-  SessionEnvironment m_env;
   std::unique_ptr<CatalogueSession> m_session;
 };
 
