@@ -59,6 +59,17 @@ VolumeRoot rootOf(const VolumeRecord& record) {
   return VolumeRoot(record.driveLetter, record.folder);
 }
 
+std::string_view pathFromRoot(const VolumeRoot& root, std::string_view typed) {
+  if (!root.isFolder() || root.folder().empty()) return typed;
+  const std::string text = root.text();
+  // Below "/" every absolute path is one from the root already.
+  if (text == "/" || !typed.starts_with(text)) return typed;
+  const std::string_view rest = typed.substr(text.size());
+  // "/home/anna/Fotos 2" is not below "/home/anna/Fotos".
+  if (!rest.empty() && rest.front() != '/') return typed;
+  return rest;
+}
+
 std::filesystem::path folderFileFor(const std::filesystem::path& dataFile) {
   std::filesystem::path file = dataFile;
   file.replace_extension(lowerCaseExtension(dataFile) ? ".ord" : ".ORD");
