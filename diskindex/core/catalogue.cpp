@@ -150,8 +150,10 @@ ResultCode Catalogue::addVolume(VolumeHeader header, std::span<const EntryRecord
   code = keepFolderBefore(dataFile, header);
   if (code == ResultCode::Ok) code = createVolume(dataFile, header, entries, observer);
   if (code != ResultCode::Ok) {
-    releaseDataFile(dataFile);
+    // The .ORD file goes while the number is still claimed: after that,
+    // another program may take the number and keep its own folder there.
     removeFolderFile(dataFile);
+    releaseDataFile(dataFile);
     return code;
   }
   if (!remarks.empty()) {

@@ -8,6 +8,7 @@
 
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/dir_tree_index.h"
+#include "diskindex/core/file_io.h"
 #include "diskindex/core/scan/volume_dialog.h"
 #include "diskindex/core/volume_root.h"
 #include "diskindex/tests/temp_tree.h"
@@ -28,6 +29,13 @@ class Unreadable : public files::FilesObserver {
   void driveUnreadable(const VolumeRoot& root) override { said.push_back(root.text()); }
   std::vector<std::string> said;
 };
+
+// The names unlinked while recordingUnlink is in the file table, in order.
+std::vector<std::string> g_unlinked;
+int recordingUnlink(const char* path) {
+  g_unlinked.push_back(fs::path(path).filename().string());
+  return systemFileOps().unlink(path);
+}
 
 class CountingQuestions : public scan::DialogQuestions {
  public:
@@ -206,6 +214,33 @@ TEST_F(KeptFolderTest, AVolumeWhoseFolderFileIsLostIsStillListedAndShownAsUnknow
       answers);
   EXPECT_EQ(copied.status, FileRunStatus::VolumeRefused);
   EXPECT_EQ(answers.said, (std::vector<std::string>{"?"}));
+}
+
+// A folder that yields nothing is not added. Its .ORD file goes while the
+// volume's number is still claimed: once the claim is given up, another
+// program may take the number and keep its own folder in that .ORD file.
+TEST_F(KeptFolderTest, AFailedAddRemovesTheFolderFileBeforeGivingUpTheNumber) {
+  const fs::path empty = m_tmp / "leer";
+  fs::create_directories(empty);
+  FileOps recording = systemFileOps();
+  recording.unlink = recordingUnlink;
+  g_unlinked.clear();
+  AddResult added;
+  {
+    const ScopedFileOps scoped(recording);
+    scan::DialogValues values;
+    values.name = "Leer";
+    QuietScan observer;
+    added = m_session->volumeService().add(AddRequest{values, AddFromFolder{empty}}, observer);
+  }
+  EXPECT_FALSE(added.lastAdded);
+  std::vector<std::string> volumeFiles;
+  for (const std::string& name : g_unlinked) {
+    if (name.starts_with("CD000001.")) volumeFiles.push_back(name);
+  }
+  EXPECT_EQ(volumeFiles, (std::vector<std::string>{"CD000001.ORD", "CD000001.DAT"}));
+  EXPECT_FALSE(fs::exists(m_env.dataDirectory / "CD000001.ORD"));
+  EXPECT_FALSE(fs::exists(m_env.dataDirectory / "CD000001.DAT"));
 }
 
 // A .ORD file that does not read (damaged here; a read error or a file
