@@ -90,10 +90,10 @@ std::optional<std::string> readFolderFile(const std::filesystem::path& dataFile)
   const std::ptrdiff_t got = handle.read(folder.data(), folder.size());
   if (got <= 0 || static_cast<std::size_t>(got) > kMaxFolderFileSize) return std::nullopt;
   folder.resize(static_cast<std::size_t>(got));
-  // Only an absolute path without NULs or line breaks is a folder.
-  if (folder.front() != '/' || folder.find_first_of(std::string("\0\r\n", 3)) != std::string::npos) {
-    return std::nullopt;
-  }
+  // Only an absolute path is a folder. It holds no NUL, but may hold any
+  // other byte a folder's name can (a line break too): what
+  // writeFolderFile keeps must read back.
+  if (folder.front() != '/' || folder.find('\0') != std::string::npos) return std::nullopt;
   return folder;
 }
 
