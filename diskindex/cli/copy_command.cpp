@@ -34,13 +34,14 @@ class CommandLineAnswers : public files::FilesObserver {
   TerminalVolumeCheck m_check;
 };
 
-// The selection the typed paths stand for; nothing (with a message) when
-// one is not in the catalogue.
-std::optional<CopySelection> selectionOf(const TOutlineDirList& tree, const CopyArgs& args,
-                                         std::ostream& err) {
+// The selection the typed paths stand for (from the volume's root, or as
+// root prints them); nothing (with a message) when one is not in the
+// catalogue.
+std::optional<CopySelection> selectionOf(const TOutlineDirList& tree, const VolumeRoot& root,
+                                         const CopyArgs& args, std::ostream& err) {
   CopySelection selection;
   if (args.tree) {
-    const auto dir = files::findDirectory(tree, args.paths.front());
+    const auto dir = files::findDirectory(tree, pathFromRoot(root, args.paths.front()));
     if (!dir) {
       err << "Verzeichnis \"" << args.paths.front() << "\" ist auf dem Datenträger nicht erfaßt.\n";
       return std::nullopt;
@@ -50,7 +51,7 @@ std::optional<CopySelection> selectionOf(const TOutlineDirList& tree, const Copy
     return selection;
   }
   for (const std::string& path : args.paths) {
-    const auto key = files::findFile(tree, path);
+    const auto key = files::findFile(tree, pathFromRoot(root, path));
     if (!key) {
       err << "Datei \"" << path << "\" ist auf dem Datenträger nicht erfaßt.\n";
       return std::nullopt;
@@ -111,7 +112,7 @@ int copyCommand(CommandContext& context, const CopyArgs& args) {
     err << m.caption << " " << plain(m.text) << "\n";
     return kCopyError;
   }
-  const std::optional<CopySelection> selection = selectionOf(tree, args, err);
+  const std::optional<CopySelection> selection = selectionOf(tree, rootOf(volume), args, err);
   if (!selection) return kUsage;
   // A missing target is said as such (the window offers to create it), not
   // as a write-protected one.

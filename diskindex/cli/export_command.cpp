@@ -180,7 +180,8 @@ int exportTree(CatalogueSession& session, const ExportArgs& args, std::ostream& 
     return kWriteError;
   }
   const std::optional<std::size_t> start =
-      exporting::findDirectory(session.state().opened->directories, args.from);
+      exporting::findDirectory(session.state().opened->directories,
+                               pathFromRoot(rootOf(session.state().opened->record), args.from));
   if (!start) {
     err << "Verzeichnis \"" << args.from << "\" gibt es auf \"" << args.volume << "\" nicht.\n";
     return kNotFound;

@@ -43,8 +43,10 @@ ResultCode readListHeader(const std::filesystem::path& file, VolumeHeader& heade
 
 // A volume that keeps a folder has its .ORD written before the volume file
 // names it; one that no longer does loses it afterwards (keepFolderAfter).
+// A folder that did not read (empty) is not written: the .ORD file that
+// failed to load, perhaps only for the moment, stays as it is.
 ResultCode keepFolderBefore(const std::filesystem::path& dataFile, const VolumeHeader& header) {
-  if (!VolumeRoot(header.driveLetter).isFolder()) return ResultCode::Ok;
+  if (!VolumeRoot(header.driveLetter).isFolder() || header.folder.empty()) return ResultCode::Ok;
   const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
   return writeFolderFile(dataFile, header.folder);
 }
@@ -148,8 +150,10 @@ ResultCode Catalogue::addVolume(VolumeHeader header, std::span<const EntryRecord
   code = keepFolderBefore(dataFile, header);
   if (code == ResultCode::Ok) code = createVolume(dataFile, header, entries, observer);
   if (code != ResultCode::Ok) {
-    releaseDataFile(dataFile);
+    // The .ORD file goes while the number is still claimed: after that,
+    // another program may take the number and keep its own folder there.
     removeFolderFile(dataFile);
+    releaseDataFile(dataFile);
     return code;
   }
   if (!remarks.empty()) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <span>
-#include <vector>
+#include <system_error>
 
 #include "diskindex/core/file_io.h"
 #include "diskindex/core/volume_list.h"
@@ -59,6 +59,17 @@ VolumeRoot rootOf(const VolumeRecord& record) {
   return VolumeRoot(record.driveLetter, record.folder);
 }
 
+std::string_view pathFromRoot(const VolumeRoot& root, std::string_view typed) {
+  if (!root.isFolder() || root.folder().empty()) return typed;
+  const std::string text = root.text();
+  // Below "/" every absolute path is one from the root already.
+  if (text == "/" || !typed.starts_with(text)) return typed;
+  const std::string_view rest = typed.substr(text.size());
+  // "/home/anna/Fotos 2" is not below "/home/anna/Fotos".
+  if (!rest.empty() && rest.front() != '/') return typed;
+  return rest;
+}
+
 std::filesystem::path folderFileFor(const std::filesystem::path& dataFile) {
   std::filesystem::path file = dataFile;
   file.replace_extension(lowerCaseExtension(dataFile) ? ".ord" : ".ORD");
@@ -66,14 +77,23 @@ std::filesystem::path folderFileFor(const std::filesystem::path& dataFile) {
 }
 
 std::optional<std::string> readFolderFile(const std::filesystem::path& dataFile) {
-  std::vector<std::uint8_t> bytes;
-  if (readWholeFile(folderFileFor(dataFile), bytes) != ResultCode::Ok) return std::nullopt;
-  if (bytes.empty() || bytes.size() > kMaxFolderFileSize) return std::nullopt;
-  std::string folder(bytes.begin(), bytes.end());
-  // Only an absolute path without NULs or line breaks is a folder.
-  if (folder.front() != '/' || folder.find_first_of(std::string("\0\r\n", 3)) != std::string::npos) {
-    return std::nullopt;
-  }
+  const std::filesystem::path file = folderFileFor(dataFile);
+  // Only a regular file: opening a pipe would wait for a writer, and a
+  // device may never end.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+  FileHandle handle = FileHandle::openRead(file);
+  if (!handle.valid()) return std::nullopt;
+  // One byte more than a folder may take tells a longer file from one that
+  // fits, without reading the rest of it (this runs at every list load).
+  std::string folder(kMaxFolderFileSize + 1, '\0');
+  const std::ptrdiff_t got = handle.read(folder.data(), folder.size());
+  if (got <= 0 || static_cast<std::size_t>(got) > kMaxFolderFileSize) return std::nullopt;
+  folder.resize(static_cast<std::size_t>(got));
+  // Only an absolute path is a folder. It holds no NUL, but may hold any
+  // other byte a folder's name can (a line break too): what
+  // writeFolderFile keeps must read back.
+  if (folder.front() != '/' || folder.find('\0') != std::string::npos) return std::nullopt;
   return folder;
 }
 

@@ -62,6 +62,12 @@ class VolumeRoot {
 
 VolumeRoot rootOf(const VolumeRecord& record);
 
+// A path typed as root prints it ("/home/anna/Fotos/2019/a.jpg", pasted
+// from a search hit) made one from the volume's root ("/2019/a.jpg"); any
+// other path as it is ("/2019/a.jpg", "2019\a.jpg"). A drive's "E:\2019"
+// is left to the lookups, which skip a leading letter themselves.
+std::string_view pathFromRoot(const VolumeRoot& root, std::string_view typed);
+
 // CD000123.DAT -> CD000123.ORD (".ord" beside a ".dat").
 std::filesystem::path folderFileFor(const std::filesystem::path& dataFile);
 // The folder kept for the volume file; nothing when there is no readable,

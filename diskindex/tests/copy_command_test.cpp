@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "diskindex/cli/commands.h"
+#include "diskindex/core/volume_root.h"
 #include "diskindex/tests/temp_tree.h"
 #include "diskindex/tests/cli_run.h"
 #include "diskindex/tests/test_files.h"
@@ -134,6 +135,31 @@ TEST_F(CopyCommandTest, TheDriveGoesThroughTheVolumeCheck) {
   EXPECT_FALSE(fs::exists(m_target / "README.TXT"));
   r = run(copy({"README.TXT", "--to", m_target.string(), "--yes"}));
   EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readText(m_target / "README.TXT"), "readme");
+}
+
+// A volume that keeps its folder (no letter was free) prints its paths from
+// that folder ("search", "duplicates", "export tree --paths"). Such a path
+// names the entry, as "E:\TOOLS\A.EXE" does on a drive.
+TEST_F(CopyCommandTest, APathPrintedFromAKeptFolderNamesTheEntry) {
+  VolumeHeader header = test::sampleHeader("Ordner");
+  header.driveLetter = platform::DriveTable::kFolderKey;
+  header.label.clear();
+  const fs::path data = m_tmp / "CD000002.DAT";
+  test::writeVolume(data, header,
+                    {file(1, "README.TXT", 6), dir(1, "TOOLS"), file(2, "A.EXE", 1),
+                     dir(2, "BIN"), file(3, "B.COM", 1)});
+  const std::string root = m_folder.root().string();
+  ASSERT_EQ(writeFolderFile(data, root), ResultCode::Ok);
+  CliRun r = run({"copy", "ordner", root + "/TOOLS/A.EXE", "--to", m_target.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readText(m_target / "A.EXE"), "a");
+  r = run({"copy", "ordner", root + "/Tools/Bin/", "--tree", "--to", m_target.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readText(m_target / "BIN" / "B.COM"), "b");
+  // A path from the volume's root still means that.
+  r = run({"copy", "ordner", "/README.TXT", "--to", m_target.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(readText(m_target / "README.TXT"), "readme");
 }
 

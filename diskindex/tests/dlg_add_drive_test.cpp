@@ -13,6 +13,7 @@
 
 #include "diskindex/core/catalogue.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/core/volume_root.h"
 #include "diskindex/tests/fake_drives.h"
 #include "diskindex/tests/scan_prompts_fake.h"
 #include "diskindex/tests/temp_tree.h"
@@ -303,6 +304,36 @@ TEST_F(DlgAddDriveTest, ChangingAVolumeThatKeepsItsFolderStartsWithThatFolder) {
   QTest::mouseClick(find<QPushButton>(dialog, "ButtonOk"), Qt::LeftButton);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_TRUE(m_prompts.shown.empty()) << m_prompts.shown.front().text.toStdString();
+}
+
+// With its .ORD file lost the volume shows "?" as its root; the change
+// dialog must not propose the first drive of the list instead, or OK would
+// move the volume there (its paths would name that drive from then on).
+TEST_F(DlgAddDriveTest, ChangingAVolumeWhoseKeptFolderIsLostProposesNoDrive) {
+  VolumeHeader h = freshHeader();
+  h.name = "Verloren";
+  h.driveLetter = platform::DriveTable::kFolderKey;
+  h.folder = m_stickRoot.root().string();
+  const EntryRecord entry{1, "B.TXT", 1, 0, 0x20};
+  ASSERT_EQ(m_catalogue.addVolume(h, std::span<const EntryRecord>(&entry, 1), TFileCommentList{}),
+            ResultCode::Ok);
+  ASSERT_TRUE(removeFolderFile(m_catalogue.volumes()[1].dataFile));
+  VolumeHeader header;
+  ASSERT_EQ(readHeader(m_catalogue.volumes()[1].dataFile, header), ResultCode::Ok);
+  TDlgAddDrive dialog(TDlgAddDrive::Mode::Changing, m_drives,
+                      scan::DialogContext{&m_catalogue.volumes(), &m_drives, std::size_t{1}},
+                      scan::valuesForChanging(header), std::vector<std::string>{}, m_prompts);
+  dialog.show();
+  auto* drives = find<QComboBox>(dialog, "DriveComboBox");
+  EXPECT_EQ(drives->currentIndex(), -1);
+  EXPECT_EQ(drives->placeholderText(), QStringLiteral("?"));
+  EXPECT_FALSE(find<QCheckBox>(dialog, "CheckBoxChangeDrives")->isEnabled());
+  find<QLineEdit>(dialog, "EditName")->setText(QStringLiteral("Verloren 2"));
+  QTest::mouseClick(find<QPushButton>(dialog, "ButtonOk"), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(m_prompts.shown.empty()) << m_prompts.shown.front().text.toStdString();
+  EXPECT_EQ(dialog.values().driveLetter, platform::DriveTable::kFolderKey);
+  EXPECT_TRUE(dialog.values().folder.empty());
 }
 
 TEST_F(DlgAddDriveTest, ChangingOffersAFolderButKeepsTheNameAndNoChangeOnAll) {

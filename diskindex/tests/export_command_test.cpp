@@ -4,6 +4,7 @@
 
 #include "diskindex/cli/commands.h"
 #include "diskindex/core/volume_file.h"
+#include "diskindex/core/volume_root.h"
 #include "diskindex/tests/cli_run.h"
 #include "diskindex/tests/test_files.h"
 
@@ -96,6 +97,22 @@ TEST_F(ExportCommandTest, TreeFromADirectoryInAnyCaseAndEitherSeparator) {
   r = run({"tree", "Niemand", "--to", "-"});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("Niemand"), std::string::npos);
+}
+
+// A volume that keeps its folder prints its paths from it, and such a path
+// is understood again by --from.
+TEST_F(ExportCommandTest, TreeOfAKeptFolderFromAPathAsItPrintsIt) {
+  VolumeHeader kept = test::sampleHeader("Ordner");
+  kept.driveLetter = platform::DriveTable::kFolderKey;
+  const fs::path data = m_tmp / "CD000003.DAT";
+  const std::vector<EntryRecord> entries{file(1, "README.TXT"), dir(1, "TOOLS"), file(2, "A.EXE")};
+  ASSERT_EQ(createVolume(data, kept, entries), ResultCode::Ok);
+  ASSERT_EQ(writeFolderFile(data, "/srv/Archiv"), ResultCode::Ok);
+  CliRun r = run({"tree", "Ordner", "--paths", "--dirs-only", "--to", "-"});
+  EXPECT_EQ(r.out, "/srv/Archiv\r\n/srv/Archiv/Tools\r\n");
+  r = run({"tree", "Ordner", "--from", "/srv/Archiv/tools", "--paths", "--to", "-"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "/srv/Archiv/Tools/\r\n/srv/Archiv/Tools/A.exe\r\n");
 }
 
 TEST_F(ExportCommandTest, InfoAsTableFormats) {

@@ -56,13 +56,19 @@ TFileCommentList remarks(std::initializer_list<std::pair<TDirFileNo, std::string
 }
 
 // The folder every run starts from: two volumes with remarks, a third whose
-// comment file is damaged, and a settings file.
+// comment file is damaged, a fourth that keeps its folder instead of a
+// letter, and a settings file.
 void makeCatalogue(const fs::path& dir) {
   for (int i = 1; i <= 3; ++i) {
     VolumeHeader header = test::sampleHeader("Band " + std::to_string(i));
     ASSERT_EQ(createVolume(dir / volumeFileName(i), header, test::generatedWalk(4, 3)),
               ResultCode::Ok);
   }
+  VolumeHeader kept = test::sampleHeader("Band 4");
+  kept.driveLetter = platform::DriveTable::kFolderKey;
+  ASSERT_EQ(writeFolderFile(dir / volumeFileName(4), "/srv/Band 4"), ResultCode::Ok);
+  ASSERT_EQ(createVolume(dir / volumeFileName(4), kept, test::generatedWalk(3, 2)),
+            ResultCode::Ok);
   TFileCommentList first = remarks({{{1, -1}, "Wurzel"}, {{2, 0}, "Datei"}});
   ASSERT_EQ(saveRemarks(dir / "CD000001.CMT", first), ResultCode::Ok);
   TFileCommentList second = remarks({{{1, 0}, "Zweite"}});
@@ -123,6 +129,26 @@ std::vector<Workflow> workflows() {
            header.driveLetter = platform::DriveTable::kFolderKey;
            header.folder = "/srv/Archiv";
          });
+       }},
+      {"move a volume that keeps its folder to a letter",
+       [](const fs::path& dir) {
+         Catalogue catalogue;
+         catalogue.setDataDirectory(dir);
+         catalogue.loadVolumeList();
+         VolumeHeader header;
+         if (readHeader(dir / "CD000004.DAT", header) != ResultCode::Ok) return false;
+         header.driveLetter = 'F';
+         header.folder.clear();
+         const auto index = catalogue.volumes().findByDataFile(dir / "CD000004.DAT");
+         return index && catalogue.changeVolumeInfo(*index, header) == ResultCode::Ok;
+       }},
+      {"delete a volume that keeps its folder",
+       [](const fs::path& dir) {
+         Catalogue catalogue;
+         catalogue.setDataDirectory(dir);
+         catalogue.loadVolumeList();
+         const auto index = catalogue.volumes().findByDataFile(dir / "CD000004.DAT");
+         return index && catalogue.deleteVolume(*index) == ResultCode::Ok;
        }},
       {"save remarks",
        [](const fs::path& dir) {
@@ -208,6 +234,9 @@ void expectWholeState(const fs::path& dir, const Snapshot& before, const Snapsho
   for (const VolumeRecord& record : catalogue.volumes().records()) {
     TOutlineDirList contents;
     EXPECT_EQ(loadVolumeContents(record.dataFile, contents), ResultCode::Ok) << record.dataFile;
+    // Every volume file that names a kept folder finds it: the .ORD file
+    // comes before the volume file that names it and goes after.
+    EXPECT_NE(rootOf(record).text(), "?") << record.dataFile << " lost its kept folder";
   }
   Snapshot now = snapshot(dir);
   std::map<std::string, bool> names;
@@ -314,7 +343,9 @@ TEST_F(FaultInjection, ReadErrorsAreReportedByEveryReader) {
          catalogue.setDataDirectory(dir);
          CountingObserver observer;
          catalogue.loadVolumeList(&observer);
-         return observer.failed.empty() && catalogue.volumes().size() == 3;
+         // A kept folder whose file does not read shows as "?".
+         return observer.failed.empty() && catalogue.volumes().size() == 4 &&
+                rootOf(catalogue.volumes()[3]).text() != "?";
        }},
       {"volume contents",
        [&] {

@@ -296,6 +296,29 @@ TEST(DlgRescanVolumeTest, AKeptFolderIsChosenFromTheStart) {
   EXPECT_TRUE(dialog.choice().folder.empty());
 }
 
+// A volume without a letter proposes no drive: the first of the list is
+// "C:  (/)", and with the folder lost OK would read the whole system disk
+// into the volume. Then the choice is the volume's own lost folder, which
+// the volume check reports as not reachable.
+TEST(DlgRescanVolumeTest, AVolumeThatKeepsAFolderProposesNoDrive) {
+  testing::ensureApplication();
+  const platform::DriveTable drives = platform::DriveTable::fromSystem();
+  constexpr char kFolderKey = platform::DriveTable::kFolderKey;
+  TDlgRescanVolume kept(drives, VolumeRoot(kFolderKey, "/srv/Fotos"), QStringLiteral("Fotos"));
+  auto* combo = kept.findChild<QComboBox*>(QStringLiteral("DriveComboBox"));
+  EXPECT_EQ(combo->currentIndex(), -1);
+  EXPECT_EQ(combo->placeholderText(), QStringLiteral("(der gewählte Ordner)"));
+
+  TDlgRescanVolume lost(drives, VolumeRoot(kFolderKey, ""), QStringLiteral("Fotos"));
+  combo = lost.findChild<QComboBox*>(QStringLiteral("DriveComboBox"));
+  EXPECT_EQ(combo->currentIndex(), -1);
+  EXPECT_EQ(combo->placeholderText(), QStringLiteral("?"));
+  const RescanChoice choice = lost.choice();
+  EXPECT_EQ(choice.letter, kFolderKey);
+  EXPECT_TRUE(choice.folder.empty());
+  EXPECT_TRUE(choice.image.empty());
+}
+
 TEST_F(FormRescanTest, AnImageFileCanBeChosenAndARefusedOneChangesNothing) {
   TDiskIndexForm& form = start();
   const TDlgRescanVolume::ImageChooser previous = TDlgRescanVolume::imageChooser();

@@ -8,6 +8,8 @@
 
 #include "diskindex/core/catalogue_session.h"
 #include "diskindex/core/dir_tree_index.h"
+#include "diskindex/core/file_io.h"
+#include "diskindex/core/scan/volume_dialog.h"
 #include "diskindex/core/volume_root.h"
 #include "diskindex/tests/session_fixture.h"
 #include "diskindex/tests/temp_tree.h"
@@ -27,6 +29,21 @@ class Unreadable : public files::FilesObserver {
  public:
   void driveUnreadable(const VolumeRoot& root) override { said.push_back(root.text()); }
   std::vector<std::string> said;
+};
+
+// The names unlinked while recordingUnlink is in the file table, in order.
+std::vector<std::string> g_unlinked;
+int recordingUnlink(const char* path) {
+  g_unlinked.push_back(fs::path(path).filename().string());
+  return systemFileOps().unlink(path);
+}
+
+class CountingQuestions : public scan::DialogQuestions {
+ public:
+  bool confirmOtherDriveType() override { return ++asked, true; }
+  void nameTaken(const std::string&) override { ++asked; }
+  bool confirmSameLabel(const std::string&) override { return ++asked, true; }
+  int asked = 0;
 };
 
 class KeptFolderTest : public test::SessionFixture {
@@ -191,6 +208,64 @@ TEST_F(KeptFolderTest, AVolumeWhoseFolderFileIsLostIsStillListedAndShownAsUnknow
       answers);
   EXPECT_EQ(copied.status, FileRunStatus::VolumeRefused);
   EXPECT_EQ(answers.said, (std::vector<std::string>{"?"}));
+}
+
+// A folder that yields nothing is not added. Its .ORD file goes while the
+// volume's number is still claimed: once the claim is given up, another
+// program may take the number and keep its own folder in that .ORD file.
+TEST_F(KeptFolderTest, AFailedAddRemovesTheFolderFileBeforeGivingUpTheNumber) {
+  const fs::path empty = m_tmp / "leer";
+  fs::create_directories(empty);
+  FileOps recording = systemFileOps();
+  recording.unlink = recordingUnlink;
+  g_unlinked.clear();
+  AddResult added;
+  {
+    const ScopedFileOps scoped(recording);
+    scan::DialogValues values;
+    values.name = "Leer";
+    QuietScan observer;
+    added = m_session->volumeService().add(AddRequest{values, AddFromFolder{empty}}, observer);
+  }
+  EXPECT_FALSE(added.lastAdded);
+  std::vector<std::string> volumeFiles;
+  for (const std::string& name : g_unlinked) {
+    if (name.starts_with("CD000001.")) volumeFiles.push_back(name);
+  }
+  EXPECT_EQ(volumeFiles, (std::vector<std::string>{"CD000001.ORD", "CD000001.DAT"}));
+  EXPECT_FALSE(fs::exists(m_env.dataDirectory / "CD000001.ORD"));
+  EXPECT_FALSE(fs::exists(m_env.dataDirectory / "CD000001.DAT"));
+}
+
+// A .ORD file that does not read (damaged here; a read error or a file
+// another program is writing look the same) loses the folder only for the
+// time being: changing the volume's name asks nothing, keeps the folder mark
+// and the drive type, and leaves the file that failed to load as it was.
+TEST_F(KeptFolderTest, ChangingAVolumeWhoseFolderFileDoesNotReadKeepsItAsItIs) {
+  addFolder();
+  const fs::path folderFile = folderFileFor(volume().dataFile);
+  const std::vector<std::uint8_t> damaged{'F', 'o', 't', 'o', 's'};
+  test::writeAll(folderFile, damaged);
+  restart();
+  const std::uint8_t type = volume().driveType;
+  const HeaderResult read = m_session->volumeService().readHeader(0);
+  ASSERT_EQ(read.code, ResultCode::Ok);
+  scan::DialogValues values = scan::valuesForChanging(read.header);
+  values.name = "Fotos alt";
+  const platform::DriveTable drives = m_session->volumeService().driveTable();
+  CountingQuestions questions;
+  EXPECT_EQ(scan::checkDialog(values,
+                              scan::DialogContext{&m_session->volumes(), &drives, std::size_t{0}},
+                              questions),
+            scan::DialogCheck::Accepted);
+  EXPECT_EQ(questions.asked, 0) << "no other drive type was chosen";
+  const ChangeResult changed =
+      m_session->volumeService().change(ChangeRequest{0, read.header, values, drives});
+  ASSERT_EQ(changed.code, ResultCode::Ok);
+  EXPECT_EQ(volume(changed.index).name, "Fotos alt");
+  EXPECT_EQ(volume(changed.index).driveLetter, kFolderKey);
+  EXPECT_EQ(volume(changed.index).driveType, type);
+  EXPECT_EQ(test::readAll(folderFile), damaged);
 }
 
 }  // namespace

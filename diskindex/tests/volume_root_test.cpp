@@ -1,9 +1,11 @@
 #include "diskindex/core/volume_root.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "diskindex/core/dir_list.h"
 #include "diskindex/core/export/tree_lines.h"
+#include "diskindex/core/file_io.h"
 #include "diskindex/core/files/copy_list.h"
 #include "diskindex/core/files/volume_check.h"
 #include "diskindex/tests/fake_drives.h"
@@ -14,6 +16,14 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr char kFolderKey = platform::DriveTable::kFolderKey;
+
+// Bytes the catalogue's reads returned while countingRead is in the table.
+std::size_t g_bytesRead = 0;
+ssize_t countingRead(int fd, void* buffer, std::size_t size) {
+  const ssize_t got = systemFileOps().read(fd, buffer, size);
+  if (got > 0) g_bytesRead += static_cast<std::size_t>(got);
+  return got;
+}
 
 TEST(VolumeRoot, ALetterStartsPathsWithItsColonAndBackslashes) {
   const VolumeRoot root('E');
@@ -99,11 +109,50 @@ TEST(VolumeRoot, OnlyAWholeAbsolutePathIsReadAsTheKeptFolder) {
   EXPECT_TRUE(bad({}));
   EXPECT_TRUE(bad({'r', 'e', 'l', '/', 'x'}));
   EXPECT_TRUE(bad({'/', 'a', 0, 'b'}));
-  EXPECT_TRUE(bad({'/', 'a', '\n', '/', 'b'}));
   EXPECT_TRUE(bad(std::vector<std::uint8_t>(5000, '/')));
   EXPECT_TRUE(removeFolderFile(data));
   EXPECT_FALSE(fs::exists(folderFileFor(data)));
   EXPECT_TRUE(removeFolderFile(data)) << "none left counts as removed";
+}
+
+// A folder's name may hold any byte but NUL and "/", line breaks and tabs
+// too: the folder is read back as it was kept, or the volume would show "?"
+// right after it was added.
+TEST(VolumeRoot, AKeptFolderReadsBackWhateverItsNameHolds) {
+  test::TempDir tmp;
+  const fs::path data = tmp / "CD000007.DAT";
+  for (const std::string folder : {"/srv/Fotos\n2019", "/srv/a\r\nb", "/srv/Tab\tOrdner",
+                                   "/srv/Ümlaut ß"}) {
+    ASSERT_EQ(writeFolderFile(data, folder), ResultCode::Ok);
+    EXPECT_EQ(readFolderFile(data), folder);
+  }
+}
+
+// The .ORD file is read at every list load: one that is huge, endless or
+// not a file at all must neither be read whole nor stop the loading.
+TEST(VolumeRoot, AHugeEndlessOrSpecialFolderFileIsNotReadWhole) {
+  test::TempDir tmp;
+  const fs::path data = tmp / "CD000007.DAT";
+  const fs::path folderFile = folderFileFor(data);
+  test::writeAll(folderFile, std::vector<std::uint8_t>(std::size_t{1} << 20, '/'));
+  FileOps counting = systemFileOps();
+  counting.read = countingRead;
+  g_bytesRead = 0;
+  {
+    const ScopedFileOps scoped(counting);
+    EXPECT_FALSE(readFolderFile(data));
+  }
+  EXPECT_LT(g_bytesRead, std::size_t{64} << 10) << "read no further than a path can reach";
+
+  fs::remove(folderFile);
+  fs::create_symlink("/dev/zero", folderFile);
+  EXPECT_FALSE(readFolderFile(data)) << "a device";
+  fs::remove(folderFile);
+  ASSERT_EQ(::mkfifo(folderFile.c_str(), 0600), 0);
+  EXPECT_FALSE(readFolderFile(data)) << "a pipe without a writer (opening it would wait)";
+  fs::remove(folderFile);
+  fs::create_directory(folderFile);
+  EXPECT_FALSE(readFolderFile(data)) << "a directory";
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "diskindex/core/text_codec.h"
 #include "diskindex/core/volume_header.h"
 #include "diskindex/core/volume_list.h"
+#include "diskindex/core/volume_root.h"
 #include "diskindex/ui/drive_combo.h"
 #include "diskindex/ui/qt_text.h"
 #include "diskindex/ui/scan_prompts.h"
@@ -213,10 +214,22 @@ void TDlgAddDrive::restoreInitialDrive() {
   }
   m_folder.clear();
   m_imageLabel->hide();
+  if (VolumeRoot(m_initial.driveLetter).isFolder()) {
+    // The volume's kept folder is lost: no drive of the list is its own, and
+    // the first one must not look chosen (OK would move the volume there).
+    const QSignalBlocker quiet(m_drive);
+    m_drive->setPlaceholderText(QString::fromStdString(VolumeRoot(m_initial.driveLetter).text()));
+    m_drive->setCurrentIndex(-1);
+    return;
+  }
   selectDrive(m_initial.driveLetter);
 }
 
 char TDlgAddDrive::chosenLetter() const {
+  // Nothing chosen for a volume without a letter: it stays where it is.
+  if (m_drive->currentIndex() < 0 && VolumeRoot(m_initial.driveLetter).isFolder()) {
+    return m_initial.driveLetter;
+  }
   return static_cast<char>(m_drive->currentData().toInt());
 }
 

@@ -37,7 +37,7 @@ TDlgRescanVolume::ImageChooser& TDlgRescanVolume::imageChooser() {
 
 TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, const VolumeRoot& stored,
                                    const QString& volumeName, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), m_storedLetter(stored.letter()) {
   const char storedLetter = stored.letter();
   setObjectName(QStringLiteral("TDlgRescanVolume"));
   setWindowTitle(qUtf8(scan::messages::kRescanCaption));
@@ -47,7 +47,16 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, const Vol
   m_drive = new QComboBox;
   m_drive->setObjectName(QStringLiteral("DriveComboBox"));
   fillDriveCombo(m_drive, drives, storedLetter);
-  m_drive->setCurrentIndex(std::max(0, m_drive->findData(static_cast<int>(storedLetter))));
+  if (stored.isFolder()) {
+    // No drive of the list is the volume's, and the first ("C:  (/)") must
+    // not look chosen: the kept folder is (a lost one shows as "?").
+    m_drive->setPlaceholderText(stored.folder().empty()
+                                    ? QString::fromStdString(stored.text())
+                                    : qUtf8(scan::messages::kFolderInsteadOfDrive));
+    m_drive->setCurrentIndex(-1);
+  } else {
+    m_drive->setCurrentIndex(std::max(0, m_drive->findData(static_cast<int>(storedLetter))));
+  }
   auto* driveLabel = new QLabel(QStringLiteral("&Laufwerk:"));
   driveLabel->setBuddy(m_drive);
   auto* folderButton = new QPushButton(qUtf8(scan::messages::kFolderButton));
@@ -118,9 +127,10 @@ RescanChoice TDlgRescanVolume::choice() const {
   RescanChoice choice;
   choice.folder = m_chosenFolder;
   choice.image = m_chosenImage;
-  if (m_drive->currentIndex() >= 0) {
-    choice.letter = static_cast<char>(m_drive->currentData().toInt());
-  }
+  // No drive picked for a volume without a letter: its own (kept or lost)
+  // folder, where the volume check says when it cannot be reached.
+  choice.letter = m_drive->currentIndex() >= 0 ? static_cast<char>(m_drive->currentData().toInt())
+                                               : m_storedLetter;
   return choice;
 }
 

@@ -53,6 +53,7 @@ class TDlgRescanVolume : public QDialog {
   void ButtonImageClick();
 
  private:
+  char m_storedLetter;
   QComboBox* m_drive = nullptr;
   QLabel* m_folder = nullptr;
   std::filesystem::path m_chosenFolder;

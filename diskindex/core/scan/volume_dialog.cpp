@@ -85,7 +85,10 @@ DialogCheck checkDialog(const DialogValues& values, const DialogContext& context
   const VolumeList& volumes = *context.volumes;
   const bool changing = context.editedIndex.has_value();
   const bool folder = !values.folder.empty();
-  if (changing) {
+  // The volume's own kept folder, lost ("?") and not chosen anew, is no
+  // other drive: there is no type to compare.
+  const bool lostFolder = !folder && VolumeRoot(values.driveLetter).isFolder();
+  if (changing && !lostFolder) {
     const VolumeRecord& edited = volumes[*context.editedIndex];
     const std::uint8_t originalType = rootOf(edited).isFolder()
                                           ? folderTypeCode(*context.drives, edited.folder)
@@ -142,7 +145,10 @@ ResultCode changeVolumeInformation(Catalogue& catalogue, const platform::DriveTa
                                    std::size_t index, VolumeHeader header,
                                    const DialogValues& values, std::size_t* newIndex) {
   const char oldLetter = upperLetter(header.driveLetter);
-  const std::uint8_t type = driveTypeCode(drives, values.driveLetter);
+  // A volume whose kept folder is lost keeps its drive type: no drive of the
+  // table answers for it.
+  const bool lostFolder = VolumeRoot(values.driveLetter).isFolder() && values.folder.empty();
+  const std::uint8_t type = lostFolder ? header.driveType : driveTypeCode(drives, values.driveLetter);
   fillHeader(header, values, type);
   const ResultCode code = catalogue.changeVolumeInfo(index, header, newIndex);
   if (code != ResultCode::Ok) return code;

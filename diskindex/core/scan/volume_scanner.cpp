@@ -232,8 +232,9 @@ AddOutcome addVolumes(Catalogue& catalogue, const platform::DriveTable& drives,
     if (outcome.lastCode != ResultCode::Ok) {
       // A walk that was cancelled or found nothing never wrote the file.
       if (claimed) {
-        releaseDataFile(dataFile);
+        // The .ORD file first, while the number is still claimed.
         removeFolderFile(dataFile);
+        releaseDataFile(dataFile);
       }
       observer.volumeFailed(outcome.lastCode, dataFile);
       if (outcome.lastCode == ResultCode::Cancelled) break;
