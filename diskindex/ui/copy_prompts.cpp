@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "diskindex/core/files/file_messages.h"
+#include "diskindex/ui/box_owner.h"
 #include "diskindex/ui/dlg_choose_editor.h"
 #include "diskindex/ui/dlg_other_volume.h"
 #include "diskindex/ui/dlg_select_dir.h"
@@ -23,14 +24,14 @@ bool QtCopyPrompts::runSelectDir(TDlgSelectDir& dialog) {
 }
 
 files::OtherVolumeAnswer QtCopyPrompts::askOtherVolume(const files::OtherVolumeQuestion& question) {
-  TDlgOtherVolume dialog(question, m_parent);
+  TDlgOtherVolume dialog(question, boxOwner(m_parent));
   dialog.exec();
   return dialog.answer();
 }
 
 files::OverwriteAnswer QtCopyPrompts::askOverwrite(const QString& text) {
   QMessageBox box(QMessageBox::Question, qUtf8(files::kCopyCaption), text, QMessageBox::NoButton,
-                  m_parent);
+                  boxOwner(m_parent));
   QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
   QPushButton* cancel = box.addButton(QStringLiteral("Abbruch"), QMessageBox::RejectRole);
@@ -46,7 +47,7 @@ files::OverwriteAnswer QtCopyPrompts::askOverwrite(const QString& text) {
 
 files::InsertVolumeAnswer QtCopyPrompts::askInsertVolume(const QString& text) {
   QMessageBox box(QMessageBox::Information, qUtf8(files::kCopyCaption), text, QMessageBox::NoButton,
-                  m_parent);
+                  boxOwner(m_parent));
   QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   QPushButton* cancel = box.addButton(QStringLiteral("Abbruch"), QMessageBox::RejectRole);
   QPushButton* skip =

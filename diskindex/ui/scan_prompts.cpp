@@ -5,6 +5,7 @@
 
 #include "diskindex/core/messages.h"
 #include "diskindex/core/scan/scan_messages.h"
+#include "diskindex/ui/box_owner.h"
 #include "diskindex/ui/qt_text.h"
 
 namespace diskindex::ui {
@@ -12,7 +13,7 @@ namespace {
 
 int ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
         const QString& first, const QString& second) {
-  QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+  QMessageBox box(icon, caption, text, QMessageBox::NoButton, boxOwner(parent));
   QPushButton* accept = box.addButton(first, QMessageBox::AcceptRole);
   if (!second.isEmpty()) box.addButton(second, QMessageBox::RejectRole);
   box.setDefaultButton(accept);
