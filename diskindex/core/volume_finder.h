@@ -34,7 +34,7 @@ struct RecognisedVolume {
 std::vector<RecognisedVolume> recogniseVolumes(const VolumeList& volumes,
                                                const platform::DriveTable& drives);
 
-// The texts of "Datenträger &erkennen": the caption of its boxes, the box
+// The texts of "Datenträ&ger erkennen": the caption of its boxes, the box
 // when nothing matched, the question when several did, and one choice of
 // it ("E:  Fotos 2024").
 inline constexpr std::string_view kRecogniseCaption = "Datenträger erkennen";

@@ -1,4 +1,4 @@
-// The main window finding volumes: "Datenträger &erkennen" against the file
+// The main window finding volumes: "Datenträ&ger erkennen" against the file
 // system this machine really has, and the overview by free space.
 
 #include <QMenuBar>

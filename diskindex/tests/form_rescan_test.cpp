@@ -156,7 +156,7 @@ TEST_F(FormRescanTest, TheMenuEntryRereadsTheStoredDriveAndListsTheOrphanedRemar
   TDiskIndexForm& form = start();
   ASSERT_TRUE(form.actions().rescanVolume->isEnabled());
   EXPECT_EQ(form.actions().rescanVolume->text(),
-            QStringLiteral("Datenträger erneut &einlesen ..."));
+            QStringLiteral("Datenträger e&rneut einlesen ..."));
   std::filesystem::remove(m_disc.root() / "A.TXT");
   std::filesystem::rename(m_disc.root() / "DOCS" / "C.TXT", m_disc.root() / "DOCS" / "D.TXT");
   QString preselected;

@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <cmath>
+#include <map>
 
 #include "diskindex/tests/main_form_fixture.h"
 #include "diskindex/ui/busy_scope.h"
@@ -50,6 +51,27 @@ QList<QToolButton*> visibleToolButtons(QWidget* form, const QString& hint) {
     if (button->isVisible() && button->toolTip() == hint) found << button;
   }
   return found;
+}
+
+// A letter shared by two entries of one menu only moves between them, and
+// Return then runs whichever is highlighted: next to "&Entfernen" that is
+// how a user meaning something else deletes a volume.
+TEST_F(MainFormTest, EveryMenuGivesEachEntryALetterOfItsOwn) {
+  TDiskIndexForm& form = start();
+  const QList<QMenu*> menus = form.menuBar()->findChildren<QMenu*>();
+  ASSERT_GE(menus.size(), 5);
+  for (QMenu* menu : menus) {
+    std::map<QChar, QString> taken;
+    for (QAction* action : menu->actions()) {
+      const QString text = action->text();
+      const qsizetype amp = text.indexOf(QLatin1Char('&'));
+      if (action->isSeparator() || amp < 0 || amp + 1 >= text.size()) continue;
+      const QChar letter = text[amp + 1].toLower();
+      const auto [it, fresh] = taken.emplace(letter, text);
+      EXPECT_TRUE(fresh) << menu->title().toStdString() << ": " << text.toStdString() << " and "
+                         << it->second.toStdString();
+    }
+  }
 }
 
 TEST_F(MainFormTest, OverviewKeepsFileAndRemarkMenuEntriesButHidesTheirButtons) {

@@ -69,9 +69,9 @@ void createVolumeActions(QObject* o, MainActions& a) {
   a.addVolume = make(o, QStringLiteral("&Hinzufügen ..."), Qt::Key_F7);
   a.removeVolume = make(o, QStringLiteral("&Entfernen"));
   a.changeVolume = make(o, QStringLiteral("Infos ä&ndern ..."), Qt::Key_F8);
-  a.rescanVolume = make(o, QStringLiteral("Datenträger erneut &einlesen ..."));
+  a.rescanVolume = make(o, QStringLiteral("Datenträger e&rneut einlesen ..."));
   a.recogniseVolume =
-      make(o, QStringLiteral("Datenträger &erkennen"), QKeySequence(Qt::CTRL | Qt::Key_E));
+      make(o, QStringLiteral("Datenträ&ger erkennen"), QKeySequence(Qt::CTRL | Qt::Key_E));
   a.categories = make(o, QStringLiteral("&Kategorien ..."));
   a.print = make(o, QStringLiteral("&Drucken ..."));
   a.exportInfo = make(o, QStringLiteral("Infos e&xportieren ..."));

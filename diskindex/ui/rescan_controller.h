@@ -1,5 +1,5 @@
 #pragma once
-// RescanController: "Datenträger erneut &einlesen ...": the volume (the
+// RescanController: "Datenträger e&rneut einlesen ...": the volume (the
 // overview's selected one, or the open one), the dialog that chooses where
 // to read from, the progress window around one RescanService call, the
 // views refreshed, and the remarks whose entries are gone shown afterwards.

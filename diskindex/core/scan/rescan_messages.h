@@ -11,7 +11,7 @@
 namespace diskindex::scan::messages {
 
 inline constexpr std::string_view kRescanCaption = "Datenträger erneut einlesen";
-inline constexpr std::string_view kRescanMenu = "Datenträger erneut &einlesen ...";
+inline constexpr std::string_view kRescanMenu = "Datenträger e&rneut einlesen ...";
 inline constexpr std::string_view kOrphansTitle = "Bemerkungen zu nicht mehr vorhandenen Einträgen";
 inline constexpr std::string_view kDriveQuestion =
     "Von welchem Laufwerk soll der Datenträger\r\nerneut eingelesen werden?";
