@@ -59,13 +59,27 @@ class DlgAddDriveTest : public ::testing::Test {
         scan::DialogContext{&m_catalogue.volumes(), &m_drives, std::nullopt}, initial,
         std::vector<std::string>{"Urlaub"}, m_prompts);
   }
-  std::unique_ptr<TDlgAddDrive> changing() {
+  std::unique_ptr<TDlgAddDrive> changing() { return changingVolume(0); }
+  // The change dialog of the volume at index, as the window opens it.
+  std::unique_ptr<TDlgAddDrive> changingVolume(std::size_t index) {
     VolumeHeader header;
-    readHeader(m_catalogue.volumes()[0].dataFile, header);
-    return std::make_unique<TDlgAddDrive>(
+    EXPECT_EQ(readHeader(m_catalogue.volumes()[index].dataFile, header), ResultCode::Ok);
+    auto dialog = std::make_unique<TDlgAddDrive>(
         TDlgAddDrive::Mode::Changing, m_drives,
-        scan::DialogContext{&m_catalogue.volumes(), &m_drives, std::size_t{0}},
+        scan::DialogContext{&m_catalogue.volumes(), &m_drives, index},
         scan::valuesForChanging(header), std::vector<std::string>{}, m_prompts);
+    return dialog;
+  }
+  // A volume that keeps folder instead of a letter (D: to Z: were taken).
+  void addKeptFolderVolume(const std::string& name, const std::string& folder) {
+    VolumeHeader h = freshHeader();
+    h.name = name;
+    h.driveLetter = platform::DriveTable::kFolderKey;
+    h.folder = folder;
+    const EntryRecord entry{1, "B.TXT", 1, 0, 0x20};
+    ASSERT_EQ(
+        m_catalogue.addVolume(h, std::span<const EntryRecord>(&entry, 1), TFileCommentList{}),
+        ResultCode::Ok);
   }
   // A mount path as the drive list writes it: no trailing "/".
   static QString shownPath(const TempTree& tree) {
@@ -283,23 +297,15 @@ TEST_F(DlgAddDriveTest, FolderReplacesTheDriveProposesItsNameAndSkipsTheLabelQue
 // A volume that keeps its folder instead of a letter (D: to Z: were taken)
 // opens the change dialog with that folder chosen, and OK asks nothing.
 TEST_F(DlgAddDriveTest, ChangingAVolumeThatKeepsItsFolderStartsWithThatFolder) {
-  VolumeHeader h = freshHeader();
-  h.name = "Weit";
-  h.driveLetter = platform::DriveTable::kFolderKey;
-  h.folder = m_stickRoot.root().string();
-  const EntryRecord entry{1, "B.TXT", 1, 0, 0x20};
-  ASSERT_EQ(m_catalogue.addVolume(h, std::span<const EntryRecord>(&entry, 1), TFileCommentList{}),
-            ResultCode::Ok);
-  VolumeHeader header;
-  ASSERT_EQ(readHeader(m_catalogue.volumes()[1].dataFile, header), ResultCode::Ok);
-  TDlgAddDrive dialog(TDlgAddDrive::Mode::Changing, m_drives,
-                      scan::DialogContext{&m_catalogue.volumes(), &m_drives, std::size_t{1}},
-                      scan::valuesForChanging(header), std::vector<std::string>{}, m_prompts);
+  const std::string folder = m_stickRoot.root().string();
+  addKeptFolderVolume("Weit", folder);
+  const auto changing = changingVolume(1);
+  TDlgAddDrive& dialog = *changing;
   dialog.show();
   EXPECT_EQ(find<QLabel>(dialog, "LabelImageFile")->text(),
-            QStringLiteral("Ordner: ") + QString::fromStdString(h.folder));
+            QStringLiteral("Ordner: ") + QString::fromStdString(folder));
   EXPECT_EQ(find<QComboBox>(dialog, "DriveComboBox")->currentIndex(), -1);
-  EXPECT_EQ(dialog.values().folder, h.folder);
+  EXPECT_EQ(dialog.values().folder, folder);
   EXPECT_FALSE(find<QCheckBox>(dialog, "CheckBoxChangeDrives")->isEnabled());
   QTest::mouseClick(find<QPushButton>(dialog, "ButtonOk"), Qt::LeftButton);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -310,19 +316,10 @@ TEST_F(DlgAddDriveTest, ChangingAVolumeThatKeepsItsFolderStartsWithThatFolder) {
 // dialog must not propose the first drive of the list instead, or OK would
 // move the volume there (its paths would name that drive from then on).
 TEST_F(DlgAddDriveTest, ChangingAVolumeWhoseKeptFolderIsLostProposesNoDrive) {
-  VolumeHeader h = freshHeader();
-  h.name = "Verloren";
-  h.driveLetter = platform::DriveTable::kFolderKey;
-  h.folder = m_stickRoot.root().string();
-  const EntryRecord entry{1, "B.TXT", 1, 0, 0x20};
-  ASSERT_EQ(m_catalogue.addVolume(h, std::span<const EntryRecord>(&entry, 1), TFileCommentList{}),
-            ResultCode::Ok);
+  addKeptFolderVolume("Verloren", m_stickRoot.root().string());
   ASSERT_TRUE(removeFolderFile(m_catalogue.volumes()[1].dataFile));
-  VolumeHeader header;
-  ASSERT_EQ(readHeader(m_catalogue.volumes()[1].dataFile, header), ResultCode::Ok);
-  TDlgAddDrive dialog(TDlgAddDrive::Mode::Changing, m_drives,
-                      scan::DialogContext{&m_catalogue.volumes(), &m_drives, std::size_t{1}},
-                      scan::valuesForChanging(header), std::vector<std::string>{}, m_prompts);
+  const auto changing = changingVolume(1);
+  TDlgAddDrive& dialog = *changing;
   dialog.show();
   auto* drives = find<QComboBox>(dialog, "DriveComboBox");
   EXPECT_EQ(drives->currentIndex(), -1);
