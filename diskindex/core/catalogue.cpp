@@ -41,22 +41,6 @@ ResultCode readListHeader(const std::filesystem::path& file, VolumeHeader& heade
   return ResultCode::Ok;
 }
 
-// A volume that keeps a folder has its .ORD written before the volume file
-// names it; one that no longer does loses it afterwards (keepFolderAfter).
-// A folder that did not read (empty) is not written: the .ORD file that
-// failed to load, perhaps only for the moment, stays as it is.
-ResultCode keepFolderBefore(const std::filesystem::path& dataFile, const VolumeHeader& header) {
-  if (!VolumeRoot(header.driveLetter).isFolder() || header.folder.empty()) return ResultCode::Ok;
-  const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
-  return writeFolderFile(dataFile, header.folder);
-}
-
-void keepFolderAfter(const std::filesystem::path& dataFile, const VolumeHeader& header) {
-  if (VolumeRoot(header.driveLetter).isFolder()) return;
-  const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
-  removeFolderFile(dataFile);
-}
-
 // Remembers whether the user agreed, so that a refusal does not reload.
 class ConfirmTracker : public ConversionObserver {
  public:

@@ -106,4 +106,16 @@ bool removeFolderFile(const std::filesystem::path& dataFile) {
   return removeFile(folderFileFor(dataFile));
 }
 
+ResultCode keepFolderBefore(const std::filesystem::path& dataFile, const VolumeHeader& header) {
+  if (!VolumeRoot(header.driveLetter).isFolder() || header.folder.empty()) return ResultCode::Ok;
+  const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
+  return writeFolderFile(dataFile, header.folder);
+}
+
+void keepFolderAfter(const std::filesystem::path& dataFile, const VolumeHeader& header) {
+  if (VolumeRoot(header.driveLetter).isFolder()) return;
+  const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
+  removeFolderFile(dataFile);
+}
+
 }  // namespace diskindex

@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "diskindex/core/result_code.h"
+#include "diskindex/core/volume_header.h"
 #include "platform/drives.h"
 
 namespace diskindex {
@@ -79,5 +80,13 @@ std::optional<std::string> readFolderFile(const std::filesystem::path& dataFile)
 ResultCode writeFolderFile(const std::filesystem::path& dataFile, std::string_view folder);
 // Removes the .ORD file; true when none is left.
 bool removeFolderFile(const std::filesystem::path& dataFile);
+
+// The order around a volume file that is about to be written with header:
+// keepFolderBefore writes the .ORD when the header keeps a folder (not when
+// that folder did not read: a .ORD that failed to load, perhaps only for
+// the moment, stays as it is); keepFolderAfter removes it once the file is
+// written with a letter. Each takes the data folder's lock for its step.
+ResultCode keepFolderBefore(const std::filesystem::path& dataFile, const VolumeHeader& header);
+void keepFolderAfter(const std::filesystem::path& dataFile, const VolumeHeader& header);
 
 }  // namespace diskindex

@@ -200,11 +200,8 @@ void TDlgAddDrive::showFolder(const std::filesystem::path& folder) {
   m_imageLabel->setText(qUtf8(scan::messages::kFolderDriveLabel) + QStringLiteral(" ") +
                         QString::fromStdString(folder.string()));
   m_imageLabel->show();
-  // No drive of the list is read: it must not name one ("C: (/)" would say
-  // the whole system disk is read). Picking a drive again ends the folder.
-  const QSignalBlocker quiet(m_drive);
-  m_drive->setPlaceholderText(qUtf8(scan::messages::kFolderInsteadOfDrive));
-  m_drive->setCurrentIndex(-1);
+  // Picking a drive again ends the folder.
+  showNoDrive(m_drive, qUtf8(scan::messages::kFolderInsteadOfDrive));
 }
 
 void TDlgAddDrive::restoreInitialDrive() {
@@ -217,9 +214,7 @@ void TDlgAddDrive::restoreInitialDrive() {
   if (VolumeRoot(m_initial.driveLetter).isFolder()) {
     // The volume's kept folder is lost: no drive of the list is its own, and
     // the first one must not look chosen (OK would move the volume there).
-    const QSignalBlocker quiet(m_drive);
-    m_drive->setPlaceholderText(QString::fromStdString(VolumeRoot(m_initial.driveLetter).text()));
-    m_drive->setCurrentIndex(-1);
+    showNoDrive(m_drive, QString::fromStdString(VolumeRoot(m_initial.driveLetter).text()));
     return;
   }
   selectDrive(m_initial.driveLetter);

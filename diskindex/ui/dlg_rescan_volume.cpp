@@ -50,10 +50,8 @@ TDlgRescanVolume::TDlgRescanVolume(const platform::DriveTable& drives, const Vol
   if (stored.isFolder()) {
     // No drive of the list is the volume's, and the first ("C:  (/)") must
     // not look chosen: the kept folder is (a lost one shows as "?").
-    m_drive->setPlaceholderText(stored.folder().empty()
-                                    ? QString::fromStdString(stored.text())
-                                    : qUtf8(scan::messages::kFolderInsteadOfDrive));
-    m_drive->setCurrentIndex(-1);
+    showNoDrive(m_drive, stored.folder().empty() ? QString::fromStdString(stored.text())
+                                                 : qUtf8(scan::messages::kFolderInsteadOfDrive));
   } else {
     m_drive->setCurrentIndex(std::max(0, m_drive->findData(static_cast<int>(storedLetter))));
   }

@@ -1,6 +1,7 @@
 #include "diskindex/ui/drive_combo.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <vector>
 
@@ -25,6 +26,12 @@ void fillDriveCombo(QComboBox* combo, const platform::DriveTable& drives, char s
     }
     combo->addItem(text, QVariant(static_cast<int>(letter)));
   }
+}
+
+void showNoDrive(QComboBox* combo, const QString& text) {
+  const QSignalBlocker quiet(combo);
+  combo->setPlaceholderText(text);
+  combo->setCurrentIndex(-1);
 }
 
 }  // namespace diskindex::ui

@@ -10,9 +10,15 @@
 #include "platform/drives.h"
 
 class QComboBox;
+class QString;
 
 namespace diskindex::ui {
 
 void fillDriveCombo(QComboBox* combo, const platform::DriveTable& drives, char storedLetter);
+// Shows text ("(der gewählte Ordner)", "?") where a drive would be, with no
+// drive chosen: a folder is read instead, and the first drive of the list
+// ("C:  (/)", the whole system disk) must not look chosen. No change signal
+// is sent; picking a drive afterwards chooses it as usual.
+void showNoDrive(QComboBox* combo, const QString& text);
 
 }  // namespace diskindex::ui

@@ -15,6 +15,12 @@
 namespace diskindex::scan {
 namespace {
 
+// The volume's own kept folder, lost ("?") and not chosen anew: no drive
+// answers for it, so there is no type to compare or take.
+bool keepsLostFolder(const DialogValues& values) {
+  return values.folder.empty() && VolumeRoot(values.driveLetter).isFolder();
+}
+
 char upperLetter(char letter) {
   return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
 }
@@ -85,10 +91,7 @@ DialogCheck checkDialog(const DialogValues& values, const DialogContext& context
   const VolumeList& volumes = *context.volumes;
   const bool changing = context.editedIndex.has_value();
   const bool folder = !values.folder.empty();
-  // The volume's own kept folder, lost ("?") and not chosen anew, is no
-  // other drive: there is no type to compare.
-  const bool lostFolder = !folder && VolumeRoot(values.driveLetter).isFolder();
-  if (changing && !lostFolder) {
+  if (changing && !keepsLostFolder(values)) {
     const VolumeRecord& edited = volumes[*context.editedIndex];
     const std::uint8_t originalType = rootOf(edited).isFolder()
                                           ? folderTypeCode(*context.drives, edited.folder)
@@ -145,10 +148,8 @@ ResultCode changeVolumeInformation(Catalogue& catalogue, const platform::DriveTa
                                    std::size_t index, VolumeHeader header,
                                    const DialogValues& values, std::size_t* newIndex) {
   const char oldLetter = upperLetter(header.driveLetter);
-  // A volume whose kept folder is lost keeps its drive type: no drive of the
-  // table answers for it.
-  const bool lostFolder = VolumeRoot(values.driveLetter).isFolder() && values.folder.empty();
-  const std::uint8_t type = lostFolder ? header.driveType : driveTypeCode(drives, values.driveLetter);
+  const std::uint8_t type =
+      keepsLostFolder(values) ? header.driveType : driveTypeCode(drives, values.driveLetter);
   fillHeader(header, values, type);
   const ResultCode code = catalogue.changeVolumeInfo(index, header, newIndex);
   if (code != ResultCode::Ok) return code;

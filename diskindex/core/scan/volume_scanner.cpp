@@ -122,6 +122,18 @@ void applyFolderSpace(VolumeHeader& header, const WalkResult& walk, std::int64_t
   header.spaceOf = SpaceOf::Folder;
 }
 
+namespace {
+
+// A folder without a letter: the one the table lends it under the folder
+// key, which the volume keeps; empty for a letter.
+std::string lentFolder(const platform::DriveTable& drives, char letter) {
+  const auto root = drives.root(letter);
+  if (!root || !VolumeRoot(letter).isFolder()) return {};
+  return VolumeRoot(letter, root->string()).text();
+}
+
+}  // namespace
+
 ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& header,
                            const std::filesystem::path& dataFile, ScanObserver& observer,
                            const WalkOptions& options) {
@@ -133,11 +145,7 @@ ReadDriveOutcome readDrive(const platform::DriveTable& drives, VolumeHeader& hea
   header.volumeId = volume.volumeId;
   header.spaceOf = SpaceOf::Drive;
   const auto root = drives.root(upperLetter(header.driveLetter));
-  header.folder.clear();
-  if (root && VolumeRoot(header.driveLetter).isFolder()) {
-    // A folder without a letter: the volume keeps the one the table lends.
-    header.folder = VolumeRoot(header.driveLetter, root->string()).text();
-  }
+  header.folder = lentFolder(drives, header.driveLetter);
   WalkResult walk;
   try {
     if (root && walkTree(*root, walk, observer, options) == WalkStatus::Cancelled) {
@@ -189,14 +197,10 @@ namespace {
 ReadDriveOutcome readKeepingFolder(const platform::DriveTable& drives, VolumeHeader& volume,
                                    const std::filesystem::path& dataFile, ScanObserver& observer,
                                    const WalkOptions& options) {
-  const VolumeRoot root(volume.driveLetter);
-  const auto folder = drives.root(volume.driveLetter);
-  if (root.isFolder() && folder) {
-    const FolderLock lock(dataFile.parent_path(), FolderLock::Mode::Exclusive);
-    ReadDriveOutcome failed;
-    failed.code = writeFolderFile(dataFile, VolumeRoot(volume.driveLetter, folder->string()).text());
-    if (failed.code != ResultCode::Ok) return failed;
-  }
+  volume.folder = lentFolder(drives, volume.driveLetter);
+  ReadDriveOutcome failed;
+  failed.code = keepFolderBefore(dataFile, volume);
+  if (failed.code != ResultCode::Ok) return failed;
   return readDrive(drives, volume, dataFile, observer, options);
 }
 
